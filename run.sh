@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Sets up everything VARMKALK needs, builds it and starts it in the working folder work/.
+#   ./run.sh            the front end (the engine's example case when there is no front end or display)
+#   ./run.sh --example  the engine on the bundled example case, summary printed to the terminal
+set -euo pipefail
+cd "$(dirname "$0")"
+root=$(pwd)
+
+./scripts/install-deps.sh
+./scripts/build.sh >/dev/null
+
+climate_dir="$root/build/share/varmkalk/climate"
+
+run_example() {
+  local dir
+  dir=$(mktemp -d "${TMPDIR:-/tmp}/varmkalk-example.XXXXXX")
+  cp "$root/examples/styrfil.dat" "$climate_dir"/*.dat "$dir/"
+  echo "Exempelberäkning i $dir"
+  (cd "$dir" && "$root/build/bin/kalvex")
+  if [ -f "$dir/resultat.dat" ]; then
+    iconv -f WINDOWS-1252 -t UTF-8 "$dir/resultat.dat" | tr -d '\r'
+  fi
+}
+
+if [ "${1:-}" = "--example" ]; then
+  run_example
+  exit 0
+fi
+
+mkdir -p work
+for f in "$climate_dir"/*.dat; do
+  cmp -s "$f" "work/$(basename "$f")" || cp "$f" work/
+done
+
+if [ -x build/bin/varmkalk ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  cd work && exec "$root/build/bin/varmkalk"
+fi
+if [ -x build/bin/varmkalk ]; then
+  echo "Ingen bildskärm (DISPLAY) hittades; kör exempelberäkningen i stället." >&2
+fi
+run_example

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Configures (once) and builds VARMKALK in build/. Extra arguments go to the configure step.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+generator=()
+if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
+if [ ! -f build/CMakeCache.txt ]; then
+  cmake -S . -B build "${generator[@]}" "$@"
+fi
+cmake --build build --parallel "$(nproc)"

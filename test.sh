@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets up everything VARMKALK needs, builds it and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./scripts/install-deps.sh
+./scripts/build.sh
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build --output-on-failure --parallel "$(nproc)"
