@@ -19,7 +19,7 @@ class ResultFile {
 
   // Writes the bytes as they are. Throws RunError on failure.
   void write(std::string_view bytes);
-  // Closes the file. Throws RunError when the file's last bytes cannot be written.
+  // Closes the file, once. Throws RunError when its last bytes cannot be written.
   void close();
 
  private:
