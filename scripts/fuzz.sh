@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Builds the engine's libFuzzer targets in build-fuzz/ (clang, AddressSanitizer,
+# UndefinedBehaviorSanitizer) and runs each of them for SECONDS seconds, one after the other.
+# Corpora grow in build-fuzz/corpus/NAME, seeded from engine/fuzz/seeds/NAME; inputs that break
+# the engine are kept in build-fuzz/findings/NAME. Prints executions, coverage and findings per
+# target and exits non-zero when any target found something.
+set -euo pipefail
+if [ $# -ne 1 ] || ! [[ $1 =~ ^[1-9][0-9]*$ ]]; then
+  echo "usage: $0 SECONDS   (run time of each fuzz target)" >&2
+  exit 2
+fi
+seconds=$1
+cd "$(dirname "$0")/.."
+
+build=build-fuzz
+names=(control_file climate_file engine_run)
+
+generator=()
+if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" "${generator[@]}" -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARMKALK_FUZZ=ON -DVARMKALK_SANITIZE=ON \
+    -DVARMKALK_BUILD_FRONTEND=OFF -DVARMKALK_BUILD_TESTS=OFF -DVARMKALK_BUILD_BENCHMARKS=OFF
+fi
+cmake --build "$build" --parallel "$(nproc)" --target "${names[@]/#/fuzz_}"
+
+# Whole climate years make good seeds, but they are third-party data: they are only copied into
+# the untracked build folder, never into the sources.
+generated="$build/generated-seeds"
+rm -rf "$generated"
+mkdir -p "$generated/control_file" "$generated/climate_file" "$generated/engine_run"
+if [ -d ../shared/climate ]; then
+  for climate in ../shared/climate/*.dat; do
+    [ -f "$climate" ] || continue
+    place=$(basename "$climate" .dat)
+    cp "$climate" "$generated/climate_file/$place"
+    { cat examples/styrfil.dat; printf '\377'; cat "$climate"; } >"$generated/engine_run/$place"
+  done
+fi
+
+export ASAN_OPTIONS=halt_on_error=1:detect_stack_use_after_return=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+# The targets write their files on every execution: in memory when /dev/shm is there, which is
+# many times faster than a disk.
+scratch_root="$(pwd)/$build/scratch"
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  scratch_root=$(mktemp -d /dev/shm/varmkalk-fuzz-XXXXXX)
+fi
+trap 'rm -rf "$scratch_root"' EXIT
+
+failed=0
+for name in "${names[@]}"; do
+  target="fuzz_$name"
+  corpus="$build/corpus/$name"
+  findings="$build/findings/$name"
+  scratch="$scratch_root/$name"
+  log="$build/logs/$target.log"
+  # Findings of an earlier run are replaced: each run reports only its own.
+  rm -rf "$findings"
+  mkdir -p "$corpus" "$findings" "$(dirname "$log")"
+  rm -rf "$scratch" && mkdir -p "$scratch"
+
+  status=0
+  TMPDIR="$scratch" "$build/bin/$target" -max_total_time="$seconds" -timeout=1 \
+    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" \
+    "$corpus" "engine/fuzz/seeds/$name" "$generated/$name" >"$log" 2>&1 || status=$?
+  rm -rf "$scratch"
+
+  executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+  coverage=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -n 1 || true)
+  crashes=$(find "$findings" -type f | wc -l)
+  printf '%-18s %12s executions  %-22s %s finding(s)  (log: %s)\n' "$target" \
+    "${executions:-?}" "${coverage:-cov: ? ft: ?}" "$crashes" "$log"
+  if [ "$status" -ne 0 ] || [ "$crashes" -ne 0 ]; then
+    failed=1
+    echo "  $target ended with status $status; inputs in $findings:" >&2
+    find "$findings" -type f -printf '    %p\n' >&2
+    grep -a -E -A2 '^(FINDING|==[0-9]+==ERROR|SUMMARY)|runtime error' "$log" | head -n 20 |
+      sed 's/^/    /' >&2 || true
+  fi
+done
+exit "$failed"
