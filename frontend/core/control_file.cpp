@@ -42,8 +42,24 @@ QString quoted_label(const QString& field) {
 }
 
 // The engine keeps its numbers as 32-bit floats: larger magnitudes would become infinite.
-bool fits_engine(double value) {
-  return std::isfinite(value) && std::fabs(value) <= FLT_MAX;
+// source names the field the value comes from.
+void check_range(double value, TextField source) {
+  if (!std::isfinite(value) || std::fabs(value) > FLT_MAX) {
+    const QString name = field_name(source);
+    throw field_error(name, QStringLiteral("Värdet i fältet %1 ger ett tal som är för stort "
+                                           "för beräkningen.")
+                                .arg(quoted_label(name)));
+  }
+}
+
+QString number_line(double value, TextField source) {
+  check_range(value, source);
+  return number_text(value, kDoubleDigits);
+}
+
+float float_value(double value, TextField source) {
+  check_range(value, source);
+  return static_cast<float>(value);
 }
 
 struct StandbyLoss {
@@ -84,18 +100,7 @@ class Derivation {
     return value;
   }
 
-  // A number line; source names the field the value comes from.
-  static QString line(double value, TextField source) {
-    check_range(value, source);
-    return number_text(value, kDoubleDigits);
-  }
-
-  static float single(double value, TextField source) {
-    check_range(value, source);
-    return static_cast<float>(value);
-  }
-
-  QString field_line(TextField field) const { return line(number(field), field); }
+  QString field_line(TextField field) const { return number_line(number(field), field); }
 
   double convection_constant() const {
     if (input_.convection_source == ConvectionSource::Constant) {
@@ -110,21 +115,18 @@ class Derivation {
   StandbyLoss standby_loss(double indoor_temp) const {
     if (input_.standby_source == StandbySource::Constants) {
       return {number(&FormInput::sbkonstant),
-              single(number(&FormInput::sbexponent), &FormInput::sbexponent)};
+              float_value(number(&FormInput::sbexponent), &FormInput::sbexponent)};
     }
     return two_point_fit(indoor_temp);
   }
 
-  double burner_max_power() const {
-    const TextField field = single_stage() ? &FormInput::enstegeff : &FormInput::modmax;
-    return number(field) * kWattsPerKilowatt;
-  }
+  double burner_max_power() const { return number(burner_power_field()) * kWattsPerKilowatt; }
 
   float burner_min_power(double max_power) const {
     if (single_stage()) {
-      return single(max_power, &FormInput::enstegeff);
+      return float_value(max_power, &FormInput::enstegeff);
     }
-    return single(number(&FormInput::modmin) * kWattsPerKilowatt, &FormInput::modmin);
+    return float_value(number(&FormInput::modmin) * kWattsPerKilowatt, &FormInput::modmin);
   }
 
   TextField burner_power_field() const {
@@ -137,15 +139,6 @@ class Derivation {
 
  private:
   bool single_stage() const { return input_.burner == Burner::SingleStage; }
-
-  static void check_range(double value, TextField source) {
-    if (!fits_engine(value)) {
-      const QString name = field_name(source);
-      throw field_error(name, QStringLiteral("Värdet i fältet %1 ger ett tal som är för stort "
-                                             "för beräkningen.")
-                                  .arg(quoted_label(name)));
-    }
-  }
 
   // Q = C1 × T^C2 through both known losses; T is the mean of the temperature difference and
   // the indoor temperature.
@@ -169,7 +162,7 @@ class Derivation {
     }
     const double exponent = log_loss_ratio / log_temp_ratio;
     StandbyLoss fit;
-    fit.exponent = single(exponent, &FormInput::sbtemp2);
+    fit.exponent = float_value(exponent, &FormInput::sbtemp2);
     // With the exponent's 64-bit value, so that the law passes through the second point.
     fit.constant = loss_2 / std::pow(temp_2, exponent);
     check_range(fit.constant, &FormInput::sbeff2);
@@ -237,12 +230,11 @@ ControlFileLines derive_lines(const FormInput& input, const QString& identity,
     throw field_error(QStringLiteral("utdatafil"), *refusal);
   }
   const Derivation derivation(input, locale);
-  using D = Derivation;
 
   const QString convection_line =
-      D::line(derivation.convection_constant(),
-              input.convection_source == ConvectionSource::Constant ? &FormInput::konvkonst
-                                                                    : &FormInput::konveff);
+      number_line(derivation.convection_constant(),
+                  input.convection_source == ConvectionSource::Constant ? &FormInput::konvkonst
+                                                                        : &FormInput::konveff);
   const double indoor_temp = derivation.number(&FormInput::intemp);
   const StandbyLoss standby = derivation.standby_loss(indoor_temp);
   const TextField standby_source = input.standby_source == StandbySource::Constants
@@ -264,17 +256,17 @@ ControlFileLines derive_lines(const FormInput& input, const QString& identity,
   QString heater_loss_line = hot_water_demand_line;
   if (input.hot_water_heater == HotWaterHeater::Yes) {
     hot_water_demand_line = derivation.field_line(&FormInput::vvbehov);
-    heater_loss_line = D::line(derivation.number(&FormInput::Text5) / kKilowattHoursPerDayPerWatt,
-                               &FormInput::Text5);
+    heater_loss_line = number_line(
+        derivation.number(&FormInput::Text5) / kKilowattHoursPerDayPerWatt, &FormInput::Text5);
   }
 
   return {
       convection_line,
-      D::line(standby.constant, standby_source),
+      number_line(standby.constant, standby_source),
       number_text(standby.exponent, kFloatDigits),
-      D::line(burner_max_power, derivation.burner_power_field()),
+      number_line(burner_max_power, derivation.burner_power_field()),
       number_text(burner_min_power, kFloatDigits),
-      D::line(air_ratio, derivation.excess_air_field()),
+      number_line(air_ratio, derivation.excess_air_field()),
       derivation.field_line(&FormInput::pilotflamma),
       derivation.field_line(&FormInput::TempL),
       derivation.field_line(&FormInput::FramL),
@@ -284,11 +276,11 @@ ControlFileLines derive_lines(const FormInput& input, const QString& identity,
       derivation.field_line(&FormInput::ReturH),
       derivation.field_line(&FormInput::cirkpump),
       number_text(kPumpEfficiency, kDoubleDigits),
-      D::line(derivation.number(&FormInput::huseff) * kWattsPerKilowatt, &FormInput::huseff),
+      number_line(derivation.number(&FormInput::huseff) * kWattsPerKilowatt, &FormInput::huseff),
       climate_code(input.climate),
       heating_system_code(input.heating_system),
-      D::line(indoor_temp, &FormInput::intemp),
-      D::line(min_return_temp, &FormInput::intemp),
+      number_line(indoor_temp, &FormInput::intemp),
+      number_line(min_return_temp, &FormInput::intemp),
       hot_water_demand_line,
       heater_loss_line,
       identity,
