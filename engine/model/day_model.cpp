@@ -16,6 +16,7 @@ namespace {
 
 // With one decimal in the climate files, 14.9 °C is a heating day and 15.0 °C is not.
 constexpr float heating_limit = 14.95f;
+// Free gains cover the building's losses down to 5 K below the indoor temperature.
 constexpr float free_gain_kelvin = 5.0f;
 
 void require_finite(const DayBalance& day) {
@@ -35,10 +36,13 @@ void require_finite(const DayBalance& day) {
 
 }  // namespace
 
+float demand_span(const RunParameters& run) {
+  return run.indoor_temp - free_gain_kelvin - run.design_outdoor_temp;
+}
+
 float day_heat_demand(const RunParameters& run, float outdoor_temp) {
   return run.design_heat_demand -
-         (outdoor_temp - run.design_outdoor_temp) * run.design_heat_demand /
-             (run.indoor_temp - free_gain_kelvin - run.design_outdoor_temp);
+         (outdoor_temp - run.design_outdoor_temp) * run.design_heat_demand / demand_span(run);
 }
 
 std::optional<DayBalance> simulate_day(const RunParameters& run, const ModelConstants& constants,

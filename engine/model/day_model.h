@@ -9,6 +9,10 @@
 
 namespace kalvex {
 
+// Kelvin from the design outdoor temperature up to the outdoor temperature of zero demand,
+// 5 K below the indoor temperature (free gains); the demand line needs it above 0.
+float demand_span(const RunParameters& run);
+
 // The building's heating demand at an outdoor temperature, W: the design demand at the design
 // outdoor temperature, zero at 5 K below the indoor temperature, linear between and beyond.
 float day_heat_demand(const RunParameters& run, float outdoor_temp);

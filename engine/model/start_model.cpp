@@ -5,14 +5,12 @@
 
 #include "burner.h"
 #include "combustion_efficiency.h"
+#include "day_model.h"
 #include "flue_gas_temperature.h"
 #include "standing_losses.h"
 
 namespace kalvex {
 namespace {
-
-// Free gains cover the building's losses down to 5 K below the indoor temperature.
-constexpr float free_gain_kelvin = 5.0f;
 
 struct InputValue {
   const char* label;
@@ -103,8 +101,7 @@ void require_building(const RunParameters& run) {
     throw ModelInputError("Byggnadens uppvärmningsbehov vid dimensionerande utetemperatur är " +
                           with_unit(run.design_heat_demand, "W") + "; det måste vara större än 0");
   }
-  // The demand falls linearly from the design outdoor temperature to zero at T_in − 5.
-  if (!(run.indoor_temp - free_gain_kelvin - run.design_outdoor_temp > 0.0f)) {
+  if (!(demand_span(run) > 0.0f)) {
     throw ModelInputError("Inomhustemperaturen " + with_unit(run.indoor_temp, "°C") +
                           " minus 5 K ligger inte över den dimensionerande utetemperaturen " +
                           with_unit(run.design_outdoor_temp, "°C") +
