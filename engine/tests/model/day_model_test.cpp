@@ -44,6 +44,12 @@ TEST(SimulateDay, WorkedDay) {
   }
   EXPECT_EQ(day->with_pump.shortfall, 0.0f);
   EXPECT_EQ(day->without_pump.shortfall, 0.0f);
+  // The time-weighted losses of the two daily lines: 24.97 and 102.37 W with the pump, 24.95 and
+  // 102.59 W without (two decimals).
+  EXPECT_NEAR((1.0f - day->with_pump.run_time) * day->standby_loss, 24.97f, 0.005f);
+  EXPECT_NEAR(day->with_pump.run_time * day->flue_gas_loss, 102.37f, 0.005f);
+  EXPECT_NEAR((1.0f - day->without_pump.run_time) * day->standby_loss, 24.95f, 0.005f);
+  EXPECT_NEAR(day->without_pump.run_time * day->flue_gas_loss, 102.59f, 0.005f);
   // The output meets the demand D = Q + Q_vv within ±0.1 %.
   const float demand = day->heat_demand + day->hot_water_load;
   for (const VariantBalance& v : {day->with_pump, day->without_pump}) {
