@@ -1,5 +1,7 @@
 #include "chart_common.h"
 
+#include "chart_math.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -19,6 +21,14 @@ QString chart_number(double value, int decimals) {
 
 double axis_fraction(const ChartAxis& axis, double value) {
   return (value - axis.min) / (axis.max - axis.min);
+}
+
+int widest_tick_label(const QFontMetrics& metrics, const ChartAxis& axis) {
+  int widest = 0;
+  for (double tick : tick_values(axis.min, axis.max, axis.tick_step)) {
+    widest = std::max(widest, metrics.horizontalAdvance(chart_number(tick, axis.decimals)));
+  }
+  return widest;
 }
 
 QSize legend_size(const QFontMetrics& metrics, const std::vector<LegendEntry>& entries) {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPainterPath>
 #include <QPen>
 #include <QRect>
 #include <QString>
@@ -34,6 +35,9 @@ QString chart_number(double value, int decimals);
 // Where `value` lies on `axis`, 0 at its minimum and 1 at its maximum.
 double axis_fraction(const ChartAxis& axis, double value);
 
+// The width of the widest tick label of `axis`.
+int widest_tick_label(const QFontMetrics& metrics, const ChartAxis& axis);
+
 QSize legend_size(const QFontMetrics& metrics, const std::vector<LegendEntry>& entries);
 
 // A framed list of coloured line samples with their labels, its top left corner at `top_left`.
@@ -44,6 +48,22 @@ void draw_vertical_text(QPainter& painter, QPointF centre, const QString& text);
 
 // The bold, slightly larger font of a chart's title.
 QFont chart_title_font(const QFont& base);
+
+// The path through `points`, each placed on the screen by `to_screen`.
+template <typename Points, typename ToScreen>
+QPainterPath path_through(const Points& points, const ToScreen& to_screen) {
+  QPainterPath path;
+  bool first = true;
+  for (const auto& point : points) {
+    if (first) {
+      path.moveTo(to_screen(point));
+      first = false;
+    } else {
+      path.lineTo(to_screen(point));
+    }
+  }
+  return path;
+}
 
 // The pen of a data curve.
 QPen curve_pen(const QColor& color);

@@ -203,7 +203,8 @@ Två årsverkningsgrader beräknas, med och utan
 cirkulationspumpen. Det högre värdet räknar
 pumpens energi som gratis energi. Det lägre
 värdet är det bästa måttet på hur väl pannan för
-över värmen till vattnet.
+över värmen till vattnet. Båda redovisas överst i
+sammanställningen.
 
 Dygnsfilerna har en rad för varje dygn då
 pannan används. Raden innehåller i tur och

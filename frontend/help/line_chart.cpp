@@ -1,7 +1,6 @@
 #include "line_chart.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 
@@ -50,11 +49,7 @@ void LineChart::paintEvent(QPaintEvent*) {
 
   const std::vector<double> x_ticks = tick_values(x_axis_.min, x_axis_.max, x_axis_.tick_step);
   const std::vector<double> y_ticks = tick_values(y_axis_.min, y_axis_.max, y_axis_.tick_step);
-  int y_label_width = 0;
-  for (double tick : y_ticks) {
-    y_label_width =
-        std::max(y_label_width, metrics.horizontalAdvance(chart_number(tick, y_axis_.decimals)));
-  }
+  const int y_label_width = widest_tick_label(metrics, y_axis_);
   const int last_x_label_half =
       metrics.horizontalAdvance(chart_number(x_axis_.max, x_axis_.decimals)) / 2;
 
@@ -120,15 +115,7 @@ void LineChart::paintEvent(QPaintEvent*) {
   for (const ChartSeries& series : series_) {
     painter.setPen(curve_pen(series.color));
     for (const Polyline& piece : series.pieces) {
-      QPainterPath path;
-      for (std::size_t i = 0; i < piece.size(); ++i) {
-        if (i == 0) {
-          path.moveTo(to_screen(piece[i]));
-        } else {
-          path.lineTo(to_screen(piece[i]));
-        }
-      }
-      painter.drawPath(path);
+      painter.drawPath(path_through(piece, to_screen));
     }
   }
   painter.restore();

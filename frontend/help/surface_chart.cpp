@@ -1,7 +1,6 @@
 #include "surface_chart.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 
 #include <algorithm>
@@ -12,14 +11,6 @@ namespace {
 constexpr int outer_margin = 6;
 constexpr int tick_length = 4;
 constexpr int label_gap = 3;
-
-int widest_label(const QFontMetrics& metrics, const ChartAxis& axis) {
-  int widest = 0;
-  for (double tick : tick_values(axis.min, axis.max, axis.tick_step)) {
-    widest = std::max(widest, metrics.horizontalAdvance(chart_number(tick, axis.decimals)));
-  }
-  return widest;
-}
 }  // namespace
 
 SurfaceChart::SurfaceChart(QWidget* parent) : QWidget(parent) {}
@@ -60,8 +51,8 @@ void SurfaceChart::paintEvent(QPaintEvent*) {
   }
   const QSize legend_box = legend_size(metrics, legend);
 
-  const int y_label_width = widest_label(metrics, y_axis_);
-  const int z_label_width = widest_label(metrics, z_axis_);
+  const int y_label_width = widest_tick_label(metrics, y_axis_);
+  const int z_label_width = widest_tick_label(metrics, z_axis_);
   // The depth axis is labelled below the legend, to the right of the floor's right corner.
   const int right_reserved = std::max(legend_box.width(), tick_length + label_gap + y_label_width);
 
@@ -141,15 +132,7 @@ void SurfaceChart::paintEvent(QPaintEvent*) {
   for (const SurfaceSeries& series : series_) {
     painter.setPen(curve_pen(series.color));
     for (const SpaceLine& line : series.lines) {
-      QPainterPath path;
-      for (std::size_t i = 0; i < line.size(); ++i) {
-        if (i == 0) {
-          path.moveTo(to_screen(line[i]));
-        } else {
-          path.lineTo(to_screen(line[i]));
-        }
-      }
-      painter.drawPath(path);
+      painter.drawPath(path_through(line, to_screen));
     }
   }
 

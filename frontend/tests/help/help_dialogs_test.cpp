@@ -11,7 +11,7 @@
 #include <QTextLayout>
 #include <QTimer>
 
-#include <memory>
+#include <functional>
 
 namespace {
 
