@@ -11,11 +11,12 @@ namespace {
 constexpr float hours_per_day = 24.0f;
 constexpr float per_cent = 100.0f;
 
-// Fuel of one variant's day, Wh. A balanced day burns what delivers its demand at its
-// efficiency; a day the boiler cannot meet burns the burner's full input all day, which also
-// holds when its efficiency is zero or below.
+// Fuel of one variant's day, Wh: what delivers the day's demand at the day's efficiency. On a
+// day the boiler cannot meet, that efficiency is the one of running all day, so the day still
+// weighs in at what the boiler achieves; only an efficiency of zero or below, where no fuel
+// delivers the demand, falls back to the burner's input over its run time.
 float gross_energy(const DayBalance& day, const VariantBalance& variant, float net_energy) {
-  if (variant.shortfall > 0.0f) {
+  if (variant.day_efficiency <= 0.0f) {
     return day.burner_power * hours_per_day * variant.run_time;
   }
   return net_energy / variant.day_efficiency;

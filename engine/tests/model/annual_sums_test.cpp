@@ -56,7 +56,7 @@ TEST(FinishYear, NoHeatingDayLeavesBothEfficienciesEmpty) {
   EXPECT_EQ(totals.net_energy, 0.0f);
 }
 
-TEST(RecordDay, UnmetDaysCountTheLargestShortfallAndBurnTheFullInput) {
+TEST(RecordDay, UnmetDaysCountTheLargestShortfallAndWeighInAtTheirEfficiency) {
   DayBalance day = worked_day();
   day.burner_power = 3000.0f;
   day.with_pump = VariantBalance{1.0f, 0.9f, 300.0f};
@@ -73,11 +73,19 @@ TEST(RecordDay, UnmetDaysCountTheLargestShortfallAndBurnTheFullInput) {
   EXPECT_EQ(totals.unmet_days, 3);
   EXPECT_EQ(totals.largest_shortfall, 900.0f);
   EXPECT_FLOAT_EQ(totals.largest_shortfall_share, 900.0f / (day.heat_demand + day.hot_water_load));
-  // A day that cannot be met burns the burner's input all day, in both variants.
+
+  // A day that cannot be met counts its demand at the efficiency of running all day, so the
+  // annual efficiency stays a weighted mean of the day efficiencies and never credits heat
+  // that was not made from fuel.
+  const float net = (day.heat_demand + day.hot_water_load) * 24.0f;
+  AnnualTotals unmet;
+  record_day(unmet, day);
+  EXPECT_FLOAT_EQ(unmet.gross_energy_with_pump, net / 0.9f);
+  EXPECT_FLOAT_EQ(unmet.gross_energy_without_pump, net / 0.89f);
+  // Without any efficiency, the burner's input over the day is the fuel.
   AnnualTotals one;
   record_day(one, worse);
   EXPECT_EQ(one.gross_energy_with_pump, 3000.0f * 24.0f);
-  EXPECT_EQ(one.gross_energy_without_pump, 3000.0f * 24.0f);
 }
 
 TEST(RecordDay, RefusesSumsBeyondTheRangeOf32BitNumbers) {
