@@ -33,8 +33,8 @@ class EndToEnd : public ::testing::Test {
 
   // Runs the built engine in the working folder; returns its exit status.
   int run_engine() const {
-    const std::string command = "cd '" + work_dir_.string() + "' && '" KALVEX_PROGRAM
-                                "' >stdout.txt 2>stderr.txt";
+    const std::string command =
+        "cd '" + work_dir_.string() + "' && '" KALVEX_PROGRAM "' >stdout.txt 2>stderr.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
