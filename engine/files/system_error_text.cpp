@@ -1,0 +1,32 @@
+#include "system_error_text.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace kalvex {
+
+std::string system_error_text(int error_number) {
+  switch (error_number) {
+    case ENOSPC:
+      return "disken är full";
+    case EDQUOT:
+      return "diskkvoten är slut";
+    case EFBIG:
+      return "filen blir för stor";
+    case EACCES:
+    case EPERM:
+      return "åtkomst nekas";
+    case EROFS:
+      return "skrivskyddat filsystem";
+    case ENOENT:
+      return "mappen finns inte";
+    case EISDIR:
+      return "det är en mapp";
+    case EIO:
+      return "in- eller utmatningsfel";
+    default:
+      return std::string("systemfel: ") + std::strerror(error_number);
+  }
+}
+
+}  // namespace kalvex

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kalvex {
+
+// The UTF-8 text in Windows-1252, one byte per character, as the engine's report files hold it.
+// Characters from U+00A0 to U+00FF (the Swedish letters among them) keep their code; any
+// other non-ASCII character becomes '?'.
+std::string to_windows1252(std::string_view utf8);
+
+}  // namespace kalvex
