@@ -1,5 +1,6 @@
 #include "identity_form.h"
 
+#include "calc_identity.h"
 #include "fonts.h"
 #include "form_widgets.h"
 #include "twips.h"
@@ -14,8 +15,6 @@ namespace varmkalk {
 
 namespace {
 
-// The identity is the stem of the engine's result file names.
-constexpr int kIdentityLength = 4;
 constexpr double kHeadingPointSize = 12.0;
 constexpr double kIdentityPointSize = 9.75;
 
@@ -36,7 +35,7 @@ IdentityForm::IdentityForm(FormInput input, QWidget* parent)
   heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
   identity_field_ = add_field(this, "utdatafil", twips_rect(2760, 540, 1575, 375));
-  identity_field_->setMaxLength(kIdentityLength);
+  identity_field_->setMaxLength(static_cast<int>(kIdentityLength));
   identity_field_->setFont(sans_font(kIdentityPointSize));
 
   QPushButton* ok =

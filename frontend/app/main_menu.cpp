@@ -1,10 +1,12 @@
 #include "main_menu.h"
 
+#include "control_file.h"
 #include "fonts.h"
 #include "form_widgets.h"
 #include "identity_form.h"
 #include "info_picture.h"
 #include "platform/platform.h"
+#include "result_files.h"
 #include "shapes.h"
 #include "twips.h"
 
@@ -19,9 +21,6 @@
 namespace varmkalk {
 
 namespace {
-
-constexpr const char* kResultFile = "resultat.dat";
-constexpr const char* kControlFile = "styrfil.dat";
 
 const QColor kMenuBlue{0, 0, 255};
 const QColor kBannerBlue{128, 128, 255};
@@ -182,13 +181,13 @@ void MainMenu::closeEvent(QCloseEvent* event) {
 void MainMenu::new_calculation() {
   // The engine creates its result files as new files and stops when one exists; the summary
   // of an earlier run must not end the wait for the next one.
-  platform_.delete_file(QString::fromLatin1(kResultFile));
-  platform_.delete_file(QString::fromLatin1(kControlFile));
+  platform_.delete_file(QString::fromLatin1(kSummaryFileName));
+  platform_.delete_file(QString::fromLatin1(kControlFileName));
   open_input_form();
 }
 
 void MainMenu::exit_program() {
-  if (platform_.file_exists(QString::fromLatin1(kResultFile))) {
+  if (platform_.file_exists(QString::fromLatin1(kSummaryFileName))) {
     exit_with_unsettled_results();
     return;
   }

@@ -1,5 +1,7 @@
 #include "qt_platform.h"
 
+#include "form_number.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
@@ -12,15 +14,13 @@
 #include <QThread>
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace varmkalk {
 
 QtPlatform::QtPlatform(QLocale locale) : locale_(std::move(locale)) {
-  // Nobody types digit grouping here, and accepting it would read "1,5" as 15 on an English
-  // system instead of refusing it.
-  locale_.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+  // Numbers are shown as they are typed: without digit grouping.
+  locale_.setNumberOptions(QLocale::OmitGroupSeparator);
 }
 
 void QtPlatform::message_box(QWidget* parent, const QString& title, const QString& text,
@@ -70,12 +70,7 @@ QString QtPlatform::number_to_text(double value) const {
 }
 
 std::optional<double> QtPlatform::text_to_number(const QString& text) const {
-  bool ok = false;
-  const double value = locale_.toDouble(text.trimmed(), &ok);
-  if (!ok || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
+  return read_form_number(text, locale_);
 }
 
 }  // namespace varmkalk

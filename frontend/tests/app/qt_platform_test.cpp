@@ -127,8 +127,8 @@ class QtPlatformTest : public QObject {
   }
 
   void number_to_text_follows_the_locale() {
-    QCOMPARE(QtPlatform(QLocale(QStringLiteral("sv_SE"))).number_to_text(18.5),
-             QStringLiteral("18,5"));
+    QCOMPARE(QtPlatform(QLocale(QStringLiteral("sv_SE"))).number_to_text(18500.5),
+             QStringLiteral("18500,5"));
     QCOMPARE(QtPlatform(QLocale(QStringLiteral("en_US"))).number_to_text(18500.0),
              QStringLiteral("18500"));
   }
