@@ -2,6 +2,7 @@
 
 #include "fonts.h"
 #include "form_widgets.h"
+#include "help_dialogs.h"
 #include "input_validation.h"
 #include "platform/platform.h"
 #include "twips.h"
@@ -103,6 +104,7 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
           &InputForm::input_complete);
   connect(qobject_cast<QPushButton*>(control("returtillstart")), &QPushButton::clicked, this,
           &InputForm::reject);
+  connect_help_buttons();
 }
 
 FormInput InputForm::form_input() const {
@@ -227,6 +229,29 @@ void InputForm::input_complete() {
     return;
   }
   open_identity_form_(*this);
+}
+
+void InputForm::connect_help_buttons() {
+  struct HelpButton {
+    const char* button;
+    const char* dialog;
+  };
+  constexpr std::array<HelpButton, 7> kHelpButtons{{{"Command4", "inmatningsord"},
+                                                    {"Command2", "HelpBurn"},
+                                                    {"Helpvv", "Form3"},
+                                                    {"Helpkonvforl", "Helpkonv"},
+                                                    {"Command5", "stillestand"},
+                                                    {"Command6", "Form1"},
+                                                    {"Command3", "HelpHeat"}}};
+  for (const HelpButton& help : kHelpButtons) {
+    const QString dialog_name = QString::fromLatin1(help.dialog);
+    connect(qobject_cast<QPushButton*>(control(help.button)), &QPushButton::clicked, this,
+            [this, dialog_name] {
+              if (QDialog* dialog = create_help_dialog(dialog_name, this)) {
+                platform_.show_modal(*dialog);
+              }
+            });
+  }
 }
 
 QWidget* InputForm::control(const char* name) const {

@@ -60,6 +60,7 @@ class InputForm : public QDialog {
   void build_visibility_rules();
 
   void input_complete();
+  void connect_help_buttons();
 
   QWidget* control(const char* name) const;
   QRadioButton* option(const char* name) const;

@@ -145,7 +145,8 @@ void InputForm::build_component_band() {
     add_options(frame, section.options, section.width);
   }
 
-  auto* band_line = new LineWidget(twips_point(0, 2280), twips_point(12825, 2280), 1, this);
+  auto* band_line =
+      new LineWidget(QPoint(twips(0), twips(2280)), QPoint(twips(12825), twips(2280)), 1, this);
   band_line->setObjectName(QStringLiteral("component_line"));
 }
 
@@ -208,8 +209,8 @@ void InputForm::build_boiler_sketch() {
 void InputForm::build_convection() {
   add_heading(this, "konv_heading", QStringLiteral("Konvektionsförlust"),
               twips_rect(585, 3375, 1815, 240));
-  auto* line =
-      new LineWidget(twips_point(2400, 3495), twips_point(2760, 4440), kLinePenWidth, this);
+  auto* line = new LineWidget(QPoint(twips(2400), twips(3495)), QPoint(twips(2760), twips(4440)),
+                              kLinePenWidth, this);
   line->setObjectName(QStringLiteral("konv_line"));
   add_labelled_field(this, "konveff", "konveff_label", QStringLiteral("Effekt (W)"), 585, 3660,
                      855);
@@ -225,8 +226,8 @@ void InputForm::build_convection() {
 void InputForm::build_standby() {
   add_heading(this, "sb_heading", QStringLiteral("Stilleståndsförlust"),
               twips_rect(4560, 3840, 1815, 240));
-  auto* line =
-      new LineWidget(twips_point(3615, 4560), twips_point(4545, 3960), kLinePenWidth, this);
+  auto* line = new LineWidget(QPoint(twips(3615), twips(4560)), QPoint(twips(4545), twips(3960)),
+                              kLinePenWidth, this);
   line->setObjectName(QStringLiteral("sb_line"));
 
   add_label(this, "sbkonstant_label", QStringLiteral("Konstant"),

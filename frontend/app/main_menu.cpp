@@ -3,6 +3,7 @@
 #include "control_file.h"
 #include "fonts.h"
 #include "form_widgets.h"
+#include "help_dialogs.h"
 #include "identity_form.h"
 #include "info_picture.h"
 #include "platform/platform.h"
@@ -55,7 +56,7 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   setWindowTitle(QStringLiteral("VARMKALK - Beräkning av värmepannors årsverkningsgrad"));
   setWindowIcon(QIcon(info_picture()));
   setFixedSize(twips_size(11130, 7335));
-  move(twips_point(1545, 2325));
+  move(twips(1545), twips(2325));
   setFont(sans_font(kDefaultPointSize));
   set_background(this, kMenuBlue);
 
@@ -119,6 +120,7 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
 
   connect(new_calculation_button_, &QPushButton::clicked, this, &MainMenu::new_calculation);
   connect(exit_button, &QPushButton::clicked, this, &MainMenu::exit_program);
+  connect(info_button, &QPushButton::clicked, this, &MainMenu::show_program_info);
 }
 
 void MainMenu::show_again() {
@@ -184,6 +186,12 @@ void MainMenu::new_calculation() {
   platform_.delete_file(QString::fromLatin1(kSummaryFileName));
   platform_.delete_file(QString::fromLatin1(kControlFileName));
   open_input_form();
+}
+
+void MainMenu::show_program_info() {
+  if (QDialog* info = create_proginfo(this)) {
+    platform_.show_modal(*info);
+  }
 }
 
 void MainMenu::exit_program() {

@@ -55,6 +55,7 @@ class MainMenu : public QWidget {
 
  private:
   void new_calculation();
+  void show_program_info();
   void exit_program();
   // "Avsluta programmet" while `resultat.dat` exists: the files of the calculation are not
   // settled yet.

@@ -2,6 +2,7 @@
 //   varmkalk_screenshots DIR
 // Run it with QT_QPA_PLATFORM=offscreen (scripts/screenshots.sh does).
 
+#include "help_dialogs.h"
 #include "identity_form.h"
 #include "input_form.h"
 #include "main_menu.h"
@@ -84,6 +85,15 @@ int main(int argc, char* argv[]) {
   varmkalk::IdentityForm identity(varmkalk::FormInput{}, nullptr);
   identity.setAttribute(Qt::WA_DeleteOnClose, false);
   ok &= save(identity, dir, QStringLiteral("inutdata"));
+
+  for (const char* name :
+       {"inmatningsord", "HelpBurn", "Form3", "Helpkonv", "stillestand", "Form1", "HelpHeat"}) {
+    const std::unique_ptr<QDialog> help(
+        varmkalk::create_help_dialog(QString::fromLatin1(name), nullptr));
+    ok &= help != nullptr && save(*help, dir, QString::fromLatin1(name));
+  }
+  const std::unique_ptr<QDialog> info(varmkalk::create_proginfo(nullptr));
+  ok &= save(*info, dir, QStringLiteral("proginfo"));
 
   return ok ? 0 : 1;
 }

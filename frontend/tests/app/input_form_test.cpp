@@ -308,6 +308,75 @@ class InputFormTest : public QObject {
     QCOMPARE(yellow_fields(), marked);
   }
 
+  void help_buttons_open_their_dialogs_and_keep_every_entry_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("close_button");
+    QTest::newRow("Några ord om inmatningen") << "Command4"
+                                              << "inmatningsord"
+                                              << "Command1";
+    QTest::newRow("burner") << "Command2"
+                            << "HelpBurn"
+                            << "Command1";
+    QTest::newRow("hot-water heater") << "Helpvv"
+                                      << "Form3"
+                                      << "Command1";
+    QTest::newRow("convection") << "Helpkonvforl"
+                                << "Helpkonv"
+                                << "Command1";
+    QTest::newRow("standby") << "Command5"
+                             << "stillestand"
+                             << "stilleslut";
+    QTest::newRow("flue gas") << "Command6"
+                              << "Form1"
+                              << "Command1";
+    QTest::newRow("heating system") << "Command3"
+                                    << "HelpHeat"
+                                    << "Command1";
+  }
+  void help_buttons_open_their_dialogs_and_keep_every_entry() {
+    QFETCH(QString, button);
+    QFETCH(QString, dialog);
+    QFETCH(QString, close_button);
+    choose_all({"modbr", "vvja", "konveffekt", "sbkonst", "Tjugo", "Falun"});
+    int text = 0;
+    for (const varmkalk::FormField& entry : varmkalk::kFormFields) {
+      field(entry.name)->setText(QString::number(++text));
+    }
+    const varmkalk::FormInput before = form_->form_input();
+    QStringList visible_before;
+    for (const QString& name : all_switched()) {
+      if (child(name)->isVisible()) {
+        visible_before.append(name);
+      }
+    }
+
+    click(button);
+    QCOMPARE(platform_->modal_names, QStringList{dialog});
+    QPointer<QDialog> help = platform_->last_modal();
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->parentWidget(), static_cast<QWidget*>(form_.data()));
+    varmkalk::testing::click_button(help->findChild<QAbstractButton*>(close_button));
+    varmkalk::testing::flush_deletions();
+    QVERIFY(help.isNull());
+
+    const varmkalk::FormInput after = form_->form_input();
+    QCOMPARE(after.burner, before.burner);
+    QCOMPARE(after.hot_water_heater, before.hot_water_heater);
+    QCOMPARE(after.convection_source, before.convection_source);
+    QCOMPARE(after.standby_source, before.standby_source);
+    QCOMPARE(after.min_return_temp, before.min_return_temp);
+    QCOMPARE(after.climate, before.climate);
+    QCOMPARE(after.heating_system, before.heating_system);
+    for (const varmkalk::FormField& entry : varmkalk::kFormFields) {
+      QCOMPARE(after.*entry.text, before.*entry.text);
+    }
+    for (const QString& name : visible_before) {
+      QVERIFY2(child(name)->isVisible(), qPrintable(name));
+    }
+    QVERIFY(platform_->messages.empty());
+  }
+
   void flue_gas_temperatures_take_three_characters() {
     for (const char* name : {"TempH", "TempL"}) {
       QTest::keyClicks(field(name), QStringLiteral("1234"));

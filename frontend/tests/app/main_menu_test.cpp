@@ -202,6 +202,22 @@ class MainMenuTest : public QObject {
     QCOMPARE(QFile::exists(QStringLiteral("resultat.dat")), result_file);
   }
 
+  void program_info_opens_and_closes_leaving_menu_unchanged() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.show();
+    click(menu, "Command4");
+    QCOMPARE(platform.modal_names, QStringList{"proginfo"});
+    QPointer<QDialog> info = platform.last_modal();
+    QCOMPARE(info->windowTitle(), QStringLiteral("VARMKALK- Information om programmet"));
+    click(*info, "infoslut");
+    flush_deletions();
+    QVERIFY(info.isNull());
+    QVERIFY(menu.isVisible());
+    QVERIFY(child(menu, "Command1")->isVisible());
+    QVERIFY(child(menu, "Text1")->isHidden());
+  }
+
   void closing_menu_through_its_frame_ends_program() {
     FakePlatform platform;
     MainMenu menu(platform);
