@@ -69,14 +69,15 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
   setFont(sans_font(kDefaultPointSize));
   set_background(this, kFormBlue);
 
-  // Shapes first: they lie beneath the controls drawn over them.
-  build_component_band();
-  build_boiler_sketch();
-  build_hot_water();
+  // The order of creation is the tab order, and the stacking order where controls overlap:
+  // the boiler sketch lies beneath the burner fields drawn over it.
   build_top_row();
+  build_component_band();
   build_flue_gas();
+  build_boiler_sketch();
   build_convection();
   build_standby();
+  build_hot_water();
   build_burner();
   build_presets();
   build_building();

@@ -176,8 +176,12 @@ void InputForm::build_flue_gas() {
   for (const Column& column : columns) {
     add_label(this, column.heading_name, QString::fromUtf8(column.heading),
               twips_rect(column.left, 2640, 900, kLabelHeight));
+  }
+  for (const Column& column : columns) {
     add_field(this, column.high, twips_rect(column.left, kHighTop, 735, kFieldHeight))
         ->setMaxLength(column.max_length);
+  }
+  for (const Column& column : columns) {
     add_field(this, column.low, twips_rect(column.left, kLowTop, 735, kFieldHeight))
         ->setMaxLength(column.max_length);
   }
