@@ -8,7 +8,7 @@
 #include "climate_file.h"
 #include "control_file.h"
 #include "daily_line.h"
-#include "heating_system.h"
+#include "heating_system_choice.h"
 #include "result_file.h"
 #include "result_file_names.h"
 #include "run_warnings.h"

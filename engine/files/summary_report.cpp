@@ -5,7 +5,7 @@
 
 #include "climate.h"
 #include "fixed_format.h"
-#include "heating_system.h"
+#include "heating_system_choice.h"
 #include "output_line.h"
 #include "windows1252.h"
 

@@ -1,6 +1,18 @@
+#include "main_menu.h"
+#include "platform/qt_platform.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setApplicationName(QStringLiteral("varmkalk"));
+  // The program ends with its main menu, never because the last visible window closed: the menu
+  // is hidden while the input form is open.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  varmkalk::QtPlatform platform;
+  varmkalk::MainMenu menu(platform);
+  QObject::connect(&menu, &varmkalk::MainMenu::program_ended, &app, &QCoreApplication::quit);
+  menu.show();
+  return QApplication::exec();
 }

@@ -1,4 +1,4 @@
-#include "heating_system.h"
+#include "heating_system_choice.h"
 
 namespace kalvex {
 namespace {

@@ -1,0 +1,117 @@
+#include "day_model.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+
+#include "burner_power.h"
+#include "combustion_efficiency.h"
+#include "heating_system.h"
+#include "model_input_error.h"
+#include "run_time.h"
+#include "standing_losses.h"
+
+namespace kalvex {
+namespace {
+
+// With one decimal in the climate files, 14.9 °C is a heating day and 15.0 °C is not.
+constexpr float heating_limit = 14.95f;
+// Free gains cover the building's losses down to 5 K below the indoor temperature.
+constexpr float free_gain_kelvin = 5.0f;
+
+void require_finite(const DayBalance& day) {
+  for (const float value :
+       {day.supply_temp, day.return_temp, day.heat_demand, day.convection_loss, day.standby_loss,
+        day.flue_gas_temp, day.combustion_eff, day.burner_power, day.flue_gas_loss,
+        day.with_pump.run_time, day.with_pump.day_efficiency, day.with_pump.shortfall,
+        day.without_pump.run_time, day.without_pump.day_efficiency, day.without_pump.shortfall}) {
+    if (!std::isfinite(value)) {
+      throw ModelInputError("Dag " + std::to_string(day.day_number) + " med utetemperaturen " +
+                            number_text(day.outdoor_temp) +
+                            " °C ger inget ändligt värde; indata ligger utanför modellens "
+                            "giltighetsområde");
+    }
+  }
+}
+
+}  // namespace
+
+float demand_span(const RunParameters& run) {
+  return run.indoor_temp - free_gain_kelvin - run.design_outdoor_temp;
+}
+
+float day_heat_demand(const RunParameters& run, float outdoor_temp) {
+  return run.design_heat_demand -
+         (outdoor_temp - run.design_outdoor_temp) * run.design_heat_demand / demand_span(run);
+}
+
+std::optional<DayBalance> simulate_day(const RunParameters& run, const ModelConstants& constants,
+                                       const ClimateRecord& record) {
+  if (!(record.outdoor_temp < heating_limit)) {
+    return std::nullopt;
+  }
+  const float heat_demand = day_heat_demand(run, record.outdoor_temp);
+  // Below an indoor temperature of 19.95 °C a day under the heating limit can be warmer than
+  // the point of zero demand; it needs no heat, and the radiator formula needs a load above 0.
+  if (!(heat_demand > 0.0f)) {
+    return std::nullopt;
+  }
+  const float relative_load = heat_demand / run.design_heat_demand;
+  const HeatingTemperatures heating = heating_system_temperatures(
+      relative_load, run.design_supply_temp, run.design_return_temp, run.indoor_temp);
+  const BoilerTemperatures boiler =
+      boiler_temperatures(heating.supply_temp, heating.return_temp, run.min_return_temp);
+  const float convection = convection_loss(run, boiler.boiler_mean_temp);
+  const float standby = standby_loss(run, boiler.boiler_mean_temp);
+
+  // Without hot water the pump alone can cover a mild day.
+  if (run.hot_water_demand == 0.0f && constants.pump_heat >= heat_demand) {
+    return std::nullopt;
+  }
+
+  const BurnerChoice burner =
+      choose_burner_power(run, constants, heat_demand, convection, heating, boiler);
+  const float combustion_eff =
+      combustion_efficiency(run.air_ratio, burner.flue_gas_temp, run.indoor_temp);
+  const float flue_gas_loss = (1.0f - combustion_eff) * burner.burner_power;
+
+  DayTerms terms;
+  terms.burner_power = burner.burner_power;
+  terms.flue_gas_loss = flue_gas_loss;
+  terms.standby_loss = standby;
+  terms.pilot_power = run.pilot_power;
+  terms.convection_loss = convection;
+  terms.heater_loss = run.heater_loss;
+  terms.pump_heat = constants.pump_heat;
+  terms.demand = heat_demand + constants.hot_water_load;
+  const float start_run_time = heat_demand / burner.burner_power;
+  const std::optional<VariantBalance> with_pump =
+      solve_run_time(terms, PumpCredit::with_pump, start_run_time);
+  const std::optional<VariantBalance> without_pump =
+      solve_run_time(terms, PumpCredit::without_pump, start_run_time);
+  // Free heat that exceeds the demand even with the burner off covers the day like the pump
+  // above.
+  if (!with_pump || !without_pump) {
+    return std::nullopt;
+  }
+
+  DayBalance day;
+  day.day_number = record.day_number;
+  day.outdoor_temp = record.outdoor_temp;
+  day.supply_temp = heating.supply_temp;
+  day.return_temp = heating.return_temp;
+  day.heat_demand = heat_demand;
+  day.hot_water_load = constants.hot_water_load;
+  day.convection_loss = convection;
+  day.standby_loss = standby;
+  day.flue_gas_temp = burner.flue_gas_temp;
+  day.combustion_eff = combustion_eff;
+  day.burner_power = burner.burner_power;
+  day.flue_gas_loss = flue_gas_loss;
+  day.with_pump = *with_pump;
+  day.without_pump = *without_pump;
+  require_finite(day);
+  return day;
+}
+
+}  // namespace kalvex

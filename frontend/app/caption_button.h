@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace varmkalk {
+
+// A push button whose caption breaks onto a second line when it is wider than the button, as
+// the designs' buttons do ("Beräkna och visa resultat" in a narrow button).
+class CaptionButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace varmkalk

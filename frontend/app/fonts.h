@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QFont>
+
+namespace varmkalk {
+
+// Stand-ins for the design's fonts, which a Linux desktop lacks.
+
+// Copperplate Gothic Light: a serif face in small capitals. `weight` as in the design, 100 to 900.
+QFont copperplate_font(double point_size, int weight);
+
+// MS Sans Serif, the forms' default font.
+QFont sans_font(double point_size, bool bold = false);
+
+// Courier: the system's fixed-pitch font, so that the report's columns line up.
+QFont fixed_font(double point_size);
+
+// The point size of MS Sans Serif in the designs.
+inline constexpr double kDefaultPointSize = 8.25;
+
+}  // namespace varmkalk

@@ -1,0 +1,272 @@
+#include "input_form.h"
+
+#include "fonts.h"
+#include "form_widgets.h"
+#include "help_dialogs.h"
+#include "input_validation.h"
+#include "platform/platform.h"
+#include "twips.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <array>
+#include <utility>
+#include <vector>
+
+namespace varmkalk {
+
+namespace {
+
+const QColor kFormBlue{128, 128, 255};
+const QColor kMissingYellow{255, 255, 0};
+
+// The option buttons of each group with the value they stand for.
+template <typename Value>
+struct Choice {
+  const char* name;
+  Value value;
+};
+
+constexpr std::array<Choice<Burner>, 2> kBurners{
+    {{"enstegbr", Burner::SingleStage}, {"modbr", Burner::Modulating}}};
+constexpr std::array<Choice<HotWaterHeater>, 2> kHeaters{
+    {{"vvja", HotWaterHeater::Yes}, {"vvnej", HotWaterHeater::No}}};
+constexpr std::array<Choice<ConvectionSource>, 2> kConvectionSources{
+    {{"konvkonstant", ConvectionSource::Constant}, {"konveffekt", ConvectionSource::KnownLoss}}};
+constexpr std::array<Choice<StandbySource>, 2> kStandbySources{
+    {{"sbkonst", StandbySource::Constants}, {"sbeff", StandbySource::KnownLosses}}};
+constexpr std::array<Choice<HeatingSystem>, 2> kHeatingSystems{
+    {{"framretur8060", HeatingSystem::System8060}, {"framretur5545", HeatingSystem::System5545}}};
+constexpr std::array<Choice<MinReturnTemp>, 3> kMinReturnTemps{{{"Sextiofem", MinReturnTemp::C65},
+                                                                {"Trettiofem", MinReturnTemp::C35},
+                                                                {"Tjugo", MinReturnTemp::Indoor}}};
+constexpr std::array<Choice<Climate>, 6> kClimates{{{"Malmö", Climate::Malmo},
+                                                    {"Jönköping", Climate::Jonkoping},
+                                                    {"Stockholm", Climate::Stockholm},
+                                                    {"Falun", Climate::Falun},
+                                                    {"Östersund", Climate::Ostersund},
+                                                    {"Kiruna", Climate::Kiruna}}};
+
+// A click on a component option shows the controls its choice needs and hides those of the other
+// choice; controls not named keep their state.
+struct VisibilityRule {
+  QRadioButton* option;
+  std::vector<QWidget*> shown;
+  std::vector<QWidget*> hidden;
+};
+
+}  // namespace
+
+InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, QWidget* parent)
+    : QDialog(parent), platform_(platform), open_identity_form_(std::move(open_identity_form)) {
+  setObjectName(QStringLiteral("Inmatning"));
+  setWindowTitle(QStringLiteral("VARMKALK - Inmatning av data om panna och värmesystem"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFixedSize(twips_size(12825, 9150));
+  setFont(sans_font(kDefaultPointSize));
+  set_background(this, kFormBlue);
+
+  // The order of creation is the tab order, and the stacking order where controls overlap:
+  // the boiler sketch lies beneath the burner fields drawn over it.
+  build_top_row();
+  build_component_band();
+  build_flue_gas();
+  build_boiler_sketch();
+  build_convection();
+  build_standby();
+  build_hot_water();
+  build_burner();
+  build_presets();
+  build_building();
+  for (QWidget* widget : findChildren<QWidget*>()) {
+    if (!widget->objectName().isEmpty()) {
+      controls_.insert(widget->objectName(), widget);
+    }
+  }
+  build_visibility_rules();
+
+  const auto check_default = [this](const auto& choices, auto preset) {
+    for (const auto& choice : choices) {
+      option(choice.name)->setChecked(choice.value == preset);
+    }
+  };
+  const FormInput defaults;
+  check_default(kHeatingSystems, defaults.heating_system);
+  check_default(kMinReturnTemps, defaults.min_return_temp);
+  check_default(kClimates, defaults.climate);
+  for (const FormField& entry : kFormFields) {
+    field(entry.name)->setText(defaults.*entry.text);
+  }
+
+  connect(qobject_cast<QPushButton*>(control("Command1")), &QPushButton::clicked, this,
+          &InputForm::input_complete);
+  connect(qobject_cast<QPushButton*>(control("returtillstart")), &QPushButton::clicked, this,
+          &InputForm::reject);
+  connect_help_buttons();
+}
+
+FormInput InputForm::form_input() const {
+  const auto chosen = [this](const auto& choices, auto none) {
+    for (const auto& choice : choices) {
+      if (option(choice.name)->isChecked()) {
+        return choice.value;
+      }
+    }
+    return none;
+  };
+  FormInput input;
+  input.burner = chosen(kBurners, Burner::Unchosen);
+  input.hot_water_heater = chosen(kHeaters, HotWaterHeater::Unchosen);
+  input.convection_source = chosen(kConvectionSources, ConvectionSource::Unchosen);
+  input.standby_source = chosen(kStandbySources, StandbySource::Unchosen);
+  input.heating_system = chosen(kHeatingSystems, HeatingSystem::System5545);
+  input.min_return_temp = chosen(kMinReturnTemps, MinReturnTemp::C65);
+  input.climate = chosen(kClimates, Climate::Kiruna);
+  for (const FormField& entry : kFormFields) {
+    input.*entry.text = field(entry.name)->text();
+  }
+  return input;
+}
+
+void InputForm::unload() {
+  accept();
+}
+
+void InputForm::reject() {
+  emit returned_to_start();
+  QDialog::reject();
+}
+
+void InputForm::keyPressEvent(QKeyEvent* event) {
+  // Escape would throw away the whole input; only the buttons and the window frame leave.
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void InputForm::build_visibility_rules() {
+  const auto widgets = [this](std::initializer_list<const char*> names) {
+    std::vector<QWidget*> result;
+    for (const char* name : names) {
+      result.push_back(control(name));
+    }
+    return result;
+  };
+  const auto burner_fields = {"enstegeff", "enstegluft", "enstegeff_label", "enstegluft_label"};
+  const auto modulating_fields = {"modmax",       "modmin",       "modluft",
+                                  "modmax_label", "modmin_label", "modluft_label"};
+  const auto pilot = {"pilotflamma_label", "pilotflamma"};
+  const auto hot_water = {"vvbehov", "vvbehov_label", "Text5_label",
+                          "Text5",   "vv_panel",      "vv_heading"};
+  const auto convection_common = {"konv_heading", "konv_line"};
+  const auto convection_constant = {"konvkonst_label", "konvkonst"};
+  const auto convection_loss = {"konveff", "konvtemp", "konveff_label", "konvtemp_label"};
+  const auto standby_common = {"sb_heading", "sb_line"};
+  const auto standby_constants = {"sbkonstant_label", "sbexponent_label", "sbexponent",
+                                  "sbkonstant"};
+  const auto standby_losses = {"sbeff1",        "sbeff2",         "sbtemp1",
+                               "sbtemp2",       "sb_fall1_label", "sb_fall2_label",
+                               "sb_eff_column", "sb_temp_column"};
+  const auto joined = [&widgets](std::initializer_list<const char*> first,
+                                 std::initializer_list<const char*> second) {
+    std::vector<QWidget*> result = widgets(first);
+    const std::vector<QWidget*> rest = widgets(second);
+    result.insert(result.end(), rest.begin(), rest.end());
+    return result;
+  };
+
+  const std::vector<VisibilityRule> rules{
+      {option("enstegbr"), joined(burner_fields, pilot), widgets(modulating_fields)},
+      {option("modbr"), joined(modulating_fields, pilot), widgets(burner_fields)},
+      {option("vvja"), widgets(hot_water), {}},
+      {option("vvnej"), {}, widgets(hot_water)},
+      {option("konvkonstant"), joined(convection_constant, convection_common),
+       widgets(convection_loss)},
+      {option("konveffekt"), joined(convection_loss, convection_common),
+       widgets(convection_constant)},
+      {option("sbkonst"), joined(standby_common, standby_constants), widgets(standby_losses)},
+      {option("sbeff"), joined(standby_common, standby_losses), widgets(standby_constants)},
+  };
+  for (const VisibilityRule& rule : rules) {
+    for (QWidget* widget : rule.shown) {
+      widget->hide();
+    }
+    connect(rule.option, &QRadioButton::clicked, this, [rule] {
+      for (QWidget* widget : rule.shown) {
+        widget->show();
+      }
+      for (QWidget* widget : rule.hidden) {
+        widget->hide();
+      }
+    });
+  }
+}
+
+void InputForm::input_complete() {
+  const InputValidation check = validate_input(form_input());
+  if (!check.components_complete) {
+    platform_.beep();
+    platform_.message_box(this, QStringLiteral("System ej komplett"),
+                          QStringLiteral("Alla komponenter är inte valda"),
+                          MessageIcon::Exclamation);
+    return;
+  }
+  for (const FormField& entry : kFormFields) {
+    set_field_background(field(entry.name), kWhite);
+  }
+  for (const QString& name : check.missing_fields) {
+    set_field_background(field(name.toLatin1().constData()), kMissingYellow);
+  }
+  if (!check.missing_fields.isEmpty()) {
+    platform_.beep();
+    platform_.message_box(this, QStringLiteral("Data saknas"),
+                          QStringLiteral("Alla nödvändiga fält är inte ifyllda"),
+                          MessageIcon::Exclamation);
+    return;
+  }
+  open_identity_form_(*this);
+}
+
+void InputForm::connect_help_buttons() {
+  struct HelpButton {
+    const char* button;
+    const char* dialog;
+  };
+  constexpr std::array<HelpButton, 7> kHelpButtons{{{"Command4", "inmatningsord"},
+                                                    {"Command2", "HelpBurn"},
+                                                    {"Helpvv", "Form3"},
+                                                    {"Helpkonvforl", "Helpkonv"},
+                                                    {"Command5", "stillestand"},
+                                                    {"Command6", "Form1"},
+                                                    {"Command3", "HelpHeat"}}};
+  for (const HelpButton& help : kHelpButtons) {
+    const QString dialog_name = QString::fromLatin1(help.dialog);
+    connect(qobject_cast<QPushButton*>(control(help.button)), &QPushButton::clicked, this,
+            [this, dialog_name] {
+              if (QDialog* dialog = create_help_dialog(dialog_name, this)) {
+                platform_.show_modal(*dialog);
+              }
+            });
+  }
+}
+
+QWidget* InputForm::control(const char* name) const {
+  QWidget* widget = controls_.value(QString::fromUtf8(name));
+  Q_ASSERT_X(widget != nullptr, "InputForm::control", name);
+  return widget;
+}
+
+QRadioButton* InputForm::option(const char* name) const {
+  return qobject_cast<QRadioButton*>(control(name));
+}
+
+QLineEdit* InputForm::field(const char* name) const {
+  return qobject_cast<QLineEdit*>(control(name));
+}
+
+}  // namespace varmkalk

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "form_input.h"
+
+#include <QDialog>
+#include <QHash>
+
+#include <functional>
+
+class QLineEdit;
+class QRadioButton;
+
+namespace varmkalk {
+
+class InputForm;
+class Platform;
+
+// Opens the identity form over the input form once "Indata färdigt" has found the input complete.
+// It runs while the input form is still open, so that its confirmation can read the input form
+// and then unload it with InputForm::unload().
+using IdentityFormOpener = std::function<void(InputForm& input_form)>;
+
+// The input form `Inmatning`: the user describes the boiler, the heating system, the building and
+// the climate. A fresh instance is made for every opening and deleted when it closes, so every
+// opening starts from the design defaults.
+class InputForm : public QDialog {
+  Q_OBJECT
+
+ public:
+  InputForm(Platform& platform, IdentityFormOpener open_identity_form, QWidget* parent);
+
+  // The choices and the texts of the 26 fields as they stand, hidden fields included.
+  FormInput form_input() const;
+
+  // Closes the form after the identity has been confirmed; unlike "Tillbaka till startmenyn" it
+  // leaves the main menu to the caller.
+  void unload();
+
+ signals:
+  // The user abandoned the input: "Tillbaka till startmenyn" or the window's close control.
+  void returned_to_start();
+
+ public slots:
+  void reject() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void build_top_row();
+  void build_component_band();
+  void build_flue_gas();
+  void build_boiler_sketch();
+  void build_convection();
+  void build_standby();
+  void build_hot_water();
+  void build_burner();
+  void build_presets();
+  void build_building();
+  void build_visibility_rules();
+
+  void input_complete();
+  void connect_help_buttons();
+
+  QWidget* control(const char* name) const;
+  QRadioButton* option(const char* name) const;
+  QLineEdit* field(const char* name) const;
+
+  Platform& platform_;
+  IdentityFormOpener open_identity_form_;
+  // The form's own controls by name, taken when the form is built, before any dialog opened
+  // over it adds controls of the same names.
+  QHash<QString, QWidget*> controls_;
+};
+
+}  // namespace varmkalk

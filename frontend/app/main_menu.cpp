@@ -1,0 +1,209 @@
+#include "main_menu.h"
+
+#include "control_file.h"
+#include "fonts.h"
+#include "form_widgets.h"
+#include "help_dialogs.h"
+#include "identity_form.h"
+#include "info_picture.h"
+#include "platform/platform.h"
+#include "result_files.h"
+#include "shapes.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QIcon>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+
+namespace varmkalk {
+
+namespace {
+
+const QColor kMenuBlue{0, 0, 255};
+const QColor kBannerBlue{128, 128, 255};
+
+const QString kCredits = QStringLiteral(
+    "VARMKALK-projektet\n"
+    "Värme- och energiteknik\n"
+    "se README i källkoden\n"
+    "december 2026");
+
+constexpr double kTitlePointSize = 27.75;
+constexpr int kTitleWeight = 600;
+constexpr double kVersionPointSize = 9.75;
+constexpr int kVersionWeight = 300;
+constexpr double kResultPointSize = 9.75;
+
+QPlainTextEdit* add_text_box(QWidget* parent, const char* name, const QRect& geometry) {
+  auto* box = new QPlainTextEdit(parent);
+  box->setObjectName(QString::fromUtf8(name));
+  box->setGeometry(geometry);
+  return box;
+}
+
+}  // namespace
+
+MainMenu::MainMenu(Platform& platform, QWidget* parent)
+    : QWidget(parent), platform_(platform), identity_form_opener_([this](InputForm& input_form) {
+        auto* identity_form = new IdentityForm(input_form.form_input(), &input_form);
+        platform_.show_modal(*identity_form);
+      }) {
+  setObjectName(QStringLiteral("Huvudmeny"));
+  setWindowTitle(QStringLiteral("VARMKALK - Beräkning av värmepannors årsverkningsgrad"));
+  setWindowIcon(QIcon(info_picture()));
+  setFixedSize(twips_size(11130, 7335));
+  move(twips(1545), twips(2325));
+  setFont(sans_font(kDefaultPointSize));
+  set_background(this, kMenuBlue);
+
+  auto* banner = new ShapeWidget(kBannerBlue, this);
+  banner->setObjectName(QStringLiteral("Shape1"));
+  banner->setGeometry(twips_rect(360, 300, 10335, 1035));
+
+  QLabel* title =
+      add_label(this, "Label2", QStringLiteral("VARMKALK"), twips_rect(960, 540, 4575, 675));
+  title->setFont(copperplate_font(kTitlePointSize, kTitleWeight));
+  set_background(title, kBannerBlue);
+
+  QLabel* version =
+      add_label(this, "vernumber", QStringLiteral("ver. 1.1"), twips_rect(3240, 1080, 1215, 195));
+  version->setFont(copperplate_font(kVersionPointSize, kVersionWeight));
+  set_background(version, kBannerBlue);
+
+  QPlainTextEdit* credits = add_text_box(this, "namninfo", twips_rect(8040, 420, 2535, 855));
+  credits->setPlainText(kCredits);
+  credits->setReadOnly(true);
+  credits->setFrameShape(QFrame::NoFrame);
+  credits->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  credits->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QPalette credits_palette = credits->palette();
+  credits_palette.setColor(QPalette::Base, kBannerBlue);
+  credits->setPalette(credits_palette);
+
+  new_calculation_button_ = add_button(this, "Command1", QStringLiteral("Ny beräkning"),
+                                       twips_rect(360, 2100, 1695, 735));
+  run_button_ = add_button(this, "Command2", QStringLiteral("Beräkna och visa resultat"),
+                           twips_rect(360, 3000, 1695, 735));
+  QPushButton* exit_button = add_button(this, "Command3", QStringLiteral("Avsluta programmet"),
+                                        twips_rect(360, 3900, 1695, 735));
+  further_button_ = add_button(this, "Command5", QStringLiteral("Ytterligare beräkning"),
+                               twips_rect(360, 4800, 1695, 735));
+  QPushButton* info_button =
+      add_button(this, "Command4", QStringLiteral("Programinfo"), twips_rect(360, 5700, 1695, 735));
+
+  result_heading_ = add_label(this, "Label1", QStringLiteral("BERÄKNINGSRESULTAT"),
+                              twips_rect(5280, 1860, 2295, 195));
+  result_heading_->setFont(sans_font(kDefaultPointSize, true));
+  set_background(result_heading_, kMenuBlue);
+
+  result_box_ = add_text_box(this, "Text1", twips_rect(2280, 2100, 8475, 4335));
+  result_box_->setFont(fixed_font(kResultPointSize));
+  result_box_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  result_box_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  result_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+  run_button_->hide();
+  further_button_->hide();
+  result_heading_->hide();
+  result_box_->hide();
+
+  setTabOrder(new_calculation_button_, result_box_);
+  setTabOrder(result_box_, run_button_);
+  setTabOrder(run_button_, exit_button);
+  setTabOrder(exit_button, info_button);
+  setTabOrder(info_button, credits);
+  setTabOrder(credits, further_button_);
+
+  connect(new_calculation_button_, &QPushButton::clicked, this, &MainMenu::new_calculation);
+  connect(exit_button, &QPushButton::clicked, this, &MainMenu::exit_program);
+  connect(info_button, &QPushButton::clicked, this, &MainMenu::show_program_info);
+}
+
+void MainMenu::show_again() {
+  show();
+}
+
+void MainMenu::switch_to_input_ready() {
+  result_heading_->show();
+  result_box_->show();
+  run_button_->show();
+  new_calculation_button_->hide();
+}
+
+void MainMenu::show_further_calculation() {
+  further_button_->show();
+}
+
+QString MainMenu::result_text() const {
+  QString text = result_box_->toPlainText();
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return text;
+}
+
+void MainMenu::set_result_text(const QString& text) {
+  QString plain = text;
+  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  result_box_->setPlainText(plain);
+}
+
+void MainMenu::append_result_line(const QString& line) {
+  QTextCursor cursor(result_box_->document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(line + QLatin1Char('\n'));
+}
+
+void MainMenu::clear_result_text() {
+  result_box_->clear();
+}
+
+void MainMenu::open_input_form() {
+  hide();
+  auto* input_form = new InputForm(platform_, identity_form_opener_, this);
+  connect(input_form, &InputForm::returned_to_start, this, &MainMenu::show_again);
+  platform_.show_modal(*input_form);
+}
+
+void MainMenu::set_identity_form_opener(IdentityFormOpener opener) {
+  identity_form_opener_ = std::move(opener);
+}
+
+void MainMenu::end_program() {
+  close();
+}
+
+void MainMenu::closeEvent(QCloseEvent* event) {
+  event->accept();
+  emit program_ended();
+}
+
+void MainMenu::new_calculation() {
+  // The engine creates its result files as new files and stops when one exists; the summary
+  // of an earlier run must not end the wait for the next one.
+  platform_.delete_file(QString::fromLatin1(kSummaryFileName));
+  platform_.delete_file(QString::fromLatin1(kControlFileName));
+  open_input_form();
+}
+
+void MainMenu::show_program_info() {
+  if (QDialog* info = create_proginfo(this)) {
+    platform_.show_modal(*info);
+  }
+}
+
+void MainMenu::exit_program() {
+  if (platform_.file_exists(QString::fromLatin1(kSummaryFileName))) {
+    exit_with_unsettled_results();
+    return;
+  }
+  end_program();
+}
+
+void MainMenu::exit_with_unsettled_results() {
+  end_program();
+}
+
+}  // namespace varmkalk

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "input_form.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace varmkalk {
+
+class Platform;
+
+// The main menu `Huvudmeny`: the program's window for its whole run. It starts a calculation
+// cycle, shows the engine's summary in `Text1` and ends the program. While the input form is
+// open it is hidden, not destroyed, so that its result box keeps its text.
+class MainMenu : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MainMenu(Platform& platform, QWidget* parent = nullptr);
+
+  Platform& platform() { return platform_; }
+
+  // Makes the menu visible again without changing any of its controls.
+  void show_again();
+  // After a confirmed identity: shows `Label1`, `Text1` and `Command2`, hides `Command1`.
+  void switch_to_input_ready();
+  // Once the engine's summary can be read: shows `Command5`.
+  void show_further_calculation();
+
+  // The result box `Text1`; its lines are separated by CR LF.
+  QString result_text() const;
+  void set_result_text(const QString& text);
+  // Adds `line` and a line break at the end of the result box.
+  void append_result_line(const QString& line);
+  void clear_result_text();
+
+  // Hides the menu and opens a fresh input form modally; returns when that form is closed.
+  void open_input_form();
+  // How the input form opens the identity form once its input is complete. The default shows
+  // the identity form `inutdata`.
+  void set_identity_form_opener(IdentityFormOpener opener);
+
+  // Unloads the menu, which ends the program.
+  void end_program();
+
+ signals:
+  // The menu has been closed, by "Avsluta programmet" or through its window frame.
+  void program_ended();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void new_calculation();
+  void show_program_info();
+  void exit_program();
+  // "Avsluta programmet" while `resultat.dat` exists: the files of the calculation are not
+  // settled yet.
+  void exit_with_unsettled_results();
+
+  Platform& platform_;
+  IdentityFormOpener identity_form_opener_;
+  QPushButton* new_calculation_button_;  // Command1
+  QPushButton* run_button_;              // Command2
+  QPushButton* further_button_;          // Command5
+  QLabel* result_heading_;               // Label1
+  QPlainTextEdit* result_box_;           // Text1
+};
+
+}  // namespace varmkalk

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform.h"
+
+#include <QLocale>
+
+namespace varmkalk {
+
+// The platform of the running program: Qt's widgets and the local file system.
+class QtPlatform final : public Platform {
+ public:
+  // Numbers follow `locale`: the user's regional settings unless a test names another.
+  explicit QtPlatform(QLocale locale = QLocale::system());
+
+  void message_box(QWidget* parent, const QString& title, const QString& text,
+                   MessageIcon icon) override;
+  void beep() override;
+  void show_modal(QDialog& form) override;
+  bool file_exists(const QString& file_name) override;
+  bool delete_file(const QString& file_name) override;
+  bool start_program(const QString& file_name) override;
+  void sleep_ms(int milliseconds) override;
+  QString number_to_text(double value) const override;
+  std::optional<double> text_to_number(const QString& text) const override;
+
+ private:
+  QLocale locale_;
+};
+
+}  // namespace varmkalk

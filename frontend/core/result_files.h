@@ -1,0 +1,39 @@
+#pragma once
+
+#include "file_error.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <variant>
+
+namespace varmkalk {
+
+// The engine's second copy of the summary report, the one the main menu shows.
+inline constexpr char kSummaryFileName[] = "resultat.dat";
+// The summary files of earlier calculations with four-character identities.
+inline constexpr char kSummaryFilePattern[] = "????sum.dat";
+
+// The lines of resultat.dat in the folder, decoded from Windows-1252, without their line ends.
+// To be read only after the engine has ended successfully.
+std::variant<QStringList, FileError> read_summary(const QString& folder);
+
+// The result box's text: every line followed by CR LF.
+QString summary_text(const QStringList& lines);
+
+// The answer to "Skall indata- och resultatfiler sparas?".
+enum class KeepFiles { Yes, No };
+
+// The files to delete in this order for an answer: styrfil.dat and resultat.dat, and on "Nej"
+// also the padded identity files of calc_id (.dat, sum.dat, sum_c.dat). A calc_id that is not a
+// usable identity (none confirmed yet) adds no identity files.
+QStringList files_to_delete(KeepFiles answer, const QString& calc_id);
+
+// Deletes the named files of the folder in order; a missing file is no error. Returns the names
+// of the files that exist but could not be deleted.
+QStringList delete_files(const QString& folder, const QStringList& names);
+
+// The folder's files matching "????sum.dat", sorted by name.
+QStringList summary_file_list(const QString& folder);
+
+}  // namespace varmkalk

@@ -1,0 +1,261 @@
+#include "help_texts.h"
+
+// The program's own documentation, in Swedish, broken into lines that fit the text boxes of the
+// dialogs.
+
+namespace varmkalk {
+
+namespace {
+
+constexpr const char* inmatningsord_text = R"(I det här formuläret matar du in alla
+uppgifter om pannan, varmvatten-
+beredaren, värmesystemet,
+byggnaden och klimatet. Först när
+alla uppgifter är ifyllda kan du gå
+tillbaka till huvudmenyn och starta
+beräkningen.
+
+För varje slag av indata finns en
+hjälpruta. Bara en hjälpruta kan vara
+öppen åt gången, så stäng varje ruta
+när du har läst den.
+
+När du klickar i rutorna för brännare,
+varmvattenberedare och värme-
+förluster öppnas de fält som den
+valda utrustningen behöver.
+
+Varmvattenbehovet antas alltid bli
+täckt. Beräkningen säger därför
+ingenting om huruvida varmvatten-
+beredningen uppfyller krav eller
+rekommendationer för komfort.
+
+När inmatningen är klar går du vidare
+till beräkningen av årsverknings-
+graden genom att klicka på
+"Indata färdigt". Därefter får du ange
+en beräkningsidentitet på fyra
+tecken, som filerna med
+beräkningens indata och resultat får
+sina namn efter.)";
+
+constexpr const char* helpburn_text = R"(Programmet kan räkna med en enstegsbrännare eller en
+modulerande brännare. När du markerar brännartypen
+öppnas inmatningsfälten för den typen. Effekterna anges i
+kW, luftöverskottet i % och en eventuell pilotflamma i W.
+
+En modulerande brännare antas arbeta med samma luft-
+överskott i hela sitt modulationsområde. Beräkningen
+använder den brännareffekt inom brännarens effektområde
+som svarar mot dygnets värmebehov.
+
+Reglerstrategier, t.ex. att brännareffekten moduleras efter
+skillnaden mellan framledningstemperaturen och dess
+börvärde, kan inte simuleras direkt med modellen.)";
+
+constexpr const char* form3_text = R"(Varmvattenberedaren beskrivs i
+modellen som ett konstant effektbehov
+för varmvattnet plus en värmeförlust
+från beredaren till omgivningen.
+
+Ett svenskt hushålls behov av varm-
+vatten brukar sättas till 5000 kWh/år.
+
+Elektriska varmvattenberedare på
+300 liter förlorar 900-1300 kWh per år,
+dvs. 2,47-3,56 kWh/dygn. Gaspannor
+har mindre beredare och därmed
+mindre förluster. Bland beredare med
+små förluster finns en 80-liters
+beredare med en förlust på 45 W
+(1,08 kWh/dygn, 394 kWh/år).
+
+Ett småhus med gaspanna har normalt
+en beredare på 80-120 liter.
+
+Ange varmvattenbehovet i kWh per år
+och beredarens värmeförlust i
+kWh per dygn.)";
+
+constexpr const char* helpkonv_text = R"(Pannans förlust genom konvektion
+och strålning till rummet räknas ut
+som
+
+Q_konv = C (T_panna - T_rum)^1,3
+
+där T_panna är pannans medel-
+temperatur och T_rum rums-
+temperaturen.
+
+Konstanten C anges antingen direkt,
+eller så räknas den ut ur en känd
+förlust Q_konv (W) vid en känd
+temperaturskillnad mellan pannan
+och rummet.
+
+Q_konv anges ofta som en andel av
+brännarens effekt, t.ex. 1 %. Nya
+pannkonstruktioner har mindre
+förluster än äldre.)";
+
+constexpr const char* stillestand_text = R"(Stilleståndsförlusten uppstår när
+brännaren inte är i drift: luft som
+strömmar genom pannan kyler dess
+rökgångar. Brännarens utformning
+och pannans värmeväxlare avgör hur
+stor förlusten blir. Programmet räknar
+ut den som
+
+Q_sb = C_1* (T_panna - T_rum)^(C_2)
+
+där C_1 och C_2 är konstanter som är
+unika för varje pannkonstruktion.
+
+Som indata anges antingen
+konstanterna eller förlusteffekten (W)
+vid två olika temperaturskillnader
+mellan pannan och dess omgivning.)";
+
+constexpr const char* form1_text = R"(Avgastemperaturen antas vara en
+funktion av pannans temperatur
+och varierar med den.
+
+Den anges för två fall med olika
+fram- och returtemperatur, ett
+med hög och ett med låg
+temperatur. En panna som hålls
+vid konstant hög temperatur får
+samma värden i båda fallen.
+
+Dygnets avgastemperatur räknas
+ut ur de driftdata som värme-
+systemets temperaturer och den
+valda gränsen för retur-
+temperaturen till pannan ger.
+Indata används för en linjär
+interpolation.)";
+
+constexpr const char* helpheat_text = R"(Värmesystemet påverkar en
+modern gaspannas verkningsgrad,
+eftersom pannans temperatur mer
+eller mindre följer värmesystemets.
+
+Kondenserande pannor följer det
+helt. Andra pannor tillåter en lägsta
+returtemperatur på t.ex. 35 °C för
+att undvika kondensation, och åter
+andra håller en konstant hög
+temperatur, t.ex. 65 °C.
+
+Värmesystemets dimensionering
+och dess temperaturer vid olika
+värmebehov påverkar därför
+konvektions- och stillestånds-
+förlusterna under året.
+
+Programmet erbjuder två värme-
+system, angivna med fram- och
+returtemperatur vid
+dimensionerande värmeeffekt:
+80/60 °C och 55/45 °C. Dessutom
+väljer du den lägsta retur-
+temperatur som pannan tillåter:
+65 °C, 35 °C eller 20 °C (inomhus-
+temperaturen).
+
+Observera de förvalda valen:
+55/45 °C och 35 °C.)";
+
+constexpr const char* proginfo_body = R"(VARMKALK beräknar årsverkningsgraden för
+pannor och är avsett för villapannor som eldas
+med gasformigt bränsle. Som bränsle antas
+naturgas från Danmark.
+
+Verkningsgradsmodellen jämför två stationära
+värmebalanser för pannan, en med brännaren i
+drift och en med brännaren avstängd. De vägs
+samman med brännarens relativa gångtid, så att
+det pannan avger varje dygn täcker det värme-
+behov som räknas fram ur uppgifterna om
+byggnaden och klimatet. Hänsyn tas till rökgas-,
+konvektions- och stilleståndsförluster, en
+eventuell pilotflamma, varmvattenberedarens
+förlust och varmvattenbehovet. Året räknas
+igenom dygn för dygn med klimatdata för en av
+sex svenska orter. Värmebehov finns de dygn då
+utetemperaturen är lägre än 15 °C.
+
+Resultaten visas i en ruta i programmet och
+skrivs till tre resultatfiler, vars namn bildas av
+den beräkningsidentitet (xxxx) som du anger:
+- xxxxsum.dat innehåller sammanställningen av
+beräkningen, densamma som visas i
+programmet: årsverkningsgraderna, årets
+energimängder och förluster samt indata.
+- xxxx.dat innehåller dygnsvärden där
+cirkulationspumpens värme räknas som gratis
+energi.
+- xxxxsum_c.dat innehåller dygnsvärden där
+pumpens värme inte räknas med.
+
+Två årsverkningsgrader beräknas, med och utan
+cirkulationspumpen. Det högre värdet räknar
+pumpens energi som gratis energi. Det lägre
+värdet är det bästa måttet på hur väl pannan för
+över värmen till vattnet. Båda redovisas överst i
+sammanställningen.
+
+Dygnsfilerna har en rad för varje dygn då
+pannan används. Raden innehåller i tur och
+ordning: dygnets nummer, utetemperatur (°C),
+framledningstemperatur (°C),
+returtemperatur (°C), värmebehov (W),
+brännarens relativa gångtid (andel av dygnet),
+dygnets verkningsgrad (%),
+konvektionsförlust (W), stilleståndsförlust under
+den tid brännaren står still (W), rökgasförlust
+under brännarens gångtid (W),
+avgastemperatur (°C) och
+förbränningsverkningsgrad (som bråkdel,
+inte %). Förlusterna anges som medeleffekter
+över dygnet. Filerna kan läsas in i ett kalkyl-
+program för egna analyser.
+
+Modellen och flera andra pannmodeller beskrivs
+i tre rapporter från ett svenskt forskningsprojekt
+om gaspannor. Rapporterna finns tillgängliga via
+projektets dokumentation.
+
+En annan modell för beräkning av årsverknings-
+grad togs fram inom ett europeiskt energispar-
+program under 1990-talet. Hänvisning till den
+finns i samma dokumentation.)";
+
+}  // namespace
+
+QString help_text(const QString& form_name) {
+  const char* text = nullptr;
+  if (form_name == u"inmatningsord") {
+    text = inmatningsord_text;
+  } else if (form_name == u"HelpBurn") {
+    text = helpburn_text;
+  } else if (form_name == u"Form3") {
+    text = form3_text;
+  } else if (form_name == u"Helpkonv") {
+    text = helpkonv_text;
+  } else if (form_name == u"stillestand") {
+    text = stillestand_text;
+  } else if (form_name == u"Form1") {
+    text = form1_text;
+  } else if (form_name == u"HelpHeat") {
+    text = helpheat_text;
+  }
+  return text == nullptr ? QString() : QString::fromUtf8(text);
+}
+
+QString proginfo_text() {
+  return QLatin1Char('\t') + QString::fromUtf8(proginfo_body);
+}
+
+}  // namespace varmkalk

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace varmkalk {
+
+// The Swedish help text of a help dialog by its form name; empty for an unknown name.
+QString help_text(const QString& form_name);
+
+// The information text of `proginfo`.
+QString proginfo_text();
+
+}  // namespace varmkalk

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+namespace varmkalk {
+
+// Form geometry is designed in twips, 1440 to the inch; at 96 dpi 15 twips make one pixel.
+inline constexpr int twips_per_pixel = 15;
+
+constexpr int twips(int value) {
+  return (value + twips_per_pixel / 2) / twips_per_pixel;
+}
+
+inline QSize twips_size(int width, int height) {
+  return {twips(width), twips(height)};
+}
+
+inline QRect twips_rect(int left, int top, int width, int height) {
+  return {twips(left), twips(top), twips(width), twips(height)};
+}
+
+}  // namespace varmkalk

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLocale>
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace varmkalk::testing {
+
+// A platform for the tests: message boxes and beeps are recorded instead of shown or sounded,
+// and a modal form is shown without blocking, so the test drives it after show_modal returns.
+// Files are the real ones of the working directory.
+class FakePlatform final : public Platform {
+ public:
+  struct Message {
+    QString title;
+    QString text;
+    MessageIcon icon;
+  };
+
+  // Called with every form shown modally, after it has been shown.
+  std::function<void(QDialog&)> on_modal;
+
+  // In order: "beep", "message <title>", "modal <form name>".
+  QStringList events;
+  std::vector<Message> messages;
+  // The object names of the forms shown modally, in order, and the forms while they live.
+  QStringList modal_names;
+  std::vector<QPointer<QDialog>> modal_forms;
+  QStringList started_programs;
+  QLocale locale{QLocale::c()};
+
+  void message_box(QWidget* parent, const QString& title, const QString& text,
+                   MessageIcon icon) override;
+  void beep() override;
+  void show_modal(QDialog& form) override;
+  bool file_exists(const QString& file_name) override;
+  bool delete_file(const QString& file_name) override;
+  bool start_program(const QString& file_name) override;
+  void sleep_ms(int milliseconds) override;
+  QString number_to_text(double value) const override;
+  std::optional<double> text_to_number(const QString& text) const override;
+
+  // The last form shown modally, or nullptr when it is gone.
+  QDialog* last_modal() const;
+};
+
+// Clicks a button with the mouse where a user would: on the indicator of an option button, whose
+// wide frame takes no clicks beyond its caption.
+void click_button(QAbstractButton* button);
+
+// Deletes the widgets whose deletion has been posted, as closing a form with WA_DeleteOnClose does.
+void flush_deletions();
+
+}  // namespace varmkalk::testing

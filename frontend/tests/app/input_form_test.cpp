@@ -1,0 +1,391 @@
+#include "input_form.h"
+#include "fake_platform.h"
+#include "form_widgets.h"
+#include "twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+using varmkalk::InputForm;
+using varmkalk::testing::FakePlatform;
+
+namespace {
+
+const QColor kWhite{255, 255, 255};
+const QColor kYellow{255, 255, 0};
+
+// The controls that the component choices show and hide; everything else is always visible.
+const QStringList kSingleStage{"enstegeff", "enstegluft", "enstegeff_label", "enstegluft_label"};
+const QStringList kModulating{"modmax",       "modmin",       "modluft",
+                              "modmax_label", "modmin_label", "modluft_label"};
+const QStringList kPilot{"pilotflamma", "pilotflamma_label"};
+const QStringList kHotWater{"vvbehov",     "vvbehov_label", "Text5",
+                            "Text5_label", "vv_panel",      "vv_heading"};
+const QStringList kConvectionCommon{"konv_heading", "konv_line"};
+const QStringList kConvectionConstant{"konvkonst", "konvkonst_label"};
+const QStringList kConvectionLoss{"konveff", "konvtemp", "konveff_label", "konvtemp_label"};
+const QStringList kStandbyCommon{"sb_heading", "sb_line"};
+const QStringList kStandbyConstants{"sbkonstant", "sbexponent", "sbkonstant_label",
+                                    "sbexponent_label"};
+const QStringList kStandbyLosses{"sbtemp1",        "sbeff1",         "sbtemp2",
+                                 "sbeff2",         "sb_fall1_label", "sb_fall2_label",
+                                 "sb_temp_column", "sb_eff_column"};
+
+QStringList all_switched() {
+  return kSingleStage + kModulating + kPilot + kHotWater + kConvectionCommon + kConvectionConstant +
+         kConvectionLoss + kStandbyCommon + kStandbyConstants + kStandbyLosses;
+}
+
+}  // namespace
+
+class InputFormTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<FakePlatform> platform_;
+  QPointer<InputForm> form_;
+  int identity_openings_ = 0;
+
+  template <typename Widget = QWidget>
+  Widget* child(const QString& name) const {
+    auto* widget = form_->findChild<Widget*>(name);
+    if (widget == nullptr) {
+      qFatal("no control %s", qPrintable(name));
+    }
+    return widget;
+  }
+  QLineEdit* field(const QString& name) const { return child<QLineEdit>(name); }
+  void click(const QString& name) { varmkalk::testing::click_button(child<QAbstractButton>(name)); }
+  void choose_all(const QStringList& options) {
+    for (const QString& option : options) {
+      click(option);
+    }
+  }
+  void fill(const QStringList& names, const QString& text = QStringLiteral("1")) {
+    for (const QString& name : names) {
+      field(name)->setText(text);
+    }
+  }
+  QStringList yellow_fields() const {
+    QStringList names;
+    for (const varmkalk::FormField& entry : varmkalk::kFormFields) {
+      const QColor colour = varmkalk::field_background(field(entry.name));
+      if (colour == kYellow) {
+        names.append(entry.name);
+      } else if (colour != kWhite) {
+        qFatal("field %s has neither white nor yellow background", entry.name);
+      }
+    }
+    return names;
+  }
+
+ private slots:
+  void init() {
+    platform_ = std::make_unique<FakePlatform>();
+    identity_openings_ = 0;
+    form_ = new InputForm(
+        *platform_, [this](InputForm&) { ++identity_openings_; }, nullptr);
+    form_->show();
+  }
+  void cleanup() {
+    delete form_.data();
+    platform_.reset();
+  }
+
+  void opens_with_design_defaults() {
+    QCOMPARE(form_->objectName(), QStringLiteral("Inmatning"));
+    QCOMPARE(form_->windowTitle(),
+             QStringLiteral("VARMKALK - Inmatning av data om panna och värmesystem"));
+    QCOMPARE(form_->size(), varmkalk::twips_size(12825, 9150));
+    QCOMPARE(form_->palette().color(QPalette::Window), QColor(128, 128, 255));
+    for (const char* option : {"enstegbr", "modbr", "vvja", "vvnej", "konvkonstant", "konveffekt",
+                               "sbkonst", "sbeff", "framretur8060", "Sextiofem", "Tjugo",
+                               "Jönköping", "Stockholm", "Falun", "Östersund", "Kiruna"}) {
+      QVERIFY2(!child<QRadioButton>(QString::fromUtf8(option))->isChecked(), option);
+    }
+    for (const char* option : {"framretur5545", "Trettiofem", "Malmö"}) {
+      QVERIFY2(child<QRadioButton>(QString::fromUtf8(option))->isChecked(), option);
+    }
+    for (const varmkalk::FormField& entry : varmkalk::kFormFields) {
+      const QString expected = QString::fromLatin1(entry.name) == "pilotflamma" ? "0"
+                               : QString::fromLatin1(entry.name) == "intemp"    ? "20"
+                               : QString::fromLatin1(entry.name) == "cirkpump"  ? "65"
+                                                                                : "";
+      QCOMPARE(field(entry.name)->text(), expected);
+      QCOMPARE(varmkalk::field_background(field(entry.name)), kWhite);
+    }
+    for (const QString& name : all_switched()) {
+      QVERIFY2(child(name)->isHidden(), qPrintable(name));
+    }
+    for (const char* name :
+         {"TempH",          "FramH",    "ReturH",   "TempL",       "FramL",
+          "ReturL",         "huseff",   "intemp",   "cirkpump",    "Command1",
+          "returtillstart", "Command4", "Command2", "Helpvv",      "Helpkonvforl",
+          "Command5",       "Command6", "Command3", "boiler_body", "decimalkomma_notice"}) {
+      QVERIFY2(child(QString::fromLatin1(name))->isVisible(), name);
+    }
+  }
+
+  void captions_are_the_designs() {
+    const QList<QPair<QString, QString>> captions{
+        {"Command1", "Indata färdigt"},
+        {"returtillstart", "Tillbaka till startmenyn"},
+        {"Command4", "Några ord om inmatningen"},
+        {"decimalkomma_notice", "OBS - Svensk Windows - decimalkomma"},
+        {"decimalpunkt_notice", "       - Engelsk Windows - decimalpunkt"},
+        {"burntype", "Brännartyp"},
+        {"vvber", "Varmvattenberedare?"},
+        {"konvtyp", "Konvektionsförlust, källa"},
+        {"Frame1", "Stilleståndsförlust, källa"},
+        {"modbr", "Modulerande brännare"},
+        {"sbeff", "Stilleståndsförlusten känd"},
+        {"Frame3", "Lägsta temperatur till pannan"},
+        {"Tjugo", "20 °C (Inomhustemp.)"},
+        {"framretur8060", "80/60 °C"},
+        {"huseff_label", "Husets maximala uppvärmningsbehov (kW) "},
+        {"Text5_label", "Beredarens värmeförlust (kWh/dag)"},
+        {"sb_temp_column", "Temp- skillnad (°C)"},
+    };
+    for (const auto& [name, caption] : captions) {
+      QWidget* widget = child(name);
+      QString text;
+      if (auto* label = qobject_cast<QLabel*>(widget)) {
+        text = label->text();
+      } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        text = button->text();
+      } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+        text = frame->title();
+      }
+      QCOMPARE(text, caption);
+    }
+    QVERIFY(child<QLabel>("huseff_label")->font().bold());
+    QVERIFY(!child<QLabel>("enstegeff_label")->font().bold());
+    QCOMPARE(child<QLabel>("decimalkomma_notice")->palette().color(QPalette::Window),
+             QColor(255, 192, 128));
+  }
+
+  void component_choices_show_and_hide_fields_data() {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("single stage") << QStringList{"enstegbr"} << kSingleStage + kPilot;
+    QTest::newRow("modulating") << QStringList{"modbr"} << kModulating + kPilot;
+    QTest::newRow("modulating then single stage")
+        << QStringList{"modbr", "enstegbr"} << kSingleStage + kPilot;
+    QTest::newRow("heater") << QStringList{"vvja"} << kHotWater;
+    QTest::newRow("heater then none") << QStringList{"vvja", "vvnej"} << QStringList{};
+    QTest::newRow("convection constant")
+        << QStringList{"konvkonstant"} << kConvectionCommon + kConvectionConstant;
+    QTest::newRow("convection constant then loss")
+        << QStringList{"konvkonstant", "konveffekt"} << kConvectionCommon + kConvectionLoss;
+    QTest::newRow("standby constants")
+        << QStringList{"sbkonst"} << kStandbyCommon + kStandbyConstants;
+    QTest::newRow("standby constants then losses")
+        << QStringList{"sbkonst", "sbeff"} << kStandbyCommon + kStandbyLosses;
+    QTest::newRow("presets change nothing")
+        << QStringList{"Tjugo", "Sextiofem", "framretur8060", "Kiruna", "Östersund"}
+        << QStringList{};
+    QTest::newRow("all four, the second options")
+        << QStringList{"modbr", "vvja", "konveffekt", "sbeff"}
+        << kModulating + kPilot + kHotWater + kConvectionCommon + kConvectionLoss + kStandbyCommon +
+               kStandbyLosses;
+  }
+  void component_choices_show_and_hide_fields() {
+    QFETCH(QStringList, clicks);
+    QFETCH(QStringList, shown);
+    choose_all(clicks);
+    for (const QString& name : all_switched()) {
+      QCOMPARE(QPair(name, child(name)->isVisible()), QPair(name, shown.contains(name)));
+    }
+  }
+
+  void hidden_fields_keep_their_text() {
+    click(QStringLiteral("modbr"));
+    field(QStringLiteral("modmax"))->setText(QStringLiteral("24"));
+    click(QStringLiteral("enstegbr"));
+    QVERIFY(field(QStringLiteral("modmax"))->isHidden());
+    QCOMPARE(field(QStringLiteral("modmax"))->text(), QStringLiteral("24"));
+    click(QStringLiteral("modbr"));
+    QVERIFY(field(QStringLiteral("modmax"))->isVisible());
+    QCOMPARE(field(QStringLiteral("modmax"))->text(), QStringLiteral("24"));
+
+    click(QStringLiteral("vvja"));
+    field(QStringLiteral("Text5"))->setText(QStringLiteral("1,08"));
+    click(QStringLiteral("vvnej"));
+    QCOMPARE(form_->form_input().Text5, QStringLiteral("1,08"));
+  }
+
+  void incomplete_components_beep_and_tell() {
+    choose_all({"enstegbr", "vvja", "konvkonstant"});
+    fill({"huseff"}, QString());
+    click(QStringLiteral("Command1"));
+    QCOMPARE(platform_->events, (QStringList{"beep", "message System ej komplett"}));
+    QCOMPARE(platform_->messages.at(0).text, QStringLiteral("Alla komponenter är inte valda"));
+    QCOMPARE(platform_->messages.at(0).icon, varmkalk::MessageIcon::Exclamation);
+    QCOMPARE(yellow_fields(), QStringList{});
+    QCOMPARE(identity_openings_, 0);
+  }
+
+  void missing_fields_turn_yellow_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("filled");
+    QTest::addColumn<QStringList>("emptied");
+    QTest::addColumn<QStringList>("yellow");
+    const QStringList flue_gas{"TempH", "FramH", "ReturH", "TempL", "FramL", "ReturL"};
+    const QStringList constants{"enstegbr", "vvja", "konvkonstant", "sbkonst"};
+    const QStringList constants_fields{"enstegeff", "enstegluft", "vvbehov",    "Text5",
+                                       "konvkonst", "sbkonstant", "sbexponent", "huseff"};
+
+    QTest::newRow("only the defaults")
+        << constants << QStringList{} << QStringList{}
+        << QStringList{"enstegeff",  "enstegluft", "vvbehov", "Text5", "konvkonst",
+                       "sbkonstant", "sbexponent", "TempH",   "FramH", "ReturH",
+                       "TempL",      "FramL",      "ReturL",  "huseff"};
+    QTest::newRow("pilot flame emptied")
+        << constants << constants_fields + flue_gas << QStringList{"pilotflamma"}
+        << QStringList{"pilotflamma"};
+    QTest::newRow("building defaults emptied")
+        << constants << constants_fields + flue_gas << QStringList{"intemp", "cirkpump"}
+        << QStringList{"intemp", "cirkpump"};
+    QTest::newRow("hidden modulating fields are not checked")
+        << constants << constants_fields + QStringList{"TempH", "FramH", "ReturH"} << QStringList{}
+        << QStringList{"TempL", "FramL", "ReturL"};
+    QTest::newRow("no heater, known losses")
+        << QStringList{"modbr", "vvnej", "konveffekt", "sbeff"}
+        << QStringList{"modmax", "modmin", "konveff", "sbtemp1", "sbeff1", "sbtemp2", "huseff"} +
+               flue_gas
+        << QStringList{} << QStringList{"modluft", "konvtemp", "sbeff2"};
+  }
+  void missing_fields_turn_yellow() {
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, filled);
+    QFETCH(QStringList, emptied);
+    QFETCH(QStringList, yellow);
+    choose_all(options);
+    fill(filled);
+    fill(emptied, QString());
+    click(QStringLiteral("Command1"));
+    QCOMPARE(platform_->events, (QStringList{"beep", "message Data saknas"}));
+    QCOMPARE(platform_->messages.at(0).text,
+             QStringLiteral("Alla nödvändiga fält är inte ifyllda"));
+    QCOMPARE(platform_->messages.at(0).icon, varmkalk::MessageIcon::Exclamation);
+    yellow.sort();
+    QStringList marked = yellow_fields();
+    marked.sort();
+    QCOMPARE(marked, yellow);
+    QCOMPARE(identity_openings_, 0);
+    QVERIFY(form_->isVisible());
+  }
+
+  void corrected_input_repaints_white_and_opens_identity_form() {
+    choose_all({"enstegbr", "vvnej", "konvkonstant", "sbkonst"});
+    click(QStringLiteral("Command1"));
+    QVERIFY(yellow_fields().contains("huseff"));
+    // A text of blanks counts as filled: the writer, not this check, reads the numbers.
+    fill({"enstegeff", "enstegluft", "konvkonst", "sbkonstant", "sbexponent", "TempH", "FramH",
+          "ReturH", "TempL", "FramL", "ReturL"});
+    fill({"huseff"}, QStringLiteral(" "));
+    platform_->events.clear();
+    click(QStringLiteral("Command1"));
+    QCOMPARE(yellow_fields(), QStringList{});
+    QCOMPARE(platform_->events, QStringList{});
+    QCOMPARE(identity_openings_, 1);
+  }
+
+  void failed_component_check_leaves_yellow_marks() {
+    choose_all({"enstegbr", "vvja", "konvkonstant", "sbkonst"});
+    click(QStringLiteral("Command1"));
+    const QStringList marked = yellow_fields();
+    QVERIFY(!marked.isEmpty());
+    // Switching a choice keeps all four groups chosen; the marks stay until the next check.
+    click(QStringLiteral("modbr"));
+    QCOMPARE(yellow_fields(), marked);
+  }
+
+  void help_buttons_open_their_dialogs_and_keep_every_entry_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("close_button");
+    QTest::newRow("Några ord om inmatningen") << "Command4"
+                                              << "inmatningsord"
+                                              << "Command1";
+    QTest::newRow("burner") << "Command2"
+                            << "HelpBurn"
+                            << "Command1";
+    QTest::newRow("hot-water heater") << "Helpvv"
+                                      << "Form3"
+                                      << "Command1";
+    QTest::newRow("convection") << "Helpkonvforl"
+                                << "Helpkonv"
+                                << "Command1";
+    QTest::newRow("standby") << "Command5"
+                             << "stillestand"
+                             << "stilleslut";
+    QTest::newRow("flue gas") << "Command6"
+                              << "Form1"
+                              << "Command1";
+    QTest::newRow("heating system") << "Command3"
+                                    << "HelpHeat"
+                                    << "Command1";
+  }
+  void help_buttons_open_their_dialogs_and_keep_every_entry() {
+    QFETCH(QString, button);
+    QFETCH(QString, dialog);
+    QFETCH(QString, close_button);
+    choose_all({"modbr", "vvja", "konveffekt", "sbkonst", "Tjugo", "Falun"});
+    int text = 0;
+    for (const varmkalk::FormField& entry : varmkalk::kFormFields) {
+      field(entry.name)->setText(QString::number(++text));
+    }
+    const varmkalk::FormInput before = form_->form_input();
+    QStringList visible_before;
+    for (const QString& name : all_switched()) {
+      if (child(name)->isVisible()) {
+        visible_before.append(name);
+      }
+    }
+
+    click(button);
+    QCOMPARE(platform_->modal_names, QStringList{dialog});
+    QPointer<QDialog> help = platform_->last_modal();
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->parentWidget(), static_cast<QWidget*>(form_.data()));
+    varmkalk::testing::click_button(help->findChild<QAbstractButton*>(close_button));
+    varmkalk::testing::flush_deletions();
+    QVERIFY(help.isNull());
+
+    const varmkalk::FormInput after = form_->form_input();
+    QCOMPARE(after.burner, before.burner);
+    QCOMPARE(after.hot_water_heater, before.hot_water_heater);
+    QCOMPARE(after.convection_source, before.convection_source);
+    QCOMPARE(after.standby_source, before.standby_source);
+    QCOMPARE(after.min_return_temp, before.min_return_temp);
+    QCOMPARE(after.climate, before.climate);
+    QCOMPARE(after.heating_system, before.heating_system);
+    for (const varmkalk::FormField& entry : varmkalk::kFormFields) {
+      QCOMPARE(after.*entry.text, before.*entry.text);
+    }
+    for (const QString& name : visible_before) {
+      QVERIFY2(child(name)->isVisible(), qPrintable(name));
+    }
+    QVERIFY(platform_->messages.empty());
+  }
+
+  void flue_gas_temperatures_take_three_characters() {
+    for (const char* name : {"TempH", "TempL"}) {
+      QTest::keyClicks(field(name), QStringLiteral("1234"));
+      QCOMPARE(field(name)->text(), QStringLiteral("123"));
+    }
+    QTest::keyClicks(field(QStringLiteral("FramH")), QStringLiteral("1234,5"));
+    QCOMPARE(field(QStringLiteral("FramH"))->text(), QStringLiteral("1234,5"));
+  }
+};
+
+QTEST_MAIN(InputFormTest)
+#include "input_form_test.moc"

@@ -1,0 +1,324 @@
+#include "main_menu.h"
+#include "fake_platform.h"
+#include "input_form.h"
+#include "twips.h"
+
+#include <QFile>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using varmkalk::InputForm;
+using varmkalk::MainMenu;
+using varmkalk::testing::FakePlatform;
+using varmkalk::testing::flush_deletions;
+
+namespace {
+
+void touch(const QString& name) {
+  QFile file(name);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
+template <typename Widget = QWidget>
+Widget* child(const QWidget& parent, const char* name) {
+  auto* widget = parent.findChild<Widget*>(QString::fromUtf8(name));
+  if (widget == nullptr) {
+    qFatal("no control %s", name);
+  }
+  return widget;
+}
+
+void click(const QWidget& parent, const char* name) {
+  varmkalk::testing::click_button(child<QAbstractButton>(parent, name));
+}
+
+}  // namespace
+
+class MainMenuTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    QVERIFY(work_dir_.isValid());
+    QVERIFY(QDir::setCurrent(work_dir_.path()));
+    for (const QString& name : QDir().entryList(QDir::Files)) {
+      QVERIFY(QFile::remove(name));
+    }
+  }
+
+  void start_state_shows_only_banner_and_three_buttons() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.show();
+    QCOMPARE(menu.objectName(), QStringLiteral("Huvudmeny"));
+    QCOMPARE(menu.windowTitle(),
+             QStringLiteral("VARMKALK - Beräkning av värmepannors årsverkningsgrad"));
+    QCOMPARE(menu.size(), varmkalk::twips_size(11130, 7335));
+    QVERIFY(!menu.windowIcon().isNull());
+
+    const QStringList visible{"Shape1",   "Label2",   "vernumber", "namninfo",
+                              "Command1", "Command3", "Command4"};
+    for (const QString& name : visible) {
+      QVERIFY2(child(menu, name.toUtf8().constData())->isVisible(), qPrintable(name));
+    }
+    for (const char* name : {"Command2", "Command5", "Label1", "Text1"}) {
+      QVERIFY2(child(menu, name)->isHidden(), name);
+    }
+    QCOMPARE(child<QPushButton>(menu, "Command1")->text(), QStringLiteral("Ny beräkning"));
+    QCOMPARE(child<QPushButton>(menu, "Command2")->text(),
+             QStringLiteral("Beräkna och visa resultat"));
+    QCOMPARE(child<QPushButton>(menu, "Command3")->text(), QStringLiteral("Avsluta programmet"));
+    QCOMPARE(child<QPushButton>(menu, "Command4")->text(), QStringLiteral("Programinfo"));
+    QCOMPARE(child<QPushButton>(menu, "Command5")->text(), QStringLiteral("Ytterligare beräkning"));
+    QCOMPARE(child<QLabel>(menu, "Label1")->text(), QStringLiteral("BERÄKNINGSRESULTAT"));
+    QCOMPARE(child<QLabel>(menu, "Label2")->text(), QStringLiteral("VARMKALK"));
+    QCOMPARE(child<QLabel>(menu, "vernumber")->text(), QStringLiteral("ver. 1.1"));
+    QCOMPARE(child<QPlainTextEdit>(menu, "namninfo")->toPlainText().split('\n').size(), 4);
+    QCOMPARE(child(menu, "Command2")->geometry(), varmkalk::twips_rect(360, 3000, 1695, 735));
+    QCOMPARE(child(menu, "Text1")->geometry(), varmkalk::twips_rect(2280, 2100, 8475, 4335));
+    QCOMPARE(menu.result_text(), QString());
+    // The summary is a table: it needs a font whose characters are all equally wide.
+    QVERIFY(QFontInfo(child(menu, "Text1")->font()).fixedPitch());
+    QCOMPARE(menu.palette().color(QPalette::Window), QColor(0, 0, 255));
+    QVERIFY(platform.events.isEmpty());
+  }
+
+  void new_calculation_deletes_working_files_and_opens_input_form_data() {
+    QTest::addColumn<QStringList>("files_before");
+    QTest::addColumn<QStringList>("files_after");
+    QTest::newRow("working files and earlier results")
+        << QStringList{"resultat.dat", "styrfil.dat", "h123.dat", "h123sum.dat", "h123sum_c.dat"}
+        << QStringList{"h123.dat", "h123sum.dat", "h123sum_c.dat"};
+    QTest::newRow("no files at all") << QStringList{} << QStringList{};
+  }
+  void new_calculation_deletes_working_files_and_opens_input_form() {
+    QFETCH(QStringList, files_before);
+    QFETCH(QStringList, files_after);
+    for (const QString& name : files_before) {
+      touch(name);
+    }
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.show();
+    click(menu, "Command1");
+
+    QStringList left = QDir().entryList(QDir::Files, QDir::Name);
+    files_after.sort();
+    QCOMPARE(left, files_after);
+    QCOMPARE(platform.modal_names, QStringList{"Inmatning"});
+    QVERIFY(!menu.isVisible());
+    QVERIFY(platform.last_modal()->isVisible());
+    QVERIFY(platform.messages.empty());
+  }
+
+  void return_to_start_shows_menu_unchanged_and_next_opening_starts_afresh() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.show();
+    click(menu, "Command1");
+    QPointer<QDialog> form = platform.last_modal();
+    click(*form, "modbr");
+    click(*form, "Kiruna");
+    child<QLineEdit>(*form, "modmax")->setText(QStringLiteral("18"));
+    child<QLineEdit>(*form, "intemp")->setText(QStringLiteral("22"));
+
+    click(*form, "returtillstart");
+    flush_deletions();
+    QVERIFY(form.isNull());
+    QVERIFY(menu.isVisible());
+    QVERIFY(child(menu, "Command1")->isVisible());
+    QVERIFY(child(menu, "Text1")->isHidden());
+
+    click(menu, "Command1");
+    QDialog* fresh = platform.last_modal();
+    QVERIFY(fresh != nullptr);
+    QVERIFY(!child<QRadioButton>(*fresh, "modbr")->isChecked());
+    QVERIFY(child<QRadioButton>(*fresh, "Malmö")->isChecked());
+    QCOMPARE(child<QLineEdit>(*fresh, "modmax")->text(), QString());
+    QCOMPARE(child<QLineEdit>(*fresh, "intemp")->text(), QStringLiteral("20"));
+    QVERIFY(child(*fresh, "modmax")->isHidden());
+  }
+
+  void return_to_start_after_a_cycle_keeps_the_results_layout() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.show();
+    menu.switch_to_input_ready();
+    menu.show_further_calculation();
+    menu.set_result_text(QStringLiteral("Årsverkningsgrad\r\n"));
+    menu.open_input_form();
+    QVERIFY(!menu.isVisible());
+
+    click(*platform.last_modal(), "returtillstart");
+    QVERIFY(menu.isVisible());
+    QVERIFY(child(menu, "Command1")->isHidden());
+    for (const char* name : {"Command2", "Command5", "Label1", "Text1"}) {
+      QVERIFY2(child(menu, name)->isVisible(), name);
+    }
+    QCOMPARE(menu.result_text(), QStringLiteral("Årsverkningsgrad\r\n"));
+  }
+
+  void closing_input_form_through_its_frame_returns_to_menu() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.show();
+    click(menu, "Command1");
+    QPointer<QDialog> form = platform.last_modal();
+    QTest::keyClick(form, Qt::Key_Escape);
+    QVERIFY2(form->isVisible(), "Escape must not throw the input away");
+
+    QVERIFY(form->close());
+    flush_deletions();
+    QVERIFY(form.isNull());
+    QVERIFY(menu.isVisible());
+  }
+
+  void exit_ends_program_data() {
+    QTest::addColumn<bool>("result_file");
+    QTest::newRow("no result file: no question") << false;
+    QTest::newRow("unsettled result file is left as it is") << true;
+  }
+  void exit_ends_program() {
+    QFETCH(bool, result_file);
+    if (result_file) {
+      touch(QStringLiteral("resultat.dat"));
+    }
+    FakePlatform platform;
+    MainMenu menu(platform);
+    QSignalSpy ended(&menu, &MainMenu::program_ended);
+    menu.show();
+    click(menu, "Command3");
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!menu.isVisible());
+    QVERIFY(platform.messages.empty());
+    QCOMPARE(QFile::exists(QStringLiteral("resultat.dat")), result_file);
+  }
+
+  void program_info_opens_and_closes_leaving_menu_unchanged() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.show();
+    click(menu, "Command4");
+    QCOMPARE(platform.modal_names, QStringList{"proginfo"});
+    QPointer<QDialog> info = platform.last_modal();
+    QCOMPARE(info->windowTitle(), QStringLiteral("VARMKALK- Information om programmet"));
+    click(*info, "infoslut");
+    flush_deletions();
+    QVERIFY(info.isNull());
+    QVERIFY(menu.isVisible());
+    QVERIFY(child(menu, "Command1")->isVisible());
+    QVERIFY(child(menu, "Text1")->isHidden());
+  }
+
+  void closing_menu_through_its_frame_ends_program() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    QSignalSpy ended(&menu, &MainMenu::program_ended);
+    menu.show();
+    QVERIFY(menu.close());
+    QCOMPARE(ended.count(), 1);
+  }
+
+  void input_ready_and_results_states() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.show();
+    menu.switch_to_input_ready();
+    QVERIFY(child(menu, "Command1")->isHidden());
+    QVERIFY(child(menu, "Command2")->isVisible());
+    QVERIFY(child(menu, "Label1")->isVisible());
+    QVERIFY(child(menu, "Text1")->isVisible());
+    QVERIFY(child(menu, "Command5")->isHidden());
+    menu.show_further_calculation();
+    QVERIFY(child(menu, "Command5")->isVisible());
+  }
+
+  void result_box_lines_end_with_cr_lf() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.append_result_line(QStringLiteral("  VARMKALK"));
+    menu.append_result_line(QString());
+    menu.append_result_line(QStringLiteral("Årsverkningsgrad   87.1"));
+    QCOMPARE(menu.result_text(), QStringLiteral("  VARMKALK\r\n\r\nÅrsverkningsgrad   87.1\r\n"));
+    menu.clear_result_text();
+    QCOMPARE(menu.result_text(), QString());
+    menu.set_result_text(QStringLiteral("a\r\nb"));
+    QCOMPARE(menu.result_text(), QStringLiteral("a\r\nb"));
+    QCOMPARE(child<QPlainTextEdit>(menu, "Text1")->document()->blockCount(), 2);
+  }
+
+  void complete_input_opens_identity_form_over_input_form() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.show();
+    click(menu, "Command1");
+    QDialog* form = platform.last_modal();
+    for (const char* option : {"enstegbr", "vvnej", "konvkonstant", "sbkonst"}) {
+      click(*form, option);
+    }
+    for (const char* name : {"enstegeff", "enstegluft", "konvkonst", "sbkonstant", "sbexponent",
+                             "huseff", "TempH", "TempL", "FramH", "FramL", "ReturH", "ReturL"}) {
+      child<QLineEdit>(*form, name)->setText(QStringLiteral("1"));
+    }
+    click(*form, "Command1");
+    QCOMPARE(platform.modal_names, (QStringList{"Inmatning", "inutdata"}));
+    QDialog* identity = platform.last_modal();
+    QCOMPARE(identity->parentWidget(), static_cast<QWidget*>(form));
+    QCOMPARE(identity->windowTitle(), QStringLiteral("Beräkningsidentitet"));
+    QCOMPARE(child<QLineEdit>(*identity, "utdatafil")->maxLength(), 4);
+
+    click(*identity, "Command1");
+    QVERIFY(!identity->isVisible());
+    QVERIFY2(form->isVisible(), "the input form stays open under the identity form");
+  }
+
+  void identity_form_opener_is_replaceable() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    varmkalk::FormInput received;
+    int openings = 0;
+    menu.set_identity_form_opener([&](InputForm& form) {
+      received = form.form_input();
+      ++openings;
+      form.unload();
+    });
+    menu.open_input_form();
+    QPointer<QDialog> form = platform.last_modal();
+    for (const char* option :
+         {"modbr", "vvja", "konveffekt", "sbeff", "Tjugo", "Kiruna", "framretur8060"}) {
+      click(*form, option);
+    }
+    for (const varmkalk::FormField& field : varmkalk::kFormFields) {
+      child<QLineEdit>(*form, field.name)->setText(QStringLiteral("2"));
+    }
+    child<QLineEdit>(*form, "konveff")->setText(QStringLiteral("100"));
+    click(*form, "Command1");
+
+    QCOMPARE(openings, 1);
+    QCOMPARE(received.burner, varmkalk::Burner::Modulating);
+    QCOMPARE(received.hot_water_heater, varmkalk::HotWaterHeater::Yes);
+    QCOMPARE(received.convection_source, varmkalk::ConvectionSource::KnownLoss);
+    QCOMPARE(received.standby_source, varmkalk::StandbySource::KnownLosses);
+    QCOMPARE(received.min_return_temp, varmkalk::MinReturnTemp::Indoor);
+    QCOMPARE(received.climate, varmkalk::Climate::Kiruna);
+    QCOMPARE(received.heating_system, varmkalk::HeatingSystem::System8060);
+    QCOMPARE(received.konveff, QStringLiteral("100"));
+    flush_deletions();
+    QVERIFY2(form.isNull(), "unload closes and deletes the input form");
+    QVERIFY2(!menu.isVisible(), "unload leaves the main menu to the identity form");
+  }
+
+ private:
+  QTemporaryDir work_dir_;
+};
+
+QTEST_MAIN(MainMenuTest)
+#include "main_menu_test.moc"

@@ -1,0 +1,138 @@
+#include "platform/qt_platform.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <optional>
+
+using varmkalk::QtPlatform;
+
+Q_DECLARE_METATYPE(varmkalk::MessageIcon)
+
+class QtPlatformTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void files_in_the_working_directory() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir::setCurrent(dir.path()));
+    QtPlatform platform;
+    QVERIFY(!platform.file_exists(QStringLiteral("resultat.dat")));
+    QVERIFY2(platform.delete_file(QStringLiteral("resultat.dat")), "a missing file is no error");
+
+    QFile file(QStringLiteral("resultat.dat"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QVERIFY(platform.file_exists(QStringLiteral("resultat.dat")));
+    QVERIFY(platform.delete_file(QStringLiteral("resultat.dat")));
+    QVERIFY(!QFile::exists(QStringLiteral("resultat.dat")));
+
+    QVERIFY(QDir().mkdir(QStringLiteral("h123.dat")));
+    QVERIFY2(!platform.file_exists(QStringLiteral("h123.dat")), "a folder is no file");
+    QVERIFY(!platform.start_program(QStringLiteral("finns-inte.exe")));
+  }
+
+  void text_to_number_follows_the_locale_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<double>>("expected");
+    QTest::newRow("Swedish comma") << "sv_SE"
+                                   << "12,5" << std::optional(12.5);
+    QTest::newRow("Swedish, blanks around") << "sv_SE"
+                                            << " 1,5 " << std::optional(1.5);
+    QTest::newRow("Swedish negative") << "sv_SE"
+                                      << "-3" << std::optional(-3.0);
+    QTest::newRow("point on a Swedish system") << "sv_SE"
+                                               << "12.5" << std::optional<double>();
+    QTest::newRow("English point") << "en_US"
+                                   << "1.5" << std::optional(1.5);
+    QTest::newRow("comma on an English system is no grouping") << "en_US"
+                                                               << "1,5" << std::optional<double>();
+    QTest::newRow("letters") << "sv_SE"
+                             << "tjugo" << std::optional<double>();
+    QTest::newRow("blanks only") << "sv_SE"
+                                 << " " << std::optional<double>();
+    QTest::newRow("empty") << "en_US"
+                           << "" << std::optional<double>();
+  }
+  void text_to_number_follows_the_locale() {
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(std::optional<double>, expected);
+    const QtPlatform platform{QLocale(locale)};
+    QCOMPARE(platform.text_to_number(text), expected);
+  }
+
+  void show_modal_returns_once_the_form_is_closed() {
+    QtPlatform platform;
+    QPointer<QDialog> form = new QDialog;
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    bool shown_modally = false;
+    QTimer::singleShot(0, form, [form, &shown_modally] {
+      shown_modally = form->isVisible() && form->isModal();
+      form->close();
+    });
+    platform.show_modal(*form);
+    QVERIFY(shown_modally);
+    QVERIFY2(form.isNull(), "a form that deletes itself on close is gone");
+  }
+
+  void message_box_has_title_icon_and_one_ok_button_data() {
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<varmkalk::MessageIcon>("icon");
+    QTest::addColumn<QString>("shown_title");
+    QTest::addColumn<QMessageBox::Icon>("shown_icon");
+    QTest::newRow("exclamation") << "Data saknas" << varmkalk::MessageIcon::Exclamation
+                                 << "Data saknas" << QMessageBox::Warning;
+    QTest::newRow("application title, no icon")
+        << "" << varmkalk::MessageIcon::None << "varmkalk" << QMessageBox::NoIcon;
+  }
+  void message_box_has_title_icon_and_one_ok_button() {
+    QFETCH(QString, title);
+    QFETCH(varmkalk::MessageIcon, icon);
+    QFETCH(QString, shown_title);
+    QFETCH(QMessageBox::Icon, shown_icon);
+    QCoreApplication::setApplicationName(QStringLiteral("varmkalk"));
+    QtPlatform platform;
+    QString seen_title;
+    QString seen_text;
+    QMessageBox::Icon seen_icon = QMessageBox::Critical;
+    qsizetype seen_buttons = 0;
+    QTimer::singleShot(0, this, [&] {
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
+          seen_title = box->windowTitle();
+          seen_text = box->text();
+          seen_icon = box->icon();
+          seen_buttons = box->buttons().size();
+          box->button(QMessageBox::Ok)->click();
+        }
+      }
+    });
+    platform.message_box(nullptr, title, QStringLiteral("Alla nödvändiga fält är inte ifyllda"),
+                         icon);
+    QCOMPARE(seen_title, shown_title);
+    QCOMPARE(seen_text, QStringLiteral("Alla nödvändiga fält är inte ifyllda"));
+    QCOMPARE(seen_icon, shown_icon);
+    QCOMPARE(seen_buttons, qsizetype{1});
+  }
+
+  void number_to_text_follows_the_locale() {
+    QCOMPARE(QtPlatform(QLocale(QStringLiteral("sv_SE"))).number_to_text(18500.5),
+             QStringLiteral("18500,5"));
+    QCOMPARE(QtPlatform(QLocale(QStringLiteral("en_US"))).number_to_text(18500.0),
+             QStringLiteral("18500"));
+  }
+};
+
+QTEST_MAIN(QtPlatformTest)
+#include "qt_platform_test.moc"

@@ -1,0 +1,111 @@
+#include "result_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using varmkalk::KeepFiles;
+
+namespace {
+
+void create_file(const QString& folder, const QString& name, const QByteArray& bytes = "x") {
+  QFile file(QDir(folder).filePath(name));
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QStringList files_in(const QString& folder) {
+  return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+}  // namespace
+
+class ResultFilesTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void reads_the_summary_lines_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("text");
+    // Windows-1252: \xC5 is Å, \xE4 ä, \xF6 ö.
+    QTest::newRow("CR LF, Swedish letters")
+        << QByteArray("\xC5rsverkningsgrad\r\nV\xE4rmef\xF6rlust\r\n")
+        << QStringList{"Årsverkningsgrad", "Värmeförlust"}
+        << "Årsverkningsgrad\r\nVärmeförlust\r\n";
+    QTest::newRow("empty line kept, last line unended")
+        << QByteArray("rad 1\r\n\r\nrad 3") << QStringList{"rad 1", "", "rad 3"}
+        << "rad 1\r\n\r\nrad 3\r\n";
+    QTest::newRow("line feeds only")
+        << QByteArray("a\nb\n") << QStringList{"a", "b"} << "a\r\nb\r\n";
+    QTest::newRow("empty file") << QByteArray() << QStringList{} << "";
+  }
+  void reads_the_summary_lines() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, text);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    create_file(folder.path(), QStringLiteral("resultat.dat"), bytes);
+    const auto summary = varmkalk::read_summary(folder.path());
+    QCOMPARE(std::get<QStringList>(summary), lines);
+    QCOMPARE(varmkalk::summary_text(lines), text);
+  }
+
+  void missing_summary_is_an_error_naming_the_file() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const auto summary = varmkalk::read_summary(folder.path());
+    QVERIFY(
+        std::get<varmkalk::FileError>(summary).message.contains(QStringLiteral("resultat.dat")));
+  }
+
+  void lists_the_files_to_delete_in_order_data() {
+    QTest::addColumn<KeepFiles>("answer");
+    QTest::addColumn<QString>("calc_id");
+    QTest::addColumn<QStringList>("names");
+    const QStringList working{"styrfil.dat", "resultat.dat"};
+    QTest::newRow("Ja") << KeepFiles::Yes << "h123" << working;
+    QTest::newRow("Nej") << KeepFiles::No << "h123"
+                         << working + QStringList{"h123.dat", "h123sum.dat", "h123sum_c.dat"};
+    QTest::newRow("Nej, short identity padded like the engine")
+        << KeepFiles::No << "ab"
+        << working + QStringList{"ab  .dat", "ab  sum.dat", "ab  sum_c.dat"};
+    QTest::newRow("Nej, no identity confirmed") << KeepFiles::No << "" << working;
+  }
+  void lists_the_files_to_delete_in_order() {
+    QFETCH(KeepFiles, answer);
+    QFETCH(QString, calc_id);
+    QFETCH(QStringList, names);
+    QCOMPARE(varmkalk::files_to_delete(answer, calc_id), names);
+  }
+
+  void deletes_the_cycles_files_and_no_others() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    // The cycle of "ab" without its sum_c file, and the files of an earlier cycle.
+    for (const char* name : {"styrfil.dat", "resultat.dat", "ab  .dat", "ab  sum.dat", "h123.dat",
+                             "h123sum.dat", "h123sum_c.dat", "ab.dat"}) {
+      create_file(folder.path(), QString::fromLatin1(name));
+    }
+    const QStringList not_deleted = varmkalk::delete_files(
+        folder.path(), varmkalk::files_to_delete(KeepFiles::No, QStringLiteral("ab")));
+    QVERIFY(not_deleted.isEmpty());
+    QCOMPARE(files_in(folder.path()),
+             (QStringList{"ab.dat", "h123.dat", "h123sum.dat", "h123sum_c.dat"}));
+  }
+
+  void lists_the_summary_files_of_four_character_identities() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    for (const char* name : {"h123sum.dat", "ab  sum.dat", "abcsum.dat", "abcdesum.dat", "h123.dat",
+                             "h123sum_c.dat", "resultat.dat"}) {
+      create_file(folder.path(), QString::fromLatin1(name));
+    }
+    QCOMPARE(varmkalk::summary_file_list(folder.path()),
+             (QStringList{"ab  sum.dat", "h123sum.dat"}));
+  }
+};
+
+QTEST_GUILESS_MAIN(ResultFilesTest)
+#include "result_files_test.moc"

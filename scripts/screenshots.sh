@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Renders every form of varmkalk offscreen to PNG files in DIR:  ./scripts/screenshots.sh DIR
+set -euo pipefail
+if [ $# -ne 1 ]; then
+  echo "användning: $0 KATALOG" >&2
+  exit 2
+fi
+out=$(realpath -m "$1")
+cd "$(dirname "$0")/.."
+if [ ! -f build/CMakeCache.txt ]; then
+  cmake -S . -B build -G Ninja >/dev/null
+fi
+cmake --build build --target varmkalk_screenshots -j2 >/dev/null
+QT_QPA_PLATFORM=offscreen build/bin/varmkalk_screenshots "$out"
