@@ -1,10 +1,14 @@
 #include "fixed_field.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <system_error>
+
+#include "windows1252.h"
 
 namespace kalvex {
 namespace {
@@ -35,25 +39,29 @@ std::string significant_characters(std::string_view field) {
   return kept;
 }
 
-// The field's text for an error message: outer blanks dropped, control characters shown as '?'
-// so that nothing read from a file can steer the terminal.
+// The field's text for an error message: outer blanks dropped, decoded from Windows-1252, and
+// control characters shown as '?' so that nothing read from a file can steer the terminal.
 std::string quoted(std::string_view field) {
   const auto first = field.find_first_not_of(' ');
   const auto last = field.find_last_not_of(' ');
-  std::string shown = first == std::string_view::npos
-                          ? std::string()
-                          : std::string(field.substr(first, last - first + 1));
-  for (char& c : shown) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      c = '?';
-    }
-  }
-  return "\"" + shown + "\"";
+  const std::string_view shown =
+      first == std::string_view::npos ? std::string_view() : field.substr(first, last - first + 1);
+  return "\"" + shown_from_windows1252(shown) + "\"";
 }
 
 ConversionError not_a_number(std::string_view field) {
-  return ConversionError(quoted(field) + " är inget tal");
+  std::string message = quoted(field) + " är inget tal";
+  // A '?' alone would hide what is wrong: a tab or a stray line end does not show on screen.
+  for (const char c : field.substr(0, field.find(','))) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      std::array<char, 8> code{};
+      std::snprintf(code.data(), code.size(), "0x%02X", static_cast<unsigned>(byte));
+      message += std::string(" (fältet innehåller styrtecknet ") + code.data() + ")";
+      break;
+    }
+  }
+  return ConversionError(message);
 }
 
 }  // namespace

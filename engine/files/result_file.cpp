@@ -4,11 +4,13 @@
 
 #include "run_error.h"
 #include "system_error_text.h"
+#include "windows1252.h"
 
 namespace kalvex {
 
 std::string shown_file_name(const std::string& name) {
-  return name.find(' ') == std::string::npos ? name : "\"" + name + "\"";
+  const std::string shown = shown_from_windows1252(name);
+  return name.find(' ') == std::string::npos ? shown : "\"" + shown + "\"";
 }
 
 ResultFile::ResultFile(const std::filesystem::path& folder, std::string name)

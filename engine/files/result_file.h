@@ -32,7 +32,8 @@ class ResultFile {
   std::string name_;
 };
 
-// The name as the user reads it in a message: in quotes when it holds a blank.
+// The name as the user reads it in a message: decoded from Windows-1252, in quotes when it
+// holds a blank.
 std::string shown_file_name(const std::string& name);
 
 }  // namespace kalvex

@@ -10,4 +10,9 @@ namespace kalvex {
 // other non-ASCII character becomes '?'.
 std::string to_windows1252(std::string_view utf8);
 
+// Bytes read from a file, as a message may show them: Windows-1252 decoded to UTF-8, with
+// control characters and the five unassigned bytes shown as '?', so that nothing read from a
+// file can break the message's encoding or steer the terminal.
+std::string shown_from_windows1252(std::string_view bytes);
+
 }  // namespace kalvex

@@ -1,4 +1,4 @@
-// A whole engine run in a fresh folder. The input is split at 0xFF bytes into the control file,
+// A whole engine run with the boiler model in a fresh folder. The input is split at 0xFF bytes into the control file,
 // the climate file (under all six climate names) and, optionally, names of files that exist
 // before the run, one per line (a name ending in '/' is a folder). The run must end with
 // status 0 and four complete result files free of NaN and infinity, or with status 1 and one
@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "boiler_model_hooks.h"
 #include "fuzz_support.h"
 #include "run_sequence.h"
 
@@ -169,6 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Every run gets a fresh folder inside this one, so that anything the run might create
   // beside its working folder shows.
   static const fuzz::ScratchFolder base;
+  static const ModelHooks model = boiler_model_hooks();
   const RunInput input = split_input(fuzz::bytes_of(data, size));
 
   std::map<std::string, std::string> before;
@@ -203,7 +205,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream err;
     int status = 0;
     try {
-      status = run_kalvex({work.path(), {}}, ModelHooks{}, out, err);
+      status = run_kalvex({work.path(), {}}, model, out, err);
     } catch (const std::exception& e) {
       finding("run_kalvex let an exception escape", e.what());
     }
