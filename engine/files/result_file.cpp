@@ -18,13 +18,20 @@ ResultFile::ResultFile(const std::filesystem::path& folder, std::string name)
   // "x": exclusive create (O_EXCL); an existing file, or a link of that name, is never opened.
   file_.reset(std::fopen((folder / name_).c_str(), "wbx"));
   if (!file_) {
-    if (errno == EEXIST) {
+    const int error_number = errno;
+    std::error_code ignored;
+    if (error_number == EEXIST && std::filesystem::is_directory(folder / name_, ignored)) {
+      throw RunError(shown_file_name(name_) +
+                     ": det finns redan en mapp med det namnet; den rörs inte (ta bort den eller "
+                     "välj en annan beräkningsidentitet)");
+    }
+    if (error_number == EEXIST) {
       throw RunError(shown_file_name(name_) +
                      ": filen finns redan; den skrivs inte över (ta bort den eller välj en annan "
                      "beräkningsidentitet)");
     }
-    throw RunError(shown_file_name(name_) + ": filen kan inte skapas (" + system_error_text(errno) +
-                   ")");
+    throw RunError(shown_file_name(name_) + ": filen kan inte skapas (" +
+                   system_error_text(error_number) + ")");
   }
 }
 

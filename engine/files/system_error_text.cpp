@@ -24,6 +24,9 @@ std::string system_error_text(int error_number) {
       return "det är en mapp";
     case EIO:
       return "in- eller utmatningsfel";
+    case EMFILE:
+    case ENFILE:
+      return "för många öppna filer";
     default:
       return std::string("systemfel: ") + std::strerror(error_number);
   }

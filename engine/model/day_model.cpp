@@ -19,6 +19,13 @@ constexpr float heating_limit = 14.95f;
 // Free gains cover the building's losses down to 5 K below the indoor temperature.
 constexpr float free_gain_kelvin = 5.0f;
 
+ModelInputError not_finite(int day_number, float outdoor_temp) {
+  return ModelInputError("Dag " + std::to_string(day_number) + " med utetemperaturen " +
+                         number_text(outdoor_temp) +
+                         " °C ger inget ändligt värde; indata ligger utanför modellens "
+                         "giltighetsområde");
+}
+
 void require_finite(const DayBalance& day) {
   for (const float value :
        {day.supply_temp, day.return_temp, day.heat_demand, day.convection_loss, day.standby_loss,
@@ -26,10 +33,7 @@ void require_finite(const DayBalance& day) {
         day.with_pump.run_time, day.with_pump.day_efficiency, day.with_pump.shortfall,
         day.without_pump.run_time, day.without_pump.day_efficiency, day.without_pump.shortfall}) {
     if (!std::isfinite(value)) {
-      throw ModelInputError("Dag " + std::to_string(day.day_number) + " med utetemperaturen " +
-                            number_text(day.outdoor_temp) +
-                            " °C ger inget ändligt värde; indata ligger utanför modellens "
-                            "giltighetsområde");
+      throw not_finite(day.day_number, day.outdoor_temp);
     }
   }
 }
@@ -74,6 +78,12 @@ std::optional<DayBalance> simulate_day(const RunParameters& run, const ModelCons
   const float combustion_eff =
       combustion_efficiency(run.air_ratio, burner.flue_gas_temp, run.indoor_temp);
   const float flue_gas_loss = (1.0f - combustion_eff) * burner.burner_power;
+  // A burner near the float range with a condensing gain: its heat less the (negative) flue-gas
+  // loss overflows, and the balance would read the infinite output as free heat and pass the
+  // day over.
+  if (!std::isfinite(burner.burner_power - flue_gas_loss)) {
+    throw not_finite(record.day_number, record.outdoor_temp);
+  }
 
   DayTerms terms;
   terms.burner_power = burner.burner_power;
