@@ -444,6 +444,18 @@ TEST(Robustness, FoldersWhereInputFilesShouldBe) {
                  "sthlm.dat, rad 1: läsningen misslyckades (det är en mapp)");
 }
 
+// A file of endless NUL bytes used to be read as one endless line: the run never ended.
+TEST(Robustness, InputThatNeverEndsIsRefusedAtItsFirstLine) {
+  TempFolder control;
+  fs::create_symlink("/dev/zero", control.path() / "styrfil.dat");
+  expect_failure(run_in(control.path()), "styrfil.dat, rad 1: raden innehåller ett NUL-tecken");
+
+  TempFolder climate;
+  climate.write("styrfil.dat", control_text(control_lines()));
+  fs::create_symlink("/dev/zero", climate.path() / "sthlm.dat");
+  expect_failure(run_in(climate.path()), "sthlm.dat, rad 1: raden innehåller ett NUL-tecken");
+}
+
 TEST(Robustness, ReadOnlyWorkingFolderIsNamedAndLeftAsItWas) {
   TempFolder work;
   prepare(work, control_text(control_lines()), kClimate);
