@@ -6,7 +6,7 @@ namespace kalvex {
 namespace {
 
 // Code points of the bytes 0x80 to 0x9F; 0 where Windows-1252 assigns no character.
-constexpr std::array<char32_t, 32> kHighControlRange = {
+constexpr std::array<char32_t, 32> kCodePointsFrom0x80 = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
@@ -59,7 +59,7 @@ std::string shown_from_windows1252(std::string_view bytes) {
     const auto byte = static_cast<unsigned char>(c);
     char32_t code = byte;
     if (byte >= 0x80 && byte < 0xA0) {
-      code = kHighControlRange[byte - 0x80];
+      code = kCodePointsFrom0x80[byte - 0x80];
     }
     append_utf8(text, is_control(byte) || code == 0 ? U'?' : code);
   }
