@@ -82,9 +82,13 @@ int main(int argc, char* argv[]) {
   ok &= save_input_form(platform, dir, QStringLiteral("Inmatning-alla-effekter"),
                         {"modbr", "vvja", "konveffekt", "sbeff"});
 
-  varmkalk::IdentityForm identity(varmkalk::FormInput{}, nullptr);
-  identity.setAttribute(Qt::WA_DeleteOnClose, false);
-  ok &= save(identity, dir, QStringLiteral("inutdata"));
+  {
+    InputForm input_form(platform, varmkalk::IdentityFormOpener{}, nullptr);
+    input_form.setAttribute(Qt::WA_DeleteOnClose, false);
+    varmkalk::IdentityForm identity(platform, input_form);
+    identity.setAttribute(Qt::WA_DeleteOnClose, false);
+    ok &= save(identity, dir, QStringLiteral("inutdata"));
+  }
 
   for (const char* name :
        {"inmatningsord", "HelpBurn", "Form3", "Helpkonv", "stillestand", "Form1", "HelpHeat"}) {
