@@ -252,15 +252,7 @@ class CalculationCycleTest : public QObject {
   }
 
   void slow_engine_can_be_stopped_after_the_time_limit() {
-    QTemporaryDir programs;
-    QVERIFY(programs.isValid());
-    QFile script(QDir(programs.path()).filePath(QStringLiteral("kalvex")));
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\nexec sleep 600\n");
-    script.close();
-    QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
-    menu_->engine_run().set_program_folder(programs.path());
-    menu_->engine_run().set_time_limit(std::chrono::milliseconds(20));
+    use_fake_engine("exec sleep 600");
     // "Nej" goes on waiting and is asked again; "Ja" stops the engine.
     platform_->answers = {false, true};
     click(*menu_, "Command1");
@@ -272,6 +264,24 @@ class CalculationCycleTest : public QObject {
     QCOMPARE(platform_->messages.size(), std::size_t{1});
     QCOMPARE(platform_->messages.front().title, QStringLiteral("Beräkningen avbröts"));
     QCOMPARE(menu_->result_text(), QString());
+    expect_run_over();
+  }
+
+  void engine_ending_while_the_question_is_open_counts_over_the_answer() {
+    // An engine slower than the time limit that then ends well, with a summary of one line.
+    use_fake_engine("sleep 0.5\nprintf '\\305rsverkningsgrad\\r\\n' > resultat.dat");
+    platform_->answers = {true};
+    platform_->on_question = [this] {
+      QSignalSpy finished(&menu_->engine_run(), &EngineRun::finished);
+      QVERIFY(finished.wait(kEngineWaitMs));
+    };
+    click(*menu_, "Command1");
+    confirm(complete_input(), QStringLiteral("h123"));
+
+    QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
+    QCOMPARE(platform_->questions.size(), std::size_t{1});
+    QVERIFY(platform_->messages.empty());
+    QCOMPARE(menu_->result_text(), QStringLiteral("Årsverkningsgrad\r\n"));
     expect_run_over();
   }
 
@@ -299,6 +309,18 @@ class CalculationCycleTest : public QObject {
     return finished.first().first().value<EngineOutcome>();
   }
 
+  // An engine of a shell script in a program folder of its own, with a short time limit.
+  void use_fake_engine(const QByteArray& script_body) {
+    QVERIFY(programs_.isValid());
+    QFile script(QDir(programs_.path()).filePath(QStringLiteral("kalvex")));
+    QVERIFY(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    script.write("#!/bin/sh\n" + script_body + "\n");
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+    menu_->engine_run().set_program_folder(programs_.path());
+    menu_->engine_run().set_time_limit(std::chrono::milliseconds(20));
+  }
+
   void expect_summary_shown() {
     const QString summary = summary_on_disk();
     QCOMPARE(summary.count(QStringLiteral("\r\n")), kSummaryLineCount);
@@ -317,6 +339,7 @@ class CalculationCycleTest : public QObject {
   }
 
   QTemporaryDir work_dir_;
+  QTemporaryDir programs_;
   QLocale swedish_{QLocale::Swedish, QLocale::Sweden};
   std::unique_ptr<FakePlatform> platform_;
   std::unique_ptr<MainMenu> menu_;

@@ -18,6 +18,9 @@ void FakePlatform::message_box(QWidget*, const QString& title, const QString& te
 bool FakePlatform::ask_yes_no(QWidget*, const QString& title, const QString& text) {
   events.append(QStringLiteral("question ") + title);
   questions.push_back({title, text, MessageIcon::None});
+  if (on_question) {
+    on_question();
+  }
   if (answers.empty()) {
     return false;
   }

@@ -27,6 +27,9 @@ class FakePlatform final : public Platform {
 
   // Called with every form shown modally, after it has been shown.
   std::function<void(QDialog&)> on_modal;
+  // Called while a question is open, before it is answered: the event loop runs on meanwhile,
+  // as it does under a real question.
+  std::function<void()> on_question;
 
   // In order: "beep", "message <title>", "question <title>", "modal <form name>".
   QStringList events;
