@@ -6,11 +6,12 @@ set(VARMKALK_CLIMATE_DIR "${CMAKE_SOURCE_DIR}/../shared/climate"
     CACHE PATH "Folder that holds the six climate files")
 get_filename_component(VARMKALK_CLIMATE_DIR "${VARMKALK_CLIMATE_DIR}" ABSOLUTE)
 
+list(JOIN VARMKALK_CLIMATE_FILES ", " climate_file_names)
 foreach(climate_file IN LISTS VARMKALK_CLIMATE_FILES)
   if(NOT EXISTS "${VARMKALK_CLIMATE_DIR}/${climate_file}")
     message(FATAL_ERROR
       "Climate file ${climate_file} not found in ${VARMKALK_CLIMATE_DIR}.\n"
-      "VARMKALK needs the six climate files ${VARMKALK_CLIMATE_FILES}: daily mean outdoor "
+      "VARMKALK needs the six climate files ${climate_file_names}: daily mean outdoor "
       "temperatures of one year (measured SMHI station data, open data under CC BY 4.0, "
       "redistributed by ECA&D). They are not part of the sources. Point the build at them with\n"
       "  cmake -DVARMKALK_CLIMATE_DIR=/path/to/climate ...\n"

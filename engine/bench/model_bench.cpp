@@ -5,42 +5,10 @@
 #include <vector>
 
 #include "model.h"
+#include "worked_example.h"
 
 namespace kalvex {
 namespace {
-
-// A house of 8 kW at −14 °C on a 55/45 system with a 15 kW single-stage burner; the
-// modulating case runs from 4 kW up.
-RunParameters single_stage_case() {
-  RunParameters run;
-  run.convection_constant = 1.0f;
-  run.standby_constant = 1.0f;
-  run.standby_exponent = 1.25f;
-  run.burner_max_power = 15000.0f;
-  run.burner_min_power = 15000.0f;
-  run.air_ratio = 1.2f;
-  run.flue_gas_temp_1 = 60.0f;
-  run.return_temp_1 = 30.0f;
-  run.flue_gas_temp_2 = 80.0f;
-  run.return_temp_2 = 60.0f;
-  run.pump_power = 60.0f;
-  run.pump_efficiency = 75.0f;
-  run.design_heat_demand = 8000.0f;
-  run.indoor_temp = 20.0f;
-  run.min_return_temp = 35.0f;
-  run.hot_water_demand = 5000.0f;
-  run.heater_loss = 45.0f;
-  run.design_outdoor_temp = -14.0f;
-  run.design_supply_temp = 55.0f;
-  run.design_return_temp = 45.0f;
-  return run;
-}
-
-RunParameters modulating_case() {
-  RunParameters run = single_stage_case();
-  run.burner_min_power = 4000.0f;
-  return run;
-}
 
 // A synthetic year: a cosine from −7 °C in mid-January to 19 °C in mid-July, to one decimal
 // like the climate files; about two thirds of its days are heating days.
@@ -78,16 +46,16 @@ void simulate_one_year(benchmark::State& state, const RunParameters& run) {
 }
 
 void BM_SimulateDaySingleStage(benchmark::State& state) {
-  simulate_one_day(state, single_stage_case());
+  simulate_one_day(state, test::worked_example());
 }
 void BM_SimulateDayModulating(benchmark::State& state) {
-  simulate_one_day(state, modulating_case());
+  simulate_one_day(state, test::modulating_example());
 }
 void BM_YearSingleStage(benchmark::State& state) {
-  simulate_one_year(state, single_stage_case());
+  simulate_one_year(state, test::worked_example());
 }
 void BM_YearModulating(benchmark::State& state) {
-  simulate_one_year(state, modulating_case());
+  simulate_one_year(state, test::modulating_example());
 }
 
 BENCHMARK(BM_SimulateDaySingleStage);

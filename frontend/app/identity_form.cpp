@@ -1,15 +1,21 @@
 #include "identity_form.h"
 
 #include "calc_identity.h"
+#include "control_file.h"
 #include "fonts.h"
 #include "form_widgets.h"
+#include "input_form.h"
+#include "platform/platform.h"
+#include "result_files.h"
 #include "twips.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
-#include <utility>
+#include <variant>
 
 namespace varmkalk {
 
@@ -20,12 +26,13 @@ constexpr double kIdentityPointSize = 9.75;
 
 }  // namespace
 
-IdentityForm::IdentityForm(FormInput input, QWidget* parent)
-    : QDialog(parent), input_(std::move(input)) {
+IdentityForm::IdentityForm(Platform& platform, InputForm& input_form)
+    : QDialog(&input_form), platform_(platform), input_form_(input_form) {
   setObjectName(QStringLiteral("inutdata"));
   setWindowTitle(QStringLiteral("Beräkningsidentitet"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(twips_size(4650, 2625));
+  move(twips(5070), twips(3600));
   setFont(sans_font(kDefaultPointSize));
   set_background(this, kGrey);
 
@@ -34,20 +41,75 @@ IdentityForm::IdentityForm(FormInput input, QWidget* parent)
   heading->setFont(sans_font(kHeadingPointSize, true));
   heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
+  // The summary files of earlier calculations, read once: their identities are taken.
+  auto* earlier = new QListWidget(this);
+  earlier->setObjectName(QStringLiteral("fillista"));
+  earlier->setGeometry(twips_rect(360, 540, 2055, 1035));
+  earlier->addItems(summary_file_list(QDir::currentPath()));
+
   identity_field_ = add_field(this, "utdatafil", twips_rect(2760, 540, 1575, 375));
   identity_field_->setMaxLength(static_cast<int>(kIdentityLength));
   identity_field_->setFont(sans_font(kIdentityPointSize));
 
   QPushButton* ok =
       add_button(this, "Command1", QStringLiteral("OK"), twips_rect(2880, 1200, 1365, 375));
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &IdentityForm::confirm);
+
+  QLabel* explanation =
+      add_label(this, "beridforklaring",
+                QStringLiteral(
+                    "Resultat från tidigare beräkningar vars fyra första tecken inte kan användas"),
+                twips_rect(360, 1680, 2055, 735));
+  explanation->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  explanation->setWordWrap(true);
 
   setTabOrder(identity_field_, ok);
+  setTabOrder(ok, earlier);
   identity_field_->setFocus();
 }
 
 QString IdentityForm::calc_id() const {
   return identity_field_->text();
+}
+
+void IdentityForm::confirm() {
+  const QString identity = calc_id();
+  if (const std::optional<QString> refusal = identity_refusal(identity)) {
+    platform_.beep();
+    refuse(QStringLiteral("Beräkningsidentitet"), *refusal, MessageIcon::Exclamation);
+    return;
+  }
+  // The engine never overwrites a result file: an identity with any file of its own is taken.
+  const QString folder = QDir::currentPath();
+  if (identity_in_use(folder, identity)) {
+    refuse(QString(), identity_in_use_message(identity), MessageIcon::None);
+    return;
+  }
+
+  const std::variant<ControlFileLines, FieldError> lines =
+      derive_control_file(input_form_.form_input(), identity, platform_.locale());
+  if (const auto* error = std::get_if<FieldError>(&lines)) {
+    platform_.beep();
+    input_form_.mark_field(error->field);
+    platform_.message_box(this, QStringLiteral("Felaktigt värde"), error->message,
+                          MessageIcon::Exclamation);
+    return;
+  }
+  if (const std::optional<FileError> error =
+          write_control_file(folder, std::get<ControlFileLines>(lines))) {
+    platform_.beep();
+    platform_.message_box(this, QStringLiteral("Styrfilen kunde inte skrivas"), error->message,
+                          MessageIcon::Exclamation);
+    return;
+  }
+  emit confirmed(identity);
+}
+
+void IdentityForm::refuse(const QString& title, const QString& text, MessageIcon icon) {
+  platform_.message_box(this, title, text, icon);
+  identity_field_->setFocus();
+  identity_field_->selectAll();
 }
 
 }  // namespace varmkalk

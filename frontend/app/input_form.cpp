@@ -131,6 +131,12 @@ FormInput InputForm::form_input() const {
   return input;
 }
 
+void InputForm::mark_field(const QString& name) {
+  if (auto* text_field = qobject_cast<QLineEdit*>(controls_.value(name))) {
+    set_field_background(text_field, kMissingYellow);
+  }
+}
+
 void InputForm::unload() {
   accept();
 }

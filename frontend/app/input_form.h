@@ -32,6 +32,10 @@ class InputForm : public QDialog {
   // The choices and the texts of the 26 fields as they stand, hidden fields included.
   FormInput form_input() const;
 
+  // Paints the named text field yellow, the mark of a value the user has to correct. A name that
+  // is not one of the form's text fields is ignored.
+  void mark_field(const QString& name);
+
   // Closes the form after the identity has been confirmed; unlike "Tillbaka till startmenyn" it
   // leaves the main menu to the caller.
   void unload();

@@ -1,5 +1,6 @@
 #include "main_menu.h"
 
+#include "calculation_run.h"
 #include "control_file.h"
 #include "fonts.h"
 #include "form_widgets.h"
@@ -7,12 +8,13 @@
 #include "identity_form.h"
 #include "info_picture.h"
 #include "platform/platform.h"
-#include "result_files.h"
+#include "save_question_form.h"
 #include "shapes.h"
 #include "twips.h"
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -48,10 +50,10 @@ QPlainTextEdit* add_text_box(QWidget* parent, const char* name, const QRect& geo
 }  // namespace
 
 MainMenu::MainMenu(Platform& platform, QWidget* parent)
-    : QWidget(parent), platform_(platform), identity_form_opener_([this](InputForm& input_form) {
-        auto* identity_form = new IdentityForm(input_form.form_input(), &input_form);
-        platform_.show_modal(*identity_form);
-      }) {
+    : QWidget(parent),
+      platform_(platform),
+      identity_form_opener_([this](InputForm& input_form) { open_identity_form(input_form); }),
+      run_(new CalculationRun(platform, *this)) {
   setObjectName(QStringLiteral("Huvudmeny"));
   setWindowTitle(QStringLiteral("VARMKALK - Beräkning av värmepannors årsverkningsgrad"));
   setWindowIcon(QIcon(info_picture()));
@@ -88,8 +90,8 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
                                        twips_rect(360, 2100, 1695, 735));
   run_button_ = add_button(this, "Command2", QStringLiteral("Beräkna och visa resultat"),
                            twips_rect(360, 3000, 1695, 735));
-  QPushButton* exit_button = add_button(this, "Command3", QStringLiteral("Avsluta programmet"),
-                                        twips_rect(360, 3900, 1695, 735));
+  exit_button_ = add_button(this, "Command3", QStringLiteral("Avsluta programmet"),
+                            twips_rect(360, 3900, 1695, 735));
   further_button_ = add_button(this, "Command5", QStringLiteral("Ytterligare beräkning"),
                                twips_rect(360, 4800, 1695, 735));
   QPushButton* info_button =
@@ -99,6 +101,10 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
                               twips_rect(5280, 1860, 2295, 195));
   result_heading_->setFont(sans_font(kDefaultPointSize, true));
   set_background(result_heading_, kMenuBlue);
+  // Black on pure blue can hardly be read.
+  QPalette heading_palette = result_heading_->palette();
+  heading_palette.setColor(QPalette::WindowText, kWhite);
+  result_heading_->setPalette(heading_palette);
 
   result_box_ = add_text_box(this, "Text1", twips_rect(2280, 2100, 8475, 4335));
   result_box_->setFont(fixed_font(kResultPointSize));
@@ -113,13 +119,15 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
 
   setTabOrder(new_calculation_button_, result_box_);
   setTabOrder(result_box_, run_button_);
-  setTabOrder(run_button_, exit_button);
-  setTabOrder(exit_button, info_button);
+  setTabOrder(run_button_, exit_button_);
+  setTabOrder(exit_button_, info_button);
   setTabOrder(info_button, credits);
   setTabOrder(credits, further_button_);
 
   connect(new_calculation_button_, &QPushButton::clicked, this, &MainMenu::new_calculation);
-  connect(exit_button, &QPushButton::clicked, this, &MainMenu::exit_program);
+  connect(run_button_, &QPushButton::clicked, run_, &CalculationRun::run);
+  connect(exit_button_, &QPushButton::clicked, this, &MainMenu::exit_program);
+  connect(further_button_, &QPushButton::clicked, this, &MainMenu::further_calculation);
   connect(info_button, &QPushButton::clicked, this, &MainMenu::show_program_info);
 }
 
@@ -136,6 +144,16 @@ void MainMenu::switch_to_input_ready() {
 
 void MainMenu::show_further_calculation() {
   further_button_->show();
+}
+
+void MainMenu::set_engine_running(bool running) {
+  for (QPushButton* button : {run_button_, exit_button_, further_button_}) {
+    button->setEnabled(!running);
+  }
+}
+
+EngineRun& MainMenu::engine_run() {
+  return run_->engine();
 }
 
 QString MainMenu::result_text() const {
@@ -182,10 +200,43 @@ void MainMenu::closeEvent(QCloseEvent* event) {
 
 void MainMenu::new_calculation() {
   // The engine creates its result files as new files and stops when one exists; the summary
-  // of an earlier run must not end the wait for the next one.
+  // of an earlier run must not be taken for the next one.
   platform_.delete_file(QString::fromLatin1(kSummaryFileName));
   platform_.delete_file(QString::fromLatin1(kControlFileName));
+  run_->forget_summary();
   open_input_form();
+}
+
+void MainMenu::open_identity_form(InputForm& input_form) {
+  auto* identity_form = new IdentityForm(platform_, input_form);
+  // The identity form is a child of the input form: it cannot outlive it.
+  connect(identity_form, &IdentityForm::confirmed, this,
+          [this, identity_form, &input_form](const QString& calc_id) {
+            calc_id_ = calc_id;
+            run_->forget_summary();
+            identity_form->close();
+            input_form.unload();
+            show_again();
+            switch_to_input_ready();
+          });
+  platform_.show_modal(*identity_form);
+}
+
+void MainMenu::further_calculation() {
+  clear_result_text();
+  auto* question = new SaveQuestionForm(SaveQuestion::BeforeFurtherCalculation, this);
+  connect(question, &SaveQuestionForm::answered, this, [this, question](KeepFiles answer) {
+    settle_files(answer);
+    question->accept();
+    open_input_form();
+  });
+  platform_.show_modal(*question);
+}
+
+void MainMenu::settle_files(KeepFiles answer) {
+  // A file that cannot be deleted stays; the engine names it if it is in the way of a later run.
+  delete_files(QDir::currentPath(), files_to_delete(answer, calc_id_));
+  run_->forget_summary();
 }
 
 void MainMenu::show_program_info() {
@@ -203,7 +254,14 @@ void MainMenu::exit_program() {
 }
 
 void MainMenu::exit_with_unsettled_results() {
-  end_program();
+  auto* question = new SaveQuestionForm(SaveQuestion::AtExit, this);
+  connect(question, &SaveQuestionForm::answered, this, [this, question](KeepFiles answer) {
+    settle_files(answer);
+    question->accept();
+  });
+  // Answered or closed through its frame, the question ends the program.
+  connect(question, &QDialog::finished, this, &MainMenu::end_program);
+  platform_.show_modal(*question);
 }
 
 }  // namespace varmkalk

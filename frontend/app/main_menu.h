@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input_form.h"
+#include "result_files.h"
 
 #include <QWidget>
 
@@ -10,6 +11,8 @@ class QPushButton;
 
 namespace varmkalk {
 
+class CalculationRun;
+class EngineRun;
 class Platform;
 
 // The main menu `Huvudmeny`: the program's window for its whole run. It starts a calculation
@@ -29,6 +32,13 @@ class MainMenu : public QWidget {
   void switch_to_input_ready();
   // Once the engine's summary can be read: shows `Command5`.
   void show_further_calculation();
+  // While the engine runs, the buttons that would touch its files are disabled.
+  void set_engine_running(bool running);
+
+  // The identity confirmed last, empty until the first confirmation.
+  QString calc_id() const { return calc_id_; }
+  // The engine run of "Beräkna och visa resultat".
+  EngineRun& engine_run();
 
   // The result box `Text1`; its lines are separated by CR LF.
   QString result_text() const;
@@ -55,16 +65,23 @@ class MainMenu : public QWidget {
 
  private:
   void new_calculation();
+  void further_calculation();
   void show_program_info();
   void exit_program();
   // "Avsluta programmet" while `resultat.dat` exists: the files of the calculation are not
   // settled yet.
   void exit_with_unsettled_results();
+  void open_identity_form(InputForm& input_form);
+  // Deletes the working files, and on "Nej" the files of calc_id too.
+  void settle_files(KeepFiles answer);
 
   Platform& platform_;
   IdentityFormOpener identity_form_opener_;
+  CalculationRun* run_;
+  QString calc_id_;
   QPushButton* new_calculation_button_;  // Command1
   QPushButton* run_button_;              // Command2
+  QPushButton* exit_button_;             // Command3
   QPushButton* further_button_;          // Command5
   QLabel* result_heading_;               // Label1
   QPlainTextEdit* result_box_;           // Text1

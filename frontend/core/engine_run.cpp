@@ -85,6 +85,12 @@ void EngineRun::start(const QString& working_folder) {
   process_->start();
 }
 
+void EngineRun::restart_time_limit() {
+  if (process_ != nullptr) {
+    time_limit_timer_.start(time_limit_);
+  }
+}
+
 void EngineRun::stop() {
   if (process_ != nullptr) {
     stop_requested_ = true;

@@ -41,11 +41,15 @@ class EngineRun : public QObject {
 
   void set_program_folder(const QString& folder);
   void set_time_limit(std::chrono::milliseconds limit);
+  std::chrono::milliseconds time_limit() const { return time_limit_; }
 
   // Starts the engine in the working folder with no arguments and returns at once. finished
   // follows exactly once, also when the engine cannot be found or started. Does nothing while
   // a run is going on.
   void start(const QString& working_folder);
+  // Gives a running engine the whole time limit again, for a user who chose to go on waiting:
+  // time_limit_reached follows once more if the engine outlasts it.
+  void restart_time_limit();
   // Kills a running engine; finished follows with Status::Stopped.
   void stop();
   bool is_running() const { return process_ != nullptr; }

@@ -1,21 +1,32 @@
 // Renders the forms of varmkalk to PNG files in the folder given as the only argument:
 //   varmkalk_screenshots DIR
-// Run it with QT_QPA_PLATFORM=offscreen (scripts/screenshots.sh does).
+// Run it with QT_QPA_PLATFORM=offscreen (scripts/screenshots.sh does). The main menu shows the
+// summary of a real run of the engine kalvex, which must lie beside this program.
 
+#include "control_file.h"
+#include "engine_run.h"
 #include "help_dialogs.h"
 #include "identity_form.h"
 #include "input_form.h"
 #include "main_menu.h"
 #include "platform/qt_platform.h"
+#include "result_files.h"
+#include "save_question_form.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <variant>
 
 namespace {
 
@@ -42,6 +53,62 @@ bool save_input_form(varmkalk::Platform& platform, const QDir& dir, const QStrin
   return save(*form, dir, name);
 }
 
+// The worked example as typed on an English system.
+varmkalk::FormInput worked_example() {
+  varmkalk::FormInput input;
+  input.burner = varmkalk::Burner::SingleStage;
+  input.hot_water_heater = varmkalk::HotWaterHeater::Yes;
+  input.convection_source = varmkalk::ConvectionSource::Constant;
+  input.standby_source = varmkalk::StandbySource::Constants;
+  input.enstegeff = QStringLiteral("15");
+  input.enstegluft = QStringLiteral("20");
+  input.vvbehov = QStringLiteral("5000");
+  input.Text5 = QStringLiteral("1.08");
+  input.konvkonst = QStringLiteral("1");
+  input.sbkonstant = QStringLiteral("1");
+  input.sbexponent = QStringLiteral("1.25");
+  input.TempL = QStringLiteral("60");
+  input.FramL = QStringLiteral("40");
+  input.ReturL = QStringLiteral("30");
+  input.TempH = QStringLiteral("80");
+  input.FramH = QStringLiteral("70");
+  input.ReturH = QStringLiteral("60");
+  input.huseff = QStringLiteral("8");
+  input.cirkpump = QStringLiteral("60");
+  return input;
+}
+
+// Runs the engine beside this program on the worked example in the working folder and returns
+// the lines of its summary, or nothing when the run failed.
+std::optional<QStringList> run_worked_example() {
+  const auto lines =
+      varmkalk::derive_control_file(worked_example(), QStringLiteral("h123"), QLocale::c());
+  if (!std::holds_alternative<varmkalk::ControlFileLines>(lines) ||
+      varmkalk::write_control_file(QDir::currentPath(),
+                                   std::get<varmkalk::ControlFileLines>(lines))) {
+    return std::nullopt;
+  }
+  varmkalk::EngineRun run;
+  varmkalk::EngineOutcome outcome;
+  QEventLoop loop;
+  QObject::connect(&run, &varmkalk::EngineRun::finished, &loop,
+                   [&](const varmkalk::EngineOutcome& ended) {
+                     outcome = ended;
+                     loop.quit();
+                   });
+  run.start(QDir::currentPath());
+  loop.exec();
+  if (outcome.status != varmkalk::EngineOutcome::Status::Succeeded) {
+    QTextStream(stderr) << outcome.message << '\n' << outcome.engine_messages;
+    return std::nullopt;
+  }
+  const auto summary = varmkalk::read_summary(QDir::currentPath());
+  if (!std::holds_alternative<QStringList>(summary)) {
+    return std::nullopt;
+  }
+  return std::get<QStringList>(summary);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -51,10 +118,19 @@ int main(int argc, char* argv[]) {
     std::fputs("användning: varmkalk_screenshots KATALOG\n", stderr);
     return 2;
   }
-  const QDir dir(QString::fromLocal8Bit(argv[1]));
+  const QDir dir(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
   if (!QDir().mkpath(dir.path())) {
     std::fprintf(stderr, "kan inte skapa katalogen %s\n", argv[1]);
     return 1;
+  }
+  // A working folder of its own, with the summary files of two earlier calculations.
+  const QTemporaryDir work_dir;
+  if (!work_dir.isValid() || !QDir::setCurrent(work_dir.path())) {
+    std::fputs("kan inte skapa en arbetsmapp\n", stderr);
+    return 1;
+  }
+  for (const char* earlier : {"h122sum.dat", "villsum.dat"}) {
+    QFile(QString::fromLatin1(earlier)).open(QIODevice::WriteOnly);
   }
   varmkalk::QtPlatform platform;
   bool ok = true;
@@ -62,12 +138,14 @@ int main(int argc, char* argv[]) {
   varmkalk::MainMenu menu(platform);
   ok &= save(menu, dir, QStringLiteral("Huvudmeny-start"));
   menu.switch_to_input_ready();
+  const std::optional<QStringList> summary = run_worked_example();
+  if (!summary) {
+    std::fputs("beräkningsprogrammet kalvex gav inget resultat\n", stderr);
+    return 1;
+  }
   menu.show_further_calculation();
-  for (int line = 1; line <= 45; ++line) {
-    menu.append_result_line(QStringLiteral("Rad %1  %2  %3")
-                                .arg(line, 2)
-                                .arg(line * 12.5, 10, 'f', 1)
-                                .arg(line * 0.37, 8, 'f', 2));
+  for (const QString& line : *summary) {
+    menu.append_result_line(line);
   }
   ok &= save(menu, dir, QStringLiteral("Huvudmeny-resultat"));
 
@@ -82,9 +160,20 @@ int main(int argc, char* argv[]) {
   ok &= save_input_form(platform, dir, QStringLiteral("Inmatning-alla-effekter"),
                         {"modbr", "vvja", "konveffekt", "sbeff"});
 
-  varmkalk::IdentityForm identity(varmkalk::FormInput{}, nullptr);
-  identity.setAttribute(Qt::WA_DeleteOnClose, false);
-  ok &= save(identity, dir, QStringLiteral("inutdata"));
+  {
+    InputForm input_form(platform, varmkalk::IdentityFormOpener{}, nullptr);
+    input_form.setAttribute(Qt::WA_DeleteOnClose, false);
+    varmkalk::IdentityForm identity(platform, input_form);
+    identity.setAttribute(Qt::WA_DeleteOnClose, false);
+    ok &= save(identity, dir, QStringLiteral("inutdata"));
+  }
+
+  for (const auto question :
+       {varmkalk::SaveQuestion::BeforeFurtherCalculation, varmkalk::SaveQuestion::AtExit}) {
+    varmkalk::SaveQuestionForm form(question, nullptr);
+    form.setAttribute(Qt::WA_DeleteOnClose, false);
+    ok &= save(form, dir, form.objectName());
+  }
 
   for (const char* name :
        {"inmatningsord", "HelpBurn", "Form3", "Helpkonv", "stillestand", "Form1", "HelpHeat"}) {

@@ -1,8 +1,7 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
-
-#include <optional>
 
 class QDialog;
 class QWidget;
@@ -22,6 +21,9 @@ class Platform {
   // application title.
   virtual void message_box(QWidget* parent, const QString& title, const QString& text,
                            MessageIcon icon) = 0;
+  // Asks a question with the buttons "Ja" and "Nej" and returns true for "Ja". An empty title
+  // stands for the application title.
+  virtual bool ask_yes_no(QWidget* parent, const QString& title, const QString& text) = 0;
   // The platform's warning sound.
   virtual void beep() = 0;
   // Shows a freshly loaded form modally and returns once it has been closed or hidden. A form
@@ -31,15 +33,11 @@ class Platform {
   virtual bool file_exists(const QString& file_name) = 0;
   // Removes the file; a file that is not there is no error. True when no such file is left.
   virtual bool delete_file(const QString& file_name) = 0;
-  // Starts a program by its bare file name, looked for in the working directory first, and
-  // returns at once. False when it could not be started.
-  virtual bool start_program(const QString& file_name) = 0;
   virtual void sleep_ms(int milliseconds) = 0;
 
-  // Numbers as the user types and reads them: the decimal separator of the user's locale.
-  virtual QString number_to_text(double value) const = 0;
-  // Surrounding blanks are ignored; nullopt for a text that is not a number in the user's locale.
-  virtual std::optional<double> text_to_number(const QString& text) const = 0;
+  // The user's regional settings: numbers on the forms are typed and read with its decimal
+  // separator.
+  virtual QLocale locale() const = 0;
 };
 
 }  // namespace varmkalk

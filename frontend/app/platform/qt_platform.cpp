@@ -1,16 +1,12 @@
 #include "qt_platform.h"
 
-#include "form_number.h"
-
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QMessageBox>
-#include <QProcess>
+#include <QPushButton>
 #include <QThread>
 
 #include <algorithm>
@@ -31,6 +27,19 @@ void QtPlatform::message_box(QWidget* parent, const QString& title, const QStrin
   box.exec();
 }
 
+bool QtPlatform::ask_yes_no(QWidget* parent, const QString& title, const QString& text) {
+  QMessageBox box(QMessageBox::Question,
+                  title.isEmpty() ? QCoreApplication::applicationName() : title, text,
+                  QMessageBox::NoButton, parent);
+  // Qt's own captions would be English without a translation: the buttons carry Swedish words.
+  QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("Nej"), QMessageBox::NoRole);
+  box.setDefaultButton(no);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
 void QtPlatform::beep() {
   QApplication::beep();
 }
@@ -47,30 +56,12 @@ bool QtPlatform::delete_file(const QString& file_name) {
   return QFile::remove(file_name) || !QFileInfo::exists(file_name);
 }
 
-bool QtPlatform::start_program(const QString& file_name) {
-  // Like the Windows shell: the working directory first, then the program's own directory,
-  // then the search path.
-  const QStringList places{QDir::currentPath(), QCoreApplication::applicationDirPath()};
-  for (const QString& place : places) {
-    const QFileInfo candidate(QDir(place), file_name);
-    if (candidate.isFile() && candidate.isExecutable()) {
-      return QProcess::startDetached(candidate.absoluteFilePath(), {}, QDir::currentPath());
-    }
-  }
-  return QProcess::startDetached(file_name, {}, QDir::currentPath());
-}
-
 void QtPlatform::sleep_ms(int milliseconds) {
   QThread::msleep(static_cast<unsigned long>(std::max(milliseconds, 0)));
 }
 
-QString QtPlatform::number_to_text(double value) const {
-  constexpr int kSignificantDigits = 15;
-  return locale_.toString(value, 'g', kSignificantDigits);
-}
-
-std::optional<double> QtPlatform::text_to_number(const QString& text) const {
-  return read_form_number(text, locale_);
+QLocale QtPlatform::locale() const {
+  return locale_;
 }
 
 }  // namespace varmkalk

@@ -14,14 +14,13 @@ class QtPlatform final : public Platform {
 
   void message_box(QWidget* parent, const QString& title, const QString& text,
                    MessageIcon icon) override;
+  bool ask_yes_no(QWidget* parent, const QString& title, const QString& text) override;
   void beep() override;
   void show_modal(QDialog& form) override;
   bool file_exists(const QString& file_name) override;
   bool delete_file(const QString& file_name) override;
-  bool start_program(const QString& file_name) override;
   void sleep_ms(int milliseconds) override;
-  QString number_to_text(double value) const override;
-  std::optional<double> text_to_number(const QString& text) const override;
+  QLocale locale() const override;
 
  private:
   QLocale locale_;

@@ -15,6 +15,20 @@ void FakePlatform::message_box(QWidget*, const QString& title, const QString& te
   messages.push_back({title, text, icon});
 }
 
+bool FakePlatform::ask_yes_no(QWidget*, const QString& title, const QString& text) {
+  events.append(QStringLiteral("question ") + title);
+  questions.push_back({title, text, MessageIcon::None});
+  if (on_question) {
+    on_question();
+  }
+  if (answers.empty()) {
+    return false;
+  }
+  const bool answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
 void FakePlatform::beep() {
   events.append(QStringLiteral("beep"));
 }
@@ -37,22 +51,7 @@ bool FakePlatform::delete_file(const QString& file_name) {
   return QFile::remove(file_name) || !QFileInfo::exists(file_name);
 }
 
-bool FakePlatform::start_program(const QString& file_name) {
-  started_programs.append(file_name);
-  return true;
-}
-
 void FakePlatform::sleep_ms(int) {}
-
-QString FakePlatform::number_to_text(double value) const {
-  return locale.toString(value);
-}
-
-std::optional<double> FakePlatform::text_to_number(const QString& text) const {
-  bool ok = false;
-  const double value = locale.toDouble(text.trimmed(), &ok);
-  return ok ? std::optional<double>(value) : std::nullopt;
-}
 
 QDialog* FakePlatform::last_modal() const {
   return modal_forms.empty() ? nullptr : modal_forms.back().data();

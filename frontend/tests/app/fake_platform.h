@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -26,26 +27,30 @@ class FakePlatform final : public Platform {
 
   // Called with every form shown modally, after it has been shown.
   std::function<void(QDialog&)> on_modal;
+  // Called while a question is open, before it is answered: the event loop runs on meanwhile,
+  // as it does under a real question.
+  std::function<void()> on_question;
 
-  // In order: "beep", "message <title>", "modal <form name>".
+  // In order: "beep", "message <title>", "question <title>", "modal <form name>".
   QStringList events;
   std::vector<Message> messages;
+  // The questions asked, and the answers to give in order; "Nej" once they run out.
+  std::vector<Message> questions;
+  std::deque<bool> answers;
   // The object names of the forms shown modally, in order, and the forms while they live.
   QStringList modal_names;
   std::vector<QPointer<QDialog>> modal_forms;
-  QStringList started_programs;
-  QLocale locale{QLocale::c()};
+  QLocale user_locale{QLocale::c()};
 
   void message_box(QWidget* parent, const QString& title, const QString& text,
                    MessageIcon icon) override;
+  bool ask_yes_no(QWidget* parent, const QString& title, const QString& text) override;
   void beep() override;
   void show_modal(QDialog& form) override;
   bool file_exists(const QString& file_name) override;
   bool delete_file(const QString& file_name) override;
-  bool start_program(const QString& file_name) override;
   void sleep_ms(int milliseconds) override;
-  QString number_to_text(double value) const override;
-  std::optional<double> text_to_number(const QString& text) const override;
+  QLocale locale() const override { return user_locale; }
 
   // The last form shown modally, or nullptr when it is gone.
   QDialog* last_modal() const;

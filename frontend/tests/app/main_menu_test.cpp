@@ -1,5 +1,6 @@
 #include "main_menu.h"
 #include "fake_platform.h"
+#include "form_driver.h"
 #include "input_form.h"
 #include "twips.h"
 
@@ -17,30 +18,11 @@
 
 using varmkalk::InputForm;
 using varmkalk::MainMenu;
+using varmkalk::testing::child;
+using varmkalk::testing::click;
 using varmkalk::testing::FakePlatform;
 using varmkalk::testing::flush_deletions;
-
-namespace {
-
-void touch(const QString& name) {
-  QFile file(name);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-}
-
-template <typename Widget = QWidget>
-Widget* child(const QWidget& parent, const char* name) {
-  auto* widget = parent.findChild<Widget*>(QString::fromUtf8(name));
-  if (widget == nullptr) {
-    qFatal("no control %s", name);
-  }
-  return widget;
-}
-
-void click(const QWidget& parent, const char* name) {
-  varmkalk::testing::click_button(child<QAbstractButton>(parent, name));
-}
-
-}  // namespace
+using varmkalk::testing::touch;
 
 class MainMenuTest : public QObject {
   Q_OBJECT
@@ -79,6 +61,8 @@ class MainMenuTest : public QObject {
     QCOMPARE(child<QPushButton>(menu, "Command4")->text(), QStringLiteral("Programinfo"));
     QCOMPARE(child<QPushButton>(menu, "Command5")->text(), QStringLiteral("Ytterligare beräkning"));
     QCOMPARE(child<QLabel>(menu, "Label1")->text(), QStringLiteral("BERÄKNINGSRESULTAT"));
+    // Readable on the pure blue of the menu.
+    QCOMPARE(child(menu, "Label1")->palette().color(QPalette::WindowText), QColor(255, 255, 255));
     QCOMPARE(child<QLabel>(menu, "Label2")->text(), QStringLiteral("VARMKALK"));
     QCOMPARE(child<QLabel>(menu, "vernumber")->text(), QStringLiteral("ver. 1.1"));
     QCOMPARE(child<QPlainTextEdit>(menu, "namninfo")->toPlainText().split('\n').size(), 4);
@@ -181,16 +165,8 @@ class MainMenuTest : public QObject {
     QVERIFY(menu.isVisible());
   }
 
-  void exit_ends_program_data() {
-    QTest::addColumn<bool>("result_file");
-    QTest::newRow("no result file: no question") << false;
-    QTest::newRow("unsettled result file is left as it is") << true;
-  }
-  void exit_ends_program() {
-    QFETCH(bool, result_file);
-    if (result_file) {
-      touch(QStringLiteral("resultat.dat"));
-    }
+  void exit_without_result_file_ends_program_without_question() {
+    touch(QStringLiteral("styrfil.dat"));
     FakePlatform platform;
     MainMenu menu(platform);
     QSignalSpy ended(&menu, &MainMenu::program_ended);
@@ -198,8 +174,8 @@ class MainMenuTest : public QObject {
     click(menu, "Command3");
     QCOMPARE(ended.count(), 1);
     QVERIFY(!menu.isVisible());
-    QVERIFY(platform.messages.empty());
-    QCOMPARE(QFile::exists(QStringLiteral("resultat.dat")), result_file);
+    QVERIFY(platform.events.isEmpty());
+    QVERIFY(QFile::exists(QStringLiteral("styrfil.dat")));
   }
 
   void program_info_opens_and_closes_leaving_menu_unchanged() {
@@ -275,8 +251,7 @@ class MainMenuTest : public QObject {
     QCOMPARE(identity->windowTitle(), QStringLiteral("Beräkningsidentitet"));
     QCOMPARE(child<QLineEdit>(*identity, "utdatafil")->maxLength(), 4);
 
-    click(*identity, "Command1");
-    QVERIFY(!identity->isVisible());
+    QVERIFY(identity->close());
     QVERIFY2(form->isVisible(), "the input form stays open under the identity form");
   }
 

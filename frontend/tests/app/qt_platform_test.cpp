@@ -1,4 +1,5 @@
 #include "platform/qt_platform.h"
+#include "form_number.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -38,10 +39,9 @@ class QtPlatformTest : public QObject {
 
     QVERIFY(QDir().mkdir(QStringLiteral("h123.dat")));
     QVERIFY2(!platform.file_exists(QStringLiteral("h123.dat")), "a folder is no file");
-    QVERIFY(!platform.start_program(QStringLiteral("finns-inte.exe")));
   }
 
-  void text_to_number_follows_the_locale_data() {
+  void numbers_are_read_in_the_users_locale_data() {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::optional<double>>("expected");
@@ -64,12 +64,12 @@ class QtPlatformTest : public QObject {
     QTest::newRow("empty") << "en_US"
                            << "" << std::optional<double>();
   }
-  void text_to_number_follows_the_locale() {
+  void numbers_are_read_in_the_users_locale() {
     QFETCH(QString, locale);
     QFETCH(QString, text);
     QFETCH(std::optional<double>, expected);
     const QtPlatform platform{QLocale(locale)};
-    QCOMPARE(platform.text_to_number(text), expected);
+    QCOMPARE(varmkalk::read_form_number(text, platform.locale()), expected);
   }
 
   void show_modal_returns_once_the_form_is_closed() {
@@ -126,11 +126,43 @@ class QtPlatformTest : public QObject {
     QCOMPARE(seen_buttons, qsizetype{1});
   }
 
-  void number_to_text_follows_the_locale() {
-    QCOMPARE(QtPlatform(QLocale(QStringLiteral("sv_SE"))).number_to_text(18500.5),
+  void numbers_are_shown_in_the_users_locale_without_grouping() {
+    QCOMPARE(QtPlatform(QLocale(QStringLiteral("sv_SE"))).locale().toString(18500.5),
              QStringLiteral("18500,5"));
-    QCOMPARE(QtPlatform(QLocale(QStringLiteral("en_US"))).number_to_text(18500.0),
+    QCOMPARE(QtPlatform(QLocale(QStringLiteral("en_US"))).locale().toString(18500.0),
              QStringLiteral("18500"));
+  }
+
+  void question_has_swedish_buttons_and_returns_the_answer_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("Ja") << "Ja" << true;
+    QTest::newRow("Nej") << "Nej" << false;
+  }
+  void question_has_swedish_buttons_and_returns_the_answer() {
+    QFETCH(QString, button);
+    QFETCH(bool, answer);
+    QtPlatform platform;
+    QStringList captions;
+    QTimer::singleShot(0, this, [&] {
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
+          for (QAbstractButton* shown : box->buttons()) {
+            captions.append(shown->text());
+          }
+          for (QAbstractButton* shown : box->buttons()) {
+            if (shown->text() == button) {
+              shown->click();
+            }
+          }
+        }
+      }
+    });
+    QCOMPARE(platform.ask_yes_no(nullptr, QStringLiteral("Beräkningen tar lång tid"),
+                                 QStringLiteral("Vill du avbryta beräkningen?")),
+             answer);
+    captions.sort();
+    QCOMPARE(captions, (QStringList{"Ja", "Nej"}));
   }
 };
 

@@ -113,6 +113,11 @@ class EngineRunTest : public QObject {
     QVERIFY(time_limit.wait(kWaitMs));
     QVERIFY(finished.isEmpty());
     QVERIFY(run.is_running());
+    // The user chose to go on waiting: the limit applies once more.
+    run.restart_time_limit();
+    QVERIFY(time_limit.wait(kWaitMs));
+    QCOMPARE(time_limit.size(), 2);
+    QVERIFY(finished.isEmpty());
     run.stop();
     QVERIFY(finished.wait(kWaitMs));
     QCOMPARE(finished.size(), 1);

@@ -1,0 +1,186 @@
+#include "calculation_run.h"
+
+#include "control_file.h"
+#include "main_menu.h"
+#include "platform/platform.h"
+#include "result_files.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <chrono>
+#include <variant>
+
+namespace varmkalk {
+
+namespace {
+
+// The pauses before and after "Ytterligare beräkning" appears, as the summary is shown.
+constexpr int kSummaryPauseMs = 100;
+
+const QString kNextStep = QStringLiteral(
+    "Välj \"Ytterligare beräkning\" för att börja om med indata och en ny beräkningsidentitet.");
+
+}  // namespace
+
+CalculationRun::CalculationRun(Platform& platform, MainMenu& menu)
+    : QObject(&menu), platform_(platform), menu_(menu) {
+  connect(&engine_, &EngineRun::time_limit_reached, this, &CalculationRun::on_time_limit);
+  connect(&engine_, &EngineRun::finished, this, &CalculationRun::on_finished);
+}
+
+CalculationRun::~CalculationRun() {
+  set_wait_cursor(false);
+}
+
+void CalculationRun::run() {
+  if (engine_.is_running()) {
+    return;
+  }
+  if (summary_ready_ && platform_.file_exists(QLatin1String(kSummaryFileName))) {
+    show_summary();
+    return;
+  }
+  if (!platform_.file_exists(QLatin1String(kControlFileName))) {
+    // Only a new cycle of input writes the control file again; this is the button to it.
+    menu_.show_further_calculation();
+    platform_.beep();
+    platform_.message_box(
+        &menu_, QStringLiteral("Indata saknas"),
+        QStringLiteral("Det finns inga indata att beräkna: styrfilen styrfil.dat saknas.\n"
+                       "Välj \"Ytterligare beräkning\" och fyll i indata och en "
+                       "beräkningsidentitet för en ny beräkning."),
+        MessageIcon::Exclamation);
+    return;
+  }
+  forget_summary();
+  set_busy(true);
+  engine_.start(QDir::currentPath());
+}
+
+void CalculationRun::forget_summary() {
+  summary_ready_ = false;
+  warnings_.clear();
+}
+
+void CalculationRun::on_time_limit() {
+  if (!engine_.is_running()) {
+    return;
+  }
+  const auto seconds = std::chrono::ceil<std::chrono::seconds>(engine_.time_limit()).count();
+  set_wait_cursor(false);
+  asking_ = true;
+  const bool stop = platform_.ask_yes_no(
+      &menu_, QStringLiteral("Beräkningen tar lång tid"),
+      QStringLiteral("Beräkningsprogrammet har räknat i mer än %1 sekunder utan att bli klart.\n"
+                     "Vill du avbryta beräkningen?\n\n"
+                     "Svarar du Nej fortsätter beräkningen och frågan kommer igen om %1 sekunder.")
+          .arg(seconds));
+  asking_ = false;
+  if (outcome_while_asking_) {
+    // The engine ended while the question was open: its end counts, not the answer.
+    const EngineOutcome outcome = *outcome_while_asking_;
+    outcome_while_asking_.reset();
+    end_run(outcome);
+    return;
+  }
+  set_wait_cursor(true);
+  if (stop) {
+    engine_.stop();
+  } else {
+    engine_.restart_time_limit();
+  }
+}
+
+void CalculationRun::on_finished(const EngineOutcome& outcome) {
+  if (asking_) {
+    outcome_while_asking_ = outcome;
+    return;
+  }
+  end_run(outcome);
+}
+
+void CalculationRun::end_run(const EngineOutcome& outcome) {
+  set_busy(false);
+  QString text = outcome.message;
+  const QString engine_text = outcome.engine_messages.trimmed();
+  switch (outcome.status) {
+    case EngineOutcome::Status::Succeeded:
+      summary_ready_ = true;
+      // Days on which the boiler fell short, a year without a heating day: the summary alone
+      // does not say so.
+      if (!engine_text.isEmpty()) {
+        for (QString line : engine_text.split(QLatin1Char('\n'))) {
+          warnings_ += line.remove(QLatin1Char('\r'));
+        }
+      }
+      show_summary();
+      return;
+    case EngineOutcome::Status::NotStarted:
+      menu_.clear_result_text();
+      platform_.beep();
+      platform_.message_box(&menu_, QStringLiteral("Beräkningen kunde inte startas"), text,
+                            MessageIcon::Exclamation);
+      return;
+    case EngineOutcome::Status::Failed:
+    case EngineOutcome::Status::Stopped:
+      break;
+  }
+  if (!engine_text.isEmpty()) {
+    text += QStringLiteral("\n\nBeräkningsprogrammets meddelande:\n") + engine_text;
+  }
+  show_failure(outcome.status == EngineOutcome::Status::Stopped
+                   ? QStringLiteral("Beräkningen avbröts")
+                   : QStringLiteral("Beräkningen misslyckades"),
+               text + QStringLiteral("\n\n") + kNextStep);
+}
+
+void CalculationRun::show_summary() {
+  const std::variant<QStringList, FileError> summary = read_summary(QDir::currentPath());
+  if (const auto* error = std::get_if<FileError>(&summary)) {
+    forget_summary();
+    show_failure(QStringLiteral("Resultatet kunde inte läsas"),
+                 error->message + QStringLiteral("\n\n") + kNextStep);
+    return;
+  }
+  platform_.sleep_ms(kSummaryPauseMs);
+  menu_.show_further_calculation();
+  platform_.sleep_ms(kSummaryPauseMs);
+  menu_.clear_result_text();
+  for (const QString& line : std::get<QStringList>(summary)) {
+    menu_.append_result_line(line);
+  }
+  if (!warnings_.isEmpty()) {
+    menu_.append_result_line(QString());
+    for (const QString& line : warnings_) {
+      menu_.append_result_line(line);
+    }
+  }
+}
+
+void CalculationRun::show_failure(const QString& title, const QString& text) {
+  // Nothing in the result box may look like a result; "Ytterligare beräkning" leads on.
+  menu_.clear_result_text();
+  menu_.show_further_calculation();
+  platform_.beep();
+  platform_.message_box(&menu_, title, text, MessageIcon::Exclamation);
+}
+
+void CalculationRun::set_busy(bool busy) {
+  menu_.set_engine_running(busy);
+  set_wait_cursor(busy);
+}
+
+void CalculationRun::set_wait_cursor(bool wait) {
+  if (wait == wait_cursor_) {
+    return;
+  }
+  wait_cursor_ = wait;
+  if (wait) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+}  // namespace varmkalk

@@ -1,0 +1,53 @@
+#include "save_question_form.h"
+
+#include "fonts.h"
+#include "form_widgets.h"
+#include "twips.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace varmkalk {
+
+namespace {
+
+constexpr double kQuestionPointSize = 12.0;
+
+}  // namespace
+
+SaveQuestionForm::SaveQuestionForm(SaveQuestion question, QWidget* parent) : QDialog(parent) {
+  const bool at_exit = question == SaveQuestion::AtExit;
+  setObjectName(at_exit ? QStringLiteral("spara") : QStringLiteral("sparany"));
+  setWindowTitle(at_exit ? QStringLiteral("Spara resultatfiler")
+                         : QStringLiteral("Spara resultatfiler inför nya beräkningar"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFixedSize(twips_size(5460, 1605));
+  if (at_exit) {
+    move(twips(4650), twips(3540));
+  } else {
+    move(twips(4695), twips(3630));
+  }
+  setFont(sans_font(kDefaultPointSize));
+  set_background(this, kGrey);
+
+  QLabel* label =
+      add_label(this, "Label1", QStringLiteral("Skall indata- och resultatfiler sparas?"),
+                twips_rect(0, 210, 5475, 375));
+  label->setFont(sans_font(kQuestionPointSize, true));
+  label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+  QPushButton* yes =
+      add_button(this, "Command1", QStringLiteral("Ja"), twips_rect(855, 780, 1695, 495));
+  QPushButton* no =
+      add_button(this, "Command2", QStringLiteral("Nej"), twips_rect(3000, 780, 1695, 495));
+  // Enter answers with the button that has the focus: "Ja", which keeps the files, at first.
+  yes->setAutoDefault(true);
+  no->setAutoDefault(true);
+  setTabOrder(yes, no);
+  yes->setFocus();
+
+  connect(yes, &QPushButton::clicked, this, [this] { emit answered(KeepFiles::Yes); });
+  connect(no, &QPushButton::clicked, this, [this] { emit answered(KeepFiles::No); });
+}
+
+}  // namespace varmkalk

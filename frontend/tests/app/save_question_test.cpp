@@ -1,0 +1,225 @@
+#include "fake_platform.h"
+#include "form_driver.h"
+#include "main_menu.h"
+#include "save_question_form.h"
+#include "twips.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using varmkalk::MainMenu;
+using varmkalk::testing::child;
+using varmkalk::testing::click;
+using varmkalk::testing::FakePlatform;
+using varmkalk::testing::touch;
+using varmkalk::testing::working_files;
+
+namespace {
+
+// What the engine leaves after a run for an identity.
+QStringList engine_files(const QString& padded_identity) {
+  return {padded_identity + ".dat", padded_identity + "sum.dat", padded_identity + "sum_c.dat",
+          "resultat.dat"};
+}
+// Files no answer may touch: an earlier cycle's results, and a file named like the unpadded
+// short identity "ab", which the engine never makes.
+const QStringList kEarlierCycle{"old1.dat", "old1sum.dat", "old1sum_c.dat", "ab.dat"};
+
+QStringList sorted(QStringList names) {
+  names.sort();
+  return names;
+}
+
+}  // namespace
+
+// "Ytterligare beräkning" with `sparany` and "Avsluta programmet" with `spara`: which files the
+// answers leave. The engine's files are stand-ins here; the cycle with the real engine is tested
+// end to end elsewhere.
+class SaveQuestionTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    QVERIFY(work_dir_.isValid());
+    QVERIFY(QDir::setCurrent(work_dir_.path()));
+    for (const QString& name : working_files()) {
+      QVERIFY(QFile::remove(name));
+    }
+    platform_ = std::make_unique<FakePlatform>();
+    menu_ = std::make_unique<MainMenu>(*platform_);
+    menu_->show();
+  }
+
+  void cleanup() {
+    menu_.reset();
+    platform_.reset();
+    varmkalk::testing::flush_deletions();
+  }
+
+  void form_design_data() {
+    QTest::addColumn<varmkalk::SaveQuestion>("question");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QPoint>("position");
+    QTest::newRow("sparany") << varmkalk::SaveQuestion::BeforeFurtherCalculation << "sparany"
+                             << "Spara resultatfiler inför nya beräkningar"
+                             << QPoint(varmkalk::twips(4695), varmkalk::twips(3630));
+    QTest::newRow("spara") << varmkalk::SaveQuestion::AtExit << "spara"
+                           << "Spara resultatfiler"
+                           << QPoint(varmkalk::twips(4650), varmkalk::twips(3540));
+  }
+  void form_design() {
+    QFETCH(varmkalk::SaveQuestion, question);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QPoint, position);
+    varmkalk::SaveQuestionForm form(question, nullptr);
+    form.setAttribute(Qt::WA_DeleteOnClose, false);
+    QCOMPARE(form.objectName(), name);
+    QCOMPARE(form.windowTitle(), caption);
+    QCOMPARE(form.pos(), position);
+    QCOMPARE(form.size(), varmkalk::twips_size(5460, 1605));
+    QCOMPARE(form.palette().color(QPalette::Window), QColor(128, 128, 128));
+    auto* label = child<QLabel>(form, "Label1");
+    QCOMPARE(label->text(), QStringLiteral("Skall indata- och resultatfiler sparas?"));
+    QVERIFY(label->font().bold());
+    QVERIFY(label->alignment() & Qt::AlignHCenter);
+    QCOMPARE(child<QPushButton>(form, "Command1")->text(), QStringLiteral("Ja"));
+    QCOMPARE(child<QPushButton>(form, "Command2")->text(), QStringLiteral("Nej"));
+    QCOMPARE(child(form, "Command1")->geometry(), varmkalk::twips_rect(855, 780, 1695, 495));
+    QCOMPARE(child(form, "Command2")->geometry(), varmkalk::twips_rect(3000, 780, 1695, 495));
+    QCOMPARE(child(form, "Command1")->nextInFocusChain(), child(form, "Command2"));
+  }
+
+  void further_calculation_settles_the_files_data() {
+    QTest::addColumn<QString>("calc_id");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("Ja keeps the identity files")
+        << "h123"
+        << "Command1"
+        << sorted(kEarlierCycle + QStringList{"h123.dat", "h123sum.dat", "h123sum_c.dat"});
+    QTest::newRow("Nej deletes them") << "h123"
+                                      << "Command2" << sorted(kEarlierCycle);
+    // The engine named the files of a short identity with blanks; an unpadded namesake is
+    // another calculation's.
+    QTest::newRow("Nej, short identity: the padded names") << "ab"
+                                                           << "Command2" << sorted(kEarlierCycle);
+  }
+  void further_calculation_settles_the_files() {
+    QFETCH(QString, calc_id);
+    QFETCH(QString, answer);
+    QFETCH(QStringList, left);
+    confirm_identity_and_fake_run(calc_id);
+
+    click(*menu_, "Command5");
+    QCOMPARE(menu_->result_text(), QString());
+    QCOMPARE(platform_->modal_names.last(), QStringLiteral("sparany"));
+    QPointer<QDialog> question = platform_->last_modal();
+    click(*question, answer.toLatin1().constData());
+
+    QCOMPARE(working_files(), left);
+    varmkalk::testing::flush_deletions();
+    QVERIFY(question.isNull());
+    QVERIFY(!menu_->isVisible());
+    QCOMPARE(platform_->modal_names.last(), QStringLiteral("Inmatning"));
+    QVERIFY(platform_->messages.empty());
+    QCOMPARE(menu_->result_text(), QString());
+  }
+
+  void closing_sparany_through_its_frame_deletes_nothing() {
+    const QStringList made = confirm_identity_and_fake_run(QStringLiteral("h123"));
+    click(*menu_, "Command5");
+    QPointer<QDialog> question = platform_->last_modal();
+    QVERIFY(question->close());
+    varmkalk::testing::flush_deletions();
+    QVERIFY(question.isNull());
+    QCOMPARE(working_files(), made);
+    QVERIFY(menu_->isVisible());
+    QCOMPARE(menu_->result_text(), QString());
+    for (const char* name : {"Command2", "Command5", "Label1", "Text1"}) {
+      QVERIFY2(child(*menu_, name)->isVisible(), name);
+    }
+    QVERIFY(child(*menu_, "Command1")->isHidden());
+  }
+
+  void exit_with_unsettled_results_asks_and_ends_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("Ja") << "Command1"
+                        << sorted(kEarlierCycle +
+                                  QStringList{"h123.dat", "h123sum.dat", "h123sum_c.dat"});
+    QTest::newRow("Nej") << "Command2" << sorted(kEarlierCycle);
+    QTest::newRow("closed through its frame") << "" << QStringList{};
+  }
+  void exit_with_unsettled_results_asks_and_ends() {
+    QFETCH(QString, answer);
+    QFETCH(QStringList, left);
+    const QStringList made = confirm_identity_and_fake_run(QStringLiteral("h123"));
+    QSignalSpy ended(menu_.get(), &MainMenu::program_ended);
+    click(*menu_, "Command3");
+    QCOMPARE(platform_->modal_names.last(), QStringLiteral("spara"));
+    QVERIFY(ended.isEmpty());
+
+    QDialog* question = platform_->last_modal();
+    if (answer.isEmpty()) {
+      QVERIFY(question->close());
+      left = made;
+    } else {
+      click(*question, answer.toLatin1().constData());
+    }
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(working_files(), left);
+    QVERIFY(platform_->messages.empty());
+  }
+
+  void exit_without_a_confirmed_identity_deletes_only_the_working_files() {
+    // resultat.dat left behind by an earlier run of the program, before any identity of this one.
+    touch(QStringLiteral("resultat.dat"));
+    touch(QStringLiteral("styrfil.dat"));
+    for (const QString& name : kEarlierCycle) {
+      touch(name);
+    }
+    QSignalSpy ended(menu_.get(), &MainMenu::program_ended);
+    click(*menu_, "Command3");
+    click(*platform_->last_modal(), "Command2");
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(working_files(), sorted(kEarlierCycle));
+  }
+
+ private:
+  // A cycle up to a confirmed identity, with the engine's files put in place as a run would
+  // leave them, and the results state of the menu. Returns the working folder's files.
+  QStringList confirm_identity_and_fake_run(const QString& calc_id) {
+    for (const QString& name : kEarlierCycle) {
+      touch(name);
+    }
+    click(*menu_, "Command1");
+    QDialog* identity_form = varmkalk::testing::complete_input(*platform_, QLocale::c());
+    varmkalk::testing::confirm_identity(*identity_form, calc_id);
+    if (menu_->calc_id() != calc_id) {
+      qFatal("identity not confirmed");
+    }
+    for (const QString& name : engine_files(calc_id.leftJustified(4, QLatin1Char(' ')))) {
+      touch(name);
+    }
+    menu_->show_further_calculation();
+    menu_->set_result_text(QStringLiteral("Årsverkningsgrad: 96.4 %\r\n"));
+    return working_files();
+  }
+
+  QTemporaryDir work_dir_;
+  std::unique_ptr<FakePlatform> platform_;
+  std::unique_ptr<MainMenu> menu_;
+};
+
+QTEST_MAIN(SaveQuestionTest)
+#include "save_question_test.moc"
