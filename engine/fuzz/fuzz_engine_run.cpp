@@ -1,6 +1,6 @@
-// A whole engine run with the boiler model in a fresh folder. The input is split at 0xFF bytes into the control file,
-// the climate file (under all six climate names) and, optionally, names of files that exist
-// before the run, one per line (a name ending in '/' is a folder). The run must end with
+// A whole engine run with the boiler model in a fresh folder. The input is split at 0xFF bytes into
+// the control file, the climate file (under all six climate names) and, optionally, names of files
+// that exist before the run, one per line (a name ending in '/' is a folder). The run must end with
 // status 0 and four complete result files free of NaN and infinity, or with status 1 and one
 // clear line on the error stream; what existed before stays as it was, and nothing is created
 // outside the working folder.
@@ -173,66 +173,64 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const ModelHooks model = boiler_model_hooks();
   const RunInput input = split_input(fuzz::bytes_of(data, size));
 
+  const fuzz::ScratchFolder work(base.path());
   std::map<std::string, std::string> before;
-  {
-    const fuzz::ScratchFolder work(base.path());
-    work.write(kControlName, input.control);
-    before[kControlName] = input.control;
-    for (const char* climate : kClimateNames) {
-      work.write(climate, input.climate);
-      before[climate] = input.climate;
+  work.write(kControlName, input.control);
+  before[kControlName] = input.control;
+  for (const char* climate : kClimateNames) {
+    work.write(climate, input.climate);
+    before[climate] = input.climate;
+  }
+  std::set<std::string> folders;
+  for (std::string name : input.existing) {
+    const bool folder = ends_with(name, "/");
+    if (folder) {
+      name.pop_back();
     }
-    std::set<std::string> folders;
-    for (std::string name : input.existing) {
-      const bool folder = ends_with(name, "/");
-      if (folder) {
-        name.pop_back();
-      }
-      if (!usable_name(name) || before.count(name) != 0 || folders.count(name) != 0) {
-        continue;
-      }
-      if (folder) {
-        std::filesystem::create_directory(work.path() / name);
-        folders.insert(name);
-      } else {
-        const std::string content = "tidigare innehåll i " + name + "\r\n";
-        work.write(name, content);
-        before[name] = content;
-      }
+    if (!usable_name(name) || before.count(name) != 0 || folders.count(name) != 0) {
+      continue;
     }
-
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = 0;
-    try {
-      status = run_kalvex({work.path(), {}}, model, out, err);
-    } catch (const std::exception& e) {
-      finding("run_kalvex let an exception escape", e.what());
-    }
-
-    for (const auto& [name, content] : before) {
-      require(work.read(name) == content, "a file that existed before the run was changed", name);
-    }
-    for (const std::string& name : folders) {
-      require(std::filesystem::is_directory(work.path() / name) &&
-                  std::filesystem::is_empty(work.path() / name),
-              "a folder that existed before the run was changed", name);
-    }
-    require(base.names().size() == 1, "the run created something outside its working folder");
-
-    std::set<std::string> names_before = folders;
-    for (const auto& entry : before) {
-      names_before.insert(entry.first);
-    }
-    if (status == 0) {
-      check_complete_run(work, names_before, out.str(), err.str());
+    if (folder) {
+      std::filesystem::create_directory(work.path() / name);
+      folders.insert(name);
     } else {
-      require(status == 1, "the run ended with a status other than 0 or 1");
-      const std::string message = err.str();
-      require(!message.empty() && message.find('\n') == message.size() - 1,
-              "a failed run did not write exactly one line on the error stream", message);
-      fuzz::require_clear_message(message.substr(0, message.size() - 1), "");
+      const std::string content = "tidigare innehåll i " + name + "\r\n";
+      work.write(name, content);
+      before[name] = content;
     }
+  }
+
+  std::ostringstream out;
+  std::ostringstream err;
+  int status = 0;
+  try {
+    status = run_kalvex({work.path(), {}}, model, out, err);
+  } catch (const std::exception& e) {
+    finding("run_kalvex let an exception escape", e.what());
+  }
+
+  for (const auto& [name, content] : before) {
+    require(work.read(name) == content, "a file that existed before the run was changed", name);
+  }
+  for (const std::string& name : folders) {
+    require(std::filesystem::is_directory(work.path() / name) &&
+                std::filesystem::is_empty(work.path() / name),
+            "a folder that existed before the run was changed", name);
+  }
+  require(base.names().size() == 1, "the run created something outside its working folder");
+
+  std::set<std::string> names_before = folders;
+  for (const auto& entry : before) {
+    names_before.insert(entry.first);
+  }
+  if (status == 0) {
+    check_complete_run(work, names_before, out.str(), err.str());
+  } else {
+    require(status == 1, "the run ended with a status other than 0 or 1");
+    const std::string message = err.str();
+    require(!message.empty() && message.find('\n') == message.size() - 1,
+            "a failed run did not write exactly one line on the error stream", message);
+    fuzz::require_clear_message(message.substr(0, message.size() - 1), "");
   }
   return 0;
 }
