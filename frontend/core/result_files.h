@@ -15,7 +15,10 @@ inline constexpr char kSummaryFileName[] = "resultat.dat";
 inline constexpr char kSummaryFilePattern[] = "????sum.dat";
 
 // The lines of resultat.dat in the folder, decoded from Windows-1252, without their line ends.
-// To be read only after the engine has ended successfully.
+// To be read only after the engine has ended successfully. Fails, naming the file and the line,
+// when it is no regular file (a folder or a pipe, which could block the reading), is far larger
+// than a summary, or holds what the engine never writes: control characters, bytes that
+// Windows-1252 leaves undefined, or UTF-8 text.
 std::variant<QStringList, FileError> read_summary(const QString& folder);
 
 // The result box's text: every line followed by CR LF.

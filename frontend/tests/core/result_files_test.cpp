@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using varmkalk::KeepFiles;
 
 namespace {
@@ -58,6 +60,52 @@ class ResultFilesTest : public QObject {
     const auto summary = varmkalk::read_summary(folder.path());
     QVERIFY(
         std::get<varmkalk::FileError>(summary).message.contains(QStringLiteral("resultat.dat")));
+  }
+
+  void refuses_a_summary_the_engine_cannot_have_written_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("NUL byte on line 2")
+        << QByteArray("rad 1\r\nrad\0 2\r\n", 15) << "rad 2 innehåller byten 0x00";
+    QTest::newRow("escape character")
+        << QByteArray("\x1b[31mrad\r\n") << "rad 1 innehåller byten 0x1b";
+    QTest::newRow("byte undefined in Windows-1252")
+        << QByteArray("a\r\nb\r\nc\x81\r\n") << "rad 3 innehåller byten 0x81";
+    // "Årsverkningsgrad" in UTF-8: \xC3\x85 would show as "Ã…".
+    QTest::newRow("UTF-8") << QByteArray("\xC3\x85rsverkningsgrad\r\n") << "UTF-8";
+    QTest::newRow("far larger than a summary") << QByteArray((1 << 20) + 1, 'x') << "byte stor";
+  }
+  void refuses_a_summary_the_engine_cannot_have_written() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, problem);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    create_file(folder.path(), QStringLiteral("resultat.dat"), bytes);
+    const auto summary = varmkalk::read_summary(folder.path());
+    const auto* error = std::get_if<varmkalk::FileError>(&summary);
+    QVERIFY(error != nullptr);
+    QVERIFY2(
+        error->message.contains(QStringLiteral("resultat.dat")) && error->message.contains(problem),
+        qPrintable(error->message));
+  }
+
+  void summary_that_is_no_regular_file_is_refused_without_blocking() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("resultat.dat"));
+    QVERIFY(QDir().mkdir(path));
+    auto summary = varmkalk::read_summary(folder.path());
+    QVERIFY(std::get<varmkalk::FileError>(summary).message.contains(
+        QStringLiteral("ingen vanlig fil")));
+
+    // Opening a pipe for reading waits for a writer that never comes.
+    QVERIFY(QDir().rmdir(path));
+    if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0) {
+      QSKIP("no named pipes on this file system");
+    }
+    summary = varmkalk::read_summary(folder.path());
+    QVERIFY(std::get<varmkalk::FileError>(summary).message.contains(
+        QStringLiteral("ingen vanlig fil")));
   }
 
   void lists_the_files_to_delete_in_order_data() {
