@@ -115,16 +115,27 @@ QStringList files_to_delete(KeepFiles answer, const QString& calc_id) {
   return names;
 }
 
-QStringList delete_files(const QString& folder, const QStringList& names) {
+QList<DeletionFailure> delete_files(const QString& folder, const QStringList& names) {
   const QDir dir(folder);
-  QStringList not_deleted;
+  QList<DeletionFailure> failures;
   for (const QString& name : names) {
     QFile file(dir.filePath(name));
-    if (file.exists() && !file.remove()) {
-      not_deleted += name;
+    // A link is removed itself, whether or not it points anywhere.
+    const QFileInfo info(file.fileName());
+    if ((info.exists() || info.isSymLink()) && !file.remove()) {
+      failures.append({name, file.errorString()});
     }
   }
-  return not_deleted;
+  return failures;
+}
+
+QString deletion_failure_message(const QString& folder, const QList<DeletionFailure>& failures) {
+  QString text = QStringLiteral("Följande filer i mappen %1 kunde inte tas bort:\n")
+                     .arg(QDir::toNativeSeparators(folder));
+  for (const DeletionFailure& failure : failures) {
+    text += QStringLiteral("\n   %1: %2").arg(failure.name, failure.reason);
+  }
+  return text;
 }
 
 QStringList summary_file_list(const QString& folder) {

@@ -2,6 +2,7 @@
 
 #include "file_error.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -32,9 +33,18 @@ enum class KeepFiles { Yes, No };
 // usable identity (none confirmed yet) adds no identity files.
 QStringList files_to_delete(KeepFiles answer, const QString& calc_id);
 
-// Deletes the named files of the folder in order; a missing file is no error. Returns the names
-// of the files that exist but could not be deleted.
-QStringList delete_files(const QString& folder, const QStringList& names);
+// A file that is there but could not be deleted, and the system's reason.
+struct DeletionFailure {
+  QString name;
+  QString reason;
+};
+
+// Deletes the named files of the folder in order; a missing file is no error. Returns the files
+// that are there but could not be deleted, in the same order.
+QList<DeletionFailure> delete_files(const QString& folder, const QStringList& names);
+
+// The Swedish text that names the files left behind, the folder and each reason.
+QString deletion_failure_message(const QString& folder, const QList<DeletionFailure>& failures);
 
 // The folder's files matching "????sum.dat", sorted by name.
 QStringList summary_file_list(const QString& folder);

@@ -1,4 +1,5 @@
 #include "result_files.h"
+#include "read_only_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -136,11 +137,56 @@ class ResultFilesTest : public QObject {
                              "h123sum.dat", "h123sum_c.dat", "ab.dat"}) {
       create_file(folder.path(), QString::fromLatin1(name));
     }
-    const QStringList not_deleted = varmkalk::delete_files(
+    const QList<varmkalk::DeletionFailure> failures = varmkalk::delete_files(
         folder.path(), varmkalk::files_to_delete(KeepFiles::No, QStringLiteral("ab")));
-    QVERIFY(not_deleted.isEmpty());
+    QVERIFY(failures.isEmpty());
     QCOMPARE(files_in(folder.path()),
              (QStringList{"ab.dat", "h123.dat", "h123sum.dat", "h123sum_c.dat"}));
+  }
+
+  void reports_each_file_that_cannot_be_deleted() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    // A folder named like a result file, with a file in it, cannot be deleted as a file by any
+    // user; a dangling link is deleted like a file.
+    QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("resultat.dat/inre")));
+    QVERIFY(QFile::link(QStringLiteral("saknas"), QDir(folder.path()).filePath("ab  sum.dat")));
+    create_file(folder.path(), QStringLiteral("styrfil.dat"));
+    const QList<varmkalk::DeletionFailure> failures = varmkalk::delete_files(
+        folder.path(), varmkalk::files_to_delete(KeepFiles::No, QStringLiteral("ab")));
+    QCOMPARE(failures.size(), 1);
+    QCOMPARE(failures.front().name, QStringLiteral("resultat.dat"));
+    QVERIFY(!failures.front().reason.isEmpty());
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("resultat.dat")});
+
+    const QString message = varmkalk::deletion_failure_message(folder.path(), failures);
+    QVERIFY(message.contains(QDir::toNativeSeparators(folder.path())));
+    QVERIFY(message.contains(QStringLiteral("resultat.dat: ") + failures.front().reason));
+  }
+
+  void read_only_folder_keeps_every_file_and_names_them() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QStringList present{"styrfil.dat", "resultat.dat", "h123.dat", "h123sum.dat"};
+    for (const QString& name : present) {
+      create_file(folder.path(), name);
+    }
+    const varmkalk::testing::ReadOnlyFolder read_only(folder.path());
+    if (!read_only.holds()) {
+      QSKIP("no way to stop this user from writing into a folder");
+    }
+    const QList<varmkalk::DeletionFailure> failures = varmkalk::delete_files(
+        folder.path(), varmkalk::files_to_delete(KeepFiles::No, QStringLiteral("h123")));
+    QStringList named;
+    for (const varmkalk::DeletionFailure& failure : failures) {
+      named += failure.name;
+      QVERIFY(!failure.reason.isEmpty());
+    }
+    // h123sum_c.dat is not there: its deletion stays silent.
+    QCOMPARE(named, present);
+    QCOMPARE(files_in(folder.path()),
+             (QStringList{"h123.dat", "h123sum.dat", "resultat.dat", "styrfil.dat"}));
   }
 
   void lists_the_summary_files_of_four_character_identities() {
