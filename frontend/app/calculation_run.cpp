@@ -21,6 +21,33 @@ constexpr int kSummaryPauseMs = 100;
 const QString kNextStep = QStringLiteral(
     "Välj \"Ytterligare beräkning\" för att börja om med indata och en ny beräkningsidentitet.");
 
+// The engine writes a line or two; an engine out of control can write without end, which no
+// message box or result box could show.
+constexpr qsizetype kShownEngineLines = 20;
+constexpr qsizetype kShownEngineLineLength = 200;
+
+// The engine's console text as lines to show, cut to what a message box can hold.
+QStringList engine_lines(const QString& engine_text) {
+  if (engine_text.isEmpty()) {
+    return {};
+  }
+  QStringList lines = engine_text.split(QLatin1Char('\n'));
+  const qsizetype left_out = lines.size() - kShownEngineLines;
+  if (left_out > 0) {
+    lines.resize(kShownEngineLines);
+  }
+  for (QString& line : lines) {
+    line.remove(QLatin1Char('\r'));
+    if (line.size() > kShownEngineLineLength) {
+      line = line.left(kShownEngineLineLength) + QChar(0x2026);
+    }
+  }
+  if (left_out > 0) {
+    lines += QStringLiteral("(ytterligare %1 rader visas inte)").arg(left_out);
+  }
+  return lines;
+}
+
 }  // namespace
 
 CalculationRun::CalculationRun(Platform& platform, MainMenu& menu)
@@ -109,11 +136,7 @@ void CalculationRun::end_run(const EngineOutcome& outcome) {
       summary_ready_ = true;
       // Days on which the boiler fell short, a year without a heating day: the summary alone
       // does not say so.
-      if (!engine_text.isEmpty()) {
-        for (QString line : engine_text.split(QLatin1Char('\n'))) {
-          warnings_ += line.remove(QLatin1Char('\r'));
-        }
-      }
+      warnings_ = engine_lines(engine_text);
       show_summary();
       return;
     case EngineOutcome::Status::NotStarted:
@@ -127,7 +150,8 @@ void CalculationRun::end_run(const EngineOutcome& outcome) {
       break;
   }
   if (!engine_text.isEmpty()) {
-    text += QStringLiteral("\n\nBeräkningsprogrammets meddelande:\n") + engine_text;
+    text += QStringLiteral("\n\nBeräkningsprogrammets meddelande:\n") +
+            engine_lines(engine_text).join(QLatin1Char('\n'));
   }
   show_failure(outcome.status == EngineOutcome::Status::Stopped
                    ? QStringLiteral("Beräkningen avbröts")

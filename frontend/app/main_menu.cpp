@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QTextCursor>
 
+#include <algorithm>
+
 namespace varmkalk {
 
 namespace {
@@ -201,9 +203,12 @@ void MainMenu::closeEvent(QCloseEvent* event) {
 void MainMenu::new_calculation() {
   // The engine creates its result files as new files and stops when one exists; the summary
   // of an earlier run must not be taken for the next one.
-  platform_.delete_file(QString::fromLatin1(kSummaryFileName));
-  platform_.delete_file(QString::fromLatin1(kControlFileName));
-  run_->forget_summary();
+  const QList<DeletionFailure> failures =
+      delete_cycle_files({QLatin1String(kSummaryFileName), QLatin1String(kControlFileName)});
+  if (!failures.isEmpty()) {
+    tell_files_left(failures, true);
+    return;
+  }
   open_input_form();
 }
 
@@ -226,17 +231,38 @@ void MainMenu::further_calculation() {
   clear_result_text();
   auto* question = new SaveQuestionForm(SaveQuestion::BeforeFurtherCalculation, this);
   connect(question, &SaveQuestionForm::answered, this, [this, question](KeepFiles answer) {
-    settle_files(answer);
+    const QList<DeletionFailure> failures = delete_cycle_files(files_to_delete(answer, calc_id_));
     question->accept();
+    if (!failures.isEmpty() && !tell_files_left(failures, true)) {
+      return;
+    }
     open_input_form();
   });
   platform_.show_modal(*question);
 }
 
-void MainMenu::settle_files(KeepFiles answer) {
-  // A file that cannot be deleted stays; the engine names it if it is in the way of a later run.
-  delete_files(QDir::currentPath(), files_to_delete(answer, calc_id_));
+QList<DeletionFailure> MainMenu::delete_cycle_files(const QStringList& names) {
   run_->forget_summary();
+  return delete_files(QDir::currentPath(), names);
+}
+
+bool MainMenu::tell_files_left(const QList<DeletionFailure>& failures, bool before_new_cycle) {
+  const bool working_file_left =
+      std::any_of(failures.begin(), failures.end(), [](const DeletionFailure& failure) {
+        return failure.name == QLatin1String(kControlFileName) ||
+               failure.name == QLatin1String(kSummaryFileName);
+      });
+  QString text = deletion_failure_message(QDir::currentPath(), failures);
+  if (working_file_left && before_new_cycle) {
+    text += QStringLiteral(
+        "\n\nEn ny beräkning kan inte börja förrän styrfil.dat och resultat.dat är borttagna, "
+        "eftersom beräkningsprogrammet aldrig skriver över en befintlig fil. Ta bort filerna "
+        "eller gör mappen skrivbar och försök igen.");
+  }
+  platform_.beep();
+  platform_.message_box(this, QStringLiteral("Filer kunde inte tas bort"), text,
+                        MessageIcon::Exclamation);
+  return !working_file_left;
 }
 
 void MainMenu::show_program_info() {
@@ -256,7 +282,11 @@ void MainMenu::exit_program() {
 void MainMenu::exit_with_unsettled_results() {
   auto* question = new SaveQuestionForm(SaveQuestion::AtExit, this);
   connect(question, &SaveQuestionForm::answered, this, [this, question](KeepFiles answer) {
-    settle_files(answer);
+    const QList<DeletionFailure> failures = delete_cycle_files(files_to_delete(answer, calc_id_));
+    // Told before the question closes, which ends the program.
+    if (!failures.isEmpty()) {
+      tell_files_left(failures, false);
+    }
     question->accept();
   });
   // Answered or closed through its frame, the question ends the program.

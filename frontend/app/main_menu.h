@@ -72,8 +72,13 @@ class MainMenu : public QWidget {
   // settled yet.
   void exit_with_unsettled_results();
   void open_identity_form(InputForm& input_form);
-  // Deletes the working files, and on "Nej" the files of calc_id too.
-  void settle_files(KeepFiles answer);
+  // Deletes the named files of the working folder; a missing file is no error. Returns the files
+  // that are left.
+  QList<DeletionFailure> delete_cycle_files(const QStringList& names);
+  // Tells the user which files could not be deleted and why. Returns false when styrfil.dat or
+  // resultat.dat is among them: a new cycle cannot begin past them, which the message explains
+  // when one was to begin.
+  bool tell_files_left(const QList<DeletionFailure>& failures, bool before_new_cycle);
 
   Platform& platform_;
   IdentityFormOpener identity_form_opener_;

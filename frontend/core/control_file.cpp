@@ -41,10 +41,34 @@ QString quoted_label(const QString& field) {
   return QLatin1Char('"') + field_label(field) + QLatin1Char('"');
 }
 
+// A typed text as a message quotes it: control characters shown as '?', and a long text cut
+// short, so that the message box keeps its advice on the screen.
+QString quoted_text(const QString& text) {
+  constexpr qsizetype kShownCharacters = 24;
+  QString shown = text.trimmed();
+  for (QChar& character : shown) {
+    if (character.category() == QChar::Other_Control) {
+      character = QLatin1Char('?');
+    }
+  }
+  if (shown.size() > kShownCharacters) {
+    qsizetype cut = kShownCharacters;
+    if (shown.at(cut - 1).isHighSurrogate()) {
+      --cut;
+    }
+    shown = shown.left(cut) + QChar(0x2026);
+  }
+  return QLatin1Char('"') + shown + QLatin1Char('"');
+}
+
 // The engine keeps its numbers as 32-bit floats: larger magnitudes would become infinite.
+bool in_engine_range(double value) {
+  return std::isfinite(value) && std::fabs(value) <= FLT_MAX;
+}
+
 // source names the field the value comes from.
 void check_range(double value, TextField source) {
-  if (!std::isfinite(value) || std::fabs(value) > FLT_MAX) {
+  if (!in_engine_range(value)) {
     const QString name = field_name(source);
     throw field_error(name, QStringLiteral("Värdet i fältet %1 ger ett tal som är för stort "
                                            "för beräkningen.")
@@ -84,10 +108,15 @@ class Derivation {
       throw field_error(
           name, QStringLiteral("Fältet %1 är tomt. Skriv ett tal.").arg(quoted_label(name)));
     }
-    throw field_error(name, QStringLiteral("Fältet %1 innehåller \"%2\", som inte är ett tal. "
+    if (is_out_of_range_number(text, locale_)) {
+      throw field_error(name, QStringLiteral("Fältet %1 innehåller %2, ett tal som är för stort "
+                                             "eller för nära noll för beräkningen.")
+                                  .arg(quoted_label(name), quoted_text(text)));
+    }
+    throw field_error(name, QStringLiteral("Fältet %1 innehåller %2, som inte är ett tal. "
                                            "Skriv talet med %3, till exempel %4.")
-                                .arg(quoted_label(name), text, decimal_separator_name(locale_),
-                                     locale_.toString(12.5)));
+                                .arg(quoted_label(name), quoted_text(text),
+                                     decimal_separator_name(locale_), locale_.toString(12.5)));
   }
 
   double positive(TextField field, const QString& reason) const {
@@ -109,7 +138,16 @@ class Derivation {
     const double loss = number(&FormInput::konveff);
     const double temp_difference =
         positive(&FormInput::konvtemp, QStringLiteral("för att konstanten ska kunna beräknas"));
-    return loss / std::pow(temp_difference, kConvectionExponent);
+    const double constant = loss / std::pow(temp_difference, kConvectionExponent);
+    if (!in_engine_range(constant)) {
+      // A large loss or a tiny temperature difference: the message names both.
+      throw field_error(QStringLiteral("konveff"),
+                        QStringLiteral("Konvektionskonstanten, beräknad ur fälten %1 och %2, blir "
+                                       "för stor för beräkningen.")
+                            .arg(quoted_label(QStringLiteral("konveff")),
+                                 quoted_label(QStringLiteral("konvtemp"))));
+    }
+    return constant;
   }
 
   StandbyLoss standby_loss(double indoor_temp) const {
@@ -162,10 +200,17 @@ class Derivation {
     }
     const double exponent = log_loss_ratio / log_temp_ratio;
     StandbyLoss fit;
-    fit.exponent = float_value(exponent, &FormInput::sbtemp2);
     // With the exponent's 64-bit value, so that the law passes through the second point.
     fit.constant = loss_2 / std::pow(temp_2, exponent);
-    check_range(fit.constant, &FormInput::sbeff2);
+    if (!in_engine_range(exponent) || !in_engine_range(fit.constant)) {
+      // Every value of both cases takes part in the fit: the message points to all of them.
+      throw field_error(QStringLiteral("sbeff2"),
+                        QStringLiteral("Stilleståndsförlustens konstanter, beräknade ur "
+                                       "temperaturskillnaderna och effekterna i Fall 1 och "
+                                       "Fall 2, blir för stora för beräkningen. Kontrollera "
+                                       "de fyra värdena."));
+    }
+    fit.exponent = static_cast<float>(exponent);
     return fit;
   }
 

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
@@ -65,11 +66,20 @@ void EngineRun::start(const QString& working_folder) {
   stop_requested_ = false;
   const QString program = find_engine_program(program_folder_);
   if (program.isEmpty()) {
-    const EngineOutcome not_found = make_outcome(
-        EngineOutcome::Status::NotStarted,
-        QStringLiteral("Beräkningsprogrammet %1 finns varken i programmets mapp %2 eller i "
-                       "sökvägen (PATH). Beräkningen kan inte göras.")
-            .arg(QLatin1String(kEngineProgramName), QDir::toNativeSeparators(program_folder_)));
+    // A file of that name that cannot be run is there, not missing: say so.
+    const QString beside = QDir(program_folder_).filePath(QLatin1String(kEngineProgramName));
+    const QString text =
+        QFileInfo::exists(beside)
+            ? QStringLiteral(
+                  "Beräkningsprogrammet %1 finns men kan inte köras: det är ingen "
+                  "körbar fil. Beräkningen kan inte göras.")
+                  .arg(QDir::toNativeSeparators(beside))
+            : QStringLiteral(
+                  "Beräkningsprogrammet %1 finns varken i programmets mapp %2 eller "
+                  "i sökvägen (PATH). Beräkningen kan inte göras.")
+                  .arg(QLatin1String(kEngineProgramName),
+                       QDir::toNativeSeparators(program_folder_));
+    const EngineOutcome not_found = make_outcome(EngineOutcome::Status::NotStarted, text);
     // Reported from the event loop, like every other end of a run.
     QMetaObject::invokeMethod(
         this, [this, not_found] { emit finished(not_found); }, Qt::QueuedConnection);

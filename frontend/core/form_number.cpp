@@ -1,6 +1,9 @@
 #include "form_number.h"
 
+#include <charconv>
 #include <cmath>
+#include <string>
+#include <system_error>
 
 namespace varmkalk {
 
@@ -19,6 +22,20 @@ std::optional<double> read_form_number(const QString& text, const QLocale& local
     return std::nullopt;
   }
   return value;
+}
+
+bool is_out_of_range_number(const QString& text, const QLocale& locale) {
+  QString plain = text.trimmed();
+  plain.replace(locale.decimalPoint(), QStringLiteral("."));
+  // The typographic minus sign that some locales write.
+  plain.replace(QChar(0x2212), QLatin1Char('-'));
+  if (plain.startsWith(QLatin1Char('+'))) {
+    plain.remove(0, 1);
+  }
+  const std::string digits = plain.toStdString();
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  return error == std::errc::result_out_of_range && end == digits.data() + digits.size();
 }
 
 QString decimal_separator_name(const QLocale& locale) {

@@ -2,6 +2,7 @@
 
 #include "file_error.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -15,7 +16,10 @@ inline constexpr char kSummaryFileName[] = "resultat.dat";
 inline constexpr char kSummaryFilePattern[] = "????sum.dat";
 
 // The lines of resultat.dat in the folder, decoded from Windows-1252, without their line ends.
-// To be read only after the engine has ended successfully.
+// To be read only after the engine has ended successfully. Fails, naming the file and the line,
+// when it is no regular file (a folder or a pipe, which could block the reading), is far larger
+// than a summary, or holds what the engine never writes: control characters, bytes that
+// Windows-1252 leaves undefined, or UTF-8 text.
 std::variant<QStringList, FileError> read_summary(const QString& folder);
 
 // The result box's text: every line followed by CR LF.
@@ -29,9 +33,18 @@ enum class KeepFiles { Yes, No };
 // usable identity (none confirmed yet) adds no identity files.
 QStringList files_to_delete(KeepFiles answer, const QString& calc_id);
 
-// Deletes the named files of the folder in order; a missing file is no error. Returns the names
-// of the files that exist but could not be deleted.
-QStringList delete_files(const QString& folder, const QStringList& names);
+// A file that is there but could not be deleted, and the system's reason.
+struct DeletionFailure {
+  QString name;
+  QString reason;
+};
+
+// Deletes the named files of the folder in order; a missing file is no error. Returns the files
+// that are there but could not be deleted, in the same order.
+QList<DeletionFailure> delete_files(const QString& folder, const QStringList& names);
+
+// The Swedish text that names the files left behind, the folder and each reason.
+QString deletion_failure_message(const QString& folder, const QList<DeletionFailure>& failures);
 
 // The folder's files matching "????sum.dat", sorted by name.
 QStringList summary_file_list(const QString& folder);

@@ -31,8 +31,6 @@ class Platform {
   virtual void show_modal(QDialog& form) = 0;
 
   virtual bool file_exists(const QString& file_name) = 0;
-  // Removes the file; a file that is not there is no error. True when no such file is left.
-  virtual bool delete_file(const QString& file_name) = 0;
   virtual void sleep_ms(int milliseconds) = 0;
 
   // The user's regional settings: numbers on the forms are typed and read with its decimal

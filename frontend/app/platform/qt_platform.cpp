@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -50,10 +49,6 @@ void QtPlatform::show_modal(QDialog& form) {
 
 bool QtPlatform::file_exists(const QString& file_name) {
   return QFileInfo(file_name).isFile();
-}
-
-bool QtPlatform::delete_file(const QString& file_name) {
-  return QFile::remove(file_name) || !QFileInfo::exists(file_name);
 }
 
 void QtPlatform::sleep_ms(int milliseconds) {

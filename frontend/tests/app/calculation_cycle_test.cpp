@@ -10,12 +10,15 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <chrono>
 #include <memory>
+
+#include <signal.h>
 
 using varmkalk::EngineOutcome;
 using varmkalk::EngineRun;
@@ -36,6 +39,10 @@ constexpr qsizetype kSummaryLineCount = 45;
 
 const QString kClimateFile = QStringLiteral("malmo.dat");
 const QStringList kEarlierCycle{"old1.dat", "old1sum.dat", "old1sum_c.dat"};
+
+// A non-finite number as C, C++ or Qt would print it.
+const QRegularExpression kNonFinite(QStringLiteral("\\b(nan|inf|infinity)\\b"),
+                                    QRegularExpression::CaseInsensitiveOption);
 
 QStringList sorted(QStringList names) {
   names.sort();
@@ -77,9 +84,7 @@ class CalculationCycleTest : public QObject {
   void init() {
     QVERIFY(work_dir_.isValid());
     QVERIFY(QDir::setCurrent(work_dir_.path()));
-    for (const QString& name : working_files()) {
-      QVERIFY(QFile::remove(name));
-    }
+    varmkalk::testing::clear_working_folder();
     QVERIFY(QFile::copy(QDir(QStringLiteral(VARMKALK_TEST_CLIMATE_DIR)).filePath(kClimateFile),
                         kClimateFile));
     platform_ = std::make_unique<FakePlatform>();
@@ -249,6 +254,154 @@ class CalculationCycleTest : public QObject {
     QCOMPARE(menu_->result_text(),
              summary_on_disk() + QStringLiteral("\r\n") + warning + QStringLiteral("\r\n"));
     QVERIFY(platform_->messages.empty());
+  }
+
+  // Every way the engine's run can go wrong ends the wait with one message that says what
+  // happened; the result box shows nothing that could be taken for a result.
+  void engine_failure_is_told_and_nothing_shown_data() {
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("says");
+    const QString failed = QStringLiteral("Beräkningen misslyckades");
+    const QString unreadable = QStringLiteral("Resultatet kunde inte läsas");
+    QTest::newRow("non-zero exit with a message")
+        << QByteArray("echo 'styrfil.dat, rad 4: \"x\" är inget tal' >&2\nexit 2") << failed
+        << "felkod 2";
+    QTest::newRow("crash by a signal")
+        << QByteArray("echo 'avbrott' >&2\nkill -SEGV $$") << failed << "avbröts oväntat";
+    QTest::newRow("success without resultat.dat")
+        << QByteArray("exit 0") << unreadable << "resultat.dat";
+    QTest::newRow("resultat.dat a folder")
+        << QByteArray("mkdir resultat.dat") << unreadable << "ingen vanlig fil";
+    // Opening a pipe for reading would wait for a writer for ever.
+    QTest::newRow("resultat.dat a named pipe")
+        << QByteArray("mkfifo resultat.dat") << unreadable << "ingen vanlig fil";
+    QTest::newRow("resultat.dat with control bytes")
+        << QByteArray("printf 'rad 1\\r\\nrad\\0012\\r\\n' > resultat.dat") << unreadable
+        << "rad 2";
+    QTest::newRow("resultat.dat in UTF-8")
+        << QByteArray("printf '\\303\\205rsverkningsgrad\\r\\n' > resultat.dat") << unreadable
+        << "UTF-8";
+    QTest::newRow("endless console output")
+        << QByteArray("yes 'fel i indata' | head -n 100000 >&2\nexit 1") << failed
+        << "ytterligare 99980 rader visas inte";
+  }
+  void engine_failure_is_told_and_nothing_shown() {
+    QFETCH(QByteArray, script);
+    QFETCH(QString, title);
+    QFETCH(QString, says);
+    use_fake_engine(script);
+    menu_->engine_run().set_time_limit(std::chrono::minutes(10));
+    click(*menu_, "Command1");
+    confirm(complete_input(), QStringLiteral("h123"));
+    run_engine();
+
+    QCOMPARE(platform_->messages.size(), std::size_t{1});
+    const FakePlatform::Message& message = platform_->messages.front();
+    QCOMPARE(message.title, title);
+    QVERIFY2(message.text.contains(says), qPrintable(message.text));
+    QVERIFY2(message.text.count(QLatin1Char('\n')) < 40, "a message box shows all of it");
+    QVERIFY(!message.text.contains(kNonFinite));
+    QCOMPARE(menu_->result_text(), QString());
+    expect_run_over();
+    QVERIFY(child(*menu_, "Command5")->isVisible());
+  }
+
+  void closing_the_menu_during_a_run_stops_the_engine() {
+    use_fake_engine("echo $$ > pid.txt\nexec sleep 600");
+    menu_->engine_run().set_time_limit(std::chrono::minutes(10));
+    click(*menu_, "Command1");
+    confirm(complete_input(), QStringLiteral("h123"));
+    click(*menu_, "Command2");
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("pid.txt")), kEngineWaitMs);
+    QFile pid_file(QStringLiteral("pid.txt"));
+    QVERIFY(pid_file.open(QIODevice::ReadOnly));
+    const pid_t engine = pid_file.readAll().trimmed().toInt();
+    QVERIFY(engine > 0);
+
+    QSignalSpy ended(menu_.get(), &MainMenu::program_ended);
+    QVERIFY(menu_->close());
+    QCOMPARE(ended.count(), 1);
+    // The program ends with its main menu; the engine does not outlive it.
+    menu_.reset();
+    QCOMPARE(::kill(engine, 0), -1);
+  }
+
+  // Values the front end accepts but the model may not: the engine computes a year or refuses
+  // with its own message, and neither the result box nor a message shows a non-finite number.
+  void extreme_input_never_shows_nan_or_inf_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("house of 3E35 kW") << "huseff"
+                                      << "3E35";
+    QTest::newRow("house of 1E-30 kW") << "huseff"
+                                       << "1E-30";
+    QTest::newRow("negative house") << "huseff"
+                                    << "-8";
+    QTest::newRow("burner of 1E-30 kW") << "enstegeff"
+                                        << "1E-30";
+    QTest::newRow("burner of 3E35 kW") << "enstegeff"
+                                       << "3E35";
+    QTest::newRow("excess air of 1E37 %") << "enstegluft"
+                                          << "1E37";
+    QTest::newRow("no air at all") << "enstegluft"
+                                   << "-100";
+    QTest::newRow("flue gas below zero") << "TempL"
+                                         << "-99";
+    QTest::newRow("flue gas of 999 °C") << "TempH"
+                                        << "999";
+    QTest::newRow("indoor 1E30 °C") << "intemp"
+                                    << "1E30";
+    QTest::newRow("pump of 3E38 W") << "cirkpump"
+                                    << "3E38";
+    QTest::newRow("heater loss of 1E30 kWh a day") << "Text5"
+                                                   << "1E30";
+    QTest::newRow("negative hot water") << "vvbehov"
+                                        << "-5000";
+    QTest::newRow("standby exponent 30") << "sbexponent"
+                                         << "30";
+    QTest::newRow("convection constant 1E30") << "konvkonst"
+                                              << "1E30";
+  }
+  void extreme_input_never_shows_nan_or_inf() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    // An engine that does not end is stopped at the time limit.
+    menu_->engine_run().set_time_limit(std::chrono::seconds(20));
+    platform_->answers = {true};
+    click(*menu_, "Command1");
+    QDialog* input_form = platform_->last_modal();
+    varmkalk::testing::fill_worked_example(*input_form, swedish_);
+    child<QLineEdit>(*input_form, field.toLatin1().constData())->setText(text);
+    click(*input_form, "Command1");
+    varmkalk::testing::confirm_identity(*platform_->last_modal(), QStringLiteral("h123"));
+    if (menu_->calc_id().isEmpty()) {
+      QCOMPARE(platform_->messages.size(), std::size_t{1});
+      QCOMPARE(platform_->messages.front().title, QStringLiteral("Felaktigt värde"));
+    } else {
+      const EngineOutcome outcome = run_engine();
+      QVERIFY2(outcome.status != EngineOutcome::Status::Stopped, "the engine ends by itself");
+      QCOMPARE(platform_->messages.empty(), outcome.status == EngineOutcome::Status::Succeeded);
+      expect_run_over();
+    }
+    QVERIFY2(!menu_->result_text().contains(kNonFinite), qPrintable(menu_->result_text()));
+    for (const FakePlatform::Message& message : platform_->messages) {
+      QVERIFY2(!message.text.contains(kNonFinite), qPrintable(message.text));
+    }
+  }
+
+  void dot_dot_identity_keeps_its_files_in_the_working_folder() {
+    click(*menu_, "Command1");
+    confirm(complete_input(), QStringLiteral(".."));
+    QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
+    expect_summary_shown();
+    // Padded to four characters, ".." names files of this folder, never the folder above.
+    for (const char* name : {"..  .dat", "..  sum.dat", "..  sum_c.dat"}) {
+      QVERIFY2(QFileInfo(QString::fromLatin1(name)).isFile(), name);
+    }
+    click(*menu_, "Command5");
+    click(*platform_->last_modal(), "Command2");
+    QCOMPARE(working_files(), QStringList{kClimateFile});
   }
 
   void slow_engine_can_be_stopped_after_the_time_limit() {

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QRadioButton>
 #include <QTest>
@@ -45,10 +44,6 @@ void FakePlatform::show_modal(QDialog& form) {
 
 bool FakePlatform::file_exists(const QString& file_name) {
   return QFileInfo(file_name).isFile();
-}
-
-bool FakePlatform::delete_file(const QString& file_name) {
-  return QFile::remove(file_name) || !QFileInfo::exists(file_name);
 }
 
 void FakePlatform::sleep_ms(int) {}

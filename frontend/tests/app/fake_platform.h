@@ -48,7 +48,6 @@ class FakePlatform final : public Platform {
   void beep() override;
   void show_modal(QDialog& form) override;
   bool file_exists(const QString& file_name) override;
-  bool delete_file(const QString& file_name) override;
   void sleep_ms(int milliseconds) override;
   QLocale locale() const override { return user_locale; }
 

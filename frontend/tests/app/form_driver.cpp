@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
 
@@ -20,6 +21,17 @@ void touch(const QString& file_name) {
 
 QStringList working_files() {
   return QDir().entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+void clear_working_folder() {
+  const QDir dir;
+  for (const QFileInfo& entry :
+       dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+    const bool removed = entry.isDir() && !entry.isSymLink()
+                             ? QDir(entry.filePath()).removeRecursively()
+                             : QFile::remove(entry.filePath());
+    QVERIFY2(removed, qPrintable(entry.filePath()));
+  }
 }
 
 void fill_worked_example(QDialog& input_form, const QLocale& locale) {

@@ -32,6 +32,9 @@ void click(const QWidget& parent, const char* name);
 void touch(const QString& file_name);
 // The names of the working directory's files, sorted.
 QStringList working_files();
+// Removes every file and folder of the working directory, so that a test starts from an empty
+// folder whatever the one before left in the way.
+void clear_working_folder();
 
 // Fills an input form with the worked example: single-stage burner of 15 kW with 20 % excess
 // air and no pilot flame, a hot-water heater (5000 kWh a year, 1.08 kWh a day), loss constants

@@ -2,6 +2,7 @@
 #include "form_driver.h"
 #include "form_widgets.h"
 #include "main_menu.h"
+#include "read_only_folder.h"
 #include "twips.h"
 
 #include <QDir>
@@ -44,6 +45,17 @@ QStringList read_lines(const QString& file_name) {
   return lines;
 }
 
+QByteArray file_bytes(const QString& file_name) {
+  QFile file(file_name);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void write_file(const QString& file_name, const QByteArray& bytes) {
+  QFile file(file_name);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  QCOMPARE(file.write(bytes), bytes.size());
+}
+
 }  // namespace
 
 // The identity form over a real input form and main menu, with the files of a temporary working
@@ -55,9 +67,7 @@ class IdentityFormTest : public QObject {
   void init() {
     QVERIFY(work_dir_.isValid());
     QVERIFY(QDir::setCurrent(work_dir_.path()));
-    for (const QString& name : working_files()) {
-      QVERIFY(QFile::remove(name));
-    }
+    varmkalk::testing::clear_working_folder();
     platform_ = std::make_unique<FakePlatform>();
     platform_->user_locale = swedish_;
     menu_ = std::make_unique<MainMenu>(*platform_);
@@ -145,6 +155,10 @@ class IdentityFormTest : public QObject {
     QTest::newRow("slash") << "a/b";
     QTest::newRow("backslash") << "a\\b";
     QTest::newRow("control character") << "a\tb";
+    QTest::newRow("control character 0x01") << "a\x01";
+    QTest::newRow("delete character") << "ab\x7f";
+    QTest::newRow("Swedish letter") << "år";
+    QTest::newRow("letter beyond Windows-1252") << "Ω1";
   }
   void unusable_identity_is_refused() {
     QFETCH(QString, identity);
@@ -202,19 +216,37 @@ class IdentityFormTest : public QObject {
   void value_that_is_no_number_names_and_marks_the_field_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("label");
     QTest::newRow("letters") << "huseff"
-                             << "åtta"
-                             << "Husets maximala uppvärmningsbehov (kW)";
-    QTest::newRow("decimal point on a Swedish system") << "sbexponent"
-                                                       << "1.25"
-                                                       << "Exponent, Stilleståndsförlust";
+                             << "åtta" << swedish_ << "Husets maximala uppvärmningsbehov (kW)";
+    QTest::newRow("decimal point on a Swedish system")
+        << "sbexponent"
+        << "1.25" << swedish_ << "Exponent, Stilleståndsförlust";
+    QTest::newRow("decimal comma on an English system")
+        << "Text5"
+        << "1,08" << english_ << "Beredarens värmeförlust (kWh/dag)";
+    QTest::newRow("blanks only") << "TempH"
+                                 << "   " << swedish_ << "Temp (°C), Hög";
+    QTest::newRow("nan") << "cirkpump"
+                         << "nan" << swedish_ << "Cirkulationspumpens eleffekt (W)";
+    QTest::newRow("inf") << "intemp"
+                         << "inf" << english_ << "Inomhustemperatur (°C)";
+    QTest::newRow("beyond a double") << "FramL"
+                                     << "1E999" << swedish_ << "Fram (°C), Låg";
+    QTest::newRow("beyond the engine's numbers")
+        << "konvkonst"
+        << "1E39" << swedish_ << "Konstant, Konvektionsförlust";
+    QTest::newRow("five thousand characters") << "vvbehov" << QString(5000, QLatin1Char('x'))
+                                              << swedish_ << "Årligt varmvattenbehov (kWh)";
   }
   void value_that_is_no_number_names_and_marks_the_field() {
     QFETCH(QString, field);
     QFETCH(QString, text);
+    QFETCH(QLocale, locale);
     QFETCH(QString, label);
-    QDialog* form = open_identity_form();
+    platform_->user_locale = locale;
+    QDialog* form = open_identity_form(locale);
     QWidget* input_form = form->parentWidget();
     auto* input_field = child<QLineEdit>(*input_form, field.toLatin1().constData());
     input_field->setText(text);
@@ -222,17 +254,19 @@ class IdentityFormTest : public QObject {
 
     QCOMPARE(platform_->events,
              (QStringList{"modal Inmatning", "modal inutdata", "beep", "message Felaktigt värde"}));
-    QVERIFY2(platform_->messages.front().text.contains(label),
-             qPrintable(platform_->messages.front().text));
+    const QString& message = platform_->messages.front().text;
+    QVERIFY2(message.contains(label), qPrintable(message));
+    QVERIFY2(message.size() < 300, "the message box shows all of it");
     QCOMPARE(varmkalk::field_background(input_field), kYellow);
     QCOMPARE(varmkalk::field_background(child<QLineEdit>(*input_form, "enstegeff")), kWhite);
     expect_form_left_open(*form);
   }
 
   void unwritable_control_file_is_reported() {
-    // A folder in the control file's place: the file cannot be written, and stays as it was.
-    QVERIFY(QDir().mkdir(QStringLiteral("styrfil.dat")));
+    // A folder in the control file's place, made while the forms are open: the file cannot be
+    // written, and the folder stays as it was.
     QDialog* form = open_identity_form();
+    QVERIFY(QDir().mkdir(QStringLiteral("styrfil.dat")));
     varmkalk::testing::confirm_identity(*form, QStringLiteral("h123"));
     QCOMPARE(platform_->messages.size(), std::size_t{1});
     QCOMPARE(platform_->messages.front().title, QStringLiteral("Styrfilen kunde inte skrivas"));
@@ -240,6 +274,73 @@ class IdentityFormTest : public QObject {
     QVERIFY(form->isVisible());
     QVERIFY(menu_->calc_id().isEmpty());
     QVERIFY(QFileInfo(QStringLiteral("styrfil.dat")).isDir());
+  }
+
+  // A styrfil.dat that appears while the forms are open (a copy of the user's, say) is replaced
+  // only by a confirmation that succeeds; every refusal leaves it byte for byte.
+  void existing_control_file_survives_a_failed_confirmation_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("identity");
+    QTest::addColumn<QString>("existing_file");
+    QTest::newRow("value that is no number") << "huseff"
+                                             << "åtta"
+                                             << "h123"
+                                             << "";
+    QTest::newRow("derivation that cannot be made") << "sbexponent"
+                                                    << "1E39"
+                                                    << "h123"
+                                                    << "";
+    QTest::newRow("identity in use") << ""
+                                     << ""
+                                     << "h123"
+                                     << "h123sum_c.dat";
+    QTest::newRow("unusable identity") << ""
+                                       << ""
+                                       << "a/b"
+                                       << "";
+  }
+  void existing_control_file_survives_a_failed_confirmation() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, identity);
+    QFETCH(QString, existing_file);
+    QDialog* form = open_identity_form();
+    const QByteArray users_file(" 1\r\n 2\r\nden egna styrfilen\r\n");
+    write_file(QStringLiteral("styrfil.dat"), users_file);
+    if (!existing_file.isEmpty()) {
+      touch(existing_file);
+    }
+    if (!field.isEmpty()) {
+      child<QLineEdit>(*form->parentWidget(), field.toLatin1().constData())->setText(text);
+    }
+    varmkalk::testing::confirm_identity(*form, identity);
+
+    QCOMPARE(platform_->messages.size(), std::size_t{1});
+    QCOMPARE(file_bytes(QStringLiteral("styrfil.dat")), users_file);
+    QVERIFY(form->isVisible());
+    QVERIFY(menu_->calc_id().isEmpty());
+  }
+
+  void read_only_folder_refuses_the_control_file_and_loses_nothing() {
+    QDialog* form = open_identity_form();
+    const varmkalk::testing::ReadOnlyFolder read_only(work_dir_.path());
+    if (!read_only.holds()) {
+      QSKIP("no way to stop this user from writing into a folder");
+    }
+    varmkalk::testing::confirm_identity(*form, QStringLiteral("h123"));
+    QCOMPARE(platform_->events.mid(platform_->events.indexOf("beep")),
+             (QStringList{"beep", "message Styrfilen kunde inte skrivas"}));
+    QVERIFY(platform_->messages.front().text.contains(QStringLiteral("styrfil.dat")));
+    QVERIFY(form->isVisible());
+    QVERIFY(menu_->calc_id().isEmpty());
+
+    // Both forms closed through their frames: back in the main menu, the folder as it was.
+    QWidget* input_form = form->parentWidget();
+    QVERIFY(form->close());
+    QVERIFY(input_form->close());
+    QVERIFY(menu_->isVisible());
+    QVERIFY(working_files().isEmpty());
   }
 
   void closing_the_form_returns_to_the_input_unchanged() {
@@ -255,10 +356,10 @@ class IdentityFormTest : public QObject {
   }
 
  private:
-  // "Ny beräkning", the worked example and "Indata färdigt".
-  QDialog* open_identity_form() {
+  // "Ny beräkning", the worked example typed for the locale, and "Indata färdigt".
+  QDialog* open_identity_form(const QLocale& locale = QLocale(QLocale::Swedish, QLocale::Sweden)) {
     click(*menu_, "Command1");
-    return varmkalk::testing::complete_input(*platform_, swedish_);
+    return varmkalk::testing::complete_input(*platform_, locale);
   }
 
   // Nothing written, nothing confirmed; the user can correct the input and try again.
@@ -275,6 +376,7 @@ class IdentityFormTest : public QObject {
 
   QTemporaryDir work_dir_;
   QLocale swedish_{QLocale::Swedish, QLocale::Sweden};
+  QLocale english_{QLocale::English, QLocale::UnitedStates};
   std::unique_ptr<FakePlatform> platform_;
   std::unique_ptr<MainMenu> menu_;
 };

@@ -2,6 +2,7 @@
 #include "fake_platform.h"
 #include "form_driver.h"
 #include "input_form.h"
+#include "read_only_folder.h"
 #include "twips.h"
 
 #include <QFile>
@@ -15,6 +16,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 using varmkalk::InputForm;
 using varmkalk::MainMenu;
@@ -31,9 +34,7 @@ class MainMenuTest : public QObject {
   void init() {
     QVERIFY(work_dir_.isValid());
     QVERIFY(QDir::setCurrent(work_dir_.path()));
-    for (const QString& name : QDir().entryList(QDir::Files)) {
-      QVERIFY(QFile::remove(name));
-    }
+    varmkalk::testing::clear_working_folder();
   }
 
   void start_state_shows_only_banner_and_three_buttons() {
@@ -101,6 +102,58 @@ class MainMenuTest : public QObject {
     QVERIFY(!menu.isVisible());
     QVERIFY(platform.last_modal()->isVisible());
     QVERIFY(platform.messages.empty());
+  }
+
+  // A working file that cannot be deleted would make the engine refuse the next run: the user
+  // is told which and why before typing any input, and can press again once it is gone.
+  void new_calculation_names_the_files_it_cannot_delete_data() {
+    QTest::addColumn<QString>("in_the_way");
+    QTest::addColumn<bool>("read_only");
+    QTest::newRow("folder named resultat.dat") << "resultat.dat" << false;
+    QTest::newRow("folder named styrfil.dat") << "styrfil.dat" << false;
+    QTest::newRow("read-only working folder") << "" << true;
+  }
+  void new_calculation_names_the_files_it_cannot_delete() {
+    QFETCH(QString, in_the_way);
+    QFETCH(bool, read_only);
+    QStringList left{"resultat.dat", "styrfil.dat"};
+    if (read_only) {
+      touch(QStringLiteral("resultat.dat"));
+      touch(QStringLiteral("styrfil.dat"));
+    } else {
+      QVERIFY(QDir().mkpath(in_the_way + QStringLiteral("/inre")));
+      left = QStringList{in_the_way};
+    }
+    std::optional<varmkalk::testing::ReadOnlyFolder> locked;
+    if (read_only) {
+      locked.emplace(work_dir_.path());
+      if (!locked->holds()) {
+        QSKIP("no way to stop this user from writing into a folder");
+      }
+    }
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.show();
+    click(menu, "Command1");
+
+    QCOMPARE(platform.events, (QStringList{"beep", "message Filer kunde inte tas bort"}));
+    const QString text = platform.messages.front().text;
+    for (const QString& name : left) {
+      QVERIFY2(text.contains(QStringLiteral("   ") + name + QStringLiteral(": ")),
+               qPrintable(text));
+    }
+    QVERIFY(text.contains(QDir::toNativeSeparators(work_dir_.path())));
+    QVERIFY(text.contains(QStringLiteral("En ny beräkning kan inte börja")));
+    QVERIFY(platform.modal_names.isEmpty());
+    QVERIFY(menu.isVisible());
+    QVERIFY(child(menu, "Command1")->isVisible());
+
+    // Out of the way, the next press goes on as usual.
+    locked.reset();
+    varmkalk::testing::clear_working_folder();
+    click(menu, "Command1");
+    QCOMPARE(platform.modal_names, QStringList{"Inmatning"});
+    QCOMPARE(platform.messages.size(), std::size_t{1});
   }
 
   void return_to_start_shows_menu_unchanged_and_next_opening_starts_afresh() {
@@ -192,6 +245,20 @@ class MainMenuTest : public QObject {
     QVERIFY(menu.isVisible());
     QVERIFY(child(menu, "Command1")->isVisible());
     QVERIFY(child(menu, "Text1")->isHidden());
+  }
+
+  void closing_program_info_through_its_frame_leaves_menu_unchanged() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.show();
+    click(menu, "Command4");
+    QPointer<QDialog> info = platform.last_modal();
+    QVERIFY(info->close());
+    flush_deletions();
+    QVERIFY(info.isNull());
+    QVERIFY(menu.isVisible());
+    QVERIFY(child(menu, "Command1")->isVisible());
+    QVERIFY(platform.messages.empty());
   }
 
   void closing_menu_through_its_frame_ends_program() {

@@ -1,11 +1,13 @@
 #include "fake_platform.h"
 #include "form_driver.h"
 #include "main_menu.h"
+#include "read_only_folder.h"
 #include "save_question_form.h"
 #include "twips.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -14,6 +16,7 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 using varmkalk::MainMenu;
 using varmkalk::testing::child;
@@ -50,9 +53,7 @@ class SaveQuestionTest : public QObject {
   void init() {
     QVERIFY(work_dir_.isValid());
     QVERIFY(QDir::setCurrent(work_dir_.path()));
-    for (const QString& name : working_files()) {
-      QVERIFY(QFile::remove(name));
-    }
+    varmkalk::testing::clear_working_folder();
     platform_ = std::make_unique<FakePlatform>();
     menu_ = std::make_unique<MainMenu>(*platform_);
     menu_->show();
@@ -179,6 +180,87 @@ class SaveQuestionTest : public QObject {
     QCOMPARE(ended.count(), 1);
     QCOMPARE(working_files(), left);
     QVERIFY(platform_->messages.empty());
+  }
+
+  // Files that cannot be deleted are named with the reason; what is gone stays gone and what is
+  // left is never lost. A working file left behind stops the next cycle, an identity file does
+  // not (the next cycle takes a new identity anyway).
+  void undeletable_files_are_named_data() {
+    QTest::addColumn<bool>("at_exit");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("in_the_way");
+    QTest::addColumn<QStringList>("named");
+    QTest::addColumn<bool>("input_form_opens");
+    const QStringList all_five{"styrfil.dat", "resultat.dat", "h123.dat", "h123sum.dat",
+                               "h123sum_c.dat"};
+    QTest::newRow("sparany Ja, folder named resultat.dat")
+        << false << "Command1"
+        << "resultat.dat" << QStringList{"resultat.dat"} << false;
+    QTest::newRow("sparany Nej, folder named h123sum.dat")
+        << false << "Command2"
+        << "h123sum.dat" << QStringList{"h123sum.dat"} << true;
+    QTest::newRow("sparany Nej, read-only folder") << false << "Command2"
+                                                   << "" << all_five << false;
+    QTest::newRow("spara Ja, read-only folder")
+        << true << "Command1"
+        << "" << QStringList{"styrfil.dat", "resultat.dat"} << false;
+    QTest::newRow("spara Nej, folder named h123.dat")
+        << true << "Command2"
+        << "h123.dat" << QStringList{"h123.dat"} << false;
+  }
+  void undeletable_files_are_named() {
+    QFETCH(bool, at_exit);
+    QFETCH(QString, answer);
+    QFETCH(QString, in_the_way);
+    QFETCH(QStringList, named);
+    QFETCH(bool, input_form_opens);
+    const QStringList made = confirm_identity_and_fake_run(QStringLiteral("h123"));
+    std::optional<varmkalk::testing::ReadOnlyFolder> locked;
+    if (in_the_way.isEmpty()) {
+      locked.emplace(work_dir_.path());
+      if (!locked->holds()) {
+        QSKIP("no way to stop this user from writing into a folder");
+      }
+    } else {
+      QVERIFY(QFile::remove(in_the_way));
+      QVERIFY(QDir().mkpath(in_the_way + QStringLiteral("/inre")));
+    }
+    QSignalSpy ended(menu_.get(), &MainMenu::program_ended);
+    click(*menu_, at_exit ? "Command3" : "Command5");
+    click(*platform_->last_modal(), answer.toLatin1().constData());
+
+    QCOMPARE(platform_->messages.size(), std::size_t{1});
+    QCOMPARE(platform_->messages.front().title, QStringLiteral("Filer kunde inte tas bort"));
+    const QString text = platform_->messages.front().text;
+    QStringList listed;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+      if (line.startsWith(QStringLiteral("   "))) {
+        listed += line.mid(3).section(QStringLiteral(": "), 0, 0);
+      }
+    }
+    QCOMPARE(listed, named);
+    QCOMPARE(text.contains(QStringLiteral("En ny beräkning kan inte börja")),
+             !at_exit && !input_form_opens);
+    QCOMPARE(ended.count(), at_exit ? 1 : 0);
+    QCOMPARE(platform_->modal_names.last() == QStringLiteral("Inmatning"), input_form_opens);
+    if (!at_exit && !input_form_opens) {
+      QVERIFY(menu_->isVisible());
+      QVERIFY(child(*menu_, "Command5")->isVisible());
+    }
+    // Whatever was not deleted is there as before; the folder in the way is no file.
+    const QStringList to_delete = varmkalk::files_to_delete(
+        answer == QStringLiteral("Command1") ? varmkalk::KeepFiles::Yes : varmkalk::KeepFiles::No,
+        QStringLiteral("h123"));
+    QStringList expected_left;
+    for (const QString& name : made) {
+      if ((!to_delete.contains(name) || named.contains(name)) && name != in_the_way) {
+        expected_left += name;
+      }
+    }
+    QCOMPARE(working_files(), expected_left);
+    if (!in_the_way.isEmpty()) {
+      QVERIFY(QFileInfo(in_the_way).isDir());
+    }
   }
 
   void exit_without_a_confirmed_identity_deletes_only_the_working_files() {

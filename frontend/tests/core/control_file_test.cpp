@@ -1,12 +1,15 @@
 #include "control_file.h"
 #include "engine_field_reader.h"
+#include "read_only_folder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <functional>
+#include <iterator>
 
 using varmkalk::ControlFileLines;
 using varmkalk::FieldError;
@@ -89,6 +92,39 @@ void write_bytes(const QString& path, const QByteArray& bytes) {
 }
 
 using Change = std::function<void(FormInput&)>;
+
+// The input with every field filled and the choices that make `field` one the writer reads.
+FormInput input_needing(const QString& field) {
+  FormInput input = swedish_input();
+  input.modmax = QStringLiteral("24");
+  input.modmin = QStringLiteral("7,5");
+  input.modluft = QStringLiteral("30");
+  input.konveff = QStringLiteral("100");
+  input.konvtemp = QStringLiteral("40");
+  input.sbtemp1 = QStringLiteral("40");
+  input.sbeff1 = QStringLiteral("50");
+  input.sbtemp2 = QStringLiteral("80");
+  input.sbeff2 = QStringLiteral("100");
+  if (field.startsWith(QStringLiteral("mod"))) {
+    input.burner = varmkalk::Burner::Modulating;
+  }
+  if (field == QStringLiteral("konveff") || field == QStringLiteral("konvtemp")) {
+    input.convection_source = varmkalk::ConvectionSource::KnownLoss;
+  }
+  if (field.startsWith(QStringLiteral("sbtemp")) || field.startsWith(QStringLiteral("sbeff"))) {
+    input.standby_source = varmkalk::StandbySource::KnownLosses;
+  }
+  return input;
+}
+
+QString FormInput::*text_of(const QString& field) {
+  for (const varmkalk::FormField& entry : varmkalk::kFormFields) {
+    if (field == QLatin1String(entry.name)) {
+      return entry.text;
+    }
+  }
+  qFatal("no field %s", qPrintable(field));
+}
 
 }  // namespace
 
@@ -257,6 +293,183 @@ class ControlFileTest : public QObject {
     QVERIFY(!error->message.isEmpty());
   }
 
+  // Texts that are no number in the user's locale, or a number no double holds, in every one of
+  // the 26 fields: the field is named, with what is wrong.
+  void every_field_refuses_text_that_is_no_number_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("problem");
+    struct BadText {
+      const char* row;
+      const char* text;
+      QLocale locale;
+      const char* problem;
+    };
+    const BadText bad_texts[] = {
+        {"letters", "tolv", kSwedish, "som inte är ett tal"},
+        {"point on a Swedish system", "12.5", kSwedish, "decimalkomma"},
+        {"comma on an English system", "12,5", kEnglish, "decimalpunkt"},
+        {"two decimal commas", "1,2,5", kSwedish, "som inte är ett tal"},
+        {"blanks only", "   ", kSwedish, "är tomt"},
+        {"nan", "nan", kSwedish, "som inte är ett tal"},
+        {"NaN, English", "NaN", kEnglish, "som inte är ett tal"},
+        {"inf", "inf", kSwedish, "som inte är ett tal"},
+        {"minus inf, English", "-inf", kEnglish, "som inte är ett tal"},
+        {"beyond a double", "1E999", kSwedish, "för stort eller för nära noll"},
+        {"beyond a double, English", "-1e999", kEnglish, "för stort eller för nära noll"},
+        {"below a double's smallest", "1E-400", kSwedish, "för stort eller för nära noll"},
+        {"hexadecimal", "0x10", kEnglish, "som inte är ett tal"},
+    };
+    for (const varmkalk::FormField& field : varmkalk::kFormFields) {
+      for (const BadText& bad : bad_texts) {
+        QTest::addRow("%s, %s", field.name, bad.row)
+            << QString::fromLatin1(field.name) << QString::fromUtf8(bad.text) << bad.locale
+            << QString::fromUtf8(bad.problem);
+      }
+    }
+  }
+  void every_field_refuses_text_that_is_no_number() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QLocale, locale);
+    QFETCH(QString, problem);
+    FormInput input = input_needing(field);
+    if (locale.decimalPoint() == QStringLiteral(".")) {
+      for (const varmkalk::FormField& entry : varmkalk::kFormFields) {
+        (input.*entry.text).replace(QLatin1Char(','), QLatin1Char('.'));
+      }
+    }
+    QVERIFY2(std::holds_alternative<ControlFileLines>(
+                 varmkalk::derive_control_file(input, QStringLiteral("h123"), locale)),
+             "the input is complete before the bad text goes in");
+    input.*text_of(field) = text;
+
+    const auto derived = varmkalk::derive_control_file(input, QStringLiteral("h123"), locale);
+    const auto* error = std::get_if<FieldError>(&derived);
+    QVERIFY(error != nullptr);
+    QCOMPARE(error->field, field);
+    QCOMPARE(error->label, varmkalk::field_label(field));
+    QVERIFY2(error->message.contains(QLatin1Char('"') + error->label + QLatin1Char('"')),
+             qPrintable(error->message));
+    QVERIFY2(error->message.contains(problem), qPrintable(error->message));
+  }
+
+  // Numbers far from the usual ones, and negative ones, in every field. The writer refuses what
+  // the engine's 32-bit numbers cannot hold after the units are converted, and non-positive
+  // operands of its own derivations; the rest is written for the engine, whose checks judge the
+  // physics. Whatever is written reads back as a finite number.
+  void extreme_and_negative_values_per_field_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("refused_in");
+    // The field named by the refusal, per field, or "" when the value is written. Huge: 1E39
+    // lies beyond the largest float (3.4E38), alone or times 1000 (kW to W) or / 0.024
+    // (kWh per day to W); an excess air of 1E39 % gives an air ratio of 1E37, which a float
+    // holds. Tiny: 1E-39 °C as konvtemp makes 100 / konvtemp^1.3 about 5E52; as sbeff2 the
+    // fit's C1 is about 1E-39 / 50^-183, far beyond a float. Negative: only the operands of the
+    // writer's powers and logarithms must be positive; -5 °C as a temperature difference still
+    // gives a positive mean with 20 °C indoors.
+    struct Expectation {
+      const char* field;
+      const char* huge;
+      const char* tiny;
+      const char* negative;
+    };
+    const Expectation expectations[] = {
+        {"enstegeff", "enstegeff", "", ""},
+        {"enstegluft", "", "", ""},
+        {"modmax", "modmax", "", ""},
+        {"modmin", "modmin", "", ""},
+        {"modluft", "", "", ""},
+        {"pilotflamma", "pilotflamma", "", ""},
+        {"vvbehov", "vvbehov", "", ""},
+        {"Text5", "Text5", "", ""},
+        {"konvkonst", "konvkonst", "", ""},
+        {"konveff", "", "", ""},
+        {"konvtemp", "", "konveff", "konvtemp"},
+        {"sbkonstant", "sbkonstant", "", ""},
+        {"sbexponent", "sbexponent", "", ""},
+        {"sbtemp1", "", "", ""},
+        {"sbeff1", "sbeff2", "", "sbeff1"},
+        {"sbtemp2", "", "", ""},
+        {"sbeff2", "", "sbeff2", "sbeff2"},
+        {"TempH", "TempH", "", ""},
+        {"FramH", "FramH", "", ""},
+        {"ReturH", "ReturH", "", ""},
+        {"TempL", "TempL", "", ""},
+        {"FramL", "FramL", "", ""},
+        {"ReturL", "ReturL", "", ""},
+        {"huseff", "huseff", "", ""},
+        {"intemp", "intemp", "", ""},
+        {"cirkpump", "cirkpump", "", ""},
+    };
+    QCOMPARE(std::size(expectations), varmkalk::kFormFields.size());
+    for (const Expectation& row : expectations) {
+      QTest::addRow("%s huge", row.field) << row.field << "1E39" << row.huge;
+      QTest::addRow("%s tiny", row.field) << row.field << "1E-39" << row.tiny;
+      QTest::addRow("%s negative", row.field) << row.field << "-5" << row.negative;
+    }
+  }
+  void extreme_and_negative_values_per_field() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, refused_in);
+    FormInput input = input_needing(field);
+    input.*text_of(field) = text;
+    const auto derived = varmkalk::derive_control_file(input, QStringLiteral("h123"), kSwedish);
+    if (const auto* error = std::get_if<FieldError>(&derived)) {
+      QCOMPARE(error->field, refused_in);
+      QVERIFY(!error->message.isEmpty());
+      return;
+    }
+    QCOMPARE(QString(), refused_in);
+    const ControlFileLines& lines = std::get<ControlFileLines>(derived);
+    for (int line = 1; line <= varmkalk::kControlFileLineCount; ++line) {
+      if (line == 17 || line == 18 || line == 23) {
+        continue;
+      }
+      const std::optional<float> value = read_engine_number(lines[line - 1]);
+      QVERIFY2(value && std::isfinite(*value),
+               qPrintable(QStringLiteral("line %1: %2").arg(line).arg(lines[line - 1])));
+    }
+  }
+
+  void messages_quote_long_texts_and_control_characters_short() {
+    FormInput input = swedish_input();
+    input.huseff = QString(5000, QLatin1Char('9')) + QStringLiteral(",5,");
+    auto derived = varmkalk::derive_control_file(input, QStringLiteral("h123"), kSwedish);
+    const FieldError long_text = std::get<FieldError>(derived);
+    // The advice after the quoted text stays within what a message box shows.
+    QVERIFY2(long_text.message.size() < 300, qPrintable(long_text.message));
+    QVERIFY(long_text.message.contains(QStringLiteral("\"999999999999999999999999…\"")));
+    QVERIFY(long_text.message.contains(QStringLiteral("decimalkomma")));
+
+    input = swedish_input();
+    input.TempL = QStringLiteral(
+        "1\x01"
+        "2\n");
+    derived = varmkalk::derive_control_file(input, QStringLiteral("h123"), kSwedish);
+    QVERIFY(std::get<FieldError>(derived).message.contains(QStringLiteral("\"1?2\"")));
+  }
+
+  void derived_values_beyond_the_engine_name_their_fields() {
+    FormInput input = input_needing(QStringLiteral("konvtemp"));
+    input.konvtemp = QStringLiteral("1E-39");
+    auto derived = varmkalk::derive_control_file(input, QStringLiteral("h123"), kSwedish);
+    const QString convection = std::get<FieldError>(derived).message;
+    QVERIFY2(convection.contains(varmkalk::field_label(QStringLiteral("konveff"))) &&
+                 convection.contains(varmkalk::field_label(QStringLiteral("konvtemp"))),
+             qPrintable(convection));
+
+    input = input_needing(QStringLiteral("sbeff1"));
+    input.sbeff1 = QStringLiteral("1E39");
+    derived = varmkalk::derive_control_file(input, QStringLiteral("h123"), kSwedish);
+    const QString fit = std::get<FieldError>(derived).message;
+    QVERIFY2(fit.contains(QStringLiteral("Fall 1")) && fit.contains(QStringLiteral("Fall 2")),
+             qPrintable(fit));
+  }
+
   void refuses_an_unusable_identity() {
     for (const QString& identity : {QString(), QStringLiteral("a/b"), QStringLiteral("abcde")}) {
       const auto derived = varmkalk::derive_control_file(swedish_input(), identity, kSwedish);
@@ -328,18 +541,30 @@ class ControlFileTest : public QObject {
     QCOMPARE(QDir(blocked).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("styrfil.dat")});
 
-    const QString read_only = parent.filePath(QStringLiteral("skrivskyddad"));
-    QVERIFY(QDir().mkdir(read_only));
-    QVERIFY(QFile::setPermissions(read_only, QFile::ReadOwner | QFile::ExeOwner));
-    QFile probe(QDir(read_only).filePath(QStringLiteral("prov")));
-    if (probe.open(QIODevice::WriteOnly)) {
-      probe.remove();
-      QSKIP("these rights write into a read-only folder");
+    // A folder path through a regular file: no user can create anything there.
+    write_bytes(parent.filePath(QStringLiteral("fil")), "x");
+    const auto through_file = varmkalk::write_control_file(
+        QDir(parent.filePath(QStringLiteral("fil"))).filePath(QStringLiteral("mapp")), lines);
+    QVERIFY(through_file.has_value());
+    QVERIFY(through_file->message.contains(QStringLiteral("styrfil.dat")));
+  }
+
+  void read_only_folder_keeps_its_control_file() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("styrfil.dat"));
+    const QByteArray old_file("old control file\r\n");
+    write_bytes(path, old_file);
+    const varmkalk::testing::ReadOnlyFolder read_only(folder.path());
+    if (!read_only.holds()) {
+      QSKIP("no way to stop this user from writing into a folder");
     }
-    QVERIFY(varmkalk::write_control_file(read_only, lines).has_value());
-    QVERIFY(QDir(read_only)
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
-                .isEmpty());
+    const auto error = varmkalk::write_control_file(folder.path(), derive(swedish_input()));
+    QVERIFY(error.has_value());
+    QVERIFY2(error->message.contains(QStringLiteral("styrfil.dat")), qPrintable(error->message));
+    QCOMPARE(file_bytes(path), old_file);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("styrfil.dat")});
   }
 };
 

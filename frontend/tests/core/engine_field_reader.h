@@ -3,13 +3,15 @@
 #include <QString>
 
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <string>
 
 // The engine's reading of a number line, for round-trip tests: the first 11 columns (a shorter
 // line counts as blank-filled), cut at the first comma, blanks removed, nothing left reads 0;
 // then sign, digits with at most one point, and an exponent written as E, D, e or d with an
-// optionally signed integer or as a bare sign and integer. The value is the nearest float.
+// optionally signed integer or as a bare sign and integer. The value is the nearest float; one
+// too close to zero for a float reads as zero, one too large for it as unreadable.
 inline std::optional<float> read_engine_number(const QString& line) {
   QString field = line.left(11);
   const qsizetype comma = field.indexOf(QLatin1Char(','));
@@ -66,6 +68,14 @@ inline std::optional<float> read_engine_number(const QString& line) {
   const std::size_t start = text[0] == '+' ? 1 : 0;
   float value = 0.0F;
   const auto result = std::from_chars(text.data() + start, text.data() + text.size(), value);
+  if (result.ec == std::errc::result_out_of_range && result.ptr == text.data() + text.size()) {
+    double wide = 0.0;
+    std::from_chars(text.data() + start, text.data() + text.size(), wide);
+    if (std::fabs(wide) < 1.0) {
+      return std::signbit(wide) ? -0.0F : 0.0F;
+    }
+    return std::nullopt;
+  }
   if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
     return std::nullopt;
   }

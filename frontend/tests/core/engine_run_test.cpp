@@ -135,6 +135,32 @@ class EngineRunTest : public QObject {
     QVERIFY(outcome.message.contains(QStringLiteral("kalvex")));
   }
 
+  void engine_that_cannot_be_run_is_named_not_missing_data() {
+    QTest::addColumn<bool>("folder");
+    QTest::newRow("file without execute rights") << false;
+    QTest::newRow("folder of the engine's name") << true;
+  }
+  void engine_that_cannot_be_run_is_named_not_missing() {
+    QFETCH(bool, folder);
+    const PathOverride path(empty_.path());
+    const QString engine = QDir(programs_.path()).filePath(QStringLiteral("kalvex"));
+    QFile::remove(engine);
+    if (folder) {
+      QVERIFY(QDir().mkdir(engine));
+    } else {
+      write_fake_engine(programs_.path(), "exit 0");
+      QVERIFY(QFile::setPermissions(engine, QFile::ReadOwner | QFile::WriteOwner));
+    }
+    EngineRun run;
+    run.set_program_folder(programs_.path());
+    const EngineOutcome outcome = run_engine(run, work_.path());
+    QCOMPARE(outcome.status, EngineOutcome::Status::NotStarted);
+    QVERIFY2(outcome.message.contains(engine) &&
+                 outcome.message.contains(QStringLiteral("kan inte köras")),
+             qPrintable(outcome.message));
+    QVERIFY(folder ? QDir().rmdir(engine) : QFile::remove(engine));
+  }
+
   void missing_working_folder_is_reported_not_started() {
     write_fake_engine(programs_.path(), "exit 0");
     EngineRun run;

@@ -1,9 +1,12 @@
 #include "result_files.h"
+#include "read_only_folder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using varmkalk::KeepFiles;
 
@@ -60,6 +63,52 @@ class ResultFilesTest : public QObject {
         std::get<varmkalk::FileError>(summary).message.contains(QStringLiteral("resultat.dat")));
   }
 
+  void refuses_a_summary_the_engine_cannot_have_written_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("NUL byte on line 2")
+        << QByteArray("rad 1\r\nrad\0 2\r\n", 15) << "rad 2 innehåller byten 0x00";
+    QTest::newRow("escape character")
+        << QByteArray("\x1b[31mrad\r\n") << "rad 1 innehåller byten 0x1b";
+    QTest::newRow("byte undefined in Windows-1252")
+        << QByteArray("a\r\nb\r\nc\x81\r\n") << "rad 3 innehåller byten 0x81";
+    // "Årsverkningsgrad" in UTF-8: \xC3\x85 would show as "Ã…".
+    QTest::newRow("UTF-8") << QByteArray("\xC3\x85rsverkningsgrad\r\n") << "UTF-8";
+    QTest::newRow("far larger than a summary") << QByteArray((1 << 20) + 1, 'x') << "byte stor";
+  }
+  void refuses_a_summary_the_engine_cannot_have_written() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, problem);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    create_file(folder.path(), QStringLiteral("resultat.dat"), bytes);
+    const auto summary = varmkalk::read_summary(folder.path());
+    const auto* error = std::get_if<varmkalk::FileError>(&summary);
+    QVERIFY(error != nullptr);
+    QVERIFY2(
+        error->message.contains(QStringLiteral("resultat.dat")) && error->message.contains(problem),
+        qPrintable(error->message));
+  }
+
+  void summary_that_is_no_regular_file_is_refused_without_blocking() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("resultat.dat"));
+    QVERIFY(QDir().mkdir(path));
+    auto summary = varmkalk::read_summary(folder.path());
+    QVERIFY(std::get<varmkalk::FileError>(summary).message.contains(
+        QStringLiteral("ingen vanlig fil")));
+
+    // Opening a pipe for reading waits for a writer that never comes.
+    QVERIFY(QDir().rmdir(path));
+    if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0) {
+      QSKIP("no named pipes on this file system");
+    }
+    summary = varmkalk::read_summary(folder.path());
+    QVERIFY(std::get<varmkalk::FileError>(summary).message.contains(
+        QStringLiteral("ingen vanlig fil")));
+  }
+
   void lists_the_files_to_delete_in_order_data() {
     QTest::addColumn<KeepFiles>("answer");
     QTest::addColumn<QString>("calc_id");
@@ -88,11 +137,56 @@ class ResultFilesTest : public QObject {
                              "h123sum.dat", "h123sum_c.dat", "ab.dat"}) {
       create_file(folder.path(), QString::fromLatin1(name));
     }
-    const QStringList not_deleted = varmkalk::delete_files(
+    const QList<varmkalk::DeletionFailure> failures = varmkalk::delete_files(
         folder.path(), varmkalk::files_to_delete(KeepFiles::No, QStringLiteral("ab")));
-    QVERIFY(not_deleted.isEmpty());
+    QVERIFY(failures.isEmpty());
     QCOMPARE(files_in(folder.path()),
              (QStringList{"ab.dat", "h123.dat", "h123sum.dat", "h123sum_c.dat"}));
+  }
+
+  void reports_each_file_that_cannot_be_deleted() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    // A folder named like a result file, with a file in it, cannot be deleted as a file by any
+    // user; a dangling link is deleted like a file.
+    QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("resultat.dat/inre")));
+    QVERIFY(QFile::link(QStringLiteral("saknas"), QDir(folder.path()).filePath("ab  sum.dat")));
+    create_file(folder.path(), QStringLiteral("styrfil.dat"));
+    const QList<varmkalk::DeletionFailure> failures = varmkalk::delete_files(
+        folder.path(), varmkalk::files_to_delete(KeepFiles::No, QStringLiteral("ab")));
+    QCOMPARE(failures.size(), 1);
+    QCOMPARE(failures.front().name, QStringLiteral("resultat.dat"));
+    QVERIFY(!failures.front().reason.isEmpty());
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("resultat.dat")});
+
+    const QString message = varmkalk::deletion_failure_message(folder.path(), failures);
+    QVERIFY(message.contains(QDir::toNativeSeparators(folder.path())));
+    QVERIFY(message.contains(QStringLiteral("resultat.dat: ") + failures.front().reason));
+  }
+
+  void read_only_folder_keeps_every_file_and_names_them() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QStringList present{"styrfil.dat", "resultat.dat", "h123.dat", "h123sum.dat"};
+    for (const QString& name : present) {
+      create_file(folder.path(), name);
+    }
+    const varmkalk::testing::ReadOnlyFolder read_only(folder.path());
+    if (!read_only.holds()) {
+      QSKIP("no way to stop this user from writing into a folder");
+    }
+    const QList<varmkalk::DeletionFailure> failures = varmkalk::delete_files(
+        folder.path(), varmkalk::files_to_delete(KeepFiles::No, QStringLiteral("h123")));
+    QStringList named;
+    for (const varmkalk::DeletionFailure& failure : failures) {
+      named += failure.name;
+      QVERIFY(!failure.reason.isEmpty());
+    }
+    // h123sum_c.dat is not there: its deletion stays silent.
+    QCOMPARE(named, present);
+    QCOMPARE(files_in(folder.path()),
+             (QStringList{"h123.dat", "h123sum.dat", "resultat.dat", "styrfil.dat"}));
   }
 
   void lists_the_summary_files_of_four_character_identities() {
