@@ -55,6 +55,10 @@ std::optional<DayBalance> simulate_day(const RunParameters& run, const ModelCons
     return std::nullopt;
   }
   const float heat_demand = day_heat_demand(run, record.outdoor_temp);
+  // A demand beyond the range of 32-bit numbers would otherwise read as no demand at all.
+  if (std::isnan(heat_demand) || std::isinf(heat_demand)) {
+    throw not_finite(record.day_number, record.outdoor_temp);
+  }
   // Below an indoor temperature of 19.95 °C a day under the heating limit can be warmer than
   // the point of zero demand; it needs no heat, and the radiator formula needs a load above 0.
   if (!(heat_demand > 0.0f)) {

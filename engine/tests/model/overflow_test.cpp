@@ -27,5 +27,14 @@ TEST(Overflow, BurnerAtTheEndOfTheFloatRangeIsRefusedNotSkipped) {
   EXPECT_TRUE(simulate_day(run, start_model(run), cold_day).has_value());
 }
 
+// A design demand near the end of the float range overflowed the demand line to inf − inf, and
+// every day was passed over as needing no heat: a "complete" run with no heating day at all.
+TEST(Overflow, DesignDemandAtTheEndOfTheFloatRangeIsRefusedNotSkipped) {
+  RunParameters run = test::worked_example();
+  run.design_heat_demand = 3e38f;
+  const ModelConstants constants = start_model(run);
+  EXPECT_THROW(simulate_day(run, constants, ClimateRecord{1, -4.8f}), ModelInputError);
+}
+
 }  // namespace
 }  // namespace kalvex
