@@ -2,6 +2,7 @@
 #include "fake_platform.h"
 #include "form_driver.h"
 #include "main_menu.h"
+#include "path_override.h"
 #include "windows1252.h"
 
 #include <QApplication>
@@ -31,6 +32,8 @@ using varmkalk::testing::working_files;
 
 namespace {
 
+using varmkalk::testing::PathOverride;
+
 // Generous, so that a loaded machine never fails a test; a year's run takes well under a second.
 constexpr int kEngineWaitMs = 60'000;
 
@@ -57,20 +60,6 @@ QString summary_on_disk() {
   }
   return varmkalk::decode_windows1252(file.readAll());
 }
-
-// Sets PATH for the life of the object.
-class PathOverride {
- public:
-  explicit PathOverride(const QString& path) : saved_(qgetenv("PATH")) {
-    qputenv("PATH", QFile::encodeName(path));
-  }
-  ~PathOverride() { qputenv("PATH", saved_); }
-  PathOverride(const PathOverride&) = delete;
-  PathOverride& operator=(const PathOverride&) = delete;
-
- private:
-  QByteArray saved_;
-};
 
 }  // namespace
 

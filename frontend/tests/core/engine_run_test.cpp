@@ -1,4 +1,5 @@
 #include "engine_run.h"
+#include "path_override.h"
 #include "result_files.h"
 
 #include <QDir>
@@ -11,6 +12,8 @@ using varmkalk::EngineOutcome;
 using varmkalk::EngineRun;
 
 namespace {
+
+using varmkalk::testing::PathOverride;
 
 // Generous, so that a loaded machine never fails a test; a run normally ends at once.
 constexpr int kWaitMs = 30'000;
@@ -32,20 +35,6 @@ EngineOutcome run_engine(EngineRun& run, const QString& working_folder) {
   }
   return finished.first().first().value<EngineOutcome>();
 }
-
-// Sets PATH for the life of the object.
-class PathOverride {
- public:
-  explicit PathOverride(const QString& path) : saved_(qgetenv("PATH")) {
-    qputenv("PATH", QFile::encodeName(path));
-  }
-  ~PathOverride() { qputenv("PATH", saved_); }
-  PathOverride(const PathOverride&) = delete;
-  PathOverride& operator=(const PathOverride&) = delete;
-
- private:
-  QByteArray saved_;
-};
 
 }  // namespace
 
