@@ -90,4 +90,11 @@ QPen curve_pen(const QColor& color) {
   return QPen(color, 1.6, Qt::SolidLine, Qt::RoundCap);
 }
 
+void paint_chart_background(QPainter& painter, const QRect& area) {
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.fillRect(area, Qt::white);
+  painter.setPen(Qt::black);
+  painter.drawRect(area.adjusted(0, 0, -1, -1));
+}
+
 }  // namespace varmkalk

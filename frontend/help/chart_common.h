@@ -65,6 +65,19 @@ QPainterPath path_through(const Points& points, const ToScreen& to_screen) {
   return path;
 }
 
+// The white, framed background every chart is drawn on, antialiased from here on.
+void paint_chart_background(QPainter& painter, const QRect& area);
+
+// One legend entry per series, in their order.
+template <typename Series>
+std::vector<LegendEntry> legend_of(const std::vector<Series>& series) {
+  std::vector<LegendEntry> legend;
+  for (const Series& one : series) {
+    legend.push_back({one.name, one.color});
+  }
+  return legend;
+}
+
 // The pen of a data curve.
 QPen curve_pen(const QColor& color);
 

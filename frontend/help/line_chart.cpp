@@ -32,19 +32,13 @@ void LineChart::add_series(const ChartSeries& series) {
 
 void LineChart::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.fillRect(rect(), Qt::white);
-  painter.setPen(Qt::black);
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  paint_chart_background(painter, rect());
 
   const QFontMetrics metrics = fontMetrics();
   const QFont title_font = chart_title_font(font());
   const QFontMetrics title_metrics(title_font);
 
-  std::vector<LegendEntry> legend;
-  for (const ChartSeries& series : series_) {
-    legend.push_back({series.name, series.color});
-  }
+  const std::vector<LegendEntry> legend = legend_of(series_);
   const QSize legend_box = legend_size(metrics, legend);
 
   const std::vector<double> x_ticks = tick_values(x_axis_.min, x_axis_.max, x_axis_.tick_step);

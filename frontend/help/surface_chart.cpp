@@ -35,20 +35,14 @@ void SurfaceChart::add_series(const SurfaceSeries& series) {
 
 void SurfaceChart::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.fillRect(rect(), Qt::white);
-  painter.setPen(Qt::black);
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  paint_chart_background(painter, rect());
 
   const QFontMetrics metrics = fontMetrics();
   const QFont title_font = chart_title_font(font());
   const QFontMetrics title_metrics(title_font);
   const int line_height = metrics.height();
 
-  std::vector<LegendEntry> legend;
-  for (const SurfaceSeries& series : series_) {
-    legend.push_back({series.name, series.color});
-  }
+  const std::vector<LegendEntry> legend = legend_of(series_);
   const QSize legend_box = legend_size(metrics, legend);
 
   const int y_label_width = widest_tick_label(metrics, y_axis_);
