@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -456,21 +457,42 @@ TEST(Robustness, InputThatNeverEndsIsRefusedAtItsFirstLine) {
   expect_failure(run_in(climate.path()), "sthlm.dat, rad 1: raden innehåller ett NUL-tecken");
 }
 
+// Whether a new file can be made in `folder`.
+bool folder_takes_new_files(const fs::path& folder) {
+  std::FILE* probe = std::fopen((folder / "prov").c_str(), "wb");
+  if (probe == nullptr) {
+    return false;
+  }
+  std::fclose(probe);
+  fs::remove(folder / "prov");
+  return true;
+}
+
+// Sets a folder's immutable attribute, which stops root too where the file system has it.
+bool set_immutable(const fs::path& folder, bool immutable) {
+  const std::string command =
+      std::string("chattr ") + (immutable ? "+i" : "-i") + " '" + folder.string() + "' 2>/dev/null";
+  return std::system(command.c_str()) == 0;
+}
+
 TEST(Robustness, ReadOnlyWorkingFolderIsNamedAndLeftAsItWas) {
   TempFolder work;
   prepare(work, control_text(control_lines()), kClimate);
   const auto before = contents(work);
   ASSERT_EQ(chmod(work.path().c_str(), 0555), 0);
-  // Root writes into a read-only folder all the same; then the case cannot be shown here (the
-  // file-limit test below covers a result file that cannot be created, for root too).
-  std::FILE* probe = std::fopen((work.path() / "prov").c_str(), "wb");
-  if (probe != nullptr) {
-    std::fclose(probe);
-    fs::remove(work.path() / "prov");
+  // Root writes into a read-only folder all the same; the immutable attribute stops it too.
+  const bool immutable = folder_takes_new_files(work.path()) && set_immutable(work.path(), true);
+  if (folder_takes_new_files(work.path())) {
+    if (immutable) {
+      set_immutable(work.path(), false);
+    }
     chmod(work.path().c_str(), 0755);
-    GTEST_SKIP() << "a read-only folder does not stop this user";
+    GTEST_SKIP() << "neither a read-only folder nor an immutable one stops this user";
   }
   const Outcome outcome = run_in(work.path());
+  if (immutable) {
+    set_immutable(work.path(), false);
+  }
   chmod(work.path().c_str(), 0755);
   expect_failure(outcome, "h123.dat: filen kan inte skapas (åtkomst nekas)");
   EXPECT_EQ(contents(work), before);
