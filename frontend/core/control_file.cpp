@@ -1,6 +1,7 @@
 #include "control_file.h"
 
 #include "calc_identity.h"
+#include "decimal_filter.h"
 #include "form_number.h"
 #include "number_text.h"
 #include "windows1252.h"
@@ -76,9 +77,15 @@ void check_range(double value, TextField source) {
   }
 }
 
+// Every number line goes through the decimal filter, so the file carries a point as its decimal
+// separator whatever produced the text.
+QString number_line_text(double value, int max_digits) {
+  return Decimalfilter(number_text(value, max_digits));
+}
+
 QString number_line(double value, TextField source) {
   check_range(value, source);
-  return number_text(value, kDoubleDigits);
+  return number_line_text(value, kDoubleDigits);
 }
 
 float float_value(double value, TextField source) {
@@ -297,7 +304,7 @@ ControlFileLines derive_lines(const FormInput& input, const QString& identity,
     min_return_temp = kMinReturnTemp35;
   }
 
-  QString hot_water_demand_line = number_text(0.0, kDoubleDigits);
+  QString hot_water_demand_line = number_line_text(0.0, kDoubleDigits);
   QString heater_loss_line = hot_water_demand_line;
   if (input.hot_water_heater == HotWaterHeater::Yes) {
     hot_water_demand_line = derivation.field_line(&FormInput::vvbehov);
@@ -308,9 +315,9 @@ ControlFileLines derive_lines(const FormInput& input, const QString& identity,
   return {
       convection_line,
       number_line(standby.constant, standby_source),
-      number_text(standby.exponent, kFloatDigits),
+      number_line_text(standby.exponent, kFloatDigits),
       number_line(burner_max_power, derivation.burner_power_field()),
-      number_text(burner_min_power, kFloatDigits),
+      number_line_text(burner_min_power, kFloatDigits),
       number_line(air_ratio, derivation.excess_air_field()),
       derivation.field_line(&FormInput::pilotflamma),
       derivation.field_line(&FormInput::TempL),
@@ -320,7 +327,7 @@ ControlFileLines derive_lines(const FormInput& input, const QString& identity,
       derivation.field_line(&FormInput::FramH),
       derivation.field_line(&FormInput::ReturH),
       derivation.field_line(&FormInput::cirkpump),
-      number_text(kPumpEfficiency, kDoubleDigits),
+      number_line_text(kPumpEfficiency, kDoubleDigits),
       number_line(derivation.number(&FormInput::huseff) * kWattsPerKilowatt, &FormInput::huseff),
       climate_code(input.climate),
       heating_system_code(input.heating_system),
