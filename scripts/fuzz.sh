@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the engine's libFuzzer targets in build-fuzz/ (clang, AddressSanitizer,
 # UndefinedBehaviorSanitizer) and runs each of them for SECONDS seconds, one after the other.
-# Corpora grow in build-fuzz/corpus/NAME, seeded from engine/fuzz/seeds/NAME; inputs that break
+# Corpora grow in build-fuzz/corpus/NAME, seeded from fuzz/seeds/NAME; inputs that break
 # the engine are kept in build-fuzz/findings/NAME. Prints executions, coverage and findings per
 # target and exits non-zero when any target found something.
 set -euo pipefail
@@ -64,7 +64,7 @@ for name in "${names[@]}"; do
   status=0
   TMPDIR="$scratch" "$build/bin/$target" -max_total_time="$seconds" -timeout=1 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" \
-    "$corpus" "engine/fuzz/seeds/$name" "$generated/$name" >"$log" 2>&1 || status=$?
+    "$corpus" "fuzz/seeds/$name" "$generated/$name" >"$log" 2>&1 || status=$?
   rm -rf "$scratch"
 
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)

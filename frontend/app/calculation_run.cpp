@@ -1,9 +1,9 @@
-#include "calculation_run.h"
+#include "frontend/app/calculation_run.h"
 
-#include "control_file.h"
-#include "main_menu.h"
-#include "platform/platform.h"
-#include "result_files.h"
+#include "frontend/app/platform/platform.h"
+#include "frontend/logic/file_names.h"
+#include "frontend/logic/form_case.h"
+#include "frontend/logic/result_files.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,8 +50,8 @@ QStringList engine_lines(const QString& engine_text) {
 
 }  // namespace
 
-CalculationRun::CalculationRun(Platform& platform, MainMenu& menu)
-    : QObject(&menu), platform_(platform), menu_(menu) {
+CalculationRun::CalculationRun(Platform& platform, QWidget& dialog_parent)
+    : QObject(&dialog_parent), platform_(platform), dialog_parent_(dialog_parent) {
   connect(&engine_, &EngineRun::time_limit_reached, this, &CalculationRun::on_time_limit);
   connect(&engine_, &EngineRun::finished, this, &CalculationRun::on_finished);
 }
@@ -64,16 +64,16 @@ void CalculationRun::run() {
   if (engine_.is_running()) {
     return;
   }
-  if (summary_ready_ && platform_.file_exists(QLatin1String(kSummaryFileName))) {
+  if (summary_ready_ && platform_.file_exists(result_file_name())) {
     show_summary();
     return;
   }
-  if (!platform_.file_exists(QLatin1String(kControlFileName))) {
+  if (!platform_.file_exists(control_file_name())) {
     // Only a new cycle of input writes the control file again; this is the button to it.
-    menu_.show_further_calculation();
+    emit further_calculation_offered();
     platform_.beep();
     platform_.message_box(
-        &menu_, QStringLiteral("Indata saknas"),
+        &dialog_parent_, QStringLiteral("Indata saknas"),
         QStringLiteral("Det finns inga indata att beräkna: styrfilen styrfil.dat saknas.\n"
                        "Välj \"Ytterligare beräkning\" och fyll i indata och en "
                        "beräkningsidentitet för en ny beräkning."),
@@ -98,7 +98,7 @@ void CalculationRun::on_time_limit() {
   set_wait_cursor(false);
   asking_ = true;
   const bool stop = platform_.ask_yes_no(
-      &menu_, QStringLiteral("Beräkningen tar lång tid"),
+      &dialog_parent_, QStringLiteral("Beräkningen tar lång tid"),
       QStringLiteral("Beräkningsprogrammet har räknat i mer än %1 sekunder utan att bli klart.\n"
                      "Vill du avbryta beräkningen?\n\n"
                      "Svarar du Nej fortsätter beräkningen och frågan kommer igen om %1 sekunder.")
@@ -140,9 +140,9 @@ void CalculationRun::end_run(const EngineOutcome& outcome) {
       show_summary();
       return;
     case EngineOutcome::Status::NotStarted:
-      menu_.clear_result_text();
+      emit result_cleared();
       platform_.beep();
-      platform_.message_box(&menu_, QStringLiteral("Beräkningen kunde inte startas"), text,
+      platform_.message_box(&dialog_parent_, QStringLiteral("Beräkningen kunde inte startas"), text,
                             MessageIcon::Exclamation);
       return;
     case EngineOutcome::Status::Failed:
@@ -168,30 +168,26 @@ void CalculationRun::show_summary() {
     return;
   }
   platform_.sleep_ms(kSummaryPauseMs);
-  menu_.show_further_calculation();
+  emit further_calculation_offered();
   platform_.sleep_ms(kSummaryPauseMs);
-  menu_.clear_result_text();
-  for (const QString& line : std::get<QStringList>(summary)) {
-    menu_.append_result_line(line);
-  }
+  QStringList lines = std::get<QStringList>(summary);
   if (!warnings_.isEmpty()) {
-    menu_.append_result_line(QString());
-    for (const QString& line : warnings_) {
-      menu_.append_result_line(line);
-    }
+    lines += QString();
+    lines += warnings_;
   }
+  emit summary_ready(lines);
 }
 
 void CalculationRun::show_failure(const QString& title, const QString& text) {
   // Nothing in the result box may look like a result; "Ytterligare beräkning" leads on.
-  menu_.clear_result_text();
-  menu_.show_further_calculation();
+  emit result_cleared();
+  emit further_calculation_offered();
   platform_.beep();
-  platform_.message_box(&menu_, title, text, MessageIcon::Exclamation);
+  platform_.message_box(&dialog_parent_, title, text, MessageIcon::Exclamation);
 }
 
 void CalculationRun::set_busy(bool busy) {
-  menu_.set_engine_running(busy);
+  emit busy_changed(busy);
   set_wait_cursor(busy);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "engine_run.h"
+#include "frontend/logic/engine_run.h"
+
+#include <QWidget>
 
 #include <QObject>
 #include <QStringList>
@@ -9,17 +11,17 @@
 
 namespace varmkalk {
 
-class MainMenu;
 class Platform;
 
 // "Beräkna och visa resultat": runs the engine on the working folder's styrfil.dat as a child
-// process while the main menu stays responsive, and shows the engine's summary in the menu's
-// result box once the engine has ended successfully.
+// process while the window that started it stays responsive, and hands over the engine's summary
+// once the engine has ended successfully. It reports through its signals; questions and messages
+// open over `dialog_parent`.
 class CalculationRun : public QObject {
   Q_OBJECT
 
  public:
-  CalculationRun(Platform& platform, MainMenu& menu);
+  CalculationRun(Platform& platform, QWidget& dialog_parent);
   ~CalculationRun() override;
 
   EngineRun& engine() { return engine_; }
@@ -31,6 +33,16 @@ class CalculationRun : public QObject {
   // instead of showing the last summary.
   void forget_summary();
 
+ signals:
+  // The engine runs, or has ended: what would touch its files is to be disabled meanwhile.
+  void busy_changed(bool busy);
+  // "Ytterligare beräkning" leads on from here.
+  void further_calculation_offered();
+  // Nothing shown may look like a result any more.
+  void result_cleared();
+  // The summary's lines to show, the engine's warnings after them.
+  void summary_ready(const QStringList& lines);
+
  private:
   void on_time_limit();
   void on_finished(const EngineOutcome& outcome);
@@ -41,7 +53,7 @@ class CalculationRun : public QObject {
   void set_wait_cursor(bool wait);
 
   Platform& platform_;
-  MainMenu& menu_;
+  QWidget& dialog_parent_;
   EngineRun engine_;
   // This cycle's engine run has succeeded: resultat.dat holds its summary and a second run would
   // only fail on the files it has already written.

@@ -1,4 +1,4 @@
-#include "caption_button.h"
+#include "frontend/app/caption_button.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

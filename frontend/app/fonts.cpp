@@ -1,4 +1,4 @@
-#include "fonts.h"
+#include "frontend/app/fonts.h"
 
 #include <QFontDatabase>
 

@@ -1,6 +1,6 @@
-#include "form_widgets.h"
+#include "frontend/app/form_widgets.h"
 
-#include "caption_button.h"
+#include "frontend/app/caption_button.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,13 +1,14 @@
-#include "identity_form.h"
+#include "frontend/app/identity_form.h"
 
-#include "calc_identity.h"
-#include "control_file.h"
-#include "fonts.h"
-#include "form_widgets.h"
-#include "input_form.h"
-#include "platform/platform.h"
-#include "result_files.h"
-#include "twips.h"
+#include "frontend/app/fonts.h"
+#include "frontend/app/form_widgets.h"
+#include "frontend/app/input_form.h"
+#include "frontend/app/platform/platform.h"
+#include "frontend/help/twips.h"
+#include "frontend/logic/calc_identity.h"
+#include "frontend/logic/file_names.h"
+#include "frontend/logic/form_case.h"
+#include "frontend/logic/result_files.h"
 
 #include <QDir>
 #include <QLabel>
@@ -87,9 +88,9 @@ void IdentityForm::confirm() {
     return;
   }
 
-  const std::variant<ControlFileLines, FieldError> lines =
-      derive_control_file(input_form_.form_input(), identity, platform_.locale());
-  if (const auto* error = std::get_if<FieldError>(&lines)) {
+  const std::variant<core::BoilerCase, FieldError> derived =
+      derive_case(input_form_.form_input(), identity, platform_.locale());
+  if (const auto* error = std::get_if<FieldError>(&derived)) {
     platform_.beep();
     input_form_.mark_field(error->field);
     platform_.message_box(this, QStringLiteral("Felaktigt värde"), error->message,
@@ -97,7 +98,7 @@ void IdentityForm::confirm() {
     return;
   }
   if (const std::optional<FileError> error =
-          write_control_file(folder, std::get<ControlFileLines>(lines))) {
+          write_control_file(folder, std::get<core::BoilerCase>(derived))) {
     platform_.beep();
     platform_.message_box(this, QStringLiteral("Styrfilen kunde inte skrivas"), error->message,
                           MessageIcon::Exclamation);

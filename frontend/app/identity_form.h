@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/platform.h"
+#include "frontend/app/platform/platform.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,11 +1,11 @@
-#include "input_form.h"
+#include "frontend/app/input_form.h"
 
-#include "fonts.h"
-#include "form_widgets.h"
-#include "help_dialogs.h"
-#include "input_validation.h"
-#include "platform/platform.h"
-#include "twips.h"
+#include "frontend/app/fonts.h"
+#include "frontend/app/form_widgets.h"
+#include "frontend/app/platform/platform.h"
+#include "frontend/help/help_dialogs.h"
+#include "frontend/help/twips.h"
+#include "frontend/logic/input_validation.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -38,17 +38,18 @@ constexpr std::array<Choice<ConvectionSource>, 2> kConvectionSources{
     {{"konvkonstant", ConvectionSource::Constant}, {"konveffekt", ConvectionSource::KnownLoss}}};
 constexpr std::array<Choice<StandbySource>, 2> kStandbySources{
     {{"sbkonst", StandbySource::Constants}, {"sbeff", StandbySource::KnownLosses}}};
-constexpr std::array<Choice<HeatingSystem>, 2> kHeatingSystems{
-    {{"framretur8060", HeatingSystem::System8060}, {"framretur5545", HeatingSystem::System5545}}};
+constexpr std::array<Choice<core::HeatingSystem>, 2> kHeatingSystems{
+    {{"framretur8060", core::HeatingSystem::radiators_80_60},
+     {"framretur5545", core::HeatingSystem::radiators_55_45}}};
 constexpr std::array<Choice<MinReturnTemp>, 3> kMinReturnTemps{{{"Sextiofem", MinReturnTemp::C65},
                                                                 {"Trettiofem", MinReturnTemp::C35},
                                                                 {"Tjugo", MinReturnTemp::Indoor}}};
-constexpr std::array<Choice<Climate>, 6> kClimates{{{"Malmö", Climate::Malmo},
-                                                    {"Jönköping", Climate::Jonkoping},
-                                                    {"Stockholm", Climate::Stockholm},
-                                                    {"Falun", Climate::Falun},
-                                                    {"Östersund", Climate::Ostersund},
-                                                    {"Kiruna", Climate::Kiruna}}};
+constexpr std::array<Choice<core::Place>, 6> kClimates{{{"Malmö", core::Place::malmo},
+                                                        {"Jönköping", core::Place::jonkoping},
+                                                        {"Stockholm", core::Place::stockholm},
+                                                        {"Falun", core::Place::falun},
+                                                        {"Östersund", core::Place::ostersund},
+                                                        {"Kiruna", core::Place::kiruna}}};
 
 // A click on a component option shows the controls its choice needs and hides those of the other
 // choice; controls not named keep their state.
@@ -122,9 +123,9 @@ FormInput InputForm::form_input() const {
   input.hot_water_heater = chosen(kHeaters, HotWaterHeater::Unchosen);
   input.convection_source = chosen(kConvectionSources, ConvectionSource::Unchosen);
   input.standby_source = chosen(kStandbySources, StandbySource::Unchosen);
-  input.heating_system = chosen(kHeatingSystems, HeatingSystem::System5545);
+  input.heating_system = chosen(kHeatingSystems, core::HeatingSystem::radiators_55_45);
   input.min_return_temp = chosen(kMinReturnTemps, MinReturnTemp::C65);
-  input.climate = chosen(kClimates, Climate::Kiruna);
+  input.climate = chosen(kClimates, core::Place::kiruna);
   for (const FormField& entry : kFormFields) {
     input.*entry.text = field(entry.name)->text();
   }

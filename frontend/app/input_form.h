@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form_input.h"
+#include "frontend/logic/form_input.h"
 
 #include <QDialog>
 #include <QHash>

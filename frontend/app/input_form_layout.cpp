@@ -1,10 +1,10 @@
 // The controls of the input form at their design places, in twips of the form's client area.
 
-#include "fonts.h"
-#include "form_widgets.h"
-#include "input_form.h"
-#include "shapes.h"
-#include "twips.h"
+#include "frontend/app/fonts.h"
+#include "frontend/app/form_widgets.h"
+#include "frontend/app/input_form.h"
+#include "frontend/app/shapes.h"
+#include "frontend/help/twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "main_menu.h"
-#include "platform/qt_platform.h"
+#include "frontend/app/main_menu.h"
+#include "frontend/app/platform/qt_platform.h"
 
 #include <QApplication>
 

@@ -1,16 +1,17 @@
-#include "main_menu.h"
+#include "frontend/app/main_menu.h"
 
-#include "calculation_run.h"
-#include "control_file.h"
-#include "fonts.h"
-#include "form_widgets.h"
-#include "help_dialogs.h"
-#include "identity_form.h"
-#include "info_picture.h"
-#include "platform/platform.h"
-#include "save_question_form.h"
-#include "shapes.h"
-#include "twips.h"
+#include "frontend/app/calculation_run.h"
+#include "frontend/app/fonts.h"
+#include "frontend/app/form_widgets.h"
+#include "frontend/app/identity_form.h"
+#include "frontend/app/platform/platform.h"
+#include "frontend/app/save_question_form.h"
+#include "frontend/app/shapes.h"
+#include "frontend/help/help_dialogs.h"
+#include "frontend/help/info_picture.h"
+#include "frontend/help/twips.h"
+#include "frontend/logic/file_names.h"
+#include "frontend/logic/form_case.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -128,6 +129,16 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
 
   connect(new_calculation_button_, &QPushButton::clicked, this, &MainMenu::new_calculation);
   connect(run_button_, &QPushButton::clicked, run_, &CalculationRun::run);
+  connect(run_, &CalculationRun::busy_changed, this, &MainMenu::set_engine_running);
+  connect(run_, &CalculationRun::further_calculation_offered, this,
+          &MainMenu::show_further_calculation);
+  connect(run_, &CalculationRun::result_cleared, this, &MainMenu::clear_result_text);
+  connect(run_, &CalculationRun::summary_ready, this, [this](const QStringList& lines) {
+    clear_result_text();
+    for (const QString& line : lines) {
+      append_result_line(line);
+    }
+  });
   connect(exit_button_, &QPushButton::clicked, this, &MainMenu::exit_program);
   connect(further_button_, &QPushButton::clicked, this, &MainMenu::further_calculation);
   connect(info_button, &QPushButton::clicked, this, &MainMenu::show_program_info);
@@ -204,7 +215,7 @@ void MainMenu::new_calculation() {
   // The engine creates its result files as new files and stops when one exists; the summary
   // of an earlier run must not be taken for the next one.
   const QList<DeletionFailure> failures =
-      delete_cycle_files({QLatin1String(kSummaryFileName), QLatin1String(kControlFileName)});
+      delete_cycle_files({result_file_name(), control_file_name()});
   if (!failures.isEmpty()) {
     tell_files_left(failures, true);
     return;
@@ -249,8 +260,7 @@ QList<DeletionFailure> MainMenu::delete_cycle_files(const QStringList& names) {
 bool MainMenu::tell_files_left(const QList<DeletionFailure>& failures, bool before_new_cycle) {
   const bool working_file_left =
       std::any_of(failures.begin(), failures.end(), [](const DeletionFailure& failure) {
-        return failure.name == QLatin1String(kControlFileName) ||
-               failure.name == QLatin1String(kSummaryFileName);
+        return failure.name == control_file_name() || failure.name == result_file_name();
       });
   QString text = deletion_failure_message(QDir::currentPath(), failures);
   if (working_file_left && before_new_cycle) {
@@ -272,7 +282,7 @@ void MainMenu::show_program_info() {
 }
 
 void MainMenu::exit_program() {
-  if (platform_.file_exists(QString::fromLatin1(kSummaryFileName))) {
+  if (platform_.file_exists(result_file_name())) {
     exit_with_unsettled_results();
     return;
   }

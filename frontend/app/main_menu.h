@@ -1,7 +1,7 @@
 #pragma once
 
-#include "input_form.h"
-#include "result_files.h"
+#include "frontend/app/input_form.h"
+#include "frontend/logic/result_files.h"
 
 #include <QWidget>
 

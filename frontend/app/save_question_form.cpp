@@ -1,8 +1,8 @@
-#include "save_question_form.h"
+#include "frontend/app/save_question_form.h"
 
-#include "fonts.h"
-#include "form_widgets.h"
-#include "twips.h"
+#include "frontend/app/fonts.h"
+#include "frontend/app/form_widgets.h"
+#include "frontend/help/twips.h"
 
 #include <QLabel>
 #include <QPushButton>

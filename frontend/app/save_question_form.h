@@ -1,6 +1,6 @@
 #pragma once
 
-#include "result_files.h"
+#include "frontend/logic/result_files.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "shapes.h"
+#include "frontend/app/shapes.h"
 
 #include <QPainter>
 #include <QPen>

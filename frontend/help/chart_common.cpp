@@ -1,6 +1,6 @@
-#include "chart_common.h"
+#include "frontend/help/chart_common.h"
 
-#include "chart_math.h"
+#include "frontend/help/chart_math.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "help_charts.h"
+#include "frontend/help/help_charts.h"
 
-#include "chart_math.h"
-#include "line_chart.h"
-#include "surface_chart.h"
+#include "frontend/help/chart_math.h"
+#include "frontend/help/line_chart.h"
+#include "frontend/help/surface_chart.h"
 
 #include <QColor>
 

@@ -1,9 +1,9 @@
-#include "help_dialogs.h"
+#include "frontend/help/help_dialogs.h"
 
-#include "help_charts.h"
-#include "help_texts.h"
-#include "info_picture.h"
-#include "twips.h"
+#include "frontend/help/help_charts.h"
+#include "frontend/help/help_texts.h"
+#include "frontend/help/info_picture.h"
+#include "frontend/help/twips.h"
 
 #include <QDialog>
 #include <QLabel>

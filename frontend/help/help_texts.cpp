@@ -1,4 +1,4 @@
-#include "help_texts.h"
+#include "frontend/help/help_texts.h"
 
 // The program's own documentation, in Swedish, broken into lines that fit the text boxes of the
 // dialogs.

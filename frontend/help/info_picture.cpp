@@ -1,4 +1,4 @@
-#include "info_picture.h"
+#include "frontend/help/info_picture.h"
 
 #include <QColor>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "line_chart.h"
+#include "frontend/help/line_chart.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "surface_chart.h"
+#include "frontend/help/surface_chart.h"
 
 #include <QPainter>
 #include <QPolygonF>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart_common.h"
-#include "chart_math.h"
+#include "frontend/help/chart_common.h"
+#include "frontend/help/chart_math.h"
 
 #include <QWidget>
 

@@ -3,15 +3,16 @@
 // Run it with QT_QPA_PLATFORM=offscreen (scripts/screenshots.sh does). The main menu shows the
 // summary of a real run of the engine kalvex, which must lie beside this program.
 
-#include "control_file.h"
-#include "engine_run.h"
-#include "help_dialogs.h"
-#include "identity_form.h"
-#include "input_form.h"
-#include "main_menu.h"
-#include "platform/qt_platform.h"
-#include "result_files.h"
-#include "save_question_form.h"
+#include "frontend/app/identity_form.h"
+#include "frontend/app/input_form.h"
+#include "frontend/app/main_menu.h"
+#include "frontend/app/platform/qt_platform.h"
+#include "frontend/app/save_question_form.h"
+#include "frontend/help/help_dialogs.h"
+#include "frontend/logic/engine_run.h"
+#include "frontend/logic/file_names.h"
+#include "frontend/logic/form_case.h"
+#include "frontend/logic/result_files.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -60,32 +61,32 @@ varmkalk::FormInput worked_example() {
   input.hot_water_heater = varmkalk::HotWaterHeater::Yes;
   input.convection_source = varmkalk::ConvectionSource::Constant;
   input.standby_source = varmkalk::StandbySource::Constants;
-  input.enstegeff = QStringLiteral("15");
-  input.enstegluft = QStringLiteral("20");
-  input.vvbehov = QStringLiteral("5000");
-  input.Text5 = QStringLiteral("1.08");
-  input.konvkonst = QStringLiteral("1");
-  input.sbkonstant = QStringLiteral("1");
-  input.sbexponent = QStringLiteral("1.25");
-  input.TempL = QStringLiteral("60");
-  input.FramL = QStringLiteral("40");
-  input.ReturL = QStringLiteral("30");
-  input.TempH = QStringLiteral("80");
-  input.FramH = QStringLiteral("70");
-  input.ReturH = QStringLiteral("60");
-  input.huseff = QStringLiteral("8");
-  input.cirkpump = QStringLiteral("60");
+  input.single_stage_power_kw = QStringLiteral("15");
+  input.single_stage_excess_air_percent = QStringLiteral("20");
+  input.hot_water_kwh_per_year = QStringLiteral("5000");
+  input.heater_loss_kwh_per_day = QStringLiteral("1.08");
+  input.convection_constant = QStringLiteral("1");
+  input.standby_constant = QStringLiteral("1");
+  input.standby_exponent = QStringLiteral("1.25");
+  input.flue_gas_temp_low_c = QStringLiteral("60");
+  input.supply_temp_low_c = QStringLiteral("40");
+  input.return_temp_low_c = QStringLiteral("30");
+  input.flue_gas_temp_high_c = QStringLiteral("80");
+  input.supply_temp_high_c = QStringLiteral("70");
+  input.return_temp_high_c = QStringLiteral("60");
+  input.design_heat_demand_kw = QStringLiteral("8");
+  input.pump_power_w = QStringLiteral("60");
   return input;
 }
 
 // Runs the engine beside this program on the worked example in the working folder and returns
 // the lines of its summary, or nothing when the run failed.
 std::optional<QStringList> run_worked_example() {
-  const auto lines =
-      varmkalk::derive_control_file(worked_example(), QStringLiteral("h123"), QLocale::c());
-  if (!std::holds_alternative<varmkalk::ControlFileLines>(lines) ||
+  const auto derived =
+      varmkalk::derive_case(worked_example(), QStringLiteral("h123"), QLocale::c());
+  if (!std::holds_alternative<varmkalk::core::BoilerCase>(derived) ||
       varmkalk::write_control_file(QDir::currentPath(),
-                                   std::get<varmkalk::ControlFileLines>(lines))) {
+                                   std::get<varmkalk::core::BoilerCase>(derived))) {
     return std::nullopt;
   }
   varmkalk::EngineRun run;

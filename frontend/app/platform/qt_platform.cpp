@@ -1,4 +1,4 @@
-#include "qt_platform.h"
+#include "frontend/app/platform/qt_platform.h"
 
 #include <QApplication>
 #include <QCoreApplication>

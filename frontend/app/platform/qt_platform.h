@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform.h"
+#include "frontend/app/platform/platform.h"
 
 #include <QLocale>
 

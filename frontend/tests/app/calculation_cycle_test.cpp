@@ -1,9 +1,9 @@
-#include "engine_run.h"
-#include "fake_platform.h"
-#include "form_driver.h"
-#include "main_menu.h"
-#include "path_override.h"
-#include "windows1252.h"
+#include "frontend/app/main_menu.h"
+#include "frontend/logic/engine_run.h"
+#include "frontend/logic/windows1252_text.h"
+#include "frontend/tests/app/fake_platform.h"
+#include "frontend/tests/app/form_driver.h"
+#include "frontend/tests/support/path_override.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,7 +58,7 @@ QString summary_on_disk() {
   if (!file.open(QIODevice::ReadOnly)) {
     return {};
   }
-  return varmkalk::decode_windows1252(file.readAll());
+  return varmkalk::from_windows1252(file.readAll());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "fake_platform.h"
+#include "frontend/tests/app/fake_platform.h"
 
 #include <QCoreApplication>
 #include <QEvent>

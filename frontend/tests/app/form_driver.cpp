@@ -1,6 +1,6 @@
-#include "form_driver.h"
+#include "frontend/tests/app/form_driver.h"
 
-#include "fake_platform.h"
+#include "frontend/tests/app/fake_platform.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "fake_platform.h"
-#include "form_driver.h"
-#include "form_widgets.h"
-#include "main_menu.h"
-#include "read_only_folder.h"
-#include "twips.h"
+#include "frontend/app/form_widgets.h"
+#include "frontend/app/main_menu.h"
+#include "frontend/help/twips.h"
+#include "frontend/tests/app/fake_platform.h"
+#include "frontend/tests/app/form_driver.h"
+#include "frontend/tests/support/read_only_folder.h"
 
 #include <QDir>
 #include <QFile>

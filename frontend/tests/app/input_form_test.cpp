@@ -1,7 +1,7 @@
-#include "input_form.h"
-#include "fake_platform.h"
-#include "form_widgets.h"
-#include "twips.h"
+#include "frontend/app/input_form.h"
+#include "frontend/app/form_widgets.h"
+#include "frontend/help/twips.h"
+#include "frontend/tests/app/fake_platform.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -218,7 +218,7 @@ class InputFormTest : public QObject {
     click(QStringLiteral("vvja"));
     field(QStringLiteral("Text5"))->setText(QStringLiteral("1,08"));
     click(QStringLiteral("vvnej"));
-    QCOMPARE(form_->form_input().Text5, QStringLiteral("1,08"));
+    QCOMPARE(form_->form_input().heater_loss_kwh_per_day, QStringLiteral("1,08"));
   }
 
   void incomplete_components_beep_and_tell() {

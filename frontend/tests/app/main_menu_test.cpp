@@ -1,9 +1,9 @@
-#include "main_menu.h"
-#include "fake_platform.h"
-#include "form_driver.h"
-#include "input_form.h"
-#include "read_only_folder.h"
-#include "twips.h"
+#include "frontend/app/main_menu.h"
+#include "frontend/app/input_form.h"
+#include "frontend/help/twips.h"
+#include "frontend/tests/app/fake_platform.h"
+#include "frontend/tests/app/form_driver.h"
+#include "frontend/tests/support/read_only_folder.h"
 
 #include <QFile>
 #include <QFontInfo>
@@ -350,9 +350,9 @@ class MainMenuTest : public QObject {
     QCOMPARE(received.convection_source, varmkalk::ConvectionSource::KnownLoss);
     QCOMPARE(received.standby_source, varmkalk::StandbySource::KnownLosses);
     QCOMPARE(received.min_return_temp, varmkalk::MinReturnTemp::Indoor);
-    QCOMPARE(received.climate, varmkalk::Climate::Kiruna);
-    QCOMPARE(received.heating_system, varmkalk::HeatingSystem::System8060);
-    QCOMPARE(received.konveff, QStringLiteral("100"));
+    QCOMPARE(received.climate, varmkalk::core::Place::kiruna);
+    QCOMPARE(received.heating_system, varmkalk::core::HeatingSystem::radiators_80_60);
+    QCOMPARE(received.convection_loss_w, QStringLiteral("100"));
     flush_deletions();
     QVERIFY2(form.isNull(), "unload closes and deletes the input form");
     QVERIFY2(!menu.isVisible(), "unload leaves the main menu to the identity form");

@@ -1,5 +1,5 @@
-#include "platform/qt_platform.h"
-#include "form_number.h"
+#include "frontend/app/platform/qt_platform.h"
+#include "frontend/logic/form_number.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,9 +1,9 @@
-#include "fake_platform.h"
-#include "form_driver.h"
-#include "main_menu.h"
-#include "read_only_folder.h"
-#include "save_question_form.h"
-#include "twips.h"
+#include "frontend/app/main_menu.h"
+#include "frontend/app/save_question_form.h"
+#include "frontend/help/twips.h"
+#include "frontend/tests/app/fake_platform.h"
+#include "frontend/tests/app/form_driver.h"
+#include "frontend/tests/support/read_only_folder.h"
 
 #include <QDir>
 #include <QFile>

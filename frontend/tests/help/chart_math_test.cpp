@@ -1,4 +1,4 @@
-#include "chart_math.h"
+#include "frontend/help/chart_math.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "help_dialogs.h"
+#include "frontend/help/help_dialogs.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "read_only_folder.h"
+#include "frontend/tests/support/read_only_folder.h"
 
 #include <QDir>
 #include <QFile>

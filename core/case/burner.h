@@ -1,0 +1,35 @@
+#pragma once
+
+namespace varmkalk::core {
+
+enum class BurnerKind { single_stage, modulating };
+
+// The burner by its two powers. A minimum below the maximum makes it modulating; equal (or
+// above) single-stage, so the kind always follows from the powers and can never contradict them.
+class Burner {
+ public:
+  Burner() : Burner(0.0f, 0.0f) {}
+  Burner(float max_power_w, float min_power_w)
+      : max_power_w_(max_power_w),
+        min_power_w_(min_power_w),
+        kind_(min_power_w < max_power_w ? BurnerKind::modulating : BurnerKind::single_stage) {}
+
+  // A single-stage burner runs at one power: its minimum is its maximum.
+  static Burner single_stage(float power_w) { return Burner(power_w, power_w); }
+
+  BurnerKind kind() const { return kind_; }
+  bool is_modulating() const { return kind_ == BurnerKind::modulating; }
+  float max_power_w() const { return max_power_w_; }
+  float min_power_w() const { return min_power_w_; }
+  // The power at which a modulating burner's flue-gas temperature is evaluated.
+  float mean_power_w() const { return (min_power_w_ + max_power_w_) / 2.0f; }
+
+  friend bool operator==(const Burner&, const Burner&) = default;
+
+ private:
+  float max_power_w_;
+  float min_power_w_;
+  BurnerKind kind_;
+};
+
+}  // namespace varmkalk::core

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "core/case/boiler_case.h"
+
+namespace varmkalk::core {
+
+inline constexpr std::string_view kControlFileName = "styrfil.dat";
+// Lines of the control file that carry values; any after them are never read.
+inline constexpr int kControlFileLines = 23;
+
+enum class ControlLineKind {
+  number,    // a number in columns 1 to 11, a point as decimal separator
+  code,      // a code letter: the first 20 characters of the line
+  identity,  // the calculation identity: the first 4 characters of the line
+};
+
+// One line of the control file: where it stands, what it holds and how the case gives and takes
+// its value. The reader the engine uses and the writer the front end uses are both built from
+// the one table of these.
+struct ControlLine {
+  int line;                // 1-based
+  std::string_view field;  // e.g. "burner_max_power"
+  ControlLineKind kind;
+  std::string_view unit;  // in the file, e.g. "W"
+  float (*number)(const BoilerCase&);
+  void (*set_number)(BoilerCase&, float);
+  std::string (*text)(const BoilerCase&);
+  void (*set_text)(BoilerCase&, std::string_view);
+};
+
+extern const std::array<ControlLine, kControlFileLines> kControlLines;
+
+// Takes one line's value into the case: a number line read from its first 11 columns (throws
+// ConversionError when they hold no number), a code or identity line from its first 20 or 4
+// characters as they stand.
+void read_control_line(const ControlLine& line, std::string_view text, BoilerCase& into);
+
+// The lines of the control file for the case, in Windows-1252, without line ends: numbers as the
+// shortest text that reads back as the same value, code lines as the bare letter, the identity as
+// given. A single-stage burner's two powers are one value, so lines 4 and 5 are always equal.
+// Throws std::invalid_argument naming the field when a number is not finite.
+std::array<std::string, kControlFileLines> control_file_lines(const BoilerCase& input);
+
+// The whole file: every line ended by CR LF.
+std::string control_file_text(const BoilerCase& input);
+
+// Reads the 23 values of styrfil.dat in `work_dir`. A missing file is an error and is not
+// created. Throws RunError naming the line and the fault.
+BoilerCase read_control_file(const std::filesystem::path& work_dir);
+
+}  // namespace varmkalk::core

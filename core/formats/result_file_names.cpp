@@ -1,0 +1,28 @@
+#include "core/formats/result_file_names.h"
+
+#include <array>
+#include <cstdio>
+
+#include "core/files/run_error.h"
+#include "core/formats/control_file.h"
+
+namespace varmkalk::core {
+
+ResultFileNames result_file_names_of(const CalcIdentity& identity) {
+  const std::string stem = identity.padded();
+  return {stem + ".dat", stem + "sum.dat", stem + "sum_c.dat"};
+}
+
+ResultFileNames result_file_names(const CalcIdentity& identity) {
+  if (const std::optional<IdentityFault> fault = identity_fault(identity)) {
+    std::array<char, 8> code{};
+    std::snprintf(code.data(), code.size(), "0x%02X", static_cast<unsigned>(fault->byte));
+    throw RunError(std::string(kControlFileName) + ", rad " + std::to_string(kControlFileLines) +
+                   ", kolumn " + std::to_string(fault->position) +
+                   ": beräkningsidentiteten innehåller " + fault->reason + " (" + code.data() +
+                   ") och kan inte ingå i ett filnamn");
+  }
+  return result_file_names_of(identity);
+}
+
+}  // namespace varmkalk::core

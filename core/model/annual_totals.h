@@ -1,0 +1,22 @@
+#pragma once
+
+namespace varmkalk::core {
+
+// The year's sums over the heating days. Energies in Wh, 32-bit like the rest of the model.
+struct AnnualTotals {
+  float net_energy_wh = 0.0f;
+  float gross_energy_with_pump_wh = 0.0f;
+  float gross_energy_without_pump_wh = 0.0f;
+  float convection_energy_wh = 0.0f;
+  float standby_energy_wh = 0.0f;
+  float flue_gas_energy_wh = 0.0f;
+  int heating_days = 0;
+
+  // Days on which the boiler could not meet the demand even running all day (either variant),
+  // and the largest such shortfall, in W and as a fraction of that day's demand.
+  int unmet_days = 0;
+  float largest_shortfall_w = 0.0f;
+  float largest_shortfall_share = 0.0f;
+};
+
+}  // namespace varmkalk::core

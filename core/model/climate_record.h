@@ -1,0 +1,11 @@
+#pragma once
+
+namespace varmkalk::core {
+
+// One line of a climate file: a day and its mean outdoor temperature.
+struct ClimateRecord {
+  int day_number = 0;
+  float outdoor_temp = 0.0f;  // °C
+};
+
+}  // namespace varmkalk::core

@@ -1,0 +1,134 @@
+#include "core/model/day_model.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+
+#include "core/model/burner_power.h"
+#include "core/model/combustion_efficiency.h"
+#include "core/model/heating_system.h"
+#include "core/model/model_input_error.h"
+#include "core/model/run_time.h"
+#include "core/model/standing_losses.h"
+#include "core/text/number_text.h"
+
+namespace varmkalk::core {
+namespace {
+
+// With one decimal in the climate files, 14.9 °C is a heating day and 15.0 °C is not.
+constexpr float heating_limit = 14.95f;
+// Free gains cover the building's losses down to 5 K below the indoor temperature.
+constexpr float free_gain_kelvin = 5.0f;
+
+ModelInputError not_finite(int day_number, float outdoor_temp) {
+  return ModelInputError("Dag " + std::to_string(day_number) + " med utetemperaturen " +
+                         shortest_text(outdoor_temp) +
+                         " °C ger inget ändligt värde; indata ligger utanför modellens "
+                         "giltighetsområde");
+}
+
+void require_finite(const DayBalance& day) {
+  for (const float value :
+       {day.supply_temp, day.return_temp, day.heat_demand, day.convection_loss, day.standby_loss,
+        day.flue_gas_temp, day.combustion_eff, day.burner_power, day.flue_gas_loss,
+        day.with_pump.run_time, day.with_pump.day_efficiency, day.with_pump.shortfall,
+        day.without_pump.run_time, day.without_pump.day_efficiency, day.without_pump.shortfall}) {
+    if (!std::isfinite(value)) {
+      throw not_finite(day.day_number, day.outdoor_temp);
+    }
+  }
+}
+
+}  // namespace
+
+float demand_span(const BoilerCase& input, const DesignConditions& design) {
+  return input.building.indoor_temp_c - free_gain_kelvin - design.outdoor_temp_c;
+}
+
+float day_heat_demand(const BoilerCase& input, const DesignConditions& design, float outdoor_temp) {
+  return input.building.design_heat_demand_w - (outdoor_temp - design.outdoor_temp_c) *
+                                                   input.building.design_heat_demand_w /
+                                                   demand_span(input, design);
+}
+
+std::optional<DayBalance> simulate_day(const BoilerCase& input, const ModelConstants& constants,
+                                       const ClimateRecord& record) {
+  if (!(record.outdoor_temp < heating_limit)) {
+    return std::nullopt;
+  }
+  const float heat_demand = day_heat_demand(input, constants.design, record.outdoor_temp);
+  // A demand beyond the range of 32-bit numbers would otherwise read as no demand at all.
+  if (std::isnan(heat_demand) || std::isinf(heat_demand)) {
+    throw not_finite(record.day_number, record.outdoor_temp);
+  }
+  // Below an indoor temperature of 19.95 °C a day under the heating limit can be warmer than
+  // the point of zero demand; it needs no heat, and the radiator formula needs a load above 0.
+  if (!(heat_demand > 0.0f)) {
+    return std::nullopt;
+  }
+  const float relative_load = heat_demand / input.building.design_heat_demand_w;
+  const HeatingTemperatures heating =
+      heating_system_temperatures(relative_load, constants.design.supply_temp_c,
+                                  constants.design.return_temp_c, input.building.indoor_temp_c);
+  const BoilerTemperatures boiler = boiler_temperatures(heating.supply_temp, heating.return_temp,
+                                                        input.building.min_return_temp_c);
+  const float convection = convection_loss(input, boiler.boiler_mean_temp);
+  const float standby = standby_loss(input, boiler.boiler_mean_temp);
+
+  // Without hot water the pump alone can cover a mild day.
+  if (input.hot_water.annual_demand_kwh == 0.0f && constants.pump_heat >= heat_demand) {
+    return std::nullopt;
+  }
+
+  const BurnerChoice burner =
+      choose_burner_power(input, constants, heat_demand, convection, heating, boiler);
+  const float combustion_eff = combustion_efficiency(
+      input.combustion.air_ratio, burner.flue_gas_temp, input.building.indoor_temp_c);
+  const float flue_gas_loss = (1.0f - combustion_eff) * burner.burner_power;
+  // A burner near the float range with a condensing gain: its heat less the (negative) flue-gas
+  // loss overflows, and the balance would read the infinite output as free heat and pass the
+  // day over.
+  if (!std::isfinite(burner.burner_power - flue_gas_loss)) {
+    throw not_finite(record.day_number, record.outdoor_temp);
+  }
+
+  DayTerms terms;
+  terms.burner_power = burner.burner_power;
+  terms.flue_gas_loss = flue_gas_loss;
+  terms.standby_loss = standby;
+  terms.pilot_power = input.combustion.pilot_power_w;
+  terms.convection_loss = convection;
+  terms.heater_loss = input.hot_water.heater_loss_w;
+  terms.pump_heat = constants.pump_heat;
+  terms.demand = heat_demand + constants.hot_water_load;
+  const float start_run_time = heat_demand / burner.burner_power;
+  const std::optional<VariantBalance> with_pump =
+      solve_run_time(terms, PumpCredit::with_pump, start_run_time);
+  const std::optional<VariantBalance> without_pump =
+      solve_run_time(terms, PumpCredit::without_pump, start_run_time);
+  // Free heat that exceeds the demand even with the burner off covers the day like the pump
+  // above.
+  if (!with_pump || !without_pump) {
+    return std::nullopt;
+  }
+
+  DayBalance day;
+  day.day_number = record.day_number;
+  day.outdoor_temp = record.outdoor_temp;
+  day.supply_temp = heating.supply_temp;
+  day.return_temp = heating.return_temp;
+  day.heat_demand = heat_demand;
+  day.hot_water_load = constants.hot_water_load;
+  day.convection_loss = convection;
+  day.standby_loss = standby;
+  day.flue_gas_temp = burner.flue_gas_temp;
+  day.combustion_eff = combustion_eff;
+  day.burner_power = burner.burner_power;
+  day.flue_gas_loss = flue_gas_loss;
+  day.with_pump = *with_pump;
+  day.without_pump = *without_pump;
+  require_finite(day);
+  return day;
+}
+
+}  // namespace varmkalk::core

@@ -1,0 +1,43 @@
+#include "core/model/standing_losses.h"
+
+#include "core/model/float_math.h"
+
+namespace varmkalk::core {
+namespace {
+
+constexpr float convection_exponent = 1.3f;
+constexpr float wh_per_kwh = 1000.0f;
+constexpr float hours_per_year = 8760.0f;
+constexpr float per_cent = 100.0f;
+
+// A boiler not warmer than its room loses nothing to it (and a negative difference has no
+// real power).
+float loss_law(float constant, float exponent, float boiler_mean_temp, float indoor_temp) {
+  const float above_room = boiler_mean_temp - indoor_temp;
+  if (!(above_room > 0.0f)) {
+    return 0.0f;
+  }
+  return constant * pow_f(above_room, exponent);
+}
+
+}  // namespace
+
+float convection_loss(const BoilerCase& input, float boiler_mean_temp) {
+  return loss_law(input.losses.convection_constant, convection_exponent, boiler_mean_temp,
+                  input.building.indoor_temp_c);
+}
+
+float standby_loss(const BoilerCase& input, float boiler_mean_temp) {
+  return loss_law(input.losses.standby_constant, input.losses.standby_exponent, boiler_mean_temp,
+                  input.building.indoor_temp_c);
+}
+
+float hot_water_load(const BoilerCase& input) {
+  return input.hot_water.annual_demand_kwh * wh_per_kwh / hours_per_year;
+}
+
+float pump_heat(const BoilerCase& input) {
+  return input.pump.heat_share_percent * input.pump.power_w / per_cent;
+}
+
+}  // namespace varmkalk::core

@@ -1,0 +1,31 @@
+#include "core/model/year.h"
+
+#include "core/model/annual_sums.h"
+#include "core/model/day_model.h"
+#include "core/model/model_input_error.h"
+#include "core/model/start_model.h"
+
+namespace varmkalk::core {
+
+YearResult run_year(const BoilerCase& input, std::span<const ClimateRecord> climate_days) {
+  return run_year(input, design_conditions(input), climate_days);
+}
+
+YearResult run_year(const BoilerCase& input, const DesignConditions& design,
+                    std::span<const ClimateRecord> climate_days) {
+  YearResult year;
+  try {
+    const ModelConstants constants = start_model(input, design);
+    for (const ClimateRecord& record : climate_days) {
+      if (const std::optional<DayBalance> day = simulate_day(input, constants, record)) {
+        record_day(year.totals, *day);
+        year.days.push_back(*day);
+      }
+    }
+  } catch (const ModelInputError& refusal) {
+    year.refusal = refusal.what();
+  }
+  return year;
+}
+
+}  // namespace varmkalk::core

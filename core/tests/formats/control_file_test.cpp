@@ -1,0 +1,182 @@
+#include "core/formats/control_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "core/files/run_error.h"
+#include "core/formats/result_file_names.h"
+#include "core/tests/support/control_file_fixture.h"
+#include "core/tests/support/temp_folder.h"
+
+namespace varmkalk::core {
+namespace {
+
+using testing::control_lines;
+using testing::control_text;
+using testing::TempFolder;
+
+BoilerCase read_lines(const std::vector<std::string>& lines) {
+  TempFolder folder;
+  folder.write("styrfil.dat", control_text(lines));
+  return read_control_file(folder.path());
+}
+
+// The run error's message for a control file of these lines.
+std::string error_of(const std::string& text) {
+  TempFolder folder;
+  folder.write("styrfil.dat", text);
+  try {
+    read_control_file(folder.path());
+  } catch (const RunError& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+TEST(ControlFile, ReadsEveryFieldInFileOrder) {
+  const BoilerCase p = read_lines(control_lines());
+  EXPECT_EQ(p.losses.convection_constant, 0.6f);
+  EXPECT_EQ(p.losses.standby_constant, 0.4f);
+  EXPECT_EQ(p.losses.standby_exponent, 1.25f);
+  EXPECT_EQ(p.burner, Burner(18000.0f, 5000.0f));
+  EXPECT_EQ(p.burner.kind(), BurnerKind::modulating);
+  EXPECT_EQ(p.combustion.air_ratio, 1.3f);
+  EXPECT_EQ(p.combustion.pilot_power_w, 0.0f);
+  EXPECT_EQ(p.flue_gas.low_temp, (FlueGasPoint{38.0f, 40.0f, 30.0f}));
+  EXPECT_EQ(p.flue_gas.high_temp, (FlueGasPoint{62.0f, 75.0f, 60.0f}));
+  EXPECT_EQ(p.pump, (CirculationPump{45.0f, 75.0f}));
+  EXPECT_EQ(p.building, (Building{7500.0f, 20.0f, 20.0f}));
+  EXPECT_EQ(p.climate, Place::stockholm);
+  EXPECT_EQ(p.heating_system, HeatingSystem::radiators_55_45);
+  EXPECT_EQ(p.hot_water, (HotWater{4000.0f, 45.0f}));
+  EXPECT_EQ(p.identity.padded(), "h123");
+}
+
+TEST(ControlFile, NumberLinesUseTheFirstElevenCharactersOnly) {
+  struct Case {
+    const char* line;
+    float expected;
+  };
+  for (const Case c : {
+           Case{"12,5", 12.0f},
+           Case{" 1 000", 1000.0f},
+           Case{"2.5D3", 2500.0f},
+           Case{"2.5+3", 2500.0f},
+           Case{"", 0.0f},
+           Case{"           7", 0.0f},             // 11 blanks push the number out
+           Case{"1.123456789012", 1.123456789f},   // at most nine decimals survive
+           Case{"1.23456789012E-4", 1.23456789f},  // exponent beyond column 11 is lost
+           Case{"1.5        ignored", 1.5f},
+           // A value that needs all eleven columns keeps its exponent.
+           Case{" 1.23457E-4", 1.23457e-4f},
+           Case{" 1.23457E11", 1.23457e11f},
+       }) {
+    auto lines = control_lines();
+    lines[5] = c.line;
+    EXPECT_EQ(read_lines(lines).combustion.air_ratio, c.expected) << '"' << c.line << '"';
+  }
+}
+
+TEST(ControlFile, TextLinesAreTakenAsTheyStand) {
+  auto lines = control_lines();
+  lines[16] = " c";
+  lines[17] = "a,b";
+  lines[22] = "ab";
+  const BoilerCase p = read_lines(lines);
+  EXPECT_EQ(p.climate, Place::kiruna);  // a blank before the letter matches nothing
+  EXPECT_EQ(p.heating_system, HeatingSystem::radiators_55_45);
+  EXPECT_EQ(p.identity.padded(), "ab  ");
+
+  lines[17] = "a" + std::string(19, ' ') + "ignored";
+  EXPECT_EQ(read_lines(lines).heating_system, HeatingSystem::radiators_80_60);
+  lines[22] = "h12345";
+  EXPECT_EQ(read_lines(lines).identity.padded(), "h123");
+  lines[22] = "";
+  EXPECT_EQ(read_lines(lines).identity.padded(), "    ");
+}
+
+TEST(ControlFile, AcceptsLineFeedsAloneAndIgnoresLinesAfterTheLast) {
+  auto lines = control_lines();
+  std::string text;
+  for (const auto& line : lines) {
+    text += line + "\n";
+  }
+  text += "not a number\r\nmore\r\n";
+  TempFolder folder;
+  folder.write("styrfil.dat", text);
+  const BoilerCase p = read_control_file(folder.path());
+  EXPECT_EQ(p.identity.padded(), "h123");
+  EXPECT_EQ(p.hot_water.heater_loss_w, 45.0f);
+}
+
+TEST(ControlFile, FaultsNameTheLineAndWhatIsWrong) {
+  auto lines = control_lines();
+  lines[5] = "1.2.3";
+  EXPECT_EQ(error_of(control_text(lines)), "styrfil.dat, rad 6: \"1.2.3\" är inget tal");
+  lines[5] = "A12";
+  EXPECT_EQ(error_of(control_text(lines)), "styrfil.dat, rad 6: \"A12\" är inget tal");
+
+  lines = control_lines();
+  lines.resize(10);
+  EXPECT_EQ(error_of(control_text(lines)),
+            "styrfil.dat, rad 11: raden saknas; filen har bara 10 rader av 23");
+  EXPECT_EQ(error_of(""), "styrfil.dat, rad 1: raden saknas; filen har bara 0 rader av 23");
+
+  // The bad number is met before the missing lines.
+  lines[5] = "x";
+  EXPECT_EQ(error_of(control_text(lines)), "styrfil.dat, rad 6: \"x\" är inget tal");
+}
+
+TEST(ControlFile, MissingFileIsAnErrorAndIsNotCreated) {
+  TempFolder folder;
+  try {
+    read_control_file(folder.path());
+    FAIL();
+  } catch (const RunError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "styrfil.dat: filen finns inte i arbetsmappen " + folder.path().string());
+  }
+  EXPECT_FALSE(folder.has("styrfil.dat"));
+}
+
+TEST(ResultFileNames, AreTheIdentityAsReadWithItsSuffix) {
+  struct Case {
+    const char* id_line;
+    const char* raw;
+    const char* summary;
+    const char* pump;
+  };
+  for (const Case c : {
+           Case{"h123", "h123.dat", "h123sum.dat", "h123sum_c.dat"},
+           Case{"h1234", "h123.dat", "h123sum.dat", "h123sum_c.dat"},
+           Case{"ab", "ab  .dat", "ab  sum.dat", "ab  sum_c.dat"},
+           Case{"", "    .dat", "    sum.dat", "    sum_c.dat"},
+           Case{"a b", "a b .dat", "a b sum.dat", "a b sum_c.dat"},
+       }) {
+    const ResultFileNames names = result_file_names(CalcIdentity(c.id_line));
+    EXPECT_EQ(names.raw_file, c.raw);
+    EXPECT_EQ(names.summary_file, c.summary);
+    EXPECT_EQ(names.pump_file, c.pump);
+  }
+}
+
+TEST(ResultFileNames, RefuseIdentitiesThatCannotBeAFileName) {
+  for (const std::string& id :
+       std::vector<std::string>{"a/b", "..\\x", std::string("a\0b", 3), "a\tb", "ab\r", "\x7F"}) {
+    EXPECT_THROW(result_file_names(CalcIdentity(id)), RunError) << id;
+  }
+  try {
+    result_file_names(CalcIdentity("a/bc"));
+    FAIL();
+  } catch (const RunError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "styrfil.dat, rad 23, kolumn 2: beräkningsidentiteten innehåller ett snedstreck, "
+              "som skulle peka ut en annan mapp (0x2F) och kan inte ingå i ett filnamn");
+  }
+  // Letters of Windows-1252 are ordinary characters of a name.
+  EXPECT_NO_THROW(result_file_names(CalcIdentity("\xE5\xE4\xF6")));
+}
+
+}  // namespace
+}  // namespace varmkalk::core

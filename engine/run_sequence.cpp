@@ -1,0 +1,96 @@
+#include "engine/run_sequence.h"
+
+#include <new>
+#include <ostream>
+#include <string>
+
+#include "core/files/result_file.h"
+#include "core/files/run_error.h"
+#include "core/formats/climate_file.h"
+#include "core/formats/control_file.h"
+#include "core/formats/daily_line.h"
+#include "core/formats/result_file_names.h"
+#include "core/formats/run_warnings.h"
+#include "core/formats/summary_report.h"
+
+namespace varmkalk::engine {
+namespace {
+
+using namespace core;
+
+// The run proper; every fault leaves it by an exception.
+void run(const RunFolders& folders, const YearModel& year_model, std::ostream& out,
+         std::ostream& err) {
+  const BoilerCase input = read_control_file(folders.work_dir);
+  const ResultFileNames names = result_file_names(input.identity);
+
+  // Created in this order; when one fails, the ones before it stay, empty.
+  ResultFile raw_file(folders.work_dir, names.raw_file);
+  ResultFile summary_file(folders.work_dir, names.summary_file);
+  ResultFile pump_file(folders.work_dir, names.pump_file);
+  ResultFile result_file(folders.work_dir, std::string(kResultFileName));
+
+  ClimateFile climate_file = open_climate_file(climate_of(input.climate).file_name,
+                                               folders.work_dir, folders.climate_fallback_dir);
+  const ClimateDays climate_days = read_climate_days(climate_file);
+  const YearResult year = year_model(input, climate_days.records);
+
+  // The days before a fault are written all the same, so the user sees how far the year got.
+  for (const DayBalance& day : year.days) {
+    raw_file.write(format_daily_line(day, day.with_pump));
+    pump_file.write(format_daily_line(day, day.without_pump));
+  }
+  if (year.refusal) {
+    throw RunError(*year.refusal);
+  }
+  if (climate_days.fault) {
+    throw RunError(*climate_days.fault);
+  }
+  raw_file.close();
+  pump_file.close();
+
+  const std::string report = format_summary_report(input, year.totals, names);
+  out << "\n\n" << std::flush;
+  summary_file.write("\r\n\r\n");
+  summary_file.write(report);
+  summary_file.close();
+  // Its closing tells the front end that the run is over, so it comes last.
+  result_file.write(report);
+  result_file.close();
+
+  for (const std::string& warning : run_warnings(year.totals)) {
+    err << warning << '\n';
+  }
+}
+
+}  // namespace
+
+RunFolders process_run_folders() {
+  std::error_code error;
+  std::filesystem::path work_dir = std::filesystem::current_path(error);
+  if (error) {
+    work_dir = ".";
+  }
+  return {work_dir, installed_climate_dir()};
+}
+
+core::YearResult boiler_year(const core::BoilerCase& input,
+                             std::span<const core::ClimateRecord> climate_days) {
+  return core::run_year(input, climate_days);
+}
+
+int run_kalvex(const RunFolders& folders, std::ostream& out, std::ostream& err,
+               const YearModel& year_model) {
+  try {
+    run(folders, year_model, out, err);
+    return 0;
+  } catch (const std::bad_alloc&) {
+    err << "Minnet räckte inte till för beräkningen.\n";
+  } catch (const std::exception& e) {
+    // Run errors of the files and the model's refusals alike.
+    err << e.what() << '\n';
+  }
+  return 1;
+}
+
+}  // namespace varmkalk::engine

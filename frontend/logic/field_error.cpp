@@ -1,0 +1,50 @@
+#include "frontend/logic/field_error.h"
+
+#include <array>
+#include <utility>
+
+#include "frontend/logic/form_input.h"
+
+namespace varmkalk {
+
+namespace {
+
+// The controls that are no text field of the input: the identity box and the option frames.
+constexpr std::array<std::pair<const char*, const char*>, 5> kOtherLabels{{
+    {"utdatafil", "Beräkningens identitet (4 tecken)"},
+    {"burntype", "Brännartyp"},
+    {"vvber", "Varmvattenberedare?"},
+    {"konvtyp", "Konvektionsförlust, källa"},
+    {"Frame1", "Stilleståndsförlust, källa"},
+}};
+
+}  // namespace
+
+QString field_label(const QString& field) {
+  for (const FormField& form_field : kFormFields) {
+    if (field == QLatin1String(form_field.name)) {
+      return QString::fromUtf8(form_field.label);
+    }
+  }
+  for (const auto& [name, label] : kOtherLabels) {
+    if (field == QLatin1String(name)) {
+      return QString::fromUtf8(label);
+    }
+  }
+  return {};
+}
+
+FieldError field_error(const QString& field, const QString& message) {
+  return {field, field_label(field), message};
+}
+
+QString form_field_name(QString FormInput::*text) {
+  for (const FormField& form_field : kFormFields) {
+    if (form_field.text == text) {
+      return QString::fromLatin1(form_field.name);
+    }
+  }
+  return {};
+}
+
+}  // namespace varmkalk

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <string_view>
+
+namespace varmkalk {
+
+// The working files of a calculation cycle, as the engine names them.
+QString control_file_name();  // styrfil.dat
+QString result_file_name();   // resultat.dat, the summary the main menu shows
+
+// The engine's three identity files, in the order in which they are deleted: the identity padded
+// to four characters, followed by ".dat", "sum.dat" and "sum_c.dat".
+std::array<QString, 3> identity_file_names(const QString& identity);
+
+// A name of the engine's (ASCII or Windows-1252 bytes) as the front end handles it.
+QString from_latin1(std::string_view name);
+
+}  // namespace varmkalk

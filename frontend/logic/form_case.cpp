@@ -1,0 +1,318 @@
+#include "frontend/logic/form_case.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+#include <cfloat>
+#include <cmath>
+
+#include "core/formats/control_file.h"
+#include "frontend/logic/calc_identity.h"
+#include "frontend/logic/file_names.h"
+#include "frontend/logic/form_number.h"
+
+namespace varmkalk {
+
+namespace {
+
+constexpr double kWattsPerKilowatt = 1000.0;
+// A loss of 1 W lasting a day is 0.024 kWh.
+constexpr double kKilowattHoursPerDayPerWatt = 0.024;
+constexpr double kAirRatioPerExcessAirPercent = 0.01;
+// The convection loss grows with the temperature difference to the power 1.3.
+constexpr double kConvectionExponent = 1.3;
+// Share of the circulation pump's electric power that heats the water, per cent.
+constexpr float kPumpHeatSharePercent = 75.0F;
+constexpr float kMinReturnTemp35 = 35.0F;
+constexpr float kMinReturnTemp65 = 65.0F;
+
+using TextField = QString FormInput::*;
+
+QString quoted_label(const QString& field) {
+  return QLatin1Char('"') + field_label(field) + QLatin1Char('"');
+}
+
+// A typed text as a message quotes it: control characters shown as '?', and a long text cut
+// short, so that the message box keeps its advice on the screen.
+QString quoted_text(const QString& text) {
+  constexpr qsizetype kShownCharacters = 24;
+  QString shown = text.trimmed();
+  for (QChar& character : shown) {
+    if (character.category() == QChar::Other_Control) {
+      character = QLatin1Char('?');
+    }
+  }
+  if (shown.size() > kShownCharacters) {
+    qsizetype cut = kShownCharacters;
+    if (shown.at(cut - 1).isHighSurrogate()) {
+      --cut;
+    }
+    shown = shown.left(cut) + QChar(0x2026);
+  }
+  return QLatin1Char('"') + shown + QLatin1Char('"');
+}
+
+// The engine keeps its numbers as 32-bit floats: larger magnitudes would become infinite.
+bool in_engine_range(double value) {
+  return std::isfinite(value) && std::fabs(value) <= FLT_MAX;
+}
+
+// source names the field the value comes from.
+void check_range(double value, TextField source) {
+  if (!in_engine_range(value)) {
+    const QString name = form_field_name(source);
+    throw field_error(name, QStringLiteral("Värdet i fältet %1 ger ett tal som är för stort "
+                                           "för beräkningen.")
+                                .arg(quoted_label(name)));
+  }
+}
+
+float float_value(double value, TextField source) {
+  check_range(value, source);
+  return static_cast<float>(value);
+}
+
+struct StandbyLoss {
+  float constant = 0.0F;
+  float exponent = 0.0F;
+};
+
+// Reads the form's numbers and derives the control file's values; the first failure is thrown
+// as the FieldError that derive_case returns.
+class Derivation {
+ public:
+  Derivation(const FormInput& input, const QLocale& locale) : input_(input), locale_(locale) {}
+
+  // N(f): the number typed in a field.
+  double number(TextField field) const {
+    const QString& text = input_.*field;
+    if (const std::optional<double> value = read_form_number(text, locale_)) {
+      return *value;
+    }
+    const QString name = form_field_name(field);
+    if (text.trimmed().isEmpty()) {
+      throw field_error(
+          name, QStringLiteral("Fältet %1 är tomt. Skriv ett tal.").arg(quoted_label(name)));
+    }
+    if (is_out_of_range_number(text, locale_)) {
+      throw field_error(name, QStringLiteral("Fältet %1 innehåller %2, ett tal som är för stort "
+                                             "eller för nära noll för beräkningen.")
+                                  .arg(quoted_label(name), quoted_text(text)));
+    }
+    throw field_error(name, QStringLiteral("Fältet %1 innehåller %2, som inte är ett tal. "
+                                           "Skriv talet med %3, till exempel %4.")
+                                .arg(quoted_label(name), quoted_text(text),
+                                     decimal_separator_name(locale_), locale_.toString(12.5)));
+  }
+
+  double positive(TextField field, const QString& reason) const {
+    const double value = number(field);
+    if (value <= 0.0) {
+      const QString name = form_field_name(field);
+      throw field_error(name, QStringLiteral("Värdet i fältet %1 måste vara större än 0 %2.")
+                                  .arg(quoted_label(name), reason));
+    }
+    return value;
+  }
+
+  // A field's number as the engine holds it.
+  float field_value(TextField field) const { return float_value(number(field), field); }
+
+  double convection_constant() const {
+    if (input_.convection_source == ConvectionSource::Constant) {
+      return number(&FormInput::convection_constant);
+    }
+    const double loss = number(&FormInput::convection_loss_w);
+    const double temp_difference =
+        positive(&FormInput::convection_temp_difference_k,
+                 QStringLiteral("för att konstanten ska kunna beräknas"));
+    const double constant = loss / std::pow(temp_difference, kConvectionExponent);
+    if (!in_engine_range(constant)) {
+      // A large loss or a tiny temperature difference: the message names both.
+      throw field_error(QStringLiteral("konveff"),
+                        QStringLiteral("Konvektionskonstanten, beräknad ur fälten %1 och %2, blir "
+                                       "för stor för beräkningen.")
+                            .arg(quoted_label(QStringLiteral("konveff")),
+                                 quoted_label(QStringLiteral("konvtemp"))));
+    }
+    return constant;
+  }
+
+  StandbyLoss standby_loss(double indoor_temp) const {
+    if (input_.standby_source == StandbySource::Constants) {
+      return {field_value(&FormInput::standby_constant), field_value(&FormInput::standby_exponent)};
+    }
+    return two_point_fit(indoor_temp);
+  }
+
+  // A single-stage burner's one power is both its maximum and its minimum.
+  core::Burner burner() const {
+    const float max_power_w =
+        float_value(number(burner_power_field()) * kWattsPerKilowatt, burner_power_field());
+    if (single_stage()) {
+      return core::Burner::single_stage(max_power_w);
+    }
+    return core::Burner(max_power_w,
+                        float_value(number(&FormInput::modulating_min_power_kw) * kWattsPerKilowatt,
+                                    &FormInput::modulating_min_power_kw));
+  }
+
+  TextField burner_power_field() const {
+    return single_stage() ? &FormInput::single_stage_power_kw : &FormInput::modulating_max_power_kw;
+  }
+
+  TextField excess_air_field() const {
+    return single_stage() ? &FormInput::single_stage_excess_air_percent
+                          : &FormInput::modulating_excess_air_percent;
+  }
+
+ private:
+  bool single_stage() const { return input_.burner == Burner::SingleStage; }
+
+  // Q = C1 × T^C2 through both known losses; T is the mean of the temperature difference and
+  // the indoor temperature.
+  StandbyLoss two_point_fit(double indoor_temp) const {
+    const QString reason = QStringLiteral("för att konstanterna ska kunna beräknas");
+    const double loss_1 = positive(&FormInput::standby_loss_1_w, reason);
+    const double loss_2 = positive(&FormInput::standby_loss_2_w, reason);
+    const double temp_1 = mean_temp(&FormInput::standby_temp_difference_1_k, indoor_temp);
+    const double temp_2 = mean_temp(&FormInput::standby_temp_difference_2_k, indoor_temp);
+    const double log_temp_ratio = std::log(temp_2 / temp_1);
+    if (log_temp_ratio == 0.0) {
+      throw field_error(QStringLiteral("sbtemp2"),
+                        QStringLiteral("Temperaturskillnaderna i Fall 1 och Fall 2 är lika. "
+                                       "Ange två olika temperaturskillnader."));
+    }
+    const double log_loss_ratio = std::log(loss_2 / loss_1);
+    if (log_loss_ratio == 0.0) {
+      throw field_error(QStringLiteral("sbeff2"),
+                        QStringLiteral("Effekterna i Fall 1 och Fall 2 är lika. "
+                                       "Ange två olika effekter."));
+    }
+    const double exponent = log_loss_ratio / log_temp_ratio;
+    // With the exponent's 64-bit value, so that the law passes through the second point.
+    const double constant = loss_2 / std::pow(temp_2, exponent);
+    if (!in_engine_range(exponent) || !in_engine_range(constant)) {
+      // Every value of both cases takes part in the fit: the message points to all of them.
+      throw field_error(QStringLiteral("sbeff2"),
+                        QStringLiteral("Stilleståndsförlustens konstanter, beräknade ur "
+                                       "temperaturskillnaderna och effekterna i Fall 1 och "
+                                       "Fall 2, blir för stora för beräkningen. Kontrollera "
+                                       "de fyra värdena."));
+    }
+    return {static_cast<float>(constant), static_cast<float>(exponent)};
+  }
+
+  double mean_temp(TextField temp_difference, double indoor_temp) const {
+    const double temp = (number(temp_difference) + indoor_temp) / 2;
+    if (!(temp > 0.0)) {
+      const QString name = form_field_name(temp_difference);
+      throw field_error(name, QStringLiteral("Medelvärdet av temperaturskillnaden i fältet %1 "
+                                             "och inomhustemperaturen måste vara större än 0 "
+                                             "för att konstanterna ska kunna beräknas.")
+                                  .arg(quoted_label(name)));
+    }
+    return temp;
+  }
+
+  const FormInput& input_;
+  const QLocale& locale_;
+};
+
+void require_components(const FormInput& input) {
+  const QString message = QStringLiteral("Alla komponenter är inte valda.");
+  if (input.burner == Burner::Unchosen) {
+    throw field_error(QStringLiteral("burntype"), message);
+  }
+  if (input.hot_water_heater == HotWaterHeater::Unchosen) {
+    throw field_error(QStringLiteral("vvber"), message);
+  }
+  if (input.convection_source == ConvectionSource::Unchosen) {
+    throw field_error(QStringLiteral("konvtyp"), message);
+  }
+  if (input.standby_source == StandbySource::Unchosen) {
+    throw field_error(QStringLiteral("Frame1"), message);
+  }
+}
+
+core::BoilerCase derive(const FormInput& input, const QString& identity, const QLocale& locale) {
+  require_components(input);
+  if (const std::optional<QString> refusal = identity_refusal(identity)) {
+    throw field_error(QStringLiteral("utdatafil"), *refusal);
+  }
+  const Derivation derivation(input, locale);
+
+  core::BoilerCase derived;
+  derived.losses.convection_constant = float_value(
+      derivation.convection_constant(), input.convection_source == ConvectionSource::Constant
+                                            ? &FormInput::convection_constant
+                                            : &FormInput::convection_loss_w);
+  const double indoor_temp = derivation.number(&FormInput::indoor_temp_c);
+  const StandbyLoss standby = derivation.standby_loss(indoor_temp);
+  derived.losses.standby_constant = standby.constant;
+  derived.losses.standby_exponent = standby.exponent;
+  derived.burner = derivation.burner();
+  derived.combustion.air_ratio = float_value(
+      1.0 + kAirRatioPerExcessAirPercent * derivation.number(derivation.excess_air_field()),
+      derivation.excess_air_field());
+  derived.combustion.pilot_power_w = derivation.field_value(&FormInput::pilot_power_w);
+  derived.flue_gas.low_temp = {derivation.field_value(&FormInput::flue_gas_temp_low_c),
+                               derivation.field_value(&FormInput::supply_temp_low_c),
+                               derivation.field_value(&FormInput::return_temp_low_c)};
+  derived.flue_gas.high_temp = {derivation.field_value(&FormInput::flue_gas_temp_high_c),
+                                derivation.field_value(&FormInput::supply_temp_high_c),
+                                derivation.field_value(&FormInput::return_temp_high_c)};
+  derived.pump = {derivation.field_value(&FormInput::pump_power_w), kPumpHeatSharePercent};
+  derived.building.design_heat_demand_w =
+      float_value(derivation.number(&FormInput::design_heat_demand_kw) * kWattsPerKilowatt,
+                  &FormInput::design_heat_demand_kw);
+  derived.building.indoor_temp_c = float_value(indoor_temp, &FormInput::indoor_temp_c);
+  switch (input.min_return_temp) {
+    case MinReturnTemp::Indoor:
+      derived.building.min_return_temp_c = derived.building.indoor_temp_c;
+      break;
+    case MinReturnTemp::C35:
+      derived.building.min_return_temp_c = kMinReturnTemp35;
+      break;
+    case MinReturnTemp::C65:
+      derived.building.min_return_temp_c = kMinReturnTemp65;
+      break;
+  }
+  if (input.hot_water_heater == HotWaterHeater::Yes) {
+    derived.hot_water.annual_demand_kwh =
+        derivation.field_value(&FormInput::hot_water_kwh_per_year);
+    derived.hot_water.heater_loss_w = float_value(
+        derivation.number(&FormInput::heater_loss_kwh_per_day) / kKilowattHoursPerDayPerWatt,
+        &FormInput::heater_loss_kwh_per_day);
+  }
+  derived.heating_system = input.heating_system;
+  derived.climate = input.climate;
+  derived.identity = core::CalcIdentity(identity.toStdString());
+  return derived;
+}
+
+}  // namespace
+
+std::variant<core::BoilerCase, FieldError> derive_case(const FormInput& input,
+                                                       const QString& identity,
+                                                       const QLocale& locale) {
+  try {
+    return derive(input, identity, locale);
+  } catch (const FieldError& error) {
+    return error;
+  }
+}
+
+std::optional<FileError> write_control_file(const QString& folder, const core::BoilerCase& input) {
+  const QString path = QDir(folder).filePath(control_file_name());
+  const std::string text = core::control_file_text(input);
+  const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    return FileError{QStringLiteral("Styrfilen %1 kunde inte skrivas: %2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString())};
+  }
+  return std::nullopt;
+}
+
+}  // namespace varmkalk
