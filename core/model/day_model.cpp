@@ -16,9 +16,9 @@ namespace varmkalk::core {
 namespace {
 
 // With one decimal in the climate files, 14.9 °C is a heating day and 15.0 °C is not.
-constexpr float heating_limit = 14.95f;
+constexpr float kHeatingLimit = 14.95f;
 // Free gains cover the building's losses down to 5 K below the indoor temperature.
-constexpr float free_gain_kelvin = 5.0f;
+constexpr float kFreeGainKelvin = 5.0f;
 
 ModelInputError not_finite(int day_number, float outdoor_temp) {
   return ModelInputError("Dag " + std::to_string(day_number) + " med utetemperaturen " +
@@ -42,7 +42,7 @@ void require_finite(const DayBalance& day) {
 }  // namespace
 
 float demand_span(const BoilerCase& input, const DesignConditions& design) {
-  return input.building.indoor_temp_c - free_gain_kelvin - design.outdoor_temp_c;
+  return input.building.indoor_temp_c - kFreeGainKelvin - design.outdoor_temp_c;
 }
 
 float day_heat_demand(const BoilerCase& input, const DesignConditions& design, float outdoor_temp) {
@@ -53,7 +53,7 @@ float day_heat_demand(const BoilerCase& input, const DesignConditions& design, f
 
 std::optional<DayBalance> simulate_day(const BoilerCase& input, const ModelConstants& constants,
                                        const ClimateRecord& record) {
-  if (!(record.outdoor_temp < heating_limit)) {
+  if (!(record.outdoor_temp < kHeatingLimit)) {
     return std::nullopt;
   }
   const float heat_demand = day_heat_demand(input, constants.design, record.outdoor_temp);

@@ -8,7 +8,7 @@ namespace varmkalk::core {
 namespace {
 
 // Exponent of the power factor (P_mid / P_max) on the transfer units.
-constexpr float power_factor_exponent = -0.2f;
+constexpr float kPowerFactorExponent = -0.2f;
 
 float single_stage_flue_gas_temperature(const BoilerCase& input, float heating_return_temp) {
   // Equal return temperatures are valid only with equal flue-gas temperatures (a boiler held
@@ -25,7 +25,7 @@ float single_stage_flue_gas_temperature(const BoilerCase& input, float heating_r
 float modulating_flue_gas_temperature(const BoilerCase& input, double flame_temp, double ntu,
                                       float boiler_return_temp) {
   const float power_factor =
-      pow_f(input.burner.mean_power_w() / input.burner.max_power_w(), power_factor_exponent);
+      pow_f(input.burner.mean_power_w() / input.burner.max_power_w(), kPowerFactorExponent);
   return static_cast<float>(boiler_return_temp +
                             (flame_temp - boiler_return_temp) * std::exp(-ntu * power_factor));
 }

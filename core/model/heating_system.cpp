@@ -6,9 +6,9 @@ namespace varmkalk::core {
 namespace {
 
 // (n − 1) / n for the radiator exponent n = 1.3.
-constexpr float radiator_exponent_term = 0.23076925f;
+constexpr float kRadiatorExponentTerm = 0.23076925f;
 // The supply formula works from a fixed 20 °C room, whatever the indoor temperature.
-constexpr float reference_room_temp = 20.0f;
+constexpr float kReferenceRoomTemp = 20.0f;
 
 }  // namespace
 
@@ -16,16 +16,16 @@ HeatingTemperatures heating_system_temperatures(float relative_load, float desig
                                                 float design_return_temp, float indoor_temp) {
   const float design_spread = design_supply_temp - design_return_temp;
   const float r =
-      exp_f(pow_f(relative_load, radiator_exponent_term) *
+      exp_f(pow_f(relative_load, kRadiatorExponentTerm) *
             log_f((design_supply_temp - indoor_temp) / (design_return_temp - indoor_temp)));
   HeatingTemperatures temps;
   // A load too small to lift r above 1 in 32 bits: the formula's limit, the radiators at the
   // reference room temperature.
   if (!(r > 1.0f)) {
-    temps.supply_temp = reference_room_temp;
+    temps.supply_temp = kReferenceRoomTemp;
   } else {
     temps.supply_temp =
-        ((design_spread * relative_load + reference_room_temp) * r - reference_room_temp) /
+        ((design_spread * relative_load + kReferenceRoomTemp) * r - kReferenceRoomTemp) /
         (r - 1.0f);
   }
   temps.return_temp = temps.supply_temp - design_spread * relative_load;

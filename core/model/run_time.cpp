@@ -4,12 +4,12 @@ namespace varmkalk::core {
 namespace {
 
 // The pilot flame covers this share of the standby loss while the burner is off.
-constexpr float pilot_heat_share = 0.7f;
+constexpr float kPilotHeatShare = 0.7f;
 // The balance is met within ±0.1 % of the demand.
-constexpr float band_low = 0.999f;
-constexpr float band_high = 1.001f;
+constexpr float kBandLow = 0.999f;
+constexpr float kBandHigh = 1.001f;
 // A 32-bit bisection on [0, 1] has collapsed onto one run time well within this many rounds.
-constexpr int max_rounds = 200;
+constexpr int kMaxRounds = 200;
 
 float output(const DayTerms& terms, float run_time, float efficiency) {
   return terms.burner_power * run_time * efficiency;
@@ -21,7 +21,7 @@ float day_efficiency(const DayTerms& terms, PumpCredit credit, float run_time) {
   const float pump_share = credit == PumpCredit::with_pump ? 1.0f : 0.0f;
   const float off_time = 1.0f - run_time;
   const float useful_heat = (terms.burner_power - terms.flue_gas_loss) * run_time -
-                            (terms.standby_loss - pilot_heat_share * terms.pilot_power) * off_time -
+                            (terms.standby_loss - kPilotHeatShare * terms.pilot_power) * off_time -
                             terms.convection_loss - terms.heater_loss +
                             pump_share * terms.pump_heat;
   const float fuel = terms.burner_power * run_time + terms.pilot_power * off_time;
@@ -30,8 +30,8 @@ float day_efficiency(const DayTerms& terms, PumpCredit credit, float run_time) {
 
 std::optional<VariantBalance> solve_run_time(const DayTerms& terms, PumpCredit credit,
                                              float start_run_time) {
-  const float low = band_low * terms.demand;
-  const float high = band_high * terms.demand;
+  const float low = kBandLow * terms.demand;
+  const float high = kBandHigh * terms.demand;
 
   VariantBalance whole_day;
   whole_day.run_time = 1.0f;
@@ -46,7 +46,7 @@ std::optional<VariantBalance> solve_run_time(const DayTerms& terms, PumpCredit c
   float highest = 1.0f;
   float run_time = start_run_time;
   bool short_seen = false;
-  for (int round = 0; round < max_rounds; ++round) {
+  for (int round = 0; round < kMaxRounds; ++round) {
     const float efficiency = day_efficiency(terms, credit, run_time);
     const float out = output(terms, run_time, efficiency);
     if (high < out) {

@@ -5,10 +5,10 @@
 namespace varmkalk::core {
 namespace {
 
-constexpr float convection_exponent = 1.3f;
-constexpr float wh_per_kwh = 1000.0f;
-constexpr float hours_per_year = 8760.0f;
-constexpr float per_cent = 100.0f;
+constexpr float kConvectionExponent = 1.3f;
+constexpr float kWhPerKwh = 1000.0f;
+constexpr float kHoursPerYear = 8760.0f;
+constexpr float kPerCent = 100.0f;
 
 // A boiler not warmer than its room loses nothing to it (and a negative difference has no
 // real power).
@@ -23,7 +23,7 @@ float loss_law(float constant, float exponent, float boiler_mean_temp, float ind
 }  // namespace
 
 float convection_loss(const BoilerCase& input, float boiler_mean_temp) {
-  return loss_law(input.losses.convection_constant, convection_exponent, boiler_mean_temp,
+  return loss_law(input.losses.convection_constant, kConvectionExponent, boiler_mean_temp,
                   input.building.indoor_temp_c);
 }
 
@@ -33,11 +33,11 @@ float standby_loss(const BoilerCase& input, float boiler_mean_temp) {
 }
 
 float hot_water_load(const BoilerCase& input) {
-  return input.hot_water.annual_demand_kwh * wh_per_kwh / hours_per_year;
+  return input.hot_water.annual_demand_kwh * kWhPerKwh / kHoursPerYear;
 }
 
 float pump_heat(const BoilerCase& input) {
-  return input.pump.heat_share_percent * input.pump.power_w / per_cent;
+  return input.pump.heat_share_percent * input.pump.power_w / kPerCent;
 }
 
 }  // namespace varmkalk::core

@@ -10,9 +10,9 @@
 namespace varmkalk {
 
 namespace {
-constexpr int legend_padding = 5;
-constexpr int legend_sample_length = 18;
-constexpr int legend_sample_gap = 5;
+constexpr int kLegendPadding = 5;
+constexpr int kLegendSampleLength = 18;
+constexpr int kLegendSampleGap = 5;
 }  // namespace
 
 QString chart_number(double value, int decimals) {
@@ -37,8 +37,8 @@ QSize legend_size(const QFontMetrics& metrics, const std::vector<LegendEntry>& e
     text_width = std::max(text_width, metrics.horizontalAdvance(entry.label));
   }
   const int rows = static_cast<int>(entries.size());
-  return {2 * legend_padding + legend_sample_length + legend_sample_gap + text_width,
-          2 * legend_padding + rows * metrics.height()};
+  return {2 * kLegendPadding + kLegendSampleLength + kLegendSampleGap + text_width,
+          2 * kLegendPadding + rows * metrics.height()};
 }
 
 void draw_legend(QPainter& painter, QPoint top_left, const std::vector<LegendEntry>& entries) {
@@ -48,14 +48,14 @@ void draw_legend(QPainter& painter, QPoint top_left, const std::vector<LegendEnt
   painter.setPen(QPen(Qt::black, 1));
   painter.setBrush(Qt::white);
   painter.drawRect(frame.adjusted(0, 0, -1, -1));
-  int row_top = frame.top() + legend_padding;
+  int row_top = frame.top() + kLegendPadding;
   for (const LegendEntry& entry : entries) {
     const int middle = row_top + metrics.height() / 2;
-    const int sample_left = frame.left() + legend_padding;
+    const int sample_left = frame.left() + kLegendPadding;
     painter.setPen(curve_pen(entry.color));
-    painter.drawLine(sample_left, middle, sample_left + legend_sample_length, middle);
+    painter.drawLine(sample_left, middle, sample_left + kLegendSampleLength, middle);
     painter.setPen(Qt::black);
-    const QRect text_rect(sample_left + legend_sample_length + legend_sample_gap, row_top,
+    const QRect text_rect(sample_left + kLegendSampleLength + kLegendSampleGap, row_top,
                           frame.right() - sample_left, metrics.height());
     painter.drawText(text_rect, Qt::AlignLeft | Qt::AlignVCenter, entry.label);
     row_top += metrics.height();

@@ -24,7 +24,7 @@ PlotPoint crossing_at(const PlotPoint& a, const PlotPoint& b, double y) {
 }  // namespace
 
 double convection_power(double constant, double temp_diff) {
-  return loss_power(constant, convection_exponent, temp_diff);
+  return loss_power(constant, kConvectionExponent, temp_diff);
 }
 
 double standby_power(double constant, double exponent, double temp_diff) {
@@ -114,11 +114,11 @@ std::vector<SpaceLine> standby_surface(double exponent, const SurfaceGrid& grid)
 }
 
 namespace {
-constexpr double degrees = std::numbers::pi / 180.0;
-const double x_cos = std::cos(x_axis_angle_deg * degrees);
-const double x_sin = std::sin(x_axis_angle_deg * degrees);
-const double y_cos = std::cos(y_axis_angle_deg * degrees);
-const double y_sin = std::sin(y_axis_angle_deg * degrees);
+constexpr double kDegrees = std::numbers::pi / 180.0;
+const double x_cos = std::cos(kXAxisAngleDeg * kDegrees);
+const double x_sin = std::sin(kXAxisAngleDeg * kDegrees);
+const double y_cos = std::cos(kYAxisAngleDeg * kDegrees);
+const double y_sin = std::sin(kYAxisAngleDeg * kDegrees);
 }  // namespace
 
 PlotPoint project_dimetric(const SpacePoint& unit_point) {

@@ -23,14 +23,14 @@ using Polyline = std::vector<PlotPoint>;
 using SpaceLine = std::vector<SpacePoint>;
 
 // Q_konv = C (T_panna - T_rum)^1,3: the boiler body's convection and radiation loss in W.
-inline constexpr double convection_exponent = 1.3;
+inline constexpr double kConvectionExponent = 1.3;
 double convection_power(double constant, double temp_diff);
 
 // Q_sb = C_1 (T_panna - T_rum)^C_2: the standby loss in W while the burner is off.
 double standby_power(double constant, double exponent, double temp_diff);
 
 // The values of C in the convection chart and of C_2 in the standby chart.
-inline constexpr std::array<double, 8> chart_parameters{0.1, 0.3, 0.5, 0.7, 0.9, 1.1, 1.3, 1.5};
+inline constexpr std::array<double, 8> kChartParameters{0.1, 0.3, 0.5, 0.7, 0.9, 1.1, 1.3, 1.5};
 
 // Tick positions from `min` to `max` in steps of `step`, both ends included.
 std::vector<double> tick_values(double min, double max, double step);
@@ -60,8 +60,8 @@ std::vector<SpaceLine> standby_surface(double exponent, const SurfaceGrid& grid)
 // Dimetric projection of a point of the unit cube, as a 3-D chart is usually viewed: x runs
 // down to the right, the depth y up to the right and z straight up, so the floor is a flat
 // diamond with the origin at its left corner and (1, 0) at its front. The plane's y points up.
-inline constexpr double x_axis_angle_deg = 18.0;
-inline constexpr double y_axis_angle_deg = 18.0;
+inline constexpr double kXAxisAngleDeg = 18.0;
+inline constexpr double kYAxisAngleDeg = 18.0;
 PlotPoint project_dimetric(const SpacePoint& unit_point);
 
 // The rectangle that the projected unit cube fills.

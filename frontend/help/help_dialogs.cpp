@@ -47,7 +47,7 @@ struct DialogLayout {
 
 // The information picture and "Stäng" share a row under the text; in the chart dialogs the row
 // lines up with the bottom of the chart.
-constexpr std::array<DialogLayout, 7> help_layouts{{
+constexpr std::array<DialogLayout, 7> kHelpLayouts{{
     {"inmatningsord",
      "Några ord om indata",
      4290,
@@ -117,7 +117,7 @@ constexpr std::array<DialogLayout, 7> help_layouts{{
      {2040, 3615, 1455, 495}},
 }};
 
-constexpr DialogLayout proginfo_layout{"proginfo",
+constexpr DialogLayout kProginfoLayout{"proginfo",
                                        "VARMKALK- Information om programmet",
                                        4455,
                                        5025,
@@ -128,8 +128,8 @@ constexpr DialogLayout proginfo_layout{"proginfo",
                                        {2820, 4260, 1455, 495}};
 
 const QColor dialog_grey(128, 128, 128);
-constexpr int text_pixel_size = 11;  // about 8 points at 96 dpi
-constexpr int info_picture_pixels = 32;
+constexpr int kTextPixelSize = 11;  // about 8 points at 96 dpi
+constexpr int kInfoPicturePixels = 32;
 
 // The forms were laid out for a narrow 8-point sans serif; a condensed face keeps the lines
 // and formulas of the texts within their boxes where that font is missing.
@@ -138,7 +138,7 @@ QFont help_text_font(const QFont& base) {
   font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
                     QStringLiteral("DejaVu Sans Condensed"),
                     QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial")});
-  font.setPixelSize(text_pixel_size);
+  font.setPixelSize(kTextPixelSize);
   return font;
 }
 
@@ -169,7 +169,7 @@ void add_info_picture(QDialog* dialog, const TwipsBox& box) {
   picture->setObjectName(QStringLiteral("Picture1"));
   picture->setGeometry(box.pixels());
   picture->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  picture->setPixmap(info_picture(info_picture_pixels));
+  picture->setPixmap(info_picture(kInfoPicturePixels));
 }
 
 void add_chart(QDialog* dialog, const DialogLayout& layout) {
@@ -222,7 +222,7 @@ QDialog* build_dialog(const DialogLayout& layout, const QString& text, QWidget* 
 }  // namespace
 
 QDialog* create_help_dialog(const QString& form_name, QWidget* parent) {
-  for (const DialogLayout& layout : help_layouts) {
+  for (const DialogLayout& layout : kHelpLayouts) {
     if (form_name == QLatin1String(layout.form_name)) {
       return build_dialog(layout, help_text(form_name), parent);
     }
@@ -231,7 +231,7 @@ QDialog* create_help_dialog(const QString& form_name, QWidget* parent) {
 }
 
 QDialog* create_proginfo(QWidget* parent) {
-  return build_dialog(proginfo_layout, proginfo_text(), parent);
+  return build_dialog(kProginfoLayout, proginfo_text(), parent);
 }
 
 }  // namespace varmkalk

@@ -7,9 +7,9 @@
 namespace varmkalk {
 
 namespace {
-constexpr int outer_margin = 6;
-constexpr int tick_length = 4;
-constexpr int label_gap = 3;
+constexpr int kOuterMargin = 6;
+constexpr int kTickLength = 4;
+constexpr int kLabelGap = 3;
 }  // namespace
 
 LineChart::LineChart(QWidget* parent) : QWidget(parent) {}
@@ -48,12 +48,12 @@ void LineChart::paintEvent(QPaintEvent*) {
       metrics.horizontalAdvance(chart_number(x_axis_.max, x_axis_.decimals)) / 2;
 
   const int plot_left =
-      outer_margin + metrics.height() + label_gap + y_label_width + label_gap + tick_length;
-  const int plot_top = outer_margin + title_metrics.height() + outer_margin;
+      kOuterMargin + metrics.height() + kLabelGap + y_label_width + kLabelGap + kTickLength;
+  const int plot_top = kOuterMargin + title_metrics.height() + kOuterMargin;
   const int plot_right =
-      width() - outer_margin - legend_box.width() - outer_margin - last_x_label_half;
-  const int plot_bottom = height() - outer_margin - metrics.height() - label_gap -
-                          metrics.height() - label_gap - tick_length;
+      width() - kOuterMargin - legend_box.width() - kOuterMargin - last_x_label_half;
+  const int plot_bottom = height() - kOuterMargin - metrics.height() - kLabelGap -
+                          metrics.height() - kLabelGap - kTickLength;
   const QRectF plot(QPointF(plot_left, plot_top), QPointF(plot_right, plot_bottom));
 
   const auto to_screen = [&](const PlotPoint& p) {
@@ -62,7 +62,7 @@ void LineChart::paintEvent(QPaintEvent*) {
   };
 
   painter.setFont(title_font);
-  painter.drawText(QRect(0, outer_margin, width(), title_metrics.height()), Qt::AlignCenter,
+  painter.drawText(QRect(0, kOuterMargin, width(), title_metrics.height()), Qt::AlignCenter,
                    title_);
   painter.setFont(font());
 
@@ -79,17 +79,17 @@ void LineChart::paintEvent(QPaintEvent*) {
   painter.setPen(Qt::black);
   for (double tick : x_ticks) {
     const double x = to_screen({tick, y_axis_.min}).x();
-    painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tick_length));
+    painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + kTickLength));
     const QString label = chart_number(tick, x_axis_.decimals);
     const double label_width = metrics.horizontalAdvance(label);
-    painter.drawText(QRectF(x - label_width / 2.0 - 1.0, plot.bottom() + tick_length + label_gap,
+    painter.drawText(QRectF(x - label_width / 2.0 - 1.0, plot.bottom() + kTickLength + kLabelGap,
                             label_width + 2.0, metrics.height()),
                      Qt::AlignCenter, label);
   }
   for (double tick : y_ticks) {
     const double y = to_screen({x_axis_.min, tick}).y();
-    painter.drawLine(QPointF(plot.left() - tick_length, y), QPointF(plot.left(), y));
-    painter.drawText(QRectF(plot.left() - tick_length - label_gap - y_label_width,
+    painter.drawLine(QPointF(plot.left() - kTickLength, y), QPointF(plot.left(), y));
+    painter.drawText(QRectF(plot.left() - kTickLength - kLabelGap - y_label_width,
                             y - metrics.height() / 2.0, y_label_width, metrics.height()),
                      Qt::AlignRight | Qt::AlignVCenter, chart_number(tick, y_axis_.decimals));
   }
@@ -97,10 +97,10 @@ void LineChart::paintEvent(QPaintEvent*) {
   painter.drawLine(plot.bottomLeft(), plot.topLeft());
 
   // Axis titles.
-  painter.drawText(QRectF(plot.left(), height() - outer_margin - metrics.height(), plot.width(),
+  painter.drawText(QRectF(plot.left(), height() - kOuterMargin - metrics.height(), plot.width(),
                           metrics.height()),
                    Qt::AlignCenter, x_axis_.title);
-  draw_vertical_text(painter, QPointF(outer_margin + metrics.height() / 2.0, plot.center().y()),
+  draw_vertical_text(painter, QPointF(kOuterMargin + metrics.height() / 2.0, plot.center().y()),
                      y_axis_.title);
 
   // Curves, kept inside the plot area even if a point strays outside the axes.
@@ -114,7 +114,7 @@ void LineChart::paintEvent(QPaintEvent*) {
   }
   painter.restore();
 
-  draw_legend(painter, QPoint(width() - outer_margin - legend_box.width(), plot_top), legend);
+  draw_legend(painter, QPoint(width() - kOuterMargin - legend_box.width(), plot_top), legend);
 }
 
 }  // namespace varmkalk

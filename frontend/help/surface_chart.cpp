@@ -8,9 +8,9 @@
 namespace varmkalk {
 
 namespace {
-constexpr int outer_margin = 6;
-constexpr int tick_length = 4;
-constexpr int label_gap = 3;
+constexpr int kOuterMargin = 6;
+constexpr int kTickLength = 4;
+constexpr int kLabelGap = 3;
 }  // namespace
 
 SurfaceChart::SurfaceChart(QWidget* parent) : QWidget(parent) {}
@@ -48,13 +48,13 @@ void SurfaceChart::paintEvent(QPaintEvent*) {
   const int y_label_width = widest_tick_label(metrics, y_axis_);
   const int z_label_width = widest_tick_label(metrics, z_axis_);
   // The depth axis is labelled below the legend, to the right of the floor's right corner.
-  const int right_reserved = std::max(legend_box.width(), tick_length + label_gap + y_label_width);
+  const int right_reserved = std::max(legend_box.width(), kTickLength + kLabelGap + y_label_width);
 
   const double box_left =
-      outer_margin + line_height + label_gap + z_label_width + label_gap + tick_length;
-  const double box_top = outer_margin + title_metrics.height() + outer_margin;
-  const double box_right = width() - outer_margin - right_reserved - outer_margin;
-  const double box_bottom = height() - outer_margin - 2 * line_height - 2 * label_gap - tick_length;
+      kOuterMargin + line_height + kLabelGap + z_label_width + kLabelGap + kTickLength;
+  const double box_top = kOuterMargin + title_metrics.height() + kOuterMargin;
+  const double box_right = width() - kOuterMargin - right_reserved - kOuterMargin;
+  const double box_bottom = height() - kOuterMargin - 2 * line_height - 2 * kLabelGap - kTickLength;
   const PlotBounds bounds = projected_bounds();
   const double x_scale = (box_right - box_left) / (bounds.max_x - bounds.min_x);
   const double y_scale = (box_bottom - box_top) / (bounds.max_y - bounds.min_y);
@@ -80,7 +80,7 @@ void SurfaceChart::paintEvent(QPaintEvent*) {
   };
 
   painter.setFont(title_font);
-  painter.drawText(QRect(0, outer_margin, width(), title_metrics.height()), Qt::AlignCenter,
+  painter.drawText(QRect(0, kOuterMargin, width(), title_metrics.height()), Qt::AlignCenter,
                    title_);
   painter.setFont(font());
 
@@ -138,25 +138,25 @@ void SurfaceChart::paintEvent(QPaintEvent*) {
   unit_line({0, 0, 0}, {0, 0, 1});
   for (double tick : x_ticks) {
     const QPointF at = unit_to_screen({axis_fraction(x_axis_, tick), 0, 0});
-    painter.drawLine(at, at + QPointF(0, tick_length));
+    painter.drawLine(at, at + QPointF(0, kTickLength));
     const QString label = chart_number(tick, x_axis_.decimals);
     const double label_width = metrics.horizontalAdvance(label);
-    painter.drawText(QRectF(at.x() - label_width / 2.0 - 1.0, at.y() + tick_length + label_gap,
+    painter.drawText(QRectF(at.x() - label_width / 2.0 - 1.0, at.y() + kTickLength + kLabelGap,
                             label_width + 2.0, line_height),
                      Qt::AlignCenter, label);
   }
   for (double tick : y_ticks) {
     const QPointF at = unit_to_screen({1, axis_fraction(y_axis_, tick), 0});
-    painter.drawLine(at, at + QPointF(tick_length, 0));
+    painter.drawLine(at, at + QPointF(kTickLength, 0));
     // A little low, clear of the edge that rises to the right.
-    painter.drawText(QRectF(at.x() + tick_length + label_gap, at.y() - line_height / 2.0 + 2.0,
+    painter.drawText(QRectF(at.x() + kTickLength + kLabelGap, at.y() - line_height / 2.0 + 2.0,
                             y_label_width + 2.0, line_height),
                      Qt::AlignLeft | Qt::AlignVCenter, chart_number(tick, y_axis_.decimals));
   }
   for (double tick : z_ticks) {
     const QPointF at = unit_to_screen({0, 0, axis_fraction(z_axis_, tick)});
-    painter.drawLine(at, at - QPointF(tick_length, 0));
-    painter.drawText(QRectF(at.x() - tick_length - label_gap - z_label_width,
+    painter.drawLine(at, at - QPointF(kTickLength, 0));
+    painter.drawText(QRectF(at.x() - kTickLength - kLabelGap - z_label_width,
                             at.y() - line_height / 2.0, z_label_width, line_height),
                      Qt::AlignRight | Qt::AlignVCenter, chart_number(tick, z_axis_.decimals));
   }
@@ -170,16 +170,16 @@ void SurfaceChart::paintEvent(QPaintEvent*) {
     painter.drawText(QRectF(left, top, title_width, line_height), Qt::AlignCenter, title);
   };
   const QPointF x_axis_middle = unit_to_screen({0.5, 0, 0});
-  draw_floor_title(x_axis_middle.x(), x_axis_middle.y() + tick_length + 2 * label_gap + line_height,
+  draw_floor_title(x_axis_middle.x(), x_axis_middle.y() + kTickLength + 2 * kLabelGap + line_height,
                    x_axis_.title);
   draw_floor_title(unit_to_screen({1, 0.5, 0}).x(),
-                   box_bottom + tick_length + 2 * label_gap + line_height, y_axis_.title);
+                   box_bottom + kTickLength + 2 * kLabelGap + line_height, y_axis_.title);
   const QPointF z_axis_middle = unit_to_screen({0, 0, 0.5});
-  draw_vertical_text(painter, QPointF(outer_margin + line_height / 2.0, z_axis_middle.y()),
+  draw_vertical_text(painter, QPointF(kOuterMargin + line_height / 2.0, z_axis_middle.y()),
                      z_axis_.title);
 
   draw_legend(painter,
-              QPoint(width() - outer_margin - legend_box.width(), static_cast<int>(box_top)),
+              QPoint(width() - kOuterMargin - legend_box.width(), static_cast<int>(box_top)),
               legend);
 }
 

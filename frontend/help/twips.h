@@ -6,10 +6,10 @@
 namespace varmkalk {
 
 // Form geometry is designed in twips, 1440 to the inch; at 96 dpi 15 twips make one pixel.
-inline constexpr int twips_per_pixel = 15;
+inline constexpr int kTwipsPerPixel = 15;
 
 constexpr int twips(int value) {
-  return (value + twips_per_pixel / 2) / twips_per_pixel;
+  return (value + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
 inline QSize twips_size(int width, int height) {

@@ -16,7 +16,7 @@
 namespace varmkalk::core {
 namespace {
 
-constexpr float inf = std::numeric_limits<float>::infinity();
+constexpr float kInf = std::numeric_limits<float>::infinity();
 
 // A value for a field of the control file, or for one of the design conditions.
 struct OddValue {
@@ -90,10 +90,10 @@ std::vector<OddInput> odd_inputs() {
         "flue_gas_temp_2",     "return_temp_2",       "pump_power",         "pump_efficiency",
         "design_heat_demand",  "indoor_temp",         "min_return_temp",    "hot_water_demand",
         "heater_loss",         "design_outdoor_temp", "design_supply_temp", "design_return_temp"}) {
-    add(field, {0.0f, -1.0f, -1000.0f, 1e-6f, 1e6f, nan, inf, -inf});
+    add(field, {0.0f, -1.0f, -1000.0f, 1e-6f, 1e6f, nan, kInf, -kInf});
   }
   // An exponent is odd long before it is large: a million overflows every loss above 1 K.
-  add("standby_exponent", {0.0f, -1.0f, -2.0f, -10.0f, 1e-6f, 0.5f, 3.0f, 10.0f, nan, inf, -inf});
+  add("standby_exponent", {0.0f, -1.0f, -2.0f, -10.0f, 1e-6f, 0.5f, 3.0f, 10.0f, nan, kInf, -kInf});
   add("burner_max_power", {3000.0f, 4000.0f, 100.0f});
   add("burner_min_power", {14999.0f, 20000.0f, 1.0f, 100.0f});
   add("air_ratio", {0.999f, 1.0f, 2.2f, 2.3f, 2.4f, 2.5f, 10.0f});

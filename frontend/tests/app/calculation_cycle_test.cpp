@@ -1,4 +1,9 @@
 #include "frontend/app/main_menu.h"
+
+#include "core/formats/climate_file.h"
+#include "core/formats/control_file.h"
+#include "core/formats/daily_line.h"
+#include "core/model/year.h"
 #include "frontend/logic/engine_run.h"
 #include "frontend/logic/windows1252_text.h"
 #include "frontend/tests/app/fake_platform.h"
@@ -224,6 +229,38 @@ class CalculationCycleTest : public QObject {
     QCOMPARE(menu_->result_text(), QString());
     expect_run_over();
     QVERIFY(menu_->isVisible());
+  }
+
+  // A single-stage burner typed with more digits than a float holds: the form writes its one
+  // power on both power lines, and the engine computes the year of a single-stage burner.
+  void single_stage_burner_of_many_digits_runs_single_stage() {
+    click(*menu_, "Command1");
+    QDialog* input_form = platform_->last_modal();
+    varmkalk::testing::fill_worked_example(*input_form, swedish_);
+    child<QLineEdit>(*input_form, "enstegeff")->setText(QStringLiteral("18,1234519"));
+    click(*input_form, "Command1");
+    confirm(platform_->last_modal(), QStringLiteral("h123"));
+    QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
+
+    QFile control(QStringLiteral("styrfil.dat"));
+    QVERIFY(control.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = control.readAll().split('\n');
+    QCOMPARE(lines.at(3), lines.at(4));
+    const varmkalk::core::BoilerCase engine_case = varmkalk::core::read_control_file(".");
+    QCOMPARE(engine_case.burner.kind(), varmkalk::core::BurnerKind::single_stage);
+
+    // The engine's daily lines are those of the single-stage year in memory.
+    varmkalk::core::ClimateFile climate_file =
+        varmkalk::core::open_climate_file(kClimateFile.toStdString(), ".", {});
+    const varmkalk::core::ClimateDays days = varmkalk::core::read_climate_days(climate_file);
+    const varmkalk::core::YearResult year = varmkalk::core::run_year(engine_case, days.records);
+    std::string expected;
+    for (const varmkalk::core::DayBalance& day : year.days) {
+      expected += varmkalk::core::format_daily_line(day, day.with_pump);
+    }
+    QFile daily(QStringLiteral("h123.dat"));
+    QVERIFY(daily.open(QIODevice::ReadOnly));
+    QCOMPARE(daily.readAll().toStdString(), expected);
   }
 
   void engine_warnings_follow_the_summary() {

@@ -75,7 +75,7 @@ class ChartMathTest : public QObject {
     QTest::newRow("temperature axis") << 0.0 << 60.0 << 10.0 << 7;
     QTest::newRow("C_1 axis") << 0.0 << 2.0 << 0.5 << 5;
     // 0.3 / 0.1 is just below 3 in binary: the last tick must not be lost.
-    QTest::newRow("steps that do not divide exactly") << 0.0 << 0.3 << 0.1 << 4;
+    QTest::newRow("kSteps that do not divide exactly") << 0.0 << 0.3 << 0.1 << 4;
     QTest::newRow("no step") << 0.0 << 1.0 << 0.0 << 0;
   }
   void tick_values_include_both_ends() {
@@ -185,14 +185,14 @@ class ChartMathTest : public QObject {
     QCOMPARE(project_dimetric({0, 0, 0}).x, 0.0);
     QCOMPARE(project_dimetric({0, 0, 0}).y, 0.0);
     QCOMPARE(project_dimetric({0, 0, 1}).y, 1.0);
-    constexpr int steps = 10;
-    for (int i = 0; i <= steps; ++i) {
-      for (int j = 0; j <= steps; ++j) {
-        const double a = double(i) / steps;
-        const double b = double(j) / steps;
-        for (int k = 0; k < steps; ++k) {
-          const double t0 = double(k) / steps;
-          const double t1 = double(k + 1) / steps;
+    constexpr int kSteps = 10;
+    for (int i = 0; i <= kSteps; ++i) {
+      for (int j = 0; j <= kSteps; ++j) {
+        const double a = double(i) / kSteps;
+        const double b = double(j) / kSteps;
+        for (int k = 0; k < kSteps; ++k) {
+          const double t0 = double(k) / kSteps;
+          const double t1 = double(k + 1) / kSteps;
           // x runs right and down, the depth y right and up, z straight up.
           const PlotPoint x0 = project_dimetric({t0, a, b});
           const PlotPoint x1 = project_dimetric({t1, a, b});
