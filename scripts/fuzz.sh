@@ -18,7 +18,7 @@ names=(control_file climate_file engine_run)
 generator=()
 if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" "${generator[@]}" -DCMAKE_CXX_COMPILER=clang++ \
+  cmake -S . -B "$build" "${generator[@]}" -DCMAKE_CXX_COMPILER=clang++ -DVARMKALK_WERROR=ON \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARMKALK_FUZZ=ON -DVARMKALK_SANITIZE=ON \
     -DVARMKALK_BUILD_FRONTEND=OFF -DVARMKALK_BUILD_TESTS=OFF -DVARMKALK_BUILD_BENCHMARKS=OFF
 fi
