@@ -18,25 +18,22 @@ names=(control_file climate_file engine_run)
 generator=()
 if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" "${generator[@]}" -DCMAKE_CXX_COMPILER=clang++ \
+  cmake -S . -B "$build" "${generator[@]}" -DCMAKE_CXX_COMPILER=clang++ -DVARMKALK_WERROR=ON \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARMKALK_FUZZ=ON -DVARMKALK_SANITIZE=ON \
     -DVARMKALK_BUILD_FRONTEND=OFF -DVARMKALK_BUILD_TESTS=OFF -DVARMKALK_BUILD_BENCHMARKS=OFF
 fi
 cmake --build "$build" --parallel "$(nproc)" --target "${names[@]/#/fuzz_}"
 
-# Whole climate years make good seeds, but they are third-party data: they are only copied into
-# the untracked build folder, never into the sources.
+# Whole climate years make good seeds: the bundled climates, and each of them after the example
+# control file for the whole-run target.
 generated="$build/generated-seeds"
 rm -rf "$generated"
 mkdir -p "$generated/control_file" "$generated/climate_file" "$generated/engine_run"
-if [ -d ../shared/climate ]; then
-  for climate in ../shared/climate/*.dat; do
-    [ -f "$climate" ] || continue
-    place=$(basename "$climate" .dat)
-    cp "$climate" "$generated/climate_file/$place"
-    { cat examples/styrfil.dat; printf '\377'; cat "$climate"; } >"$generated/engine_run/$place"
-  done
-fi
+for climate in data/climate/*.dat; do
+  place=$(basename "$climate" .dat)
+  cp "$climate" "$generated/climate_file/$place"
+  { cat examples/styrfil.dat; printf '\377'; cat "$climate"; } >"$generated/engine_run/$place"
+done
 
 export ASAN_OPTIONS=halt_on_error=1:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core
   clang libclang-rt-dev
+  desktop-file-utils appstream librsvg2-bin
 )
 
 missing=()

@@ -9,7 +9,7 @@ generator=()
 if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
 if [ ! -f build-asan/CMakeCache.txt ]; then
   cmake -S . -B build-asan "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug -DVARMKALK_SANITIZE=ON \
-    -DVARMKALK_BUILD_BENCHMARKS=OFF
+    -DVARMKALK_WERROR=ON -DVARMKALK_BUILD_BENCHMARKS=OFF
 fi
 cmake --build build-asan --parallel "$(nproc)"
 

@@ -6,6 +6,8 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("varmkalk"));
+  // The installed menu entry's name: lets the desktop match the window to its entry and icon.
+  QApplication::setDesktopFileName(QStringLiteral("se.varmkalk.Varmkalk"));
   // The program ends with its main menu, never because the last visible window closed: the menu
   // is hidden while the input form is open.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Clones the current commit into a temporary folder with nothing beside it and there configures,
+# builds the engine and runs `./run.sh --example`: the repository alone must be enough.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+top=$(mktemp -d)
+trap 'rm -rf "$top"' EXIT
+clone="$top/varmkalk"
+git clone --quiet "$(pwd)" "$clone"
+git -C "$clone" checkout --quiet --detach "$(git rev-parse HEAD)"
+cd "$clone"
+
+generator=()
+if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
+cmake -S . -B build "${generator[@]}" -DVARMKALK_WERROR=ON -DVARMKALK_BUILD_FRONTEND=OFF \
+  -DVARMKALK_BUILD_TESTS=OFF -DVARMKALK_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build build --parallel "$(nproc)" --target kalvex >/dev/null
+./run.sh --example >"$top/example.txt" 2>&1 || { cat "$top/example.txt" >&2; exit 1; }
+if ! grep -q "Årsverkningsgrad:" "$top/example.txt"; then
+  cat "$top/example.txt" >&2
+  echo "FAIL: ./run.sh --example in a clean clone printed no summary" >&2
+  exit 1
+fi
+grep -m1 "Årsverkningsgrad:" "$top/example.txt"
+echo "clean clone of $(git rev-parse --short HEAD): configured, built and ran the example case"
