@@ -80,7 +80,6 @@ bool is_valid_utf8(std::string_view text) {
 
 std::string from_windows1252(std::string_view bytes) {
   std::string text;
-  text.reserve(bytes.size() + bytes.size() / 8);
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
     append_utf8(text, byte >= 0x80 && byte < 0xA0 ? kWindows1252From0x80[byte - 0x80] : byte);
@@ -130,7 +129,17 @@ std::string decode_source_text(std::string_view bytes) {
   if (is_valid_utf8(bytes)) {
     return std::string(bytes);
   }
-  return from_windows1252(bytes);
+  // Line by line: one stray byte in a UTF-8 file leaves the other lines as they are.
+  std::string text;
+  text.reserve(bytes.size() + bytes.size() / 8);
+  for (std::size_t start = 0; start < bytes.size();) {
+    const std::size_t feed = bytes.find('\n', start);
+    const std::size_t end = feed == std::string_view::npos ? bytes.size() : feed + 1;
+    const std::string_view line = bytes.substr(start, end - start);
+    text += is_valid_utf8(line) ? std::string(line) : from_windows1252(line);
+    start = end;
+  }
+  return text;
 }
 
 bool starts_as_utf16(std::string_view bytes) {

@@ -8,7 +8,7 @@
 
 namespace varmkalk::core {
 
-// The source's bytes as UTF-8 text. A UTF-8 byte order mark is dropped; a source that is not
+// The source's bytes as UTF-8 text. A UTF-8 byte order mark is dropped; a line that is not
 // valid UTF-8 is read as Windows-1252 (Latin-1 where Windows-1252 leaves a byte unassigned),
 // which is how Swedish letters in SMHI's and spreadsheet files come otherwise.
 std::string decode_source_text(std::string_view bytes);
