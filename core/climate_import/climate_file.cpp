@@ -40,7 +40,8 @@ bool is_digits(std::string_view text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-// The temperature of columns 5–11: an optional minus, digits, a point and one decimal.
+// The temperature of columns 5–11, in tenths: an optional minus, digits, a point and one
+// decimal.
 std::optional<int> read_tenths(std::string_view field) {
   const bool negative = !field.empty() && field.front() == '-';
   if (negative) {
@@ -51,11 +52,9 @@ std::optional<int> read_tenths(std::string_view field) {
       !is_digits(field.substr(0, point)) || !is_digits(field.substr(point + 1))) {
     return std::nullopt;
   }
+  // Seven columns hold too few digits for an int to overflow.
   int whole = 0;
-  const auto [end, error] = std::from_chars(field.data(), field.data() + point, whole);
-  if (error != std::errc() || whole > -kLowestTenthsC / 10) {
-    return std::nullopt;
-  }
+  std::from_chars(field.data(), field.data() + point, whole);
   const int tenths = whole * 10 + (field[point + 1] - '0');
   return negative ? -tenths : tenths;
 }
