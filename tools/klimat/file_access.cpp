@@ -111,12 +111,16 @@ void move_into_place(const std::string& temporary, const std::string& path, bool
   if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
     return;
   }
+  if (errno == EEXIST) {
+    fail(path, system_reason(EEXIST));
+  }
   // File systems without an exclusive rename get a hard link, which does not replace either.
   if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
     fail(path, "kan inte skrivas: " + system_reason(errno));
   }
   if (::link(temporary.c_str(), path.c_str()) != 0) {
-    fail(path, "kan inte skrivas: " + system_reason(errno));
+    fail(path,
+         errno == EEXIST ? system_reason(EEXIST) : "kan inte skrivas: " + system_reason(errno));
   }
   ::unlink(temporary.c_str());
 }
@@ -175,7 +179,8 @@ void write_file(const std::string& path, const std::string& bytes, bool replace)
   std::string temporary = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
   Descriptor file(::mkstemp(temporary.data()));
   if (file.get() < 0) {
-    fail(folder.string(), "kan inte skapa en tillfällig fil i mappen: " + system_reason(errno));
+    fail(path, "kan inte skapa en tillfällig fil i mappen " + shown(folder.string()) + ": " +
+                   system_reason(errno));
   }
   try {
     write_all(file.get(), bytes, path);
