@@ -25,7 +25,7 @@ std::string_view format_description(SourceFormat format) {
     case SourceFormat::smhi_hourly:
       return "SMHI, lufttemperatur per timme";
     case SourceFormat::epw:
-      return "EnergyPlus (EPW), typår";
+      return "EnergyPlus (EPW)";
     case SourceFormat::plain_csv:
       return "tabell med datum och dygnsmedeltemperatur";
   }
