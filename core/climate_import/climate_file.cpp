@@ -36,6 +36,15 @@ std::string tenths_text(int tenths) {
          std::to_string(magnitude % 10);
 }
 
+// The engine skips blanks in its fields, and only blanks.
+std::string_view without_blanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 bool is_digits(std::string_view text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
@@ -67,13 +76,13 @@ ClimateYear read_days(std::string_view text, std::string_view name) {
       fail(std::string(name) + ": filen har fler än " + std::to_string(kLeapYearDays) + " rader");
     }
     const std::string place = line_place(name, line->number);
-    const std::string_view day = trimmed(line->text.substr(0, kDayWidth));
+    const std::string_view day = without_blanks(line->text.substr(0, kDayWidth));
     if (day != std::to_string(line->number)) {
       fail(place + ", kolumn 1–4: dagnumret är " + quoted(day) + ", väntade " +
            std::to_string(line->number));
     }
-    const std::string_view field =
-        trimmed(line->text.substr(std::min(kDayWidth, line->text.size()), kTemperatureWidth));
+    const std::string_view field = without_blanks(
+        line->text.substr(std::min(kDayWidth, line->text.size()), kTemperatureWidth));
     const std::optional<int> tenths = read_tenths(field);
     if (!tenths) {
       fail(place + ", kolumn 5–11: " + quoted(field) +
