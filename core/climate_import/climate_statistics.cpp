@@ -2,6 +2,7 @@
 #include "core/climate_import/climate_statistics.h"
 
 #include <cstdlib>
+#include <stdexcept>
 #include <vector>
 
 namespace varmkalk::core {
@@ -35,6 +36,9 @@ int month_mean(const ClimateYear& year, int month) {
 
 ClimateStatistics climate_statistics(const ClimateYear& year) {
   const std::vector<int>& days = year.daily_mean_tenths_c;
+  if (days.size() != 365 && days.size() != 366) {
+    throw std::invalid_argument("the statistics are those of a year of 365 or 366 days");
+  }
   ClimateStatistics statistics;
   statistics.january_mean_tenths_c = month_mean(year, kJanuary);
   statistics.july_mean_tenths_c = month_mean(year, kJuly);

@@ -23,7 +23,7 @@ struct ClimateStatistics {
   int design_first_day = 0;
 };
 
-// The figures of a year of 365 or 366 days.
+// The figures of a year of 365 or 366 days; throws std::invalid_argument for any other.
 ClimateStatistics climate_statistics(const ClimateYear& year);
 
 }  // namespace varmkalk::core

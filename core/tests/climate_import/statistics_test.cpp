@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <vector>
 
 #include "core/climate_import/climate_statistics.h"
@@ -53,6 +54,7 @@ TEST(ClimateStatistics, DesignTemperatureIsTheLowestThreeDayMeanAndBoundsHold) {
   }
   EXPECT_EQ(climate_statistics(ClimateYear{2009, cold_snap}).design_first_day, 201);
   EXPECT_EQ(climate_statistics(ClimateYear{2008, leap}).heating_days, 365);
+  EXPECT_THROW(climate_statistics(ClimateYear{2009, {}}), std::invalid_argument);
 }
 
 }  // namespace
