@@ -51,7 +51,7 @@ int show_info(const klimat::Arguments& arguments) {
   return 0;
 }
 
-int import(const klimat::Arguments& arguments) {
+int run_import(const klimat::Arguments& arguments) {
   if (!arguments.replace) {
     klimat::require_absent(arguments.output);
   }
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
       case klimat::Arguments::Task::info:
         return show_info(arguments);
       case klimat::Arguments::Task::import:
-        return import(arguments);
+        return run_import(arguments);
     }
   } catch (const klimat::FileError& error) {
     return report(error.what(), kFailed);
