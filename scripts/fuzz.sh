@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the engine's libFuzzer targets in build-fuzz/ (clang, AddressSanitizer,
-# UndefinedBehaviorSanitizer) and runs each of them for SECONDS seconds, one after the other.
-# Corpora grow in build-fuzz/corpus/NAME, seeded from fuzz/seeds/NAME; inputs that break
-# the engine are kept in build-fuzz/findings/NAME. Prints executions, coverage and findings per
-# target and exits non-zero when any target found something.
+# Builds the libFuzzer targets of the engine and of the climate import in build-fuzz/ (clang,
+# AddressSanitizer, UndefinedBehaviorSanitizer) and runs each of them for SECONDS seconds, one
+# after the other. Corpora grow in build-fuzz/corpus/NAME, seeded from fuzz/seeds/NAME or
+# core/climate_import/fuzz/seeds/NAME; inputs that break a target are kept in
+# build-fuzz/findings/NAME. Prints executions, coverage, corpus size and findings per target and
+# exits non-zero when any target found something.
 set -euo pipefail
 if [ $# -ne 1 ] || ! [[ $1 =~ ^[1-9][0-9]*$ ]]; then
   echo "usage: $0 SECONDS   (run time of each fuzz target)" >&2
@@ -13,7 +14,8 @@ seconds=$1
 cd "$(dirname "$0")/.."
 
 build=build-fuzz
-names=(control_file climate_file engine_run)
+names=(control_file climate_file engine_run import_detect import_smhi_daily import_smhi_hourly
+  import_epw import_plain_csv import_climate_file)
 
 generator=()
 if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
@@ -46,12 +48,17 @@ if [ -d /dev/shm ] && [ -w /dev/shm ]; then
 fi
 trap 'rm -rf "$scratch_root"' EXIT
 
+# The climate import's targets start from made-up whole years in each source format.
+core/climate_import/fuzz/make_seeds.sh "$generated"
+
 failed=0
 for name in "${names[@]}"; do
   target="fuzz_$name"
   corpus="$build/corpus/$name"
   findings="$build/findings/$name"
   scratch="$scratch_root/$name"
+  seeds=fuzz/seeds/$name
+  [ -d "$seeds" ] || seeds=core/climate_import/fuzz/seeds/$name
   log="$build/logs/$target.log"
   # Findings of an earlier run are replaced: each run reports only its own.
   rm -rf "$findings"
@@ -61,14 +68,15 @@ for name in "${names[@]}"; do
   status=0
   TMPDIR="$scratch" "$build/bin/$target" -max_total_time="$seconds" -timeout=1 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" \
-    "$corpus" "fuzz/seeds/$name" "$generated/$name" >"$log" 2>&1 || status=$?
+    "$corpus" "$seeds" "$generated/$name" >"$log" 2>&1 || status=$?
   rm -rf "$scratch"
 
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   coverage=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -n 1 || true)
   crashes=$(find "$findings" -type f | wc -l)
-  printf '%-18s %12s executions  %-22s %s finding(s)  (log: %s)\n' "$target" \
-    "${executions:-?}" "${coverage:-cov: ? ft: ?}" "$crashes" "$log"
+  inputs=$(find "$corpus" -type f | wc -l)
+  printf '%-26s %12s executions  %-22s %6s in corpus  %s finding(s)  (log: %s)\n' "$target" \
+    "${executions:-?}" "${coverage:-cov: ? ft: ?}" "$inputs" "$crashes" "$log"
   if [ "$status" -ne 0 ] || [ "$crashes" -ne 0 ]; then
     failed=1
     echo "  $target ended with status $status; inputs in $findings:" >&2

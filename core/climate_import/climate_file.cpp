@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/climate_import/climate_file.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <optional>
+#include <stdexcept>
+
+#include "core/climate_import/import_failure.h"
+#include "core/climate_import/source_text.h"
+
+namespace varmkalk::core {
+namespace {
+
+constexpr std::size_t kDayWidth = 4;
+constexpr std::size_t kTemperatureWidth = 7;
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr int kCommonYearDays = 365;
+constexpr int kLeapYearDays = 366;
+
+bool has_valid_length(const ClimateYear& year) {
+  const auto days = static_cast<int>(year.daily_mean_tenths_c.size());
+  return year.calendar_year ? days == days_in_year(*year.calendar_year)
+                            : days == kCommonYearDays || days == kLeapYearDays;
+}
+
+std::string right_aligned(std::string text, std::size_t width) {
+  return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
+}
+
+// "-4.8" from -48, and "0.0", never "-0.0".
+std::string tenths_text(int tenths) {
+  const int magnitude = std::abs(tenths);
+  return (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." +
+         std::to_string(magnitude % 10);
+}
+
+// The engine skips blanks in its fields, and only blanks.
+std::string_view without_blanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool is_digits(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The temperature of columns 5–11, in tenths: an optional minus, digits, a point and one
+// decimal.
+std::optional<int> read_tenths(std::string_view field) {
+  const bool negative = !field.empty() && field.front() == '-';
+  if (negative) {
+    field.remove_prefix(1);
+  }
+  const std::size_t point = field.find('.');
+  if (point == std::string_view::npos || point + 2 != field.size() ||
+      !is_digits(field.substr(0, point)) || !is_digits(field.substr(point + 1))) {
+    return std::nullopt;
+  }
+  // Seven columns hold too few digits for an int to overflow.
+  int whole = 0;
+  std::from_chars(field.data(), field.data() + point, whole);
+  const int tenths = whole * 10 + (field[point + 1] - '0');
+  return negative ? -tenths : tenths;
+}
+
+ClimateYear read_days(std::string_view text, std::string_view name) {
+  ClimateYear year;
+  LineSplitter lines(text);
+  while (const std::optional<SourceLine> line = lines.next()) {
+    if (line->number > kLeapYearDays) {
+      fail(std::string(name) + ": filen har fler än " + std::to_string(kLeapYearDays) + " rader");
+    }
+    const std::string place = line_place(name, line->number);
+    const std::string_view day = without_blanks(line->text.substr(0, kDayWidth));
+    if (day != std::to_string(line->number)) {
+      fail(place + ", kolumn 1–4: dagnumret är " + quoted(day) + ", väntade " +
+           std::to_string(line->number));
+    }
+    const std::string_view field = without_blanks(
+        line->text.substr(std::min(kDayWidth, line->text.size()), kTemperatureWidth));
+    const std::optional<int> tenths = read_tenths(field);
+    if (!tenths) {
+      fail(place + ", kolumn 5–11: " + quoted(field) +
+           " är ingen temperatur med en decimal (som -4.8)");
+    }
+    if (*tenths < kLowestTenthsC || *tenths > kHighestTenthsC) {
+      fail(place + ", kolumn 5–11: " + quoted(field) +
+           " °C är ingen rimlig dygnsmedeltemperatur (-90 till +60 °C)");
+    }
+    year.daily_mean_tenths_c.push_back(*tenths);
+  }
+  if (!has_valid_length(year)) {
+    fail(std::string(name) + ": filen har " + std::to_string(year.daily_mean_tenths_c.size()) +
+         " rader, väntade en rad per dag för ett år (365 eller 366)");
+  }
+  return year;
+}
+
+}  // namespace
+
+std::string format_climate_file(const ClimateYear& year) {
+  if (!has_valid_length(year)) {
+    throw std::invalid_argument("a climate file holds 365 or 366 days, as its year has");
+  }
+  std::string bytes;
+  int day = 0;
+  for (const int tenths : year.daily_mean_tenths_c) {
+    if (tenths < kLowestTenthsC || tenths > kHighestTenthsC) {
+      throw std::invalid_argument("a daily mean beyond the climate file's limits");
+    }
+    bytes += right_aligned(std::to_string(++day), kDayWidth);
+    bytes += right_aligned(tenths_text(tenths), kTemperatureWidth);
+    bytes += kLineEnd;
+  }
+  return bytes;
+}
+
+ImportResult read_climate_file(std::string_view bytes, std::string_view name) {
+  const std::string shown = shown_name(name);
+  const std::string text = decode_source_text(bytes);
+  return guarded(shown, [&] { return read_days(text, shown); });
+}
+
+}  // namespace varmkalk::core

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varmkalk::core {
+
+// The source's bytes as UTF-8 text. A UTF-8 byte order mark is dropped; a line that is not
+// valid UTF-8 is read as Windows-1252 (Latin-1 where Windows-1252 leaves a byte unassigned),
+// which is how Swedish letters in SMHI's and spreadsheet files come otherwise.
+std::string decode_source_text(std::string_view bytes);
+
+// Whether the bytes start with a UTF-16 byte order mark: text that the readers cannot take.
+bool starts_as_utf16(std::string_view bytes);
+
+// A line of a text and its number (1 = first line).
+struct SourceLine {
+  long number = 0;
+  std::string_view text;
+};
+
+// The lines of a text, in order. A line ends at a line feed, a carriage return before it
+// dropped; the text after the last line feed is a line when it is not empty.
+class LineSplitter {
+ public:
+  explicit LineSplitter(std::string_view text) : text_(text) {}
+  std::optional<SourceLine> next();
+
+ private:
+  std::string_view text_;
+  std::size_t position_ = 0;
+  long number_ = 0;
+};
+
+// Blanks (spaces and tabs) around the text dropped.
+std::string_view trimmed(std::string_view text);
+
+// The fields of a line between `separator`s, each trimmed.
+std::vector<std::string_view> split_fields(std::string_view line, char separator);
+
+// A text read from a source as shown in a message: in quotes, cut after a few dozen characters,
+// every control character shown as '?' so that the message stays one line and cannot steer a
+// terminal. `text` must be valid UTF-8.
+std::string quoted(std::string_view text);
+
+// A source's name as shown in messages: valid UTF-8 (other bytes read as Windows-1252) with
+// every control character shown as '?'.
+std::string shown_name(std::string_view name);
+
+}  // namespace varmkalk::core

@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/klimat/arguments.h"
+
+#include <charconv>
+#include <string_view>
+#include <vector>
+
+#include "core/climate_import/source_text.h"
+
+namespace varmkalk::klimat {
+namespace {
+
+constexpr int kFirstYear = 1;
+constexpr int kLastYear = 9999;
+
+std::optional<int> parse_year(std::string_view text) {
+  int year = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), year);
+  if (error != std::errc() || end != text.data() + text.size() || year < kFirstYear ||
+      year > kLastYear) {
+    return std::nullopt;
+  }
+  return year;
+}
+
+}  // namespace
+
+std::variant<Arguments, std::string> parse_arguments(std::span<const char* const> arguments) {
+  Arguments parsed;
+  parsed.task = Arguments::Task::import;
+  std::vector<std::string> files;
+  bool options_ended = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i];
+    if (options_ended || argument.size() < 2 || argument.front() != '-') {
+      files.emplace_back(argument);
+      continue;
+    }
+    const std::size_t equals = argument.find('=');
+    const std::string_view option = argument.substr(0, equals);
+    if (option == "--year") {
+      std::string_view value;
+      if (equals != std::string_view::npos) {
+        value = argument.substr(equals + 1);
+      } else if (i + 1 < arguments.size()) {
+        value = arguments[++i];
+      } else {
+        return std::string("--year behöver ett år, till exempel --year 2009");
+      }
+      parsed.year = parse_year(value);
+      if (!parsed.year) {
+        return "--year " + core::quoted(core::shown_name(value)) + " är inget år mellan 1 och 9999";
+      }
+      continue;
+    }
+    if (equals != std::string_view::npos && (option == "--allow-suspect" || option == "--replace" ||
+                                             option == "--info" || option == "--help")) {
+      return std::string(option) + " tar inget värde";
+    }
+    if (argument == "--") {
+      options_ended = true;
+    } else if (argument == "--allow-suspect") {
+      parsed.allow_suspect = true;
+    } else if (argument == "--replace") {
+      parsed.replace = true;
+    } else if (argument == "--info") {
+      parsed.task = Arguments::Task::info;
+    } else if (argument == "--help" || argument == "-h") {
+      return Arguments{};
+    } else {
+      return "okänd flagga " + core::quoted(core::shown_name(argument));
+    }
+  }
+  if (parsed.task == Arguments::Task::info) {
+    if (files.size() != 1 || parsed.year || parsed.allow_suspect || parsed.replace) {
+      return std::string("--info tar en klimatfil och inga andra flaggor");
+    }
+    parsed.source = files[0];
+    return parsed;
+  }
+  if (files.size() != 2) {
+    return files.size() < 2 ? std::string("ange källan och klimatfilen som ska skrivas")
+                            : std::string("för många filnamn; ange källan och klimatfilen");
+  }
+  parsed.source = files[0];
+  parsed.output = files[1];
+  return parsed;
+}
+
+std::string help_text() {
+  return R"(Användning:
+  kalvex-klimat KÄLLA UT.dat [--year ÅÅÅÅ] [--allow-suspect] [--replace]
+  kalvex-klimat --info KLIMATFIL.dat
+  kalvex-klimat --help
+
+Gör en klimatfil för beräkningen, en rad per dag med dygnets medeltemperatur, av
+  - SMHI:s öppna data som CSV-fil: "Lufttemperatur, medelvärde 1 dygn", eller
+    lufttemperatur per timme (dygnsmedel av de 24 timvärdena under dygnet, UTC);
+  - en EnergyPlus-fil (.epw) med ett typår: 365 dagar i ordning efter månad och dag;
+  - en tabell med ett datum ÅÅÅÅ-MM-DD och en temperatur per rad, åtskilda av semikolon,
+    kommatecken eller tabb, med decimalpunkt eller decimalkomma; en rubrikrad får finnas.
+Formatet känns igen på innehållet. Filen får vara UTF-8 eller Windows-1252. Inget fylls i:
+saknas en dag, eller har ett värde en kvalitetskod som inte godtas, skrivs ingen klimatfil.
+
+Flaggor:
+  --year ÅÅÅÅ       året som ska tas ur källan; behövs när den har värden från flera år
+  --allow-suspect   ta också med SMHI-värden med kvalitetskod Y (misstänkta); annars bara G
+  --replace         ersätt UT.dat om den redan finns
+  --info            visa översikten av en befintlig klimatfil
+  --help            visa den här hjälpen
+
+Efter importen visas årets medeltemperatur, medeltemperaturen i januari och juli, det lägsta
+och högsta dygnsmedlet, antalet dagar under 15 °C (eldningsdagar) och ett förslag till
+dimensionerande utetemperatur: det lägsta medlet över tre dygn i följd.
+)";
+}
+
+}  // namespace varmkalk::klimat

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kalvex-klimat: makes a climate file for the engine from SMHI's open data, an EnergyPlus
+// weather file or a plain table, and shows the figures of a year of daily means.
+#include <iostream>
+#include <new>
+#include <span>
+#include <string>
+#include <variant>
+
+#include "core/climate_import/climate_file.h"
+#include "core/climate_import/climate_import.h"
+#include "core/climate_import/source_text.h"
+#include "tools/klimat/arguments.h"
+#include "tools/klimat/file_access.h"
+#include "tools/klimat/summary.h"
+
+namespace {
+
+using namespace varmkalk;
+
+constexpr const char* kProgram = "kalvex-klimat";
+constexpr int kFailed = 1;
+constexpr int kUsageFailed = 2;
+
+int report(const std::string& message, int status) {
+  std::cerr << kProgram << ": " << message << '\n';
+  return status;
+}
+
+std::string refusal(const core::ImportError& error) {
+  std::string message = error.message;
+  if (error.year_needed) {
+    message += " (ange --year ÅÅÅÅ)";
+  }
+  if (error.suspect_refused) {
+    message += " (med --allow-suspect tas värden med kvalitetskod Y med)";
+  }
+  return message;
+}
+
+int show_info(const klimat::Arguments& arguments) {
+  const core::ImportResult read =
+      core::read_climate_file(klimat::read_file(arguments.source), arguments.source);
+  if (const auto* error = std::get_if<core::ImportError>(&read)) {
+    return report(error->message, kFailed);
+  }
+  const auto& year = std::get<core::ClimateYear>(read);
+  std::cout << core::shown_name(arguments.source) << ": " << year.daily_mean_tenths_c.size()
+            << " dagar\n"
+            << klimat::summary_lines(year);
+  return 0;
+}
+
+int run_import(const klimat::Arguments& arguments) {
+  if (!arguments.replace) {
+    klimat::require_absent(arguments.output);
+  }
+  core::ImportOptions options;
+  options.source_name = arguments.source;
+  options.year = arguments.year;
+  options.allow_suspect = arguments.allow_suspect;
+  const auto imported = core::import_climate(klimat::read_file(arguments.source), options);
+  if (const auto* error = std::get_if<core::ImportError>(&imported)) {
+    return report(refusal(*error), kFailed);
+  }
+  const auto& [format, year] = std::get<core::ImportedClimate>(imported);
+  klimat::write_file(arguments.output, core::format_climate_file(year), arguments.replace);
+  std::cout << core::shown_name(arguments.output) << ": " << year.daily_mean_tenths_c.size()
+            << " dagar, "
+            << (year.calendar_year ? "år " + std::to_string(*year.calendar_year) : "typår")
+            << ", ur " << core::format_description(format) << "\n"
+            << klimat::summary_lines(year);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto parsed = klimat::parse_arguments(
+      std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));
+  if (const auto* problem = std::get_if<std::string>(&parsed)) {
+    return report(*problem + "; se " + kProgram + " --help", kUsageFailed);
+  }
+  const auto& arguments = std::get<klimat::Arguments>(parsed);
+  try {
+    switch (arguments.task) {
+      case klimat::Arguments::Task::help:
+        std::cout << klimat::help_text();
+        return 0;
+      case klimat::Arguments::Task::info:
+        return show_info(arguments);
+      case klimat::Arguments::Task::import:
+        return run_import(arguments);
+    }
+  } catch (const klimat::FileError& error) {
+    return report(error.what(), kFailed);
+  } catch (const std::bad_alloc&) {
+    return report("minnet räcker inte till", kFailed);
+  }
+  return kFailed;
+}

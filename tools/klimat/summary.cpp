@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/klimat/summary.h"
+
+#include <cstdlib>
+
+#include "core/climate_import/calendar.h"
+#include "core/climate_import/climate_statistics.h"
+
+namespace varmkalk::klimat {
+namespace {
+
+constexpr int kDesignDays = 3;
+
+// "-1,2 °C".
+std::string degrees(int tenths) {
+  const int magnitude = std::abs(tenths);
+  return (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) + "," +
+         std::to_string(magnitude % 10) + " °C";
+}
+
+std::string with_year(const core::ClimateYear& year, std::string text) {
+  return year.calendar_year ? text + " " + std::to_string(*year.calendar_year) : text;
+}
+
+std::string day_text(const core::ClimateYear& year, int day) {
+  return with_year(year, core::day_and_month(core::date_of_day(year, day)));
+}
+
+}  // namespace
+
+std::string summary_lines(const core::ClimateYear& year) {
+  const core::ClimateStatistics s = core::climate_statistics(year);
+  const core::Date first = core::date_of_day(year, s.design_first_day);
+  const core::Date last = core::date_of_day(year, s.design_first_day + kDesignDays - 1);
+  // "3–5 januari 2009", or "31 januari–2 februari 2009" across a month's end.
+  const std::string design_days =
+      (first.month == last.month ? std::to_string(first.day) : core::day_and_month(first)) + "–" +
+      day_text(year, s.design_first_day + kDesignDays - 1);
+  return "Årsmedeltemperatur: " + degrees(s.annual_mean_tenths_c) + "\n" +
+         "Medeltemperatur i januari: " + degrees(s.january_mean_tenths_c) + "\n" +
+         "Medeltemperatur i juli: " + degrees(s.july_mean_tenths_c) + "\n" +
+         "Lägsta dygnsmedeltemperatur: " + degrees(s.lowest_tenths_c) + " (" +
+         day_text(year, s.lowest_day) + ")\n" +
+         "Högsta dygnsmedeltemperatur: " + degrees(s.highest_tenths_c) + " (" +
+         day_text(year, s.highest_day) + ")\n" +
+         "Dagar under 15 °C (eldningsdagar): " + std::to_string(s.heating_days) + "\n" +
+         "Förslag till dimensionerande utetemperatur: " + degrees(s.design_outdoor_tenths_c) +
+         " (lägsta medel över tre dygn i följd, " + design_days + ")\n";
+}
+
+}  // namespace varmkalk::klimat
