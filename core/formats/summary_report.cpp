@@ -5,6 +5,7 @@
 
 #include "core/case/climates.h"
 #include "core/case/heating_systems.h"
+#include "core/formats/summary_energies.h"
 #include "core/model/annual_sums.h"
 #include "core/text/fixed_format.h"
 #include "core/text/output_line.h"
@@ -15,9 +16,8 @@ namespace {
 
 constexpr int kLabelColumn = 2;
 constexpr int kSubLabelColumn = 4;
-constexpr int kValueColumn = 54;      // five-character values, columns 54–58
-constexpr int kWideValueColumn = 53;  // six-character values, columns 53–58
-constexpr float kHoursPerDay = 24.0f;
+constexpr int kValueColumn = 54;                   // five-character values, columns 54–58
+constexpr int kWideValueColumn = 53;               // six-character values, columns 53–58
 constexpr float kHoursPerYearInThousands = 8.76f;  // W held for a year, in kWh
 constexpr float kHoursPerDayInThousands = 0.024f;  // W held for a day, in kWh
 constexpr std::string_view kEmptyLine = "\r\n";
@@ -53,9 +53,9 @@ std::string file_name_field(const std::string& name) {
   return field;
 }
 
-// An energy sum in Wh as whole kWh: half a kWh added, then cut toward zero.
-std::string kilowatt_hours(float energy) {
-  return format_whole(energy / 1000.0f + 0.5f, 6);
+// An energy in kWh as whole kWh: half a kWh added, then cut toward zero.
+std::string kilowatt_hours(float energy_kwh) {
+  return format_whole(energy_kwh + 0.5f, 6);
 }
 
 // "- Avgastemperatur vid 40.0 och 30.0", then on the next line the flue-gas temperature.
@@ -81,7 +81,7 @@ std::string flue_gas_case(float supply_temp, float return_temp, float flue_gas_t
 
 std::string format_summary_report(const BoilerCase& input, const AnnualTotals& totals,
                                   const ResultFileNames& names) {
-  const auto heating_hours = static_cast<float>(totals.heating_days) * kHoursPerDay;
+  const SummaryEnergies energies = summary_energies(input, totals);
   std::string report;
   report += text_line(kLabelColumn, "***************** RESULTAT ***********************");
   report += kEmptyLine;
@@ -90,19 +90,19 @@ std::string format_summary_report(const BoilerCase& input, const AnnualTotals& t
   report += labelled("- Årsverkningsgrad (exkl. cirkpump): ", kValueColumn,
                      efficiency(annual_efficiency_percent(totals, PumpCredit::without_pump)), " %");
   report += labelled("- Årligt nettoenergibehov: ", kWideValueColumn,
-                     kilowatt_hours(totals.net_energy_wh), " kWh");
+                     kilowatt_hours(energies.net_energy_kwh), " kWh");
   report += labelled("- Årligt bruttoenergibehov: ", kWideValueColumn,
-                     kilowatt_hours(totals.gross_energy_with_pump_wh), " kWh");
+                     kilowatt_hours(energies.gross_energy_kwh), " kWh");
   report += labelled("- Årliga konvektionsförluster: ", kWideValueColumn,
-                     kilowatt_hours(totals.convection_energy_wh), " kWh");
+                     kilowatt_hours(energies.convection_energy_kwh), " kWh");
   report += labelled("- Årliga stilleståndsförluster: ", kWideValueColumn,
-                     kilowatt_hours(totals.standby_energy_wh), " kWh");
+                     kilowatt_hours(energies.standby_energy_kwh), " kWh");
   report += labelled("- Årliga avgasförluster: ", kWideValueColumn,
-                     kilowatt_hours(totals.flue_gas_energy_wh), " kWh");
+                     kilowatt_hours(energies.flue_gas_energy_kwh), " kWh");
   report += labelled("- Pilotlågeenergin: ", kWideValueColumn,
-                     kilowatt_hours(heating_hours * input.combustion.pilot_power_w), " kWh");
+                     kilowatt_hours(energies.pilot_energy_kwh), " kWh");
   report += labelled("- Cirkulationspumpens elanvändning: ", kWideValueColumn,
-                     kilowatt_hours(heating_hours * input.pump.power_w), " kWh");
+                     kilowatt_hours(energies.pump_electricity_kwh), " kWh");
   report += labelled("- Varmvattenbehov: ", kWideValueColumn,
                      format_whole(input.hot_water.annual_demand_kwh, 6), " kWh/år");
   report += labelled(
