@@ -202,7 +202,9 @@ std::string csv_cell_place(std::string_view file_name, long line, std::size_t co
 }
 
 std::string csv_field(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+  // A byte order mark at the start of a file would be taken for the file's.
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos &&
+      !text.starts_with(kUtf8ByteOrderMark)) {
     return std::string(text);
   }
   std::string field = "\"";

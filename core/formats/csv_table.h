@@ -48,7 +48,7 @@ std::string csv_cell_place(std::string_view file_name, long line, std::size_t co
                            std::span<const std::string> header);
 
 // The field as a table holds it: in double quotes, its quotes written twice, only where it
-// needs them (a comma, a quote or a line end in it).
+// needs them (a comma, a quote or a line end in it, a byte order mark at its start).
 std::string csv_field(std::string_view text);
 
 // One record: the fields separated by commas, ended by CR LF. A record of one empty field is

@@ -97,8 +97,8 @@ TEST(CsvTable, AnotherRowsFaultNamesThatColumnByItsHeader) {
 
 // Random tables of texts with every character that needs quoting.
 TEST(CsvTable, WrittenTablesReadBackAsThemselves) {
-  const std::vector<std::string> pieces = {"a", "1.5", ",", "\"", "\r\n", "\n",  "\r",
-                                           " ", "å",   "€", "",   "x,y",  "\"\""};
+  const std::vector<std::string> pieces = {"a", "1.5", ",", "\"", "\r\n", "\n",   "\r",
+                                           " ", "å",   "€", "",   "x,y",  "\"\"", "\xEF\xBB\xBF"};
   std::mt19937 random(12);
   for (int round = 0; round < 200; ++round) {
     const auto columns = std::uniform_int_distribution<std::size_t>(1, 5)(random);
@@ -116,8 +116,6 @@ TEST(CsvTable, WrittenTablesReadBackAsThemselves) {
         text = field();
       }
     }
-    // A header of one empty name would be an empty table.
-    records[0][0] = "h" + records[0][0];
     std::string bytes;
     for (const auto& record : records) {
       bytes += csv_record(record);
