@@ -169,7 +169,7 @@ BatchInput read_batch_input(std::string_view bytes, std::string_view file_name) 
     for (const ColumnOf& column : columns) {
       const std::string& cell = row.fields[column.column];
       if (column.line->kind == core::ControlLineKind::code) {
-        column.line->set_text(into, cell);
+        core::read_control_line(*column.line, cell, into);
         continue;
       }
       std::string fault;

@@ -62,8 +62,10 @@ TEST(BatchInput, CellsGiveTheCaseTheControlFileReaderGivesInAnyColumnOrder) {
       set(cells, std::string(line.field), text);
     }
   }
-  set(cells, "climate_code", "e ");
-  lines[16] = "e ";
+  // The control file reads a code from its first 20 characters.
+  const std::string climate_code = "e" + std::string(19, ' ') + "x";
+  set(cells, "climate_code", climate_code);
+  lines[16] = climate_code;
   set(cells, "heating_system_code", "a");
   lines[17] = "a";
   cells.emplace_back("case", "Villa");
