@@ -6,7 +6,7 @@
 #include <system_error>
 #include <thread>
 
-#include "core/case/climates.h"
+#include "core/case/climate_choice.h"
 #include "core/files/run_error.h"
 #include "core/formats/run_warnings.h"
 #include "core/model/annual_sums.h"
@@ -17,10 +17,6 @@ namespace {
 
 // The engine's words when memory runs out.
 constexpr std::string_view kOutOfMemory = "Minnet räckte inte till för beräkningen.";
-
-std::string_view climate_file_name(const core::BoilerCase& input) {
-  return core::climate_of(input.climate).file_name;
-}
 
 RowResult refused(std::string message) {
   RowResult result;
@@ -61,7 +57,7 @@ ClimateYears::ClimateYears(std::span<const core::BoilerCase> cases,
                            const std::filesystem::path& work_dir,
                            const std::filesystem::path& fallback_dir) {
   for (const core::BoilerCase& input : cases) {
-    const std::string_view name = climate_file_name(input);
+    const std::string_view name = core::climate_file_name(input.climate);
     if (years_.find(name) != years_.end()) {
       continue;
     }
@@ -76,7 +72,7 @@ ClimateYears::ClimateYears(std::span<const core::BoilerCase> cases,
 }
 
 const ClimateYear& ClimateYears::of(const core::BoilerCase& input) const {
-  return years_.find(climate_file_name(input))->second;
+  return years_.find(core::climate_file_name(input.climate))->second;
 }
 
 RowResult run_case(const core::BoilerCase& input, const ClimateYear& climate) {
