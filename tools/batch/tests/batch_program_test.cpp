@@ -118,9 +118,14 @@ TEST(BatchProgram, EveryRowGivesTheNumbersAndMessagesOfKalvexForTheSameControlFi
   core::BoilerCase warm = testing::modulating_example();
   warm.climate = core::Place::falun;
   cases.push_back(warm);
+  // Jönköping's file in the working folder ends in a line that is no record.
+  core::BoilerCase faulty_climate = testing::worked_example();
+  faulty_climate.climate = core::Place::jonkoping;
+  cases.push_back(faulty_climate);
 
   TempFolder folder;
   folder.write("falun.dat", warm_year());
+  folder.write("jkping.dat", "   1  -50\r\n   2  -4.x\r\n");
   folder.write("in.csv", batch_table(cases));
   ASSERT_EQ(run_in(folder.path(), KALVEX_BATCH_PROGRAM, "in.csv out.csv"), 1)
       << read(folder.path() / "err.txt");
@@ -138,7 +143,9 @@ TEST(BatchProgram, EveryRowGivesTheNumbersAndMessagesOfKalvexForTheSameControlFi
     EXPECT_EQ(row[0], "Fall " + std::to_string(i + 1) + ", \"test\"");
     const fs::path engine_folder = folder.path() / ("kalvex-" + std::to_string(i));
     fs::create_directory(engine_folder);
-    fs::copy_file(folder.path() / "falun.dat", engine_folder / "falun.dat");
+    for (const char* climate : {"falun.dat", "jkping.dat"}) {
+      fs::copy_file(folder.path() / climate, engine_folder / climate);
+    }
     core::BoilerCase with_identity = cases[i];
     with_identity.identity = core::CalcIdentity("t" + std::to_string(i));
     std::ofstream(engine_folder / "styrfil.dat", std::ios::binary)
@@ -180,8 +187,9 @@ TEST(BatchProgram, EveryRowGivesTheNumbersAndMessagesOfKalvexForTheSameControlFi
     }
   }
   // The cases were chosen to give each outcome, a year without heating day among them.
-  EXPECT_EQ(statuses, (std::vector<std::string>{"ok", "ok", "error", "shortfall", "error", "ok"}));
-  EXPECT_EQ(output.rows.back().fields[column("heating_days")], "0");
+  EXPECT_EQ(statuses,
+            (std::vector<std::string>{"ok", "ok", "error", "shortfall", "error", "ok", "error"}));
+  EXPECT_EQ(output.rows[5].fields[column("heating_days")], "0");
 }
 
 class BatchFiles : public ::testing::Test {
