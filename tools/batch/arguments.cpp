@@ -36,16 +36,16 @@ std::string climate_codes() {
 }
 
 std::string heating_system_codes() {
+  const auto temperatures = [](const core::HeatingSystemDesign& design) {
+    return core::format_decimal(design.supply_temp_c, 0) + "/" +
+           core::format_decimal(design.return_temp_c, 0) + " °C";
+  };
   std::string text;
-  for (std::size_t i = 0; i < core::kHeatingSystems.size(); ++i) {
-    const core::HeatingSystemDesign& design = core::kHeatingSystems[i];
-    text += (i + 1 < core::kHeatingSystems.size() ? std::string(1, design.code_letter) + " "
-                                                  : std::string("annars ")) +
-            core::format_decimal(design.supply_temp_c, 0) + "/" +
-            core::format_decimal(design.return_temp_c, 0) + " °C" +
-            (i + 1 < core::kHeatingSystems.size() ? ", " : "");
+  for (std::size_t i = 0; i + 1 < core::kHeatingSystems.size(); ++i) {
+    text += std::string(1, core::kHeatingSystems[i].code_letter) + " " +
+            temperatures(core::kHeatingSystems[i]) + ", ";
   }
-  return text;
+  return text + "annars " + temperatures(core::kHeatingSystems.back());
 }
 
 std::string column_line(std::string_view field, const std::string& what) {
