@@ -5,10 +5,11 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkgconf
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-charts-dev
   fonts-dejavu-core
   clang libclang-rt-dev
   desktop-file-utils appstream librsvg2-bin
+  poppler-utils
 )
 
 missing=()
