@@ -104,7 +104,7 @@ std::string format_summary_report(const BoilerCase& input, const AnnualTotals& t
                      kilowatt_hours(totals.standby_energy_wh), " kWh");
   report += labelled(kFlueGasEnergyLabel, kWideValueColumn,
                      kilowatt_hours(totals.flue_gas_energy_wh), " kWh");
-  report += labelled("- Pilotlågeenergin: ", kWideValueColumn,
+  report += labelled(kPilotEnergyLabel, kWideValueColumn,
                      kilowatt_hours(heating_hours * input.combustion.pilot_power_w), " kWh");
   report += labelled("- Cirkulationspumpens elanvändning: ", kWideValueColumn,
                      kilowatt_hours(heating_hours * input.pump.power_w), " kWh");

@@ -22,6 +22,7 @@ inline constexpr std::string_view kGrossEnergyLabel = "- Årligt bruttoenergibeh
 inline constexpr std::string_view kConvectionEnergyLabel = "- Årliga konvektionsförluster: ";
 inline constexpr std::string_view kStandbyEnergyLabel = "- Årliga stilleståndsförluster: ";
 inline constexpr std::string_view kFlueGasEnergyLabel = "- Årliga avgasförluster: ";
+inline constexpr std::string_view kPilotEnergyLabel = "- Pilotlågeenergin: ";
 inline constexpr std::string_view kMaxPowerLabel = "- Brännarens maxeffekt: ";
 inline constexpr std::string_view kMinPowerLabel = "- Brännarens mineffekt: ";
 inline constexpr std::string_view kPilotPowerLabel = "- Pilotlågeeffekten är ";
