@@ -16,9 +16,8 @@ using core::DailyField;
 
 constexpr double kHoursPerDay = 24.0;
 constexpr double kPerCent = 100.0;
-constexpr int kJanuaryDays = 31;
-constexpr std::array<int, kMonths> kMonthDays{kJanuaryDays, 28, 31, 30, 31, 30,
-                                              31,           31, 30, 31, 30, 31};
+// Days of the months of a common year; February has 29 in a year of 366 days.
+constexpr std::array<int, kMonths> kMonthDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 constexpr int kCommonYearDays = 365;
 constexpr int kLeapYearDays = 366;
 
@@ -143,6 +142,24 @@ std::optional<EnergyParts> day_energy(const ChartDay& day, const CaseTerms& term
     parts[EnergyPart::other] = parts.fuel_wh - known;
   }
   return parts;
+}
+
+std::optional<int> calendar_year_days(const ChartYear& year) {
+  if (!year.climate || !year.climate->numbered_in_order ||
+      (year.climate->day_count != kCommonYearDays && year.climate->day_count != kLeapYearDays)) {
+    return std::nullopt;
+  }
+  return year.climate->day_count;
+}
+
+std::array<int, kMonths> month_last_days(int year_days) {
+  std::array<int, kMonths> last_days{};
+  int last_day = 0;
+  for (std::size_t month = 0; month < last_days.size(); ++month) {
+    last_day += kMonthDays[month] + (month == 1 && year_days == kLeapYearDays ? 1 : 0);
+    last_days[month] = last_day;
+  }
+  return last_days;
 }
 
 std::variant<MonthlyEnergy, QString> monthly_energy(const ChartYear& year) {

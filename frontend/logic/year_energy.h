@@ -52,6 +52,13 @@ struct MonthlyEnergy {
   int days_left_out = 0;  // heating days with a gap that their month lacks
 };
 
+// The number of days of the climate file's year when it is a calendar year: 365 or 366 days
+// numbered 1, 2, 3, … with day 1 = 1 January; else empty.
+std::optional<int> calendar_year_days(const ChartYear& year);
+
+// The last day of each month of a calendar year of `year_days` days.
+std::array<int, kMonths> month_last_days(int year_days);
+
 // The months of the year, or why the year has none: the climate file must hold 365 or 366 days
 // numbered from 1, day 1 being 1 January.
 std::variant<MonthlyEnergy, QString> monthly_energy(const ChartYear& year);
