@@ -1,6 +1,7 @@
 #include "engine/run_sequence.h"
 
 #include <new>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -23,6 +24,16 @@ void run(const RunFolders& folders, const YearModel& year_model, std::ostream& o
          std::ostream& err) {
   const BoilerCase input = read_control_file(folders.work_dir);
   const ResultFileNames names = result_file_names(input.identity);
+  // A climate file of the user's own is looked for before any result file exists; a bundled one,
+  // as always, once the result files are there.
+  std::optional<ClimateFile> climate_file;
+  const auto open_climate = [&] {
+    climate_file.emplace(open_climate_file(climate_file_name(input.climate), folders.work_dir,
+                                           folders.climate_fallback_dir));
+  };
+  if (std::holds_alternative<OwnClimate>(input.climate)) {
+    open_climate();
+  }
 
   // Created in this order; when one fails, the ones before it stay, empty.
   ResultFile raw_file(folders.work_dir, names.raw_file);
@@ -30,9 +41,10 @@ void run(const RunFolders& folders, const YearModel& year_model, std::ostream& o
   ResultFile pump_file(folders.work_dir, names.pump_file);
   ResultFile result_file(folders.work_dir, std::string(kResultFileName));
 
-  ClimateFile climate_file = open_climate_file(climate_of(input.climate).file_name,
-                                               folders.work_dir, folders.climate_fallback_dir);
-  const ClimateDays climate_days = read_climate_days(climate_file);
+  if (!climate_file) {
+    open_climate();
+  }
+  const ClimateDays climate_days = read_climate_days(*climate_file);
   const YearResult year = year_model(input, climate_days.records);
 
   // The days before a fault are written all the same, so the user sees how far the year got.

@@ -2,7 +2,7 @@
 
 #include "core/case/burner.h"
 #include "core/case/calc_identity.h"
-#include "core/case/climates.h"
+#include "core/case/climate_choice.h"
 #include "core/case/heating_systems.h"
 
 namespace varmkalk::core {
@@ -73,7 +73,7 @@ struct BoilerCase {
   Building building;
   CirculationPump pump;
   HotWater hot_water;
-  Place climate = Place::kiruna;
+  ClimateChoice climate = Place::kiruna;
   CalcIdentity identity;
 
   friend bool operator==(const BoilerCase&, const BoilerCase&) = default;

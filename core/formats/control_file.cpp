@@ -1,6 +1,8 @@
 #include "core/formats/control_file.h"
 
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 
@@ -8,6 +10,7 @@
 #include "core/files/run_error.h"
 #include "core/text/fixed_field.h"
 #include "core/text/number_text.h"
+#include "core/text/windows1252.h"
 
 namespace varmkalk::core {
 namespace {
@@ -29,8 +32,75 @@ constexpr ControlLine text_line(int line, std::string_view field, ControlLineKin
   return {line, field, kind, "", nullptr, nullptr, get, set};
 }
 
+constexpr std::string_view kClimateFileSuffix = ".dat";
+
 std::string where(int line_number) {
   return std::string(kControlFileName) + ", rad " + std::to_string(line_number);
+}
+
+std::string_view without_trailing_blanks(std::string_view text) {
+  const auto end = text.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
+
+// Every number line passes through the decimal filter, so the file carries a point as its
+// decimal separator whatever produced the text.
+std::string number_line_text(std::string_view field, float value) {
+  if (!std::isfinite(value)) {
+    throw std::invalid_argument(std::string(field) + " är inget ändligt tal");
+  }
+  return Decimalfilter(control_number_text(value));
+}
+
+// The climate file named on line 24: refused when its name could lead out of the folders the
+// climate files are looked for in, or could not be shown.
+std::string own_climate_file_name(std::string_view line) {
+  const std::string name(without_trailing_blanks(line.substr(0, kCodeWidth)));
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '/' || c == '\\') {
+      throw RunError(where(kClimateFileLine) + ": klimatfilens namn \"" +
+                     shown_from_windows1252(name) +
+                     "\" innehåller ett snedstreck; klimatfilen måste ligga i arbetsmappen eller "
+                     "bland de installerade klimatfilerna");
+    }
+    if (byte < 0x20 || byte == 0x7F) {
+      std::array<char, 8> code{};
+      std::snprintf(code.data(), code.size(), "0x%02X", static_cast<unsigned>(byte));
+      throw RunError(where(kClimateFileLine) + ": klimatfilens namn innehåller ett styrtecken (" +
+                     code.data() + ")");
+    }
+  }
+  return name;
+}
+
+// Lines 24 and 25 when line 24 names a climate file. A file of 23 lines, or one whose line 24
+// names none (blank, or anything a stored file may carry after its last value), reads as it
+// always has: such lines are never taken as more than that, even when they could not be read.
+std::optional<OwnClimate> read_own_climate(LineReader& reader) {
+  std::optional<std::string> line_24;
+  try {
+    line_24 = reader.next();
+  } catch (const RunError&) {
+    return std::nullopt;
+  }
+  if (!line_24 || !names_climate_file(*line_24)) {
+    return std::nullopt;
+  }
+  OwnClimate own;
+  own.file_name = own_climate_file_name(*line_24);
+  const std::optional<std::string> line_25 = reader.next();
+  const std::string field = line_25 ? field_text(*line_25, 1, kNumberWidth) : std::string();
+  if (field.find_first_not_of(' ') == std::string::npos) {
+    throw RunError(where(kDesignOutdoorTempLine) +
+                   ": den dimensionerande utetemperaturen för klimatfilen på rad 24 saknas");
+  }
+  try {
+    own.design_outdoor_temp_c = read_real(field, 0);
+  } catch (const ConversionError& e) {
+    throw RunError(where(kDesignOutdoorTempLine) + ": " + e.what());
+  }
+  return own;
 }
 
 }  // namespace
@@ -86,7 +156,11 @@ const std::array<ControlLine, kControlFileLines> kControlLines = {
       [](const BoilerCase& c) { return c.building.design_heat_demand_w; },
       [](BoilerCase& c, float v) { c.building.design_heat_demand_w = v; }),
   text_line(17, "climate_code", ControlLineKind::code,
-      [](const BoilerCase& c) { return std::string(1, climate_of(c.climate).code_letter); },
+      [](const BoilerCase& c) {
+        // An own climate file leaves the letter to the default row; line 24 decides.
+        const auto* place = std::get_if<Place>(&c.climate);
+        return std::string(1, climate_of(place ? *place : kClimates.back().place).code_letter);
+      },
       [](BoilerCase& c, std::string_view t) { c.climate = place_from_code(t); }),
   text_line(18, "heating_system_code", ControlLineKind::code,
       [](const BoilerCase& c) {
@@ -125,21 +199,23 @@ void read_control_line(const ControlLine& line, std::string_view text, BoilerCas
   }
 }
 
-std::array<std::string, kControlFileLines> control_file_lines(const BoilerCase& input) {
-  std::array<std::string, kControlFileLines> lines;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const ControlLine& line = kControlLines[i];
-    if (line.kind != ControlLineKind::number) {
-      lines[i] = line.text(input);
-      continue;
-    }
-    const float value = line.number(input);
-    if (!std::isfinite(value)) {
-      throw std::invalid_argument(std::string(line.field) + " är inget ändligt tal");
-    }
-    lines[i] = Decimalfilter(control_number_text(value));
+std::vector<std::string> control_file_lines(const BoilerCase& input) {
+  std::vector<std::string> lines;
+  for (const ControlLine& line : kControlLines) {
+    lines.push_back(line.kind == ControlLineKind::number
+                        ? number_line_text(line.field, line.number(input))
+                        : line.text(input));
+  }
+  if (const auto* own = std::get_if<OwnClimate>(&input.climate)) {
+    lines.push_back(own->file_name);
+    lines.push_back(number_line_text("design_outdoor_temp", own->design_outdoor_temp_c));
   }
   return lines;
+}
+
+bool names_climate_file(std::string_view line) {
+  const std::string_view name = without_trailing_blanks(line.substr(0, kCodeWidth));
+  return name.size() > kClimateFileSuffix.size() && name.ends_with(kClimateFileSuffix);
 }
 
 std::string control_file_text(const BoilerCase& input) {
@@ -172,6 +248,9 @@ BoilerCase read_control_file(const std::filesystem::path& work_dir) {
     } catch (const ConversionError& e) {
       throw RunError(where(reader.line_number()) + ": " + e.what());
     }
+  }
+  if (std::optional<OwnClimate> own = read_own_climate(reader)) {
+    input.climate = std::move(*own);
   }
   return input;
 }

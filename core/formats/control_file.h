@@ -4,14 +4,20 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/case/boiler_case.h"
 
 namespace varmkalk::core {
 
 inline constexpr std::string_view kControlFileName = "styrfil.dat";
-// Lines of the control file that carry values; any after them are never read.
+// Lines of the control file that every case has.
 inline constexpr int kControlFileLines = 23;
+// Two more lines for a climate file of the user's own: its name, a text line like the code lines
+// (ending in ".dat"), and its design outdoor temperature, a number line. A file whose line 24
+// names no climate file reads exactly as one of 23 lines, whatever follows.
+inline constexpr int kClimateFileLine = 24;
+inline constexpr int kDesignOutdoorTempLine = 25;
 
 enum class ControlLineKind {
   number,    // a number in columns 1 to 11, a point as decimal separator
@@ -42,15 +48,22 @@ void read_control_line(const ControlLine& line, std::string_view text, BoilerCas
 
 // The lines of the control file for the case, in Windows-1252, without line ends: numbers as the
 // shortest text that reads back as the same value, code lines as the bare letter, the identity as
-// given. A single-stage burner's two powers are one value, so lines 4 and 5 are always equal.
-// Throws std::invalid_argument naming the field when a number is not finite.
-std::array<std::string, kControlFileLines> control_file_lines(const BoilerCase& input);
+// given, and lines 24 and 25 only for a climate file of the user's own. A single-stage burner's
+// two powers are one value, so lines 4 and 5 are always equal. Throws std::invalid_argument
+// naming the field when a number is not finite.
+std::vector<std::string> control_file_lines(const BoilerCase& input);
+
+// True when a line 24 names a climate file: its first 20 characters, trailing blanks dropped, end
+// in ".dat" after at least one character.
+bool names_climate_file(std::string_view line);
 
 // The whole file: every line ended by CR LF.
 std::string control_file_text(const BoilerCase& input);
 
-// Reads the 23 values of styrfil.dat in `work_dir`. A missing file is an error and is not
-// created. Throws RunError naming the line and the fault.
+// Reads the 23 values of styrfil.dat in `work_dir`, and lines 24 and 25 when line 24 names a
+// climate file. A missing file is an error and is not created. Throws RunError naming the line
+// and the fault; an own climate file's name must hold no path separator and no control
+// character, and its design outdoor temperature must be given.
 BoilerCase read_control_file(const std::filesystem::path& work_dir);
 
 }  // namespace varmkalk::core

@@ -148,7 +148,7 @@ std::string format_summary_report(const BoilerCase& input, const AnnualTotals& t
   report += text_line(kLabelColumn, "VÄRMESYSTEM, BYGGNAD OCH KLIMAT:");
   report += text_line(kLabelColumn, heating_system_design(input.heating_system).report_line);
   report += text_line(kSubLabelColumn, "fram- och returtemperatur");
-  report += text_line(kLabelColumn, climate_of(input.climate).report_line);
+  report += text_line(kLabelColumn, climate_report_line(input.climate));
   report += labelled("- Byggnadens uppvärmningsbehov vid LUT är ", kValueColumn,
                      format_whole(input.building.design_heat_demand_w, 5), " W");
   report += labelled("- Inomhustemperaturen är ", kValueColumn,

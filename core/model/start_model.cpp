@@ -198,8 +198,7 @@ ModelConstants start_model(const BoilerCase& input, const DesignConditions& desi
 
 DesignConditions design_conditions(const BoilerCase& input) {
   const HeatingSystemDesign& system = heating_system_design(input.heating_system);
-  return {climate_of(input.climate).design_outdoor_temp_c, system.supply_temp_c,
-          system.return_temp_c};
+  return {design_outdoor_temp_c(input.climate), system.supply_temp_c, system.return_temp_c};
 }
 
 }  // namespace varmkalk::core

@@ -1,7 +1,5 @@
 #include "frontend/app/fonts.h"
 
-#include <QFontDatabase>
-
 namespace varmkalk {
 
 QFont copperplate_font(double point_size, int weight) {
@@ -22,7 +20,9 @@ QFont sans_font(double point_size, bool bold) {
 }
 
 QFont fixed_font(double point_size) {
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  // Named, not the system's fixed font: that may resolve to a font (Noto Sans Mono) whose
+  // Swedish letters or punctuation are not exactly as wide as its digits.
+  QFont font(QStringLiteral("DejaVu Sans Mono"));
   font.setStyleHint(QFont::Monospace);
   font.setFixedPitch(true);
   font.setPointSizeF(point_size);

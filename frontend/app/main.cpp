@@ -2,6 +2,12 @@
 #include "frontend/app/platform/qt_platform.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <variant>
+
+#include "frontend/logic/working_folder.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -13,6 +19,18 @@ int main(int argc, char* argv[]) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   varmkalk::QtPlatform platform;
+  // Started from a desktop menu the current folder is often the home folder: the result files
+  // get a folder of their own instead.
+  const std::variant<QString, varmkalk::FileError> folder = varmkalk::choose_working_folder(
+      QApplication::arguments().mid(1),
+      {QDir::currentPath(), QDir::homePath(),
+       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)});
+  if (const auto* error = std::get_if<varmkalk::FileError>(&folder)) {
+    platform.message_box(nullptr, QStringLiteral("VARMKALK kan inte starta"), error->message,
+                         varmkalk::MessageIcon::Exclamation);
+    return 1;
+  }
+  QDir::setCurrent(std::get<QString>(folder));
   varmkalk::MainMenu menu(platform);
   QObject::connect(&menu, &varmkalk::MainMenu::program_ended, &app, &QCoreApplication::quit);
   menu.show();

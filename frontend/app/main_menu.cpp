@@ -59,7 +59,9 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
       identity_form_opener_([this](InputForm& input_form) { open_identity_form(input_form); }),
       run_(new CalculationRun(platform, *this)) {
   setObjectName(QStringLiteral("Huvudmeny"));
-  setWindowTitle(QStringLiteral("VARMKALK - Beräkning av värmepannors årsverkningsgrad"));
+  // The working folder in the title: the user always sees where the result files go.
+  setWindowTitle(QStringLiteral("VARMKALK - Beräkning av värmepannors årsverkningsgrad – %1")
+                     .arg(QDir::toNativeSeparators(QDir::currentPath())));
   setWindowIcon(QIcon(info_picture()));
   setFixedSize(twips_size(11130, 7335));
   move(twips(1545), twips(2325));

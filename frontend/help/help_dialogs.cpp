@@ -127,6 +127,19 @@ constexpr DialogLayout kProginfoLayout{"proginfo",
                                        "infoslut",
                                        {2820, 4260, 1455, 495}};
 
+// The licence and the data credits, where a user looks for them: behind a button of its own on
+// the program information, whose own text stays as it is.
+constexpr DialogLayout kAboutLayout{"omvarmkalk",
+                                    "Om VARMKALK",
+                                    5400,
+                                    5025,
+                                    {180, 180, 5040, 3900},
+                                    true,
+                                    TwipsBox{240, 4260, 795, 495},
+                                    "omslut",
+                                    {3765, 4260, 1455, 495}};
+constexpr TwipsBox kAboutButton{1200, 4260, 1455, 495};
+
 const QColor dialog_grey(128, 128, 128);
 constexpr int kTextPixelSize = 11;  // about 8 points at 96 dpi
 constexpr int kInfoPicturePixels = 32;
@@ -231,7 +244,14 @@ QDialog* create_help_dialog(const QString& form_name, QWidget* parent) {
 }
 
 QDialog* create_proginfo(QWidget* parent) {
-  return build_dialog(kProginfoLayout, proginfo_text(), parent);
+  QDialog* info = build_dialog(kProginfoLayout, proginfo_text(), parent);
+  auto* about_button = new QPushButton(QStringLiteral("Om VARMKALK"), info);
+  about_button->setObjectName(QStringLiteral("omknapp"));
+  about_button->setGeometry(kAboutButton.pixels());
+  // Window-modal over the information, which stays open beneath it.
+  QObject::connect(about_button, &QPushButton::clicked, info,
+                   [info] { build_dialog(kAboutLayout, about_text(), info)->open(); });
+  return info;
 }
 
 }  // namespace varmkalk

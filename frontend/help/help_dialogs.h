@@ -12,7 +12,8 @@ namespace varmkalk {
 // deleted when closed; the caller shows it modally. Returns nullptr for an unknown name.
 QDialog* create_help_dialog(const QString& form_name, QWidget* parent);
 
-// The program information form "proginfo".
+// The program information form "proginfo", with a button "Om VARMKALK" that shows the licence
+// and the credits of the climate data.
 QDialog* create_proginfo(QWidget* parent);
 
 }  // namespace varmkalk

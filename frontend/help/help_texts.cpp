@@ -167,6 +167,35 @@ temperaturen).
 Observera de förvalda valen:
 55/45 °C och 35 °C.)";
 
+constexpr const char* about_body = R"(VARMKALK version 1.1
+
+VARMKALK är fri programvara: du får sprida
+och ändra den enligt villkoren i GNU General
+Public License, version 3 eller (om du vill)
+någon senare version, utgiven av Free
+Software Foundation.
+
+Programmet sprids i hopp om att det ska vara
+till nytta, men UTAN NÅGON GARANTI, inte ens
+underförstådd garanti om SÄLJBARHET eller
+LÄMPLIGHET FÖR ETT VISST ÄNDAMÅL. Hela
+licensen finns i filen LICENSE som följer
+med programmet (i ett installerat program
+under share/doc/varmkalk).
+
+Klimatdata: dygnsmedeltemperaturer för
+kalenderåret 2009 från SMHI:s öppna data
+(Creative Commons Erkännande 4.0) för
+stationerna Malmö A, Jönköpings flygplats,
+Stockholm, Falun-Lugnet, Östersund-Frösön
+och Kiruna flygplats, via European Climate
+Assessment & Dataset (ECA&D):
+Klein Tank, A.M.G. och medförfattare, 2002.
+Daily dataset of 20th-century surface air
+temperature and precipitation series for the
+European Climate Assessment. Int. J. of
+Climatol., 22, 1441–1453.)";
+
 constexpr const char* proginfo_body = R"(VARMKALK beräknar årsverkningsgraden för
 pannor och är avsett för villapannor som eldas
 med gasformigt bränsle. Som bränsle antas
@@ -256,6 +285,10 @@ QString help_text(const QString& form_name) {
 
 QString proginfo_text() {
   return QLatin1Char('\t') + QString::fromUtf8(proginfo_body);
+}
+
+QString about_text() {
+  return QString::fromUtf8(about_body);
 }
 
 }  // namespace varmkalk

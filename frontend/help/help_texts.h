@@ -10,4 +10,7 @@ QString help_text(const QString& form_name);
 // The information text of `proginfo`.
 QString proginfo_text();
 
+// The text of "Om VARMKALK": version, licence and the credits of the climate data.
+QString about_text();
+
 }  // namespace varmkalk

@@ -171,7 +171,7 @@ std::optional<CaseTerms> terms_of_summary(const QStringList& lines, std::size_t 
   return terms;
 }
 
-// The climate the kept summary names, when it is one of the engine's.
+// The climate the kept summary names, when it is one of the bundled places.
 std::optional<std::string_view> climate_file_of_summary(const QStringList& lines) {
   for (const core::Climate& climate : core::kClimates) {
     if (has_line(lines, climate.report_line)) {
@@ -203,7 +203,7 @@ std::variant<ChartYear, FileError> load_calculated_year(const QString& folder,
     return cannot_show(QString::fromStdString(e.what()));
   }
   const auto climate =
-      read_climate(core::climate_of(input.climate).file_name, folder, climate_fallback_dir);
+      read_climate(core::climate_file_name(input.climate), folder, climate_fallback_dir);
   if (const auto* fault = std::get_if<QString>(&climate)) {
     return cannot_show(*fault);
   }

@@ -222,6 +222,10 @@ int main(int argc, char* argv[]) {
   }
   const std::unique_ptr<QDialog> info(varmkalk::create_proginfo(nullptr));
   ok &= save(*info, dir, QStringLiteral("proginfo"));
+  info->show();
+  info->findChild<QPushButton*>(QStringLiteral("omknapp"))->click();
+  ok &= save(*info->findChild<QDialog*>(QStringLiteral("omvarmkalk")), dir,
+             QStringLiteral("omvarmkalk"));
 
   return ok ? 0 : 1;
 }

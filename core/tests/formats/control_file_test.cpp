@@ -47,7 +47,7 @@ TEST(ControlFile, ReadsEveryFieldInFileOrder) {
   EXPECT_EQ(p.flue_gas.high_temp, (FlueGasPoint{62.0f, 75.0f, 60.0f}));
   EXPECT_EQ(p.pump, (CirculationPump{45.0f, 75.0f}));
   EXPECT_EQ(p.building, (Building{7500.0f, 20.0f, 20.0f}));
-  EXPECT_EQ(p.climate, Place::stockholm);
+  EXPECT_EQ(p.climate, ClimateChoice(Place::stockholm));
   EXPECT_EQ(p.heating_system, HeatingSystem::radiators_55_45);
   EXPECT_EQ(p.hot_water, (HotWater{4000.0f, 45.0f}));
   EXPECT_EQ(p.identity.padded(), "h123");
@@ -84,7 +84,7 @@ TEST(ControlFile, TextLinesAreTakenAsTheyStand) {
   lines[17] = "a,b";
   lines[22] = "ab";
   const BoilerCase p = read_lines(lines);
-  EXPECT_EQ(p.climate, Place::kiruna);  // a blank before the letter matches nothing
+  EXPECT_EQ(p.climate, ClimateChoice(Place::kiruna));  // a blank before the letter matches nothing
   EXPECT_EQ(p.heating_system, HeatingSystem::radiators_55_45);
   EXPECT_EQ(p.identity.padded(), "ab  ");
 
@@ -108,6 +108,63 @@ TEST(ControlFile, AcceptsLineFeedsAloneAndIgnoresLinesAfterTheLast) {
   const BoilerCase p = read_control_file(folder.path());
   EXPECT_EQ(p.identity.padded(), "h123");
   EXPECT_EQ(p.hot_water.heater_loss_w, 45.0f);
+}
+
+TEST(ControlFile, LinesAfterTheLastValueChangeNothingUnlessTheyNameAClimateFile) {
+  const BoilerCase plain = read_lines(control_lines());
+  for (const std::vector<std::string>& extra : std::vector<std::vector<std::string>>{
+           {""},
+           {"", "-18"},
+           {"x", "nan"},
+           {".dat", "-18"},
+           {"umea.DAT", "-18"},
+           {std::string("a\0b.dat", 7), "-18"},
+           {"umea.dat\rx", "-18"},
+           {"12345678901234567umea.dat", "-18"},  // ".dat" beyond the 20 characters
+       }) {
+    std::vector<std::string> lines = control_lines();
+    lines.insert(lines.end(), extra.begin(), extra.end());
+    EXPECT_EQ(read_lines(lines), plain) << extra.front();
+  }
+}
+
+TEST(ControlFile, AClimateFileOnLine24TakesItsDesignTemperatureFromLine25) {
+  std::vector<std::string> lines = control_lines();
+  lines.push_back("umea.dat   ");
+  lines.push_back(" -21.5");
+  const BoilerCase own = read_lines(lines);
+  EXPECT_EQ(own.climate, ClimateChoice(OwnClimate{"umea.dat", -21.5f}));
+  EXPECT_EQ(climate_report_line(own.climate), "- Klimatfilen umea.dat har använts");
+  // Written and read again, the case is the same, lines 24 and 25 included.
+  EXPECT_EQ(read_lines(control_file_lines(own)), own);
+  EXPECT_EQ(control_file_lines(own).size(), 25u);
+  EXPECT_EQ(control_file_lines(read_lines(control_lines())).size(), 23u);
+}
+
+TEST(ControlFile, AnOwnClimateFileIsRefusedNamingTheLine) {
+  struct Case {
+    std::vector<std::string> extra;
+    const char* message;
+  };
+  for (const Case& c : {
+           Case{{"../umea.dat", "-20"},
+                "styrfil.dat, rad 24: klimatfilens namn \"../umea.dat\" innehåller ett "
+                "snedstreck; klimatfilen måste ligga i arbetsmappen eller bland de installerade "
+                "klimatfilerna"},
+           Case{{"u\tmea.dat", "-20"},
+                "styrfil.dat, rad 24: klimatfilens namn innehåller ett styrtecken (0x09)"},
+           Case{{"umea.dat"},
+                "styrfil.dat, rad 25: den dimensionerande utetemperaturen för klimatfilen på rad "
+                "24 saknas"},
+           Case{{"umea.dat", "   "},
+                "styrfil.dat, rad 25: den dimensionerande utetemperaturen för klimatfilen på rad "
+                "24 saknas"},
+           Case{{"umea.dat", "-2x"}, "styrfil.dat, rad 25: \"-2x\" är inget tal"},
+       }) {
+    std::vector<std::string> lines = control_lines();
+    lines.insert(lines.end(), c.extra.begin(), c.extra.end());
+    EXPECT_EQ(error_of(control_text(lines)), c.message);
+  }
 }
 
 TEST(ControlFile, FaultsNameTheLineAndWhatIsWrong) {

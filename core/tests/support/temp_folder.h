@@ -35,8 +35,11 @@ class TempFolder {
     file << bytes;
   }
 
-  std::string read(const std::string& name) const {
-    std::ifstream file(path_ / name, std::ios::binary);
+  std::string read(const std::string& name) const { return read_file(path_ / name); }
+
+  // The bytes of any file; empty when it cannot be read.
+  static std::string read_file(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   }
 

@@ -12,6 +12,7 @@
 
 #include "core/tests/support/control_file_fixture.h"
 #include "core/tests/support/temp_folder.h"
+#include "core/text/windows1252.h"
 
 namespace varmkalk::engine {
 namespace {
@@ -135,7 +136,7 @@ TEST(RunSequence, ModelStartsWithTheChoicesMade) {
   work.write("malmo.dat", kClimate);
   FakeModel model;
   ASSERT_EQ(run_in(work, model.year_model()).exit_status, 0);
-  EXPECT_EQ(model.started_with.climate, Place::malmo);
+  EXPECT_EQ(model.started_with.climate, ClimateChoice(Place::malmo));
   EXPECT_EQ(model.started_with.heating_system, HeatingSystem::radiators_80_60);
   EXPECT_EQ(model.started_with.identity.padded(), "h123");
 }
@@ -285,6 +286,47 @@ TEST(RunSequence, FailedWriteIsAnErrorNotASuccess) {
   EXPECT_EQ(outcome.exit_status, 1);
   EXPECT_EQ(outcome.err, "h123.dat: skrivningen misslyckades (filen blir för stor)\n");
   EXPECT_EQ(work.read("resultat.dat"), "");
+}
+
+// A copy of Stockholm's year as a climate file of the user's own, with Stockholm's design outdoor
+// temperature: the same year to the byte, but for the line that names the climate.
+TEST(RunSequence, AnOwnCopyOfABundledClimateGivesTheSameYear) {
+  const std::string stockholm =
+      TempFolder::read_file(std::filesystem::path(VARMKALK_TEST_CLIMATE_DIR) / "sthlm.dat");
+  TempFolder bundled;
+  prepare(bundled);
+  bundled.write("sthlm.dat", stockholm);
+  TempFolder own;
+  auto lines = control_lines();
+  lines.push_back("egen.dat");
+  lines.push_back("-18");
+  own.write("styrfil.dat", control_text(lines));
+  own.write("egen.dat", stockholm);
+  ASSERT_EQ(run_in(bundled, boiler_year).exit_status, 0);
+  ASSERT_EQ(run_in(own, boiler_year).exit_status, 0);
+
+  for (const char* name : {"h123.dat", "h123sum_c.dat"}) {
+    EXPECT_EQ(own.read(name), bundled.read(name)) << name;
+  }
+  std::string expected = bundled.read("resultat.dat");
+  const std::string place_line = to_windows1252("- Stockholms klimat har använts");
+  expected.replace(expected.find(place_line), place_line.size(),
+                   to_windows1252("- Klimatfilen egen.dat har använts"));
+  EXPECT_EQ(own.read("resultat.dat"), expected);
+  EXPECT_EQ(own.read("h123sum.dat"), "\r\n\r\n" + expected);
+}
+
+TEST(RunSequence, AMissingOwnClimateFileIsRefusedBeforeAnyResultFile) {
+  TempFolder work;
+  auto lines = control_lines();
+  lines.push_back("umea.dat");
+  lines.push_back("-24");
+  work.write("styrfil.dat", control_text(lines));
+  const RunOutcome outcome = run_in(work, boiler_year);
+  EXPECT_EQ(outcome.exit_status, 1);
+  EXPECT_EQ(outcome.err,
+            "umea.dat: klimatfilen finns inte i arbetsmappen " + work.path().string() + "\n");
+  EXPECT_EQ(files_in(work), std::set<std::string>{"styrfil.dat"});
 }
 
 }  // namespace

@@ -5,8 +5,9 @@
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/support/read_only_folder.h"
 
+#include <QDir>
 #include <QFile>
-#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -43,7 +44,8 @@ class MainMenuTest : public QObject {
     menu.show();
     QCOMPARE(menu.objectName(), QStringLiteral("Huvudmeny"));
     QCOMPARE(menu.windowTitle(),
-             QStringLiteral("VARMKALK - Beräkning av värmepannors årsverkningsgrad"));
+             QStringLiteral("VARMKALK - Beräkning av värmepannors årsverkningsgrad – ") +
+                 QDir::toNativeSeparators(QDir::currentPath()));
     QCOMPARE(menu.size(), varmkalk::twips_size(11130, 7335));
     QVERIFY(!menu.windowIcon().isNull());
 
@@ -70,8 +72,15 @@ class MainMenuTest : public QObject {
     QCOMPARE(child(menu, "Command2")->geometry(), varmkalk::twips_rect(360, 3000, 1695, 735));
     QCOMPARE(child(menu, "Text1")->geometry(), varmkalk::twips_rect(2280, 2100, 8475, 4335));
     QCOMPARE(menu.result_text(), QString());
-    // The summary is a table: it needs a font whose characters are all equally wide.
-    QVERIFY(QFontInfo(child(menu, "Text1")->font()).fixedPitch());
+    // The summary is a table: every character it can hold must be equally wide in the result
+    // box's font, whatever fonts the machine has (fontconfig's fixed-pitch flag is not enough).
+    const QFontMetricsF metrics(child(menu, "Text1")->font());
+    const QString report_characters = QStringLiteral(
+        " *-.:%()/0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+        "ÅÄÖåäö_");
+    for (const QChar character : report_characters) {
+      QCOMPARE(metrics.horizontalAdvance(character), metrics.horizontalAdvance(QLatin1Char('0')));
+    }
     QCOMPARE(menu.palette().color(QPalette::Window), QColor(0, 0, 255));
     QVERIFY(platform.events.isEmpty());
   }

@@ -294,6 +294,20 @@ class HelpDialogsTest : public QObject {
       from = at + 1;
     }
   }
+
+  void proginfo_leads_to_the_licence_and_the_data_credits() {
+    OpenDialog open{varmkalk::create_proginfo(nullptr)};
+    open.dialog->show();
+    QTest::mouseClick(open.dialog->findChild<QPushButton*>(QStringLiteral("omknapp")),
+                      Qt::LeftButton);
+    auto* about = open.dialog->findChild<QDialog*>(QStringLiteral("omvarmkalk"));
+    QVERIFY(about != nullptr && about->isVisible());
+    const QString text = text_box(about)->toPlainText();
+    for (const char* phrase : {"GNU General", "version 3", "SMHI", "Klein Tank"}) {
+      QVERIFY2(text.contains(QString::fromUtf8(phrase)), phrase);
+    }
+    QVERIFY(open.dialog->isVisible());
+  }
 };
 
 QTEST_MAIN(HelpDialogsTest)

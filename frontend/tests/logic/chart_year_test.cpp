@@ -60,7 +60,7 @@ void prepare(const QString& folder, const Case& one) {
                     static_cast<double>(record.outdoor_temp));
       text += line;
     }
-    const auto& name = core::climate_of(one.input.climate).file_name;
+    const auto& name = core::climate_file_name(one.input.climate);
     write_file(QDir(folder).filePath(QString::fromLatin1(name.data(), name.size())), text);
   }
 }
@@ -94,7 +94,7 @@ void write_result_files(const QString& folder, const core::BoilerCase& input,
 }
 
 core::YearResult model_year(const QString& folder, const core::BoilerCase& input) {
-  const auto& name = core::climate_of(input.climate).file_name;
+  const auto& name = core::climate_file_name(input.climate);
   core::ClimateFile file = core::open_climate_file(name, QFile::encodeName(folder).toStdString(),
                                                    VARMKALK_TEST_CLIMATE_DIR);
   return core::run_year(input, core::read_climate_days(file).records);

@@ -1,0 +1,28 @@
+#include "core/case/climate_choice.h"
+
+#include "core/text/windows1252.h"
+
+namespace varmkalk::core {
+
+std::string_view climate_file_name(const ClimateChoice& climate) {
+  if (const auto* own = std::get_if<OwnClimate>(&climate)) {
+    return own->file_name;
+  }
+  return climate_of(std::get<Place>(climate)).file_name;
+}
+
+float design_outdoor_temp_c(const ClimateChoice& climate) {
+  if (const auto* own = std::get_if<OwnClimate>(&climate)) {
+    return own->design_outdoor_temp_c;
+  }
+  return climate_of(std::get<Place>(climate)).design_outdoor_temp_c;
+}
+
+std::string climate_report_line(const ClimateChoice& climate) {
+  if (const auto* own = std::get_if<OwnClimate>(&climate)) {
+    return "- Klimatfilen " + shown_from_windows1252(own->file_name) + " har använts";
+  }
+  return std::string(climate_of(std::get<Place>(climate)).report_line);
+}
+
+}  // namespace varmkalk::core
