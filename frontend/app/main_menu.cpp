@@ -294,8 +294,13 @@ void MainMenu::show_program_info() {
 }
 
 void MainMenu::show_charts() {
-  open_calculation_charts(platform_, QDir::currentPath(), run_->engine().program_folder(),
-                          result_text().split(QStringLiteral("\r\n")), this);
+  QStringList lines = result_text().split(QStringLiteral("\r\n"));
+  // The text's last line break ends its last line; it begins none.
+  if (!lines.isEmpty() && lines.back().isEmpty()) {
+    lines.removeLast();
+  }
+  open_calculation_charts(platform_, QDir::currentPath(), run_->engine().program_folder(), lines,
+                          this);
 }
 
 void MainMenu::exit_program() {

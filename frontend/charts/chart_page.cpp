@@ -18,7 +18,7 @@ namespace varmkalk {
 
 namespace {
 
-constexpr qreal kMessageMargin = 40.0;
+constexpr int kMessageMargin = 40;
 
 // The page of a chart that has nothing to show: its title and why.
 void paint_message(QPainter& painter, const QRectF& area, const QString& title,
@@ -46,6 +46,7 @@ ChartPage::ChartPage(const ChartInfo& info, std::shared_ptr<const ChartYear> yea
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   if (!unavailable_.isEmpty()) {
+    layout->setContentsMargins(kMessageMargin, kMessageMargin, kMessageMargin, kMessageMargin);
     auto* title = new QLabel(info_.title, this);
     title->setFont(chart_title_font());
     title->setAlignment(Qt::AlignHCenter);

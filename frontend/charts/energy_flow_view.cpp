@@ -61,11 +61,16 @@ std::vector<Bar> bars_of(const EnergyFlow& flow) {
   for (const FlowPart& part : ordered) {
     const bool credit = part.energy.wh < 0.0;
     const double next = level - part.energy.wh;
-    bars.push_back({part.name, value_text(part), part_color(part.part), std::min(level, next),
-                    std::max(level, next), next,
-                    part_tooltip(part, credit ? QStringLiteral("– en vinst, som minskar "
-                                                               "bränslet")
-                                              : QString())});
+    const bool condensing = part.part == EnergyPart::flue_gas && credit;
+    QString what = credit ? QStringLiteral("– en vinst, som minskar bränslet") : QString();
+    if (part.part == EnergyPart::other) {
+      what = QStringLiteral(
+          "– dygnsbalansens tolerans och förlusterna på värme som pannan inte "
+          "kunde leverera");
+    }
+    bars.push_back({condensing ? QStringLiteral("Avgaser (kondensationsvinst)") : part.name,
+                    value_text(part), part_color(part.part), std::min(level, next),
+                    std::max(level, next), next, part_tooltip(part, what)});
     level = next;
   }
   bars.push_back({flow.useful_heat.name, value_text(flow.useful_heat),

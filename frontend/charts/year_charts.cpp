@@ -33,6 +33,7 @@ constexpr qreal kMarkerSize = 7.0;
 constexpr qreal kLineWidth = 2.0;
 constexpr double kTickParts = 8.0;
 constexpr double kRangeMargin = 0.04;
+constexpr double kLeastEfficiencySpan = 2.0;  // percentage points
 const QStringList kMonthNames{"jan", "feb", "mar", "apr", "maj", "jun",
                               "jul", "aug", "sep", "okt", "nov", "dec"};
 // Month boundaries lie between the last day of a month and the first of the next.
@@ -115,6 +116,17 @@ void set_range(QValueAxis& axis, double low, double high) {
 void fit_range(QValueAxis& axis, double low, double high) {
   const double margin = std::isfinite(high - low) ? (high - low) * kRangeMargin : 0.0;
   set_range(axis, low - margin, high + margin);
+}
+
+// Efficiencies in per cent: a few days that differ in the second decimal are not blown up to
+// fill the chart.
+void fit_efficiency_range(QValueAxis& axis, double low, double high) {
+  const double short_of_span = kLeastEfficiencySpan - (high - low);
+  if (short_of_span > 0.0) {
+    low -= short_of_span / 2.0;
+    high += short_of_span / 2.0;
+  }
+  fit_range(axis, low, high);
 }
 
 void attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
@@ -286,7 +298,7 @@ std::unique_ptr<QChart> efficiency_over_year(const ChartYear& year, const QStrin
       high = std::max(high, percent);
     }
   }
-  fit_range(*y, low, high);
+  fit_efficiency_range(*y, low, high);
   return chart;
 }
 
@@ -309,7 +321,7 @@ std::unique_ptr<QChart> efficiency_by_outdoor_temp(const ChartYear& year, const 
   const auto [x_low, x_high] = extent({with_pump, without_pump}, &Point::x);
   fit_range(*x, x_low, x_high);
   const auto [low, high] = extent({with_pump, without_pump}, &Point::y);
-  fit_range(*y, low, high);
+  fit_efficiency_range(*y, low, high);
   return chart;
 }
 
