@@ -200,29 +200,19 @@ void add_level_line(QChart& chart, QAbstractAxis* x, QAbstractAxis* y, const QSt
   attach(chart, series, x, y);
 }
 
-// The points (x, y) of the days that have both values.
-std::vector<Point> day_points(
-    const ChartYear& year, bool with_pump,
-    const std::function<std::optional<double>(const ChartDay&, const core::DailyFileLine&)>& x_of,
-    DailyField y_field) {
+// The points (x, y) of the days whose line has both values.
+std::vector<Point> day_points(const ChartYear& year, bool with_pump, DailyField x_field,
+                              DailyField y_field) {
   std::vector<Point> points;
   for (const ChartDay& day : year.days) {
     const core::DailyFileLine& line = with_pump ? day.with_pump : day.without_pump;
-    const auto x = x_of(day, line);
+    const auto x = field(line, x_field);
     const auto y = field(line, y_field);
     if (x && y) {
       points.push_back({*x, *y});
     }
   }
   return points;
-}
-
-std::optional<double> day_number_of(const ChartDay&, const core::DailyFileLine& line) {
-  return field(line, DailyField::day);
-}
-
-std::optional<double> outdoor_temp_of(const ChartDay&, const core::DailyFileLine& line) {
-  return field(line, DailyField::outdoor_temp);
 }
 
 // The smallest and the largest x or y of the points.
@@ -264,8 +254,8 @@ QAbstractAxis* day_axis(QChart& chart, const ChartYear& year, double first_day, 
 
 std::unique_ptr<QChart> efficiency_over_year(const ChartYear& year, const QString& title) {
   auto chart = new_chart(title);
-  const auto with_pump = day_points(year, true, day_number_of, DailyField::day_efficiency);
-  const auto without_pump = day_points(year, false, day_number_of, DailyField::day_efficiency);
+  const auto with_pump = day_points(year, true, DailyField::day, DailyField::day_efficiency);
+  const auto without_pump = day_points(year, false, DailyField::day, DailyField::day_efficiency);
   const int last_day = year.climate ? year.climate->day_count : 0;
   const auto [first_x, last_x] = extent({with_pump, without_pump}, &Point::x);
   const double x_low = std::min(1.0, first_x);
@@ -304,8 +294,10 @@ std::unique_ptr<QChart> efficiency_over_year(const ChartYear& year, const QStrin
 
 std::unique_ptr<QChart> efficiency_by_outdoor_temp(const ChartYear& year, const QString& title) {
   auto chart = new_chart(title);
-  const auto with_pump = day_points(year, true, outdoor_temp_of, DailyField::day_efficiency);
-  const auto without_pump = day_points(year, false, outdoor_temp_of, DailyField::day_efficiency);
+  const auto with_pump =
+      day_points(year, true, DailyField::outdoor_temp, DailyField::day_efficiency);
+  const auto without_pump =
+      day_points(year, false, DailyField::outdoor_temp, DailyField::day_efficiency);
   QValueAxis* x = value_axis(*chart, Qt::AlignBottom, QStringLiteral("Utetemperatur (°C)"));
   QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Dygnsverkningsgrad (%)"));
   for (const auto& [name, color, points] :

@@ -85,14 +85,14 @@ ClimateShape shape_of(const core::ClimateDays& days) {
 // read as a number with a decimal point; empty when the line is missing or its value is not a
 // number ("-" for an undefined efficiency, asterisks for a value too wide for its field).
 std::optional<double> labelled_value(const QStringList& lines, std::string_view label) {
-  const QString wanted = QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size()));
+  const QString wanted =
+      QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())).trimmed();
   for (const QString& line : lines) {
     const QString text = line.trimmed();
-    if (!text.startsWith(wanted.trimmed())) {
+    if (!text.startsWith(wanted)) {
       continue;
     }
-    const QString value =
-        text.mid(wanted.trimmed().size()).trimmed().section(QLatin1Char(' '), 0, 0);
+    const QString value = text.mid(wanted.size()).trimmed().section(QLatin1Char(' '), 0, 0);
     bool ok = false;
     const double number = QLocale::c().toDouble(value, &ok);
     return ok ? std::optional<double>(number) : std::nullopt;
