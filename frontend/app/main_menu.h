@@ -67,6 +67,8 @@ class MainMenu : public QWidget {
   void new_calculation();
   void further_calculation();
   void show_program_info();
+  // "Diagram": the charts of the calculation whose summary is shown, in a window of their own.
+  void show_charts();
   void exit_program();
   // "Avsluta programmet" while `resultat.dat` exists: the files of the calculation are not
   // settled yet.
@@ -88,6 +90,7 @@ class MainMenu : public QWidget {
   QPushButton* run_button_;              // Command2
   QPushButton* exit_button_;             // Command3
   QPushButton* further_button_;          // Command5
+  QPushButton* chart_button_;            // Command6, "Diagram"
   QLabel* result_heading_;               // Label1
   QPlainTextEdit* result_box_;           // Text1
 };
