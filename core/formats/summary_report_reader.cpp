@@ -1,0 +1,419 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/formats/summary_report_reader.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+#include "core/case/calc_identity.h"
+#include "core/files/system_error_text.h"
+#include "core/formats/summary_report.h"
+#include "core/text/fixed_format.h"
+#include "core/text/output_line.h"
+#include "core/text/utf8_text.h"
+#include "core/text/windows1252.h"
+
+namespace varmkalk::core {
+namespace {
+
+constexpr int kLeadingEmptyLines = 2;
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kDelete = 0x7F;
+constexpr unsigned char kFirstNonAscii = 0x80;
+constexpr std::string_view kOwnClimatePrefix = "- Klimatfilen ";
+constexpr std::string_view kOwnClimateSuffix = " har använts";
+constexpr std::string_view kSummarySuffix = "sum.dat";
+
+bool is_undefined_byte(unsigned char byte) {
+  return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+}
+
+// Valid UTF-8 with at least one sequence beyond ASCII: the report's å, ä and ö are single bytes
+// in Windows-1252 that never form valid UTF-8 with the letters around them.
+bool is_utf8_text(std::string_view bytes) {
+  bool beyond_ascii = false;
+  for (std::size_t at = 0; at < bytes.size();) {
+    const std::size_t length = utf8_sequence_length(bytes, at);
+    if (length == 0) {
+      return false;
+    }
+    beyond_ascii |= length > 1;
+    at += length;
+  }
+  return beyond_ascii;
+}
+
+std::string hex_byte(unsigned char byte) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte));
+  return text;
+}
+
+std::string columns_text(int first, int width) {
+  return std::to_string(first) + "–" + std::to_string(first + width - 1);
+}
+
+// A label from `label_column`, the field from `value_column`, the unit after it, as the writer
+// builds the line.
+std::string labelled_line(int label_column, std::string_view label, int value_column,
+                          std::string_view field, std::string_view unit) {
+  return OutputLine()
+      .at(label_column)
+      .text(to_windows1252(label))
+      .at(value_column)
+      .text(field)
+      .text(to_windows1252(unit))
+      .finish();
+}
+
+std::string text_line(int column, std::string_view text) {
+  return OutputLine().at(column).text(to_windows1252(text)).finish();
+}
+
+class ReportParser {
+ public:
+  ReportParser(std::string_view bytes, std::string_view file_name)
+      : file_name_(message_safe(file_name)) {
+    if (bytes.empty()) {
+      throw SummaryReportError("Sammanfattningen " + file_name_ + " är tom.");
+    }
+    if (is_utf8_text(bytes)) {
+      throw SummaryReportError("Sammanfattningen " + file_name_ +
+                               " är skriven i UTF-8, inte i Windows-1252 som "
+                               "beräkningsprogrammet skriver.");
+    }
+    split_lines(bytes);
+  }
+
+  // The next line with its line end made CR LF, as the writer builds its lines.
+  const std::string& next() {
+    if (next_ >= lines_.size()) {
+      throw SummaryReportError(
+          "Sammanfattningen " + file_name_ + " slutar efter rad " + std::to_string(lines_.size()) +
+          ", men beräkningsprogrammet skriver " + std::to_string(kSummaryReportLines) + " rader (" +
+          std::to_string(kSummaryReportLines + kLeadingEmptyLines) +
+          " i xxxxsum.dat): filen är avkortad.");
+    }
+    current_ = lines_[next_++] + "\r\n";
+    return current_;
+  }
+
+  // The line after the current one, as next() would give it; empty at the end of the file.
+  std::string peek() const {
+    return next_ < lines_.size() ? lines_[next_] + "\r\n" : std::string();
+  }
+
+  void finish() const {
+    if (next_ < lines_.size()) {
+      fail_at(static_cast<int>(next_) + 1,
+              "efter sammanfattningens sista rad följer mer text, som beräkningsprogrammet "
+              "aldrig skriver.");
+    }
+  }
+
+  [[noreturn]] void fail(const std::string& what) const { fail_at(static_cast<int>(next_), what); }
+
+  // The line must be `expected` (with CR LF); `described` says what it should have been.
+  void expect(const std::string& expected, std::string_view described) const {
+    if (current_ != expected) {
+      fail("raden borde vara " + quoted_for_message(described) + " som beräkningsprogrammet " +
+           "skriver den, men är " + quoted_line() + ".");
+    }
+  }
+
+  void expect_text(int column, std::string_view text) {
+    next();
+    expect(text_line(column, text), text);
+  }
+
+  void expect_empty() {
+    next();
+    expect("\r\n", "");
+  }
+
+  // A value line of `spec` whose label starts in `label_column`.
+  ReportValue value(const SummaryValueLine& spec, int label_column = kSummaryLabelColumn,
+                    bool may_be_undefined = false) {
+    next();
+    const std::string field = field_at(spec.value_column, spec.width);
+    expect(labelled_line(label_column, spec.label, spec.value_column, field, spec.unit),
+           std::string(spec.label) + "…" + std::string(spec.unit));
+    if (may_be_undefined && field == kNoEfficiencyField) {
+      return {ReportValue::Kind::undefined, 0.0f, "-"};
+    }
+    return number(field, spec.value_column,
+                  [&spec](float value) { return format_summary_value(spec, value); });
+  }
+
+  // "- Avgastemperatur vid 40.0 och 30.0" and the flue-gas temperature on the line after it.
+  ReportFlueGasPoint flue_gas_point() {
+    next();
+    const int supply_column = kSummaryLabelColumn + static_cast<int>(kFlueGasPointLabel.size());
+    const int return_column = kFlueGasPointJoinColumn + static_cast<int>(kFlueGasPointJoin.size());
+    const std::string supply = field_at(supply_column, kFlueGasPointWidth);
+    const std::string return_temp = field_at(return_column, kFlueGasPointWidth);
+    const std::string expected = OutputLine()
+                                     .at(kSummaryLabelColumn)
+                                     .text(kFlueGasPointLabel)
+                                     .text(supply)
+                                     .at(kFlueGasPointJoinColumn)
+                                     .text(kFlueGasPointJoin)
+                                     .text(return_temp)
+                                     .finish();
+    expect(expected, std::string(kFlueGasPointLabel) + "…" + std::string(kFlueGasPointJoin) + "…");
+    const auto formatted = [](float value) {
+      return format_fixed(value, kFlueGasPointWidth, kFlueGasPointDecimals);
+    };
+    ReportFlueGasPoint point;
+    point.supply_temp_c = number(supply, supply_column, formatted);
+    point.return_temp_c = number(return_temp, return_column, formatted);
+    point.flue_gas_temp_c = value(kFlueGasTempLine, kSummarySubLabelColumn);
+    return point;
+  }
+
+  // One of the three result file names, each in its 20-column field.
+  std::string file_name(std::string_view label, int column) {
+    next();
+    const std::string field = field_at(column, kFileNameWidth);
+    expect(labelled_line(kSummaryLabelColumn, label, column, field, ""), std::string(label) + "…");
+    const std::size_t end = field.find_last_not_of(' ');
+    if (end == std::string::npos) {
+      fail("raden saknar filnamnet.");
+    }
+    return field.substr(0, end + 1);
+  }
+
+  const std::string& current() const { return current_; }
+
+  std::string quoted_line() const {
+    return quoted_for_message(decode_windows1252(current_.substr(0, current_.size() - 2)));
+  }
+
+ private:
+  void split_lines(std::string_view bytes) {
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+      const std::size_t feed = bytes.find('\n', start);
+      if (feed == std::string_view::npos) {
+        fail_at(static_cast<int>(lines_.size()) + 1,
+                "raden saknar radslut; filen är avkortad eller inte skriven av "
+                "beräkningsprogrammet.");
+      }
+      std::string_view line = bytes.substr(start, feed - start);
+      if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+      }
+      for (const char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < kFirstPrintable || byte == kDelete || is_undefined_byte(byte)) {
+          fail_at(static_cast<int>(lines_.size()) + 1,
+                  "raden innehåller byten " + hex_byte(byte) +
+                      ", som inte är text som beräkningsprogrammet skriver.");
+        }
+      }
+      lines_.emplace_back(line);
+      start = feed + 1;
+    }
+  }
+
+  // The `width` characters from `column` (1-based), fewer where the line is shorter.
+  std::string field_at(int column, int width) const {
+    const std::size_t first = static_cast<std::size_t>(column - 1);
+    const std::string_view line = std::string_view(current_).substr(0, current_.size() - 2);
+    return first < line.size() ? std::string(line.substr(first, static_cast<std::size_t>(width)))
+                               : std::string();
+  }
+
+  // The field as a number, which must be printed exactly as `format` prints it: asterisks for
+  // a value too wide for its columns.
+  template <typename Format>
+  ReportValue number(const std::string& field, int column, Format format) const {
+    const std::size_t first = field.find_first_not_of(' ');
+    const std::string text = first == std::string::npos ? std::string() : field.substr(first);
+    if (!field.empty() && field.find_first_not_of('*') == std::string::npos) {
+      return {ReportValue::Kind::too_wide, 0.0f, text};
+    }
+    float value = 0.0f;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        !std::isfinite(value) || format(value) != field) {
+      fail("i kolumn " + columns_text(column, static_cast<int>(field.size())) + " står " +
+           quoted_for_message(decode_windows1252(field)) +
+           ", som inte är ett tal som beräkningsprogrammet skriver där.");
+    }
+    return {ReportValue::Kind::number, value, text};
+  }
+
+  [[noreturn]] void fail_at(int line, const std::string& what) const {
+    throw SummaryReportError("Sammanfattningen " + file_name_ + ", rad " + std::to_string(line) +
+                             ": " + what);
+  }
+
+  std::string file_name_;
+  std::vector<std::string> lines_;
+  std::size_t next_ = 0;
+  std::string current_;
+};
+
+void read_results(ReportParser& parser, SummaryReport& report) {
+  parser.next();
+  parser.expect(text_line(kSummaryLabelColumn, kResultHeading),
+                std::string(kResultHeading) + ", så filen är ingen sammanfattning från " +
+                    "beräkningsprogrammet");
+  parser.expect_empty();
+  report.efficiency_percent = parser.value(kEfficiencyLine, kSummaryLabelColumn, true);
+  report.efficiency_without_pump_percent =
+      parser.value(kEfficiencyWithoutPumpLine, kSummaryLabelColumn, true);
+  report.net_energy_kwh = parser.value(kNetEnergyLine);
+  report.gross_energy_kwh = parser.value(kGrossEnergyLine);
+  report.convection_energy_kwh = parser.value(kConvectionEnergyLine);
+  report.standby_energy_kwh = parser.value(kStandbyEnergyLine);
+  report.flue_gas_energy_kwh = parser.value(kFlueGasEnergyLine);
+  report.pilot_energy_kwh = parser.value(kPilotEnergyLine);
+  report.pump_electricity_kwh = parser.value(kPumpEnergyLine);
+  report.hot_water_kwh_per_year = parser.value(kHotWaterYearLine);
+  report.heater_loss_kwh_per_year = parser.value(kHeaterLossYearLine);
+  parser.expect_empty();
+}
+
+// The three names must be those of one identity that can stand in a file name.
+void read_file_names(ReportParser& parser, SummaryReport& report) {
+  report.names.raw_file = parser.file_name(kRawFileLabel, kRawFileColumn);
+  report.names.summary_file = parser.file_name(kSummaryFileLabel, kSummaryFileColumn);
+  report.names.pump_file = parser.file_name(kPumpFileLabel, kPumpFileColumn);
+  const std::string& summary = report.names.summary_file;
+  const bool named = summary.size() == CalcIdentity::kLength + kSummarySuffix.size() &&
+                     summary.ends_with(kSummarySuffix);
+  report.identity = CalcIdentity(summary.substr(0, CalcIdentity::kLength));
+  const ResultFileNames expected = result_file_names_of(report.identity);
+  if (!named || identity_fault(report.identity) || expected.raw_file != report.names.raw_file ||
+      expected.summary_file != summary || expected.pump_file != report.names.pump_file) {
+    parser.fail(
+        "resultatfilernas namn på raderna före hör inte till en och samma "
+        "beräkningsidentitet, som beräkningsprogrammet skriver dem.");
+  }
+  parser.expect_empty();
+}
+
+void read_boiler(ReportParser& parser, SummaryReport& report) {
+  parser.expect_text(kSummaryLabelColumn, kInputHeading);
+  parser.expect_empty();
+  parser.expect_text(kSummaryLabelColumn, kBoilerHeading);
+  report.max_power_kw = parser.value(kMaxPowerLine);
+  report.min_power_kw = parser.value(kMinPowerLine);
+  report.air_ratio = parser.value(kAirRatioLine);
+  // The pilot flame's power, or the line that says there is none.
+  if (parser.peek() == text_line(kSummaryLabelColumn, kNoPilotLine)) {
+    parser.next();
+    report.pilot_power_w.reset();
+  } else {
+    report.pilot_power_w = parser.value(kPilotPowerLine);
+  }
+  report.low_temp = parser.flue_gas_point();
+  report.high_temp = parser.flue_gas_point();
+  report.convection_constant = parser.value(kConvectionConstantLine);
+  report.standby_constant = parser.value(kStandbyConstantLine);
+  report.standby_exponent = parser.value(kStandbyExponentLine);
+  parser.expect_empty();
+}
+
+// The heating system's line: one of the table's.
+void read_heating_system(ReportParser& parser, SummaryReport& report) {
+  const std::string& line = parser.next();
+  for (const HeatingSystemDesign& design : kHeatingSystems) {
+    if (line == text_line(kSummaryLabelColumn, design.report_line)) {
+      report.heating_system = design.system;
+      return;
+    }
+  }
+  parser.fail("raden borde ange värmesystemet, till exempel " +
+              quoted_for_message(kHeatingSystems.front().report_line) + ", men är " +
+              parser.quoted_line() + ".");
+}
+
+// A bundled place's line, or the one that names an own climate file.
+void read_climate(ReportParser& parser, SummaryReport& report) {
+  const std::string& line = parser.next();
+  for (const Climate& climate : kClimates) {
+    if (line == text_line(kSummaryLabelColumn, climate.report_line)) {
+      report.climate = climate.place;
+      return;
+    }
+  }
+  const std::string prefix = text_line(kSummaryLabelColumn, kOwnClimatePrefix);
+  const std::string suffix = to_windows1252(kOwnClimateSuffix) + "\r\n";
+  const std::string_view start(prefix.data(), prefix.size() - 2);
+  if (line.size() > start.size() + suffix.size() && line.starts_with(start) &&
+      line.ends_with(suffix)) {
+    report.climate = line.substr(start.size(), line.size() - start.size() - suffix.size());
+    return;
+  }
+  parser.fail("raden borde ange klimatet, till exempel " +
+              quoted_for_message(kClimates.front().report_line) + ", men är " +
+              parser.quoted_line() + ".");
+}
+
+void read_building(ReportParser& parser, SummaryReport& report) {
+  parser.expect_text(kSummaryLabelColumn, kSystemHeading);
+  read_heating_system(parser, report);
+  parser.expect_text(kSummarySubLabelColumn, kSystemSubLine);
+  read_climate(parser, report);
+  report.design_heat_demand_w = parser.value(kDesignHeatDemandLine);
+  report.indoor_temp_c = parser.value(kIndoorTempLine);
+  report.min_return_temp_c = parser.value(kMinReturnTempLine);
+  report.pump_power_w = parser.value(kPumpPowerLine);
+  report.pump_share_percent = parser.value(kPumpShareLine);
+  report.hot_water_kwh = parser.value(kHotWaterLine);
+  report.heater_loss_kwh_per_day = parser.value(kHeaterLossLine);
+  parser.expect_empty();
+}
+
+}  // namespace
+
+SummaryReport parse_summary_report(std::string_view bytes, std::string_view file_name) {
+  ReportParser parser(bytes, file_name);
+  SummaryReport report;
+  // xxxxsum.dat starts with two empty lines; resultat.dat, the second copy, with the heading.
+  if (parser.peek() == "\r\n") {
+    parser.expect_empty();
+    parser.expect_empty();
+    report.leading_empty_lines = true;
+  }
+  read_results(parser, report);
+  read_file_names(parser, report);
+  read_boiler(parser, report);
+  read_building(parser, report);
+  parser.finish();
+  return report;
+}
+
+SummaryReport read_summary_report(const std::filesystem::path& path, std::string_view file_name) {
+  const std::string shown = message_safe(file_name);
+  std::error_code error;
+  // A pipe or a device could block the reading or never end.
+  if (std::filesystem::exists(path, error) && !std::filesystem::is_regular_file(path, error)) {
+    throw SummaryReportError("Sammanfattningen " + shown + " är ingen vanlig fil.");
+  }
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    throw SummaryReportError("Sammanfattningen " + shown +
+                             " kunde inte läsas: " + system_error_text(errno) + ".");
+  }
+  std::string bytes(kLargestSummaryReportBytes + 1, '\0');
+  file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (file.bad()) {
+    throw SummaryReportError("Sammanfattningen " + shown +
+                             " kunde inte läsas: " + system_error_text(errno) + ".");
+  }
+  bytes.resize(static_cast<std::size_t>(file.gcount()));
+  if (bytes.size() > kLargestSummaryReportBytes) {
+    throw SummaryReportError("Sammanfattningen " + shown +
+                             " är långt större än en sammanfattning från beräkningsprogrammet.");
+  }
+  return parse_summary_report(bytes, file_name);
+}
+
+}  // namespace varmkalk::core
