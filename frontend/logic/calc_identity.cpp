@@ -47,7 +47,7 @@ bool identity_in_use(const QString& folder, const QString& identity) {
       return true;
     }
   }
-  return false;
+  return QFileInfo::exists(dir.filePath(inputs_file_name(identity)));
 }
 
 QString identity_in_use_message(const QString& identity) {

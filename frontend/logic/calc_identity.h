@@ -16,8 +16,8 @@ inline constexpr auto kIdentityLength = static_cast<qsizetype>(core::CalcIdentit
 // so that the front end and the engine name the same files.
 std::optional<QString> identity_refusal(const QString& identity);
 
-// True when any of the identity's three files exists in the folder: the engine would refuse
-// to create it.
+// True when any of the identity's three files exists in the folder, which the engine would refuse
+// to create, or its inputs file, which belongs to the calculation kept under it.
 bool identity_in_use(const QString& folder, const QString& identity);
 
 // The message for an identity in use, with the identity as typed.

@@ -24,4 +24,9 @@ std::array<QString, 3> identity_file_names(const QString& identity) {
           from_latin1(names.pump_file)};
 }
 
+QString inputs_file_name(const QString& identity) {
+  return from_latin1(core::CalcIdentity(identity.toLatin1().toStdString()).padded()) +
+         QStringLiteral("indata.json");
+}
+
 }  // namespace varmkalk

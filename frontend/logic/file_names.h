@@ -15,6 +15,10 @@ QString result_file_name();   // resultat.dat, the summary the main menu shows
 // to four characters, followed by ".dat", "sum.dat" and "sum_c.dat".
 std::array<QString, 3> identity_file_names(const QString& identity);
 
+// The front end's inputs file of a kept calculation, named like the engine's files: the identity
+// padded to four characters, followed by "indata.json".
+QString inputs_file_name(const QString& identity);
+
 // A name of the engine's (ASCII or Windows-1252 bytes) as the front end handles it.
 QString from_latin1(std::string_view name);
 

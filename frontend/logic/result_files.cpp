@@ -114,6 +114,7 @@ QStringList files_to_delete(KeepFiles answer, const QString& calc_id) {
     for (const QString& name : identity_file_names(calc_id)) {
       names += name;
     }
+    names += inputs_file_name(calc_id);
   }
   return names;
 }

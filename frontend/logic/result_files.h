@@ -29,8 +29,8 @@ QString summary_text(const QStringList& lines);
 enum class KeepFiles { Yes, No };
 
 // The files to delete in this order for an answer: styrfil.dat and resultat.dat, and on "Nej"
-// also the padded identity files of calc_id (.dat, sum.dat, sum_c.dat). A calc_id that is not a
-// usable identity (none confirmed yet) adds no identity files.
+// also the padded identity files of calc_id (.dat, sum.dat, sum_c.dat) and its inputs file. A
+// calc_id that is not a usable identity (none confirmed yet) adds no identity files.
 QStringList files_to_delete(KeepFiles answer, const QString& calc_id);
 
 // A file that is there but could not be deleted, and the system's reason.

@@ -44,6 +44,7 @@ class CalcIdentityTest : public QObject {
     QTest::newRow("raw result file") << "ab  .dat" << true;
     QTest::newRow("summary file") << "ab  sum.dat" << true;
     QTest::newRow("pump result file") << "ab  sum_c.dat" << true;
+    QTest::newRow("inputs file") << "ab  indata.json" << true;
     // The engine would create "ab  .dat", which does not clash with "ab.dat".
     QTest::newRow("unpadded name") << "ab.dat" << false;
     QTest::newRow("other identity") << "abc sum.dat" << false;

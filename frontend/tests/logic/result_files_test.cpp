@@ -116,10 +116,11 @@ class ResultFilesTest : public QObject {
     const QStringList working{"styrfil.dat", "resultat.dat"};
     QTest::newRow("Ja") << KeepFiles::Yes << "h123" << working;
     QTest::newRow("Nej") << KeepFiles::No << "h123"
-                         << working + QStringList{"h123.dat", "h123sum.dat", "h123sum_c.dat"};
+                         << working + QStringList{"h123.dat", "h123sum.dat", "h123sum_c.dat",
+                                                  "h123indata.json"};
     QTest::newRow("Nej, short identity padded like the engine")
         << KeepFiles::No << "ab"
-        << working + QStringList{"ab  .dat", "ab  sum.dat", "ab  sum_c.dat"};
+        << working + QStringList{"ab  .dat", "ab  sum.dat", "ab  sum_c.dat", "ab  indata.json"};
     QTest::newRow("Nej, no identity confirmed") << KeepFiles::No << "" << working;
   }
   void lists_the_files_to_delete_in_order() {

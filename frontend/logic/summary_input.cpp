@@ -1,0 +1,183 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/logic/summary_input.h"
+
+#include "frontend/logic/file_names.h"
+#include "frontend/logic/inputs_file.h"
+#include "frontend/logic/windows1252_text.h"
+
+#include <cmath>
+
+namespace varmkalk {
+
+namespace {
+
+using core::ReportValue;
+using TextField = QString FormInput::*;
+
+constexpr double kWattsPerKilowatt = 1000.0;
+constexpr double kHundredths = 100.0;
+// The form always credits this share of the pump's electric power to the water.
+constexpr double kFormPumpSharePercent = 75.0;
+constexpr double kMinReturnTemp65 = 65.0;
+constexpr double kMinReturnTemp35 = 35.0;
+
+// The value as printed, read as the decimal the summary shows rather than as the float it was.
+std::optional<double> printed(const ReportValue& value) {
+  if (value.kind != ReportValue::Kind::number) {
+    return std::nullopt;
+  }
+  bool ok = false;
+  const double number = QLocale::c().toDouble(QString::fromLatin1(value.text), &ok);
+  return ok ? std::optional<double>(number) : std::nullopt;
+}
+
+QString label_of(TextField field) {
+  for (const FormField& entry : kFormFields) {
+    if (entry.text == field) {
+      return QString::fromUtf8(entry.label);
+    }
+  }
+  return {};
+}
+
+class Restorer {
+ public:
+  Restorer(RestoredInput& restored, const QLocale& locale) : restored_(restored), locale_(locale) {}
+
+  // The field from the printed value times `scale`; empty, and named in the notes, where the
+  // summary shows asterisks.
+  void set(TextField field, const ReportValue& value, double scale = 1.0) {
+    if (const std::optional<double> number = printed(value)) {
+      restored_.input.*field = form_number_text(*number * scale, locale_);
+    } else {
+      restored_.input.*field = QString();
+      note(QStringLiteral("Fältet \"%1\" har lämnats tomt: sammanfattningen visar inte värdet, "
+                          "som var för stort för sin kolumn.")
+               .arg(label_of(field)));
+    }
+  }
+
+  // The excess air in per cent from the air ratio printed with two decimals.
+  void set_excess_air(TextField field, const ReportValue& air_ratio) {
+    if (const std::optional<double> ratio = printed(air_ratio)) {
+      const auto hundredths = static_cast<long long>(std::llround(*ratio * kHundredths));
+      restored_.input.*field =
+          form_number_text(static_cast<double>(hundredths) - kHundredths, locale_);
+    } else {
+      set(field, air_ratio);
+    }
+  }
+
+  void note(const QString& text) { restored_.notes += text; }
+
+  FormInput& input() { return restored_.input; }
+
+ private:
+  RestoredInput& restored_;
+  const QLocale& locale_;
+};
+
+void restore_burner(Restorer& restorer, const core::SummaryReport& report) {
+  FormInput& input = restorer.input();
+  const std::optional<double> max_kw = printed(report.max_power_kw);
+  const std::optional<double> min_kw = printed(report.min_power_kw);
+  if (max_kw && min_kw && *min_kw >= *max_kw) {
+    input.burner = Burner::SingleStage;
+    restorer.set(&FormInput::single_stage_power_kw, report.max_power_kw);
+    restorer.set_excess_air(&FormInput::single_stage_excess_air_percent, report.air_ratio);
+  } else {
+    // A minimum below the maximum, or one of them too large to print: a modulating burner.
+    input.burner = Burner::Modulating;
+    restorer.set(&FormInput::modulating_max_power_kw, report.max_power_kw);
+    restorer.set(&FormInput::modulating_min_power_kw, report.min_power_kw);
+    restorer.set_excess_air(&FormInput::modulating_excess_air_percent, report.air_ratio);
+  }
+  if (report.pilot_power_w) {
+    restorer.set(&FormInput::pilot_power_w, *report.pilot_power_w);
+  } else {
+    input.pilot_power_w = QStringLiteral("0");
+  }
+}
+
+void restore_losses(Restorer& restorer, const core::SummaryReport& report) {
+  FormInput& input = restorer.input();
+  input.convection_source = ConvectionSource::Constant;
+  restorer.set(&FormInput::convection_constant, report.convection_constant);
+  input.standby_source = StandbySource::Constants;
+  restorer.set(&FormInput::standby_constant, report.standby_constant);
+  restorer.set(&FormInput::standby_exponent, report.standby_exponent);
+  restorer.set(&FormInput::flue_gas_temp_high_c, report.high_temp.flue_gas_temp_c);
+  restorer.set(&FormInput::supply_temp_high_c, report.high_temp.supply_temp_c);
+  restorer.set(&FormInput::return_temp_high_c, report.high_temp.return_temp_c);
+  restorer.set(&FormInput::flue_gas_temp_low_c, report.low_temp.flue_gas_temp_c);
+  restorer.set(&FormInput::supply_temp_low_c, report.low_temp.supply_temp_c);
+  restorer.set(&FormInput::return_temp_low_c, report.low_temp.return_temp_c);
+}
+
+void restore_hot_water(Restorer& restorer, const core::SummaryReport& report) {
+  const std::optional<double> demand = printed(report.hot_water_kwh);
+  const std::optional<double> loss = printed(report.heater_loss_kwh_per_day);
+  if (demand == 0.0 && loss == 0.0) {
+    restorer.input().hot_water_heater = HotWaterHeater::No;
+    return;
+  }
+  restorer.input().hot_water_heater = HotWaterHeater::Yes;
+  restorer.set(&FormInput::hot_water_kwh_per_year, report.hot_water_kwh);
+  restorer.set(&FormInput::heater_loss_kwh_per_day, report.heater_loss_kwh_per_day);
+}
+
+void restore_building(Restorer& restorer, const core::SummaryReport& report) {
+  FormInput& input = restorer.input();
+  input.heating_system = report.heating_system;
+  if (const auto* place = std::get_if<core::Place>(&report.climate)) {
+    input.climate = *place;
+  } else {
+    restorer.note(
+        QStringLiteral("Sammanfattningen anger klimatfilen %1, som formuläret inte "
+                       "kan välja; klimatet har lämnats som förvalt.")
+            .arg(from_windows1252(QByteArrayView(std::get<std::string>(report.climate)))));
+  }
+  restorer.set(&FormInput::design_heat_demand_kw, report.design_heat_demand_w,
+               1.0 / kWattsPerKilowatt);
+  restorer.set(&FormInput::indoor_temp_c, report.indoor_temp_c);
+  restorer.set(&FormInput::pump_power_w, report.pump_power_w);
+
+  const std::optional<double> min_return = printed(report.min_return_temp_c);
+  const std::optional<double> indoor = printed(report.indoor_temp_c);
+  if (min_return == kMinReturnTemp35) {
+    input.min_return_temp = MinReturnTemp::C35;
+  } else if (min_return == kMinReturnTemp65) {
+    input.min_return_temp = MinReturnTemp::C65;
+  } else if (min_return && min_return == indoor) {
+    input.min_return_temp = MinReturnTemp::Indoor;
+  } else {
+    restorer.note(QStringLiteral("Den lägsta tillåtna returtemperaturen %1 °C kan inte väljas i "
+                                 "formuläret; valet har lämnats som förvalt.")
+                      .arg(QString::fromLatin1(report.min_return_temp_c.text)));
+  }
+  if (printed(report.pump_share_percent) != kFormPumpSharePercent) {
+    restorer.note(QStringLiteral("Cirkulationspumpens verkningsgrad %1 % kan inte anges i "
+                                 "formuläret, som alltid räknar med 75 %.")
+                      .arg(QString::fromLatin1(report.pump_share_percent.text)));
+  }
+}
+
+}  // namespace
+
+RestoredInput input_from_summary(const core::SummaryReport& report, const QLocale& locale) {
+  RestoredInput restored;
+  Restorer restorer(restored, locale);
+  const QString summary_name = from_latin1(report.names.summary_file);
+  restorer.note(QStringLiteral("Beräkningen sparades utan indatafil, så indata är hämtade ur "
+                               "sammanfattningen %1. Värdena är avrundade så som "
+                               "sammanfattningen visar dem, och förlusterna anges som "
+                               "konstanter. Kontrollera dem innan du räknar.")
+                    .arg(summary_name));
+  restore_burner(restorer, report);
+  restore_losses(restorer, report);
+  restore_hot_water(restorer, report);
+  restore_building(restorer, report);
+  return restored;
+}
+
+}  // namespace varmkalk

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/formats/summary_report_reader.h"
+#include "frontend/logic/form_input.h"
+
+#include <QLocale>
+#include <QStringList>
+
+namespace varmkalk {
+
+// The form's input given back for a kept calculation, and what the user should know about it.
+struct RestoredInput {
+  FormInput input;
+  // Where the values came from and each part that could not be restored (Swedish); empty when
+  // the input came back exactly.
+  QStringList notes;
+};
+
+// The form's input from the input section of a summary report, for a calculation kept without an
+// inputs file, numbers written in `locale`: the burner by its powers and air ratio, the hot water
+// by its demand and loss, the losses as constants, the flue-gas points, the heating system, the
+// place, the building and the pump. Values are those the summary prints, rounded as it rounds
+// them; a value printed as asterisks, an own climate file, a pump share or a lowest return
+// temperature the form cannot express keep the form's defaults and are named in `notes`.
+RestoredInput input_from_summary(const core::SummaryReport& report, const QLocale& locale);
+
+}  // namespace varmkalk
