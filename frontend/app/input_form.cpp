@@ -3,10 +3,12 @@
 #include "frontend/app/fonts.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/platform/platform.h"
+#include "frontend/compare/kept_list_dialog.h"
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/twips.h"
 #include "frontend/logic/input_validation.h"
 
+#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -106,6 +108,8 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
           &InputForm::input_complete);
   connect(qobject_cast<QPushButton*>(control("returtillstart")), &QPushButton::clicked, this,
           &InputForm::reject);
+  connect(qobject_cast<QPushButton*>(control("hamtaindata")), &QPushButton::clicked, this,
+          &InputForm::fetch_inputs);
   connect_help_buttons();
 }
 
@@ -130,6 +134,44 @@ FormInput InputForm::form_input() const {
     input.*entry.text = field(entry.name)->text();
   }
   return input;
+}
+
+void InputForm::set_form_input(const FormInput& input) {
+  const auto choose = [this](const auto& choices, auto value) {
+    for (const auto& choice : choices) {
+      if (choice.value == value) {
+        option(choice.name)->click();
+      }
+    }
+  };
+  choose(kBurners, input.burner);
+  choose(kHeaters, input.hot_water_heater);
+  choose(kConvectionSources, input.convection_source);
+  choose(kStandbySources, input.standby_source);
+  choose(kHeatingSystems, input.heating_system);
+  choose(kMinReturnTemps, input.min_return_temp);
+  choose(kClimates, input.climate);
+  for (const FormField& entry : kFormFields) {
+    field(entry.name)->setText(input.*entry.text);
+    set_field_background(field(entry.name), kWhite);
+  }
+}
+
+void InputForm::set_previous_calculation(const std::optional<SessionCalculation>& previous) {
+  previous_ = previous;
+}
+
+void InputForm::fetch_inputs() {
+  auto* list = new KeptListDialog(platform_, KeptListDialog::Purpose::fetch_inputs,
+                                  QDir::currentPath(), previous_, this);
+  connect(list, &KeptListDialog::inputs_picked, this, [this](const RestoredInput& restored) {
+    set_form_input(restored.input);
+    if (!restored.notes.isEmpty()) {
+      platform_.message_box(this, QStringLiteral("Hämta indata"),
+                            restored.notes.join(QStringLiteral("\n\n")), MessageIcon::None);
+    }
+  });
+  platform_.show_modal(*list);
 }
 
 void InputForm::mark_field(const QString& name) {

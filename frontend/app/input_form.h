@@ -1,11 +1,13 @@
 #pragma once
 
 #include "frontend/logic/form_input.h"
+#include "frontend/logic/kept_calculations.h"
 
 #include <QDialog>
 #include <QHash>
 
 #include <functional>
+#include <optional>
 
 class QLineEdit;
 class QRadioButton;
@@ -31,6 +33,12 @@ class InputForm : public QDialog {
 
   // The choices and the texts of the 26 fields as they stand, hidden fields included.
   FormInput form_input() const;
+
+  // Fills the form: its choices as if clicked, so that it shows the fields they need, and the
+  // text of every field.
+  void set_form_input(const FormInput& input);
+  // The session's calculation that "Hämta indata…" offers first.
+  void set_previous_calculation(const std::optional<SessionCalculation>& previous);
 
   // Paints the named text field yellow, the mark of a value the user has to correct. A name that
   // is not one of the form's text fields is ignored.
@@ -64,6 +72,8 @@ class InputForm : public QDialog {
   void build_visibility_rules();
 
   void input_complete();
+  // "Hämta indata…": the kept calculations to fill the form from.
+  void fetch_inputs();
   void connect_help_buttons();
 
   QWidget* control(const char* name) const;
@@ -75,6 +85,7 @@ class InputForm : public QDialog {
   // The form's own controls by name, taken when the form is built, before any dialog opened
   // over it adds controls of the same names.
   QHash<QString, QWidget*> controls_;
+  std::optional<SessionCalculation> previous_;
 };
 
 }  // namespace varmkalk

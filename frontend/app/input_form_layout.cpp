@@ -334,6 +334,8 @@ void InputForm::build_building() {
     add_heading(this, row.label_name, QString::fromUtf8(row.label),
                 twips_rect(5760, row.top + 30, 4500, kLabelHeight));
   }
+  add_button(this, "hamtaindata", QStringLiteral("Hämta indata…"),
+             twips_rect(360, 8310, 1875, 420));
 }
 
 }  // namespace varmkalk

@@ -8,6 +8,7 @@
 #include "frontend/app/save_question_form.h"
 #include "frontend/app/shapes.h"
 #include "frontend/charts/chart_window.h"
+#include "frontend/compare/comparison_window.h"
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/info_picture.h"
 #include "frontend/help/twips.h"
@@ -15,6 +16,7 @@
 #include "frontend/logic/form_case.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDialog>
 #include <QDir>
 #include <QIcon>
@@ -105,6 +107,9 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   // In the place of "Ny beräkning", which is gone once a summary can be shown.
   chart_button_ =
       add_button(this, "Command6", QStringLiteral("Diagram"), twips_rect(360, 2100, 1695, 735));
+  // Outside the calculation cycle: it only reads kept files.
+  QPushButton* compare_button = add_button(this, "jamfor", QStringLiteral("Jämför beräkningar…"),
+                                           twips_rect(360, 6540, 1695, 600));
 
   result_heading_ = add_label(this, "Label1", QStringLiteral("BERÄKNINGSRESULTAT"),
                               twips_rect(5280, 1860, 2295, 195));
@@ -154,6 +159,9 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   connect(run_, &CalculationRun::result_cleared, chart_button_, &QWidget::hide);
   connect(further_button_, &QPushButton::clicked, chart_button_, &QWidget::hide);
   connect(chart_button_, &QPushButton::clicked, this, &MainMenu::show_charts);
+  connect(compare_button, &QPushButton::clicked, this, [this] {
+    open_comparison(platform_, QDir::currentPath(), run_->engine().program_folder(), this);
+  });
 }
 
 void MainMenu::show_again() {
@@ -206,6 +214,7 @@ void MainMenu::clear_result_text() {
 void MainMenu::open_input_form() {
   hide();
   auto* input_form = new InputForm(platform_, identity_form_opener_, this);
+  input_form->set_previous_calculation(confirmed_);
   connect(input_form, &InputForm::returned_to_start, this, &MainMenu::show_again);
   platform_.show_modal(*input_form);
 }
@@ -241,6 +250,7 @@ void MainMenu::open_identity_form(InputForm& input_form) {
   connect(identity_form, &IdentityForm::confirmed, this,
           [this, identity_form, &input_form](const QString& calc_id) {
             calc_id_ = calc_id;
+            confirmed_ = SessionCalculation{calc_id, input_form.form_input(), platform_.locale()};
             run_->forget_summary();
             identity_form->close();
             input_form.unload();
@@ -254,6 +264,9 @@ void MainMenu::further_calculation() {
   clear_result_text();
   auto* question = new SaveQuestionForm(SaveQuestion::BeforeFurtherCalculation, this);
   connect(question, &SaveQuestionForm::answered, this, [this, question](KeepFiles answer) {
+    if (answer == KeepFiles::Yes) {
+      keep_inputs();
+    }
     const QList<DeletionFailure> failures = delete_cycle_files(files_to_delete(answer, calc_id_));
     question->accept();
     if (!failures.isEmpty() && !tell_files_left(failures, true)) {
@@ -311,9 +324,24 @@ void MainMenu::exit_program() {
   end_program();
 }
 
+void MainMenu::keep_inputs() {
+  if (!confirmed_ || confirmed_->identity != calc_id_) {
+    return;
+  }
+  if (const std::optional<FileError> error =
+          keep_inputs_file(QDir::currentPath(), *confirmed_, QDateTime::currentDateTime())) {
+    platform_.beep();
+    platform_.message_box(this, QStringLiteral("Indata kunde inte sparas"), error->message,
+                          MessageIcon::Exclamation);
+  }
+}
+
 void MainMenu::exit_with_unsettled_results() {
   auto* question = new SaveQuestionForm(SaveQuestion::AtExit, this);
   connect(question, &SaveQuestionForm::answered, this, [this, question](KeepFiles answer) {
+    if (answer == KeepFiles::Yes) {
+      keep_inputs();
+    }
     const QList<DeletionFailure> failures = delete_cycle_files(files_to_delete(answer, calc_id_));
     // Told before the question closes, which ends the program.
     if (!failures.isEmpty()) {

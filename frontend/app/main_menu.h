@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frontend/app/input_form.h"
+#include "frontend/logic/kept_calculations.h"
 #include "frontend/logic/result_files.h"
 
 #include <QWidget>
@@ -70,6 +71,9 @@ class MainMenu : public QWidget {
   // "Diagram": the charts of the calculation whose summary is shown, in a window of their own.
   void show_charts();
   void exit_program();
+  // "Ja" to the keep question: the confirmed calculation's inputs file is written beside its
+  // result files.
+  void keep_inputs();
   // "Avsluta programmet" while `resultat.dat` exists: the files of the calculation are not
   // settled yet.
   void exit_with_unsettled_results();
@@ -86,6 +90,8 @@ class MainMenu : public QWidget {
   IdentityFormOpener identity_form_opener_;
   CalculationRun* run_;
   QString calc_id_;
+  // The calculation confirmed last, with the input it was confirmed with.
+  std::optional<SessionCalculation> confirmed_;
   QPushButton* new_calculation_button_;  // Command1
   QPushButton* run_button_;              // Command2
   QPushButton* exit_button_;             // Command3

@@ -4,6 +4,7 @@
 #include "core/case/climates.h"
 #include "frontend/logic/calc_identity.h"
 #include "frontend/logic/file_names.h"
+#include "frontend/logic/form_case.h"
 #include "frontend/logic/result_files.h"
 #include "frontend/logic/windows1252_text.h"
 
@@ -158,6 +159,19 @@ KeptCalculations list_kept_calculations(const QString& folder) {
       kept.calculations.begin(), kept.calculations.end(),
       [](const KeptCalculation& a, const KeptCalculation& b) { return a.date > b.date; });
   return kept;
+}
+
+std::optional<FileError> keep_inputs_file(const QString& folder,
+                                          const SessionCalculation& calculation,
+                                          const QDateTime& now) {
+  CalculationListing listing;
+  const auto derived = derive_case(calculation.input, calculation.identity, calculation.locale);
+  if (const auto* input = std::get_if<core::BoilerCase>(&derived)) {
+    listing = listing_of(*input, kept_efficiency_percent(folder, calculation.identity));
+  }
+  return write_inputs_file(
+      QDir(folder).filePath(inputs_file_name(calculation.identity)),
+      kept_inputs(calculation.identity, calculation.input, calculation.locale, listing, now));
 }
 
 RestoredInput restored_input(const KeptCalculation& calculation, const QLocale& locale) {

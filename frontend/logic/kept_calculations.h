@@ -8,6 +8,7 @@
 #include "frontend/logic/summary_input.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -51,11 +52,20 @@ CalculationListing listing_of(const core::SummaryReport& report);
 // it can be read and the year had one.
 std::optional<double> kept_efficiency_percent(const QString& folder, const QString& identity);
 
-// The calculation of this session the user confirmed last: its identity and the form's input.
+// The calculation of this session the user confirmed last: its identity and the form's input as
+// typed in `locale`.
 struct SessionCalculation {
   QString identity;
   FormInput input;
+  QLocale locale;
 };
+
+// Writes the inputs file of the calculation into `folder` as its files are kept at `now`, with
+// what the list shows of it: its case, and its efficiency from its summary where that can be read.
+// The file is written whole or not at all.
+std::optional<FileError> keep_inputs_file(const QString& folder,
+                                          const SessionCalculation& calculation,
+                                          const QDateTime& now);
 
 // The form's input for a kept calculation in `locale`: from its inputs file every choice and
 // field exactly, else from its summary (see input_from_summary).

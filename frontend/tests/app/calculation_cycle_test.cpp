@@ -107,12 +107,13 @@ class CalculationCycleTest : public QObject {
              sorted(kEarlierCycle + QStringList{kClimateFile, "h123.dat", "h123sum.dat",
                                                 "h123sum_c.dat", "resultat.dat", "styrfil.dat"}));
 
-    // "Ytterligare beräkning", "Ja": the identity's files stay.
+    // "Ytterligare beräkning", "Ja": the identity's files stay, and its inputs are kept.
     click(*menu_, "Command5");
     QCOMPARE(menu_->result_text(), QString());
     click(*platform_->last_modal(), "Command1");
-    const QStringList kept = sorted(
-        kEarlierCycle + QStringList{kClimateFile, "h123.dat", "h123sum.dat", "h123sum_c.dat"});
+    const QStringList kept =
+        sorted(kEarlierCycle + QStringList{kClimateFile, "h123.dat", "h123sum.dat", "h123sum_c.dat",
+                                           "h123indata.json"});
     QCOMPARE(working_files(), kept);
     QVERIFY(!menu_->isVisible());
 
@@ -142,8 +143,8 @@ class CalculationCycleTest : public QObject {
     QCOMPARE(platform_->modal_names.last(), QStringLiteral("spara"));
     click(*platform_->last_modal(), "Command1");
     QCOMPARE(ended.count(), 1);
-    QCOMPARE(working_files(),
-             sorted(QStringList{kClimateFile, "x9  .dat", "x9  sum.dat", "x9  sum_c.dat"}));
+    QCOMPARE(working_files(), sorted(QStringList{kClimateFile, "x9  .dat", "x9  sum.dat",
+                                                 "x9  sum_c.dat", "x9  indata.json"}));
   }
 
   void second_press_shows_the_same_summary_without_running_again() {

@@ -104,10 +104,11 @@ class SaveQuestionTest : public QObject {
     QTest::addColumn<QString>("calc_id");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QStringList>("left");
-    QTest::newRow("Ja keeps the identity files")
+    QTest::newRow("Ja keeps the identity files and the inputs")
         << "h123"
         << "Command1"
-        << sorted(kEarlierCycle + QStringList{"h123.dat", "h123sum.dat", "h123sum_c.dat"});
+        << sorted(kEarlierCycle +
+                  QStringList{"h123.dat", "h123sum.dat", "h123sum_c.dat", "h123indata.json"});
     QTest::newRow("Nej deletes them") << "h123"
                                       << "Command2" << sorted(kEarlierCycle);
     // The engine named the files of a short identity with blanks; an unpadded namesake is
@@ -156,8 +157,8 @@ class SaveQuestionTest : public QObject {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QStringList>("left");
     QTest::newRow("Ja") << "Command1"
-                        << sorted(kEarlierCycle +
-                                  QStringList{"h123.dat", "h123sum.dat", "h123sum_c.dat"});
+                        << sorted(kEarlierCycle + QStringList{"h123.dat", "h123sum.dat",
+                                                              "h123sum_c.dat", "h123indata.json"});
     QTest::newRow("Nej") << "Command2" << sorted(kEarlierCycle);
     QTest::newRow("closed through its frame") << "" << QStringList{};
   }
@@ -229,9 +230,16 @@ class SaveQuestionTest : public QObject {
     click(*menu_, at_exit ? "Command3" : "Command5");
     click(*platform_->last_modal(), answer.toLatin1().constData());
 
-    QCOMPARE(platform_->messages.size(), std::size_t{1});
-    QCOMPARE(platform_->messages.front().title, QStringLiteral("Filer kunde inte tas bort"));
-    const QString text = platform_->messages.front().text;
+    // "Ja" in a folder that takes no file cannot keep the inputs either, and says so first.
+    const bool keeps = answer == QStringLiteral("Command1");
+    const bool inputs_refused = keeps && locked;
+    QCOMPARE(platform_->messages.size(), std::size_t{inputs_refused ? 2u : 1u});
+    if (inputs_refused) {
+      QCOMPARE(platform_->messages.front().title, QStringLiteral("Indata kunde inte sparas"));
+      QVERIFY(platform_->messages.front().text.contains(QStringLiteral("h123indata.json")));
+    }
+    QCOMPARE(platform_->messages.back().title, QStringLiteral("Filer kunde inte tas bort"));
+    const QString text = platform_->messages.back().text;
     QStringList listed;
     for (const QString& line : text.split(QLatin1Char('\n'))) {
       if (line.startsWith(QStringLiteral("   "))) {
@@ -257,7 +265,10 @@ class SaveQuestionTest : public QObject {
         expected_left += name;
       }
     }
-    QCOMPARE(working_files(), expected_left);
+    if (keeps && !inputs_refused) {
+      expected_left += QStringLiteral("h123indata.json");
+    }
+    QCOMPARE(working_files(), sorted(expected_left));
     if (!in_the_way.isEmpty()) {
       QVERIFY(QFileInfo(in_the_way).isDir());
     }

@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/compare/comparison_charts.h"
+
+#include "frontend/charts/chart_blocks.h"
+#include "frontend/charts/chart_page.h"
+#include "frontend/charts/chart_style.h"
+#include "frontend/charts/year_charts.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QPainter>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace varmkalk {
+
+namespace {
+
+using namespace chart_blocks;
+using core::DailyField;
+
+// A colour for each of up to six calculations, told apart also by readers with the commonest
+// colour blindness.
+const std::array<QColor, 6> kCalculationColors{QColor(31, 119, 180),  QColor(255, 127, 14),
+                                               QColor(44, 160, 44),   QColor(214, 39, 40),
+                                               QColor(148, 103, 189), QColor(140, 86, 75)};
+
+QColor calculation_color(std::size_t index) {
+  return kCalculationColors[index % kCalculationColors.size()];
+}
+
+}  // namespace
+
+std::unique_ptr<QChart> efficiency_bar_chart(const std::vector<ComparedCalculation>& compared) {
+  auto chart = new_chart(QStringLiteral("Årsverkningsgrad"));
+  auto* with_pump = new QBarSet(QStringLiteral("Med pumpens värme"));
+  with_pump->setColor(kWithPumpColor);
+  auto* without_pump = new QBarSet(QStringLiteral("Utan pumpens värme"));
+  without_pump->setColor(kWithoutPumpColor);
+  QStringList identities;
+  double low = INFINITY;
+  double high = -INFINITY;
+  for (const ComparedCalculation& calculation : compared) {
+    identities += calculation.identity;
+    // A year without heating days has no efficiency: no bar.
+    with_pump->append(calculation.efficiency_percent.value_or(0.0));
+    without_pump->append(calculation.efficiency_without_pump_percent.value_or(0.0));
+    for (const auto& value :
+         {calculation.efficiency_percent, calculation.efficiency_without_pump_percent}) {
+      if (value) {
+        low = std::min(low, *value);
+        high = std::max(high, *value);
+      }
+    }
+  }
+  auto* bars = new QBarSeries;
+  bars->append(with_pump);
+  bars->append(without_pump);
+  bars->setLabelsVisible(true);
+  bars->setLabelsFormat(QStringLiteral("@value"));
+  bars->setLabelsPrecision(4);
+  bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+  auto* x = new QBarCategoryAxis(chart.get());
+  x->append(identities);
+  x->setTitleText(QStringLiteral("Beräkning"));
+  chart->addAxis(x, Qt::AlignBottom);
+  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Årsverkningsgrad (%)"));
+  attach(*chart, bars, x, y);
+  // Room above the bars for their labels; the efficiencies lie close, so the axis starts near
+  // them, not at zero.
+  fit_efficiency_range(*y, low, high);
+  set_range(*y, y->min(), y->max() + (y->max() - y->min()) * 4.0 * kRangeMargin);
+  return chart;
+}
+
+std::unique_ptr<QChart> efficiency_overlay_chart(const std::vector<ComparedCalculation>& compared) {
+  const ChartInfo& info =
+      chart_infos()[static_cast<std::size_t>(ChartKind::efficiency_by_outdoor_temp)];
+  auto chart = new_chart(info.title);
+  QValueAxis* x = value_axis(*chart, Qt::AlignBottom, QStringLiteral("Utetemperatur (°C)"));
+  QValueAxis* y =
+      value_axis(*chart, Qt::AlignLeft, QStringLiteral("Dygnsverkningsgrad med pumpens värme (%)"));
+  std::vector<std::vector<Point>> sets;
+  for (std::size_t i = 0; i < compared.size(); ++i) {
+    const ComparedCalculation& calculation = compared[i];
+    if (!calculation.year) {
+      continue;
+    }
+    const auto points =
+        day_points(*calculation.year, true, DailyField::outdoor_temp, DailyField::day_efficiency);
+    QScatterSeries* series = scatter(calculation.identity, calculation_color(i), points);
+    tooltip_on_hover(series, [name = calculation.identity](const QPointF& point) {
+      return QStringLiteral("%1: %2 % vid %3 °C")
+          .arg(name, chart_text(point.y(), 2), chart_text(point.x(), 1));
+    });
+    attach(*chart, series, x, y);
+    sets.push_back(points);
+  }
+  const auto [x_low, x_high] = extent(sets, &Point::x);
+  fit_range(*x, x_low, x_high);
+  const auto [y_low, y_high] = extent(sets, &Point::y);
+  fit_efficiency_range(*y, y_low, y_high);
+  return chart;
+}
+
+void render_chart(QPainter& painter, const QRectF& target, std::unique_ptr<QChart> chart) {
+  const QRectF logical(QPointF(0.0, 0.0), kExportSize);
+  const qreal scale =
+      std::min(target.width() / logical.width(), target.height() / logical.height());
+  painter.save();
+  painter.translate(target.center() - QPointF(logical.width(), logical.height()) * scale / 2.0);
+  painter.scale(scale, scale);
+  QGraphicsScene scene;
+  QChart* drawn = chart.release();
+  scene.addItem(drawn);
+  drawn->setGeometry(logical);
+  drawn->layout()->activate();
+  scene.setSceneRect(logical);
+  painter.setRenderHint(QPainter::Antialiasing);
+  scene.render(&painter, logical, logical);
+  painter.restore();
+}
+
+}  // namespace varmkalk

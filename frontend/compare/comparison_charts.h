@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "frontend/logic/chart_year.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QChart;
+class QPainter;
+class QRectF;
+
+namespace varmkalk {
+
+// A calculation of a comparison as its charts see it.
+struct ComparedCalculation {
+  QString identity;
+  std::optional<double> efficiency_percent;  // with the pump's heat, from the summary
+  std::optional<double> efficiency_without_pump_percent;
+  // Its days from the kept daily files; empty when they could not be read.
+  std::shared_ptr<const ChartYear> year;
+};
+
+// The two annual efficiencies of every calculation as bars side by side, each labelled with its
+// value.
+std::unique_ptr<QChart> efficiency_bar_chart(const std::vector<ComparedCalculation>& compared);
+
+// "Verkningsgrad och utetemperatur" of every calculation overlaid: the day efficiency with the
+// pump's heat against the outdoor temperature, one colour per calculation.
+std::unique_ptr<QChart> efficiency_overlay_chart(const std::vector<ComparedCalculation>& compared);
+
+// Draws a chart laid out at the export size scaled into `target`, as the chart window's exports
+// draw theirs.
+void render_chart(QPainter& painter, const QRectF& target, std::unique_ptr<QChart> chart);
+
+}  // namespace varmkalk

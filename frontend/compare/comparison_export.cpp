@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/compare/comparison_export.h"
+
+#include "frontend/charts/chart_style.h"
+
+#include <QBuffer>
+#include <QChart>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+
+namespace varmkalk {
+
+namespace {
+
+// Laid out in pixels of a 96 dpi screen, as the chart window's exports are.
+constexpr int kPdfResolution = 96;
+constexpr qreal kPageMarginMm = 15.0;
+constexpr qreal kTablePointSize = 8.0;
+constexpr qreal kRowSpacing = 1.5;  // row height in lines of text
+constexpr qreal kCellPadding = 4.0;
+constexpr qreal kLabelShare = 0.30;  // of the page's width
+constexpr qreal kUnitShare = 0.07;
+constexpr qreal kGap = 10.0;
+const QColor kGridColor{190, 190, 190};
+const QColor kSectionColor{230, 230, 240};
+
+QRectF paint_area(const QPdfWriter& writer) {
+  const QRect pixels = writer.pageLayout().paintRectPixels(writer.resolution());
+  return QRectF(0.0, 0.0, pixels.width(), pixels.height());
+}
+
+// Draws the table's pages from `top` on, each continued page with the header again.
+class TablePainter {
+ public:
+  TablePainter(QPdfWriter& writer, QPainter& painter, const ComparisonTable& table)
+      : writer_(writer), painter_(painter), table_(table), area_(paint_area(writer)) {
+    font_.setPointSizeF(kTablePointSize);
+    bold_ = font_;
+    bold_.setBold(true);
+    row_height_ = QFontMetricsF(font_, &writer_).height() * kRowSpacing;
+    label_width_ = area_.width() * kLabelShare;
+    unit_width_ = area_.width() * kUnitShare;
+    value_width_ = (area_.width() - label_width_ - unit_width_) /
+                   static_cast<qreal>(std::max<qsizetype>(table_.identities.size(), 1));
+  }
+
+  void paint(qreal top) {
+    y_ = top;
+    header();
+    QString section;
+    for (const ComparisonRow& row : table_.rows) {
+      if (row.section != section) {
+        section = row.section;
+        room_for(2);
+        cell(QRectF(area_.left(), y_, area_.width(), row_height_), section, bold_, kSectionColor,
+             Qt::AlignLeft);
+        y_ += row_height_;
+      }
+      room_for(1);
+      qreal x = area_.left();
+      cell(QRectF(x, y_, label_width_, row_height_), row.label, font_, Qt::white, Qt::AlignLeft);
+      x += label_width_;
+      cell(QRectF(x, y_, unit_width_, row_height_), row.unit, font_, Qt::white, Qt::AlignLeft);
+      x += unit_width_;
+      for (const ComparisonCell& value : row.cells) {
+        const QString text = value.difference.isEmpty()
+                                 ? value.text
+                                 : QStringLiteral("%1  (%2)").arg(value.text, value.difference);
+        cell(QRectF(x, y_, value_width_, row_height_), text, font_,
+             value.differs ? kDifferenceColor : QColor(Qt::white), Qt::AlignRight);
+        x += value_width_;
+      }
+      y_ += row_height_;
+    }
+  }
+
+ private:
+  void header() {
+    qreal x = area_.left();
+    cell(QRectF(x, y_, label_width_, 2 * row_height_), QStringLiteral("Storhet"), bold_,
+         kSectionColor, Qt::AlignLeft);
+    x += label_width_;
+    cell(QRectF(x, y_, unit_width_, 2 * row_height_), QStringLiteral("Enhet"), bold_, kSectionColor,
+         Qt::AlignLeft);
+    x += unit_width_;
+    for (qsizetype i = 0; i < table_.identities.size(); ++i) {
+      cell(QRectF(x, y_, value_width_, 2 * row_height_),
+           table_.identities[i] + QLatin1Char('\n') + table_.sources[i], bold_, kSectionColor,
+           Qt::AlignRight);
+      x += value_width_;
+    }
+    y_ += 2 * row_height_;
+  }
+
+  // Begins a new page when fewer than `rows` rows fit on this one.
+  void room_for(int rows) {
+    if (y_ + rows * row_height_ <= area_.bottom()) {
+      return;
+    }
+    writer_.newPage();
+    y_ = area_.top();
+    header();
+  }
+
+  void cell(const QRectF& rect, const QString& text, const QFont& font, const QColor& background,
+            Qt::Alignment alignment) {
+    painter_.fillRect(rect, background);
+    painter_.setPen(kGridColor);
+    painter_.drawRect(rect);
+    painter_.setPen(Qt::black);
+    painter_.setFont(font);
+    painter_.drawText(rect.adjusted(kCellPadding, 0.0, -kCellPadding, 0.0),
+                      alignment | Qt::AlignVCenter, text);
+  }
+
+  QPdfWriter& writer_;
+  QPainter& painter_;
+  const ComparisonTable& table_;
+  QRectF area_;
+  QFont font_;
+  QFont bold_;
+  qreal row_height_ = 0.0;
+  qreal label_width_ = 0.0;
+  qreal unit_width_ = 0.0;
+  qreal value_width_ = 0.0;
+  qreal y_ = 0.0;
+};
+
+// Draws `text` from the top of `area` and returns where the text below it begins.
+qreal draw_block(QPainter& painter, const QRectF& area, const QFont& font, const QString& text) {
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  const QRectF used =
+      painter.boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+  painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+  return area.top() + used.height() + kGap;
+}
+
+}  // namespace
+
+QByteArray comparison_pdf(const ComparisonTable& table,
+                          const std::vector<ComparedCalculation>& compared,
+                          const QStringList& notes, const QDateTime& made) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kPdfResolution);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageOrientation(QPageLayout::Landscape);
+    writer.setPageMargins(QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
+                          QPageLayout::Millimeter);
+    writer.setCreator(QStringLiteral("VARMKALK"));
+    const QString identities = table.identities.join(QStringLiteral(", "));
+    writer.setTitle(QStringLiteral("Jämförelse av beräkningarna %1").arg(identities));
+    QPainter painter(&writer);
+    const QRectF area = paint_area(writer);
+    QFont heading = chart_title_font();
+    qreal top =
+        draw_block(painter, area, heading,
+                   QStringLiteral("VARMKALK – jämförelse av beräkningarna %1").arg(identities));
+    QStringList facts{
+        QStringLiteral("Utskriven %1. Värden som skiljer sig från %2 är markerade, med "
+                       "skillnaden inom parentes.")
+            .arg(chart_locale().toString(made, QStringLiteral("d MMMM yyyy, HH:mm")),
+                 table.identities.value(0))};
+    facts += notes;
+    QFont small;
+    small.setPointSizeF(kTablePointSize);
+    top = draw_block(painter, area.adjusted(0.0, top, 0.0, 0.0), small,
+                     facts.join(QLatin1Char('\n')));
+    TablePainter(writer, painter, table).paint(top);
+    writer.newPage();
+    render_chart(painter, paint_area(writer), efficiency_bar_chart(compared));
+    writer.newPage();
+    render_chart(painter, paint_area(writer), efficiency_overlay_chart(compared));
+  }
+  return bytes;
+}
+
+}  // namespace varmkalk

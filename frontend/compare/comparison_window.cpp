@@ -1,0 +1,236 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/compare/comparison_window.h"
+
+#include "frontend/app/platform/platform.h"
+#include "frontend/charts/chart_export.h"
+#include "frontend/charts/chart_window.h"
+#include "frontend/compare/comparison_export.h"
+#include "frontend/compare/kept_list_dialog.h"
+
+#include <QAction>
+#include <QChart>
+#include <QChartView>
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace varmkalk {
+
+namespace {
+
+constexpr QSize kWindowSize{1360, 860};
+constexpr int kLabelColumn = 0;
+constexpr int kUnitColumn = 1;
+constexpr int kFirstValueColumn = 2;
+constexpr int kTableShare = 3;  // of the splitter's width, against the charts' 2
+constexpr int kChartShare = 2;
+
+QTableWidgetItem* table_item(const QString& text, Qt::Alignment alignment) {
+  auto* item = new QTableWidgetItem(text);
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  item->setTextAlignment(alignment | Qt::AlignVCenter);
+  return item;
+}
+
+QChartView* chart_view(std::unique_ptr<QChart> chart, const char* name, QWidget* parent) {
+  auto* view = new QChartView(chart.release(), parent);
+  view->setObjectName(QString::fromLatin1(name));
+  view->setRenderHint(QPainter::Antialiasing);
+  return view;
+}
+
+}  // namespace
+
+ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
+                                   const QString& program_folder,
+                                   const std::vector<KeptCalculation>& calculations,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      platform_(platform),
+      folder_(folder),
+      program_folder_(program_folder),
+      table_(comparison_table(calculations, platform.locale())),
+      table_widget_(new QTableWidget(this)) {
+  setObjectName(QStringLiteral("jamforelse"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(
+      QStringLiteral("Jämför beräkningar – %1").arg(table_.identities.join(QStringLiteral(", "))));
+  resize(kWindowSize);
+
+  const QString climate_dir = engine_climate_dir(program_folder_);
+  for (const KeptCalculation& calculation : calculations) {
+    ComparedCalculation compared{calculation.shown_identity(), std::nullopt, std::nullopt, nullptr};
+    if (calculation.summary) {
+      if (const auto value = calculation.summary->efficiency_percent.known()) {
+        compared.efficiency_percent = *value;
+      }
+      if (const auto value = calculation.summary->efficiency_without_pump_percent.known()) {
+        compared.efficiency_without_pump_percent = *value;
+      }
+    }
+    const auto year = load_kept_year(folder_, calculation.identity, climate_dir);
+    if (const auto* loaded = std::get_if<ChartYear>(&year)) {
+      compared.year = std::make_shared<const ChartYear>(*loaded);
+    } else {
+      notes_ += QStringLiteral("%1 saknas i diagrammet över verkningsgrad och utetemperatur. %2")
+                    .arg(compared.identity, std::get<FileError>(year).message);
+    }
+    compared_.push_back(std::move(compared));
+  }
+
+  auto* layout = new QVBoxLayout(this);
+  auto* explanation = new QLabel(
+      QStringLiteral("Värden som skiljer sig från %1 är markerade, med skillnaden inom "
+                     "parentes. Indata kommer från indatafilen, eller från sammanfattningen "
+                     "för en beräkning som sparades utan indatafil.")
+          .arg(table_.identities.value(0)),
+      this);
+  explanation->setWordWrap(true);
+  layout->addWidget(explanation);
+  if (!notes_.isEmpty()) {
+    auto* note = new QLabel(notes_.join(QLatin1Char('\n')), this);
+    note->setObjectName(QStringLiteral("note"));
+    note->setWordWrap(true);
+    layout->addWidget(note);
+  }
+
+  fill_table();
+  auto* charts = new QWidget(this);
+  auto* chart_layout = new QVBoxLayout(charts);
+  chart_layout->setContentsMargins(0, 0, 0, 0);
+  chart_layout->addWidget(chart_view(efficiency_bar_chart(compared_), "efficiency_bars", charts));
+  chart_layout->addWidget(
+      chart_view(efficiency_overlay_chart(compared_), "efficiency_overlay", charts));
+  auto* splitter = new QSplitter(Qt::Horizontal, this);
+  splitter->addWidget(table_widget_);
+  splitter->addWidget(charts);
+  splitter->setStretchFactor(0, kTableShare);
+  splitter->setStretchFactor(1, kChartShare);
+  layout->addWidget(splitter, 1);
+
+  auto* buttons = new QHBoxLayout;
+  for (std::size_t i = 0; i < calculations.size(); ++i) {
+    auto* chart_button =
+        new QPushButton(QStringLiteral("Diagram – %1").arg(compared_[i].identity), this);
+    chart_button->setObjectName(QStringLiteral("diagram_%1").arg(i + 1));
+    const QString identity = calculations[i].identity;
+    connect(chart_button, &QPushButton::clicked, this, [this, identity] {
+      open_kept_charts(platform_, folder_, identity, program_folder_, this);
+    });
+    buttons->addWidget(chart_button);
+  }
+  buttons->addStretch(1);
+  auto* export_menu = new QMenu(this);
+  QAction* csv = export_menu->addAction(QStringLiteral("Tabellen som CSV-fil…"));
+  csv->setObjectName(QStringLiteral("export_csv"));
+  connect(csv, &QAction::triggered, this, &ComparisonWindow::export_csv);
+  QAction* pdf = export_menu->addAction(QStringLiteral("Jämförelsen som PDF…"));
+  pdf->setObjectName(QStringLiteral("export_pdf"));
+  connect(pdf, &QAction::triggered, this, &ComparisonWindow::export_pdf);
+  auto* export_button = new QPushButton(QStringLiteral("Exportera…"), this);
+  export_button->setObjectName(QStringLiteral("export"));
+  export_button->setMenu(export_menu);
+  auto* close_button = new QPushButton(QStringLiteral("Stäng"), this);
+  close_button->setObjectName(QStringLiteral("close"));
+  connect(close_button, &QPushButton::clicked, this, &QWidget::close);
+  buttons->addWidget(export_button);
+  buttons->addWidget(close_button);
+  layout->addLayout(buttons);
+}
+
+void ComparisonWindow::fill_table() {
+  const auto columns = static_cast<int>(kFirstValueColumn + table_.identities.size());
+  table_widget_->setObjectName(QStringLiteral("comparison_table"));
+  table_widget_->setColumnCount(columns);
+  QStringList headers{QStringLiteral("Storhet"), QStringLiteral("Enhet")};
+  for (qsizetype i = 0; i < table_.identities.size(); ++i) {
+    headers += table_.identities[i] + QLatin1Char('\n') + table_.sources[i];
+  }
+  table_widget_->setHorizontalHeaderLabels(headers);
+  table_widget_->verticalHeader()->hide();
+  table_widget_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_widget_->setWordWrap(false);
+
+  QFont bold = table_widget_->font();
+  bold.setBold(true);
+  QString section;
+  for (const ComparisonRow& row : table_.rows) {
+    if (row.section != section) {
+      section = row.section;
+      const int at = table_widget_->rowCount();
+      table_widget_->insertRow(at);
+      QTableWidgetItem* heading = table_item(section, Qt::AlignLeft);
+      heading->setFont(bold);
+      table_widget_->setItem(at, kLabelColumn, heading);
+      table_widget_->setSpan(at, kLabelColumn, 1, columns);
+    }
+    const int at = table_widget_->rowCount();
+    table_widget_->insertRow(at);
+    table_widget_->setItem(at, kLabelColumn, table_item(row.label, Qt::AlignLeft));
+    table_widget_->setItem(at, kUnitColumn, table_item(row.unit, Qt::AlignLeft));
+    for (std::size_t i = 0; i < row.cells.size(); ++i) {
+      const ComparisonCell& cell = row.cells[i];
+      const QString text = cell.difference.isEmpty()
+                               ? cell.text
+                               : QStringLiteral("%1  (%2)").arg(cell.text, cell.difference);
+      QTableWidgetItem* item = table_item(text, Qt::AlignRight);
+      if (cell.differs) {
+        item->setBackground(kDifferenceColor);
+        item->setToolTip(QStringLiteral("Skiljer sig från %1").arg(table_.identities.value(0)));
+      }
+      table_widget_->setItem(at, kFirstValueColumn + static_cast<int>(i), item);
+    }
+  }
+  table_widget_->resizeColumnsToContents();
+  table_widget_->resizeRowsToContents();
+}
+
+void ComparisonWindow::save(const QString& title, const QString& suggested_name,
+                            const QString& filter, const std::function<QByteArray()>& bytes) {
+  const QString path = platform_.save_file_name(this, title, suggested_name, filter);
+  if (path.isEmpty()) {
+    return;
+  }
+  if (const std::optional<FileError> error = save_export(path, bytes())) {
+    platform_.beep();
+    platform_.message_box(this, title, error->message, MessageIcon::Exclamation);
+  }
+}
+
+void ComparisonWindow::export_csv() {
+  save(QStringLiteral("Spara tabellen som CSV-fil"),
+       QStringLiteral("jamforelse-%1.csv").arg(table_.identities.join(QLatin1Char('-'))),
+       QStringLiteral("CSV-fil (*.csv)"),
+       [this] { return comparison_csv(table_, platform_.locale()); });
+}
+
+void ComparisonWindow::export_pdf() {
+  save(QStringLiteral("Spara jämförelsen som PDF"),
+       QStringLiteral("jamforelse-%1.pdf").arg(table_.identities.join(QLatin1Char('-'))),
+       QStringLiteral("PDF-dokument (*.pdf)"),
+       [this] { return comparison_pdf(table_, compared_, notes_, QDateTime::currentDateTime()); });
+}
+
+void open_comparison(Platform& platform, const QString& folder, const QString& program_folder,
+                     QWidget* parent) {
+  auto* list =
+      new KeptListDialog(platform, KeptListDialog::Purpose::compare, folder, std::nullopt, parent);
+  QObject::connect(list, &KeptListDialog::calculations_picked, parent,
+                   [&platform, folder, program_folder,
+                    parent](const std::vector<KeptCalculation>& calculations) {
+                     auto* window = new ComparisonWindow(platform, folder, program_folder,
+                                                         calculations, parent);
+                     window->show();
+                     window->raise();
+                     window->activateWindow();
+                   });
+  platform.show_modal(*list);
+}
+
+}  // namespace varmkalk

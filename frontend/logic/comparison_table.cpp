@@ -1,0 +1,418 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/logic/comparison_table.h"
+
+#include "core/case/climates.h"
+#include "core/case/heating_systems.h"
+#include "core/formats/summary_report.h"
+#include "frontend/logic/form_case.h"
+#include "frontend/logic/windows1252_text.h"
+
+#include <cmath>
+#include <functional>
+
+namespace varmkalk {
+
+namespace {
+
+using core::ReportValue;
+using core::SummaryReport;
+using core::SummaryValueLine;
+
+constexpr float kWattsPerKilowatt = 1000.0f;
+constexpr float kKilowattHoursPerDayPerWatt = 0.024f;
+
+const QString kInputs = QStringLiteral("Indata");
+const QString kResults = QStringLiteral("Resultat");
+
+QString utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A report label as a row's name: "- Brännarens maxeffekt: " is "Brännarens maxeffekt".
+QString label_of(std::string_view report_label) {
+  QString label = utf8(report_label).trimmed();
+  if (label.startsWith(QStringLiteral("- "))) {
+    label.remove(0, 2);
+  }
+  if (label.endsWith(QLatin1Char(':'))) {
+    label.chop(1);
+  }
+  if (label.endsWith(QStringLiteral(" är"))) {
+    label.chop(3);
+  }
+  return label;
+}
+
+QString unit_of(std::string_view report_unit) {
+  const QString unit = utf8(report_unit).trimmed();
+  if (unit == QStringLiteral("C")) {
+    return QStringLiteral("°C");
+  }
+  return unit == QStringLiteral("-") ? QString() : unit;
+}
+
+// A value of one calculation before it is written.
+struct Figure {
+  enum class Kind { number, text, unknown, undefined, missing };
+  Kind kind = Kind::missing;
+  double number = 0.0;
+  QString text;
+};
+
+Figure number_figure(double value) {
+  return {Figure::Kind::number, value, {}};
+}
+
+Figure text_figure(const QString& text) {
+  return {Figure::Kind::text, 0.0, text};
+}
+
+Figure report_figure(const ReportValue& value) {
+  switch (value.kind) {
+    case ReportValue::Kind::number:
+      return number_figure(value.number);
+    case ReportValue::Kind::too_wide:
+      return {Figure::Kind::unknown, 0.0, {}};
+    case ReportValue::Kind::undefined:
+      return {Figure::Kind::undefined, 0.0, {}};
+  }
+  return {};
+}
+
+// One calculation's sources: the case from its inputs file where it has one, its summary.
+struct Source {
+  std::optional<core::BoilerCase> input;
+  const SummaryReport* summary = nullptr;
+};
+
+Source source_of(const KeptCalculation& calculation) {
+  Source source;
+  if (calculation.summary) {
+    source.summary = &*calculation.summary;
+  }
+  if (calculation.inputs) {
+    const auto derived = derive_case(input_in_locale(*calculation.inputs, QLocale::c()),
+                                     calculation.inputs->identity, QLocale::c());
+    if (const auto* input = std::get_if<core::BoilerCase>(&derived)) {
+      source.input = *input;
+    }
+  }
+  return source;
+}
+
+struct RowSpec {
+  QString section;
+  QString label;
+  QString unit;
+  int decimals = 0;
+  std::function<Figure(const Source&)> figure;
+};
+
+// An input quantity: from the case where the inputs file gave one, else as the summary printed it.
+RowSpec input_row(const SummaryValueLine& line,
+                  std::function<float(const core::BoilerCase&)> of_case,
+                  std::function<Figure(const SummaryReport&)> of_summary,
+                  const QString& label = {}) {
+  const int decimals = line.decimals == core::kWholeNumber ? 0 : line.decimals;
+  const bool whole = line.decimals == core::kWholeNumber;
+  return {kInputs, label.isEmpty() ? label_of(line.label) : label, unit_of(line.unit), decimals,
+          [of_case, of_summary, whole](const Source& source) {
+            if (source.input) {
+              const double value = of_case(*source.input);
+              return number_figure(whole ? std::trunc(value) : value);
+            }
+            return source.summary ? of_summary(*source.summary) : Figure{};
+          }};
+}
+
+RowSpec input_row(const SummaryValueLine& line,
+                  std::function<float(const core::BoilerCase&)> of_case,
+                  ReportValue SummaryReport::*member) {
+  return input_row(line, std::move(of_case),
+                   [member](const SummaryReport& report) { return report_figure(report.*member); });
+}
+
+RowSpec text_row(const QString& label, std::function<QString(const core::BoilerCase&)> of_case,
+                 std::function<QString(const SummaryReport&)> of_summary) {
+  return {kInputs, label, {}, 0, [of_case, of_summary](const Source& source) {
+            if (source.input) {
+              return text_figure(of_case(*source.input));
+            }
+            return source.summary ? text_figure(of_summary(*source.summary)) : Figure{};
+          }};
+}
+
+RowSpec result_row(const SummaryValueLine& line, ReportValue SummaryReport::*member) {
+  return {kResults, label_of(line.label), unit_of(line.unit),
+          line.decimals == core::kWholeNumber ? 0 : line.decimals, [member](const Source& source) {
+            return source.summary ? report_figure(source.summary->*member) : Figure{};
+          }};
+}
+
+QString burner_kind_text(bool modulating) {
+  return modulating ? QStringLiteral("modulerande") : QStringLiteral("enstegs");
+}
+
+QString heating_system_text(core::HeatingSystem system) {
+  const core::HeatingSystemDesign& design = core::heating_system_design(system);
+  return QStringLiteral("%1/%2 °C").arg(design.supply_temp_c).arg(design.return_temp_c);
+}
+
+QString climate_text(const std::variant<core::Place, std::string>& climate) {
+  if (const auto* place = std::get_if<core::Place>(&climate)) {
+    return utf8(core::climate_of(*place).place_name);
+  }
+  return QStringLiteral("klimatfilen %1")
+      .arg(from_windows1252(QByteArrayView(std::get<std::string>(climate))));
+}
+
+std::variant<core::Place, std::string> climate_of_case(const core::ClimateChoice& climate) {
+  if (const auto* own = std::get_if<core::OwnClimate>(&climate)) {
+    return own->file_name;
+  }
+  return std::get<core::Place>(climate);
+}
+
+Figure flue_gas_figure(const SummaryReport& report, bool high,
+                       ReportValue core::ReportFlueGasPoint::*member) {
+  return report_figure((high ? report.high_temp : report.low_temp).*member);
+}
+
+RowSpec flue_gas_row(const QString& label, const SummaryValueLine& line, bool high,
+                     float core::FlueGasPoint::*of_case,
+                     ReportValue core::ReportFlueGasPoint::*of_report) {
+  return input_row(
+      line,
+      [high, of_case](const core::BoilerCase& input) {
+        return (high ? input.flue_gas.high_temp : input.flue_gas.low_temp).*of_case;
+      },
+      [high, of_report](const SummaryReport& report) {
+        return flue_gas_figure(report, high, of_report);
+      },
+      label);
+}
+
+// The layout of a flue-gas point's supply and return temperatures: Fixed 4.1, in °C.
+constexpr SummaryValueLine kPointTempLine{"", 0, core::kFlueGasPointWidth,
+                                          core::kFlueGasPointDecimals, " C"};
+
+std::vector<RowSpec> row_specs() {
+  using core::BoilerCase;
+  using core::FlueGasPoint;
+  using core::ReportFlueGasPoint;
+  std::vector<RowSpec> rows{
+      text_row(
+          QStringLiteral("Brännare"),
+          [](const BoilerCase& input) { return burner_kind_text(input.burner.is_modulating()); },
+          [](const SummaryReport& report) {
+            const auto max = report.max_power_kw.known();
+            const auto min = report.min_power_kw.known();
+            return max && min ? burner_kind_text(*min < *max) : QStringLiteral("okänt");
+          }),
+      input_row(
+          core::kMaxPowerLine,
+          [](const BoilerCase& input) { return input.burner.max_power_w() / kWattsPerKilowatt; },
+          &SummaryReport::max_power_kw),
+      input_row(
+          core::kMinPowerLine,
+          [](const BoilerCase& input) { return input.burner.min_power_w() / kWattsPerKilowatt; },
+          &SummaryReport::min_power_kw),
+      input_row(
+          core::kAirRatioLine, [](const BoilerCase& input) { return input.combustion.air_ratio; },
+          &SummaryReport::air_ratio),
+      input_row(
+          core::kPilotPowerLine,
+          [](const BoilerCase& input) { return input.combustion.pilot_power_w; },
+          [](const SummaryReport& report) {
+            return report.pilot_power_w ? report_figure(*report.pilot_power_w) : number_figure(0.0);
+          }),
+      flue_gas_row(QStringLiteral("Avgastemperatur vid höga radiatortemperaturer"),
+                   core::kFlueGasTempLine, true, &FlueGasPoint::flue_gas_temp_c,
+                   &ReportFlueGasPoint::flue_gas_temp_c),
+      flue_gas_row(QStringLiteral("Framtemperatur, höga"), kPointTempLine, true,
+                   &FlueGasPoint::supply_temp_c, &ReportFlueGasPoint::supply_temp_c),
+      flue_gas_row(QStringLiteral("Returtemperatur, höga"), kPointTempLine, true,
+                   &FlueGasPoint::return_temp_c, &ReportFlueGasPoint::return_temp_c),
+      flue_gas_row(QStringLiteral("Avgastemperatur vid låga radiatortemperaturer"),
+                   core::kFlueGasTempLine, false, &FlueGasPoint::flue_gas_temp_c,
+                   &ReportFlueGasPoint::flue_gas_temp_c),
+      flue_gas_row(QStringLiteral("Framtemperatur, låga"), kPointTempLine, false,
+                   &FlueGasPoint::supply_temp_c, &ReportFlueGasPoint::supply_temp_c),
+      flue_gas_row(QStringLiteral("Returtemperatur, låga"), kPointTempLine, false,
+                   &FlueGasPoint::return_temp_c, &ReportFlueGasPoint::return_temp_c),
+      input_row(
+          core::kConvectionConstantLine,
+          [](const BoilerCase& input) { return input.losses.convection_constant; },
+          &SummaryReport::convection_constant),
+      input_row(
+          core::kStandbyConstantLine,
+          [](const BoilerCase& input) { return input.losses.standby_constant; },
+          &SummaryReport::standby_constant),
+      input_row(
+          core::kStandbyExponentLine,
+          [](const BoilerCase& input) { return input.losses.standby_exponent; },
+          &SummaryReport::standby_exponent),
+      text_row(
+          QStringLiteral("Värmesystem"),
+          [](const BoilerCase& input) { return heating_system_text(input.heating_system); },
+          [](const SummaryReport& report) { return heating_system_text(report.heating_system); }),
+      text_row(
+          QStringLiteral("Klimat"),
+          [](const BoilerCase& input) { return climate_text(climate_of_case(input.climate)); },
+          [](const SummaryReport& report) { return climate_text(report.climate); }),
+      input_row(
+          core::kDesignHeatDemandLine,
+          [](const BoilerCase& input) { return input.building.design_heat_demand_w; },
+          &SummaryReport::design_heat_demand_w),
+      input_row(
+          core::kIndoorTempLine,
+          [](const BoilerCase& input) { return input.building.indoor_temp_c; },
+          &SummaryReport::indoor_temp_c),
+      input_row(
+          core::kMinReturnTempLine,
+          [](const BoilerCase& input) { return input.building.min_return_temp_c; },
+          &SummaryReport::min_return_temp_c),
+      input_row(
+          core::kPumpPowerLine, [](const BoilerCase& input) { return input.pump.power_w; },
+          &SummaryReport::pump_power_w),
+      input_row(
+          core::kPumpShareLine,
+          [](const BoilerCase& input) { return input.pump.heat_share_percent; },
+          &SummaryReport::pump_share_percent),
+      input_row(
+          core::kHotWaterLine,
+          [](const BoilerCase& input) { return input.hot_water.annual_demand_kwh; },
+          &SummaryReport::hot_water_kwh),
+      input_row(
+          core::kHeaterLossLine,
+          [](const BoilerCase& input) {
+            return input.hot_water.heater_loss_w * kKilowattHoursPerDayPerWatt;
+          },
+          &SummaryReport::heater_loss_kwh_per_day),
+      result_row(core::kEfficiencyLine, &SummaryReport::efficiency_percent),
+      result_row(core::kEfficiencyWithoutPumpLine, &SummaryReport::efficiency_without_pump_percent),
+      result_row(core::kNetEnergyLine, &SummaryReport::net_energy_kwh),
+      result_row(core::kGrossEnergyLine, &SummaryReport::gross_energy_kwh),
+      result_row(core::kConvectionEnergyLine, &SummaryReport::convection_energy_kwh),
+      result_row(core::kStandbyEnergyLine, &SummaryReport::standby_energy_kwh),
+      result_row(core::kFlueGasEnergyLine, &SummaryReport::flue_gas_energy_kwh),
+      result_row(core::kPilotEnergyLine, &SummaryReport::pilot_energy_kwh),
+      result_row(core::kPumpEnergyLine, &SummaryReport::pump_electricity_kwh),
+      result_row(core::kHotWaterYearLine, &SummaryReport::hot_water_kwh_per_year),
+      result_row(core::kHeaterLossYearLine, &SummaryReport::heater_loss_kwh_per_year),
+  };
+  return rows;
+}
+
+// The number as shown: `decimals` decimals, halves away from zero, never "-0".
+double shown_number(double value, int decimals) {
+  const double scale = std::pow(10.0, decimals);
+  const double rounded = std::round(value * scale) / scale;
+  return rounded == 0.0 ? 0.0 : rounded;
+}
+
+QString number_text(double value, int decimals, const QLocale& locale) {
+  QLocale plain = locale;
+  plain.setNumberOptions(QLocale::OmitGroupSeparator);
+  return plain.toString(shown_number(value, decimals), 'f', decimals);
+}
+
+QString figure_text(const Figure& figure, int decimals, const QLocale& locale) {
+  switch (figure.kind) {
+    case Figure::Kind::number:
+      return number_text(figure.number, decimals, locale);
+    case Figure::Kind::text:
+      return figure.text;
+    case Figure::Kind::unknown:
+      return QStringLiteral("okänt");
+    case Figure::Kind::undefined:
+      return QStringLiteral("–");
+    case Figure::Kind::missing:
+      return QStringLiteral("saknas");
+  }
+  return {};
+}
+
+}  // namespace
+
+ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculations,
+                                 const QLocale& locale) {
+  ComparisonTable table;
+  std::vector<Source> sources;
+  for (const KeptCalculation& calculation : calculations) {
+    table.identities += calculation.shown_identity();
+    sources.push_back(source_of(calculation));
+    table.sources +=
+        sources.back().input ? QStringLiteral("indatafil") : QStringLiteral("sammanfattning");
+  }
+  for (const RowSpec& spec : row_specs()) {
+    ComparisonRow row{spec.section, spec.label, spec.unit, {}};
+    std::optional<Figure> first;
+    QString first_text;
+    for (const Source& source : sources) {
+      const Figure figure = spec.figure(source);
+      ComparisonCell cell{figure_text(figure, spec.decimals, locale), {}, false};
+      if (!first) {
+        first = figure;
+        first_text = cell.text;
+      } else if (cell.text != first_text) {
+        cell.differs = true;
+        if (figure.kind == Figure::Kind::number && first->kind == Figure::Kind::number) {
+          const double difference = shown_number(shown_number(figure.number, spec.decimals) -
+                                                     shown_number(first->number, spec.decimals),
+                                                 spec.decimals);
+          cell.difference = (difference > 0.0 ? QStringLiteral("+") : QString()) +
+                            number_text(difference, spec.decimals, locale);
+        }
+      }
+      row.cells.push_back(cell);
+    }
+    table.rows.push_back(std::move(row));
+  }
+  return table;
+}
+
+QByteArray comparison_csv(const ComparisonTable& table, const QLocale& locale) {
+  const bool decimal_comma = locale.decimalPoint() == QStringLiteral(",");
+  const QChar separator = decimal_comma ? QLatin1Char(';') : QLatin1Char(',');
+  const auto field = [separator](const QString& text) {
+    if (!text.contains(separator) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'))) {
+      return text;
+    }
+    return QLatin1Char('"') + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\"")) +
+           QLatin1Char('"');
+  };
+  const auto record = [&field, separator](const QStringList& fields) {
+    QStringList quoted;
+    for (const QString& text : fields) {
+      quoted += field(text);
+    }
+    return quoted.join(separator) + QStringLiteral("\r\n");
+  };
+
+  QStringList header{QStringLiteral("Del"), QStringLiteral("Storhet"), QStringLiteral("Enhet")};
+  QStringList sources{QString(), QStringLiteral("Indata från"), QString()};
+  for (qsizetype i = 0; i < table.identities.size(); ++i) {
+    header += table.identities[i];
+    sources += table.sources[i];
+    if (i > 0) {
+      header += QStringLiteral("%1 − %2").arg(table.identities[i], table.identities[0]);
+      sources += QString();
+    }
+  }
+  QString text = record(header) + record(sources);
+  for (const ComparisonRow& row : table.rows) {
+    QStringList fields{row.section, row.label, row.unit};
+    for (std::size_t i = 0; i < row.cells.size(); ++i) {
+      fields += row.cells[i].text;
+      if (i > 0) {
+        fields += row.cells[i].difference;
+      }
+    }
+    text += record(fields);
+  }
+  return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+}  // namespace varmkalk
