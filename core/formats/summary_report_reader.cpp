@@ -259,10 +259,10 @@ class ReportParser {
 };
 
 void read_results(ReportParser& parser, SummaryReport& report) {
-  parser.next();
-  parser.expect(text_line(kSummaryLabelColumn, kResultHeading),
-                std::string(kResultHeading) + ", så filen är ingen sammanfattning från " +
-                    "beräkningsprogrammet");
+  if (parser.next() != text_line(kSummaryLabelColumn, kResultHeading)) {
+    parser.fail("filen är ingen sammanfattning från beräkningsprogrammet: raden borde vara " +
+                quoted_for_message(kResultHeading) + " men är " + parser.quoted_line() + ".");
+  }
   parser.expect_empty();
   report.efficiency_percent = parser.value(kEfficiencyLine, kSummaryLabelColumn, true);
   report.efficiency_without_pump_percent =

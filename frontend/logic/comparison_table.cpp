@@ -311,10 +311,13 @@ double shown_number(double value, int decimals) {
   return rounded == 0.0 ? 0.0 : rounded;
 }
 
+// In the locale's decimal separator, without grouping and with the plain minus sign that every
+// spreadsheet reads.
 QString number_text(double value, int decimals, const QLocale& locale) {
   QLocale plain = locale;
   plain.setNumberOptions(QLocale::OmitGroupSeparator);
-  return plain.toString(shown_number(value, decimals), 'f', decimals);
+  return plain.toString(shown_number(value, decimals), 'f', decimals)
+      .replace(plain.negativeSign(), QStringLiteral("-"));
 }
 
 QString figure_text(const Figure& figure, int decimals, const QLocale& locale) {

@@ -1,0 +1,423 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/formats/summary_report_reader.h"
+#include "frontend/app/main_menu.h"
+#include "frontend/charts/chart_window.h"
+#include "frontend/compare/comparison_window.h"
+#include "frontend/compare/kept_list_dialog.h"
+#include "frontend/logic/engine_run.h"
+#include "frontend/tests/app/fake_platform.h"
+#include "frontend/tests/app/form_driver.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+using varmkalk::ComparisonWindow;
+using varmkalk::EngineOutcome;
+using varmkalk::EngineRun;
+using varmkalk::MainMenu;
+using varmkalk::testing::child;
+using varmkalk::testing::click;
+using varmkalk::testing::FakePlatform;
+using varmkalk::testing::working_files;
+
+namespace {
+
+constexpr int kEngineWaitMs = 60'000;
+const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
+const QLocale kEnglish(QLocale::English, QLocale::UnitedKingdom);
+
+QByteArray file_bytes(const QString& name) {
+  QFile file(name);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void write_file(const QString& name, const QByteArray& bytes) {
+  QFile file(name);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// The files of the working folder with their bytes.
+QStringList folder_state() {
+  QStringList state;
+  for (const QString& name : working_files()) {
+    state += name + QLatin1Char(' ') + QString::fromLatin1(file_bytes(name).toBase64());
+  }
+  return state;
+}
+
+template <typename Widget>
+Widget* top_level(const QString& name) {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->objectName() == name && widget->isVisible()) {
+      return qobject_cast<Widget*>(widget);
+    }
+  }
+  return nullptr;
+}
+
+// The row of the list whose identity column starts with `identity`.
+QTreeWidgetItem* row_of(QTreeWidget* list, const QString& identity) {
+  for (int i = 0; i < list->topLevelItemCount(); ++i) {
+    if (list->topLevelItem(i)->text(0).section(QLatin1Char(' '), 0, 0) == identity) {
+      return list->topLevelItem(i);
+    }
+  }
+  qFatal("no row %s", qPrintable(identity));
+}
+
+}  // namespace
+
+// Kept calculations through the real forms and the real engine: the inputs kept with "Ja",
+// the form refilled from them in a later run of the program, and the comparison of kept
+// calculations, among them one kept without an inputs file.
+class KeptCalculationsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    QVERIFY(work_dir_.isValid());
+    QVERIFY(QDir::setCurrent(work_dir_.path()));
+    varmkalk::testing::clear_working_folder();
+    start_program(kSwedish);
+  }
+
+  void cleanup() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() == QStringLiteral("jamforelse") ||
+          widget->objectName() == QStringLiteral("Diagram")) {
+        widget->close();
+      }
+    }
+    end_program();
+  }
+
+  // Kept, the program ended and started again (on an English system this time): "Hämta indata…"
+  // fills the form so that the next calculation's control file is the first one's.
+  void refilled_form_writes_the_same_control_file() {
+    click(*menu_, "Command1");
+    QDialog* form = platform_->last_modal();
+    varmkalk::testing::fill_worked_example(*form, kSwedish);
+    click(*form, "modbr");
+    child<QLineEdit>(*form, "modmax")->setText(QStringLiteral("18,25"));
+    child<QLineEdit>(*form, "modmin")->setText(QStringLiteral("4,125"));
+    child<QLineEdit>(*form, "modluft")->setText(QStringLiteral("22,5"));
+    child<QLineEdit>(*form, "huseff")->setText(QStringLiteral("8,333"));
+    click(*form, "Tjugo");
+    click(*form, "Command1");
+    confirm(QStringLiteral("v1"));
+    QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
+    const QByteArray first_control_file = file_bytes(QStringLiteral("styrfil.dat"));
+    click(*menu_, "Command5");
+    click(*platform_->last_modal(), "Command1");  // "Ja"
+    QVERIFY(QFile::exists(QStringLiteral("v1  indata.json")));
+    click(*platform_->last_modal(), "returtillstart");
+    click(*menu_, "Command3");
+    end_program();
+
+    start_program(kEnglish);
+    click(*menu_, "Command1");
+    QDialog* refilled = platform_->last_modal();
+    click(*refilled, "hamtaindata");
+    QDialog* list = platform_->last_modal();
+    QCOMPARE(list->objectName(), QStringLiteral("hamtaindata"));
+    auto* rows = child<QTreeWidget>(*list, "kept_list");
+    QCOMPARE(rows->topLevelItemCount(), 1);
+    QCOMPARE(rows->topLevelItem(0)->text(0), QStringLiteral("v1"));
+    QCOMPARE(rows->topLevelItem(0)->text(6), QStringLiteral("indatafil"));
+    click(*list, "pick");
+    QVERIFY(platform_->messages.empty());
+    QCOMPARE(child<QLineEdit>(*refilled, "modmin")->text(), QStringLiteral("4.125"));
+    QVERIFY(child(*refilled, "modmin")->isVisible());
+    QVERIFY(child(*refilled, "enstegeff")->isHidden());
+
+    click(*refilled, "Command1");
+    confirm(QStringLiteral("v2"));
+    QStringList first = QString::fromLatin1(first_control_file).split(QStringLiteral("\r\n"));
+    QStringList second = QString::fromLatin1(file_bytes(QStringLiteral("styrfil.dat")))
+                             .split(QStringLiteral("\r\n"));
+    // The identity line names the new calculation; every other line is the same.
+    constexpr qsizetype kIdentityLine = 22;
+    QCOMPARE(first.at(kIdentityLine), QStringLiteral("v1"));
+    QCOMPARE(second.at(kIdentityLine), QStringLiteral("v2"));
+    first.removeAt(kIdentityLine);
+    second.removeAt(kIdentityLine);
+    QCOMPARE(second, first);
+  }
+
+  // The previous calculation of the session is offered first, even when its files were not kept;
+  // a calculation kept before inputs files existed fills the form from its summary and says how.
+  void previous_calculation_first_and_an_old_one_from_its_summary() {
+    keep_calculation(QStringLiteral("old"), {});
+    QVERIFY(QFile::remove(QStringLiteral("old indata.json")));
+    click(*menu_, "Command1");
+    complete(QStringLiteral("new"), {{"intemp", QStringLiteral("21")}});
+    QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
+    click(*menu_, "Command5");
+    click(*platform_->last_modal(), "Command2");  // "Nej": its files go
+
+    QDialog* form = platform_->last_modal();
+    click(*form, "hamtaindata");
+    QDialog* list = platform_->last_modal();
+    auto* rows = child<QTreeWidget>(*list, "kept_list");
+    QCOMPARE(rows->topLevelItemCount(), 2);
+    QCOMPARE(rows->topLevelItem(0)->text(0), QStringLiteral("new (föregående beräkning)"));
+    QCOMPARE(rows->topLevelItem(1)->text(6), QStringLiteral("sammanfattning"));
+    click(*list, "pick");
+    QCOMPARE(child<QLineEdit>(*form, "intemp")->text(), QStringLiteral("21"));
+
+    click(*form, "hamtaindata");
+    list = platform_->last_modal();
+    rows = child<QTreeWidget>(*list, "kept_list");
+    rows->setCurrentItem(rows->topLevelItem(1));
+    click(*list, "pick");
+    QCOMPARE(platform_->messages.size(), std::size_t{1});
+    QVERIFY(platform_->messages.back().text.contains(QStringLiteral("old sum.dat")));
+    QCOMPARE(child<QLineEdit>(*form, "intemp")->text(), QStringLiteral("20"));
+    QCOMPARE(child<QLineEdit>(*form, "Text5")->text(), QStringLiteral("1,08"));
+    click(*form, "Command1");
+    QCOMPARE(platform_->last_modal()->objectName(), QStringLiteral("inutdata"));
+  }
+
+  // A single-stage, a modulating and an old (summary-only) calculation side by side: the inputs
+  // from the inputs files and the old summary, every result as its summary prints it, differences
+  // to the first marked, both charts, the exports and each calculation's own charts.
+  void compares_three_kept_calculations() {
+    keep_calculation(QStringLiteral("s1"), {});
+    keep_calculation(QStringLiteral("m1"), {{"modbr", QString()},
+                                            {"modmax", QStringLiteral("15")},
+                                            {"modmin", QStringLiteral("4")},
+                                            {"modluft", QStringLiteral("20")}});
+    keep_calculation(QStringLiteral("old"), {{"intemp", QStringLiteral("21")}});
+    QVERIFY(QFile::remove(QStringLiteral("old indata.json")));
+    const QStringList before = folder_state();
+
+    click(*menu_, "jamfor");
+    QDialog* list = platform_->last_modal();
+    QCOMPARE(list->objectName(), QStringLiteral("jamforberakningar"));
+    auto* rows = child<QTreeWidget>(*list, "kept_list");
+    QCOMPARE(rows->topLevelItemCount(), 3);
+    auto* pick = child<QPushButton>(*list, "pick");
+    QVERIFY(!pick->isEnabled());
+    int marked = 0;
+    for (const char* identity : {"s1", "m1", "old"}) {
+      row_of(rows, QString::fromLatin1(identity))->setCheckState(0, Qt::Checked);
+      QCOMPARE(pick->isEnabled(), ++marked >= 2);
+    }
+    click(*list, "pick");
+    auto* window = top_level<ComparisonWindow>(QStringLiteral("jamforelse"));
+    QVERIFY(window != nullptr);
+
+    const varmkalk::ComparisonTable& table = window->table();
+    QCOMPARE(table.identities, (QStringList{"s1", "m1", "old"}));
+    QCOMPARE(table.sources, (QStringList{"indatafil", "indatafil", "sammanfattning"}));
+    const auto row = [&table](const QString& label) -> const varmkalk::ComparisonRow& {
+      for (const varmkalk::ComparisonRow& candidate : table.rows) {
+        if (candidate.label == label) {
+          return candidate;
+        }
+      }
+      qFatal("no row %s", qPrintable(label));
+    };
+    const auto texts = [](const varmkalk::ComparisonRow& of) {
+      QStringList shown;
+      for (const varmkalk::ComparisonCell& cell : of.cells) {
+        shown += cell.text;
+      }
+      return shown;
+    };
+    QCOMPARE(texts(row(QStringLiteral("Brännare"))),
+             (QStringList{"enstegs", "modulerande", "enstegs"}));
+    const varmkalk::ComparisonRow& min_power = row(QStringLiteral("Brännarens mineffekt"));
+    QCOMPARE(texts(min_power), (QStringList{"15,00", "4,00", "15,00"}));
+    QVERIFY(min_power.cells[1].differs && !min_power.cells[2].differs);
+    QCOMPARE(min_power.cells[1].difference, QStringLiteral("-11,00"));
+    const varmkalk::ComparisonRow& indoor = row(QStringLiteral("Inomhustemperaturen"));
+    QCOMPARE(indoor.cells[2].difference, QStringLiteral("+1,00"));
+    QCOMPARE(texts(row(QStringLiteral("Klimat"))), (QStringList{"Malmö", "Malmö", "Malmö"}));
+
+    // Every result is the one its summary prints, in the user's locale.
+    const auto printed = [](const char* file) {
+      return varmkalk::core::read_summary_report(file, file);
+    };
+    const std::array reports{printed("s1  sum.dat"), printed("m1  sum.dat"),
+                             printed("old sum.dat")};
+    const auto in_locale = [](const std::string& text) {
+      return QString::fromStdString(text).replace(QLatin1Char('.'), QLatin1Char(','));
+    };
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+      QCOMPARE(row(QStringLiteral("Årsverkningsgrad")).cells[i].text,
+               in_locale(reports[i].efficiency_percent.text));
+      QCOMPARE(row(QStringLiteral("Årligt bruttoenergibehov")).cells[i].text,
+               in_locale(reports[i].gross_energy_kwh.text));
+      QCOMPARE(window->compared()[i].efficiency_percent,
+               std::optional<double>(reports[i].efficiency_percent.number));
+    }
+    QVERIFY(row(QStringLiteral("Årsverkningsgrad")).cells[1].differs);
+
+    // The bars of both efficiencies and one series of days per calculation.
+    const auto* bars = qobject_cast<QBarSeries*>(
+        child<QChartView>(*window, "efficiency_bars")->chart()->series().front());
+    QCOMPARE(bars->barSets().size(), 2);
+    QCOMPARE(bars->barSets().front()->at(1), reports[1].efficiency_percent.number);
+    const QList<QAbstractSeries*> overlaid =
+        child<QChartView>(*window, "efficiency_overlay")->chart()->series();
+    QCOMPARE(overlaid.size(), 3);
+    QCOMPARE(overlaid.back()->name(), QStringLiteral("old"));
+    QVERIFY(qobject_cast<QScatterSeries*>(overlaid.back())->count() > 100);
+    QVERIFY(window->notes().isEmpty());
+
+    // The exports, each to the file the user names.
+    QTemporaryDir exports;
+    platform_->save_answers = {exports.filePath(QStringLiteral("t.csv")),
+                               exports.filePath(QStringLiteral("t.pdf"))};
+    child<QAction>(*window, "export_csv")->trigger();
+    child<QAction>(*window, "export_pdf")->trigger();
+    const QByteArray csv_bytes = file_bytes(exports.filePath(QStringLiteral("t.csv")));
+    QVERIFY(csv_bytes.startsWith("\xEF\xBB\xBF"));
+    const QString csv = QString::fromUtf8(csv_bytes);
+    QVERIFY2(csv.contains(QStringLiteral("Indata;Brännarens mineffekt;kW;15,00;4,00;-11,00;"
+                                         "15,00;\r\n")),
+             qPrintable(csv));
+    QVERIFY(file_bytes(exports.filePath(QStringLiteral("t.pdf"))).startsWith("%PDF"));
+
+    click(*window, "diagram_3");
+    auto* charts = top_level<varmkalk::ChartWindow>(QStringLiteral("Diagram"));
+    QVERIFY(charts != nullptr);
+    QCOMPARE(charts->year().identity, QStringLiteral("old"));
+    QVERIFY(platform_->messages.empty());
+    QCOMPARE(folder_state(), before);
+  }
+
+  // Damaged, cut-short, foreign and newer files are each named with what is wrong; the sound
+  // calculations are still listed and nothing in the folder changes.
+  void bad_files_are_named_and_the_rest_listed() {
+    keep_calculation(QStringLiteral("ok"), {});
+    const QByteArray summary = file_bytes(QStringLiteral("ok  sum.dat"));
+    const QByteArray inputs = file_bytes(QStringLiteral("ok  indata.json"));
+    write_file(QStringLiteral("cut sum.dat"), summary.left(summary.size() / 2));
+    write_file(QStringLiteral("utf8sum.dat"), QString::fromLatin1(summary).toUtf8());
+    write_file(QStringLiteral("gamesum.dat"), "HIGH SCORES\r\n1. AAA 9000\r\n");
+    write_file(QStringLiteral("cut indata.json"), inputs.left(inputs.size() / 2));
+    write_file(QStringLiteral("new indata.json"),
+               QByteArray(inputs).replace("\"version\": 1", "\"version\": 7"));
+    const QStringList before = folder_state();
+
+    for (const char* button : {"jamfor", "hamtaindata"}) {
+      if (QByteArray(button) == "hamtaindata") {
+        click(*menu_, "Command1");
+        click(*platform_->last_modal(), button);
+      } else {
+        click(*menu_, button);
+      }
+      QDialog* list = platform_->last_modal();
+      auto* rows = child<QTreeWidget>(*list, "kept_list");
+      QCOMPARE(rows->topLevelItemCount(), 1);
+      QCOMPARE(rows->topLevelItem(0)->text(0).section(QLatin1Char(' '), 0, 0),
+               QStringLiteral("ok"));
+      const QString problems = child<QPlainTextEdit>(*list, "problems")->toPlainText();
+      for (const QString& part :
+           {QStringLiteral("Sammanfattningen cut sum.dat, rad 25: raden saknar radslut"),
+            QStringLiteral("Sammanfattningen utf8sum.dat är skriven i UTF-8"),
+            QStringLiteral("Sammanfattningen gamesum.dat, rad 1: filen är ingen sammanfattning"),
+            QStringLiteral("Indatafilen cut indata.json kan inte läsas: den är skadad eller "
+                           "avkortad"),
+            QStringLiteral("Indatafilen new indata.json kan inte läsas: den är av version 7")}) {
+        QVERIFY2(problems.contains(part), qPrintable(problems));
+      }
+      click(*list, "cancel");
+    }
+    QCOMPARE(folder_state(), before);
+    QVERIFY(platform_->messages.empty());
+  }
+
+ private:
+  void start_program(const QLocale& locale) {
+    platform_ = std::make_unique<FakePlatform>();
+    platform_->user_locale = locale;
+    menu_ = std::make_unique<MainMenu>(*platform_);
+    menu_->engine_run().set_program_folder(
+        QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath());
+    menu_->show();
+  }
+
+  void end_program() {
+    menu_.reset();
+    platform_.reset();
+    varmkalk::testing::flush_deletions();
+  }
+
+  // The input form is open: fills it with the worked example, then the changes (an option's name
+  // with no text is clicked), and confirms the identity.
+  void complete(const QString& identity,
+                const std::vector<std::pair<const char*, QString>>& changes) {
+    QDialog* form = platform_->last_modal();
+    varmkalk::testing::fill_worked_example(*form, platform_->user_locale);
+    for (const auto& [name, text] : changes) {
+      if (text.isEmpty()) {
+        click(*form, name);
+      } else {
+        child<QLineEdit>(*form, name)->setText(text);
+      }
+    }
+    click(*form, "Command1");
+    confirm(identity);
+  }
+
+  // A whole cycle from the main menu's start to "Ja", ending back in the main menu.
+  void keep_calculation(const QString& identity,
+                        const std::vector<std::pair<const char*, QString>>& changes) {
+    if (!child(*menu_, "Command1")->isVisible()) {
+      click(*menu_, "Command5");
+      click(*platform_->last_modal(), "Command1");
+    } else {
+      click(*menu_, "Command1");
+    }
+    complete(identity, changes);
+    QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
+    click(*menu_, "Command5");
+    click(*platform_->last_modal(), "Command1");
+    click(*platform_->last_modal(), "returtillstart");
+    QVERIFY(menu_->isVisible());
+  }
+
+  void confirm(const QString& identity) {
+    varmkalk::testing::confirm_identity(*platform_->last_modal(), identity);
+    if (menu_->calc_id() != identity || !menu_->isVisible()) {
+      qFatal("identity %s not confirmed", qPrintable(identity));
+    }
+  }
+
+  EngineOutcome run_engine() {
+    QSignalSpy finished(&menu_->engine_run(), &EngineRun::finished);
+    click(*menu_, "Command2");
+    if (!finished.wait(kEngineWaitMs) || finished.size() != 1) {
+      qFatal("the engine's end was not reported");
+    }
+    return finished.first().first().value<EngineOutcome>();
+  }
+
+  QTemporaryDir work_dir_;
+  std::unique_ptr<FakePlatform> platform_;
+  std::unique_ptr<MainMenu> menu_;
+};
+
+QTEST_MAIN(KeptCalculationsTest)
+#include "kept_calculations_test.moc"
