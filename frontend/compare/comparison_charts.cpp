@@ -12,6 +12,7 @@
 #include <QChart>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
+#include <QLegendMarker>
 #include <QPainter>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -33,6 +34,13 @@ const std::array<QColor, 6> kCalculationColors{QColor(31, 119, 180),  QColor(255
                                                QColor(44, 160, 44),   QColor(214, 39, 40),
                                                QColor(148, 103, 189), QColor(140, 86, 75)};
 
+constexpr double kLeastBarDepth = 1.0;  // percentage points below the lowest bar
+constexpr double kBarDepthShare = 0.5;
+
+QString efficiency_text(const std::optional<double>& percent) {
+  return percent ? chart_text(*percent, 1) : QStringLiteral("–");
+}
+
 QColor calculation_color(std::size_t index) {
   return kCalculationColors[index % kCalculationColors.size()];
 }
@@ -45,11 +53,14 @@ std::unique_ptr<QChart> efficiency_bar_chart(const std::vector<ComparedCalculati
   with_pump->setColor(kWithPumpColor);
   auto* without_pump = new QBarSet(QStringLiteral("Utan pumpens värme"));
   without_pump->setColor(kWithoutPumpColor);
-  QStringList identities;
+  QStringList categories;
   double low = INFINITY;
   double high = -INFINITY;
   for (const ComparedCalculation& calculation : compared) {
-    identities += calculation.identity;
+    // Each calculation's two values under its name, with the decimal the summary prints.
+    categories += QStringLiteral("%1<br>%2 / %3 %")
+                      .arg(calculation.identity, efficiency_text(calculation.efficiency_percent),
+                           efficiency_text(calculation.efficiency_without_pump_percent));
     // A year without heating days has no efficiency: no bar.
     with_pump->append(calculation.efficiency_percent.value_or(0.0));
     without_pump->append(calculation.efficiency_without_pump_percent.value_or(0.0));
@@ -64,20 +75,21 @@ std::unique_ptr<QChart> efficiency_bar_chart(const std::vector<ComparedCalculati
   auto* bars = new QBarSeries;
   bars->append(with_pump);
   bars->append(without_pump);
-  bars->setLabelsVisible(true);
-  bars->setLabelsFormat(QStringLiteral("@value"));
-  bars->setLabelsPrecision(4);
-  bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
   auto* x = new QBarCategoryAxis(chart.get());
-  x->append(identities);
+  x->append(categories);
   x->setTitleText(QStringLiteral("Beräkning"));
   chart->addAxis(x, Qt::AlignBottom);
-  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Årsverkningsgrad (%)"));
+  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Procent"));
   attach(*chart, bars, x, y);
-  // Room above the bars for their labels; the efficiencies lie close, so the axis starts near
-  // them, not at zero.
-  fit_efficiency_range(*y, low, high);
-  set_range(*y, y->min(), y->max() + (y->max() - y->min()) * 4.0 * kRangeMargin);
+  // A bar's legend entry from its series would be an empty box.
+  for (QLegendMarker* marker : chart->legend()->markers(bars)) {
+    marker->setShape(QLegend::MarkerShapeRectangle);
+  }
+  // The efficiencies lie close together: the axis starts below the lowest by half their span
+  // (at least a percentage point), so that every bar shows, not at zero where all would look
+  // alike.
+  const double below = std::max(kLeastBarDepth, (high - low) * kBarDepthShare);
+  set_range(*y, std::max(0.0, low - below), high + (high - low + below) * kRangeMargin);
   return chart;
 }
 

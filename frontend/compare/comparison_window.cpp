@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -28,8 +29,8 @@ constexpr QSize kWindowSize{1360, 860};
 constexpr int kLabelColumn = 0;
 constexpr int kUnitColumn = 1;
 constexpr int kFirstValueColumn = 2;
-constexpr int kTableShare = 3;  // of the splitter's width, against the charts' 2
-constexpr int kChartShare = 2;
+constexpr int kBarChartShare = 2;  // of the charts' height, against the overlay's 3
+constexpr int kOverlayShare = 3;
 
 QTableWidgetItem* table_item(const QString& text, Qt::Alignment alignment) {
   auto* item = new QTableWidgetItem(text);
@@ -104,14 +105,22 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
   auto* charts = new QWidget(this);
   auto* chart_layout = new QVBoxLayout(charts);
   chart_layout->setContentsMargins(0, 0, 0, 0);
-  chart_layout->addWidget(chart_view(efficiency_bar_chart(compared_), "efficiency_bars", charts));
+  chart_layout->addWidget(chart_view(efficiency_bar_chart(compared_), "efficiency_bars", charts),
+                          kBarChartShare);
   chart_layout->addWidget(
-      chart_view(efficiency_overlay_chart(compared_), "efficiency_overlay", charts));
+      chart_view(efficiency_overlay_chart(compared_), "efficiency_overlay", charts), kOverlayShare);
+  // The table as wide as its columns, the charts on the rest of the window.
   auto* splitter = new QSplitter(Qt::Horizontal, this);
   splitter->addWidget(table_widget_);
   splitter->addWidget(charts);
-  splitter->setStretchFactor(0, kTableShare);
-  splitter->setStretchFactor(1, kChartShare);
+  splitter->setStretchFactor(0, 0);
+  splitter->setStretchFactor(1, 1);
+  int table_width =
+      2 * table_widget_->frameWidth() + table_widget_->verticalScrollBar()->sizeHint().width();
+  for (int column = 0; column < table_widget_->columnCount(); ++column) {
+    table_width += table_widget_->columnWidth(column);
+  }
+  splitter->setSizes({table_width, kWindowSize.width() - table_width});
   layout->addWidget(splitter, 1);
 
   auto* buttons = new QHBoxLayout;

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -24,6 +25,7 @@ constexpr int kFewestCompared = 2;
 constexpr int kMostCompared = 6;
 constexpr int kProblemsHeight = 90;
 constexpr int kEntryRole = Qt::UserRole;
+constexpr int kIdentityRole = Qt::UserRole + 1;
 
 enum Column {
   identity_column,
@@ -159,6 +161,7 @@ KeptListDialog::KeptListDialog(Platform& platform, Purpose purpose, const QStrin
       if (item->checkState(0) == Qt::Checked) {
         marked_.append(item);
       }
+      show_marked_order();
       update_pick_button();
     });
   } else {
@@ -200,6 +203,7 @@ void KeptListDialog::add_row(const Entry& entry, bool previous) {
   item->setText(burner_column, burner_text(listing));
   item->setText(power_column, power_text(listing, locale));
   item->setText(efficiency_column, efficiency_text(listing, locale));
+  item->setData(identity_column, kIdentityRole, item->text(identity_column));
   item->setTextAlignment(power_column, Qt::AlignRight | Qt::AlignVCenter);
   item->setTextAlignment(efficiency_column, Qt::AlignRight | Qt::AlignVCenter);
   if (purpose_ == Purpose::compare) {
@@ -212,6 +216,20 @@ void KeptListDialog::add_row(const Entry& entry, bool previous) {
       item->setToolTip(0, QStringLiteral("Sammanfattningen saknas eller kan inte läsas."));
     }
   }
+}
+
+void KeptListDialog::show_marked_order() {
+  const QSignalBlocker quiet(list_);
+  for (int row = 0; row < list_->topLevelItemCount(); ++row) {
+    QTreeWidgetItem* item = list_->topLevelItem(row);
+    const qsizetype order = marked_.indexOf(item);
+    const QString identity = item->data(identity_column, kIdentityRole).toString();
+    item->setText(identity_column, order < 0 ? identity
+                                   : order == 0
+                                       ? QStringLiteral("%1 (utgångspunkt)").arg(identity)
+                                       : QStringLiteral("%1 (%2)").arg(identity).arg(order + 1));
+  }
+  list_->resizeColumnToContents(identity_column);
 }
 
 void KeptListDialog::update_pick_button() {

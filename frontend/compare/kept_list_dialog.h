@@ -52,6 +52,9 @@ class KeptListDialog : public QDialog {
   void add_row(const Entry& entry, bool previous);
   void pick();
   void update_pick_button();
+  // Each marked row's place in the comparison beside its identity, the first as the one the
+  // others are compared with.
+  void show_marked_order();
 
   Platform& platform_;
   Purpose purpose_;

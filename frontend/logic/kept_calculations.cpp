@@ -127,7 +127,9 @@ KeptCalculations list_kept_calculations(const QString& folder) {
     calculation.identity = identity;
     calculation.summary = summary;
     calculation.listing = listing_of(summary);
-    calculation.date = QFileInfo(dir.filePath(name)).lastModified();
+    // To the second, as the inputs files keep their dates.
+    const QDateTime changed = QFileInfo(dir.filePath(name)).lastModified();
+    calculation.date = changed.addMSecs(-changed.time().msec());
   }
 
   const QStringList inputs_files =

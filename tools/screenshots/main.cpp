@@ -17,6 +17,7 @@
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/result_files.h"
+#include "tools/screenshots/kept_screens.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -187,6 +188,8 @@ int main(int argc, char* argv[]) {
   menu.findChild<QPushButton*>(QStringLiteral("Command6"))->show();
   ok &= save(menu, dir, QStringLiteral("Huvudmeny-resultat"));
   ok &= save_charts(platform, dir, *summary);
+  ok &= varmkalk::save_kept_calculations(
+      dir, [&dir](QWidget& widget, const QString& name) { return save(widget, dir, name); });
 
   ok &= save_input_form(platform, dir, QStringLiteral("Inmatning-ny"), {});
   for (const char* option :

@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/screenshots/kept_screens.h"
+
+#include "frontend/app/input_form.h"
+#include "frontend/app/platform/qt_platform.h"
+#include "frontend/charts/chart_export.h"
+#include "frontend/compare/comparison_export.h"
+#include "frontend/compare/comparison_window.h"
+#include "frontend/compare/kept_list_dialog.h"
+#include "frontend/logic/engine_run.h"
+#include "frontend/logic/file_names.h"
+#include "frontend/logic/form_case.h"
+#include "frontend/logic/result_files.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTreeWidget>
+
+namespace varmkalk {
+
+namespace {
+
+const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
+
+// The worked example as typed on a Swedish system.
+FormInput single_stage() {
+  FormInput input;
+  input.burner = Burner::SingleStage;
+  input.hot_water_heater = HotWaterHeater::Yes;
+  input.convection_source = ConvectionSource::Constant;
+  input.standby_source = StandbySource::Constants;
+  input.single_stage_power_kw = QStringLiteral("15");
+  input.single_stage_excess_air_percent = QStringLiteral("20");
+  input.hot_water_kwh_per_year = QStringLiteral("5000");
+  input.heater_loss_kwh_per_day = QStringLiteral("1,08");
+  input.convection_constant = QStringLiteral("1");
+  input.standby_constant = QStringLiteral("1");
+  input.standby_exponent = QStringLiteral("1,25");
+  input.flue_gas_temp_low_c = QStringLiteral("60");
+  input.supply_temp_low_c = QStringLiteral("40");
+  input.return_temp_low_c = QStringLiteral("30");
+  input.flue_gas_temp_high_c = QStringLiteral("80");
+  input.supply_temp_high_c = QStringLiteral("70");
+  input.return_temp_high_c = QStringLiteral("60");
+  input.design_heat_demand_kw = QStringLiteral("8");
+  input.pump_power_w = QStringLiteral("60");
+  return input;
+}
+
+// The same boiler with a burner that modulates down to 4 kW and the lowest return temperature
+// of a condensing boiler.
+FormInput modulating() {
+  FormInput input = single_stage();
+  input.burner = Burner::Modulating;
+  input.modulating_max_power_kw = QStringLiteral("15");
+  input.modulating_min_power_kw = QStringLiteral("4");
+  input.modulating_excess_air_percent = QStringLiteral("20");
+  input.min_return_temp = MinReturnTemp::Indoor;
+  return input;
+}
+
+// A calculation of earlier years, kept without an inputs file: an 80/60 °C system in Stockholm.
+FormInput older() {
+  FormInput input = single_stage();
+  input.single_stage_power_kw = QStringLiteral("18");
+  input.heating_system = core::HeatingSystem::radiators_80_60;
+  input.climate = core::Place::stockholm;
+  input.indoor_temp_c = QStringLiteral("21");
+  return input;
+}
+
+// Runs the engine beside this program on the input under `identity` in the working folder and
+// keeps its files as "Ja" does, with an inputs file when `with_inputs`.
+bool keep_calculation(const FormInput& input, const QString& identity, bool with_inputs) {
+  const QString folder = QDir::currentPath();
+  const auto derived = derive_case(input, identity, kSwedish);
+  if (!std::holds_alternative<core::BoilerCase>(derived) ||
+      write_control_file(folder, std::get<core::BoilerCase>(derived))) {
+    return false;
+  }
+  EngineRun run;
+  EngineOutcome outcome;
+  QEventLoop loop;
+  QObject::connect(&run, &EngineRun::finished, &loop, [&](const EngineOutcome& ended) {
+    outcome = ended;
+    loop.quit();
+  });
+  run.start(folder);
+  loop.exec();
+  if (outcome.status != EngineOutcome::Status::Succeeded) {
+    QTextStream(stderr) << outcome.message << '\n' << outcome.engine_messages;
+    return false;
+  }
+  const bool kept = !with_inputs || !keep_inputs_file(folder, {identity, input, kSwedish},
+                                                      QDateTime::currentDateTime());
+  return kept && delete_files(folder, files_to_delete(KeepFiles::Yes, identity)).isEmpty();
+}
+
+}  // namespace
+
+bool save_kept_calculations(const QDir& dir, const SaveScreen& save) {
+  // A working folder of its own with the three calculations.
+  const QString earlier = QDir::currentPath();
+  const QTemporaryDir work_dir;
+  if (!work_dir.isValid() || !QDir::setCurrent(work_dir.path())) {
+    return false;
+  }
+  QtPlatform platform(kSwedish);
+  bool ok = keep_calculation(older(), QStringLiteral("2019"), false) &&
+            keep_calculation(single_stage(), QStringLiteral("enst"), true) &&
+            keep_calculation(modulating(), QStringLiteral("mod"), true);
+
+  KeptListDialog fetch(platform, KeptListDialog::Purpose::fetch_inputs, work_dir.path(),
+                       SessionCalculation{QStringLiteral("mod"), modulating(), kSwedish}, nullptr);
+  fetch.setAttribute(Qt::WA_DeleteOnClose, false);
+  ok &= save(fetch, QStringLiteral("hamtaindata"));
+
+  InputForm form(platform, IdentityFormOpener{}, nullptr);
+  form.setAttribute(Qt::WA_DeleteOnClose, false);
+  const KeptCalculations kept = list_kept_calculations(work_dir.path());
+  for (const KeptCalculation& calculation : kept.calculations) {
+    if (calculation.shown_identity() == QStringLiteral("mod")) {
+      form.set_form_input(restored_input(calculation, kSwedish).input);
+    }
+  }
+  ok &= save(form, QStringLiteral("Inmatning-hamtad"));
+
+  KeptListDialog marking(platform, KeptListDialog::Purpose::compare, work_dir.path(), std::nullopt,
+                         nullptr);
+  marking.setAttribute(Qt::WA_DeleteOnClose, false);
+  for (int row = 0; row < marking.list()->topLevelItemCount(); ++row) {
+    marking.list()->topLevelItem(row)->setCheckState(0, Qt::Checked);
+  }
+  ok &= save(marking, QStringLiteral("jamforberakningar"));
+
+  // Compared with the single-stage burner: the modulating one and the old calculation.
+  std::vector<KeptCalculation> compared;
+  for (const char* identity : {"enst", "mod", "2019"}) {
+    for (const KeptCalculation& calculation : kept.calculations) {
+      if (calculation.shown_identity() == QLatin1String(identity)) {
+        compared.push_back(calculation);
+      }
+    }
+  }
+  ComparisonWindow window(platform, work_dir.path(), QCoreApplication::applicationDirPath(),
+                          compared);
+  window.setAttribute(Qt::WA_DeleteOnClose, false);
+  ok &= save(window, QStringLiteral("jamforelse"));
+
+  const QString pdf = dir.filePath(QStringLiteral("jamforelse.pdf"));
+  ok &= !save_export(pdf, comparison_pdf(window.table(), window.compared(), window.notes(),
+                                         QDateTime::currentDateTime()));
+  const int converted =
+      QProcess::execute(QStringLiteral("pdftoppm"),
+                        {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"), pdf,
+                         dir.filePath(QStringLiteral("jamforelse"))});
+  QTextStream(stdout) << (converted == 0 ? "skrev " : "pdftoppm misslyckades med ") << pdf
+                      << Qt::endl;
+  QDir::setCurrent(earlier);
+  return ok && converted == 0;
+}
+
+}  // namespace varmkalk
