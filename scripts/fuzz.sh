@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the engine, the CSV reader and the climate import in
+# Builds the libFuzzer targets of the engine, the CSV reader, the readers of kept summaries and
+# inputs files and the climate import in
 # build-fuzz/ (clang, AddressSanitizer, UndefinedBehaviorSanitizer) and runs each of them, or
 # only the NAMEs given, for SECONDS seconds, one after the other. Corpora grow in
 # build-fuzz/corpus/NAME, seeded from fuzz/seeds/NAME or
@@ -16,8 +17,8 @@ shift
 cd "$(dirname "$0")/.."
 
 build=build-fuzz
-names=(control_file climate_file engine_run csv_table import_detect import_smhi_daily
-  import_smhi_hourly import_epw import_plain_csv import_climate_file)
+names=(control_file climate_file engine_run csv_table summary_report inputs_file import_detect
+  import_smhi_daily import_smhi_hourly import_epw import_plain_csv import_climate_file)
 if [ $# -gt 0 ]; then
   for name in "$@"; do
     if ! [[ " ${names[*]} " == *" $name "* ]]; then
@@ -42,7 +43,7 @@ cmake --build "$build" --parallel "$(nproc)" --target "${names[@]/#/fuzz_}"
 generated="$build/generated-seeds"
 rm -rf "$generated"
 mkdir -p "$generated/control_file" "$generated/climate_file" "$generated/engine_run" \
-  "$generated/csv_table"
+  "$generated/csv_table" "$generated/summary_report" "$generated/inputs_file"
 for climate in data/climate/*.dat; do
   place=$(basename "$climate" .dat)
   cp "$climate" "$generated/climate_file/$place"

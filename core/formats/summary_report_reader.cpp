@@ -22,7 +22,6 @@ namespace {
 constexpr int kLeadingEmptyLines = 2;
 constexpr unsigned char kFirstPrintable = 0x20;
 constexpr unsigned char kDelete = 0x7F;
-constexpr unsigned char kFirstNonAscii = 0x80;
 constexpr std::string_view kOwnClimatePrefix = "- Klimatfilen ";
 constexpr std::string_view kOwnClimateSuffix = " har använts";
 constexpr std::string_view kSummarySuffix = "sum.dat";

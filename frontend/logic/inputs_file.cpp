@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/inputs_file.h"
 
+#include "core/text/utf8_text.h"
 #include "frontend/logic/calc_identity.h"
 #include "frontend/logic/form_choices.h"
 #include "frontend/logic/form_number.h"
@@ -59,6 +60,12 @@ QString name_of(Value value, const std::array<ChoiceName<Value>, N>& names) {
     }
   }
   return {};
+}
+
+// A text read from the file as a message quotes it: in quotes, cut short, control characters
+// shown as '?', so that the message stays one line.
+QString quoted(const QString& text) {
+  return QString::fromStdString(core::quoted_for_message(text.toStdString()));
 }
 
 QJsonValue number_or_null(const std::optional<double>& value) {
@@ -130,7 +137,7 @@ class ObjectReader {
         return entry.value;
       }
     }
-    throw Fault{QStringLiteral("%1 har det okända värdet \"%2\"").arg(place(key), name.left(40))};
+    throw Fault{QStringLiteral("%1 har det okända värdet %2").arg(place(key), quoted(name))};
   }
 
   // After every member has been read: one that was not is no part of the format.
@@ -143,9 +150,8 @@ class ObjectReader {
   }
 
   QString place(const QString& key) const {
-    const QString shown = QStringLiteral("\"%1\"").arg(key.left(40));
-    return where_.isEmpty() ? QStringLiteral("fältet %1").arg(shown)
-                            : QStringLiteral("%1 i %2").arg(shown, where_);
+    return where_.isEmpty() ? QStringLiteral("fältet %1").arg(quoted(key))
+                            : QStringLiteral("%1 i %2").arg(quoted(key), where_);
   }
 
  private:
@@ -223,13 +229,14 @@ KeptInputs read_kept_inputs(const QJsonObject& object) {
   }
   kept.identity = file.text(kIdentity);
   if (const std::optional<QString> refusal = identity_refusal(kept.identity)) {
-    throw Fault{QStringLiteral("beräkningsidentiteten \"%1\" kan inte användas")
-                    .arg(kept.identity.left(8))};
+    throw Fault{
+        QStringLiteral("beräkningsidentiteten %1 kan inte användas").arg(quoted(kept.identity))};
   }
   const QString saved = file.text(kSaved);
+  // Only as the writer writes it: to the second, with the offset from UTC.
   kept.saved = QDateTime::fromString(saved, Qt::ISODate);
-  if (!kept.saved.isValid()) {
-    throw Fault{QStringLiteral("datumet \"%1\" är inget datum").arg(saved.left(40))};
+  if (!kept.saved.isValid() || kept.saved.toString(Qt::ISODate) != saved) {
+    throw Fault{QStringLiteral("datumet %1 är inget datum").arg(quoted(saved))};
   }
   kept.locale_name = file.text(kLocale);
   read_choices(file.object(kChoices), complete, kept.input);

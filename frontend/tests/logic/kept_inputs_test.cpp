@@ -255,6 +255,13 @@ class KeptInputsTest : public QObject {
         << "beräkningsidentiteten \"a/b\"";
     QTest::newRow("no date") << changed(QStringLiteral("saved"), QStringLiteral("igår"))
                              << "datumet \"igår\"";
+    // Read as 26.5 minutes past nine, it would be written back otherwise.
+    QTest::newRow("a date not as written")
+        << changed(QStringLiteral("saved"), QStringLiteral("2026-03-14T09:26,5+01:00"))
+        << "datumet \"2026-03-14T09:26,5+01:00\" är inget datum";
+    QTest::newRow("a line break in a value")
+        << changed_in(QStringLiteral("choices"), QStringLiteral("burner"), QStringLiteral("a\nb"))
+        << "det okända värdet \"a?b\"";
   }
   void refuses_bad_inputs_files() {
     QFETCH(QByteArray, bytes);
@@ -265,6 +272,7 @@ class KeptInputsTest : public QObject {
     QVERIFY2(message.startsWith(QStringLiteral("Indatafilen h1  indata.json kan inte läsas: ")),
              qPrintable(message));
     QVERIFY2(message.contains(message_part), qPrintable(message));
+    QVERIFY(!message.contains(QLatin1Char('\n')));
   }
 
   // The folder's kept calculations: from the inputs file where it is sound, else from the
