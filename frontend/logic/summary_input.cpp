@@ -168,7 +168,7 @@ RestoredInput input_from_summary(const core::SummaryReport& report, const QLocal
   RestoredInput restored;
   Restorer restorer(restored, locale);
   const QString summary_name = from_latin1(report.names.summary_file);
-  restorer.note(QStringLiteral("Beräkningen sparades utan indatafil, så indata är hämtade ur "
+  restorer.note(QStringLiteral("Beräkningen har ingen läsbar indatafil, så indata är hämtade ur "
                                "sammanfattningen %1. Värdena är avrundade så som "
                                "sammanfattningen visar dem, och förlusterna anges som "
                                "konstanter. Kontrollera dem innan du räknar.")
