@@ -1,7 +1,9 @@
 #include "frontend/app/input_form.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/help/twips.h"
+#include "frontend/logic/field_error.h"
 #include "frontend/tests/app/fake_platform.h"
+#include "frontend/tests/app/form_driver.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -287,14 +289,109 @@ class InputFormTest : public QObject {
     choose_all({"enstegbr", "vvnej", "konvkonstant", "sbkonst"});
     click(QStringLiteral("Command1"));
     QVERIFY(yellow_fields().contains("huseff"));
-    // A text of blanks counts as filled: the writer, not this check, reads the numbers.
+    // A text of blanks counts as filled; that it is no number is told next.
     fill({"enstegeff", "enstegluft", "konvkonst", "sbkonstant", "sbexponent", "TempH", "FramH",
           "ReturH", "TempL", "FramL", "ReturL"});
     fill({"huseff"}, QStringLiteral(" "));
     platform_->events.clear();
     click(QStringLiteral("Command1"));
+    QCOMPARE(yellow_fields(), QStringList{"huseff"});
+    QCOMPARE(platform_->events, (QStringList{"beep", "message Felaktigt värde"}));
+
+    QTest::keyClicks(field(QStringLiteral("huseff")), QStringLiteral("8"));
     QCOMPARE(yellow_fields(), QStringList{});
+    platform_->events.clear();
+    click(QStringLiteral("Command1"));
     QCOMPARE(platform_->events, QStringList{});
+    QCOMPARE(identity_openings_, 1);
+  }
+
+  // Every bad number at once, before the identity: all marked, all named in one message with
+  // their own wording. A field loses its mark as soon as it is edited.
+  void every_bad_number_is_marked_and_named_at_once() {
+    const QLocale swedish(QLocale::Swedish, QLocale::Sweden);
+    platform_->user_locale = swedish;
+    varmkalk::testing::fill_worked_example(*form_, swedish);
+    field(QStringLiteral("enstegeff"))->setText(QStringLiteral("15.5"));
+    field(QStringLiteral("huseff"))->setText(QStringLiteral("åtta"));
+    field(QStringLiteral("cirkpump"))->setText(QStringLiteral("1E39"));
+    click(QStringLiteral("Command1"));
+
+    QCOMPARE(platform_->events, (QStringList{"beep", "message Felaktigt värde"}));
+    const QString text = platform_->messages.front().text;
+    for (const char* name : {"enstegeff", "huseff", "cirkpump"}) {
+      const QString label = varmkalk::field_label(QString::fromLatin1(name));
+      QVERIFY2(text.contains(QLatin1Char('"') + label + QLatin1Char('"')), qPrintable(text));
+    }
+    QVERIFY(text.contains(QStringLiteral("decimalkomma")));
+    QCOMPARE(yellow_fields(), (QStringList{"enstegeff", "huseff", "cirkpump"}));
+    QCOMPARE(identity_openings_, 0);
+
+    field(QStringLiteral("huseff"))->selectAll();
+    QTest::keyClicks(field(QStringLiteral("huseff")), QStringLiteral("8"));
+    QCOMPARE(yellow_fields(), (QStringList{"enstegeff", "cirkpump"}));
+  }
+
+  // Values no house boiler has are asked about once, all in one question: "Nej" goes back to
+  // the form, "Ja" on to the identity. Plausible values ask nothing.
+  void implausible_values_are_asked_about_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("listed");
+    QTest::newRow("plausible") << QStringList{} << QStringList{} << QStringList{} << "";
+    QTest::newRow("burner typed in W")
+        << QStringList{} << QStringList{"enstegeff"} << QStringList{"15000"}
+        << "Brännareffekt (kW): 15000 (över 100)";
+    QTest::newRow("house typed in W")
+        << QStringList{} << QStringList{"huseff"} << QStringList{"8000"}
+        << "Husets maximala uppvärmningsbehov (kW): 8000 (över 50)";
+    QTest::newRow("excess air") << QStringList{} << QStringList{"enstegluft"} << QStringList{"200"}
+                                << "Luftöverskott (%): 200 (över 150)";
+    QTest::newRow("too little air") << QStringList{} << QStringList{"enstegluft"}
+                                    << QStringList{"-5"} << "Luftöverskott (%): -5 (under 0)";
+    QTest::newRow("flue gas of a furnace")
+        << QStringList{} << QStringList{"TempL"} << QStringList{"350"}
+        << "Temp (°C), Låg: 350 (över 300)";
+    QTest::newRow("boiling supply") << QStringList{} << QStringList{"FramH"} << QStringList{"120"}
+                                    << "Fram (°C), Hög: 120 (över 100)";
+    QTest::newRow("cold house") << QStringList{} << QStringList{"intemp"} << QStringList{"5"}
+                                << "Inomhustemperatur (°C): 5 (under 10)";
+    QTest::newRow("hot house") << QStringList{} << QStringList{"intemp"} << QStringList{"35"}
+                               << "Inomhustemperatur (°C): 35 (över 30)";
+    QTest::newRow("modulating, least power above the greatest")
+        << QStringList{"modbr"} << QStringList{"modmax", "modmin", "modluft"}
+        << QStringList{"10", "12", "20"} << "Mineffekt (kW): 12 (större än maxeffekten 10)";
+  }
+  void implausible_values_are_asked_about() {
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, fields);
+    QFETCH(QStringList, texts);
+    QFETCH(QString, listed);
+    varmkalk::testing::fill_worked_example(*form_, QLocale::c());
+    choose_all(options);
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+      field(fields[i])->setText(texts[i]);
+    }
+    platform_->answers = {false, true};
+    click(QStringLiteral("Command1"));
+    if (listed.isEmpty()) {
+      QVERIFY(platform_->questions.empty());
+      QCOMPARE(identity_openings_, 1);
+      return;
+    }
+    QCOMPARE(platform_->questions.size(), std::size_t{1});
+    const QString question = platform_->questions.front().text;
+    QVERIFY2(question.contains(QStringLiteral("   ") + listed + QLatin1Char('\n')),
+             qPrintable(question));
+    QVERIFY(question.endsWith(QStringLiteral("Är värdena avsedda?")));
+    QCOMPARE(question.count(QStringLiteral("\n   ")), 1);
+    QCOMPARE(identity_openings_, 0);
+    QVERIFY(form_->isVisible());
+    QVERIFY(platform_->messages.empty());
+
+    click(QStringLiteral("Command1"));
+    QCOMPARE(platform_->questions.size(), std::size_t{2});
     QCOMPARE(identity_openings_, 1);
   }
 

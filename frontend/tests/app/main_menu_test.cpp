@@ -19,6 +19,7 @@
 #include <QTest>
 
 #include <optional>
+#include <utility>
 
 using varmkalk::InputForm;
 using varmkalk::MainMenu;
@@ -350,7 +351,11 @@ class MainMenuTest : public QObject {
     for (const varmkalk::FormField& field : varmkalk::kFormFields) {
       child<QLineEdit>(*form, field.name)->setText(QStringLiteral("2"));
     }
-    child<QLineEdit>(*form, "konveff")->setText(QStringLiteral("100"));
+    // Numbers the standby fit can pass through, and a house's indoor temperature.
+    for (const auto& [name, text] :
+         {std::pair{"konveff", "100"}, {"sbtemp2", "4"}, {"sbeff2", "3"}, {"intemp", "20"}}) {
+      child<QLineEdit>(*form, name)->setText(QString::fromLatin1(text));
+    }
     click(*form, "Command1");
 
     QCOMPARE(openings, 1);
