@@ -172,7 +172,8 @@ int main(int argc, char* argv[]) {
 
   for (const auto question :
        {varmkalk::SaveQuestion::BeforeFurtherCalculation, varmkalk::SaveQuestion::AtExit}) {
-    varmkalk::SaveQuestionForm form(question, nullptr);
+    varmkalk::SaveQuestionForm form(question, {"h123.dat", "h123sum.dat", "h123sum_c.dat"},
+                                    nullptr);
     form.setAttribute(Qt::WA_DeleteOnClose, false);
     ok &= save(form, dir, form.objectName());
   }

@@ -14,7 +14,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -263,12 +265,26 @@ class CalculationCycleTest : public QObject {
     QCOMPARE(daily.readAll().toStdString(), expected);
   }
 
-  void engine_warnings_follow_the_summary() {
+  // The engine's warning stands above the summary, broken to the box's width, with the decimal
+  // comma of a Swedish desktop; where the modulating burner had power left, it says why.
+  void engine_warning_is_shown_above_the_summary_data() {
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<bool>("power_left");
+    // 5 kW cannot heat a house that needs 8 kW on Malmö's coldest days.
+    QTest::newRow("single stage, too small") << QStringList{"enstegbr", "enstegeff", "5"} << false;
+    QTest::newRow("modulating, condensing below its mean power")
+        << QStringList{"modbr", "modmax", "15", "modmin", "3", "modluft", "20"} << true;
+  }
+  void engine_warning_is_shown_above_the_summary() {
+    QFETCH(QStringList, texts);
+    QFETCH(bool, power_left);
     click(*menu_, "Command1");
     QDialog* input_form = platform_->last_modal();
     varmkalk::testing::fill_worked_example(*input_form, swedish_);
-    // 5 kW cannot heat a house that needs 8 kW on Malmö's coldest days.
-    child<QLineEdit>(*input_form, "enstegeff")->setText(QStringLiteral("5"));
+    click(*input_form, texts.front().toLatin1().constData());
+    for (qsizetype i = 1; i + 1 < texts.size(); i += 2) {
+      child<QLineEdit>(*input_form, texts[i].toLatin1().constData())->setText(texts[i + 1]);
+    }
     click(*input_form, "Command1");
     confirm(platform_->last_modal(), QStringLiteral("h123"));
 
@@ -277,8 +293,23 @@ class CalculationCycleTest : public QObject {
     const QString warning = outcome.engine_messages.trimmed();
     QVERIFY2(warning.startsWith(QStringLiteral("Varning: pannan räckte inte till")),
              qPrintable(warning));
-    QCOMPARE(menu_->result_text(),
-             summary_on_disk() + QStringLiteral("\r\n") + warning + QStringLiteral("\r\n"));
+    const QString shown = menu_->result_text();
+    QVERIFY(shown.endsWith(QStringLiteral("\r\n\r\n") + summary_on_disk()));
+    const QStringList notice_lines =
+        shown.left(shown.size() - summary_on_disk().size()).trimmed().split(QStringLiteral("\r\n"));
+    // The engine's line with decimal commas, then the reason where there is one.
+    QString expected = warning;
+    expected.replace(QRegularExpression(QStringLiteral("(\\d)\\.(\\d)")),
+                     QStringLiteral("\\1,\\2"));
+    const QString notice = notice_lines.join(QLatin1Char(' '));
+    QVERIFY2(notice.startsWith(expected), qPrintable(notice));
+    QCOMPARE(notice.contains(QStringLiteral("medeleffekten")), power_left);
+    // Every line of it is read without scrolling sideways.
+    auto* box = child<QPlainTextEdit>(*menu_, "Text1");
+    for (const QString& line : notice_lines) {
+      QVERIFY2(QFontMetrics(box->font()).horizontalAdvance(line) <= box->viewport()->width(),
+               qPrintable(line));
+    }
     QVERIFY(platform_->messages.empty());
   }
 
