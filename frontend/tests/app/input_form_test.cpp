@@ -335,43 +335,27 @@ class InputFormTest : public QObject {
   // Values no house boiler has are asked about once, all in one question: "Nej" goes back to
   // the form, "Ja" on to the identity. Plausible values ask nothing.
   void implausible_values_are_asked_about_data() {
-    QTest::addColumn<QStringList>("options");
-    QTest::addColumn<QStringList>("fields");
     QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<QString>("listed");
-    QTest::newRow("plausible") << QStringList{} << QStringList{} << QStringList{} << "";
-    QTest::newRow("burner typed in W")
-        << QStringList{} << QStringList{"enstegeff"} << QStringList{"15000"}
-        << "Brännareffekt (kW): 15000 (över 100)";
-    QTest::newRow("house typed in W")
-        << QStringList{} << QStringList{"huseff"} << QStringList{"8000"}
-        << "Husets maximala uppvärmningsbehov (kW): 8000 (över 50)";
-    QTest::newRow("excess air") << QStringList{} << QStringList{"enstegluft"} << QStringList{"200"}
-                                << "Luftöverskott (%): 200 (över 150)";
-    QTest::newRow("too little air") << QStringList{} << QStringList{"enstegluft"}
-                                    << QStringList{"-5"} << "Luftöverskott (%): -5 (under 0)";
-    QTest::newRow("flue gas of a furnace")
-        << QStringList{} << QStringList{"TempL"} << QStringList{"350"}
-        << "Temp (°C), Låg: 350 (över 300)";
-    QTest::newRow("boiling supply") << QStringList{} << QStringList{"FramH"} << QStringList{"120"}
-                                    << "Fram (°C), Hög: 120 (över 100)";
-    QTest::newRow("cold house") << QStringList{} << QStringList{"intemp"} << QStringList{"5"}
-                                << "Inomhustemperatur (°C): 5 (under 10)";
-    QTest::newRow("hot house") << QStringList{} << QStringList{"intemp"} << QStringList{"35"}
-                               << "Inomhustemperatur (°C): 35 (över 30)";
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("plausible") << QStringList{} << QStringList{};
+    QTest::newRow("burner and house typed in W, a cold house")
+        << QStringList{"enstegeff", "15000", "huseff", "8000", "intemp", "5"}
+        << QStringList{"Brännareffekt (kW): 15000 (över 100)",
+                       "Husets maximala uppvärmningsbehov (kW): 8000 (över 50)",
+                       "Inomhustemperatur (°C): 5 (under 10)"};
     QTest::newRow("modulating, least power above the greatest")
-        << QStringList{"modbr"} << QStringList{"modmax", "modmin", "modluft"}
-        << QStringList{"10", "12", "20"} << "Mineffekt (kW): 12 (större än maxeffekten 10)";
+        << QStringList{"modmax", "10", "modmin", "12", "modluft", "20"}
+        << QStringList{"Mineffekt (kW): 12 (större än maxeffekten 10)"};
   }
   void implausible_values_are_asked_about() {
-    QFETCH(QStringList, options);
-    QFETCH(QStringList, fields);
     QFETCH(QStringList, texts);
-    QFETCH(QString, listed);
+    QFETCH(QStringList, listed);
     varmkalk::testing::fill_worked_example(*form_, QLocale::c());
-    choose_all(options);
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-      field(fields[i])->setText(texts[i]);
+    if (texts.contains(QStringLiteral("modmax"))) {
+      click(QStringLiteral("modbr"));
+    }
+    for (qsizetype i = 0; i + 1 < texts.size(); i += 2) {
+      field(texts[i])->setText(texts[i + 1]);
     }
     platform_->answers = {false, true};
     click(QStringLiteral("Command1"));
@@ -382,13 +366,11 @@ class InputFormTest : public QObject {
     }
     QCOMPARE(platform_->questions.size(), std::size_t{1});
     const QString question = platform_->questions.front().text;
-    QVERIFY2(question.contains(QStringLiteral("   ") + listed + QLatin1Char('\n')),
+    QVERIFY2(question.contains(QStringLiteral("\n\n   ") + listed.join(QStringLiteral("\n   ")) +
+                               QStringLiteral("\n\nÄr värdena avsedda?")),
              qPrintable(question));
-    QVERIFY(question.endsWith(QStringLiteral("Är värdena avsedda?")));
-    QCOMPARE(question.count(QStringLiteral("\n   ")), 1);
     QCOMPARE(identity_openings_, 0);
     QVERIFY(form_->isVisible());
-    QVERIFY(platform_->messages.empty());
 
     click(QStringLiteral("Command1"));
     QCOMPARE(platform_->questions.size(), std::size_t{2});

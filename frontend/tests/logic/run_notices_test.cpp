@@ -2,13 +2,9 @@
 #include "frontend/logic/run_notices.h"
 
 #include "core/formats/climate_file.h"
-#include "core/formats/control_file.h"
 #include "core/formats/run_warnings.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <string>
@@ -90,25 +86,6 @@ class RunNoticesTest : public QObject {
                qPrintable(comma.front()));
       QCOMPARE(comma.front().contains(QStringLiteral("medeleffekten")), power_left);
     }
-  }
-
-  // Read again from the folder, the year gives the same notices; without a control file, none.
-  void folder_notices_follow_the_control_file() {
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    QCOMPARE(varmkalk::folder_run_notices(folder.path(), kSwedish), std::nullopt);
-
-    const BoilerCase input = house_with(Burner(15000.0F, 3000.0F));
-    QFile control(QDir(folder.path()).filePath(QStringLiteral("styrfil.dat")));
-    QVERIFY(control.open(QIODevice::WriteOnly));
-    control.write(QByteArray::fromStdString(varmkalk::core::control_file_text(input)));
-    control.close();
-    QVERIFY(QFile::copy(QDir(QStringLiteral(VARMKALK_TEST_CLIMATE_DIR)).filePath(kClimateFile),
-                        QDir(folder.path()).filePath(kClimateFile)));
-    const std::optional<QStringList> notices =
-        varmkalk::folder_run_notices(folder.path(), kSwedish);
-    QVERIFY(notices.has_value());
-    QCOMPARE(*notices, varmkalk::run_notices(input, year_of(input), kSwedish));
   }
 };
 
