@@ -283,9 +283,10 @@ core::BoilerCase derive(const FormInput& input, const QLocale& locale, Faults& f
   });
   const std::optional<double> indoor_temp =
       faults.attempt([&] { return derivation.number(&FormInput::indoor_temp_c); });
-  if (indoor_temp) {
+  // Only the two-point fit needs the indoor temperature.
+  if (indoor_temp || input.standby_source == StandbySource::Constants) {
     if (const std::optional<StandbyLoss> standby =
-            faults.attempt([&] { return derivation.standby_loss(*indoor_temp); })) {
+            faults.attempt([&] { return derivation.standby_loss(indoor_temp.value_or(0.0)); })) {
       derived.losses.standby_constant = standby->constant;
       derived.losses.standby_exponent = standby->exponent;
     }
