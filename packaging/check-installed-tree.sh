@@ -3,7 +3,8 @@
 # Checks an installed VARMKALK under PREFIX (a `cmake --install` prefix, or usr/ of an unpacked
 # package): the programs, the climate files and the documents are there, the menu entry, the
 # icons and the metadata pass their validators, and the installed engine runs the example case
-# from a folder that holds no climate file, so it finds its own.
+# from a folder that holds no climate file, so it finds its own, and so does kalvex-batch on the
+# same case as a one-row table.
 #   check-installed-tree.sh PREFIX VERSION [WITH_FRONTEND: 1 (default) or 0]
 set -euo pipefail
 if [ $# -lt 2 ] || [ $# -gt 3 ]; then
@@ -37,7 +38,7 @@ png_size() {
   echo "${width}x${height}"
 }
 
-programs=(kalvex)
+programs=(kalvex kalvex-batch)
 [ "$with_frontend" = 1 ] && programs+=(varmkalk)
 for program in "${programs[@]}"; do
   [ -x "$prefix/bin/$program" ] || fail "bin/$program is missing or not executable"
@@ -99,6 +100,23 @@ if (cd "$run" && "$prefix/bin/kalvex") >"$work/kalvex.log" 2>&1; then
 else
   cat "$work/kalvex.log" >&2
   fail "the installed kalvex failed on the example case"
+fi
+
+# The table's columns are the control file's first 22 lines in order, under their field names.
+batch="$work/batch"
+mkdir "$batch"
+{
+  echo "convection_constant,standby_constant,standby_exponent,burner_max_power,burner_min_power,\
+air_ratio,pilot_power,flue_gas_temp_1,supply_temp_1,return_temp_1,flue_gas_temp_2,supply_temp_2,\
+return_temp_2,pump_power,pump_efficiency,design_heat_demand,climate_code,heating_system_code,\
+indoor_temp,min_return_temp,hot_water_demand,heater_loss"
+  head -n 22 "$source_dir/examples/styrfil.dat" | tr -d '\r ' | paste -sd,
+} >"$batch/in.csv"
+if (cd "$batch" && "$prefix/bin/kalvex-batch" in.csv out.csv) >"$work/batch.log" 2>&1; then
+  [ "$(wc -l <"$batch/out.csv")" -eq 2 ] || fail "the installed kalvex-batch wrote no result row"
+else
+  cat "$work/batch.log" >&2
+  fail "the installed kalvex-batch failed on the example case"
 fi
 
 if [ "$failures" -ne 0 ]; then

@@ -1,21 +1,32 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the engine and of the climate import in build-fuzz/ (clang,
-# AddressSanitizer, UndefinedBehaviorSanitizer) and runs each of them for SECONDS seconds, one
-# after the other. Corpora grow in build-fuzz/corpus/NAME, seeded from fuzz/seeds/NAME or
+# Builds the libFuzzer targets of the engine, the CSV reader and the climate import in
+# build-fuzz/ (clang, AddressSanitizer, UndefinedBehaviorSanitizer) and runs each of them, or
+# only the NAMEs given, for SECONDS seconds, one after the other. Corpora grow in
+# build-fuzz/corpus/NAME, seeded from fuzz/seeds/NAME or
 # core/climate_import/fuzz/seeds/NAME; inputs that break a target are kept in
 # build-fuzz/findings/NAME. Prints executions, coverage, corpus size and findings per target and
 # exits non-zero when any target found something.
 set -euo pipefail
-if [ $# -ne 1 ] || ! [[ $1 =~ ^[1-9][0-9]*$ ]]; then
-  echo "usage: $0 SECONDS   (run time of each fuzz target)" >&2
+if [ $# -lt 1 ] || ! [[ $1 =~ ^[1-9][0-9]*$ ]]; then
+  echo "usage: $0 SECONDS [NAME...]   (run time of each fuzz target; all targets or the named)" >&2
   exit 2
 fi
 seconds=$1
+shift
 cd "$(dirname "$0")/.."
 
 build=build-fuzz
-names=(control_file climate_file engine_run import_detect import_smhi_daily import_smhi_hourly
-  import_epw import_plain_csv import_climate_file)
+names=(control_file climate_file engine_run csv_table import_detect import_smhi_daily
+  import_smhi_hourly import_epw import_plain_csv import_climate_file)
+if [ $# -gt 0 ]; then
+  for name in "$@"; do
+    if ! [[ " ${names[*]} " == *" $name "* ]]; then
+      echo "$0: no fuzz target $name; the targets are: ${names[*]}" >&2
+      exit 2
+    fi
+  done
+  names=("$@")
+fi
 
 generator=()
 if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
@@ -30,7 +41,8 @@ cmake --build "$build" --parallel "$(nproc)" --target "${names[@]/#/fuzz_}"
 # control file for the whole-run target.
 generated="$build/generated-seeds"
 rm -rf "$generated"
-mkdir -p "$generated/control_file" "$generated/climate_file" "$generated/engine_run"
+mkdir -p "$generated/control_file" "$generated/climate_file" "$generated/engine_run" \
+  "$generated/csv_table"
 for climate in data/climate/*.dat; do
   place=$(basename "$climate" .dat)
   cp "$climate" "$generated/climate_file/$place"

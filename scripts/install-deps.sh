@@ -6,9 +6,12 @@ packages=(
   build-essential cmake ninja-build pkgconf
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # Qt Charts' CMake files need Qt OpenGL's, which its package does not pull in.
+  qt6-charts-dev libqt6opengl6-dev
   fonts-dejavu-core
   clang libclang-rt-dev
   desktop-file-utils appstream librsvg2-bin
+  poppler-utils
 )
 
 missing=()

@@ -3,27 +3,42 @@
 #include "core/text/output_line.h"
 
 namespace varmkalk::core {
+namespace {
+
+constexpr float kPerCent = 100.0f;
+
+}  // namespace
+
+std::array<float, kDailyFieldCount> daily_values(const DayBalance& day,
+                                                 const VariantBalance& variant) {
+  return {
+      static_cast<float>(day.day_number),
+      day.outdoor_temp,
+      day.supply_temp,
+      day.return_temp,
+      day.heat_demand,
+      variant.run_time,
+      variant.day_efficiency * kPerCent,
+      day.convection_loss,
+      (1.0f - variant.run_time) * day.standby_loss,
+      variant.run_time * day.flue_gas_loss,
+      day.flue_gas_temp,
+      day.combustion_eff,
+  };
+}
 
 std::string format_daily_line(const DayBalance& day, const VariantBalance& variant) {
-  // The burner stands still for the rest of the day: standby loss for 1 − τ, flue-gas loss for τ.
-  const float standby_over_day = (1.0f - variant.run_time) * day.standby_loss;
-  const float flue_gas_over_day = variant.run_time * day.flue_gas_loss;
-  return OutputLine()
-      .integer(day.day_number, 3)
-      .fixed(day.outdoor_temp, 6, 1)
-      .fixed(day.supply_temp, 6, 1)
-      .fixed(day.return_temp, 6, 1)
-      .skip(2)
-      .fixed(day.heat_demand, 6, 1)
-      .skip(2)
-      .fixed(variant.run_time, 8, 2)
-      .fixed(variant.day_efficiency * 100.0f, 8, 2)
-      .fixed(day.convection_loss, 8, 2)
-      .fixed(standby_over_day, 8, 2)
-      .fixed(flue_gas_over_day, 8, 2)
-      .fixed(day.flue_gas_temp, 8, 2)
-      .fixed(day.combustion_eff, 8, 4)
-      .finish();
+  const std::array<float, kDailyFieldCount> values = daily_values(day, variant);
+  OutputLine line;
+  for (const DailyColumn& column : kDailyColumns) {
+    line.at(column.first_column);
+    if (column.field == DailyField::day) {
+      line.integer(day.day_number, column.width);
+    } else {
+      line.fixed(values[static_cast<std::size_t>(column.field)], column.width, column.decimals);
+    }
+  }
+  return line.finish();
 }
 
 }  // namespace varmkalk::core

@@ -1,10 +1,12 @@
 #include "core/formats/summary_report.h"
 
+#include <cmath>
 #include <optional>
 #include <string_view>
 
 #include "core/case/climates.h"
 #include "core/case/heating_systems.h"
+#include "core/formats/summary_energies.h"
 #include "core/model/annual_sums.h"
 #include "core/text/fixed_format.h"
 #include "core/text/output_line.h"
@@ -13,11 +15,24 @@
 namespace varmkalk::core {
 namespace {
 
+constexpr float kWhPerKwh = 1000.0f;
+
+}  // namespace
+
+float whole_kwh(float energy_kwh) {
+  return std::trunc(energy_kwh + 0.5f);
+}
+
+float summary_kwh(float energy_wh) {
+  return whole_kwh(energy_wh / kWhPerKwh);
+}
+
+namespace {
+
 constexpr int kLabelColumn = 2;
 constexpr int kSubLabelColumn = 4;
-constexpr int kValueColumn = 54;      // five-character values, columns 54–58
-constexpr int kWideValueColumn = 53;  // six-character values, columns 53–58
-constexpr float kHoursPerDay = 24.0f;
+constexpr int kValueColumn = 54;                   // five-character values, columns 54–58
+constexpr int kWideValueColumn = 53;               // six-character values, columns 53–58
 constexpr float kHoursPerYearInThousands = 8.76f;  // W held for a year, in kWh
 constexpr float kHoursPerDayInThousands = 0.024f;  // W held for a day, in kWh
 constexpr std::string_view kEmptyLine = "\r\n";
@@ -53,9 +68,9 @@ std::string file_name_field(const std::string& name) {
   return field;
 }
 
-// An energy sum in Wh as whole kWh: half a kWh added, then cut toward zero.
-std::string kilowatt_hours(float energy) {
-  return format_whole(energy / 1000.0f + 0.5f, 6);
+// An energy in kWh as the report prints it.
+std::string kilowatt_hours(float energy_kwh) {
+  return format_whole(whole_kwh(energy_kwh), 6);
 }
 
 // "- Avgastemperatur vid 40.0 och 30.0", then on the next line the flue-gas temperature.
@@ -81,28 +96,28 @@ std::string flue_gas_case(float supply_temp, float return_temp, float flue_gas_t
 
 std::string format_summary_report(const BoilerCase& input, const AnnualTotals& totals,
                                   const ResultFileNames& names) {
-  const auto heating_hours = static_cast<float>(totals.heating_days) * kHoursPerDay;
+  const SummaryEnergies energies = summary_energies(input, totals);
   std::string report;
   report += text_line(kLabelColumn, "***************** RESULTAT ***********************");
   report += kEmptyLine;
-  report += labelled("- Årsverkningsgrad: ", kValueColumn,
+  report += labelled(kEfficiencyLabel, kValueColumn,
                      efficiency(annual_efficiency_percent(totals, PumpCredit::with_pump)), " %");
-  report += labelled("- Årsverkningsgrad (exkl. cirkpump): ", kValueColumn,
+  report += labelled(kEfficiencyWithoutPumpLabel, kValueColumn,
                      efficiency(annual_efficiency_percent(totals, PumpCredit::without_pump)), " %");
-  report += labelled("- Årligt nettoenergibehov: ", kWideValueColumn,
-                     kilowatt_hours(totals.net_energy_wh), " kWh");
-  report += labelled("- Årligt bruttoenergibehov: ", kWideValueColumn,
-                     kilowatt_hours(totals.gross_energy_with_pump_wh), " kWh");
-  report += labelled("- Årliga konvektionsförluster: ", kWideValueColumn,
-                     kilowatt_hours(totals.convection_energy_wh), " kWh");
-  report += labelled("- Årliga stilleståndsförluster: ", kWideValueColumn,
-                     kilowatt_hours(totals.standby_energy_wh), " kWh");
-  report += labelled("- Årliga avgasförluster: ", kWideValueColumn,
-                     kilowatt_hours(totals.flue_gas_energy_wh), " kWh");
-  report += labelled("- Pilotlågeenergin: ", kWideValueColumn,
-                     kilowatt_hours(heating_hours * input.combustion.pilot_power_w), " kWh");
+  report += labelled(kNetEnergyLabel, kWideValueColumn,
+                     kilowatt_hours(energies.net_energy_kwh), " kWh");
+  report += labelled(kGrossEnergyLabel, kWideValueColumn,
+                     kilowatt_hours(energies.gross_energy_kwh), " kWh");
+  report += labelled(kConvectionEnergyLabel, kWideValueColumn,
+                     kilowatt_hours(energies.convection_energy_kwh), " kWh");
+  report += labelled(kStandbyEnergyLabel, kWideValueColumn,
+                     kilowatt_hours(energies.standby_energy_kwh), " kWh");
+  report += labelled(kFlueGasEnergyLabel, kWideValueColumn,
+                     kilowatt_hours(energies.flue_gas_energy_kwh), " kWh");
+  report += labelled(kPilotEnergyLabel, kWideValueColumn,
+                     kilowatt_hours(energies.pilot_energy_kwh), " kWh");
   report += labelled("- Cirkulationspumpens elanvändning: ", kWideValueColumn,
-                     kilowatt_hours(heating_hours * input.pump.power_w), " kWh");
+                     kilowatt_hours(energies.pump_electricity_kwh), " kWh");
   report += labelled("- Varmvattenbehov: ", kWideValueColumn,
                      format_whole(input.hot_water.annual_demand_kwh, 6), " kWh/år");
   report += labelled(
@@ -117,15 +132,15 @@ std::string format_summary_report(const BoilerCase& input, const AnnualTotals& t
   report += text_line(kLabelColumn, "***************** INDATA **************************");
   report += kEmptyLine;
   report += text_line(kLabelColumn, "PANNA:");
-  report += labelled("- Brännarens maxeffekt: ", kValueColumn,
+  report += labelled(kMaxPowerLabel, kValueColumn,
                      format_fixed(input.burner.max_power_w() / 1000.0f, 5, 2), " kW");
-  report += labelled("- Brännarens mineffekt: ", kValueColumn,
+  report += labelled(kMinPowerLabel, kValueColumn,
                      format_fixed(input.burner.min_power_w() / 1000.0f, 5, 2), " kW");
   report += labelled("- Lufttalet vid förbränningen är ", kValueColumn,
                      format_fixed(input.combustion.air_ratio, 5, 2), " -");
   report += input.combustion.pilot_power_w == 0.0f
-                ? text_line(kLabelColumn, "- Ingen pilotflamma")
-                : labelled("- Pilotlågeeffekten är ", kValueColumn,
+                ? text_line(kLabelColumn, kNoPilotLine)
+                : labelled(kPilotPowerLabel, kValueColumn,
                            format_fixed(input.combustion.pilot_power_w, 5, 2), " W");
   report +=
       flue_gas_case(input.flue_gas.low_temp.supply_temp_c, input.flue_gas.low_temp.return_temp_c,
@@ -150,13 +165,12 @@ std::string format_summary_report(const BoilerCase& input, const AnnualTotals& t
                      format_fixed(input.building.indoor_temp_c, 5, 2), " C");
   report += labelled("- Lägsta tillåtna returtemp. till pannan är ", kValueColumn,
                      format_fixed(input.building.min_return_temp_c, 5, 2), " C");
-  report += labelled("- Cirkulationspumpens eleffekt är ", kValueColumn,
-                     format_fixed(input.pump.power_w, 5, 2), " W");
-  report += labelled("- Cirkulationspumpens verkningsgrad är ", kValueColumn,
+  report += labelled(kPumpPowerLabel, kValueColumn, format_fixed(input.pump.power_w, 5, 2), " W");
+  report += labelled(kPumpShareLabel, kValueColumn,
                      format_fixed(input.pump.heat_share_percent, 5, 2), " %");
-  report += labelled("- Årligt varmvattenbehov är ", kWideValueColumn,
+  report += labelled(kHotWaterLabel, kWideValueColumn,
                      format_whole(input.hot_water.annual_demand_kwh, 6), " kWh");
-  report += labelled("- Varmvattenberedarens dagliga värmeförlust är ", kValueColumn,
+  report += labelled(kHeaterLossLabel, kValueColumn,
                      format_fixed(input.hot_water.heater_loss_w * kHoursPerDayInThousands, 5, 2),
                      " kWh/dag");
   report += kEmptyLine;

@@ -3,8 +3,6 @@
 namespace varmkalk::core {
 namespace {
 
-// The pilot flame covers this share of the standby loss while the burner is off.
-constexpr float kPilotHeatShare = 0.7f;
 // The balance is met within ±0.1 % of the demand.
 constexpr float kBandLow = 0.999f;
 constexpr float kBandHigh = 1.001f;

@@ -6,6 +6,9 @@
 
 namespace varmkalk::core {
 
+// The share of the pilot flame's heat that covers the standby loss while the burner is off.
+inline constexpr float kPilotHeatShare = 0.7f;
+
 // The powers of one heating day that the run-time balance weighs, W.
 struct DayTerms {
   float burner_power = 0.0f;     // P_b

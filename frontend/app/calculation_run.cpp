@@ -1,6 +1,7 @@
 #include "frontend/app/calculation_run.h"
 
 #include "frontend/app/platform/platform.h"
+#include "frontend/logic/chart_year.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/result_files.h"
@@ -143,8 +144,8 @@ void CalculationRun::end_run(const EngineOutcome& outcome) {
       // does not say so. The engine warns in its own words; the year computed again here gives
       // the same facts in the user's number format, with the reason where the model knows it.
       if (!engine_text.isEmpty()) {
-        const std::optional<QStringList> notices =
-            folder_run_notices(QDir::currentPath(), platform_.locale());
+        const std::optional<QStringList> notices = folder_run_notices(
+            QDir::currentPath(), engine_climate_dir(engine_.program_folder()), platform_.locale());
         notices_ = notices && !notices->isEmpty() ? *notices : engine_lines(engine_text);
       }
       show_summary();

@@ -7,6 +7,7 @@
 #include "frontend/app/platform/platform.h"
 #include "frontend/app/save_question_form.h"
 #include "frontend/app/shapes.h"
+#include "frontend/charts/chart_window.h"
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/info_picture.h"
 #include "frontend/help/twips.h"
@@ -124,6 +125,9 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
                                twips_rect(360, 4800, 1695, 735));
   info_button_ =
       add_button(this, "Command4", QStringLiteral("Programinfo"), twips_rect(360, 5700, 1695, 735));
+  // In the place of "Ny beräkning", which is gone once a summary can be shown.
+  chart_button_ =
+      add_button(this, "Command6", QStringLiteral("Diagram"), twips_rect(360, 2100, 1695, 735));
 
   result_heading_ = add_label(this, "Label1", QStringLiteral("BERÄKNINGSRESULTAT"),
                               twips_rect(5280, 1860, 2295, 195));
@@ -144,6 +148,7 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
 
   run_button_->hide();
   further_button_->hide();
+  chart_button_->hide();
   result_heading_->hide();
   result_box_->hide();
 
@@ -153,6 +158,7 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   setTabOrder(exit_button_, info_button_);
   setTabOrder(info_button_, credits);
   setTabOrder(credits, further_button_);
+  setTabOrder(further_button_, chart_button_);
 
   connect(new_calculation_button_, &QPushButton::clicked, this, &MainMenu::new_calculation);
   connect(run_button_, &QPushButton::clicked, run_, &CalculationRun::run);
@@ -165,6 +171,10 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   connect(exit_button_, &QPushButton::clicked, this, &MainMenu::exit_program);
   connect(further_button_, &QPushButton::clicked, this, &MainMenu::further_calculation);
   connect(info_button_, &QPushButton::clicked, this, &MainMenu::show_program_info);
+  connect(run_, &CalculationRun::summary_ready, chart_button_, &QWidget::show);
+  connect(run_, &CalculationRun::result_cleared, chart_button_, &QWidget::hide);
+  connect(further_button_, &QPushButton::clicked, chart_button_, &QWidget::hide);
+  connect(chart_button_, &QPushButton::clicked, this, &MainMenu::show_charts);
   set_next_step(new_calculation_button_);
 }
 
@@ -336,8 +346,8 @@ void MainMenu::further_calculation() {
 }
 
 void MainMenu::set_next_step(QPushButton* button) {
-  for (QPushButton* other :
-       {new_calculation_button_, run_button_, exit_button_, further_button_, info_button_}) {
+  for (QPushButton* other : {new_calculation_button_, run_button_, exit_button_, further_button_,
+                             info_button_, chart_button_}) {
     other->setDefault(other == button);
   }
   next_step_ = button;
@@ -377,6 +387,16 @@ void MainMenu::show_program_info() {
   if (QDialog* info = create_proginfo(this)) {
     platform_.show_modal(*info);
   }
+}
+
+void MainMenu::show_charts() {
+  QStringList lines = result_text().split(QStringLiteral("\r\n"));
+  // The text's last line break ends its last line; it begins none.
+  if (!lines.isEmpty() && lines.back().isEmpty()) {
+    lines.removeLast();
+  }
+  open_calculation_charts(platform_, QDir::currentPath(), run_->engine().program_folder(), lines,
+                          this);
 }
 
 void MainMenu::exit_program() {

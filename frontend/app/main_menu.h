@@ -77,6 +77,8 @@ class MainMenu : public QWidget {
   void new_calculation();
   void further_calculation();
   void show_program_info();
+  // "Diagram": the charts of the calculation whose summary is shown, in a window of their own.
+  void show_charts();
   void exit_program();
   // "Avsluta programmet" while the files of a calculation are not settled yet.
   void exit_with_unsettled_results(const QStringList& files);
@@ -106,6 +108,7 @@ class MainMenu : public QWidget {
   QPushButton* run_button_;              // Command2
   QPushButton* exit_button_;             // Command3
   QPushButton* further_button_;          // Command5
+  QPushButton* chart_button_;            // Command6, "Diagram"
   QPushButton* info_button_;             // Command4
   QPushButton* next_step_ = nullptr;     // the default button
   QLabel* result_heading_;               // Label1

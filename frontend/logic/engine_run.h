@@ -40,6 +40,8 @@ class EngineRun : public QObject {
   ~EngineRun() override;
 
   void set_program_folder(const QString& folder);
+  // Where the engine is looked for first.
+  QString program_folder() const { return program_folder_; }
   void set_time_limit(std::chrono::milliseconds limit);
   std::chrono::milliseconds time_limit() const { return time_limit_; }
 

@@ -53,7 +53,10 @@ FileError summary_error(const QString& path, const QString& what) {
 }  // namespace
 
 std::variant<QStringList, FileError> read_summary(const QString& folder) {
-  const QString path = QDir(folder).filePath(result_file_name());
+  return read_summary_file(QDir(folder).filePath(result_file_name()));
+}
+
+std::variant<QStringList, FileError> read_summary_file(const QString& path) {
   const QFileInfo info(path);
   if (info.exists() && !info.isFile()) {
     return summary_error(path, QStringLiteral("den är ingen vanlig fil."));

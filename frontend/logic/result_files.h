@@ -19,6 +19,8 @@ inline constexpr char kSummaryFilePattern[] = "????sum.dat";
 // than a summary, or holds what the engine never writes: control characters, bytes that
 // Windows-1252 leaves undefined, or UTF-8 text.
 std::variant<QStringList, FileError> read_summary(const QString& folder);
+// The same for a summary report at `path`, such as a kept calculation's xxxxsum.dat.
+std::variant<QStringList, FileError> read_summary_file(const QString& path);
 
 // The result box's text: every line followed by CR LF.
 QString summary_text(const QStringList& lines);

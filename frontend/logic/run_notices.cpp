@@ -51,13 +51,15 @@ QStringList run_notices(const core::BoilerCase& input, const core::YearResult& y
   return notices;
 }
 
-std::optional<QStringList> folder_run_notices(const QString& folder, const QLocale& locale) {
+std::optional<QStringList> folder_run_notices(const QString& folder,
+                                              const QString& climate_fallback_dir,
+                                              const QLocale& locale) {
   try {
     const std::filesystem::path work_dir(QFile::encodeName(folder).toStdString());
     const core::BoilerCase input = core::read_control_file(work_dir);
-    // The engine lies beside the front end and finds the installed climate files the same way.
-    core::ClimateFile climate_file = core::open_climate_file(
-        core::climate_file_name(input.climate), work_dir, core::installed_climate_dir());
+    core::ClimateFile climate_file =
+        core::open_climate_file(core::climate_file_name(input.climate), work_dir,
+                                QFile::encodeName(climate_fallback_dir).toStdString());
     const core::ClimateDays days = core::read_climate_days(climate_file);
     const core::YearResult year = core::run_year(input, days.records);
     if (days.fault || !year.complete()) {

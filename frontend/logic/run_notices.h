@@ -24,9 +24,10 @@ QStringList run_notices(const core::BoilerCase& input, const core::YearResult& y
                         const QLocale& locale);
 
 // The notices for the year the engine has just computed in the folder: its styrfil.dat and the
-// climate file read again, from the folder or else from the climate files installed with the
-// program, and the year run again in memory. Nothing when they cannot be read or the model
-// refuses.
-std::optional<QStringList> folder_run_notices(const QString& folder, const QLocale& locale);
+// climate file read again as the engine finds it (the folder, else `climate_fallback_dir`), and
+// the year run again in memory. Nothing when they cannot be read or the model refuses.
+std::optional<QStringList> folder_run_notices(const QString& folder,
+                                              const QString& climate_fallback_dir,
+                                              const QLocale& locale);
 
 }  // namespace varmkalk

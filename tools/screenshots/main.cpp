@@ -1,14 +1,19 @@
 // Renders the forms of varmkalk to PNG files in the folder given as the only argument:
 //   varmkalk_screenshots DIR
 // Run it with QT_QPA_PLATFORM=offscreen (scripts/screenshots.sh does). The main menu shows the
-// summary of a real run of the engine kalvex, which must lie beside this program.
+// summary of a real run of the engine kalvex, which must lie beside this program; the chart
+// window shows that run's charts, one picture per tab, and its PDF report is turned into one
+// picture per page by pdftoppm.
 
 #include "frontend/app/identity_form.h"
 #include "frontend/app/input_form.h"
 #include "frontend/app/main_menu.h"
 #include "frontend/app/platform/qt_platform.h"
 #include "frontend/app/save_question_form.h"
+#include "frontend/charts/chart_export.h"
+#include "frontend/charts/chart_window.h"
 #include "frontend/help/help_dialogs.h"
+#include "frontend/logic/chart_year.h"
 #include "frontend/logic/engine_run.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/form_case.h"
@@ -23,7 +28,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -164,6 +171,34 @@ std::optional<QStringList> run_example(const varmkalk::FormInput& input, const Q
   return std::get<QStringList>(summary);
 }
 
+// Each chart of the worked example as the window shows it, "diagram-<name>.png", and the PDF
+// report's pages, "diagram-rapport-<page>.png".
+bool save_charts(varmkalk::Platform& platform, const QDir& dir, const QStringList& summary) {
+  varmkalk::ChartWindow* window = varmkalk::open_calculation_charts(
+      platform, QDir::currentPath(), QCoreApplication::applicationDirPath(), summary, nullptr);
+  if (window == nullptr) {
+    return false;
+  }
+  window->setAttribute(Qt::WA_DeleteOnClose, false);
+  bool ok = true;
+  for (int tab = 0; tab < window->tabs()->count(); ++tab) {
+    window->tabs()->setCurrentIndex(tab);
+    const auto* page = static_cast<const varmkalk::ChartPage*>(window->tabs()->widget(tab));
+    ok &= save(*window, dir, QStringLiteral("diagram-") + page->info().file_stem);
+  }
+  const QString report = dir.filePath(QStringLiteral("diagram-rapport.pdf"));
+  ok &= !varmkalk::save_export(
+      report, varmkalk::report_pdf(window->year(), window->pages(), QDateTime::currentDateTime()));
+  const int converted =
+      QProcess::execute(QStringLiteral("pdftoppm"),
+                        {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"), report,
+                         dir.filePath(QStringLiteral("diagram-rapport"))});
+  QTextStream(stdout) << (converted == 0 ? "skrev " : "pdftoppm misslyckades med ") << report
+                      << Qt::endl;
+  delete window;
+  return ok && converted == 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -198,19 +233,30 @@ int main(int argc, char* argv[]) {
   menu.switch_to_input_ready();
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-indata-klara"));
   const std::optional<QStringList> summary = run_example(worked_example(), QStringLiteral("h123"));
-  const std::optional<QStringList> short_summary =
-      run_example(modulating_example(), QStringLiteral("h124"));
-  if (!summary || !short_summary) {
+  if (!summary) {
     std::fputs("beräkningsprogrammet kalvex gav inget resultat\n", stderr);
     return 1;
   }
   menu.show_further_calculation();
   menu.show_summary({}, *summary);
+  // The summary came without the calculation run, which shows "Diagram" with it.
+  menu.findChild<QPushButton*>(QStringLiteral("Command6"))->show();
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-resultat"));
+  ok &= save_charts(platform, dir, *summary);
+  menu.activateWindow();
+  const std::optional<QStringList> short_summary =
+      run_example(modulating_example(), QStringLiteral("h124"));
+  if (!short_summary) {
+    std::fputs("beräkningsprogrammet kalvex gav inget resultat\n", stderr);
+    return 1;
+  }
   // The shortfall's notice above the summary, as a Swedish desktop writes its numbers.
   const QLocale swedish(QLocale::Swedish, QLocale::Sweden);
   menu.show_summary(
-      varmkalk::folder_run_notices(QDir::currentPath(), swedish).value_or(QStringList{}),
+      varmkalk::folder_run_notices(
+          QDir::currentPath(), varmkalk::engine_climate_dir(QCoreApplication::applicationDirPath()),
+          swedish)
+          .value_or(QStringList{}),
       *short_summary);
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-varning"));
   menu.hide();

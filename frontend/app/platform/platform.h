@@ -30,6 +30,11 @@ class Platform {
   // that deletes itself on close is gone when this returns.
   virtual void show_modal(QDialog& form) = 0;
 
+  // Asks where to save a file: `suggested_name` is offered in the working directory, `filter`
+  // names the file type ("PNG-bild (*.png)"). Returns the chosen path, empty when cancelled.
+  virtual QString save_file_name(QWidget* parent, const QString& title,
+                                 const QString& suggested_name, const QString& filter) = 0;
+
   virtual bool file_exists(const QString& file_name) = 0;
   virtual void sleep_ms(int milliseconds) = 0;
 

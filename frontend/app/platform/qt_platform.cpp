@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -45,6 +47,12 @@ void QtPlatform::beep() {
 
 void QtPlatform::show_modal(QDialog& form) {
   form.exec();
+}
+
+QString QtPlatform::save_file_name(QWidget* parent, const QString& title,
+                                   const QString& suggested_name, const QString& filter) {
+  return QFileDialog::getSaveFileName(parent, title, QDir::current().filePath(suggested_name),
+                                      filter);
 }
 
 bool QtPlatform::file_exists(const QString& file_name) {

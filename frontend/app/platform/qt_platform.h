@@ -17,6 +17,8 @@ class QtPlatform final : public Platform {
   bool ask_yes_no(QWidget* parent, const QString& title, const QString& text) override;
   void beep() override;
   void show_modal(QDialog& form) override;
+  QString save_file_name(QWidget* parent, const QString& title, const QString& suggested_name,
+                         const QString& filter) override;
   bool file_exists(const QString& file_name) override;
   void sleep_ms(int milliseconds) override;
   QLocale locale() const override;

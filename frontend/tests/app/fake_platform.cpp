@@ -42,6 +42,17 @@ void FakePlatform::show_modal(QDialog& form) {
   }
 }
 
+QString FakePlatform::save_file_name(QWidget*, const QString&, const QString& suggested_name,
+                                     const QString&) {
+  events.append(QStringLiteral("save ") + suggested_name);
+  if (save_answers.empty()) {
+    return {};
+  }
+  const QString answer = save_answers.front();
+  save_answers.pop_front();
+  return answer;
+}
+
 bool FakePlatform::file_exists(const QString& file_name) {
   return QFileInfo(file_name).isFile();
 }

@@ -31,7 +31,8 @@ class FakePlatform final : public Platform {
   // as it does under a real question.
   std::function<void()> on_question;
 
-  // In order: "beep", "message <title>", "question <title>", "modal <form name>".
+  // In order: "beep", "message <title>", "question <title>", "modal <form name>",
+  // "save <suggested name>".
   QStringList events;
   std::vector<Message> messages;
   // The questions asked, and the answers to give in order; "Nej" once they run out.
@@ -41,12 +42,16 @@ class FakePlatform final : public Platform {
   QStringList modal_names;
   std::vector<QPointer<QDialog>> modal_forms;
   QLocale user_locale{QLocale::c()};
+  // The paths to answer the file dialogs with, in order; a cancelled dialog once they run out.
+  std::deque<QString> save_answers;
 
   void message_box(QWidget* parent, const QString& title, const QString& text,
                    MessageIcon icon) override;
   bool ask_yes_no(QWidget* parent, const QString& title, const QString& text) override;
   void beep() override;
   void show_modal(QDialog& form) override;
+  QString save_file_name(QWidget* parent, const QString& title, const QString& suggested_name,
+                         const QString& filter) override;
   bool file_exists(const QString& file_name) override;
   void sleep_ms(int milliseconds) override;
   QLocale locale() const override { return user_locale; }

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kalvex-batch on 10,000 generated cases: the rows in process on one thread and on every core,
+// and the whole program from reading the table to writing the results.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/formats/control_file.h"
+#include "core/formats/csv_table.h"
+#include "tools/batch/batch_input.h"
+#include "tools/batch/batch_run.h"
+
+extern char** environ;
+
+namespace varmkalk::batch {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kCases = 10000;
+
+float rounded(float value, float step) {
+  return std::round(value / step) * step;
+}
+
+// Sensible houses and boilers over the six climates and both heating systems: burners from too
+// small to far too large, single-stage and modulating, condensing and not.
+std::vector<core::BoilerCase> generated_cases() {
+  std::mt19937 random(2024);
+  const auto uniform = [&](float low, float high) {
+    return std::uniform_real_distribution<float>(low, high)(random);
+  };
+  std::vector<core::BoilerCase> cases;
+  for (int i = 0; i < kCases; ++i) {
+    core::BoilerCase input;
+    input.building = {rounded(uniform(3000, 30000), 100), rounded(uniform(15, 25), 0.1f),
+                      rounded(uniform(20, 65), 1)};
+    const float max_power = std::clamp(
+        rounded(input.building.design_heat_demand_w * uniform(0.6f, 2.5f), 100), 5000.0f, 40000.0f);
+    input.burner = core::Burner(max_power, uniform(0, 1) < 0.5f
+                                               ? max_power
+                                               : rounded(max_power * uniform(0.15f, 0.7f), 100));
+    input.combustion = {rounded(uniform(1.05f, 1.6f), 0.01f),
+                        uniform(0, 1) < 0.35f ? rounded(uniform(5, 200), 1) : 0.0f};
+    const float supply_1 = rounded(uniform(30, 55), 0.1f);
+    const float return_1 = std::max(20.0f, rounded(supply_1 - uniform(4, 15), 0.1f));
+    const float supply_2 = rounded(uniform(60, 90), 0.1f);
+    const float return_2 = std::min(70.0f, std::max(return_1 + 5, rounded(supply_2 - 12, 0.1f)));
+    const float flue_1 = std::clamp(rounded(return_1 + uniform(2, 60), 0.1f), 35.0f, 250.0f);
+    input.flue_gas.low_temp = {flue_1, supply_1, return_1};
+    input.flue_gas.high_temp = {std::max(return_2 + 2, flue_1 + (return_2 - return_1)), supply_2,
+                                return_2};
+    input.losses = {rounded(uniform(0.1f, 2), 0.01f), rounded(uniform(0.1f, 3), 0.01f),
+                    rounded(uniform(0.5f, 1.8f), 0.01f)};
+    input.pump = {uniform(0, 1) < 0.7f ? rounded(uniform(10, 120), 1) : 0.0f, 75.0f};
+    input.hot_water = {uniform(0, 1) < 0.7f ? rounded(uniform(1000, 8000), 100) : 0.0f,
+                       uniform(0, 1) < 0.7f ? rounded(uniform(20, 150), 1) : 0.0f};
+    input.climate = core::kClimates[static_cast<std::size_t>(i) % core::kClimates.size()].place;
+    input.heating_system =
+        i % 3 == 0 ? core::HeatingSystem::radiators_80_60 : core::HeatingSystem::radiators_55_45;
+    cases.push_back(input);
+  }
+  return cases;
+}
+
+// The cases as kalvex-batch's input: every column as the control file writes it.
+std::string batch_table(const std::vector<core::BoilerCase>& cases) {
+  std::vector<std::string> header;
+  for (const core::ControlLine& line : core::kControlLines) {
+    if (line.kind != core::ControlLineKind::identity) {
+      header.emplace_back(line.field);
+    }
+  }
+  std::string text = core::csv_record(header);
+  for (const core::BoilerCase& input : cases) {
+    const auto lines = core::control_file_lines(input);
+    std::vector<std::string> row;
+    for (const core::ControlLine& line : core::kControlLines) {
+      if (line.kind != core::ControlLineKind::identity) {
+        const std::string& cell = lines[static_cast<std::size_t>(line.line - 1)];
+        row.push_back(cell.substr(cell.find_first_not_of(' ')));
+      }
+    }
+    text += core::csv_record(row);
+  }
+  return text;
+}
+
+// The rows in process on state.range(0) threads, 0 meaning one per core.
+void BM_BatchRows(benchmark::State& state) {
+  const BatchInput input = read_batch_input(batch_table(generated_cases()), "bench.csv");
+  const ClimateYears climates(input.cases, KALVEX_CLIMATE_DIR, fs::path());
+  auto threads = static_cast<unsigned>(state.range(0));
+  if (threads == 0) {
+    threads = std::max(1u, std::thread::hardware_concurrency());
+  }
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(run_cases(input.cases, climates, threads));
+  }
+  state.counters["threads"] = threads;
+  state.counters["cases/s"] =
+      benchmark::Counter(kCases, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_BatchRows)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The whole program on the table in a fresh folder: reading, every row, writing the results.
+void BM_KalvexBatchProcess(benchmark::State& state) {
+  const fs::path root = fs::temp_directory_path() / "kalvex-batch-bench";
+  fs::remove_all(root);
+  fs::create_directories(root);
+  std::ofstream(root / "in.csv", std::ios::binary) << batch_table(generated_cases());
+  for (auto _ : state) {
+    state.PauseTiming();
+    fs::remove(root / "out.csv");
+    state.ResumeTiming();
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, root.c_str());
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    char program[] = KALVEX_BATCH_PROGRAM;
+    char input[] = "in.csv";
+    char output[] = "out.csv";
+    char* argv[] = {program, input, output, nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program, &actions, nullptr, argv, environ) != 0) {
+      throw std::runtime_error("kalvex-batch could not be started");
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    posix_spawn_file_actions_destroy(&actions);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) > 1) {
+      state.SkipWithError("kalvex-batch could not run the generated cases");
+    }
+  }
+  state.counters["cases/s"] =
+      benchmark::Counter(kCases, benchmark::Counter::kIsIterationInvariantRate);
+  fs::remove_all(root);
+}
+BENCHMARK(BM_KalvexBatchProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace varmkalk::batch

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "frontend/charts/year_charts.h"
+
+#include <QSizeF>
+#include <QWidget>
+
+#include <memory>
+
+class QChartView;
+class QPainter;
+
+namespace varmkalk {
+
+// The size, in pixels of the screen, at which a chart is drawn for export; a PNG has twice as
+// many pixels, a PDF page draws it scaled as vectors.
+inline constexpr QSizeF kExportSize{1000.0, 640.0};
+
+// One tab of the chart window: the chart, or the reason why it has nothing to show.
+class ChartPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  ChartPage(const ChartInfo& info, std::shared_ptr<const ChartYear> year,
+            QWidget* parent = nullptr);
+
+  const ChartInfo& info() const { return info_; }
+  // The Qt Charts view of the page, nullptr for the energy flow and for a message.
+  QChartView* chart_view() const { return view_; }
+
+  // Draws the page as it is exported into `target`: the chart laid out at kExportSize, then
+  // scaled to fit.
+  void render_to(QPainter& painter, const QRectF& target) const;
+
+ private:
+  ChartInfo info_;
+  std::shared_ptr<const ChartYear> year_;
+  QString unavailable_;
+  QChartView* view_ = nullptr;
+};
+
+}  // namespace varmkalk

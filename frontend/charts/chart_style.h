@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "frontend/logic/year_energy.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLocale>
+#include <QString>
+
+namespace varmkalk {
+
+// The charts speak Swedish whatever the user's settings: decimal comma, Swedish month names.
+QLocale chart_locale();
+
+// A number as the charts write it: Swedish, with `decimals` decimals and grouped thousands.
+QString chart_text(double value, int decimals);
+
+// "12 345 kWh", whole kWh as the summary rounds them.
+QString kwh_text(double kwh);
+
+// The colours of the two balance variants, of the days the boiler falls short and of the fuel.
+inline const QColor kWithPumpColor{31, 119, 180};
+inline const QColor kWithoutPumpColor{255, 127, 14};
+inline const QColor kUnmetColor{214, 39, 40};
+inline const QColor kFuelColor{40, 40, 40};
+
+// The colour of an energy part, the same in every chart.
+QColor part_color(EnergyPart part);
+
+// The title font of a chart and of the report's pages.
+QFont chart_title_font();
+
+}  // namespace varmkalk

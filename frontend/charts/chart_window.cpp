@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/charts/chart_window.h"
+
+#include "frontend/app/platform/platform.h"
+#include "frontend/charts/chart_export.h"
+#include "frontend/logic/daily_csv.h"
+
+#include <QAction>
+#include <QChartView>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDebug>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace varmkalk {
+
+namespace {
+
+constexpr QSize kWindowSize{1000, 700};
+
+QAction* add_action(QMenu& menu, const char* name, const QString& text) {
+  QAction* action = menu.addAction(text);
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+ChartWindow* open_year(Platform& platform, const std::variant<ChartYear, FileError>& loaded,
+                       const QElapsedTimer& since_click, QWidget* parent) {
+  if (const auto* error = std::get_if<FileError>(&loaded)) {
+    platform.beep();
+    platform.message_box(parent, QStringLiteral("Diagram"), error->message,
+                         MessageIcon::Exclamation);
+    return nullptr;
+  }
+  auto* window =
+      new ChartWindow(platform, std::make_shared<const ChartYear>(std::get<ChartYear>(loaded)),
+                      since_click, parent);
+  window->show();
+  window->raise();
+  window->activateWindow();
+  return window;
+}
+
+}  // namespace
+
+ChartWindow::ChartWindow(Platform& platform, std::shared_ptr<const ChartYear> year,
+                         QElapsedTimer since_click, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      platform_(platform),
+      year_(std::move(year)),
+      since_click_(since_click),
+      tabs_(new QTabWidget(this)) {
+  setObjectName(QStringLiteral("Diagram"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("Diagram – %1").arg(year_->identity));
+  resize(kWindowSize);
+
+  auto* layout = new QVBoxLayout(this);
+  if (!year_->note.isEmpty()) {
+    auto* note = new QLabel(year_->note, this);
+    note->setObjectName(QStringLiteral("note"));
+    note->setWordWrap(true);
+    layout->addWidget(note);
+  }
+  for (const ChartInfo& info : chart_infos()) {
+    tabs_->addTab(new ChartPage(info, year_, tabs_), info.title);
+  }
+  layout->addWidget(tabs_, 1);
+
+  auto* export_menu = new QMenu(this);
+  connect(add_action(*export_menu, "export_png", QStringLiteral("Diagrammet som PNG-bild…")),
+          &QAction::triggered, this, &ChartWindow::export_png);
+  connect(add_action(*export_menu, "export_pdf", QStringLiteral("Diagrammet som PDF…")),
+          &QAction::triggered, this, &ChartWindow::export_pdf);
+  connect(
+      add_action(*export_menu, "export_report", QStringLiteral("Alla diagram som PDF-rapport…")),
+      &QAction::triggered, this, &ChartWindow::export_report);
+  connect(add_action(*export_menu, "export_csv", QStringLiteral("Dagsvärdena som CSV-fil…")),
+          &QAction::triggered, this, &ChartWindow::export_csv);
+  auto* export_button = new QPushButton(QStringLiteral("Exportera…"), this);
+  export_button->setObjectName(QStringLiteral("export"));
+  export_button->setMenu(export_menu);
+  auto* close_button = new QPushButton(QStringLiteral("Stäng"), this);
+  close_button->setObjectName(QStringLiteral("close"));
+  connect(close_button, &QPushButton::clicked, this, &QWidget::close);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(export_button);
+  buttons->addWidget(close_button);
+  layout->addLayout(buttons);
+
+  const auto* first = static_cast<ChartPage*>(tabs_->widget(0));
+  first_painted_ =
+      first->chart_view() != nullptr ? first->chart_view()->viewport() : tabs_->widget(0);
+  first_painted_->installEventFilter(this);
+}
+
+std::vector<const ChartPage*> ChartWindow::pages() const {
+  std::vector<const ChartPage*> pages;
+  for (int i = 0; i < tabs_->count(); ++i) {
+    pages.push_back(static_cast<const ChartPage*>(tabs_->widget(i)));
+  }
+  return pages;
+}
+
+bool ChartWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == first_painted_ && event->type() == QEvent::Paint) {
+    // Painted now, within this paint event, so that the time includes the drawing.
+    first_painted_->removeEventFilter(this);
+    first_painted_ = nullptr;
+    QCoreApplication::sendEvent(watched, event);
+    const qint64 elapsed = since_click_.isValid() ? since_click_.elapsed() : 0;
+    qInfo().noquote() << QStringLiteral("Diagram %1: första diagrammet ritat %2 ms efter klicket")
+                             .arg(year_->identity)
+                             .arg(elapsed);
+    emit first_chart_shown(elapsed);
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+const ChartPage& ChartWindow::shown_page() const {
+  return *static_cast<const ChartPage*>(tabs_->currentWidget());
+}
+
+void ChartWindow::save(const QString& title, const QString& suggested_name, const QString& filter,
+                       const std::function<QByteArray()>& bytes) {
+  const QString path = platform_.save_file_name(this, title, suggested_name, filter);
+  if (path.isEmpty()) {
+    return;
+  }
+  if (const std::optional<FileError> error = save_export(path, bytes())) {
+    platform_.beep();
+    platform_.message_box(this, title, error->message, MessageIcon::Exclamation);
+  }
+}
+
+void ChartWindow::export_png() {
+  const ChartPage& page = shown_page();
+  save(QStringLiteral("Spara diagrammet som PNG-bild"),
+       QStringLiteral("%1-%2.png").arg(year_->identity, page.info().file_stem),
+       QStringLiteral("PNG-bild (*.png)"), [&page] { return chart_png(page); });
+}
+
+void ChartWindow::export_pdf() {
+  const ChartPage& page = shown_page();
+  save(QStringLiteral("Spara diagrammet som PDF"),
+       QStringLiteral("%1-%2.pdf").arg(year_->identity, page.info().file_stem),
+       QStringLiteral("PDF-dokument (*.pdf)"), [&page] { return chart_pdf(page); });
+}
+
+void ChartWindow::export_report() {
+  save(QStringLiteral("Spara alla diagram som PDF-rapport"),
+       QStringLiteral("%1-diagram.pdf").arg(year_->identity),
+       QStringLiteral("PDF-dokument (*.pdf)"),
+       [this] { return report_pdf(*year_, pages(), QDateTime::currentDateTime()); });
+}
+
+void ChartWindow::export_csv() {
+  save(QStringLiteral("Spara dagsvärdena som CSV-fil"),
+       QStringLiteral("%1-dagsvarden.csv").arg(year_->identity), QStringLiteral("CSV-fil (*.csv)"),
+       [this] { return daily_csv(*year_, platform_.locale()); });
+}
+
+ChartWindow* open_calculation_charts(Platform& platform, const QString& folder,
+                                     const QString& program_folder,
+                                     const QStringList& summary_lines, QWidget* parent) {
+  QElapsedTimer since_click;
+  since_click.start();
+  return open_year(platform,
+                   load_calculated_year(folder, engine_climate_dir(program_folder), summary_lines),
+                   since_click, parent);
+}
+
+ChartWindow* open_kept_charts(Platform& platform, const QString& folder, const QString& identity,
+                              const QString& program_folder, QWidget* parent) {
+  QElapsedTimer since_click;
+  since_click.start();
+  return open_year(platform, load_kept_year(folder, identity, engine_climate_dir(program_folder)),
+                   since_click, parent);
+}
+
+}  // namespace varmkalk

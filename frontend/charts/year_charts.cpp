@@ -1,0 +1,531 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/charts/year_charts.h"
+
+#include "frontend/charts/chart_style.h"
+#include "frontend/logic/year_energy.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QCursor>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPen>
+#include <QScatterSeries>
+#include <QStackedBarSeries>
+#include <QToolTip>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace varmkalk {
+
+namespace {
+
+using core::DailyField;
+
+constexpr double kPerCent = 100.0;
+constexpr double kWhPerKwh = 1000.0;
+constexpr qreal kMarkerSize = 7.0;
+constexpr qreal kLineWidth = 2.0;
+constexpr double kTickParts = 8.0;
+constexpr double kRangeMargin = 0.04;
+constexpr double kLeastEfficiencySpan = 2.0;  // percentage points
+const QStringList kMonthNames{"jan", "feb", "mar", "apr", "maj", "jun",
+                              "jul", "aug", "sep", "okt", "nov", "dec"};
+// Month boundaries lie between the last day of a month and the first of the next.
+constexpr double kHalfDay = 0.5;
+
+struct Point {
+  double x;
+  double y;
+};
+
+std::optional<double> field(const core::DailyFileLine& line, DailyField name) {
+  const std::optional<float>& value = line[name];
+  return value ? std::optional<double>(*value) : std::nullopt;
+}
+
+std::unique_ptr<QChart> new_chart(const QString& title) {
+  auto chart = std::make_unique<QChart>();
+  chart->setTitle(title);
+  chart->setTitleFont(chart_title_font());
+  chart->setLocale(chart_locale());
+  chart->setLocalizeNumbers(true);
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  // Lines in the legend as lines, points as points.
+  chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+  chart->setAnimationOptions(QChart::NoAnimation);
+  return chart;
+}
+
+QValueAxis* value_axis(QChart& chart, Qt::Alignment alignment, const QString& title) {
+  auto* axis = new QValueAxis(&chart);
+  axis->setTitleText(title);
+  chart.addAxis(axis, alignment);
+  return axis;
+}
+
+// A tick interval of 1, 2, 2.5 or 5 times a power of ten that parts `span` into about
+// kTickParts.
+double tick_step(double span) {
+  const double raw = span / kTickParts;
+  const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+  for (const double factor : {1.0, 2.0, 2.5, 5.0}) {
+    if (raw <= factor * magnitude) {
+      return factor * magnitude;
+    }
+  }
+  return 10.0 * magnitude;
+}
+
+// The decimals that the labels of ticks `step` apart need.
+int step_decimals(double step) {
+  int decimals = 0;
+  while (decimals < 3 && std::fabs(std::round(step) - step) > 1e-9 * std::fabs(step)) {
+    step *= 10.0;
+    ++decimals;
+  }
+  return decimals;
+}
+
+// The axis from `low` to `high` with ticks at round values (multiples of a tidy step, 0 among
+// them) and labels with the decimals they need.
+void set_range(QValueAxis& axis, double low, double high) {
+  // No point at all (every day a gap): an empty frame, not an infinite range.
+  if (!std::isfinite(low) || !std::isfinite(high)) {
+    low = 0.0;
+    high = 1.0;
+  }
+  if (!(low < high)) {
+    low -= 1.0;
+    high += 1.0;
+  }
+  const double step = tick_step(high - low);
+  axis.setRange(low, high);
+  axis.setTickType(QValueAxis::TicksDynamic);
+  axis.setTickAnchor(0.0);
+  axis.setTickInterval(step);
+  axis.setLabelFormat(QStringLiteral("%.%1f").arg(step_decimals(step)));
+}
+
+// The same with some air around the values.
+void fit_range(QValueAxis& axis, double low, double high) {
+  const double margin = std::isfinite(high - low) ? (high - low) * kRangeMargin : 0.0;
+  set_range(axis, low - margin, high + margin);
+}
+
+// Efficiencies in per cent: a few days that differ in the second decimal are not blown up to
+// fill the chart.
+void fit_efficiency_range(QValueAxis& axis, double low, double high) {
+  const double short_of_span = kLeastEfficiencySpan - (high - low);
+  if (short_of_span > 0.0) {
+    low -= short_of_span / 2.0;
+    high += short_of_span / 2.0;
+  }
+  fit_range(axis, low, high);
+}
+
+void attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
+  chart.addSeries(series);
+  series->attachAxis(x);
+  series->attachAxis(y);
+}
+
+// Shows `text(point)` beside the pointer while it is over the series.
+void tooltip_on_hover(QXYSeries* series, std::function<QString(const QPointF&)> text) {
+  QObject::connect(series, &QXYSeries::hovered, series,
+                   [text = std::move(text)](const QPointF& point, bool over) {
+                     if (over) {
+                       QToolTip::showText(QCursor::pos(), text(point));
+                     } else {
+                       QToolTip::hideText();
+                     }
+                   });
+}
+
+QScatterSeries* scatter(const QString& name, const QColor& color,
+                        const std::vector<Point>& points) {
+  auto* series = new QScatterSeries;
+  series->setName(name);
+  series->setColor(color);
+  series->setBorderColor(color.darker(120));
+  series->setMarkerSize(kMarkerSize);
+  for (const Point& point : points) {
+    series->append(point.x, point.y);
+  }
+  return series;
+}
+
+// A curve over the days, broken where a day is missing (a day without heating, or a gap of the
+// files): one series per unbroken stretch, only the first of them in the legend.
+void add_day_curve(QChart& chart, QAbstractAxis* x, QAbstractAxis* y, const QString& name,
+                   const QColor& color, const std::vector<Point>& points,
+                   const std::function<QString(const QPointF&)>& tooltip) {
+  bool first = true;
+  for (std::size_t start = 0; start < points.size();) {
+    std::size_t end = start + 1;
+    while (end < points.size() && points[end].x == points[end - 1].x + 1.0) {
+      ++end;
+    }
+    auto* series = new QLineSeries;
+    series->setName(name);
+    series->setPen(QPen(color, kLineWidth));
+    series->setPointsVisible(end - start == 1);
+    for (std::size_t i = start; i < end; ++i) {
+      series->append(points[i].x, points[i].y);
+    }
+    tooltip_on_hover(series, tooltip);
+    attach(chart, series, x, y);
+    if (!first) {
+      chart.legend()->markers(series).front()->setVisible(false);
+    }
+    first = false;
+    start = end;
+  }
+}
+
+void add_level_line(QChart& chart, QAbstractAxis* x, QAbstractAxis* y, const QString& name,
+                    const QColor& color, double from_x, double to_x, double level,
+                    const QString& tooltip) {
+  auto* series = new QLineSeries;
+  series->setName(name);
+  series->setPen(QPen(color, kLineWidth, Qt::DashLine));
+  series->append(from_x, level);
+  series->append(to_x, level);
+  tooltip_on_hover(series, [tooltip](const QPointF&) { return tooltip; });
+  attach(chart, series, x, y);
+}
+
+// The points (x, y) of the days whose line has both values.
+std::vector<Point> day_points(const ChartYear& year, bool with_pump, DailyField x_field,
+                              DailyField y_field) {
+  std::vector<Point> points;
+  for (const ChartDay& day : year.days) {
+    const core::DailyFileLine& line = with_pump ? day.with_pump : day.without_pump;
+    const auto x = field(line, x_field);
+    const auto y = field(line, y_field);
+    if (x && y) {
+      points.push_back({*x, *y});
+    }
+  }
+  return points;
+}
+
+// The smallest and the largest x or y of the points.
+std::pair<double, double> extent(const std::vector<std::vector<Point>>& sets,
+                                 double Point::*coordinate) {
+  double low = INFINITY;
+  double high = -INFINITY;
+  for (const auto& points : sets) {
+    for (const Point& point : points) {
+      low = std::min(low, point.*coordinate);
+      high = std::max(high, point.*coordinate);
+    }
+  }
+  return {low, high};
+}
+
+const QString kWithPump = QStringLiteral("Med pumpens värme");
+const QString kWithoutPump = QStringLiteral("Utan pumpens värme");
+
+// The axis of the days of the year: the months of a calendar year, else the days' numbers.
+QAbstractAxis* day_axis(QChart& chart, const ChartYear& year, double first_day, double last_day) {
+  if (const std::optional<int> year_days = calendar_year_days(year)) {
+    auto* months = new QCategoryAxis(&chart);
+    months->setTitleText(QStringLiteral("Månad"));
+    months->setStartValue(kHalfDay);
+    const std::array<int, kMonths> last_days = month_last_days(*year_days);
+    for (int month = 0; month < kMonths; ++month) {
+      months->append(kMonthNames[month], last_days[static_cast<std::size_t>(month)] + kHalfDay);
+    }
+    months->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+    months->setRange(kHalfDay, *year_days + kHalfDay);
+    chart.addAxis(months, Qt::AlignBottom);
+    return months;
+  }
+  QValueAxis* days = value_axis(chart, Qt::AlignBottom, QStringLiteral("Dag"));
+  set_range(*days, first_day, last_day);
+  return days;
+}
+
+std::unique_ptr<QChart> efficiency_over_year(const ChartYear& year, const QString& title) {
+  auto chart = new_chart(title);
+  const auto with_pump = day_points(year, true, DailyField::day, DailyField::day_efficiency);
+  const auto without_pump = day_points(year, false, DailyField::day, DailyField::day_efficiency);
+  const int last_day = year.climate ? year.climate->day_count : 0;
+  const auto [first_x, last_x] = extent({with_pump, without_pump}, &Point::x);
+  const double x_low = std::min(1.0, first_x);
+  const double x_high = std::max({static_cast<double>(last_day), last_x, x_low + 1.0});
+  QAbstractAxis* x = day_axis(*chart, year, x_low, x_high);
+  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Dygnsverkningsgrad (%)"));
+  const auto tooltip = [](const QString& variant) {
+    return [variant](const QPointF& point) {
+      return QStringLiteral("%1, dag %2: %3 %")
+          .arg(variant, chart_text(std::round(point.x()), 0), chart_text(point.y(), 2));
+    };
+  };
+  add_day_curve(*chart, x, y, kWithPump, kWithPumpColor, with_pump, tooltip(kWithPump));
+  add_day_curve(*chart, x, y, kWithoutPump, kWithoutPumpColor, without_pump, tooltip(kWithoutPump));
+
+  auto [low, high] = extent({with_pump, without_pump}, &Point::y);
+  if (year.annual) {
+    for (const auto& [efficiency, variant, color] :
+         {std::tuple{year.annual->efficiency_with_pump, QStringLiteral("med pump"), kWithPumpColor},
+          std::tuple{year.annual->efficiency_without_pump, QStringLiteral("utan pump"),
+                     kWithoutPumpColor}}) {
+      if (!efficiency) {
+        continue;
+      }
+      const double percent = *efficiency * kPerCent;
+      const QString name =
+          QStringLiteral("Årsverkningsgrad %1: %2 %").arg(variant, chart_text(percent, 1));
+      add_level_line(*chart, x, y, name, color, x_low, x_high, percent, name);
+      low = std::min(low, percent);
+      high = std::max(high, percent);
+    }
+  }
+  fit_efficiency_range(*y, low, high);
+  return chart;
+}
+
+std::unique_ptr<QChart> efficiency_by_outdoor_temp(const ChartYear& year, const QString& title) {
+  auto chart = new_chart(title);
+  const auto with_pump =
+      day_points(year, true, DailyField::outdoor_temp, DailyField::day_efficiency);
+  const auto without_pump =
+      day_points(year, false, DailyField::outdoor_temp, DailyField::day_efficiency);
+  QValueAxis* x = value_axis(*chart, Qt::AlignBottom, QStringLiteral("Utetemperatur (°C)"));
+  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Dygnsverkningsgrad (%)"));
+  for (const auto& [name, color, points] :
+       {std::tuple{kWithPump, kWithPumpColor, with_pump},
+        std::tuple{kWithoutPump, kWithoutPumpColor, without_pump}}) {
+    QScatterSeries* series = scatter(name, color, points);
+    tooltip_on_hover(series, [name = name](const QPointF& point) {
+      return QStringLiteral("%1: %2 % vid %3 °C")
+          .arg(name, chart_text(point.y(), 2), chart_text(point.x(), 1));
+    });
+    attach(*chart, series, x, y);
+  }
+  const auto [x_low, x_high] = extent({with_pump, without_pump}, &Point::x);
+  fit_range(*x, x_low, x_high);
+  const auto [low, high] = extent({with_pump, without_pump}, &Point::y);
+  fit_efficiency_range(*y, low, high);
+  return chart;
+}
+
+std::unique_ptr<QChart> run_time_chart(const ChartYear& year, const QString& title) {
+  auto chart = new_chart(title);
+  std::vector<Point> met;
+  std::vector<Point> unmet;
+  for (const ChartDay& day : year.days) {
+    const auto x = field(day.with_pump, DailyField::outdoor_temp);
+    const auto y = field(day.with_pump, DailyField::run_time);
+    if (x && y) {
+      (day.unmet ? unmet : met).push_back({*x, *y * kPerCent});
+    }
+  }
+  QValueAxis* x = value_axis(*chart, Qt::AlignBottom, QStringLiteral("Utetemperatur (°C)"));
+  QValueAxis* y =
+      value_axis(*chart, Qt::AlignLeft, QStringLiteral("Gångtid med pumpens värme (% av dygnet)"));
+  const QString unmet_name = year.source == YearSource::calculation
+                                 ? QStringLiteral("Pannan täcker inte behovet")
+                                 : QStringLiteral("Brännaren går hela dygnet");
+  for (const auto& [name, color, points] :
+       {std::tuple{QStringLiteral("Pannan täcker behovet"), kWithPumpColor, met},
+        std::tuple{unmet_name, kUnmetColor, unmet}}) {
+    if (points.empty() && color == kUnmetColor) {
+      continue;
+    }
+    QScatterSeries* series = scatter(name, color, points);
+    tooltip_on_hover(series, [](const QPointF& point) {
+      return QStringLiteral("Gångtid %1 % vid %2 °C")
+          .arg(chart_text(point.y(), 1), chart_text(point.x(), 1));
+    });
+    attach(*chart, series, x, y);
+  }
+  const auto [x_low, x_high] = extent({met, unmet}, &Point::x);
+  fit_range(*x, x_low, x_high);
+  set_range(*y, 0.0, kPerCent);
+  return chart;
+}
+
+std::unique_ptr<QChart> monthly_energy_chart(const ChartYear& year, const QString& title) {
+  const auto months = monthly_energy(year);
+  const auto& monthly = std::get<MonthlyEnergy>(months);
+  auto chart = new_chart(title);
+  auto* bars = new QStackedBarSeries;
+  double low = 0.0;
+  double high = 0.0;
+  for (std::size_t part = 0; part < kEnergyPartCount; ++part) {
+    double year_kwh = 0.0;
+    for (const EnergyParts& month : monthly.months) {
+      year_kwh += std::fabs(month.wh[part]) / kWhPerKwh;
+    }
+    // A part the case does not have (no pilot flame, no heater) would only crowd the legend.
+    if (year_kwh < 0.5) {
+      continue;
+    }
+    auto* set = new QBarSet(energy_part_name(static_cast<EnergyPart>(part)));
+    set->setColor(part_color(static_cast<EnergyPart>(part)));
+    set->setBorderColor(part_color(static_cast<EnergyPart>(part)).darker(130));
+    for (const EnergyParts& month : monthly.months) {
+      set->append(month.wh[part] / kWhPerKwh);
+    }
+    bars->append(set);
+  }
+  for (const EnergyParts& month : monthly.months) {
+    double below = 0.0;
+    double above = 0.0;
+    for (const double wh : month.wh) {
+      (wh < 0.0 ? below : above) += wh / kWhPerKwh;
+    }
+    low = std::min(low, below);
+    high = std::max({high, above, month.fuel_wh / kWhPerKwh});
+  }
+  const QStringList& names = kMonthNames;
+  auto* x = new QBarCategoryAxis(chart.get());
+  x->append(names);
+  x->setTitleText(QStringLiteral("Månad"));
+  chart->addAxis(x, Qt::AlignBottom);
+  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Energi (kWh)"));
+  attach(*chart, bars, x, y);
+  // A bar's legend entry from its series would be an empty box.
+  for (QLegendMarker* marker : chart->legend()->markers(bars)) {
+    marker->setShape(QLegend::MarkerShapeRectangle);
+  }
+  QObject::connect(
+      bars, &QStackedBarSeries::hovered, bars, [names](bool over, int index, QBarSet* set) {
+        if (!over) {
+          QToolTip::hideText();
+          return;
+        }
+        QToolTip::showText(QCursor::pos(),
+                           QStringLiteral("%1, %2: %3")
+                               .arg(set->label(), names.value(index), kwh_text(set->at(index))));
+      });
+
+  auto* fuel = new QLineSeries;
+  fuel->setName(QStringLiteral("Bränsle"));
+  fuel->setPen(QPen(kFuelColor, kLineWidth));
+  fuel->setPointsVisible(true);
+  for (int month = 0; month < kMonths; ++month) {
+    fuel->append(month, monthly.months[static_cast<std::size_t>(month)].fuel_wh / kWhPerKwh);
+  }
+  tooltip_on_hover(fuel, [names](const QPointF& point) {
+    return QStringLiteral("Bränsle, %1: %2")
+        .arg(names.value(static_cast<int>(std::lround(point.x()))), kwh_text(point.y()));
+  });
+  attach(*chart, fuel, x, y);
+  // Air above the bars, below zero only where a gain is.
+  const double margin = (high - low) * kRangeMargin;
+  set_range(*y, low < 0.0 ? low - margin : 0.0, high + margin);
+  chart->legend()->setAlignment(Qt::AlignRight);
+  return chart;
+}
+
+std::unique_ptr<QChart> duration_chart(const ChartYear& year, const QString& title) {
+  auto chart = new_chart(title);
+  const std::vector<double> demand = demand_duration(year);
+  QValueAxis* x =
+      value_axis(*chart, Qt::AlignBottom, QStringLiteral("Antal dagar med minst denna last"));
+  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Effekt (kW)"));
+  auto* curve = new QLineSeries;
+  curve->setName(year.terms ? QStringLiteral("Pannans last (värmebehov och varmvatten)")
+                            : QStringLiteral("Värmebehov"));
+  curve->setPen(QPen(kWithPumpColor, kLineWidth));
+  curve->setPointsVisible(demand.size() == 1);
+  for (std::size_t i = 0; i < demand.size(); ++i) {
+    curve->append(static_cast<double>(i + 1), demand[i] / kWhPerKwh);
+  }
+  tooltip_on_hover(curve, [](const QPointF& point) {
+    return QStringLiteral("%1 dagar med minst %2 kW")
+        .arg(chart_text(std::round(point.x()), 0), chart_text(point.y(), 2));
+  });
+  attach(*chart, curve, x, y);
+  const double last_x = static_cast<double>(std::max<std::size_t>(demand.size(), 1));
+  double high = demand.empty() ? 0.0 : demand.front() / kWhPerKwh;
+  if (year.terms) {
+    const double max_kw = year.terms->burner_max_power_w / kWhPerKwh;
+    const double min_kw = year.terms->burner_min_power_w / kWhPerKwh;
+    if (max_kw == min_kw) {
+      const QString name = QStringLiteral("Brännarens effekt %1 kW").arg(chart_text(max_kw, 1));
+      add_level_line(*chart, x, y, name, kUnmetColor, 1.0, last_x, max_kw, name);
+    } else {
+      const QString max_name =
+          QStringLiteral("Brännarens maxeffekt %1 kW").arg(chart_text(max_kw, 1));
+      const QString min_name =
+          QStringLiteral("Brännarens mineffekt %1 kW").arg(chart_text(min_kw, 1));
+      add_level_line(*chart, x, y, max_name, kUnmetColor, 1.0, last_x, max_kw, max_name);
+      add_level_line(*chart, x, y, min_name, kWithoutPumpColor, 1.0, last_x, min_kw, min_name);
+    }
+    high = std::max(high, max_kw);
+  }
+  set_range(*x, 1.0, last_x);
+  set_range(*y, 0.0, high > 0.0 ? high * (1.0 + 2.0 * kRangeMargin) : 1.0);
+  return chart;
+}
+
+}  // namespace
+
+const std::array<ChartInfo, 6>& chart_infos() {
+  static const std::array<ChartInfo, 6> infos{{
+      {ChartKind::efficiency_over_year, QStringLiteral("Verkningsgrad över året"),
+       QStringLiteral("verkningsgrad-over-aret")},
+      {ChartKind::efficiency_by_outdoor_temp, QStringLiteral("Verkningsgrad och utetemperatur"),
+       QStringLiteral("verkningsgrad-utetemperatur")},
+      {ChartKind::run_time, QStringLiteral("Brännarens gångtid"), QStringLiteral("gangtid")},
+      {ChartKind::monthly_energy, QStringLiteral("Energi per månad"),
+       QStringLiteral("energi-per-manad")},
+      {ChartKind::energy_flow, QStringLiteral("Vart tar energin vägen"),
+       QStringLiteral("energiflode")},
+      {ChartKind::duration, QStringLiteral("Varaktighet"), QStringLiteral("varaktighet")},
+  }};
+  return infos;
+}
+
+QString chart_unavailable(ChartKind kind, const ChartYear& year) {
+  if (const QString nothing = nothing_to_show(year); !nothing.isEmpty()) {
+    return nothing;
+  }
+  if (kind == ChartKind::monthly_energy) {
+    const auto months = monthly_energy(year);
+    if (const auto* why = std::get_if<QString>(&months)) {
+      return *why;
+    }
+  }
+  if (kind == ChartKind::energy_flow) {
+    const auto flow = energy_flow(year);
+    if (const auto* why = std::get_if<QString>(&flow)) {
+      return *why;
+    }
+  }
+  return {};
+}
+
+std::unique_ptr<QChart> build_chart(ChartKind kind, const ChartYear& year) {
+  if (kind == ChartKind::energy_flow || !chart_unavailable(kind, year).isEmpty()) {
+    return nullptr;
+  }
+  const QString& title = chart_infos()[static_cast<std::size_t>(kind)].title;
+  switch (kind) {
+    case ChartKind::efficiency_over_year:
+      return efficiency_over_year(year, title);
+    case ChartKind::efficiency_by_outdoor_temp:
+      return efficiency_by_outdoor_temp(year, title);
+    case ChartKind::run_time:
+      return run_time_chart(year, title);
+    case ChartKind::monthly_energy:
+      return monthly_energy_chart(year, title);
+    case ChartKind::duration:
+      return duration_chart(year, title);
+    case ChartKind::energy_flow:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace varmkalk

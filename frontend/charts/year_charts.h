@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "frontend/logic/chart_year.h"
+
+#include <QString>
+
+#include <array>
+#include <memory>
+
+class QChart;
+
+namespace varmkalk {
+
+// The charts of a calculation's year, in the order of the window's tabs.
+enum class ChartKind {
+  efficiency_over_year,
+  efficiency_by_outdoor_temp,
+  run_time,
+  monthly_energy,
+  energy_flow,
+  duration,
+};
+
+struct ChartInfo {
+  ChartKind kind;
+  QString title;
+  QString file_stem;  // the name of its exported files: diagram-<file_stem>.png
+};
+
+// The charts with their titles and file names, in tab order.
+const std::array<ChartInfo, 6>& chart_infos();
+
+// Why the chart has nothing to show for the year, or an empty text when it has something.
+QString chart_unavailable(ChartKind kind, const ChartYear& year);
+
+// A new chart of the year, with Swedish axis titles and units, a legend and a tool tip over
+// every value; nullptr for the energy flow, which is drawn without Qt Charts, and for a chart
+// that is unavailable.
+std::unique_ptr<QChart> build_chart(ChartKind kind, const ChartYear& year);
+
+}  // namespace varmkalk

@@ -1,0 +1,255 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/charts/chart_window.h"
+
+#include "core/formats/control_file.h"
+#include "core/tests/support/worked_example.h"
+#include "frontend/app/main_menu.h"
+#include "frontend/logic/engine_run.h"
+#include "frontend/tests/app/fake_platform.h"
+#include "frontend/tests/app/form_driver.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <cstdio>
+
+using varmkalk::ChartWindow;
+using varmkalk::testing::child;
+using varmkalk::testing::FakePlatform;
+
+namespace {
+
+constexpr int kEngineWaitMs = 60'000;
+
+QString engine_folder() {
+  return QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath();
+}
+
+void write_file(const QString& name, const QByteArray& bytes) {
+  QFile file(name);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// styrfil.dat of the case and, when `climate_days` is not 0, a made-up year of that many days as
+// the climate file, which the engine takes from the working folder before its own: cold days
+// around New Year, or every day too warm to heat.
+void prepare(const varmkalk::core::BoilerCase& input, int climate_days, bool warm) {
+  write_file(QStringLiteral("styrfil.dat"),
+             QByteArray::fromStdString(varmkalk::core::control_file_text(input)));
+  if (climate_days == 0) {
+    return;
+  }
+  QByteArray text;
+  for (int day = 1; day <= climate_days; ++day) {
+    const double tenths =
+        warm ? 160.0 : std::round(60.0 - 150.0 * std::cos(2.0 * M_PI * (day - 15) / 365.0));
+    char line[32];
+    std::snprintf(line, sizeof line, "%4d%7.1f\r\n", day, tenths / 10.0);
+    text += line;
+  }
+  const auto name = varmkalk::core::climate_file_name(input.climate);
+  write_file(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())), text);
+}
+
+ChartWindow* find_chart_window() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* window = qobject_cast<ChartWindow*>(widget);
+        window != nullptr && window->isVisible()) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+void trigger(const ChartWindow& window, const char* action) {
+  window.findChild<QAction*>(QString::fromLatin1(action))->trigger();
+}
+
+QByteArray read(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(varmkalk::core::BoilerCase)
+
+class ChartWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    QVERIFY(work_dir_.isValid());
+    QVERIFY(QDir::setCurrent(work_dir_.path()));
+    varmkalk::testing::clear_working_folder();
+  }
+
+  void cleanup() {
+    // Collected first: a window takes its export menu, a top-level popup, with it.
+    QList<QPointer<ChartWindow>> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* window = qobject_cast<ChartWindow*>(widget)) {
+        windows.append(window);
+      }
+    }
+    qDeleteAll(windows);
+    varmkalk::testing::flush_deletions();
+  }
+
+  void menu_offers_the_charts_with_the_summary() {
+    varmkalk::core::BoilerCase input = varmkalk::testing::worked_example();
+    input.identity = varmkalk::core::CalcIdentity("h123");
+    prepare(input, 0, false);
+    FakePlatform platform;
+    varmkalk::MainMenu menu(platform);
+    menu.engine_run().set_program_folder(engine_folder());
+    menu.show();
+    menu.switch_to_input_ready();
+    auto* diagram = child<QPushButton>(menu, "Command6");
+    QCOMPARE(diagram->text(), QStringLiteral("Diagram"));
+    QVERIFY(!diagram->isVisible());
+
+    QSignalSpy ended(&menu.engine_run(), &varmkalk::EngineRun::finished);
+    varmkalk::testing::click(menu, "Command2");
+    QVERIFY(ended.wait(kEngineWaitMs));
+    QTRY_VERIFY(diagram->isVisible());
+    // In a place of its own, as large as the other buttons.
+    QCOMPARE(diagram->size(), child(menu, "Command2")->size());
+    for (const char* other : {"Command2", "Command3", "Command4", "Command5", "Text1"}) {
+      QVERIFY(!diagram->geometry().intersects(child(menu, other)->geometry()));
+    }
+
+    varmkalk::testing::click(menu, "Command6");
+    ChartWindow* window = find_chart_window();
+    QVERIFY(window != nullptr);
+    QCOMPARE(window->windowTitle(), QStringLiteral("Diagram – h123"));
+    QCOMPARE(window->windowModality(), Qt::NonModal);
+    QCOMPARE(window->tabs()->count(), 6);
+    // The same summary as the menu's, for the report's first page.
+    QCOMPARE(window->year().summary_lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"),
+             menu.result_text());
+    QVERIFY(platform.messages.empty());
+    // Beside the window the menu goes on: "Ytterligare beräkning" takes the button away.
+    varmkalk::testing::click(menu, "Command5");
+    QVERIFY(!diagram->isVisible());
+    QVERIFY(window->isVisible());
+  }
+
+  void window_exports_every_format_data() {
+    QTest::addColumn<varmkalk::core::BoilerCase>("input");
+    QTest::addColumn<int>("climate_days");
+    QTest::addColumn<bool>("warm");
+    QTest::addColumn<QStringList>("unavailable");
+    varmkalk::core::BoilerCase single = varmkalk::testing::worked_example();
+    single.identity = varmkalk::core::CalcIdentity("ett");
+    QTest::newRow("single-stage, Malmö") << single << 0 << false << QStringList{};
+    varmkalk::core::BoilerCase modulating = varmkalk::testing::modulating_example();
+    modulating.identity = varmkalk::core::CalcIdentity("mod");
+    modulating.building.design_heat_demand_w = 16000.0f;  // more than the burner on cold days
+    modulating.combustion.pilot_power_w = 80.0f;
+    QTest::newRow("modulating, too small") << modulating << 0 << false << QStringList{};
+    QTest::newRow("366 days") << single << 366 << false << QStringList{};
+    QTest::newRow("10 days") << single << 10 << false
+                             << QStringList{QStringLiteral("energi-per-manad")};
+    QStringList every;
+    for (const varmkalk::ChartInfo& info : varmkalk::chart_infos()) {
+      every << info.file_stem;
+    }
+    QTest::newRow("no heating day") << single << 365 << true << every;
+  }
+  void window_exports_every_format() {
+    QFETCH(varmkalk::core::BoilerCase, input);
+    QFETCH(int, climate_days);
+    QFETCH(bool, warm);
+    QFETCH(QStringList, unavailable);
+    prepare(input, climate_days, warm);
+    FakePlatform platform;
+    platform.user_locale = QLocale(QLocale::Swedish, QLocale::Sweden);
+    ChartWindow* window = varmkalk::open_calculation_charts(platform, QDir::currentPath(),
+                                                            engine_folder(), {}, nullptr);
+    QVERIFY(window != nullptr);
+    QSignalSpy first_chart(window, &ChartWindow::first_chart_shown);
+    QTRY_COMPARE(first_chart.count(), 1);
+
+    const QDir out(QDir::currentPath());
+    for (int tab = 0; tab < window->tabs()->count(); ++tab) {
+      window->tabs()->setCurrentIndex(tab);
+      const auto* page = static_cast<const varmkalk::ChartPage*>(window->tabs()->widget(tab));
+      const QString stem = page->info().file_stem;
+      // A chart without data says why instead of drawing an empty frame.
+      QCOMPARE(page->findChild<QLabel*>(QStringLiteral("unavailable")) != nullptr,
+               unavailable.contains(stem));
+      platform.save_answers = {out.filePath(stem + ".png"), out.filePath(stem + ".pdf")};
+      trigger(*window, "export_png");
+      trigger(*window, "export_pdf");
+      const QImage image = QImage::fromData(read(out.filePath(stem + ".png")), "PNG");
+      QCOMPARE(image.size(), QSize(2000, 1280));
+      QVERIFY(read(out.filePath(stem + ".pdf")).startsWith("%PDF"));
+    }
+    platform.save_answers = {out.filePath("rapport.pdf"), out.filePath("dagar.csv")};
+    trigger(*window, "export_report");
+    trigger(*window, "export_csv");
+    const QByteArray report = read(out.filePath("rapport.pdf"));
+    QVERIFY(report.startsWith("%PDF"));
+    QCOMPARE(report.count("/Type /Page\n") + report.count("/Type /Page\r"), 7);
+    const QByteArray csv = read(out.filePath("dagar.csv"));
+    QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(csv.count("\r\n"), static_cast<qsizetype>(window->year().days.size()) + 1);
+    QVERIFY(csv.contains(";"));
+    QVERIFY(platform.messages.empty());
+
+    varmkalk::testing::click(*window, "close");
+    QVERIFY(!window->isVisible());
+  }
+
+  void kept_calculation_from_its_files() {
+    varmkalk::core::BoilerCase input = varmkalk::testing::worked_example();
+    input.identity = varmkalk::core::CalcIdentity("kvar");
+    prepare(input, 0, false);
+    varmkalk::EngineRun run;
+    run.set_program_folder(engine_folder());
+    QSignalSpy ended(&run, &varmkalk::EngineRun::finished);
+    run.start(QDir::currentPath());
+    QVERIFY(ended.wait(kEngineWaitMs));
+    QVERIFY(QFile::remove(QStringLiteral("styrfil.dat")));
+
+    FakePlatform platform;
+    ChartWindow* window = varmkalk::open_kept_charts(
+        platform, QDir::currentPath(), QStringLiteral("kvar"), engine_folder(), nullptr);
+    QVERIFY(window != nullptr);
+    QVERIFY(child<QLabel>(*window, "note")->text().contains(QStringLiteral("resultatfilerna")));
+    QVERIFY(window->findChildren<QLabel*>(QStringLiteral("unavailable")).isEmpty());
+
+    // A cancelled dialog writes nothing; a file that cannot be written is named.
+    trigger(*window, "export_csv");
+    QCOMPARE(platform.events.last(), QStringLiteral("save kvar-dagsvarden.csv"));
+    platform.save_answers = {QDir::current().filePath(QStringLiteral("saknas/fil.csv"))};
+    trigger(*window, "export_csv");
+    QCOMPARE(platform.messages.size(), std::size_t{1});
+    QVERIFY(platform.messages.front().text.contains(QStringLiteral("saknas/fil.csv")));
+
+    // Without its daily files a kept calculation has no charts, and the user is told why.
+    QVERIFY(varmkalk::open_kept_charts(platform, QDir::currentPath(), QStringLiteral("bort"),
+                                       engine_folder(), nullptr) == nullptr);
+    QVERIFY(platform.messages.back().text.contains(QStringLiteral("bort.dat")));
+  }
+
+ private:
+  QTemporaryDir work_dir_;
+};
+
+QTEST_MAIN(ChartWindowTest)
+#include "chart_window_test.moc"

@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/batch/arguments.h"
+
+#include <charconv>
+#include <string_view>
+#include <vector>
+
+#include "core/case/climates.h"
+#include "core/case/heating_systems.h"
+#include "core/formats/control_file.h"
+#include "core/text/fixed_format.h"
+#include "core/text/utf8_text.h"
+#include "tools/batch/batch_input.h"
+
+namespace varmkalk::batch {
+namespace {
+
+constexpr unsigned kMostThreads = 1024;
+constexpr std::size_t kNameWidth = 22;
+
+bool parse_threads(std::string_view text, unsigned& threads) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), threads);
+  return error == std::errc() && end == text.data() + text.size() && threads >= 1 &&
+         threads <= kMostThreads;
+}
+
+// What the code columns take: the letters of the table's rows (either case), the last row for
+// anything else.
+std::string climate_codes() {
+  std::string text;
+  for (std::size_t i = 0; i + 1 < core::kClimates.size(); ++i) {
+    text += std::string(1, core::kClimates[i].code_letter) + " " +
+            std::string(core::kClimates[i].place_name) + ", ";
+  }
+  return text + "annars " + std::string(core::kClimates.back().place_name);
+}
+
+std::string heating_system_codes() {
+  const auto temperatures = [](const core::HeatingSystemDesign& design) {
+    return core::format_decimal(design.supply_temp_c, 0) + "/" +
+           core::format_decimal(design.return_temp_c, 0) + " °C";
+  };
+  std::string text;
+  for (std::size_t i = 0; i + 1 < core::kHeatingSystems.size(); ++i) {
+    text += std::string(1, core::kHeatingSystems[i].code_letter) + " " +
+            temperatures(core::kHeatingSystems[i]) + ", ";
+  }
+  return text + "annars " + temperatures(core::kHeatingSystems.back());
+}
+
+std::string column_line(std::string_view field, const std::string& what) {
+  std::string name(field);
+  name.resize(kNameWidth, ' ');
+  return "  " + name + what + "\n";
+}
+
+// The input columns, each with its unit or its codes.
+std::string column_lines() {
+  std::string lines;
+  for (const core::ControlLine& line : core::kControlLines) {
+    if (line.kind == core::ControlLineKind::number) {
+      lines += column_line(line.field, std::string(line.unit));
+    }
+  }
+  lines += column_line("climate_code", "klimatort: " + climate_codes());
+  lines += column_line("heating_system_code", "värmesystem: " + heating_system_codes());
+  return lines + column_line(kCaseColumn, "valfri: fallets namn, vilken text som helst");
+}
+
+}  // namespace
+
+std::variant<Arguments, std::string> parse_arguments(std::span<const char* const> arguments) {
+  Arguments parsed;
+  std::vector<std::string> files;
+  bool options_ended = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i];
+    if (options_ended || argument.size() < 2 || argument.front() != '-') {
+      files.emplace_back(argument);
+      continue;
+    }
+    const std::size_t equals = argument.find('=');
+    const std::string_view option = argument.substr(0, equals);
+    if (option == "--threads") {
+      std::string_view value;
+      if (equals != std::string_view::npos) {
+        value = argument.substr(equals + 1);
+      } else if (i + 1 < arguments.size()) {
+        value = arguments[++i];
+      } else {
+        return std::string("--threads behöver ett antal trådar, till exempel --threads 2");
+      }
+      if (!parse_threads(value, parsed.threads)) {
+        return "--threads " + core::quoted_for_message(value) + " är inget antal mellan 1 och " +
+               std::to_string(kMostThreads);
+      }
+      continue;
+    }
+    if (equals != std::string_view::npos && (option == "--replace" || option == "--help")) {
+      return std::string(option) + " tar inget värde";
+    }
+    if (argument == "--") {
+      options_ended = true;
+    } else if (argument == "--replace") {
+      parsed.replace = true;
+    } else if (argument == "--help" || argument == "-h") {
+      Arguments help;
+      help.help = true;
+      return help;
+    } else {
+      return "okänd flagga " + core::quoted_for_message(argument);
+    }
+  }
+  if (files.size() != 2) {
+    return files.size() < 2 ? std::string(
+                                  "ange indatafilen och utdatafilen (- för standard in "
+                                  "och ut)")
+                            : std::string("för många filnamn; ange indatafilen och utdatafilen");
+  }
+  parsed.input = files[0];
+  parsed.output = files[1];
+  return parsed;
+}
+
+std::string help_text() {
+  return R"(Användning:
+  kalvex-batch INDATA.csv UTDATA.csv [--replace] [--threads N]
+  kalvex-batch --help
+
+Räknar årsverkningsgraden för många pannor på en gång, ett fall per rad i en CSV-fil, med
+samma modell som kalvex och utan resultatfiler. Ett filnamn - står för standard in eller ut.
+
+Indata är en CSV-fil i UTF-8: fälten åtskilda av kommatecken, ett fält med kommatecken,
+citattecken eller radbrytning inom citattecken ("" för ett citattecken i fältet). Första
+raden namnger kolumnerna, i valfri ordning; varje kolumn nedan utom case måste finnas, och
+ingen annan får finnas. Tal skrivs med decimalpunkt, i samma enheter som i styrfilen:
+)" + column_lines() +
+         R"(
+Klimatfilerna söks som kalvex söker dem: först i den aktuella mappen, sedan bland de
+installerade.
+
+Utdata upprepar varje kolumn från indata och lägger till:
+  status                          ok, shortfall (pannan räckte inte till alla dygn) eller
+                                  error (beräkningen vägrades)
+  message                         kalvex meddelande: varför fallet vägrades, eller varningen
+  annual_efficiency               årsverkningsgraden, %
+  annual_efficiency_without_pump  årsverkningsgraden utan cirkulationspumpen, %
+  net_energy_kwh, gross_energy_kwh, gross_energy_without_pump_kwh, convection_energy_kwh,
+  standby_energy_kwh, flue_gas_energy_kwh, pilot_energy_kwh, pump_electricity_kwh
+                                  årets energier, kWh
+  heating_days, shortfall_days    dygn med värmebehov, dygn då pannan inte räckte till
+Talen är de kortaste som läses tillbaka som samma tal som beräkningen gav; avrundade som i
+kalvex sammanställning blir de samma text. Raderna räknas parallellt på alla kärnor och
+skrivs i indatas ordning.
+
+Flaggor:
+  --replace     ersätt UTDATA.csv om den redan finns; annars skrivs den aldrig över
+  --threads N   räkna på N trådar i stället för en per kärna
+  --help        visa den här hjälpen
+
+Slutstatus: 0 när varje rad räknades (ok eller shortfall), 1 när någon rad fick error,
+2 när indata inte gick att använda (då räknas inget fall) eller utdata inte kunde skrivas.
+)";
+}
+
+}  // namespace varmkalk::batch

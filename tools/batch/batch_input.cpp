@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/batch/batch_input.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "core/formats/control_file.h"
+#include "core/text/fixed_field.h"
+#include "core/text/utf8_text.h"
+
+namespace varmkalk::batch {
+namespace {
+
+using core::quoted_for_message;
+
+// More faulty cells than this are counted, not listed.
+constexpr std::size_t kListedCellFaults = 10;
+constexpr std::string_view kIdentityField = "calc_id";
+
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Blanks and tabs around a cell do not count.
+std::string_view trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Whether the text is a plain decimal number: an optional sign, digits with at most one
+// decimal point, an optional exponent of e or E and an optionally signed integer.
+bool is_decimal_number(std::string_view text) {
+  std::size_t i = 0;
+  const auto digits = [&] {
+    const std::size_t start = i;
+    while (i < text.size() && is_digit(text[i])) {
+      ++i;
+    }
+    return i - start;
+  };
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    ++i;
+  }
+  std::size_t mantissa_digits = digits();
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    mantissa_digits += digits();
+  }
+  if (mantissa_digits == 0) {
+    return false;
+  }
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+      ++i;
+    }
+    if (digits() == 0) {
+      return false;
+    }
+  }
+  return i == text.size();
+}
+
+// The cell's number, the float the control file's reader makes of the same digits, or what is
+// wrong with it.
+std::optional<float> number_of(std::string_view cell, std::string& fault) {
+  const std::string_view text = trimmed(cell);
+  if (text.empty()) {
+    fault = "fältet är tomt; ett tal behövs";
+    return std::nullopt;
+  }
+  if (!is_decimal_number(text)) {
+    fault = quoted_for_message(text) + " är inget tal";
+    if (text.find(',') != std::string_view::npos) {
+      fault += "; skriv decimaltecknet som punkt";
+    }
+    return std::nullopt;
+  }
+  try {
+    return core::read_real(text, 0);
+  } catch (const core::ConversionError&) {
+    fault = quoted_for_message(text) + " är för stort för ett tal";
+    return std::nullopt;
+  }
+}
+
+std::string quoted_list(const std::vector<std::string_view>& names) {
+  std::string list;
+  for (const std::string_view name : names) {
+    list += (list.empty() ? "" : ", ") + quoted_for_message(name);
+  }
+  return list;
+}
+
+// Where each control line's value stands in the table's rows.
+struct ColumnOf {
+  const core::ControlLine* line;
+  std::size_t column;
+};
+
+std::vector<ColumnOf> columns_of(const core::CsvTable& table, std::string_view file_name) {
+  const auto place = [&](std::size_t column) {
+    return core::csv_cell_place(file_name, table.header_line, column, table.header);
+  };
+  const std::vector<std::string_view> names = batch_column_names();
+  for (std::size_t column = 0; column < table.header.size(); ++column) {
+    const std::string& name = table.header[column];
+    if (name == kIdentityField) {
+      throw BatchInputError(place(column) +
+                            ": calc_id hör inte till en batchkörning, som inte skriver några "
+                            "resultatfiler; ta bort kolumnen");
+    }
+    if (std::find(names.begin(), names.end(), name) == names.end()) {
+      throw BatchInputError(place(column) +
+                            ": okänd kolumn; se kalvex-batch --help för kolumnernas namn");
+    }
+    const auto first = std::find(table.header.begin(), table.header.end(), name);
+    if (first != table.header.begin() + static_cast<std::ptrdiff_t>(column)) {
+      throw BatchInputError(place(column) + ": kolumnen finns redan som kolumn " +
+                            std::to_string(first - table.header.begin() + 1));
+    }
+  }
+  std::vector<ColumnOf> columns;
+  std::vector<std::string_view> missing;
+  for (const core::ControlLine& line : core::kControlLines) {
+    if (line.kind == core::ControlLineKind::identity) {
+      continue;
+    }
+    const auto found = std::find(table.header.begin(), table.header.end(), line.field);
+    if (found == table.header.end()) {
+      missing.push_back(line.field);
+    } else {
+      columns.push_back({&line, static_cast<std::size_t>(found - table.header.begin())});
+    }
+  }
+  if (!missing.empty()) {
+    throw BatchInputError(
+        core::message_safe(file_name) + ", rad " + std::to_string(table.header_line) + ": " +
+        (missing.size() == 1 ? "kolumnen " : "kolumnerna ") + quoted_list(missing) + " saknas");
+  }
+  return columns;
+}
+
+}  // namespace
+
+std::vector<std::string_view> batch_column_names() {
+  std::vector<std::string_view> names;
+  for (const core::ControlLine& line : core::kControlLines) {
+    if (line.kind != core::ControlLineKind::identity) {
+      names.push_back(line.field);
+    }
+  }
+  names.push_back(kCaseColumn);
+  return names;
+}
+
+BatchInput read_batch_input(std::string_view bytes, std::string_view file_name) {
+  BatchInput input{core::read_csv_table(bytes, file_name), {}};
+  const std::vector<ColumnOf> columns = columns_of(input.table, file_name);
+  std::vector<std::string> faults;
+  std::size_t fault_count = 0;
+  input.cases.reserve(input.table.rows.size());
+  for (const core::CsvRow& row : input.table.rows) {
+    core::BoilerCase& into = input.cases.emplace_back();
+    // In the control file's line order, so that the burner's two powers meet as they do there.
+    for (const ColumnOf& column : columns) {
+      const std::string& cell = row.fields[column.column];
+      if (column.line->kind == core::ControlLineKind::code) {
+        core::read_control_line(*column.line, cell, into);
+        continue;
+      }
+      std::string fault;
+      if (const std::optional<float> value = number_of(cell, fault)) {
+        column.line->set_number(into, *value);
+      } else if (++fault_count <= kListedCellFaults) {
+        faults.push_back(
+            core::csv_cell_place(file_name, row.line, column.column, input.table.header) + ": " +
+            fault);
+      }
+    }
+  }
+  if (fault_count > 0) {
+    std::string message;
+    for (const std::string& fault : faults) {
+      message += (message.empty() ? "" : "\n") + fault;
+    }
+    if (fault_count > faults.size()) {
+      message += "\n" + core::message_safe(file_name) + ": och " +
+                 std::to_string(fault_count - faults.size()) + " fel till av samma slag";
+    }
+    throw BatchInputError(message);
+  }
+  return input;
+}
+
+}  // namespace varmkalk::batch

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/case/boiler_case.h"
+#include "core/formats/csv_table.h"
+
+namespace varmkalk::batch {
+
+// The column that may name a case; it takes no part in the calculation.
+inline constexpr std::string_view kCaseColumn = "case";
+
+// The table as read and, for each of its rows in order, the case it describes.
+struct BatchInput {
+  core::CsvTable table;
+  std::vector<core::BoilerCase> cases;
+};
+
+// Input that cannot be run. what() is one Swedish line per fault found, each naming the file,
+// the line and the column.
+class BatchInputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The names of the input columns: a column for every number and code line of the control file,
+// under the field name of that line, then the case's name.
+std::vector<std::string_view> batch_column_names();
+
+// Reads the cases from a CSV table with a column for each of batch_column_names(), in any
+// order, the case column optional. Numbers are written with a decimal point in the control
+// file's units and read to the float the engine reads from the same digits; the climate and
+// heating-system columns are codes as on the control file's lines. The header is checked
+// before any row: an unknown, repeated or missing column is named. Throws core::CsvError for a
+// file that is no table and BatchInputError for cells that are no numbers (the first few of
+// them).
+BatchInput read_batch_input(std::string_view bytes, std::string_view file_name);
+
+}  // namespace varmkalk::batch

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/batch/batch_output.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "core/text/number_text.h"
+
+namespace varmkalk::batch {
+namespace {
+
+constexpr std::array<std::string_view, 14> kResultColumns = {
+    "status",
+    "message",
+    "annual_efficiency",
+    "annual_efficiency_without_pump",
+    "net_energy_kwh",
+    "gross_energy_kwh",
+    "gross_energy_without_pump_kwh",
+    "convection_energy_kwh",
+    "standby_energy_kwh",
+    "flue_gas_energy_kwh",
+    "pilot_energy_kwh",
+    "pump_electricity_kwh",
+    "heating_days",
+    "shortfall_days",
+};
+
+std::string_view status_text(RowStatus status) {
+  switch (status) {
+    case RowStatus::ok:
+      return "ok";
+    case RowStatus::shortfall:
+      return "shortfall";
+    case RowStatus::error:
+      break;
+  }
+  return "error";
+}
+
+std::string number(const std::optional<float>& value) {
+  return value ? core::shortest_text(*value) : std::string();
+}
+
+// The result columns of one row, in the order of kResultColumns.
+std::vector<std::string> result_fields(const RowResult& result) {
+  std::vector<std::string> fields = {std::string(status_text(result.status)), result.message};
+  if (result.status == RowStatus::error) {
+    fields.resize(kResultColumns.size());
+    return fields;
+  }
+  fields.push_back(number(result.efficiency_percent));
+  fields.push_back(number(result.efficiency_without_pump_percent));
+  const core::SummaryEnergies& e = result.energies;
+  for (const float value : {e.net_energy_kwh, e.gross_energy_kwh, e.gross_energy_without_pump_kwh,
+                            e.convection_energy_kwh, e.standby_energy_kwh, e.flue_gas_energy_kwh,
+                            e.pilot_energy_kwh, e.pump_electricity_kwh}) {
+    fields.push_back(core::shortest_text(value));
+  }
+  fields.push_back(std::to_string(result.totals.heating_days));
+  fields.push_back(std::to_string(result.totals.unmet_days));
+  return fields;
+}
+
+}  // namespace
+
+std::string batch_output_text(const core::CsvTable& input, std::span<const RowResult> results) {
+  std::vector<std::string> header = input.header;
+  header.insert(header.end(), kResultColumns.begin(), kResultColumns.end());
+  std::string text = core::csv_record(header);
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    std::vector<std::string> fields = input.rows[i].fields;
+    const std::vector<std::string> added = result_fields(results[i]);
+    fields.insert(fields.end(), added.begin(), added.end());
+    text += core::csv_record(fields);
+  }
+  return text;
+}
+
+}  // namespace varmkalk::batch

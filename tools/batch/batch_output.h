@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "core/formats/csv_table.h"
+#include "tools/batch/batch_run.h"
+
+namespace varmkalk::batch {
+
+// The output table: every input column as read, then the status, the message, both annual
+// efficiencies in per cent, the energies in kWh, the heating days and the days the boiler fell
+// short. Numbers are the shortest text that reads back as the same float; those a refused case
+// or a year without heating day does not have are empty. One result per input row, in order.
+std::string batch_output_text(const core::CsvTable& input, std::span<const RowResult> results);
+
+}  // namespace varmkalk::batch

@@ -1,0 +1,244 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kalvex-batch against kalvex: for the same cases every row carries the numbers the summary
+// report prints and the messages the engine gives; and the program's files and exit status.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/formats/control_file.h"
+#include "core/formats/csv_table.h"
+#include "core/tests/support/temp_folder.h"
+#include "core/tests/support/worked_example.h"
+#include "core/text/fixed_format.h"
+#include "tools/batch/batch_input.h"
+
+namespace varmkalk::batch {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempFolder;
+
+// Runs `program` with `arguments` (shell words) in `folder`; output and errors go to out.txt and
+// err.txt there. Returns the exit status.
+int run_in(const fs::path& folder, const std::string& program, const std::string& arguments = "") {
+  const std::string command =
+      "cd '" + folder.string() + "' && '" + program + "' " + arguments + " >out.txt 2>err.txt";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string read(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    std::string line = text.substr(start, end - start);
+    if (line.ends_with('\r')) {
+      line.pop_back();
+    }
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The table's row for each case: every column as the control file writes it.
+std::string batch_table(const std::vector<core::BoilerCase>& cases) {
+  std::vector<std::string> header = {std::string(kCaseColumn)};
+  for (const core::ControlLine& line : core::kControlLines) {
+    if (line.kind != core::ControlLineKind::identity) {
+      header.emplace_back(line.field);
+    }
+  }
+  std::string text = core::csv_record(header);
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const auto lines = core::control_file_lines(cases[i]);
+    std::vector<std::string> row = {"Fall " + std::to_string(i + 1) + ", \"test\""};
+    for (const core::ControlLine& line : core::kControlLines) {
+      if (line.kind != core::ControlLineKind::identity) {
+        const std::string& text_of_line = lines[static_cast<std::size_t>(line.line - 1)];
+        row.push_back(text_of_line.substr(text_of_line.find_first_not_of(' ')));
+      }
+    }
+    text += core::csv_record(row);
+  }
+  return text;
+}
+
+std::optional<float> number(const std::string& text) {
+  if (text.empty()) {
+    return std::nullopt;
+  }
+  float value = 0.0f;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  EXPECT_TRUE(error == std::errc() && end == text.data() + text.size()) << text;
+  return value;
+}
+
+// A year without heating day: every day warmer than any indoor temperature of the cases.
+std::string warm_year() {
+  std::string text;
+  for (int day = 1; day <= 365; ++day) {
+    std::string line = std::to_string(day);
+    text += std::string(4 - line.size(), ' ') + line + "  250\r\n";
+  }
+  return text;
+}
+
+TEST(BatchProgram, EveryRowGivesTheNumbersAndMessagesOfKalvexForTheSameControlFile) {
+  std::vector<core::BoilerCase> cases;
+  cases.push_back(testing::worked_example());
+  core::BoilerCase kiruna = testing::modulating_example();
+  kiruna.climate = core::Place::kiruna;
+  kiruna.heating_system = core::HeatingSystem::radiators_80_60;
+  kiruna.combustion.pilot_power_w = 120.5f;
+  cases.push_back(kiruna);
+  core::BoilerCase refused = testing::worked_example();
+  refused.combustion.air_ratio = 4.5f;
+  cases.push_back(refused);
+  core::BoilerCase small = testing::worked_example();
+  small.burner = core::Burner::single_stage(3000.0f);
+  small.climate = core::Place::stockholm;
+  cases.push_back(small);
+  core::BoilerCase no_demand = testing::worked_example();
+  no_demand.building.design_heat_demand_w = 0.0f;
+  cases.push_back(no_demand);
+  // Falun's file in the working folder takes the place of the installed one.
+  core::BoilerCase warm = testing::modulating_example();
+  warm.climate = core::Place::falun;
+  cases.push_back(warm);
+  // Jönköping's file in the working folder ends in a line that is no record.
+  core::BoilerCase faulty_climate = testing::worked_example();
+  faulty_climate.climate = core::Place::jonkoping;
+  cases.push_back(faulty_climate);
+
+  TempFolder folder;
+  folder.write("falun.dat", warm_year());
+  folder.write("jkping.dat", "   1  -50\r\n   2  -4.x\r\n");
+  folder.write("in.csv", batch_table(cases));
+  ASSERT_EQ(run_in(folder.path(), KALVEX_BATCH_PROGRAM, "in.csv out.csv"), 1)
+      << read(folder.path() / "err.txt");
+  const core::CsvTable output = core::read_csv_table(folder.read("out.csv"), "out.csv");
+  ASSERT_EQ(output.rows.size(), cases.size());
+  const auto column = [&](std::string_view name) {
+    return static_cast<std::size_t>(std::find(output.header.begin(), output.header.end(), name) -
+                                    output.header.begin());
+  };
+
+  std::vector<std::string> statuses;
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE("case " + std::to_string(i + 1));
+    const std::vector<std::string>& row = output.rows[i].fields;
+    EXPECT_EQ(row[0], "Fall " + std::to_string(i + 1) + ", \"test\"");
+    const fs::path engine_folder = folder.path() / ("kalvex-" + std::to_string(i));
+    fs::create_directory(engine_folder);
+    for (const char* climate : {"falun.dat", "jkping.dat"}) {
+      fs::copy_file(folder.path() / climate, engine_folder / climate);
+    }
+    core::BoilerCase with_identity = cases[i];
+    with_identity.identity = core::CalcIdentity("t" + std::to_string(i));
+    std::ofstream(engine_folder / "styrfil.dat", std::ios::binary)
+        << core::control_file_text(with_identity);
+    const int status = run_in(engine_folder, KALVEX_PROGRAM);
+    const std::vector<std::string> messages = lines_of(read(engine_folder / "err.txt"));
+    std::string message;
+    for (const std::string& line : messages) {
+      message += (message.empty() ? "" : " ") + line;
+    }
+    statuses.push_back(row[column("status")]);
+    EXPECT_EQ(row[column("message")], message);
+    if (status != 0) {
+      EXPECT_EQ(row[column("status")], "error");
+      EXPECT_EQ(row[column("annual_efficiency")], "");
+      continue;
+    }
+    const int shortfall_days = std::stoi(row[column("shortfall_days")]);
+    EXPECT_EQ(row[column("status")], shortfall_days > 0 ? "shortfall" : "ok");
+
+    // Lines 3 to 11 of the report: the efficiencies in columns 54-58, the energies in 53-58.
+    const std::vector<std::string> report = lines_of(read(engine_folder / "resultat.dat"));
+    ASSERT_GE(report.size(), 11u);
+    for (const auto& [line, name] :
+         {std::pair{3, "annual_efficiency"}, std::pair{4, "annual_efficiency_without_pump"}}) {
+      const std::optional<float> value = number(row[column(name)]);
+      EXPECT_EQ(value ? core::format_fixed(*value, 5, 1) : "    -",
+                report[static_cast<std::size_t>(line - 1)].substr(53, 5))
+          << name;
+    }
+    const std::vector<std::pair<int, std::string>> energies = {
+        {5, "net_energy_kwh"},       {6, "gross_energy_kwh"},    {7, "convection_energy_kwh"},
+        {8, "standby_energy_kwh"},   {9, "flue_gas_energy_kwh"}, {10, "pilot_energy_kwh"},
+        {11, "pump_electricity_kwh"}};
+    for (const auto& [line, name] : energies) {
+      EXPECT_EQ(core::format_whole(*number(row[column(name)]) + 0.5f, 6),
+                report[static_cast<std::size_t>(line - 1)].substr(52, 6))
+          << name;
+    }
+  }
+  // The cases were chosen to give each outcome, a year without heating day among them.
+  EXPECT_EQ(statuses,
+            (std::vector<std::string>{"ok", "ok", "error", "shortfall", "error", "ok", "error"}));
+  EXPECT_EQ(output.rows[5].fields[column("heating_days")], "0");
+}
+
+class BatchFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_.write("in.csv",
+                  batch_table({testing::worked_example(), testing::modulating_example()}));
+  }
+  int run(const std::string& arguments) {
+    return run_in(folder_.path(), KALVEX_BATCH_PROGRAM, arguments);
+  }
+  std::string errors() const { return folder_.read("err.txt"); }
+
+  TempFolder folder_;
+};
+
+TEST_F(BatchFiles, WritesTheTableOrStandardOutputButNeverOverAnExistingFile) {
+  ASSERT_EQ(run("in.csv out.csv"), 0) << errors();
+  const std::string written = folder_.read("out.csv");
+  EXPECT_EQ(core::read_csv_table(written, "out.csv").rows.size(), 2u);
+
+  folder_.write("out.csv", "earlier");
+  EXPECT_EQ(run("in.csv out.csv"), 2);
+  EXPECT_NE(errors().find("out.csv: filen finns redan; ange --replace"), std::string::npos);
+  EXPECT_EQ(folder_.read("out.csv"), "earlier");
+  EXPECT_EQ(run("--replace in.csv out.csv"), 0) << errors();
+  EXPECT_EQ(folder_.read("out.csv"), written);
+
+  EXPECT_EQ(run("- - <in.csv"), 0) << errors();
+  EXPECT_EQ(folder_.read("out.txt"), written);
+}
+
+TEST_F(BatchFiles, InputThatCannotRunEndsWithStatusTwoBeforeAnyCaseAndWritesNothing) {
+  const std::vector<std::pair<std::string, std::string>> inputs = {
+      {"", "kalvex-batch: bad.csv, rad 1: filen är tom"},
+      {"convection_constant\r\n1\r\n", "kalvex-batch: bad.csv, rad 1: kolumnerna"},
+      {folder_.read("in.csv") + "1,2\r\n", "kalvex-batch: bad.csv, rad 4, kolumn 3"},
+      {std::string("case\0", 5), "kalvex-batch: bad.csv, rad 1, kolumn 1: en NUL-byte"},
+  };
+  for (const auto& [text, message] : inputs) {
+    folder_.write("bad.csv", text);
+    EXPECT_EQ(run("bad.csv out.csv"), 2);
+    EXPECT_EQ(errors().substr(0, message.size()), message);
+    EXPECT_FALSE(folder_.has("out.csv"));
+  }
+  EXPECT_EQ(run("in.csv"), 2);
+  EXPECT_EQ(run("saknas.csv out.csv"), 2);
+  EXPECT_NE(errors().find("saknas.csv: kan inte läsas"), std::string::npos) << errors();
+}
+
+}  // namespace
+}  // namespace varmkalk::batch
