@@ -5,7 +5,9 @@
 #include "frontend/app/platform/platform.h"
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/twips.h"
+#include "frontend/logic/form_case.h"
 #include "frontend/logic/input_validation.h"
+#include "frontend/logic/plausibility.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -22,6 +24,22 @@ namespace {
 
 const QColor kFormBlue{128, 128, 255};
 const QColor kMissingYellow{255, 255, 0};
+
+// A message box of more faults would outgrow the screen; the yellow marks show them all.
+constexpr std::size_t kShownFaults = 8;
+
+// The faults' own messages in one text, one paragraph each.
+QString faults_text(const FieldErrors& faults) {
+  QStringList paragraphs;
+  for (std::size_t shown = 0; shown < faults.size() && shown < kShownFaults; ++shown) {
+    paragraphs += faults[shown].message;
+  }
+  if (faults.size() > kShownFaults) {
+    paragraphs += QStringLiteral("Ytterligare %1 fält är markerade med gult.")
+                      .arg(faults.size() - kShownFaults);
+  }
+  return paragraphs.join(QStringLiteral("\n\n"));
+}
 
 // The option buttons of each group with the value they stand for.
 template <typename Value>
@@ -99,7 +117,11 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
   check_default(kMinReturnTemps, defaults.min_return_temp);
   check_default(kClimates, defaults.climate);
   for (const FormField& entry : kFormFields) {
-    field(entry.name)->setText(defaults.*entry.text);
+    QLineEdit* text_field = field(entry.name);
+    text_field->setText(defaults.*entry.text);
+    // A corrected value is no longer marked.
+    connect(text_field, &QLineEdit::textChanged, this,
+            [text_field] { set_field_background(text_field, kWhite); });
   }
 
   connect(qobject_cast<QPushButton*>(control("Command1")), &QPushButton::clicked, this,
@@ -234,6 +256,27 @@ void InputForm::input_complete() {
     platform_.message_box(this, QStringLiteral("Data saknas"),
                           QStringLiteral("Alla nödvändiga fält är inte ifyllda"),
                           MessageIcon::Exclamation);
+    return;
+  }
+  // Every bad number at once, before the identity is typed.
+  const FormInput input = form_input();
+  const FieldErrors faults = input_faults(input, platform_.locale());
+  if (!faults.empty()) {
+    for (const FieldError& fault : faults) {
+      mark_field(fault.field);
+    }
+    platform_.beep();
+    platform_.message_box(this, QStringLiteral("Felaktigt värde"), faults_text(faults),
+                          MessageIcon::Exclamation);
+    return;
+  }
+  const QStringList implausible = implausible_values(input, platform_.locale());
+  if (!implausible.isEmpty() &&
+      !platform_.ask_yes_no(this, QStringLiteral("Ovanliga värden"),
+                            QStringLiteral("Värdena ligger långt utanför vad en panna i ett "
+                                           "småhus brukar ha:\n\n   ") +
+                                implausible.join(QStringLiteral("\n   ")) +
+                                QStringLiteral("\n\nÄr värdena avsedda?"))) {
     return;
   }
   open_identity_form_(*this);
