@@ -100,6 +100,7 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
   build_burner();
   build_presets();
   build_building();
+  build_own_climate();
   for (QWidget* widget : findChildren<QWidget*>()) {
     if (!widget->objectName().isEmpty()) {
       controls_.insert(widget->objectName(), widget);
@@ -129,6 +130,7 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
   connect(qobject_cast<QPushButton*>(control("returtillstart")), &QPushButton::clicked, this,
           &InputForm::reject);
   connect_help_buttons();
+  connect_own_climate();
 }
 
 FormInput InputForm::form_input() const {
@@ -148,6 +150,8 @@ FormInput InputForm::form_input() const {
   input.heating_system = chosen(kHeatingSystems, core::HeatingSystem::radiators_55_45);
   input.min_return_temp = chosen(kMinReturnTemps, MinReturnTemp::C65);
   input.climate = chosen(kClimates, core::Place::kiruna);
+  input.own_climate = option("Egenklimat")->isChecked();
+  input.own_climate_file = field(kOwnClimateFileField)->text().trimmed();
   for (const FormField& entry : kFormFields) {
     input.*entry.text = field(entry.name)->text();
   }
@@ -267,6 +271,17 @@ void InputForm::input_complete() {
     }
     platform_.beep();
     platform_.message_box(this, QStringLiteral("Felaktigt värde"), faults_text(faults),
+                          MessageIcon::Exclamation);
+    return;
+  }
+  if (input.own_climate && !platform_.file_exists(input.own_climate_file)) {
+    mark_field(QLatin1String(kOwnClimateFileField));
+    platform_.beep();
+    platform_.message_box(this, QStringLiteral("Klimatfil saknas"),
+                          QStringLiteral("Klimatfilen \"%1\" finns inte i arbetsmappen. Välj en av "
+                                         "arbetsmappens klimatfiler eller importera en med "
+                                         "\"Importera…\".")
+                              .arg(input.own_climate_file),
                           MessageIcon::Exclamation);
     return;
   }

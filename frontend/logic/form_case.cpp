@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "core/formats/control_file.h"
+#include "core/text/windows1252.h"
 #include "frontend/logic/calc_identity.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/form_number.h"
@@ -18,6 +19,8 @@ namespace varmkalk {
 namespace {
 
 constexpr double kWattsPerKilowatt = 1000.0;
+// The control file's line 24 holds the name in its first 20 characters.
+constexpr qsizetype kLongestClimateFileName = 20;
 // A loss of 1 W lasting a day is 0.024 kWh.
 constexpr double kKilowattHoursPerDayPerWatt = 0.024;
 constexpr double kAirRatioPerExcessAirPercent = 0.01;
@@ -259,6 +262,25 @@ std::optional<FieldError> missing_component(const FormInput& input) {
   return std::nullopt;
 }
 
+// The own climate file's name as the control file carries it: a file of the working folder,
+// named so that the engine's line 24 reads it as such.
+std::string own_climate_file_name(const QString& name) {
+  const QString field = QLatin1String(kOwnClimateFileField);
+  const std::optional<std::string> bytes = core::encode_windows1252(name.toStdString());
+  if (!bytes || !core::names_climate_file(*bytes) || name.contains(QLatin1Char('/')) ||
+      name.contains(QLatin1Char('\\')) || name.size() > kLongestClimateFileName ||
+      std::any_of(name.begin(), name.end(),
+                  [](QChar c) { return c.category() == QChar::Other_Control; }) ||
+      name.startsWith(QLatin1Char(' '))) {
+    throw field_error(field, QStringLiteral("Klimatfilens namn %1 går inte att använda: det ska "
+                                            "sluta på .dat, vara högst %2 tecken långt och "
+                                            "gälla en fil i arbetsmappen.")
+                                 .arg(quoted_text(name))
+                                 .arg(kLongestClimateFileName));
+  }
+  return *bytes;
+}
+
 // The case for the input of a complete choice of components, without its identity. Every step
 // is tried whatever the steps before it met, so that the faults of all fields are found; the case
 // is complete only when no fault was added.
@@ -340,6 +362,15 @@ core::BoilerCase derive(const FormInput& input, const QLocale& locale, Faults& f
   }
   derived.heating_system = input.heating_system;
   derived.climate = input.climate;
+  if (input.own_climate) {
+    const std::optional<std::string> file_name =
+        faults.attempt([&] { return own_climate_file_name(input.own_climate_file); });
+    const std::optional<float> design_temp = faults.attempt(
+        [&] { return derivation.field_value(&FormInput::own_design_outdoor_temp_c); });
+    if (file_name && design_temp) {
+      derived.climate = core::OwnClimate{*file_name, *design_temp};
+    }
+  }
   return derived;
 }
 

@@ -45,6 +45,9 @@ std::vector<QString FormInput::*> needed_fields(const FormInput& input) {
                                &FormInput::flue_gas_temp_high_c, &FormInput::flue_gas_temp_low_c,
                                &FormInput::supply_temp_high_c, &FormInput::supply_temp_low_c,
                                &FormInput::return_temp_high_c, &FormInput::return_temp_low_c});
+  if (input.own_climate) {
+    fields.push_back(&FormInput::own_design_outdoor_temp_c);
+  }
   return fields;
 }
 
@@ -59,6 +62,9 @@ InputValidation validate_input(const FormInput& input) {
     if ((input.*field).isEmpty()) {
       result.missing_fields.append(form_field_name(field));
     }
+  }
+  if (input.own_climate && input.own_climate_file.isEmpty()) {
+    result.missing_fields.append(QLatin1String(kOwnClimateFileField));
   }
   return result;
 }

@@ -9,10 +9,10 @@
 
 #include "core/climate_import/climate_file.h"
 #include "core/climate_import/climate_import.h"
+#include "core/climate_import/climate_summary.h"
 #include "core/climate_import/source_text.h"
-#include "tools/klimat/arguments.h"
 #include "core/files/file_access.h"
-#include "tools/klimat/summary.h"
+#include "tools/klimat/arguments.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ int show_info(const klimat::Arguments& arguments) {
   const auto& year = std::get<core::ClimateYear>(read);
   std::cout << core::shown_name(arguments.source) << ": " << year.daily_mean_tenths_c.size()
             << " dagar\n"
-            << klimat::summary_lines(year);
+            << core::summary_lines(year);
   return 0;
 }
 
@@ -69,7 +69,7 @@ int run_import(const klimat::Arguments& arguments) {
             << " dagar, "
             << (year.calendar_year ? "år " + std::to_string(*year.calendar_year) : "typår")
             << ", ur " << core::format_description(format) << "\n"
-            << klimat::summary_lines(year);
+            << core::summary_lines(year);
   return 0;
 }
 

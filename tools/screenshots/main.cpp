@@ -5,6 +5,7 @@
 // window shows that run's charts, one picture per tab, and its PDF report is turned into one
 // picture per page by pdftoppm.
 
+#include "frontend/app/climate_import_dialog.h"
 #include "frontend/app/identity_form.h"
 #include "frontend/app/input_form.h"
 #include "frontend/app/main_menu.h"
@@ -22,6 +23,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDate>
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
@@ -70,6 +72,33 @@ bool save_input_form(varmkalk::Platform& platform, const QDir& dir, const QStrin
     form->findChild<QAbstractButton*>(option)->click();
   }
   return save(*form, dir, name);
+}
+
+// "Importera klimatdata" after importing Stockholm's bundled year, written as a plain table of
+// dates and temperatures, into the working folder.
+bool save_climate_import(varmkalk::Platform& platform, const QDir& dir) {
+  QFile bundled(QDir(QCoreApplication::applicationDirPath())
+                    .filePath(QStringLiteral("../share/varmkalk/climate/sthlm.dat")));
+  QFile table(QStringLiteral("Stockholm 2009.csv"));
+  if (!bundled.open(QIODevice::ReadOnly) || !table.open(QIODevice::WriteOnly)) {
+    return false;
+  }
+  table.write("datum;temperatur\n");
+  QDate date(2009, 1, 1);
+  for (const QByteArray& line : bundled.readAll().split('\n')) {
+    if (line.size() >= 11) {
+      table.write(date.toString(Qt::ISODate).toLatin1() + ';' + line.mid(4, 7).trimmed() + '\n');
+      date = date.addDays(1);
+    }
+  }
+  table.close();
+  varmkalk::ClimateImportDialog dialog(platform, nullptr);
+  dialog.setAttribute(Qt::WA_DeleteOnClose, false);
+  dialog.findChild<QLineEdit*>(QStringLiteral("kallfil"))->setText(table.fileName());
+  dialog.findChild<QLineEdit*>(QStringLiteral("malfil"))
+      ->setText(QStringLiteral("stockholm2009.dat"));
+  dialog.findChild<QAbstractButton*>(QStringLiteral("importknapp"))->click();
+  return save(dialog, dir, QStringLiteral("klimatimport"));
 }
 
 // Saves the message box or question that `open` shows, then closes it unanswered.
@@ -300,6 +329,9 @@ int main(int argc, char* argv[]) {
                         {"enstegbr", "vvja", "konvkonstant", "sbkonst"});
   ok &= save_input_form(platform, dir, QStringLiteral("Inmatning-alla-effekter"),
                         {"modbr", "vvja", "konveffekt", "sbeff"});
+  ok &= save_climate_import(platform, dir);
+  ok &= save_input_form(platform, dir, QStringLiteral("Inmatning-egenklimat"),
+                        {"enstegbr", "vvja", "konvkonstant", "sbkonst", "Egenklimat"});
 
   {
     InputForm input_form(platform, varmkalk::IdentityFormOpener{}, nullptr);

@@ -11,6 +11,7 @@
 #include "frontend/tests/support/path_override.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -267,6 +268,70 @@ class CalculationCycleTest : public QObject {
 
   // The engine's warning stands above the summary, broken to the box's width, with the decimal
   // comma of a Swedish desktop; where the modulating burner had power left, it says why.
+  // Stockholm's year imported from a plain table as a climate file of the user's own, with
+  // Stockholm's design outdoor temperature: the same daily files and summary as the place itself,
+  // but for the climate line and the identity's file names.
+  void own_climate_imported_through_the_form_gives_the_places_year() {
+    QFile bundled(QDir(QStringLiteral(VARMKALK_TEST_CLIMATE_DIR)).filePath("sthlm.dat"));
+    QVERIFY(bundled.open(QIODevice::ReadOnly));
+    QTemporaryDir sources;
+    QFile table(sources.filePath(QStringLiteral("Stockholm 2009.csv")));
+    QVERIFY(table.open(QIODevice::WriteOnly));
+    table.write("datum;temperatur\n");
+    QDate date(2009, 1, 1);
+    for (const QByteArray& line : bundled.readAll().split('\n')) {
+      if (line.size() >= 11) {
+        table.write(date.toString(Qt::ISODate).toLatin1() + ';' + line.mid(4, 7).trimmed() + '\n');
+        date = date.addDays(1);
+      }
+    }
+    table.close();
+    QVERIFY(QFile::copy(bundled.fileName(), QStringLiteral("sthlm.dat")));
+
+    click(*menu_, "Command1");
+    QDialog* form = platform_->last_modal();
+    varmkalk::testing::fill_worked_example(*form, swedish_);
+    click(*form, "Stockholm");
+    click(*form, "Command1");
+    confirm(platform_->last_modal(), QStringLiteral("st"));
+    QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
+    const QStringList place_summary = summary_on_disk().split(QStringLiteral("\r\n"));
+    click(*menu_, "Command5");
+    click(*platform_->last_modal(), "Command1");
+
+    form = platform_->last_modal();
+    varmkalk::testing::fill_worked_example(*form, swedish_);
+    click(*form, "Egenklimat");
+    platform_->open_answers.push_back(table.fileName());
+    click(*form, "importera");
+    QDialog* import = platform_->last_modal();
+    QCOMPARE(import->objectName(), QStringLiteral("klimatimport"));
+    click(*import, "valjkalla");
+    QCOMPARE(child<QLineEdit>(*import, "malfil")->text(), QStringLiteral("stockholm2009.dat"));
+    click(*import, "importknapp");
+    click(*import, "anvand");
+    QCOMPARE(child<QLineEdit>(*form, "klimatfil")->text(), QStringLiteral("stockholm2009.dat"));
+    // Suggested from the year: the lowest mean over three days in a row.
+    QVERIFY(!child<QLineEdit>(*form, "dut")->text().isEmpty());
+    child<QLineEdit>(*form, "dut")->setText(QStringLiteral("-18"));
+    click(*form, "Command1");
+    confirm(platform_->last_modal(), QStringLiteral("eg"));
+    QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
+
+    for (const auto& [place_file, own_file] :
+         {std::pair{"st  .dat", "eg  .dat"}, std::pair{"st  sum_c.dat", "eg  sum_c.dat"}}) {
+      QFile place(QString::fromLatin1(place_file));
+      QFile own(QString::fromLatin1(own_file));
+      QVERIFY(place.open(QIODevice::ReadOnly) && own.open(QIODevice::ReadOnly));
+      QCOMPARE(own.readAll(), place.readAll());
+    }
+    QStringList own_summary = summary_on_disk().split(QStringLiteral("\r\n"));
+    QCOMPARE(own_summary.at(36), QStringLiteral(" - Klimatfilen stockholm2009.dat har använts"));
+    own_summary[36] = place_summary.at(36);
+    own_summary.replaceInStrings(QStringLiteral("eg  "), QStringLiteral("st  "));
+    QCOMPARE(own_summary, place_summary);
+  }
+
   void engine_warning_is_shown_above_the_summary_data() {
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<bool>("power_left");

@@ -129,6 +129,11 @@ FormInput input_needing(const QString& field) {
   if (field.startsWith(QStringLiteral("sbtemp")) || field.startsWith(QStringLiteral("sbeff"))) {
     input.standby_source = varmkalk::StandbySource::KnownLosses;
   }
+  if (field == QStringLiteral("dut")) {
+    input.own_climate = true;
+    input.own_climate_file = QStringLiteral("egen.dat");
+    input.own_design_outdoor_temp_c = QStringLiteral("-24");
+  }
   return input;
 }
 
@@ -497,6 +502,7 @@ class FormCaseTest : public QObject {
         {"huseff", "huseff", "", ""},
         {"intemp", "intemp", "", ""},
         {"cirkpump", "cirkpump", "", ""},
+        {"dut", "dut", "", ""},
     };
     QCOMPARE(std::size(expectations), varmkalk::kFormFields.size());
     for (const Expectation& row : expectations) {
