@@ -8,6 +8,7 @@
 #include "fuzz/import_fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace varmkalk;
   using namespace varmkalk::core;
   fuzz::require_kept_promise(read_climate_file(fuzz::bytes_of(data, size), fuzz::kSourceName));
   return 0;

@@ -9,6 +9,7 @@
 #include "fuzz/import_fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace varmkalk;
   using namespace varmkalk::core;
   const std::string bytes = fuzz::bytes_of(data, size);
   for (const ImportOptions& options : {ImportOptions{std::string(fuzz::kSourceName), {}, false},

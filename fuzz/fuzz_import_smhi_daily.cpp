@@ -7,6 +7,7 @@
 #include "fuzz/import_fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace varmkalk;
   using namespace varmkalk::core;
   fuzz::import_both_ways(fuzz::bytes_of(data, size), SourceFormat::smhi_daily);
   return 0;
