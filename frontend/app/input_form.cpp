@@ -3,10 +3,12 @@
 #include "frontend/app/fonts.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/platform/platform.h"
+#include "frontend/app/sweep_button.h"
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/twips.h"
 #include "frontend/logic/input_validation.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -107,6 +109,8 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
   connect(qobject_cast<QPushButton*>(control("returtillstart")), &QPushButton::clicked, this,
           &InputForm::reject);
   connect_help_buttons();
+  add_sweep_button(
+      *this, platform_, [this] { return form_input(); }, QCoreApplication::applicationDirPath());
 }
 
 FormInput InputForm::form_input() const {
