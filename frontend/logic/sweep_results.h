@@ -42,10 +42,12 @@ enum class SweepColumn {
   remark,
 };
 
+// The days short of the demand come before the energies, where a narrow window shows them.
 inline constexpr std::array<SweepColumn, 13> kSweepColumns{
     SweepColumn::value,
     SweepColumn::efficiency,
     SweepColumn::efficiency_without_pump,
+    SweepColumn::unmet_days,
     SweepColumn::net_energy,
     SweepColumn::gross_energy,
     SweepColumn::gross_energy_without_pump,
@@ -54,7 +56,6 @@ inline constexpr std::array<SweepColumn, 13> kSweepColumns{
     SweepColumn::flue_gas_energy,
     SweepColumn::pilot_energy,
     SweepColumn::pump_electricity,
-    SweepColumn::unmet_days,
     SweepColumn::remark,
 };
 

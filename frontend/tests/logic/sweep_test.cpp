@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
@@ -80,8 +81,9 @@ std::vector<SweepResult> swept(const std::vector<SweepPoint>& points,
 // The case's year computed on its own: its climate file read from the engine's folder, then the
 // model.
 core::YearResult single_year(const core::BoilerCase& input) {
-  core::ClimateFile file = core::open_climate_file(core::climate_file_name(input.climate), {},
-                                                   kClimateDir.toStdString());
+  core::ClimateFile file =
+      core::open_climate_file(core::climate_file_name(input.climate),
+                              QDir::currentPath().toStdString(), kClimateDir.toStdString());
   return core::run_year(input, core::read_climate_days(file).records);
 }
 
@@ -318,6 +320,43 @@ class SweepTest : public QObject {
     QVERIFY(short_of_demand > 0);
   }
 
+  // A case on a climate file of its own sweeps the six places and its own file, found in the
+  // working folder as the engine finds it; without the file its point alone is refused, with the
+  // engine's message.
+  void an_own_climate_file_is_one_more_choice() {
+    QTemporaryDir work;
+    QVERIFY(QDir::setCurrent(work.path()));
+    QVERIFY(QFile::copy(kClimateDir + QStringLiteral("/sthlm.dat"), QStringLiteral("egen.dat")));
+    SweepBase base = base_of(typed_example(false));
+    base.input.climate = core::OwnClimate{"egen.dat", -21.0f};
+    const std::vector<SweepPoint> points = sweep_points(SweepInput::climate, base, {});
+    QCOMPARE(points.size(), core::kClimates.size() + 1);
+    QCOMPARE(points.back().category, QStringLiteral("Egen klimatfil (egen.dat)"));
+    QVERIFY(points.back().input == base.input);
+    QCOMPARE(current_position(SweepInput::climate, base), static_cast<double>(points.size() - 1));
+
+    std::vector<SweepResult> results = swept(points, climates_of(base));
+    const core::YearResult own = single_year(base.input);
+    QVERIFY(own.complete());
+    QCOMPARE(results.back().totals.gross_energy_with_pump_wh, own.totals.gross_energy_with_pump_wh);
+    // Stockholm's days with a colder design temperature than Stockholm's own.
+    const auto stockholm = std::find_if(points.begin(), points.end(), [](const SweepPoint& p) {
+      return p.category == QStringLiteral("Stockholm");
+    });
+    QVERIFY(stockholm != points.end());
+    QVERIFY(results.back().totals.gross_energy_with_pump_wh !=
+            results[static_cast<std::size_t>(stockholm - points.begin())]
+                .totals.gross_energy_with_pump_wh);
+
+    QVERIFY(QFile::remove(QStringLiteral("egen.dat")));
+    results = swept(points, climates_of(base));
+    QCOMPARE(results.back().status, batch::RowStatus::error);
+    QVERIFY(QString::fromStdString(results.back().message).contains(QStringLiteral("egen.dat")));
+    for (std::size_t i = 0; i + 1 < results.size(); ++i) {
+      QVERIFY(results[i].status != batch::RowStatus::error);
+    }
+  }
+
   // For every input of a single-stage and a modulating burner: the range offered reaches both
   // sides of the case's own value and can be swept; only a modulating burner has a minimum power.
   void default_ranges_hold_the_case_and_can_be_swept() {
@@ -372,6 +411,10 @@ class SweepTest : public QObject {
     QCOMPARE(table.header.size(), kSweepColumns.size());
     QCOMPARE(table.header[0], std::string("Luftöverskott (%)"));
     QCOMPARE(table.rows.size(), sweep->points.size());
+    const auto gross = static_cast<std::size_t>(
+        std::find(table.header.begin(), table.header.end(), "Bruttoenergibehov (kWh)") -
+        table.header.begin());
+    QVERIFY(gross < table.header.size());
     bool any_refused = false;
     for (std::size_t row = 0; row < table.rows.size(); ++row) {
       const std::vector<std::string>& fields = table.rows[row].fields;
@@ -384,7 +427,7 @@ class SweepTest : public QObject {
         continue;
       }
       QCOMPARE(std::strtof(fields[1].c_str(), nullptr), *result.efficiency_percent);
-      QCOMPARE(std::strtof(fields[4].c_str(), nullptr), result.energies.gross_energy_kwh);
+      QCOMPARE(std::strtof(fields[gross].c_str(), nullptr), result.energies.gross_energy_kwh);
     }
     QVERIFY(any_refused);
 
