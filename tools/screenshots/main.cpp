@@ -18,6 +18,7 @@
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/result_files.h"
 #include "frontend/logic/sweep_base.h"
+#include "frontend/sweep/sweep_export.h"
 #include "frontend/sweep/sweep_window.h"
 
 #include <QAbstractButton>
@@ -181,6 +182,9 @@ bool save_sweeps(varmkalk::Platform& platform, const QDir& dir) {
             save(window, dir, QStringLiteral("Kanslighetsanalys-returtemperatur"));
   ok &= sweep(window, SweepInput::burner_max_power, QStringLiteral("4"), QStringLiteral("30")) &&
         save(window, dir, QStringLiteral("Kanslighetsanalys-brannareffekt"));
+  // The chart as it is exported.
+  ok &= !varmkalk::save_export(dir.filePath(QStringLiteral("Kanslighetsanalys-export.png")),
+                               varmkalk::sweep_chart_png(window.shown()));
   ok &= sweep(window, SweepInput::excess_air, QStringLiteral("0"), QStringLiteral("400")) &&
         save(window, dir, QStringLiteral("Kanslighetsanalys-luftoverskott"));
   ok &= sweep(window, SweepInput::climate) &&
