@@ -61,6 +61,11 @@ class InputForm : public QDialog {
   void build_burner();
   void build_presets();
   void build_building();
+  // "Egen klimatfil": the seventh climate choice, its file and its design temperature.
+  void build_own_climate();
+  void connect_own_climate();
+  void refresh_own_climate_files();
+  void take_own_climate_file(const QString& name, double suggested_design_temp_c);
   void build_visibility_rules();
 
   void input_complete();
@@ -75,6 +80,9 @@ class InputForm : public QDialog {
   // The form's own controls by name, taken when the form is built, before any dialog opened
   // over it adds controls of the same names.
   QHash<QString, QWidget*> controls_;
+  // The design temperature last suggested for an own climate file: replaced by the next
+  // suggestion only while the user has not typed another.
+  QString suggested_design_temp_;
 };
 
 }  // namespace varmkalk

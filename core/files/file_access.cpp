@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/klimat/file_access.h"
+#include "core/files/file_access.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +13,7 @@
 
 #include "core/climate_import/source_text.h"
 
-namespace varmkalk::klimat {
+namespace varmkalk::core {
 namespace {
 
 // Far more than SMHI's hourly values of a station's whole history; a larger file is no source.
@@ -54,7 +54,7 @@ std::string system_reason(int error_number) {
 }
 
 [[noreturn]] void fail(const std::string& path, const std::string& what) {
-  throw FileError(shown(path) + ": " + what);
+  throw FileAccessError(shown(path) + ": " + what);
 }
 
 // Closes the descriptor on every way out.
@@ -188,10 +188,10 @@ void write_file(const std::string& path, const std::string& bytes, bool replace)
       fail(path, "kan inte skrivas: " + system_reason(errno));
     }
     move_into_place(temporary, path, replace);
-  } catch (const FileError&) {
+  } catch (const FileAccessError&) {
     ::unlink(temporary.c_str());
     throw;
   }
 }
 
-}  // namespace varmkalk::klimat
+}  // namespace varmkalk::core

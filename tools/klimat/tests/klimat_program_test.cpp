@@ -10,12 +10,16 @@
 #include <vector>
 
 #include "tools/klimat/arguments.h"
-#include "tools/klimat/file_access.h"
+#include "core/files/file_access.h"
 
 namespace varmkalk::klimat {
 namespace {
 
 namespace fs = std::filesystem;
+using core::FileAccessError;
+using core::read_file;
+using core::require_absent;
+using core::write_file;
 
 class TempFolder {
  public:
@@ -46,11 +50,11 @@ TEST(KlimatFiles, AnExistingFileIsReplacedOnlyWhenAskedAndNoTemporaryFileStays) 
   const TempFolder folder;
   const std::string out = (folder.path() / "egen.dat").string();
   write_file(out, "först", false);
-  EXPECT_THROW(require_absent(out), FileError);
+  EXPECT_THROW(require_absent(out), FileAccessError);
   try {
     write_file(out, "sedan", false);
     ADD_FAILURE() << "en befintlig fil ersattes";
-  } catch (const FileError& error) {
+  } catch (const FileAccessError& error) {
     EXPECT_NE(std::string(error.what()).find("egen.dat: filen finns redan"), std::string::npos)
         << error.what();
   }
@@ -59,8 +63,8 @@ TEST(KlimatFiles, AnExistingFileIsReplacedOnlyWhenAskedAndNoTemporaryFileStays) 
   EXPECT_EQ(contents(out), "sedan");
   EXPECT_EQ(folder.names(), std::vector<std::string>{"egen.dat"});
 
-  EXPECT_THROW(write_file((folder.path() / "saknas" / "x.dat").string(), "x", false), FileError);
-  EXPECT_THROW(read_file(folder.path().string()), FileError);
+  EXPECT_THROW(write_file((folder.path() / "saknas" / "x.dat").string(), "x", false), FileAccessError);
+  EXPECT_THROW(read_file(folder.path().string()), FileAccessError);
   EXPECT_EQ(folder.names(), std::vector<std::string>{"egen.dat"});
 }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "core/climate_import/climate_file.h"
-#include "core/climate_import/fuzz/import_fuzz_checks.h"
+#include "fuzz/import_fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace varmkalk::core;

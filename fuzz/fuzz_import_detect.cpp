@@ -6,7 +6,7 @@
 #include <variant>
 
 #include "core/climate_import/climate_import.h"
-#include "core/climate_import/fuzz/import_fuzz_checks.h"
+#include "fuzz/import_fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace varmkalk::core;

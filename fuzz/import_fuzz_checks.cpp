@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/climate_import/fuzz/import_fuzz_checks.h"
+#include "fuzz/import_fuzz_checks.h"
 
 #include <cstdio>
 #include <cstdlib>
