@@ -2,6 +2,7 @@
 #include "frontend/logic/sweep_results.h"
 
 #include "core/formats/csv_table.h"
+#include "core/formats/run_warnings.h"
 #include "core/formats/summary_report.h"
 #include "core/model/annual_sums.h"
 #include "core/text/fixed_format.h"
@@ -130,7 +131,7 @@ bool is_current_point(const Sweep& sweep, std::size_t row) {
   return sweep.points[row].input == sweep.base;
 }
 
-QString sweep_remark(const Sweep& sweep, std::size_t row) {
+QString sweep_remark(const Sweep& sweep, std::size_t row, const QLocale& locale) {
   QStringList parts;
   if (is_current_point(sweep, row)) {
     parts << QStringLiteral("Formulärets värde.");
@@ -138,11 +139,15 @@ QString sweep_remark(const Sweep& sweep, std::size_t row) {
   if (!sweep.points[row].note.isEmpty()) {
     parts << sweep.points[row].note;
   }
-  const std::string& message = sweep.results[row].message;
-  if (!message.empty()) {
-    parts << (has_year(sweep.results[row])
-                  ? QString::fromStdString(message)
-                  : QStringLiteral("Beräknas inte: %1").arg(QString::fromStdString(message)));
+  const SweepResult& result = sweep.results[row];
+  if (!has_year(result)) {
+    parts << QStringLiteral("Beräknas inte: %1").arg(QString::fromStdString(result.message));
+  } else {
+    // The engine's warnings, with the decimals the user reads.
+    const std::string decimal_point = locale.decimalPoint().toStdString();
+    for (const std::string& warning : core::run_warnings(result.totals, decimal_point)) {
+      parts << QString::fromStdString(warning);
+    }
   }
   return parts.join(QLatin1Char(' '));
 }
@@ -162,7 +167,7 @@ QString sweep_point_tip(const Sweep& sweep, std::size_t row, const QLocale& loca
                .arg(with_decimal_point(core::format_decimal(*with_pump, 1), decimal_point),
                     with_decimal_point(core::format_decimal(*without_pump, 1), decimal_point));
   }
-  const QString remark = sweep_remark(sweep, row);
+  const QString remark = sweep_remark(sweep, row, locale);
   return remark.isEmpty() ? tip : tip + QStringLiteral("\n") + remark;
 }
 
@@ -172,7 +177,7 @@ QString sweep_cell_text(const Sweep& sweep, std::size_t row, SweepColumn column,
     return value_cell(sweep, row, locale);
   }
   if (column == SweepColumn::remark) {
-    return sweep_remark(sweep, row);
+    return sweep_remark(sweep, row, locale);
   }
   const std::optional<float> number = column_number(sweep.results[row], column);
   if (!number) {
@@ -205,7 +210,7 @@ QByteArray sweep_csv(const Sweep& sweep, const QLocale& locale) {
       if (column == SweepColumn::value) {
         field = value_cell(sweep, row, value_locale);
       } else if (column == SweepColumn::remark) {
-        field = sweep_remark(sweep, row);
+        field = sweep_remark(sweep, row, value_locale);
       } else if (const auto number = column_number(sweep.results[row], column)) {
         field = with_decimal_point(core::shortest_text(*number), decimal_point);
       }

@@ -71,9 +71,9 @@ std::optional<double> sweep_efficiency(const SweepResult& result, bool with_pump
 // The point is the case as the form has it.
 bool is_current_point(const Sweep& sweep, std::size_t row);
 
-// Why the model refused the point or what its year lacked, and what its value changed beyond
-// itself; empty when nothing needs saying.
-QString sweep_remark(const Sweep& sweep, std::size_t row);
+// Why the model refused the point or what its year lacked (decimals written the locale's way), and
+// what its value changed beyond itself; empty when nothing needs saying.
+QString sweep_remark(const Sweep& sweep, std::size_t row, const QLocale& locale);
 
 // What the chart says of a point on hover: its value and both efficiencies, or why it has none.
 QString sweep_point_tip(const Sweep& sweep, std::size_t row, const QLocale& locale);

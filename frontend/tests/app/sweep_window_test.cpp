@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QChart>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -76,7 +77,9 @@ QStringList form_state(const varmkalk::InputForm& form) {
                     QString::number(static_cast<int>(input.standby_source)),
                     QString::number(static_cast<int>(input.heating_system)),
                     QString::number(static_cast<int>(input.min_return_temp)),
-                    QString::number(static_cast<int>(input.climate))};
+                    QString::number(static_cast<int>(input.climate)),
+                    QString::number(static_cast<int>(input.own_climate)),
+                    input.own_climate_file};
   for (const varmkalk::FormField& field : varmkalk::kFormFields) {
     state << input.*field.text;
   }
@@ -184,20 +187,31 @@ class SweepWindowTest : public QObject {
   }
 
   // The window opens over the form with the first sweep done, and neither the form nor the
-  // working folder changes, whatever is swept.
+  // working folder changes, whatever is swept. A climate file of the user's own is one more
+  // climate to sweep.
   void window_changes_neither_form_nor_files() {
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() +
+                            QStringLiteral("/../share/varmkalk/climate/sthlm.dat"),
+                        QStringLiteral("egen.dat")));
     varmkalk::InputForm& form = filled_form();
+    varmkalk::testing::click(form, "Egenklimat");
+    child<QLineEdit>(form, varmkalk::kOwnClimateFileField)->setText(QStringLiteral("egen.dat"));
+    child<QLineEdit>(form, "dut")->setText(QStringLiteral("-20"));
     const QStringList before = form_state(form);
+    const QStringList files = varmkalk::testing::working_files();
     SweepWindow* window = open_sweep(form);
     QCOMPARE(platform_->modal_names.back(), QStringLiteral("Kanslighetsanalys"));
     QCOMPARE(window->shown()->input, SweepInput::min_return_temp);
     auto* table = child<QTableWidget>(*window, "sweep_table");
     QCOMPARE(static_cast<std::size_t>(table->rowCount()), window->shown()->points.size());
     sweep(*window, SweepInput::climate);
-    QCOMPARE(table->rowCount(), 6);
-    QVERIFY(window->shown()->results.back().status != varmkalk::batch::RowStatus::error);
+    QCOMPARE(table->rowCount(), 7);
+    QCOMPARE(table->item(6, 0)->text(), QStringLiteral("Egen klimatfil (egen.dat)"));
+    for (const varmkalk::SweepResult& result : window->shown()->results) {
+      QVERIFY(result.status != varmkalk::batch::RowStatus::error);
+    }
     QCOMPARE(form_state(form), before);
-    QVERIFY(varmkalk::testing::working_files().isEmpty());
+    QCOMPARE(varmkalk::testing::working_files(), files);
     window->close();
     varmkalk::testing::flush_deletions();
     QVERIFY(platform_->last_modal() == nullptr);
