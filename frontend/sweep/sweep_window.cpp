@@ -372,6 +372,8 @@ void SweepWindow::fill_table(const Sweep& sweep) {
   }
   table_->setHorizontalHeaderLabels(headings);
   table_->setRowCount(static_cast<int>(sweep.points.size()));
+  // The form's own case is shown in the middle of the table.
+  QTableWidgetItem* current_row = nullptr;
   for (std::size_t row = 0; row < sweep.points.size(); ++row) {
     const bool current = is_current_point(sweep, row);
     const bool refused = sweep.results[row].status == batch::RowStatus::error;
@@ -397,9 +399,15 @@ void SweepWindow::fill_table(const Sweep& sweep) {
         item->setBackground(kUnmetCellColor);
       }
       table_->setItem(static_cast<int>(row), static_cast<int>(c), item);
+      if (current && c == 0) {
+        current_row = item;
+      }
     }
   }
   table_->resizeColumnsToContents();
+  if (current_row != nullptr) {
+    table_->scrollToItem(current_row, QAbstractItemView::PositionAtCenter);
+  }
 }
 
 void SweepWindow::set_chart(std::unique_ptr<QChart> chart) {
