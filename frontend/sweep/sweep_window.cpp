@@ -212,6 +212,10 @@ void SweepWindow::build() {
 }
 
 void SweepWindow::choose(SweepInput input) {
+  // As the list, which offers no input the case cannot vary.
+  if (!sweep_unavailable(input, base_).isEmpty()) {
+    return;
+  }
   input_list_->setCurrentIndex(input_list_->findData(static_cast<int>(input), Qt::UserRole));
   input_chosen();
 }

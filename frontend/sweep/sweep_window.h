@@ -37,7 +37,8 @@ class SweepWindow : public QDialog {
               QWidget* parent = nullptr);
   ~SweepWindow() override;
 
-  // Selects the input to vary, fills in its range and sweeps it.
+  // Selects the input to vary, fills in its range and sweeps it; an input the list does not offer
+  // for the case is ignored.
   void choose(SweepInput input);
   SweepInput chosen() const;
   // Sweeps the chosen input over the range as typed, after checking it.

@@ -230,6 +230,9 @@ class SweepWindowTest : public QObject {
           QVERIFY(!modulating);
           QCOMPARE(input, SweepInput::burner_min_power);
           QVERIFY(model->item(row)->toolTip().contains(QStringLiteral("enstegsbrännare")));
+          const SweepInput before = window->chosen();
+          window->choose(input);
+          QCOMPARE(window->chosen(), before);
           continue;
         }
         sweep(*window, input);
