@@ -3,12 +3,14 @@
 #include "frontend/app/fonts.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/platform/platform.h"
+#include "frontend/app/sweep_button.h"
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/twips.h"
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/input_validation.h"
 #include "frontend/logic/plausibility.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -131,6 +133,8 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
           &InputForm::reject);
   connect_help_buttons();
   connect_own_climate();
+  add_sweep_button(
+      *this, platform_, [this] { return form_input(); }, QCoreApplication::applicationDirPath());
 }
 
 FormInput InputForm::form_input() const {

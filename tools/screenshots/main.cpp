@@ -20,6 +20,9 @@
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/result_files.h"
 #include "frontend/logic/run_notices.h"
+#include "frontend/logic/sweep_base.h"
+#include "frontend/sweep/sweep_export.h"
+#include "frontend/sweep/sweep_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -228,6 +231,48 @@ bool save_charts(varmkalk::Platform& platform, const QDir& dir, const QStringLis
   return ok && converted == 0;
 }
 
+// Sweeps the chosen input of the sensitivity analysis (over `from` to `to` when given) and waits
+// for its results.
+bool sweep(varmkalk::SweepWindow& window, varmkalk::SweepInput input, const QString& from = {},
+           const QString& to = {}) {
+  QEventLoop loop;
+  QObject::connect(&window, &varmkalk::SweepWindow::sweep_finished, &loop, &QEventLoop::quit);
+  QTimer::singleShot(10'000, &loop, &QEventLoop::quit);
+  window.choose(input);
+  if (!from.isEmpty()) {
+    window.findChild<QLineEdit*>(QStringLiteral("sweep_from"))->setText(from);
+    window.findChild<QLineEdit*>(QStringLiteral("sweep_to"))->setText(to);
+    window.run_sweep();
+  }
+  loop.exec();
+  return window.shown() != nullptr && window.shown()->input == input;
+}
+
+// The sensitivity analysis of the worked example, "Kanslighetsanalys-<input>.png": the lowest
+// return temperature, the burner's power, and an excess air high enough for the model to refuse.
+bool save_sweeps(varmkalk::Platform& platform, const QDir& dir) {
+  const auto base = varmkalk::sweep_base(worked_example(), QLocale::c());
+  if (!std::holds_alternative<varmkalk::SweepBase>(base)) {
+    return false;
+  }
+  varmkalk::SweepWindow window(platform, std::get<varmkalk::SweepBase>(base),
+                               QCoreApplication::applicationDirPath(), nullptr);
+  window.setAttribute(Qt::WA_DeleteOnClose, false);
+  using varmkalk::SweepInput;
+  bool ok = sweep(window, SweepInput::min_return_temp) &&
+            save(window, dir, QStringLiteral("Kanslighetsanalys-returtemperatur"));
+  ok &= sweep(window, SweepInput::burner_max_power, QStringLiteral("4"), QStringLiteral("30")) &&
+        save(window, dir, QStringLiteral("Kanslighetsanalys-brannareffekt"));
+  // The chart as it is exported.
+  ok &= !varmkalk::save_export(dir.filePath(QStringLiteral("Kanslighetsanalys-export.png")),
+                               varmkalk::sweep_chart_png(window.shown()));
+  ok &= sweep(window, SweepInput::excess_air, QStringLiteral("0"), QStringLiteral("400")) &&
+        save(window, dir, QStringLiteral("Kanslighetsanalys-luftoverskott"));
+  ok &= sweep(window, SweepInput::climate) &&
+        save(window, dir, QStringLiteral("Kanslighetsanalys-klimat"));
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -272,6 +317,7 @@ int main(int argc, char* argv[]) {
   menu.findChild<QPushButton*>(QStringLiteral("Command6"))->show();
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-resultat"));
   ok &= save_charts(platform, dir, *summary);
+  ok &= save_sweeps(platform, dir);
   menu.activateWindow();
   const std::optional<QStringList> short_summary =
       run_example(modulating_example(), QStringLiteral("h124"));
