@@ -26,7 +26,7 @@ QString with_decimal_point(std::string text, QChar decimal_point) {
 }
 
 bool has_year(const SweepResult& result) {
-  return result.status != batch::RowStatus::error;
+  return result.status != core::CaseStatus::error;
 }
 
 // The float behind a numeric column; nothing for the value, the remark and a point without a

@@ -20,7 +20,7 @@ std::filesystem::path to_path(const QString& folder) {
 
 }  // namespace
 
-std::shared_ptr<const batch::ClimateYears> sweep_climates(const SweepBase& base,
+std::shared_ptr<const core::FoundClimates> sweep_climates(const SweepBase& base,
                                                           const QString& work_folder,
                                                           const QString& fallback_dir) {
   const std::vector<SweepPoint> climates = sweep_points(SweepInput::climate, base, {});
@@ -28,12 +28,12 @@ std::shared_ptr<const batch::ClimateYears> sweep_climates(const SweepBase& base,
   for (const SweepPoint& point : climates) {
     cases.push_back(point.input);
   }
-  return std::make_shared<const batch::ClimateYears>(
+  return std::make_shared<const core::FoundClimates>(
       cases, to_path(work_folder),
       fallback_dir.isEmpty() ? std::filesystem::path() : to_path(fallback_dir));
 }
 
-SweepResult sweep_point_result(const core::BoilerCase& input, const batch::ClimateYears& climates) {
+SweepResult sweep_point_result(const core::BoilerCase& input, const core::FoundClimates& climates) {
   core::BoilerCase as_read;
   try {
     // Numbers below 0.1 may not keep every digit in the control file's eleven columns.
@@ -43,7 +43,7 @@ SweepResult sweep_point_result(const core::BoilerCase& input, const batch::Clima
     refused.message = e.what();
     return refused;
   }
-  return batch::run_case(as_read, climates.of(as_read));
+  return core::run_case(as_read, climates.of(as_read));
 }
 
 QThreadPool& sweep_pool() {
@@ -52,7 +52,7 @@ QThreadPool& sweep_pool() {
 }
 
 QFuture<SweepResult> start_sweep(std::vector<core::BoilerCase> cases,
-                                 std::shared_ptr<const batch::ClimateYears> climates) {
+                                 std::shared_ptr<const core::FoundClimates> climates) {
   return QtConcurrent::mapped(&sweep_pool(), std::move(cases),
                               [climates = std::move(climates)](const core::BoilerCase& input) {
                                 return sweep_point_result(input, *climates);
@@ -60,7 +60,7 @@ QFuture<SweepResult> start_sweep(std::vector<core::BoilerCase> cases,
 }
 
 SweepJob::SweepJob(std::vector<core::BoilerCase> cases,
-                   std::shared_ptr<const batch::ClimateYears> climates, QObject* parent)
+                   std::shared_ptr<const core::FoundClimates> climates, QObject* parent)
     : QObject(parent), cases_(std::move(cases)), climates_(std::move(climates)) {
   slow_timer_.setSingleShot(true);
   slow_timer_.setInterval(kSlowAfter);

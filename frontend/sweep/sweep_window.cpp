@@ -79,7 +79,7 @@ QString current_text(const SweepBase& base, SweepInput input, const SweepResult&
   }
   const QString prefix =
       QStringLiteral("Formulärets fall: %1 %2").arg(sweep_input_name(input, base), value);
-  if (current.status == batch::RowStatus::error) {
+  if (current.status == core::CaseStatus::error) {
     return QStringLiteral("%1. Det beräknas inte: %2")
         .arg(prefix, QString::fromStdString(current.message));
   }
@@ -380,7 +380,7 @@ void SweepWindow::fill_table(const Sweep& sweep) {
   QTableWidgetItem* current_row = nullptr;
   for (std::size_t row = 0; row < sweep.points.size(); ++row) {
     const bool current = is_current_point(sweep, row);
-    const bool refused = sweep.results[row].status == batch::RowStatus::error;
+    const bool refused = sweep.results[row].status == core::CaseStatus::error;
     for (std::size_t c = 0; c < kSweepColumns.size(); ++c) {
       const SweepColumn column = kSweepColumns[c];
       auto* item = new QTableWidgetItem(sweep_cell_text(sweep, row, column, locale));

@@ -74,7 +74,7 @@ class SweepWindow : public QDialog {
 
   Platform& platform_;
   const SweepBase base_;
-  std::shared_ptr<const batch::ClimateYears> climates_;
+  std::shared_ptr<const core::FoundClimates> climates_;
   SweepResult current_;
   Sweep pending_;
   std::shared_ptr<const Sweep> shown_;

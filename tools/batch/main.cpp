@@ -11,14 +11,14 @@
 #include <variant>
 #include <vector>
 
+#include "core/files/file_access.h"
 #include "core/formats/climate_file.h"
 #include "core/formats/csv_table.h"
+#include "core/run/case_run.h"
 #include "core/text/utf8_text.h"
 #include "tools/batch/arguments.h"
 #include "tools/batch/batch_input.h"
 #include "tools/batch/batch_output.h"
-#include "tools/batch/batch_run.h"
-#include "core/files/file_access.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ std::string read_standard_input() {
     bytes.append(block.data(), count);
     if (bytes.size() > kLargestInput) {
       throw core::FileAccessError(std::string(kStandardInputName) + ": indata är större än " +
-                              std::to_string(kLargestInput / (1024 * 1024)) + " MiB");
+                                  std::to_string(kLargestInput / (1024 * 1024)) + " MiB");
     }
   }
   if (std::ferror(stdin)) {
@@ -86,9 +86,9 @@ int run(const batch::Arguments& arguments) {
       from_standard_input ? read_standard_input() : core::read_file(arguments.input);
   const batch::BatchInput input = batch::read_batch_input(bytes, input_name);
 
-  const batch::ClimateYears climates(input.cases, working_folder(), core::installed_climate_dir());
-  const std::vector<batch::RowResult> results =
-      batch::run_cases(input.cases, climates, thread_count(arguments));
+  const core::FoundClimates climates(input.cases, working_folder(), core::installed_climate_dir());
+  const std::vector<core::CaseResult> results =
+      core::run_cases(input.cases, climates, thread_count(arguments));
   const std::string text = batch::batch_output_text(input.table, results);
   if (to_standard_output) {
     write_standard_output(text);
@@ -98,9 +98,9 @@ int run(const batch::Arguments& arguments) {
 
   std::size_t shortfalls = 0;
   std::size_t errors = 0;
-  for (const batch::RowResult& result : results) {
-    shortfalls += result.status == batch::RowStatus::shortfall ? 1 : 0;
-    errors += result.status == batch::RowStatus::error ? 1 : 0;
+  for (const core::CaseResult& result : results) {
+    shortfalls += result.status == core::CaseStatus::shortfall ? 1 : 0;
+    errors += result.status == core::CaseStatus::error ? 1 : 0;
   }
   std::cerr << kProgram << ": " << results.size()
             << " fall: " << results.size() - shortfalls - errors << " ok, " << shortfalls

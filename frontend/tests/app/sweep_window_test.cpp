@@ -208,7 +208,7 @@ class SweepWindowTest : public QObject {
     QCOMPARE(table->rowCount(), 7);
     QCOMPARE(table->item(6, 0)->text(), QStringLiteral("Egen klimatfil (egen.dat)"));
     for (const varmkalk::SweepResult& result : window->shown()->results) {
-      QVERIFY(result.status != varmkalk::batch::RowStatus::error);
+      QVERIFY(result.status != varmkalk::core::CaseStatus::error);
     }
     QCOMPARE(form_state(form), before);
     QCOMPARE(varmkalk::testing::working_files(), files);
@@ -255,7 +255,7 @@ class SweepWindowTest : public QObject {
     const varmkalk::Sweep& shown = *window->shown();
     std::set<double> refused;
     for (std::size_t row = 0; row < shown.points.size(); ++row) {
-      if (shown.results[row].status == varmkalk::batch::RowStatus::error) {
+      if (shown.results[row].status == varmkalk::core::CaseStatus::error) {
         refused.insert(shown.points[row].position);
       }
     }

@@ -65,12 +65,12 @@ SweepBase base_of(const FormInput& form) {
   return std::get<SweepBase>(base);
 }
 
-std::shared_ptr<const batch::ClimateYears> climates_of(const SweepBase& base) {
+std::shared_ptr<const core::FoundClimates> climates_of(const SweepBase& base) {
   return sweep_climates(base, QDir::currentPath(), kClimateDir);
 }
 
 std::vector<SweepResult> swept(const std::vector<SweepPoint>& points,
-                               const std::shared_ptr<const batch::ClimateYears>& climates) {
+                               const std::shared_ptr<const core::FoundClimates>& climates) {
   std::vector<core::BoilerCase> cases;
   for (const SweepPoint& point : points) {
     cases.push_back(point.input);
@@ -256,10 +256,10 @@ class SweepTest : public QObject {
         const SweepResult& result = results[i];
         if (year.refusal) {
           ++refused;
-          QCOMPARE(result.status, batch::RowStatus::error);
+          QCOMPARE(result.status, core::CaseStatus::error);
           QCOMPARE(result.message, *year.refusal);
         } else {
-          QVERIFY2(result.status != batch::RowStatus::error, result.message.c_str());
+          QVERIFY2(result.status != core::CaseStatus::error, result.message.c_str());
           QCOMPARE(result.efficiency_percent,
                    core::annual_efficiency_percent(year.totals, core::PumpCredit::with_pump));
           QCOMPARE(result.efficiency_without_pump_percent,
@@ -301,14 +301,14 @@ class SweepTest : public QObject {
         QVERIFY(engine.waitForFinished(30'000));
         const QString errors = QString::fromUtf8(engine.readAllStandardError()).trimmed();
         const SweepResult& result = results[i];
-        if (result.status == batch::RowStatus::error) {
+        if (result.status == core::CaseStatus::error) {
           ++refused;
           QCOMPARE(engine.exitCode(), 1);
           QCOMPARE(errors, QString::fromStdString(result.message));
           continue;
         }
         QCOMPARE(engine.exitCode(), 0);
-        short_of_demand += result.status == batch::RowStatus::shortfall ? 1 : 0;
+        short_of_demand += result.status == core::CaseStatus::shortfall ? 1 : 0;
         QCOMPARE(errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QLatin1Char(' ')),
                  QString::fromStdString(result.message));
         const std::string report = core::format_summary_report(
@@ -351,10 +351,10 @@ class SweepTest : public QObject {
 
     QVERIFY(QFile::remove(QStringLiteral("egen.dat")));
     results = swept(points, climates_of(base));
-    QCOMPARE(results.back().status, batch::RowStatus::error);
+    QCOMPARE(results.back().status, core::CaseStatus::error);
     QVERIFY(QString::fromStdString(results.back().message).contains(QStringLiteral("egen.dat")));
     for (std::size_t i = 0; i + 1 < results.size(); ++i) {
-      QVERIFY(results[i].status != batch::RowStatus::error);
+      QVERIFY(results[i].status != core::CaseStatus::error);
     }
   }
 
@@ -421,7 +421,7 @@ class SweepTest : public QObject {
       const std::vector<std::string>& fields = table.rows[row].fields;
       QCOMPARE(std::strtod(fields[0].c_str(), nullptr), sweep->points[row].position);
       const SweepResult& result = sweep->results[row];
-      if (result.status == batch::RowStatus::error) {
+      if (result.status == core::CaseStatus::error) {
         any_refused = true;
         QVERIFY(fields[1].empty());
         QVERIFY(QString::fromStdString(fields.back()).contains(QStringLiteral("maxeffekt")));

@@ -13,46 +13,46 @@
 #include "core/formats/summary_energies.h"
 #include "core/model/annual_totals.h"
 
-namespace varmkalk::batch {
+namespace varmkalk::core {
 
-enum class RowStatus { ok, shortfall, error };
+enum class CaseStatus { ok, shortfall, error };
 
 // One case's year as the engine's summary report and its messages give it.
-struct RowResult {
-  RowStatus status = RowStatus::error;
+struct CaseResult {
+  CaseStatus status = CaseStatus::error;
   // The engine's message when it refused the case; else its warnings, if any.
   std::string message;
   std::optional<float> efficiency_percent;               // empty when no day needed heat
   std::optional<float> efficiency_without_pump_percent;  // the same
-  core::SummaryEnergies energies;
-  core::AnnualTotals totals;
+  SummaryEnergies energies;
+  AnnualTotals totals;
 };
 
 // A climate file as the engine finds it: its days, or why it could not be opened.
-struct ClimateYear {
-  std::optional<core::ClimateDays> days;
+struct FoundClimate {
+  std::optional<ClimateDays> days;
   std::string open_fault;
 };
 
 // The climate files of the cases, each read once, from the working folder or, where that has
 // none, from the fallback folder (empty: none), as the engine looks for them.
-class ClimateYears {
+class FoundClimates {
  public:
-  ClimateYears(std::span<const core::BoilerCase> cases, const std::filesystem::path& work_dir,
-               const std::filesystem::path& fallback_dir);
+  FoundClimates(std::span<const BoilerCase> cases, const std::filesystem::path& work_dir,
+                const std::filesystem::path& fallback_dir);
 
-  const ClimateYear& of(const core::BoilerCase& input) const;
+  const FoundClimate& of(const BoilerCase& input) const;
 
  private:
-  std::map<std::string, ClimateYear, std::less<>> years_;
+  std::map<std::string, FoundClimate, std::less<>> years_;
 };
 
 // The case's year on its climate: what the engine would report for the same control file, or
 // the message it would end with.
-RowResult run_case(const core::BoilerCase& input, const ClimateYear& climate);
+CaseResult run_case(const BoilerCase& input, const FoundClimate& climate);
 
 // Every case on `workers` threads (at least one); the results in the cases' order.
-std::vector<RowResult> run_cases(std::span<const core::BoilerCase> cases,
-                                 const ClimateYears& climates, unsigned workers);
+std::vector<CaseResult> run_cases(std::span<const BoilerCase> cases, const FoundClimates& climates,
+                                  unsigned workers);
 
-}  // namespace varmkalk::batch
+}  // namespace varmkalk::core

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/batch/batch_run.h"
+#include "core/run/case_run.h"
 
 #include <atomic>
 #include <new>
@@ -12,21 +12,21 @@
 #include "core/model/annual_sums.h"
 #include "core/model/year.h"
 
-namespace varmkalk::batch {
+namespace varmkalk::core {
 namespace {
 
 // The engine's words when memory runs out.
 constexpr std::string_view kOutOfMemory = "Minnet räckte inte till för beräkningen.";
 
-RowResult refused(std::string message) {
-  RowResult result;
+CaseResult refused(std::string message) {
+  CaseResult result;
   result.message = std::move(message);
   return result;
 }
 
 // The engine's order: the climate file is opened, the year run, a refusal of the model named
 // before a fault of the climate file that ended the year early.
-RowResult year_of(const core::BoilerCase& input, const ClimateYear& climate) {
+CaseResult year_of(const core::BoilerCase& input, const FoundClimate& climate) {
   if (!climate.days) {
     return refused(climate.open_fault);
   }
@@ -37,8 +37,8 @@ RowResult year_of(const core::BoilerCase& input, const ClimateYear& climate) {
   if (climate.days->fault) {
     return refused(*climate.days->fault);
   }
-  RowResult result;
-  result.status = year.totals.unmet_days > 0 ? RowStatus::shortfall : RowStatus::ok;
+  CaseResult result;
+  result.status = year.totals.unmet_days > 0 ? CaseStatus::shortfall : CaseStatus::ok;
   for (const std::string& warning : core::run_warnings(year.totals)) {
     result.message += (result.message.empty() ? "" : " ") + warning;
   }
@@ -53,15 +53,15 @@ RowResult year_of(const core::BoilerCase& input, const ClimateYear& climate) {
 
 }  // namespace
 
-ClimateYears::ClimateYears(std::span<const core::BoilerCase> cases,
-                           const std::filesystem::path& work_dir,
-                           const std::filesystem::path& fallback_dir) {
+FoundClimates::FoundClimates(std::span<const core::BoilerCase> cases,
+                             const std::filesystem::path& work_dir,
+                             const std::filesystem::path& fallback_dir) {
   for (const core::BoilerCase& input : cases) {
     const std::string_view name = core::climate_file_name(input.climate);
     if (years_.find(name) != years_.end()) {
       continue;
     }
-    ClimateYear& year = years_[std::string(name)];
+    FoundClimate& year = years_[std::string(name)];
     try {
       core::ClimateFile file = core::open_climate_file(name, work_dir, fallback_dir);
       year.days = core::read_climate_days(file);
@@ -71,11 +71,11 @@ ClimateYears::ClimateYears(std::span<const core::BoilerCase> cases,
   }
 }
 
-const ClimateYear& ClimateYears::of(const core::BoilerCase& input) const {
+const FoundClimate& FoundClimates::of(const core::BoilerCase& input) const {
   return years_.find(core::climate_file_name(input.climate))->second;
 }
 
-RowResult run_case(const core::BoilerCase& input, const ClimateYear& climate) {
+CaseResult run_case(const core::BoilerCase& input, const FoundClimate& climate) {
   try {
     return year_of(input, climate);
   } catch (const std::bad_alloc&) {
@@ -85,9 +85,9 @@ RowResult run_case(const core::BoilerCase& input, const ClimateYear& climate) {
   }
 }
 
-std::vector<RowResult> run_cases(std::span<const core::BoilerCase> cases,
-                                 const ClimateYears& climates, unsigned workers) {
-  std::vector<RowResult> results(cases.size());
+std::vector<CaseResult> run_cases(std::span<const core::BoilerCase> cases,
+                                  const FoundClimates& climates, unsigned workers) {
+  std::vector<CaseResult> results(cases.size());
   std::atomic<std::size_t> next{0};
   const auto work = [&] {
     for (std::size_t i = next++; i < cases.size(); i = next++) {
@@ -107,4 +107,4 @@ std::vector<RowResult> run_cases(std::span<const core::BoilerCase> cases,
   return results;
 }
 
-}  // namespace varmkalk::batch
+}  // namespace varmkalk::core
