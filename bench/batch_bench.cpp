@@ -20,8 +20,8 @@
 
 #include "core/formats/control_file.h"
 #include "core/formats/csv_table.h"
+#include "core/run/case_run.h"
 #include "tools/batch/batch_input.h"
-#include "tools/batch/batch_run.h"
 
 extern char** environ;
 
@@ -102,13 +102,13 @@ std::string batch_table(const std::vector<core::BoilerCase>& cases) {
 // The rows in process on state.range(0) threads, 0 meaning one per core.
 void BM_BatchRows(benchmark::State& state) {
   const BatchInput input = read_batch_input(batch_table(generated_cases()), "bench.csv");
-  const ClimateYears climates(input.cases, KALVEX_CLIMATE_DIR, fs::path());
+  const core::FoundClimates climates(input.cases, KALVEX_CLIMATE_DIR, fs::path());
   auto threads = static_cast<unsigned>(state.range(0));
   if (threads == 0) {
     threads = std::max(1u, std::thread::hardware_concurrency());
   }
   for (auto _ : state) {
-    benchmark::DoNotOptimize(run_cases(input.cases, climates, threads));
+    benchmark::DoNotOptimize(core::run_cases(input.cases, climates, threads));
   }
   state.counters["threads"] = threads;
   state.counters["cases/s"] =

@@ -55,7 +55,6 @@ bool is_record(const std::string& line) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace varmkalk;
   using namespace varmkalk::core;
-  using namespace varmkalk::engine;
   static const fuzz::ScratchFolder folder;
   const std::string bytes = fuzz::bytes_of(data, size);
   folder.write(kName, bytes);

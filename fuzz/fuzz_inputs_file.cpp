@@ -35,7 +35,9 @@ bool same(const KeptInputs& a, const KeptInputs& b) {
          a.input.heating_system == b.input.heating_system &&
          a.input.hot_water_heater == b.input.hot_water_heater &&
          a.input.convection_source == b.input.convection_source &&
-         a.input.standby_source == b.input.standby_source;
+         a.input.standby_source == b.input.standby_source &&
+         a.input.own_climate == b.input.own_climate &&
+         a.input.own_climate_file == b.input.own_climate_file;
 }
 
 }  // namespace

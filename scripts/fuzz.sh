@@ -3,8 +3,7 @@
 # inputs files and the climate import in
 # build-fuzz/ (clang, AddressSanitizer, UndefinedBehaviorSanitizer) and runs each of them, or
 # only the NAMEs given, for SECONDS seconds, one after the other. Corpora grow in
-# build-fuzz/corpus/NAME, seeded from fuzz/seeds/NAME or
-# core/climate_import/fuzz/seeds/NAME; inputs that break a target are kept in
+# build-fuzz/corpus/NAME, seeded from fuzz/seeds/NAME; inputs that break a target are kept in
 # build-fuzz/findings/NAME. Prints executions, coverage, corpus size and findings per target and
 # exits non-zero when any target found something.
 set -euo pipefail
@@ -62,7 +61,7 @@ fi
 trap 'rm -rf "$scratch_root"' EXIT
 
 # The climate import's targets start from made-up whole years in each source format.
-core/climate_import/fuzz/make_seeds.sh "$generated"
+fuzz/make_seeds.sh "$generated"
 
 failed=0
 for name in "${names[@]}"; do
@@ -71,7 +70,6 @@ for name in "${names[@]}"; do
   findings="$build/findings/$name"
   scratch="$scratch_root/$name"
   seeds=fuzz/seeds/$name
-  [ -d "$seeds" ] || seeds=core/climate_import/fuzz/seeds/$name
   log="$build/logs/$target.log"
   # Findings of an earlier run are replaced: each run reports only its own.
   rm -rf "$findings"

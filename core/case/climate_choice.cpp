@@ -20,7 +20,8 @@ float design_outdoor_temp_c(const ClimateChoice& climate) {
 
 std::string climate_report_line(const ClimateChoice& climate) {
   if (const auto* own = std::get_if<OwnClimate>(&climate)) {
-    return "- Klimatfilen " + shown_from_windows1252(own->file_name) + " har använts";
+    return std::string(kOwnClimateLineStart) + shown_from_windows1252(own->file_name) +
+           std::string(kOwnClimateLineEnd);
   }
   return std::string(climate_of(std::get<Place>(climate)).report_line);
 }

@@ -23,7 +23,10 @@ using ClimateChoice = std::variant<Place, OwnClimate>;
 
 std::string_view climate_file_name(const ClimateChoice& climate);
 float design_outdoor_temp_c(const ClimateChoice& climate);
-// The summary report's line for the climate (UTF-8): the place, or the own file by its name.
+// The summary report's line for the climate (UTF-8): the place, or the own file by its name
+// between these two texts.
 std::string climate_report_line(const ClimateChoice& climate);
+inline constexpr std::string_view kOwnClimateLineStart = "- Klimatfilen ";
+inline constexpr std::string_view kOwnClimateLineEnd = " har använts";
 
 }  // namespace varmkalk::core

@@ -9,6 +9,7 @@
 
 #include "core/climate_import/import_failure.h"
 #include "core/climate_import/source_text.h"
+#include "core/text/utf8_text.h"
 
 namespace varmkalk::core {
 namespace {
@@ -78,18 +79,18 @@ ClimateYear read_days(std::string_view text, std::string_view name) {
     const std::string place = line_place(name, line->number);
     const std::string_view day = without_blanks(line->text.substr(0, kDayWidth));
     if (day != std::to_string(line->number)) {
-      fail(place + ", kolumn 1–4: dagnumret är " + quoted(day) + ", väntade " +
+      fail(place + ", kolumn 1–4: dagnumret är " + quoted_for_message(day) + ", väntade " +
            std::to_string(line->number));
     }
     const std::string_view field = without_blanks(
         line->text.substr(std::min(kDayWidth, line->text.size()), kTemperatureWidth));
     const std::optional<int> tenths = read_tenths(field);
     if (!tenths) {
-      fail(place + ", kolumn 5–11: " + quoted(field) +
+      fail(place + ", kolumn 5–11: " + quoted_for_message(field) +
            " är ingen temperatur med en decimal (som -4.8)");
     }
     if (*tenths < kLowestTenthsC || *tenths > kHighestTenthsC) {
-      fail(place + ", kolumn 5–11: " + quoted(field) +
+      fail(place + ", kolumn 5–11: " + quoted_for_message(field) +
            " °C är ingen rimlig dygnsmedeltemperatur (-90 till +60 °C)");
     }
     year.daily_mean_tenths_c.push_back(*tenths);

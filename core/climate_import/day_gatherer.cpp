@@ -8,6 +8,7 @@
 
 #include "core/climate_import/import_failure.h"
 #include "core/climate_import/source_text.h"
+#include "core/text/utf8_text.h"
 
 namespace varmkalk::core {
 namespace {
@@ -111,7 +112,7 @@ ClimateYear DayGatherer::finish() const {
     const int day_number = static_cast<int>(i) + 1;
     if (day.refused_quality) {
       if (++refused_count <= kDaysListed) {
-        refused.push_back(day_text(day_number) + " (kod " + quoted(*day.refused_quality) + ")");
+        refused.push_back(day_text(day_number) + " (kod " + quoted_for_message(*day.refused_quality) + ")");
       }
       suspect_refused = suspect_refused || *day.refused_quality == kSuspectQuality;
     } else if (day.values < values_per_day_) {

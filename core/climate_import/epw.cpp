@@ -11,6 +11,7 @@
 #include "core/climate_import/field_values.h"
 #include "core/climate_import/import_failure.h"
 #include "core/climate_import/source_text.h"
+#include "core/text/utf8_text.h"
 
 namespace varmkalk::core {
 namespace {
@@ -52,7 +53,7 @@ void read_header(LineSplitter& lines, std::string_view name) {
         kRecordsPerHourField < fields.size() ? fields[kRecordsPerHourField] : std::string_view();
     const FieldPlace place{name, line->number, kRecordsPerHourField + 1, "värden per timme"};
     if (read_whole_number(records, 1, kMostRecordsPerHour, place) != 1) {
-      fail(place.text() + ": " + quoted(records) +
+      fail(place.text() + ": " + quoted_for_message(records) +
            " värden per timme; bara filer med ett värde per timme kan läsas");
     }
     return;

@@ -7,6 +7,7 @@
 
 #include "core/climate_import/climate_year.h"
 #include "core/climate_import/source_text.h"
+#include "core/text/utf8_text.h"
 
 namespace varmkalk::core {
 
@@ -17,10 +18,10 @@ NanoCelsius read_temperature(std::string_view field, bool comma_allowed, const F
       fail(place.text() + ": temperaturen saknas");
     }
     if (*fault == DecimalFault::too_many_decimals) {
-      fail(place.text() + ": " + quoted(field) + " har fler än nio decimaler");
+      fail(place.text() + ": " + quoted_for_message(field) + " har fler än nio decimaler");
     }
     if (*fault == DecimalFault::not_a_number) {
-      fail(place.text() + ": " + quoted(field) + " är ingen temperatur (väntade ett decimaltal" +
+      fail(place.text() + ": " + quoted_for_message(field) + " är ingen temperatur (väntade ett decimaltal" +
            (comma_allowed ? " med punkt eller komma)" : " med punkt)"));
     }
   } else {
@@ -29,7 +30,7 @@ NanoCelsius read_temperature(std::string_view field, bool comma_allowed, const F
       return value;
     }
   }
-  fail(place.text() + ": " + quoted(field) +
+  fail(place.text() + ": " + quoted_for_message(field) +
        " °C är ingen rimlig lufttemperatur (-90 till +60 °C)");
 }
 
@@ -38,7 +39,7 @@ int read_whole_number(std::string_view field, int lowest, int highest, const Fie
   const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
   if (field.empty() || error != std::errc() || end != field.data() + field.size() ||
       value < lowest || value > highest) {
-    fail(place.text() + ": " + quoted(field) + " är inget heltal från " + std::to_string(lowest) +
+    fail(place.text() + ": " + quoted_for_message(field) + " är inget heltal från " + std::to_string(lowest) +
          " till " + std::to_string(highest));
   }
   return value;
@@ -47,7 +48,7 @@ int read_whole_number(std::string_view field, int lowest, int highest, const Fie
 Date read_date(std::string_view field, const FieldPlace& place) {
   const std::optional<Date> date = parse_iso_date(field);
   if (!date) {
-    fail(place.text() + ": " + quoted(field) + " är inget datum (väntade ÅÅÅÅ-MM-DD)");
+    fail(place.text() + ": " + quoted_for_message(field) + " är inget datum (väntade ÅÅÅÅ-MM-DD)");
   }
   return *date;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/climate_import/smhi_csv.h"
+#include "core/text/utf8_text.h"
 
 #include <algorithm>
 #include <array>
@@ -66,7 +67,7 @@ void check_parameter(const SourceLine& line, const Layout& layout, std::string_v
   if (fields[0] != kTemperatureParameter ||
       description.substr(0, layout.description_start.size()) != layout.description_start) {
     fail(line_place(name, line.number) + ": filen har parametern " +
-         quoted(std::string(fields[0]) + ", " + std::string(description)) + ", inte \"" +
+         quoted_for_message(std::string(fields[0]) + ", " + std::string(description)) + ", inte \"" +
          std::string(layout.parameter) + "\"");
   }
 }
@@ -89,7 +90,7 @@ void read_header(LineSplitter& lines, const Layout& layout, std::string_view nam
       const std::string_view found = i < fields.size() ? fields[i] : std::string_view();
       if (found != layout.columns[i]) {
         fail(FieldPlace{name, line->number, i + 1, {}}.text() + ": kolumnen heter " +
-             quoted(found) + ", väntade \"" + std::string(layout.columns[i]) + "\"");
+             quoted_for_message(found) + ", väntade \"" + std::string(layout.columns[i]) + "\"");
       }
     }
     if (parameter_line) {
@@ -117,7 +118,7 @@ int read_hour(std::string_view field, const FieldPlace& place) {
   const auto digit = [&](std::size_t i) { return field[i] >= '0' && field[i] <= '9'; };
   if (field.size() != 8 || field.substr(2) != ":00:00" || !digit(0) || !digit(1) ||
       (field[0] - '0') * 10 + (field[1] - '0') > 23) {
-    fail(place.text() + ": " + quoted(field) + " är ingen hel timme (väntade TT:00:00)");
+    fail(place.text() + ": " + quoted_for_message(field) + " är ingen hel timme (väntade TT:00:00)");
   }
   return (field[0] - '0') * 10 + (field[1] - '0');
 }

@@ -41,11 +41,6 @@ std::string_view trimmed(std::string_view text);
 // The fields of a line between `separator`s, each trimmed.
 std::vector<std::string_view> split_fields(std::string_view line, char separator);
 
-// A text read from a source as shown in a message: in quotes, cut after a few dozen characters,
-// every control character shown as '?' so that the message stays one line and cannot steer a
-// terminal. `text` must be valid UTF-8.
-std::string quoted(std::string_view text);
-
 // A source's name as shown in messages: valid UTF-8 (other bytes read as Windows-1252) with
 // every control character shown as '?'.
 std::string shown_name(std::string_view name);

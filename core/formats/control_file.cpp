@@ -3,8 +3,10 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "core/files/line_reader.h"
 #include "core/files/run_error.h"
@@ -74,6 +76,23 @@ std::string own_climate_file_name(std::string_view line) {
   return name;
 }
 
+// The own climate file named on line 24 with its design outdoor temperature from line 25.
+OwnClimate own_climate(std::string file_name, const std::optional<std::string>& line_25) {
+  OwnClimate own;
+  own.file_name = std::move(file_name);
+  const std::string field = line_25 ? field_text(*line_25, 1, kNumberWidth) : std::string();
+  if (field.find_first_not_of(' ') == std::string::npos) {
+    throw RunError(where(kDesignOutdoorTempLine) +
+                   ": den dimensionerande utetemperaturen för klimatfilen på rad 24 saknas");
+  }
+  try {
+    own.design_outdoor_temp_c = read_real(field, 0);
+  } catch (const ConversionError& e) {
+    throw RunError(where(kDesignOutdoorTempLine) + ": " + e.what());
+  }
+  return own;
+}
+
 // Lines 24 and 25 when line 24 names a climate file. A file of 23 lines, or one whose line 24
 // names none (blank, or anything a stored file may carry after its last value), reads as it
 // always has: such lines are never taken as more than that, even when they could not be read.
@@ -87,20 +106,24 @@ std::optional<OwnClimate> read_own_climate(LineReader& reader) {
   if (!line_24 || !names_climate_file(*line_24)) {
     return std::nullopt;
   }
-  OwnClimate own;
-  own.file_name = own_climate_file_name(*line_24);
-  const std::optional<std::string> line_25 = reader.next();
-  const std::string field = line_25 ? field_text(*line_25, 1, kNumberWidth) : std::string();
-  if (field.find_first_not_of(' ') == std::string::npos) {
-    throw RunError(where(kDesignOutdoorTempLine) +
-                   ": den dimensionerande utetemperaturen för klimatfilen på rad 24 saknas");
-  }
+  // The name is checked before line 25 is read, so that its fault is the one reported.
+  std::string file_name = own_climate_file_name(*line_24);
+  return own_climate(std::move(file_name), reader.next());
+}
+
+RunError missing_line(int line_number) {
+  return RunError(where(line_number) + ": raden saknas; filen har bara " +
+                  std::to_string(line_number - 1) + " rader av " +
+                  std::to_string(kControlFileLines));
+}
+
+// One of the 23 lines into the case; a value that is no number is a fault of its line.
+void take_line(const ControlLine& line, std::string_view text, BoilerCase& into) {
   try {
-    own.design_outdoor_temp_c = read_real(field, 0);
+    read_control_line(line, text, into);
   } catch (const ConversionError& e) {
-    throw RunError(where(kDesignOutdoorTempLine) + ": " + e.what());
+    throw RunError(where(line.line) + ": " + e.what());
   }
-  return own;
 }
 
 }  // namespace
@@ -238,19 +261,31 @@ BoilerCase read_control_file(const std::filesystem::path& work_dir) {
   for (const ControlLine& line : kControlLines) {
     const std::optional<std::string> text = reader.next();
     if (!text) {
-      const int missing = reader.line_number() + 1;
-      throw RunError(where(missing) + ": raden saknas; filen har bara " +
-                     std::to_string(missing - 1) + " rader av " +
-                     std::to_string(kControlFileLines));
+      throw missing_line(reader.line_number() + 1);
     }
-    try {
-      read_control_line(line, *text, input);
-    } catch (const ConversionError& e) {
-      throw RunError(where(reader.line_number()) + ": " + e.what());
-    }
+    take_line(line, *text, input);
   }
   if (std::optional<OwnClimate> own = read_own_climate(reader)) {
     input.climate = std::move(*own);
+  }
+  return input;
+}
+
+BoilerCase read_control_lines(std::span<const std::string> lines) {
+  BoilerCase input;
+  for (const ControlLine& line : kControlLines) {
+    const auto index = static_cast<std::size_t>(line.line - 1);
+    if (index >= lines.size()) {
+      throw missing_line(line.line);
+    }
+    take_line(line, lines[index], input);
+  }
+  const auto line_24 = static_cast<std::size_t>(kClimateFileLine - 1);
+  if (line_24 < lines.size() && names_climate_file(lines[line_24])) {
+    std::string file_name = own_climate_file_name(lines[line_24]);
+    const std::optional<std::string> line_25 =
+        line_24 + 1 < lines.size() ? std::optional(lines[line_24 + 1]) : std::nullopt;
+    input.climate = own_climate(std::move(file_name), line_25);
   }
   return input;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,5 +66,10 @@ std::string control_file_text(const BoilerCase& input);
 // and the fault; an own climate file's name must hold no path separator and no control
 // character, and its design outdoor temperature must be given.
 BoilerCase read_control_file(const std::filesystem::path& work_dir);
+
+// The case from the lines of a control file as read_control_file takes them from the file (each
+// without its line end, as the file's reader gives them), with the same faults: what the engine
+// reads for the lines that control_file_lines writes.
+BoilerCase read_control_lines(std::span<const std::string> lines);
 
 }  // namespace varmkalk::core

@@ -201,9 +201,11 @@ std::string csv_cell_place(std::string_view file_name, long line, std::size_t co
   return place;
 }
 
-std::string csv_field(std::string_view text) {
+std::string csv_field(std::string_view text, char separator) {
+  const char needs_quotes[] = {separator, kQuote, '\r', '\n'};
   // A byte order mark at the start of a file would be taken for the file's.
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos &&
+  if (text.find_first_of(std::string_view(needs_quotes, sizeof needs_quotes)) ==
+          std::string_view::npos &&
       !text.starts_with(kUtf8ByteOrderMark)) {
     return std::string(text);
   }
@@ -217,16 +219,16 @@ std::string csv_field(std::string_view text) {
   return field + "\"";
 }
 
-std::string csv_record(std::span<const std::string> fields) {
+std::string csv_record(std::span<const std::string> fields, char separator) {
   if (fields.size() == 1 && fields[0].empty()) {
     return "\"\"\r\n";
   }
   std::string record;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) {
-      record += kSeparator;
+      record += separator;
     }
-    record += csv_field(fields[i]);
+    record += csv_field(fields[i], separator);
   }
   return record + "\r\n";
 }

@@ -48,11 +48,12 @@ std::string csv_cell_place(std::string_view file_name, long line, std::size_t co
                            std::span<const std::string> header);
 
 // The field as a table holds it: in double quotes, its quotes written twice, only where it
-// needs them (a comma, a quote or a line end in it, a byte order mark at its start).
-std::string csv_field(std::string_view text);
+// needs them (the separator, a quote or a line end in it, a byte order mark at its start).
+// Spreadsheets under a locale with a decimal comma separate fields by semicolons instead.
+std::string csv_field(std::string_view text, char separator = ',');
 
-// One record: the fields separated by commas, ended by CR LF. A record of one empty field is
-// written as "" so that it is not read as an empty line.
-std::string csv_record(std::span<const std::string> fields);
+// One record: the fields separated by `separator`, ended by CR LF. A record of one empty field
+// is written as "" so that it is not read as an empty line.
+std::string csv_record(std::span<const std::string> fields, char separator = ',');
 
 }  // namespace varmkalk::core

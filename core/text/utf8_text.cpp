@@ -74,6 +74,17 @@ std::size_t utf8_sequence_length(std::string_view text, std::size_t at) {
   return length;
 }
 
+bool is_valid_utf8(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = utf8_sequence_length(text, at);
+    if (length == 0) {
+      return false;
+    }
+    at += length;
+  }
+  return true;
+}
+
 std::string message_safe(std::string_view text) {
   return shown(text, std::string_view::npos);
 }

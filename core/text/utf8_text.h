@@ -12,6 +12,9 @@ namespace varmkalk::core {
 // U+10FFFF.
 std::size_t utf8_sequence_length(std::string_view text, std::size_t at);
 
+// Whether the whole text is well-formed UTF-8.
+bool is_valid_utf8(std::string_view text);
+
 // The text as a message may carry it, such as a file's name: every control character and every
 // byte that is not UTF-8 shown as '?'.
 std::string message_safe(std::string_view text);

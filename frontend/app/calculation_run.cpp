@@ -1,14 +1,17 @@
 #include "frontend/app/calculation_run.h"
 
 #include "frontend/app/platform/platform.h"
+#include "frontend/logic/chart_year.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/result_files.h"
+#include "frontend/logic/run_notices.h"
 
 #include <QApplication>
 #include <QDir>
 
 #include <chrono>
+#include <optional>
 #include <variant>
 
 namespace varmkalk {
@@ -87,7 +90,7 @@ void CalculationRun::run() {
 
 void CalculationRun::forget_summary() {
   summary_ready_ = false;
-  warnings_.clear();
+  notices_.clear();
 }
 
 void CalculationRun::on_time_limit() {
@@ -129,14 +132,22 @@ void CalculationRun::on_finished(const EngineOutcome& outcome) {
 
 void CalculationRun::end_run(const EngineOutcome& outcome) {
   set_busy(false);
+  if (outcome.status != EngineOutcome::Status::NotStarted) {
+    emit engine_ran();
+  }
   QString text = outcome.message;
   const QString engine_text = outcome.engine_messages.trimmed();
   switch (outcome.status) {
     case EngineOutcome::Status::Succeeded:
       summary_ready_ = true;
       // Days on which the boiler fell short, a year without a heating day: the summary alone
-      // does not say so.
-      warnings_ = engine_lines(engine_text);
+      // does not say so. The engine warns in its own words; the year computed again here gives
+      // the same facts in the user's number format, with the reason where the model knows it.
+      if (!engine_text.isEmpty()) {
+        const std::optional<QStringList> notices = folder_run_notices(
+            QDir::currentPath(), engine_climate_dir(engine_.program_folder()), platform_.locale());
+        notices_ = notices && !notices->isEmpty() ? *notices : engine_lines(engine_text);
+      }
       show_summary();
       return;
     case EngineOutcome::Status::NotStarted:
@@ -170,12 +181,7 @@ void CalculationRun::show_summary() {
   platform_.sleep_ms(kSummaryPauseMs);
   emit further_calculation_offered();
   platform_.sleep_ms(kSummaryPauseMs);
-  QStringList lines = std::get<QStringList>(summary);
-  if (!warnings_.isEmpty()) {
-    lines += QString();
-    lines += warnings_;
-  }
-  emit summary_ready(lines);
+  emit summary_ready(notices_, std::get<QStringList>(summary));
 }
 
 void CalculationRun::show_failure(const QString& title, const QString& text) {

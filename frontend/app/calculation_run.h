@@ -40,8 +40,11 @@ class CalculationRun : public QObject {
   void further_calculation_offered();
   // Nothing shown may look like a result any more.
   void result_cleared();
-  // The summary's lines to show, the engine's warnings after them.
-  void summary_ready(const QStringList& lines);
+  // The engine has run and may have made the identity's files, whether or not it succeeded.
+  void engine_ran();
+  // The summary's lines to show, and what the user should know of the year beside them (one
+  // paragraph each, none when all went well).
+  void summary_ready(const QStringList& notices, const QStringList& lines);
 
  private:
   void on_time_limit();
@@ -58,8 +61,8 @@ class CalculationRun : public QObject {
   // This cycle's engine run has succeeded: resultat.dat holds its summary and a second run would
   // only fail on the files it has already written.
   bool summary_ready_ = false;
-  // What the successful engine printed as warnings, one line each.
-  QStringList warnings_;
+  // What the user should know of the successful run's year, one paragraph each.
+  QStringList notices_;
   bool wait_cursor_ = false;
   // While the user is asked whether to stop, the engine's end waits for the answer.
   bool asking_ = false;

@@ -3,11 +3,15 @@
 #include "frontend/app/fonts.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/platform/platform.h"
+#include "frontend/app/sweep_button.h"
 #include "frontend/compare/kept_list_dialog.h"
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/twips.h"
+#include "frontend/logic/form_case.h"
 #include "frontend/logic/input_validation.h"
+#include "frontend/logic/plausibility.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -24,6 +28,22 @@ namespace {
 
 const QColor kFormBlue{128, 128, 255};
 const QColor kMissingYellow{255, 255, 0};
+
+// A message box of more faults would outgrow the screen; the yellow marks show them all.
+constexpr std::size_t kShownFaults = 8;
+
+// The faults' own messages in one text, one paragraph each.
+QString faults_text(const FieldErrors& faults) {
+  QStringList paragraphs;
+  for (std::size_t shown = 0; shown < faults.size() && shown < kShownFaults; ++shown) {
+    paragraphs += faults[shown].message;
+  }
+  if (faults.size() > kShownFaults) {
+    paragraphs += QStringLiteral("Ytterligare %1 fält är markerade med gult.")
+                      .arg(faults.size() - kShownFaults);
+  }
+  return paragraphs.join(QStringLiteral("\n\n"));
+}
 
 // The option buttons of each group with the value they stand for.
 template <typename Value>
@@ -84,6 +104,7 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
   build_burner();
   build_presets();
   build_building();
+  build_own_climate();
   for (QWidget* widget : findChildren<QWidget*>()) {
     if (!widget->objectName().isEmpty()) {
       controls_.insert(widget->objectName(), widget);
@@ -101,7 +122,11 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
   check_default(kMinReturnTemps, defaults.min_return_temp);
   check_default(kClimates, defaults.climate);
   for (const FormField& entry : kFormFields) {
-    field(entry.name)->setText(defaults.*entry.text);
+    QLineEdit* text_field = field(entry.name);
+    text_field->setText(defaults.*entry.text);
+    // A corrected value is no longer marked.
+    connect(text_field, &QLineEdit::textChanged, this,
+            [text_field] { set_field_background(text_field, kWhite); });
   }
 
   connect(qobject_cast<QPushButton*>(control("Command1")), &QPushButton::clicked, this,
@@ -111,6 +136,9 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
   connect(qobject_cast<QPushButton*>(control("hamtaindata")), &QPushButton::clicked, this,
           &InputForm::fetch_inputs);
   connect_help_buttons();
+  connect_own_climate();
+  add_sweep_button(
+      *this, platform_, [this] { return form_input(); }, QCoreApplication::applicationDirPath());
 }
 
 FormInput InputForm::form_input() const {
@@ -130,6 +158,8 @@ FormInput InputForm::form_input() const {
   input.heating_system = chosen(kHeatingSystems, core::HeatingSystem::radiators_55_45);
   input.min_return_temp = chosen(kMinReturnTemps, MinReturnTemp::C65);
   input.climate = chosen(kClimates, core::Place::kiruna);
+  input.own_climate = option("Egenklimat")->isChecked();
+  input.own_climate_file = field(kOwnClimateFileField)->text().trimmed();
   for (const FormField& entry : kFormFields) {
     input.*entry.text = field(entry.name)->text();
   }
@@ -150,7 +180,12 @@ void InputForm::set_form_input(const FormInput& input) {
   choose(kStandbySources, input.standby_source);
   choose(kHeatingSystems, input.heating_system);
   choose(kMinReturnTemps, input.min_return_temp);
-  choose(kClimates, input.climate);
+  if (input.own_climate) {
+    option("Egenklimat")->click();
+  } else {
+    choose(kClimates, input.climate);
+  }
+  field(kOwnClimateFileField)->setText(input.own_climate_file);
   for (const FormField& entry : kFormFields) {
     field(entry.name)->setText(input.*entry.text);
     set_field_background(field(entry.name), kWhite);
@@ -276,6 +311,38 @@ void InputForm::input_complete() {
     platform_.message_box(this, QStringLiteral("Data saknas"),
                           QStringLiteral("Alla nödvändiga fält är inte ifyllda"),
                           MessageIcon::Exclamation);
+    return;
+  }
+  // Every bad number at once, before the identity is typed.
+  const FormInput input = form_input();
+  const FieldErrors faults = input_faults(input, platform_.locale());
+  if (!faults.empty()) {
+    for (const FieldError& fault : faults) {
+      mark_field(fault.field);
+    }
+    platform_.beep();
+    platform_.message_box(this, QStringLiteral("Felaktigt värde"), faults_text(faults),
+                          MessageIcon::Exclamation);
+    return;
+  }
+  if (input.own_climate && !platform_.file_exists(input.own_climate_file)) {
+    mark_field(QLatin1String(kOwnClimateFileField));
+    platform_.beep();
+    platform_.message_box(this, QStringLiteral("Klimatfil saknas"),
+                          QStringLiteral("Klimatfilen \"%1\" finns inte i arbetsmappen. Välj en av "
+                                         "arbetsmappens klimatfiler eller importera en med "
+                                         "\"Importera…\".")
+                              .arg(input.own_climate_file),
+                          MessageIcon::Exclamation);
+    return;
+  }
+  const QStringList implausible = implausible_values(input, platform_.locale());
+  if (!implausible.isEmpty() &&
+      !platform_.ask_yes_no(this, QStringLiteral("Ovanliga värden"),
+                            QStringLiteral("Värdena ligger långt utanför vad en panna i ett "
+                                           "småhus brukar ha:\n\n   ") +
+                                implausible.join(QStringLiteral("\n   ")) +
+                                QStringLiteral("\n\nÄr värdena avsedda?"))) {
     return;
   }
   open_identity_form_(*this);

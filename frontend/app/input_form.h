@@ -69,6 +69,11 @@ class InputForm : public QDialog {
   void build_burner();
   void build_presets();
   void build_building();
+  // "Egen klimatfil": the seventh climate choice, its file and its design temperature.
+  void build_own_climate();
+  void connect_own_climate();
+  void refresh_own_climate_files();
+  void take_own_climate_file(const QString& name, double suggested_design_temp_c);
   void build_visibility_rules();
 
   void input_complete();
@@ -86,6 +91,9 @@ class InputForm : public QDialog {
   // over it adds controls of the same names.
   QHash<QString, QWidget*> controls_;
   std::optional<SessionCalculation> previous_;
+  // The design temperature last suggested for an own climate file: replaced by the next
+  // suggestion only while the user has not typed another.
+  QString suggested_design_temp_;
 };
 
 }  // namespace varmkalk

@@ -19,11 +19,16 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QDir>
+#include <QFontMetrics>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -51,6 +56,24 @@ QPlainTextEdit* add_text_box(QWidget* parent, const char* name, const QRect& geo
   box->setObjectName(QString::fromUtf8(name));
   box->setGeometry(geometry);
   return box;
+}
+
+// The text broken at blanks into lines of at most `columns` characters; a longer word stands on
+// a line of its own.
+QStringList wrapped_lines(const QString& text, qsizetype columns) {
+  QStringList lines;
+  QString line;
+  for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    if (!line.isEmpty() && line.size() + 1 + word.size() > columns) {
+      lines += line;
+      line.clear();
+    }
+    line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+  }
+  if (!line.isEmpty()) {
+    lines += line;
+  }
+  return lines;
 }
 
 }  // namespace
@@ -102,7 +125,7 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
                             twips_rect(360, 3900, 1695, 735));
   further_button_ = add_button(this, "Command5", QStringLiteral("Ytterligare beräkning"),
                                twips_rect(360, 4800, 1695, 735));
-  QPushButton* info_button =
+  info_button_ =
       add_button(this, "Command4", QStringLiteral("Programinfo"), twips_rect(360, 5700, 1695, 735));
   // In the place of "Ny beräkning", which is gone once a summary can be shown.
   chart_button_ =
@@ -122,6 +145,8 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
 
   result_box_ = add_text_box(this, "Text1", twips_rect(2280, 2100, 8475, 4335));
   result_box_->setFont(fixed_font(kResultPointSize));
+  // The summary is the engine's, to be read and copied, not changed.
+  result_box_->setReadOnly(true);
   result_box_->setLineWrapMode(QPlainTextEdit::NoWrap);
   result_box_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   result_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -135,8 +160,8 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   setTabOrder(new_calculation_button_, result_box_);
   setTabOrder(result_box_, run_button_);
   setTabOrder(run_button_, exit_button_);
-  setTabOrder(exit_button_, info_button);
-  setTabOrder(info_button, credits);
+  setTabOrder(exit_button_, info_button_);
+  setTabOrder(info_button_, credits);
   setTabOrder(credits, further_button_);
   setTabOrder(further_button_, chart_button_);
 
@@ -146,15 +171,11 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   connect(run_, &CalculationRun::further_calculation_offered, this,
           &MainMenu::show_further_calculation);
   connect(run_, &CalculationRun::result_cleared, this, &MainMenu::clear_result_text);
-  connect(run_, &CalculationRun::summary_ready, this, [this](const QStringList& lines) {
-    clear_result_text();
-    for (const QString& line : lines) {
-      append_result_line(line);
-    }
-  });
+  connect(run_, &CalculationRun::engine_ran, this, [this] { undecided_id_ = calc_id_; });
+  connect(run_, &CalculationRun::summary_ready, this, &MainMenu::show_summary);
   connect(exit_button_, &QPushButton::clicked, this, &MainMenu::exit_program);
   connect(further_button_, &QPushButton::clicked, this, &MainMenu::further_calculation);
-  connect(info_button, &QPushButton::clicked, this, &MainMenu::show_program_info);
+  connect(info_button_, &QPushButton::clicked, this, &MainMenu::show_program_info);
   connect(run_, &CalculationRun::summary_ready, chart_button_, &QWidget::show);
   connect(run_, &CalculationRun::result_cleared, chart_button_, &QWidget::hide);
   connect(further_button_, &QPushButton::clicked, chart_button_, &QWidget::hide);
@@ -162,10 +183,13 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   connect(compare_button, &QPushButton::clicked, this, [this] {
     open_comparison(platform_, QDir::currentPath(), run_->engine().program_folder(), this);
   });
+  set_next_step(new_calculation_button_);
 }
 
 void MainMenu::show_again() {
   show();
+  // The window the user works in again: its next step takes the keyboard.
+  activateWindow();
 }
 
 void MainMenu::switch_to_input_ready() {
@@ -173,10 +197,12 @@ void MainMenu::switch_to_input_ready() {
   result_box_->show();
   run_button_->show();
   new_calculation_button_->hide();
+  set_next_step(run_button_);
 }
 
 void MainMenu::show_further_calculation() {
   further_button_->show();
+  set_next_step(further_button_);
 }
 
 void MainMenu::set_engine_running(bool running) {
@@ -211,6 +237,41 @@ void MainMenu::clear_result_text() {
   result_box_->clear();
 }
 
+void MainMenu::show_summary(const QStringList& notices, const QStringList& lines) {
+  clear_result_text();
+  // The box does not wrap, so that the summary's table keeps its columns; the notices are broken
+  // to its width here, so that they are read without scrolling.
+  const int text_width =
+      result_box_->contentsRect().width() -
+      result_box_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, result_box_) -
+      2 * qCeil(result_box_->document()->documentMargin());
+  const int columns = std::max(
+      1, text_width / QFontMetrics(result_box_->font()).horizontalAdvance(QLatin1Char('0')));
+  for (const QString& notice : notices) {
+    for (const QString& line : wrapped_lines(notice, columns)) {
+      append_result_line(line);
+    }
+    append_result_line(QString());
+  }
+  for (const QString& line : lines) {
+    append_result_line(line);
+  }
+  result_box_->moveCursor(QTextCursor::Start);
+}
+
+QStringList MainMenu::undecided_files() const {
+  QStringList files;
+  if (undecided_id_.isEmpty()) {
+    return files;
+  }
+  for (const QString& name : identity_file_names(undecided_id_)) {
+    if (platform_.file_exists(name)) {
+      files += name;
+    }
+  }
+  return files;
+}
+
 void MainMenu::open_input_form() {
   hide();
   auto* input_form = new InputForm(platform_, identity_form_opener_, this);
@@ -230,6 +291,19 @@ void MainMenu::end_program() {
 void MainMenu::closeEvent(QCloseEvent* event) {
   event->accept();
   emit program_ended();
+}
+
+void MainMenu::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  auto* focused = qobject_cast<QPushButton*>(focusWidget());
+  QPushButton* button = focused != nullptr ? focused : next_step_;
+  if (button != nullptr && button->isVisible() && button->isEnabled()) {
+    button->animateClick();
+  }
+  event->accept();
 }
 
 void MainMenu::new_calculation() {
@@ -262,12 +336,16 @@ void MainMenu::open_identity_form(InputForm& input_form) {
 
 void MainMenu::further_calculation() {
   clear_result_text();
-  auto* question = new SaveQuestionForm(SaveQuestion::BeforeFurtherCalculation, this);
+  const QStringList undecided = undecided_files();
+  if (undecided.isEmpty()) {
+    // Every calculation's files are settled: only the working files go, as for "Ny beräkning".
+    undecided_id_.clear();
+    new_calculation();
+    return;
+  }
+  auto* question = new SaveQuestionForm(SaveQuestion::BeforeFurtherCalculation, undecided, this);
   connect(question, &SaveQuestionForm::answered, this, [this, question](KeepFiles answer) {
-    if (answer == KeepFiles::Yes) {
-      keep_inputs();
-    }
-    const QList<DeletionFailure> failures = delete_cycle_files(files_to_delete(answer, calc_id_));
+    const QList<DeletionFailure> failures = settle_files(answer);
     question->accept();
     if (!failures.isEmpty() && !tell_files_left(failures, true)) {
       return;
@@ -275,6 +353,24 @@ void MainMenu::further_calculation() {
     open_input_form();
   });
   platform_.show_modal(*question);
+}
+
+void MainMenu::set_next_step(QPushButton* button) {
+  for (QPushButton* other : {new_calculation_button_, run_button_, exit_button_, further_button_,
+                             info_button_, chart_button_}) {
+    other->setDefault(other == button);
+  }
+  next_step_ = button;
+  button->setFocus();
+}
+
+QList<DeletionFailure> MainMenu::settle_files(KeepFiles answer) {
+  const QString calc_id = undecided_id_;
+  undecided_id_.clear();
+  if (answer == KeepFiles::Yes) {
+    keep_inputs(calc_id);
+  }
+  return delete_cycle_files(files_to_delete(answer, calc_id));
 }
 
 QList<DeletionFailure> MainMenu::delete_cycle_files(const QStringList& names) {
@@ -317,15 +413,18 @@ void MainMenu::show_charts() {
 }
 
 void MainMenu::exit_program() {
-  if (platform_.file_exists(result_file_name())) {
-    exit_with_unsettled_results();
+  // Asked only for a calculation whose files await the answer: a resultat.dat left behind by a
+  // calculation already settled, or by an earlier run of the program, names no files of its own.
+  const QStringList undecided = undecided_files();
+  if (!undecided.isEmpty()) {
+    exit_with_unsettled_results(undecided);
     return;
   }
   end_program();
 }
 
-void MainMenu::keep_inputs() {
-  if (!confirmed_ || confirmed_->identity != calc_id_) {
+void MainMenu::keep_inputs(const QString& calc_id) {
+  if (!confirmed_ || confirmed_->identity != calc_id) {
     return;
   }
   if (const std::optional<FileError> error =
@@ -336,13 +435,10 @@ void MainMenu::keep_inputs() {
   }
 }
 
-void MainMenu::exit_with_unsettled_results() {
-  auto* question = new SaveQuestionForm(SaveQuestion::AtExit, this);
+void MainMenu::exit_with_unsettled_results(const QStringList& files) {
+  auto* question = new SaveQuestionForm(SaveQuestion::AtExit, files, this);
   connect(question, &SaveQuestionForm::answered, this, [this, question](KeepFiles answer) {
-    if (answer == KeepFiles::Yes) {
-      keep_inputs();
-    }
-    const QList<DeletionFailure> failures = delete_cycle_files(files_to_delete(answer, calc_id_));
+    const QList<DeletionFailure> failures = settle_files(answer);
     // Told before the question closes, which ends the program.
     if (!failures.isEmpty()) {
       tell_files_left(failures, false);

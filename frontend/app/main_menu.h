@@ -27,11 +27,12 @@ class MainMenu : public QWidget {
 
   Platform& platform() { return platform_; }
 
-  // Makes the menu visible again without changing any of its controls.
+  // Makes the menu visible and active again without changing any of its controls.
   void show_again();
-  // After a confirmed identity: shows `Label1`, `Text1` and `Command2`, hides `Command1`.
+  // After a confirmed identity: shows `Label1`, `Text1` and `Command2`, hides `Command1`;
+  // "Beräkna och visa resultat" becomes the next step.
   void switch_to_input_ready();
-  // Once the engine's summary can be read: shows `Command5`.
+  // Once the engine's summary can be read: shows `Command5`, the next step.
   void show_further_calculation();
   // While the engine runs, the buttons that would touch its files are disabled.
   void set_engine_running(bool running);
@@ -47,6 +48,13 @@ class MainMenu : public QWidget {
   // Adds `line` and a line break at the end of the result box.
   void append_result_line(const QString& line);
   void clear_result_text();
+  // The summary in the result box, the notices above it broken into lines that the box shows
+  // whole, an empty line between.
+  void show_summary(const QStringList& notices, const QStringList& lines);
+
+  // The identity files of the calculation whose engine run made them and whose keeping the user
+  // has not yet decided, as far as they exist; empty when no calculation awaits that answer.
+  QStringList undecided_files() const;
 
   // Hides the menu and opens a fresh input form modally; returns when that form is closed.
   void open_input_form();
@@ -63,6 +71,8 @@ class MainMenu : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Enter presses the focused button, else the button of the next step.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void new_calculation();
@@ -71,12 +81,16 @@ class MainMenu : public QWidget {
   // "Diagram": the charts of the calculation whose summary is shown, in a window of their own.
   void show_charts();
   void exit_program();
-  // "Ja" to the keep question: the confirmed calculation's inputs file is written beside its
-  // result files.
-  void keep_inputs();
-  // "Avsluta programmet" while `resultat.dat` exists: the files of the calculation are not
-  // settled yet.
-  void exit_with_unsettled_results();
+  // "Ja" to the keep question about `calc_id`: the inputs file of the calculation confirmed under
+  // it is written beside its result files.
+  void keep_inputs(const QString& calc_id);
+  // "Avsluta programmet" while the files of a calculation are not settled yet.
+  void exit_with_unsettled_results(const QStringList& files);
+  // Deletes the working files, and on "Nej" the undecided calculation's files, which are settled
+  // from then on however the deletion went. Returns the files that are left.
+  QList<DeletionFailure> settle_files(KeepFiles answer);
+  // Makes `button` the default button and gives it the focus.
+  void set_next_step(QPushButton* button);
   void open_identity_form(InputForm& input_form);
   // Deletes the named files of the working folder; a missing file is no error. Returns the files
   // that are left.
@@ -92,11 +106,17 @@ class MainMenu : public QWidget {
   QString calc_id_;
   // The calculation confirmed last, with the input it was confirmed with.
   std::optional<SessionCalculation> confirmed_;
+  // The identity of the calculation whose engine run may have made files that the user has
+  // neither kept nor deleted yet; empty when there is none. Only these files may be deleted
+  // by an answer: files once kept stay kept.
+  QString undecided_id_;
   QPushButton* new_calculation_button_;  // Command1
   QPushButton* run_button_;              // Command2
   QPushButton* exit_button_;             // Command3
   QPushButton* further_button_;          // Command5
   QPushButton* chart_button_;            // Command6, "Diagram"
+  QPushButton* info_button_;             // Command4
+  QPushButton* next_step_ = nullptr;     // the default button
   QLabel* result_heading_;               // Label1
   QPlainTextEdit* result_box_;           // Text1
 };

@@ -13,9 +13,23 @@ namespace {
 
 constexpr double kQuestionPointSize = 12.0;
 
+// "Gäller "h123.dat", "h123sum.dat" och "h123sum_c.dat"": quoted, since a short identity is
+// padded with blanks that would not show.
+QString files_caption(const QStringList& files) {
+  QStringList quoted;
+  for (const QString& name : files) {
+    quoted += QLatin1Char('"') + name + QLatin1Char('"');
+  }
+  const QString last = quoted.takeLast();
+  return QStringLiteral("Gäller ") +
+         (quoted.isEmpty() ? last
+                           : quoted.join(QStringLiteral(", ")) + QStringLiteral(" och ") + last);
+}
+
 }  // namespace
 
-SaveQuestionForm::SaveQuestionForm(SaveQuestion question, QWidget* parent) : QDialog(parent) {
+SaveQuestionForm::SaveQuestionForm(SaveQuestion question, const QStringList& files, QWidget* parent)
+    : QDialog(parent) {
   const bool at_exit = question == SaveQuestion::AtExit;
   setObjectName(at_exit ? QStringLiteral("spara") : QStringLiteral("sparany"));
   setWindowTitle(at_exit ? QStringLiteral("Spara resultatfiler")
@@ -40,6 +54,11 @@ SaveQuestionForm::SaveQuestionForm(SaveQuestion question, QWidget* parent) : QDi
       add_button(this, "Command1", QStringLiteral("Ja"), twips_rect(855, 780, 1695, 495));
   QPushButton* no =
       add_button(this, "Command2", QStringLiteral("Nej"), twips_rect(3000, 780, 1695, 495));
+  if (!files.isEmpty()) {
+    QLabel* names =
+        add_label(this, "filnamn", files_caption(files), twips_rect(0, 1320, 5475, 255));
+    names->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  }
   // Enter answers with the button that has the focus: "Ja", which keeps the files, at first.
   yes->setAutoDefault(true);
   no->setAutoDefault(true);

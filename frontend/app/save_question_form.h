@@ -3,6 +3,7 @@
 #include "frontend/logic/result_files.h"
 
 #include <QDialog>
+#include <QStringList>
 
 namespace varmkalk {
 
@@ -12,14 +13,15 @@ enum class SaveQuestion {
   AtExit,                    // `spara`, from "Avsluta programmet"
 };
 
-// The forms `sparany` and `spara`: "Skall indata- och resultatfiler sparas?" with "Ja" and "Nej".
+// The forms `sparany` and `spara`: "Skall indata- och resultatfiler sparas?" with "Ja" and "Nej",
+// and below the buttons the names of the calculation's files that the answer decides on.
 // The form only asks; whoever opened it deletes the files and closes it. Closing it through its
 // window frame gives no answer.
 class SaveQuestionForm : public QDialog {
   Q_OBJECT
 
  public:
-  SaveQuestionForm(SaveQuestion question, QWidget* parent);
+  SaveQuestionForm(SaveQuestion question, const QStringList& files, QWidget* parent);
 
  signals:
   void answered(varmkalk::KeepFiles answer);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/chart_year.h"
 
+#include "core/case/climate_choice.h"
 #include "core/case/climates.h"
 #include "core/files/run_error.h"
 #include "core/formats/climate_file.h"
@@ -171,11 +172,24 @@ std::optional<CaseTerms> terms_of_summary(const QStringList& lines, std::size_t 
   return terms;
 }
 
-// The climate the kept summary names, when it is one of the bundled places.
-std::optional<std::string_view> climate_file_of_summary(const QStringList& lines) {
+// The climate file the kept summary names: one of the bundled places, or an own file.
+std::optional<std::string> climate_file_of_summary(const QStringList& lines) {
   for (const core::Climate& climate : core::kClimates) {
     if (has_line(lines, climate.report_line)) {
-      return climate.file_name;
+      return std::string(climate.file_name);
+    }
+  }
+  const QString before = QString::fromUtf8(
+      core::kOwnClimateLineStart.data(), static_cast<qsizetype>(core::kOwnClimateLineStart.size()));
+  const QString after = QString::fromUtf8(core::kOwnClimateLineEnd.data(),
+                                          static_cast<qsizetype>(core::kOwnClimateLineEnd.size()));
+  for (const QString& summary_line : lines) {
+    const QString trimmed = summary_line.trimmed();
+    if (trimmed.startsWith(before) && trimmed.endsWith(after) &&
+        trimmed.size() > before.size() + after.size()) {
+      return trimmed.mid(before.size(), trimmed.size() - before.size() - after.size())
+          .toLatin1()
+          .toStdString();
     }
   }
   return std::nullopt;

@@ -192,6 +192,10 @@ RowSpec flue_gas_row(const QString& label, const SummaryValueLine& line, bool hi
       label);
 }
 
+// The design outdoor temperature, which the summary names only through the place: with one
+// decimal, in °C.
+constexpr SummaryValueLine kDesignOutdoorTempLine{"- Dimensionerande utetemperatur", 0, 5, 1, " C"};
+
 // The layout of a flue-gas point's supply and return temperatures: Fixed 4.1, in °C.
 constexpr SummaryValueLine kPointTempLine{"", 0, core::kFlueGasPointWidth,
                                           core::kFlueGasPointDecimals, " C"};
@@ -260,6 +264,14 @@ std::vector<RowSpec> row_specs() {
           QStringLiteral("Klimat"),
           [](const BoilerCase& input) { return climate_text(climate_of_case(input.climate)); },
           [](const SummaryReport& report) { return climate_text(report.climate); }),
+      input_row(
+          kDesignOutdoorTempLine,
+          [](const BoilerCase& input) { return core::design_outdoor_temp_c(input.climate); },
+          [](const SummaryReport& report) {
+            const auto* place = std::get_if<core::Place>(&report.climate);
+            return place ? number_figure(core::climate_of(*place).design_outdoor_temp_c)
+                         : Figure{Figure::Kind::unknown, 0.0, {}};
+          }),
       input_row(
           core::kDesignHeatDemandLine,
           [](const BoilerCase& input) { return input.building.design_heat_demand_w; },

@@ -10,8 +10,9 @@ namespace varmkalk {
 namespace {
 
 // The controls that are no text field of the input: the identity box and the option frames.
-constexpr std::array<std::pair<const char*, const char*>, 5> kOtherLabels{{
+constexpr std::array<std::pair<const char*, const char*>, 6> kOtherLabels{{
     {"utdatafil", "Beräkningens identitet (4 tecken)"},
+    {kOwnClimateFileField, "Klimatfil, Egen klimatfil"},
     {"burntype", "Brännartyp"},
     {"vvber", "Varmvattenberedare?"},
     {"konvtyp", "Konvektionsförlust, källa"},

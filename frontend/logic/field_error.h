@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace varmkalk {
 
 // A form field whose content cannot be used, so that the form can mark it and say why.
@@ -10,6 +12,8 @@ struct FieldError {
   QString label;    // its label on the form, e.g. "Temp- skillnad (°C), Fall 2 (hög temp)"
   QString message;  // Swedish text for the message box
 };
+
+using FieldErrors = std::vector<FieldError>;
 
 // The label of a field, option frame or the identity box by its control name, with the row or
 // section added where the label alone is ambiguous; empty for an unknown name.

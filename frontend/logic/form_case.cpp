@@ -3,19 +3,24 @@
 #include <QDir>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
 #include "core/formats/control_file.h"
+#include "core/text/windows1252.h"
 #include "frontend/logic/calc_identity.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/form_number.h"
+#include "frontend/logic/input_validation.h"
 
 namespace varmkalk {
 
 namespace {
 
 constexpr double kWattsPerKilowatt = 1000.0;
+// The control file's line 24 holds the name in its first 20 characters.
+constexpr qsizetype kLongestClimateFileName = 20;
 // A loss of 1 W lasting a day is 0.024 kWh.
 constexpr double kKilowattHoursPerDayPerWatt = 0.024;
 constexpr double kAirRatioPerExcessAirPercent = 0.01;
@@ -77,8 +82,8 @@ struct StandbyLoss {
   float exponent = 0.0F;
 };
 
-// Reads the form's numbers and derives the control file's values; the first failure is thrown
-// as the FieldError that derive_case returns.
+// Reads the form's numbers and derives the control file's values; a failure is thrown as the
+// FieldError that names the field.
 class Derivation {
  public:
   Derivation(const FormInput& input, const QLocale& locale) : input_(input), locale_(locale) {}
@@ -115,8 +120,10 @@ class Derivation {
     return value;
   }
 
-  // A field's number as the engine holds it.
-  float field_value(TextField field) const { return float_value(number(field), field); }
+  // A field's number in the control file's unit, as the engine holds it.
+  float field_value(TextField field, double to_file_unit = 1.0) const {
+    return float_value(number(field) * to_file_unit, field);
+  }
 
   double convection_constant() const {
     if (input_.convection_source == ConvectionSource::Constant) {
@@ -145,17 +152,7 @@ class Derivation {
     return two_point_fit(indoor_temp);
   }
 
-  // A single-stage burner's one power is both its maximum and its minimum.
-  core::Burner burner() const {
-    const float max_power_w =
-        float_value(number(burner_power_field()) * kWattsPerKilowatt, burner_power_field());
-    if (single_stage()) {
-      return core::Burner::single_stage(max_power_w);
-    }
-    return core::Burner(max_power_w,
-                        float_value(number(&FormInput::modulating_min_power_kw) * kWattsPerKilowatt,
-                                    &FormInput::modulating_min_power_kw));
-  }
+  bool single_stage() const { return input_.burner == Burner::SingleStage; }
 
   TextField burner_power_field() const {
     return single_stage() ? &FormInput::single_stage_power_kw : &FormInput::modulating_max_power_kw;
@@ -167,8 +164,6 @@ class Derivation {
   }
 
  private:
-  bool single_stage() const { return input_.burner == Burner::SingleStage; }
-
   // Q = C1 × T^C2 through both known losses; T is the mean of the temperature difference and
   // the indoor temperature.
   StandbyLoss two_point_fit(double indoor_temp) const {
@@ -219,54 +214,133 @@ class Derivation {
   const QLocale& locale_;
 };
 
-void require_components(const FormInput& input) {
+// The faults met while deriving, at most one per field: a value derived from a field that cannot
+// be read fails with that field's own fault, which need not be told twice.
+class Faults {
+ public:
+  // Runs one step of the derivation; its value, or nothing when it failed.
+  template <typename Step>
+  auto attempt(Step step) -> std::optional<decltype(step())> {
+    try {
+      return step();
+    } catch (const FieldError& error) {
+      add(error);
+      return std::nullopt;
+    }
+  }
+
+  void add(const FieldError& error) {
+    const bool known = std::any_of(errors_.begin(), errors_.end(), [&error](const FieldError& met) {
+      return met.field == error.field;
+    });
+    if (!known) {
+      errors_.push_back(error);
+    }
+  }
+
+  // In the order they were met.
+  const FieldErrors& errors() const { return errors_; }
+
+ private:
+  FieldErrors errors_;
+};
+
+std::optional<FieldError> missing_component(const FormInput& input) {
   const QString message = QStringLiteral("Alla komponenter är inte valda.");
   if (input.burner == Burner::Unchosen) {
-    throw field_error(QStringLiteral("burntype"), message);
+    return field_error(QStringLiteral("burntype"), message);
   }
   if (input.hot_water_heater == HotWaterHeater::Unchosen) {
-    throw field_error(QStringLiteral("vvber"), message);
+    return field_error(QStringLiteral("vvber"), message);
   }
   if (input.convection_source == ConvectionSource::Unchosen) {
-    throw field_error(QStringLiteral("konvtyp"), message);
+    return field_error(QStringLiteral("konvtyp"), message);
   }
   if (input.standby_source == StandbySource::Unchosen) {
-    throw field_error(QStringLiteral("Frame1"), message);
+    return field_error(QStringLiteral("Frame1"), message);
   }
+  return std::nullopt;
 }
 
-core::BoilerCase derive(const FormInput& input, const QString& identity, const QLocale& locale) {
-  require_components(input);
-  if (const std::optional<QString> refusal = identity_refusal(identity)) {
-    throw field_error(QStringLiteral("utdatafil"), *refusal);
+// The own climate file's name as the control file carries it: a file of the working folder,
+// named so that the engine's line 24 reads it as such.
+std::string own_climate_file_name(const QString& name) {
+  const QString field = QLatin1String(kOwnClimateFileField);
+  const std::optional<std::string> bytes = core::encode_windows1252(name.toStdString());
+  if (!bytes || !core::names_climate_file(*bytes) || name.contains(QLatin1Char('/')) ||
+      name.contains(QLatin1Char('\\')) || name.size() > kLongestClimateFileName ||
+      std::any_of(name.begin(), name.end(),
+                  [](QChar c) { return c.category() == QChar::Other_Control; }) ||
+      name.startsWith(QLatin1Char(' '))) {
+    throw field_error(field, QStringLiteral("Klimatfilens namn %1 går inte att använda: det ska "
+                                            "sluta på .dat, vara högst %2 tecken långt och "
+                                            "gälla en fil i arbetsmappen.")
+                                 .arg(quoted_text(name))
+                                 .arg(kLongestClimateFileName));
   }
-  const Derivation derivation(input, locale);
+  return *bytes;
+}
 
+// The case for the input of a complete choice of components, without its identity. Every step
+// is tried whatever the steps before it met, so that the faults of all fields are found; the case
+// is complete only when no fault was added.
+core::BoilerCase derive(const FormInput& input, const QLocale& locale, Faults& faults) {
+  const Derivation derivation(input, locale);
   core::BoilerCase derived;
-  derived.losses.convection_constant = float_value(
-      derivation.convection_constant(), input.convection_source == ConvectionSource::Constant
-                                            ? &FormInput::convection_constant
-                                            : &FormInput::convection_loss_w);
-  const double indoor_temp = derivation.number(&FormInput::indoor_temp_c);
-  const StandbyLoss standby = derivation.standby_loss(indoor_temp);
-  derived.losses.standby_constant = standby.constant;
-  derived.losses.standby_exponent = standby.exponent;
-  derived.burner = derivation.burner();
-  derived.combustion.air_ratio = float_value(
-      1.0 + kAirRatioPerExcessAirPercent * derivation.number(derivation.excess_air_field()),
-      derivation.excess_air_field());
-  derived.combustion.pilot_power_w = derivation.field_value(&FormInput::pilot_power_w);
-  derived.flue_gas.low_temp = {derivation.field_value(&FormInput::flue_gas_temp_low_c),
-                               derivation.field_value(&FormInput::supply_temp_low_c),
-                               derivation.field_value(&FormInput::return_temp_low_c)};
-  derived.flue_gas.high_temp = {derivation.field_value(&FormInput::flue_gas_temp_high_c),
-                                derivation.field_value(&FormInput::supply_temp_high_c),
-                                derivation.field_value(&FormInput::return_temp_high_c)};
-  derived.pump = {derivation.field_value(&FormInput::pump_power_w), kPumpHeatSharePercent};
-  derived.building.design_heat_demand_w =
-      float_value(derivation.number(&FormInput::design_heat_demand_kw) * kWattsPerKilowatt,
-                  &FormInput::design_heat_demand_kw);
-  derived.building.indoor_temp_c = float_value(indoor_temp, &FormInput::indoor_temp_c);
+  const auto set = [&faults](auto& target, auto step) {
+    if (const auto value = faults.attempt(step)) {
+      target = *value;
+    }
+  };
+  const auto set_field = [&set, &derivation](float& target, TextField field,
+                                             double to_file_unit = 1.0) {
+    set(target, [&] { return derivation.field_value(field, to_file_unit); });
+  };
+
+  set(derived.losses.convection_constant, [&] {
+    return float_value(derivation.convection_constant(),
+                       input.convection_source == ConvectionSource::Constant
+                           ? &FormInput::convection_constant
+                           : &FormInput::convection_loss_w);
+  });
+  const std::optional<double> indoor_temp =
+      faults.attempt([&] { return derivation.number(&FormInput::indoor_temp_c); });
+  // Only the two-point fit needs the indoor temperature.
+  if (indoor_temp || input.standby_source == StandbySource::Constants) {
+    if (const std::optional<StandbyLoss> standby =
+            faults.attempt([&] { return derivation.standby_loss(indoor_temp.value_or(0.0)); })) {
+      derived.losses.standby_constant = standby->constant;
+      derived.losses.standby_exponent = standby->exponent;
+    }
+  }
+  // A single-stage burner's one power is both its maximum and its minimum.
+  const std::optional<float> max_power_w = faults.attempt(
+      [&] { return derivation.field_value(derivation.burner_power_field(), kWattsPerKilowatt); });
+  const std::optional<float> min_power_w =
+      derivation.single_stage() ? max_power_w : faults.attempt([&] {
+        return derivation.field_value(&FormInput::modulating_min_power_kw, kWattsPerKilowatt);
+      });
+  if (max_power_w && min_power_w) {
+    derived.burner = derivation.single_stage() ? core::Burner::single_stage(*max_power_w)
+                                               : core::Burner(*max_power_w, *min_power_w);
+  }
+  set(derived.combustion.air_ratio, [&] {
+    return float_value(
+        1.0 + kAirRatioPerExcessAirPercent * derivation.number(derivation.excess_air_field()),
+        derivation.excess_air_field());
+  });
+  set_field(derived.combustion.pilot_power_w, &FormInput::pilot_power_w);
+  set_field(derived.flue_gas.low_temp.flue_gas_temp_c, &FormInput::flue_gas_temp_low_c);
+  set_field(derived.flue_gas.low_temp.supply_temp_c, &FormInput::supply_temp_low_c);
+  set_field(derived.flue_gas.low_temp.return_temp_c, &FormInput::return_temp_low_c);
+  set_field(derived.flue_gas.high_temp.flue_gas_temp_c, &FormInput::flue_gas_temp_high_c);
+  set_field(derived.flue_gas.high_temp.supply_temp_c, &FormInput::supply_temp_high_c);
+  set_field(derived.flue_gas.high_temp.return_temp_c, &FormInput::return_temp_high_c);
+  set_field(derived.pump.power_w, &FormInput::pump_power_w);
+  derived.pump.heat_share_percent = kPumpHeatSharePercent;
+  set_field(derived.building.design_heat_demand_w, &FormInput::design_heat_demand_kw,
+            kWattsPerKilowatt);
+  set_field(derived.building.indoor_temp_c, &FormInput::indoor_temp_c);
   switch (input.min_return_temp) {
     case MinReturnTemp::Indoor:
       derived.building.min_return_temp_c = derived.building.indoor_temp_c;
@@ -279,16 +353,34 @@ core::BoilerCase derive(const FormInput& input, const QString& identity, const Q
       break;
   }
   if (input.hot_water_heater == HotWaterHeater::Yes) {
-    derived.hot_water.annual_demand_kwh =
-        derivation.field_value(&FormInput::hot_water_kwh_per_year);
-    derived.hot_water.heater_loss_w = float_value(
-        derivation.number(&FormInput::heater_loss_kwh_per_day) / kKilowattHoursPerDayPerWatt,
-        &FormInput::heater_loss_kwh_per_day);
+    set_field(derived.hot_water.annual_demand_kwh, &FormInput::hot_water_kwh_per_year);
+    set(derived.hot_water.heater_loss_w, [&] {
+      return float_value(
+          derivation.number(&FormInput::heater_loss_kwh_per_day) / kKilowattHoursPerDayPerWatt,
+          &FormInput::heater_loss_kwh_per_day);
+    });
   }
   derived.heating_system = input.heating_system;
   derived.climate = input.climate;
-  derived.identity = core::CalcIdentity(identity.toStdString());
+  if (input.own_climate) {
+    const std::optional<std::string> file_name =
+        faults.attempt([&] { return own_climate_file_name(input.own_climate_file); });
+    const std::optional<float> design_temp = faults.attempt(
+        [&] { return derivation.field_value(&FormInput::own_design_outdoor_temp_c); });
+    if (file_name && design_temp) {
+      derived.climate = core::OwnClimate{*file_name, *design_temp};
+    }
+  }
   return derived;
+}
+
+// Where a field stands on the form; the option frames and the identity box come after the
+// text fields.
+std::size_t form_position(const QString& field) {
+  const auto found =
+      std::find_if(kFormFields.begin(), kFormFields.end(),
+                   [&field](const FormField& entry) { return field == QLatin1String(entry.name); });
+  return static_cast<std::size_t>(found - kFormFields.begin());
 }
 
 }  // namespace
@@ -296,11 +388,38 @@ core::BoilerCase derive(const FormInput& input, const QString& identity, const Q
 std::variant<core::BoilerCase, FieldError> derive_case(const FormInput& input,
                                                        const QString& identity,
                                                        const QLocale& locale) {
-  try {
-    return derive(input, identity, locale);
-  } catch (const FieldError& error) {
-    return error;
+  if (std::optional<FieldError> missing = missing_component(input)) {
+    return *missing;
   }
+  if (const std::optional<QString> refusal = identity_refusal(identity)) {
+    return field_error(QStringLiteral("utdatafil"), *refusal);
+  }
+  Faults faults;
+  core::BoilerCase derived = derive(input, locale, faults);
+  if (!faults.errors().empty()) {
+    return faults.errors().front();
+  }
+  derived.identity = core::CalcIdentity(identity.toStdString());
+  return derived;
+}
+
+FieldErrors input_faults(const FormInput& input, const QLocale& locale) {
+  if (std::optional<FieldError> missing = missing_component(input)) {
+    return {*missing};
+  }
+  // Each needed field read on its own first: a step of the derivation stops at the first of
+  // its fields that cannot be read.
+  Faults faults;
+  const Derivation derivation(input, locale);
+  for (TextField field : needed_fields(input)) {
+    faults.attempt([&] { return derivation.number(field); });
+  }
+  derive(input, locale, faults);
+  FieldErrors errors = faults.errors();
+  std::stable_sort(errors.begin(), errors.end(), [](const FieldError& a, const FieldError& b) {
+    return form_position(a.field) < form_position(b.field);
+  });
+  return errors;
 }
 
 std::optional<FileError> write_control_file(const QString& folder, const core::BoilerCase& input) {

@@ -20,7 +20,7 @@ enum class StandbySource { Unchosen, Constants, KnownLosses };  // sbkonst, sbef
 enum class MinReturnTemp { C65, C35, Indoor };  // Sextiofem, Trettiofem (preset), Tjugo
 
 // Everything the user has entered on the input form, as plain values: the state of its option
-// groups and the text of its 26 fields exactly as typed, each named by what it means and the
+// groups and the text of its fields exactly as typed, each named by what it means and the
 // unit it is typed in. The form's widgets fill it; validation and the control file writer read it.
 struct FormInput {
   Burner burner = Burner::Unchosen;
@@ -30,6 +30,10 @@ struct FormInput {
   core::HeatingSystem heating_system = core::HeatingSystem::radiators_55_45;
   MinReturnTemp min_return_temp = MinReturnTemp::C35;
   core::Place climate = core::Place::malmo;
+  // "Egen klimatfil" in the climate group: a climate file of the user's own, from the working
+  // folder, instead of the place above; its design outdoor temperature is a field of its own.
+  bool own_climate = false;
+  QString own_climate_file;
 
   QString single_stage_power_kw, single_stage_excess_air_percent;
   QString modulating_max_power_kw, modulating_min_power_kw, modulating_excess_air_percent;
@@ -47,9 +51,10 @@ struct FormInput {
   QString design_heat_demand_kw;
   QString indoor_temp_c = QStringLiteral("20");
   QString pump_power_w = QStringLiteral("65");
+  QString own_design_outdoor_temp_c;
 };
 
-// The 26 text fields by their control names and labels, so that the form can move texts and
+// The 27 number fields by their control names and labels, so that the form can move texts and
 // colours between its widgets and a FormInput, and messages can name a field, without naming
 // each field twice.
 struct FormField {
@@ -58,7 +63,7 @@ struct FormField {
   QString FormInput::*text;
 };
 
-inline constexpr std::array<FormField, 26> kFormFields{{
+inline constexpr std::array<FormField, 27> kFormFields{{
     {"enstegeff", "Brännareffekt (kW)", &FormInput::single_stage_power_kw},
     {"enstegluft", "Luftöverskott (%)", &FormInput::single_stage_excess_air_percent},
     {"modmax", "Maxeffekt (kW)", &FormInput::modulating_max_power_kw},
@@ -85,7 +90,12 @@ inline constexpr std::array<FormField, 26> kFormFields{{
     {"huseff", "Husets maximala uppvärmningsbehov (kW)", &FormInput::design_heat_demand_kw},
     {"intemp", "Inomhustemperatur (°C)", &FormInput::indoor_temp_c},
     {"cirkpump", "Cirkulationspumpens eleffekt (W)", &FormInput::pump_power_w},
+    {"dut", "Dimensionerande utetemperatur (°C), Egen klimatfil",
+     &FormInput::own_design_outdoor_temp_c},
 }};
+
+// The own climate file's field: a name, not a number, so not among the fields above.
+inline constexpr char kOwnClimateFileField[] = "klimatfil";
 
 // The control name of a field of FormInput; empty for a member that is no field.
 QString form_field_name(QString FormInput::*text);

@@ -1,7 +1,5 @@
 #include "frontend/logic/input_validation.h"
 
-#include <initializer_list>
-
 namespace varmkalk {
 
 namespace {
@@ -13,20 +11,45 @@ int chosen_components(const FormInput& input) {
          (input.standby_source != StandbySource::Unchosen ? 1 : 0);
 }
 
-struct NamedText {
-  const char* name;
-  const QString& text;
-};
-
-void collect_empty(std::initializer_list<NamedText> fields, QStringList& missing) {
-  for (const NamedText& field : fields) {
-    if (field.text.isEmpty()) {
-      missing.append(QString::fromLatin1(field.name));
-    }
-  }
-}
-
 }  // namespace
+
+std::vector<QString FormInput::*> needed_fields(const FormInput& input) {
+  std::vector<QString FormInput::*> fields;
+  if (input.burner == Burner::SingleStage) {
+    fields.insert(fields.end(),
+                  {&FormInput::single_stage_power_kw, &FormInput::single_stage_excess_air_percent});
+  } else {
+    fields.insert(fields.end(),
+                  {&FormInput::modulating_max_power_kw, &FormInput::modulating_min_power_kw,
+                   &FormInput::modulating_excess_air_percent});
+  }
+  if (input.hot_water_heater == HotWaterHeater::Yes) {
+    fields.insert(fields.end(),
+                  {&FormInput::heater_loss_kwh_per_day, &FormInput::hot_water_kwh_per_year});
+  }
+  if (input.convection_source == ConvectionSource::Constant) {
+    fields.push_back(&FormInput::convection_constant);
+  } else {
+    fields.insert(fields.end(),
+                  {&FormInput::convection_loss_w, &FormInput::convection_temp_difference_k});
+  }
+  if (input.standby_source == StandbySource::Constants) {
+    fields.insert(fields.end(), {&FormInput::standby_exponent, &FormInput::standby_constant});
+  } else {
+    fields.insert(fields.end(), {&FormInput::standby_loss_1_w, &FormInput::standby_loss_2_w,
+                                 &FormInput::standby_temp_difference_1_k,
+                                 &FormInput::standby_temp_difference_2_k});
+  }
+  fields.insert(fields.end(), {&FormInput::design_heat_demand_kw, &FormInput::indoor_temp_c,
+                               &FormInput::pump_power_w, &FormInput::pilot_power_w,
+                               &FormInput::flue_gas_temp_high_c, &FormInput::flue_gas_temp_low_c,
+                               &FormInput::supply_temp_high_c, &FormInput::supply_temp_low_c,
+                               &FormInput::return_temp_high_c, &FormInput::return_temp_low_c});
+  if (input.own_climate) {
+    fields.push_back(&FormInput::own_design_outdoor_temp_c);
+  }
+  return fields;
+}
 
 InputValidation validate_input(const FormInput& input) {
   constexpr int kComponentGroups = 4;
@@ -35,51 +58,14 @@ InputValidation validate_input(const FormInput& input) {
     return result;
   }
   result.components_complete = true;
-  QStringList& missing = result.missing_fields;
-
-  if (input.burner == Burner::SingleStage) {
-    collect_empty({{"enstegeff", input.single_stage_power_kw},
-                   {"enstegluft", input.single_stage_excess_air_percent}},
-                  missing);
-  } else {
-    collect_empty({{"modmax", input.modulating_max_power_kw},
-                   {"modmin", input.modulating_min_power_kw},
-                   {"modluft", input.modulating_excess_air_percent}},
-                  missing);
+  for (QString FormInput::*field : needed_fields(input)) {
+    if ((input.*field).isEmpty()) {
+      result.missing_fields.append(form_field_name(field));
+    }
   }
-  if (input.hot_water_heater == HotWaterHeater::Yes) {
-    collect_empty(
-        {{"Text5", input.heater_loss_kwh_per_day}, {"vvbehov", input.hot_water_kwh_per_year}},
-        missing);
+  if (input.own_climate && input.own_climate_file.isEmpty()) {
+    result.missing_fields.append(QLatin1String(kOwnClimateFileField));
   }
-  if (input.convection_source == ConvectionSource::Constant) {
-    collect_empty({{"konvkonst", input.convection_constant}}, missing);
-  } else {
-    collect_empty(
-        {{"konveff", input.convection_loss_w}, {"konvtemp", input.convection_temp_difference_k}},
-        missing);
-  }
-  if (input.standby_source == StandbySource::Constants) {
-    collect_empty({{"sbexponent", input.standby_exponent}, {"sbkonstant", input.standby_constant}},
-                  missing);
-  } else {
-    collect_empty({{"sbeff1", input.standby_loss_1_w},
-                   {"sbeff2", input.standby_loss_2_w},
-                   {"sbtemp1", input.standby_temp_difference_1_k},
-                   {"sbtemp2", input.standby_temp_difference_2_k}},
-                  missing);
-  }
-  collect_empty({{"huseff", input.design_heat_demand_kw},
-                 {"intemp", input.indoor_temp_c},
-                 {"cirkpump", input.pump_power_w},
-                 {"pilotflamma", input.pilot_power_w},
-                 {"TempH", input.flue_gas_temp_high_c},
-                 {"TempL", input.flue_gas_temp_low_c},
-                 {"FramH", input.supply_temp_high_c},
-                 {"FramL", input.supply_temp_low_c},
-                 {"ReturH", input.return_temp_high_c},
-                 {"ReturL", input.return_temp_low_c}},
-                missing);
   return result;
 }
 

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 namespace varmkalk {
 
 // The outcome of the check behind "Indata färdigt".
@@ -14,6 +16,10 @@ struct InputValidation {
   // Control names of the needed fields whose text is exactly empty, in the order they are checked.
   QStringList missing_fields;
 };
+
+// The fields whose numbers the chosen components need, in the order they are checked. A
+// component not chosen counts as its second option.
+std::vector<QString FormInput::*> needed_fields(const FormInput& input);
 
 // Checks the input form's values: first that every component is chosen, then that every field
 // the choices need holds some text. A text of blanks counts as filled; numbers are not checked

@@ -192,6 +192,16 @@ void read_fields(ObjectReader fields, bool complete, KeptInputs& kept) {
     kept.numbers[i] = field.number_or_null(kNumber);
     field.finish();
   }
+  // The own climate file's name, a text and never a number.
+  const QString file_field = QLatin1String(kOwnClimateFileField);
+  if (complete || fields.has(file_field)) {
+    ObjectReader field = fields.object(file_field);
+    if (field.has(kLabel)) {
+      field.text(kLabel);
+    }
+    kept.input.own_climate_file = field.text(kText);
+    field.finish();
+  }
   fields.finish();
 }
 
@@ -280,6 +290,9 @@ QByteArray inputs_file_bytes(const KeptInputs& kept) {
                               {kText, kept.input.*kFormFields[i].text},
                               {kNumber, number_or_null(kept.numbers[i])}});
   }
+  fields.insert(QLatin1String(kOwnClimateFileField),
+                QJsonObject{{kLabel, QStringLiteral("Egen klimatfil")},
+                            {kText, kept.input.own_climate_file}});
   const QJsonObject listing{
       {kClimate, kept.listing.climate},
       {kBurnerKind, kept.listing.burner_kind

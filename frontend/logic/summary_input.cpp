@@ -132,10 +132,15 @@ void restore_building(Restorer& restorer, const core::SummaryReport& report) {
   if (const auto* place = std::get_if<core::Place>(&report.climate)) {
     input.climate = *place;
   } else {
-    restorer.note(
-        QStringLiteral("Sammanfattningen anger klimatfilen %1, som formuläret inte "
-                       "kan välja; klimatet har lämnats som förvalt.")
-            .arg(from_windows1252(QByteArrayView(std::get<std::string>(report.climate)))));
+    // The summary names the file but not its design outdoor temperature.
+    input.own_climate = true;
+    input.own_climate_file =
+        from_windows1252(QByteArrayView(std::get<std::string>(report.climate)));
+    input.own_design_outdoor_temp_c.clear();
+    restorer.note(QStringLiteral("Sammanfattningen anger klimatfilen %1 men inte dess "
+                                 "dimensionerande utetemperatur; fältet \"DUT (°C)\" har lämnats "
+                                 "tomt.")
+                      .arg(input.own_climate_file));
   }
   restorer.set(&FormInput::design_heat_demand_kw, report.design_heat_demand_w,
                1.0 / kWattsPerKilowatt);

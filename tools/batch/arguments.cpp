@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/batch/arguments.h"
 
+#include <array>
 #include <charconv>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "core/text/fixed_format.h"
 #include "core/text/utf8_text.h"
 #include "tools/batch/batch_input.h"
+#include "tools/common/command_line.h"
 
 namespace varmkalk::batch {
 namespace {
@@ -70,47 +72,27 @@ std::string column_lines() {
 }  // namespace
 
 std::variant<Arguments, std::string> parse_arguments(std::span<const char* const> arguments) {
-  Arguments parsed;
-  std::vector<std::string> files;
-  bool options_ended = false;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string_view argument = arguments[i];
-    if (options_ended || argument.size() < 2 || argument.front() != '-') {
-      files.emplace_back(argument);
-      continue;
-    }
-    const std::size_t equals = argument.find('=');
-    const std::string_view option = argument.substr(0, equals);
-    if (option == "--threads") {
-      std::string_view value;
-      if (equals != std::string_view::npos) {
-        value = argument.substr(equals + 1);
-      } else if (i + 1 < arguments.size()) {
-        value = arguments[++i];
-      } else {
-        return std::string("--threads behöver ett antal trådar, till exempel --threads 2");
-      }
-      if (!parse_threads(value, parsed.threads)) {
-        return "--threads " + core::quoted_for_message(value) + " är inget antal mellan 1 och " +
-               std::to_string(kMostThreads);
-      }
-      continue;
-    }
-    if (equals != std::string_view::npos && (option == "--replace" || option == "--help")) {
-      return std::string(option) + " tar inget värde";
-    }
-    if (argument == "--") {
-      options_ended = true;
-    } else if (argument == "--replace") {
-      parsed.replace = true;
-    } else if (argument == "--help" || argument == "-h") {
-      Arguments help;
-      help.help = true;
-      return help;
-    } else {
-      return "okänd flagga " + core::quoted_for_message(argument);
-    }
+  constexpr std::array<tools::OptionSpec, 2> kOptions{{
+      {"--threads", true, "--threads behöver ett antal trådar, till exempel --threads 2"},
+      {"--replace", false, {}},
+  }};
+  const auto read = tools::parse_command_line(arguments, kOptions);
+  if (const auto* error = std::get_if<std::string>(&read)) {
+    return *error;
   }
+  const tools::CommandLine& command_line = std::get<tools::CommandLine>(read);
+  Arguments parsed;
+  if (command_line.help) {
+    parsed.help = true;
+    return parsed;
+  }
+  parsed.replace = command_line.has("--replace");
+  if (const auto threads = command_line.options.find("--threads");
+      threads != command_line.options.end() && !parse_threads(threads->second, parsed.threads)) {
+    return "--threads " + core::quoted_for_message(threads->second) +
+           " är inget antal mellan 1 och " + std::to_string(kMostThreads);
+  }
+  const std::vector<std::string>& files = command_line.files;
   if (files.size() != 2) {
     return files.size() < 2 ? std::string(
                                   "ange indatafilen och utdatafilen (- för standard in "

@@ -28,13 +28,13 @@ constexpr std::array<std::string_view, 14> kResultColumns = {
     "shortfall_days",
 };
 
-std::string_view status_text(RowStatus status) {
+std::string_view status_text(core::CaseStatus status) {
   switch (status) {
-    case RowStatus::ok:
+    case core::CaseStatus::ok:
       return "ok";
-    case RowStatus::shortfall:
+    case core::CaseStatus::shortfall:
       return "shortfall";
-    case RowStatus::error:
+    case core::CaseStatus::error:
       break;
   }
   return "error";
@@ -45,9 +45,9 @@ std::string number(const std::optional<float>& value) {
 }
 
 // The result columns of one row, in the order of kResultColumns.
-std::vector<std::string> result_fields(const RowResult& result) {
+std::vector<std::string> result_fields(const core::CaseResult& result) {
   std::vector<std::string> fields = {std::string(status_text(result.status)), result.message};
-  if (result.status == RowStatus::error) {
+  if (result.status == core::CaseStatus::error) {
     fields.resize(kResultColumns.size());
     return fields;
   }
@@ -66,7 +66,7 @@ std::vector<std::string> result_fields(const RowResult& result) {
 
 }  // namespace
 
-std::string batch_output_text(const core::CsvTable& input, std::span<const RowResult> results) {
+std::string batch_output_text(const core::CsvTable& input, std::span<const core::CaseResult> results) {
   std::vector<std::string> header = input.header;
   header.insert(header.end(), kResultColumns.begin(), kResultColumns.end());
   std::string text = core::csv_record(header);

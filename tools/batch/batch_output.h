@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/formats/csv_table.h"
-#include "tools/batch/batch_run.h"
+#include "core/run/case_run.h"
 
 namespace varmkalk::batch {
 
@@ -13,6 +13,6 @@ namespace varmkalk::batch {
 // efficiencies in per cent, the energies in kWh, the heating days and the days the boiler fell
 // short. Numbers are the shortest text that reads back as the same float; those a refused case
 // or a year without heating day does not have are empty. One result per input row, in order.
-std::string batch_output_text(const core::CsvTable& input, std::span<const RowResult> results);
+std::string batch_output_text(const core::CsvTable& input, std::span<const core::CaseResult> results);
 
 }  // namespace varmkalk::batch

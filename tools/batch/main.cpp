@@ -11,14 +11,14 @@
 #include <variant>
 #include <vector>
 
+#include "core/files/file_access.h"
 #include "core/formats/climate_file.h"
 #include "core/formats/csv_table.h"
+#include "core/run/case_run.h"
 #include "core/text/utf8_text.h"
 #include "tools/batch/arguments.h"
 #include "tools/batch/batch_input.h"
 #include "tools/batch/batch_output.h"
-#include "tools/batch/batch_run.h"
-#include "tools/klimat/file_access.h"
 
 namespace {
 
@@ -44,19 +44,19 @@ std::string read_standard_input() {
   while ((count = std::fread(block.data(), 1, block.size(), stdin)) > 0) {
     bytes.append(block.data(), count);
     if (bytes.size() > kLargestInput) {
-      throw klimat::FileError(std::string(kStandardInputName) + ": indata är större än " +
-                              std::to_string(kLargestInput / (1024 * 1024)) + " MiB");
+      throw core::FileAccessError(std::string(kStandardInputName) + ": indata är större än " +
+                                  std::to_string(kLargestInput / (1024 * 1024)) + " MiB");
     }
   }
   if (std::ferror(stdin)) {
-    throw klimat::FileError(std::string(kStandardInputName) + ": kan inte läsas");
+    throw core::FileAccessError(std::string(kStandardInputName) + ": kan inte läsas");
   }
   return bytes;
 }
 
 void write_standard_output(const std::string& text) {
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
-    throw klimat::FileError("standard ut: kan inte skrivas");
+    throw core::FileAccessError("standard ut: kan inte skrivas");
   }
 }
 
@@ -78,29 +78,29 @@ int run(const batch::Arguments& arguments) {
   const bool from_standard_input = arguments.input == batch::kStandardStream;
   const bool to_standard_output = arguments.output == batch::kStandardStream;
   if (!to_standard_output && !arguments.replace) {
-    klimat::require_absent(arguments.output);
+    core::require_absent(arguments.output);
   }
   const std::string input_name =
       from_standard_input ? std::string(kStandardInputName) : arguments.input;
   const std::string bytes =
-      from_standard_input ? read_standard_input() : klimat::read_file(arguments.input);
+      from_standard_input ? read_standard_input() : core::read_file(arguments.input);
   const batch::BatchInput input = batch::read_batch_input(bytes, input_name);
 
-  const batch::ClimateYears climates(input.cases, working_folder(), core::installed_climate_dir());
-  const std::vector<batch::RowResult> results =
-      batch::run_cases(input.cases, climates, thread_count(arguments));
+  const core::FoundClimates climates(input.cases, working_folder(), core::installed_climate_dir());
+  const std::vector<core::CaseResult> results =
+      core::run_cases(input.cases, climates, thread_count(arguments));
   const std::string text = batch::batch_output_text(input.table, results);
   if (to_standard_output) {
     write_standard_output(text);
   } else {
-    klimat::write_file(arguments.output, text, arguments.replace);
+    core::write_file(arguments.output, text, arguments.replace);
   }
 
   std::size_t shortfalls = 0;
   std::size_t errors = 0;
-  for (const batch::RowResult& result : results) {
-    shortfalls += result.status == batch::RowStatus::shortfall ? 1 : 0;
-    errors += result.status == batch::RowStatus::error ? 1 : 0;
+  for (const core::CaseResult& result : results) {
+    shortfalls += result.status == core::CaseStatus::shortfall ? 1 : 0;
+    errors += result.status == core::CaseStatus::error ? 1 : 0;
   }
   std::cerr << kProgram << ": " << results.size()
             << " fall: " << results.size() - shortfalls - errors << " ok, " << shortfalls
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
       start = end + 1;
     }
     return kUnusable;
-  } catch (const klimat::FileError& error) {
+  } catch (const core::FileAccessError& error) {
     return report(error.what(), kUnusable);
   } catch (const std::bad_alloc&) {
     return report("minnet räcker inte till", kUnusable);

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/klimat/arguments.h"
 
+#include <array>
 #include <charconv>
 #include <string_view>
 #include <vector>
 
 #include "core/climate_import/source_text.h"
+#include "core/text/utf8_text.h"
+#include "tools/common/command_line.h"
 
 namespace varmkalk::klimat {
 namespace {
@@ -26,51 +29,32 @@ std::optional<int> parse_year(std::string_view text) {
 }  // namespace
 
 std::variant<Arguments, std::string> parse_arguments(std::span<const char* const> arguments) {
+  constexpr std::array<tools::OptionSpec, 4> kOptions{{
+      {"--year", true, "--year behöver ett år, till exempel --year 2009"},
+      {"--allow-suspect", false, {}},
+      {"--replace", false, {}},
+      {"--info", false, {}},
+  }};
+  const auto read = tools::parse_command_line(arguments, kOptions);
+  if (const auto* error = std::get_if<std::string>(&read)) {
+    return *error;
+  }
+  const tools::CommandLine& command_line = std::get<tools::CommandLine>(read);
+  if (command_line.help) {
+    return Arguments{};
+  }
   Arguments parsed;
-  parsed.task = Arguments::Task::import;
-  std::vector<std::string> files;
-  bool options_ended = false;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string_view argument = arguments[i];
-    if (options_ended || argument.size() < 2 || argument.front() != '-') {
-      files.emplace_back(argument);
-      continue;
-    }
-    const std::size_t equals = argument.find('=');
-    const std::string_view option = argument.substr(0, equals);
-    if (option == "--year") {
-      std::string_view value;
-      if (equals != std::string_view::npos) {
-        value = argument.substr(equals + 1);
-      } else if (i + 1 < arguments.size()) {
-        value = arguments[++i];
-      } else {
-        return std::string("--year behöver ett år, till exempel --year 2009");
-      }
-      parsed.year = parse_year(value);
-      if (!parsed.year) {
-        return "--year " + core::quoted(core::shown_name(value)) + " är inget år mellan 1 och 9999";
-      }
-      continue;
-    }
-    if (equals != std::string_view::npos && (option == "--allow-suspect" || option == "--replace" ||
-                                             option == "--info" || option == "--help")) {
-      return std::string(option) + " tar inget värde";
-    }
-    if (argument == "--") {
-      options_ended = true;
-    } else if (argument == "--allow-suspect") {
-      parsed.allow_suspect = true;
-    } else if (argument == "--replace") {
-      parsed.replace = true;
-    } else if (argument == "--info") {
-      parsed.task = Arguments::Task::info;
-    } else if (argument == "--help" || argument == "-h") {
-      return Arguments{};
-    } else {
-      return "okänd flagga " + core::quoted(core::shown_name(argument));
+  parsed.task = command_line.has("--info") ? Arguments::Task::info : Arguments::Task::import;
+  parsed.allow_suspect = command_line.has("--allow-suspect");
+  parsed.replace = command_line.has("--replace");
+  if (const auto year = command_line.options.find("--year"); year != command_line.options.end()) {
+    parsed.year = parse_year(year->second);
+    if (!parsed.year) {
+      return "--year " + core::quoted_for_message(core::shown_name(year->second)) +
+             " är inget år mellan 1 och 9999";
     }
   }
+  const std::vector<std::string>& files = command_line.files;
   if (parsed.task == Arguments::Task::info) {
     if (files.size() != 1 || parsed.year || parsed.allow_suspect || parsed.replace) {
       return std::string("--info tar en klimatfil och inga andra flaggor");

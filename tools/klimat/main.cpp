@@ -9,10 +9,10 @@
 
 #include "core/climate_import/climate_file.h"
 #include "core/climate_import/climate_import.h"
+#include "core/climate_import/climate_summary.h"
 #include "core/climate_import/source_text.h"
+#include "core/files/file_access.h"
 #include "tools/klimat/arguments.h"
-#include "tools/klimat/file_access.h"
-#include "tools/klimat/summary.h"
 
 namespace {
 
@@ -40,36 +40,36 @@ std::string refusal(const core::ImportError& error) {
 
 int show_info(const klimat::Arguments& arguments) {
   const core::ImportResult read =
-      core::read_climate_file(klimat::read_file(arguments.source), arguments.source);
+      core::read_climate_file(core::read_file(arguments.source), arguments.source);
   if (const auto* error = std::get_if<core::ImportError>(&read)) {
     return report(error->message, kFailed);
   }
   const auto& year = std::get<core::ClimateYear>(read);
   std::cout << core::shown_name(arguments.source) << ": " << year.daily_mean_tenths_c.size()
             << " dagar\n"
-            << klimat::summary_lines(year);
+            << core::summary_lines(year);
   return 0;
 }
 
 int run_import(const klimat::Arguments& arguments) {
   if (!arguments.replace) {
-    klimat::require_absent(arguments.output);
+    core::require_absent(arguments.output);
   }
   core::ImportOptions options;
   options.source_name = arguments.source;
   options.year = arguments.year;
   options.allow_suspect = arguments.allow_suspect;
-  const auto imported = core::import_climate(klimat::read_file(arguments.source), options);
+  const auto imported = core::import_climate(core::read_file(arguments.source), options);
   if (const auto* error = std::get_if<core::ImportError>(&imported)) {
     return report(refusal(*error), kFailed);
   }
   const auto& [format, year] = std::get<core::ImportedClimate>(imported);
-  klimat::write_file(arguments.output, core::format_climate_file(year), arguments.replace);
+  core::write_file(arguments.output, core::format_climate_file(year), arguments.replace);
   std::cout << core::shown_name(arguments.output) << ": " << year.daily_mean_tenths_c.size()
             << " dagar, "
             << (year.calendar_year ? "år " + std::to_string(*year.calendar_year) : "typår")
             << ", ur " << core::format_description(format) << "\n"
-            << klimat::summary_lines(year);
+            << core::summary_lines(year);
   return 0;
 }
 
@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
       case klimat::Arguments::Task::import:
         return run_import(arguments);
     }
-  } catch (const klimat::FileError& error) {
+  } catch (const core::FileAccessError& error) {
     return report(error.what(), kFailed);
   } catch (const std::bad_alloc&) {
     return report("minnet räcker inte till", kFailed);

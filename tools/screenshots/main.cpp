@@ -5,6 +5,7 @@
 // window shows that run's charts, one picture per tab, and its PDF report is turned into one
 // picture per page by pdftoppm.
 
+#include "frontend/app/climate_import_dialog.h"
 #include "frontend/app/identity_form.h"
 #include "frontend/app/input_form.h"
 #include "frontend/app/main_menu.h"
@@ -13,26 +14,35 @@
 #include "frontend/charts/chart_export.h"
 #include "frontend/charts/chart_window.h"
 #include "frontend/help/help_dialogs.h"
+#include "frontend/logic/chart_year.h"
 #include "frontend/logic/engine_run.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/result_files.h"
+#include "frontend/logic/run_notices.h"
+#include "frontend/logic/sweep_base.h"
+#include "frontend/sweep/sweep_export.h"
+#include "frontend/sweep/sweep_window.h"
 #include "tools/screenshots/kept_screens.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDate>
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <variant>
@@ -41,12 +51,18 @@ namespace {
 
 using varmkalk::InputForm;
 
-bool save(QWidget& widget, const QDir& dir, const QString& name) {
-  widget.show();
+// The widget as it is shown now.
+bool save_shown(QWidget& widget, const QDir& dir, const QString& name) {
   QApplication::processEvents();
   const QString path = dir.filePath(name + QStringLiteral(".png"));
   const bool saved = widget.grab().save(path);
   QTextStream(stdout) << (saved ? "skrev " : "kunde inte skriva ") << path << Qt::endl;
+  return saved;
+}
+
+bool save(QWidget& widget, const QDir& dir, const QString& name) {
+  widget.show();
+  const bool saved = save_shown(widget, dir, name);
   widget.hide();
   return saved;
 }
@@ -60,6 +76,63 @@ bool save_input_form(varmkalk::Platform& platform, const QDir& dir, const QStrin
     form->findChild<QAbstractButton*>(option)->click();
   }
   return save(*form, dir, name);
+}
+
+// "Importera klimatdata" after importing Stockholm's bundled year, written as a plain table of
+// dates and temperatures, into the working folder.
+bool save_climate_import(varmkalk::Platform& platform, const QDir& dir) {
+  QFile bundled(QDir(QCoreApplication::applicationDirPath())
+                    .filePath(QStringLiteral("../share/varmkalk/climate/sthlm.dat")));
+  QFile table(QStringLiteral("Stockholm 2009.csv"));
+  if (!bundled.open(QIODevice::ReadOnly) || !table.open(QIODevice::WriteOnly)) {
+    return false;
+  }
+  table.write("datum;temperatur\n");
+  QDate date(2009, 1, 1);
+  for (const QByteArray& line : bundled.readAll().split('\n')) {
+    if (line.size() >= 11) {
+      table.write(date.toString(Qt::ISODate).toLatin1() + ';' + line.mid(4, 7).trimmed() + '\n');
+      date = date.addDays(1);
+    }
+  }
+  table.close();
+  varmkalk::ClimateImportDialog dialog(platform, nullptr);
+  dialog.setAttribute(Qt::WA_DeleteOnClose, false);
+  dialog.findChild<QLineEdit*>(QStringLiteral("kallfil"))->setText(table.fileName());
+  dialog.findChild<QLineEdit*>(QStringLiteral("malfil"))
+      ->setText(QStringLiteral("stockholm2009.dat"));
+  dialog.findChild<QAbstractButton*>(QStringLiteral("importknapp"))->click();
+  return save(dialog, dir, QStringLiteral("klimatimport"));
+}
+
+// Saves the message box or question that `open` shows, then closes it unanswered.
+bool save_message_box(const QDir& dir, const QString& name, const std::function<void()>& open) {
+  bool saved = false;
+  QTimer::singleShot(0, [&] {
+    if (QWidget* box = QApplication::activeModalWidget()) {
+      saved = save(*box, dir, name);
+    }
+  });
+  open();
+  return saved;
+}
+
+// An input form with the input's options and texts, as the user would type them in `locale`.
+std::unique_ptr<InputForm> filled_input_form(varmkalk::Platform& platform,
+                                             const varmkalk::FormInput& input,
+                                             const QLocale& locale) {
+  auto form = std::make_unique<InputForm>(platform, varmkalk::IdentityFormOpener{}, nullptr);
+  form->setAttribute(Qt::WA_DeleteOnClose, false);
+  const char* burner = input.burner == varmkalk::Burner::SingleStage ? "enstegbr" : "modbr";
+  for (const char* option : {burner, "vvja", "konvkonstant", "sbkonst"}) {
+    form->findChild<QAbstractButton*>(QString::fromLatin1(option))->click();
+  }
+  for (const varmkalk::FormField& field : varmkalk::kFormFields) {
+    QString text = input.*field.text;
+    form->findChild<QLineEdit*>(QString::fromLatin1(field.name))
+        ->setText(text.replace(QLatin1Char('.'), locale.decimalPoint()));
+  }
+  return form;
 }
 
 // The worked example as typed on an English system.
@@ -87,11 +160,24 @@ varmkalk::FormInput worked_example() {
   return input;
 }
 
-// Runs the engine beside this program on the worked example in the working folder and returns
-// the lines of its summary, or nothing when the run failed.
-std::optional<QStringList> run_worked_example() {
-  const auto derived =
-      varmkalk::derive_case(worked_example(), QStringLiteral("h123"), QLocale::c());
+// The worked example with a modulating burner of 3 to 15 kW, whose condensing gain the model
+// counts at its mean power: it falls short on many days.
+varmkalk::FormInput modulating_example() {
+  varmkalk::FormInput input = worked_example();
+  input.burner = varmkalk::Burner::Modulating;
+  input.modulating_max_power_kw = QStringLiteral("15");
+  input.modulating_min_power_kw = QStringLiteral("3");
+  input.modulating_excess_air_percent = QStringLiteral("20");
+  return input;
+}
+
+// Runs the engine beside this program on the input in the working folder, from which the
+// working files of an earlier run are deleted first, and returns the lines of its summary, or
+// nothing when the run failed.
+std::optional<QStringList> run_example(const varmkalk::FormInput& input, const QString& calc_id) {
+  varmkalk::delete_files(QDir::currentPath(),
+                         {varmkalk::control_file_name(), varmkalk::result_file_name()});
+  const auto derived = varmkalk::derive_case(input, calc_id, QLocale::c());
   if (!std::holds_alternative<varmkalk::core::BoilerCase>(derived) ||
       varmkalk::write_control_file(QDir::currentPath(),
                                    std::get<varmkalk::core::BoilerCase>(derived))) {
@@ -146,6 +232,48 @@ bool save_charts(varmkalk::Platform& platform, const QDir& dir, const QStringLis
   return ok && converted == 0;
 }
 
+// Sweeps the chosen input of the sensitivity analysis (over `from` to `to` when given) and waits
+// for its results.
+bool sweep(varmkalk::SweepWindow& window, varmkalk::SweepInput input, const QString& from = {},
+           const QString& to = {}) {
+  QEventLoop loop;
+  QObject::connect(&window, &varmkalk::SweepWindow::sweep_finished, &loop, &QEventLoop::quit);
+  QTimer::singleShot(10'000, &loop, &QEventLoop::quit);
+  window.choose(input);
+  if (!from.isEmpty()) {
+    window.findChild<QLineEdit*>(QStringLiteral("sweep_from"))->setText(from);
+    window.findChild<QLineEdit*>(QStringLiteral("sweep_to"))->setText(to);
+    window.run_sweep();
+  }
+  loop.exec();
+  return window.shown() != nullptr && window.shown()->input == input;
+}
+
+// The sensitivity analysis of the worked example, "Kanslighetsanalys-<input>.png": the lowest
+// return temperature, the burner's power, and an excess air high enough for the model to refuse.
+bool save_sweeps(varmkalk::Platform& platform, const QDir& dir) {
+  const auto base = varmkalk::sweep_base(worked_example(), QLocale::c());
+  if (!std::holds_alternative<varmkalk::SweepBase>(base)) {
+    return false;
+  }
+  varmkalk::SweepWindow window(platform, std::get<varmkalk::SweepBase>(base),
+                               QCoreApplication::applicationDirPath(), nullptr);
+  window.setAttribute(Qt::WA_DeleteOnClose, false);
+  using varmkalk::SweepInput;
+  bool ok = sweep(window, SweepInput::min_return_temp) &&
+            save(window, dir, QStringLiteral("Kanslighetsanalys-returtemperatur"));
+  ok &= sweep(window, SweepInput::burner_max_power, QStringLiteral("4"), QStringLiteral("30")) &&
+        save(window, dir, QStringLiteral("Kanslighetsanalys-brannareffekt"));
+  // The chart as it is exported.
+  ok &= !varmkalk::save_export(dir.filePath(QStringLiteral("Kanslighetsanalys-export.png")),
+                               varmkalk::sweep_chart_png(window.shown()));
+  ok &= sweep(window, SweepInput::excess_air, QStringLiteral("0"), QStringLiteral("400")) &&
+        save(window, dir, QStringLiteral("Kanslighetsanalys-luftoverskott"));
+  ok &= sweep(window, SweepInput::climate) &&
+        save(window, dir, QStringLiteral("Kanslighetsanalys-klimat"));
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -172,24 +300,73 @@ int main(int argc, char* argv[]) {
   varmkalk::QtPlatform platform;
   bool ok = true;
 
+  // Shown throughout, so that it stays the active window and its focus frame shows, on the button
+  // of the next step.
   varmkalk::MainMenu menu(platform);
-  ok &= save(menu, dir, QStringLiteral("Huvudmeny-start"));
+  menu.show();
+  ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-start"));
   menu.switch_to_input_ready();
-  const std::optional<QStringList> summary = run_worked_example();
+  ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-indata-klara"));
+  const std::optional<QStringList> summary = run_example(worked_example(), QStringLiteral("h123"));
   if (!summary) {
     std::fputs("beräkningsprogrammet kalvex gav inget resultat\n", stderr);
     return 1;
   }
   menu.show_further_calculation();
-  for (const QString& line : *summary) {
-    menu.append_result_line(line);
-  }
+  menu.show_summary({}, *summary);
   // The summary came without the calculation run, which shows "Diagram" with it.
   menu.findChild<QPushButton*>(QStringLiteral("Command6"))->show();
-  ok &= save(menu, dir, QStringLiteral("Huvudmeny-resultat"));
+  ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-resultat"));
   ok &= save_charts(platform, dir, *summary);
   ok &= varmkalk::save_kept_calculations(
       dir, [&dir](QWidget& widget, const QString& name) { return save(widget, dir, name); });
+  ok &= save_sweeps(platform, dir);
+  menu.activateWindow();
+  const std::optional<QStringList> short_summary =
+      run_example(modulating_example(), QStringLiteral("h124"));
+  if (!short_summary) {
+    std::fputs("beräkningsprogrammet kalvex gav inget resultat\n", stderr);
+    return 1;
+  }
+  // The shortfall's notice above the summary, as a Swedish desktop writes its numbers.
+  const QLocale swedish(QLocale::Swedish, QLocale::Sweden);
+  menu.show_summary(
+      varmkalk::folder_run_notices(
+          QDir::currentPath(), varmkalk::engine_climate_dir(QCoreApplication::applicationDirPath()),
+          swedish)
+          .value_or(QStringList{}),
+      *short_summary);
+  ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-varning"));
+  menu.hide();
+
+  // "Indata färdigt" on a Swedish desktop: every bad number in one message, and the question
+  // about values no house boiler has.
+  varmkalk::QtPlatform swedish_platform(swedish);
+  {
+    varmkalk::FormInput input = worked_example();
+    input.design_heat_demand_kw = QStringLiteral("åtta");
+    input.pump_power_w = QStringLiteral("1E39");
+    const auto form = filled_input_form(swedish_platform, input, swedish);
+    // Typed after the filling, which writes the locale's decimal separator.
+    form->findChild<QLineEdit*>(QStringLiteral("enstegeff"))->setText(QStringLiteral("15.5"));
+    form->findChild<QLineEdit*>(QStringLiteral("TempH"))->setText(QStringLiteral(" "));
+    form->show();
+    ok &= save_message_box(dir, QStringLiteral("Felaktigt-varde"), [&form] {
+      form->findChild<QAbstractButton*>(QStringLiteral("Command1"))->click();
+    });
+    ok &= save(*form, dir, QStringLiteral("Inmatning-felaktiga-varden"));
+  }
+  {
+    varmkalk::FormInput input = worked_example();
+    input.single_stage_power_kw = QStringLiteral("15000");
+    input.flue_gas_temp_high_c = QStringLiteral("350");
+    input.indoor_temp_c = QStringLiteral("5");
+    const auto form = filled_input_form(swedish_platform, input, swedish);
+    form->show();
+    ok &= save_message_box(dir, QStringLiteral("Ovanliga-varden"), [&form] {
+      form->findChild<QAbstractButton*>(QStringLiteral("Command1"))->click();
+    });
+  }
 
   ok &= save_input_form(platform, dir, QStringLiteral("Inmatning-ny"), {});
   for (const char* option :
@@ -201,6 +378,9 @@ int main(int argc, char* argv[]) {
                         {"enstegbr", "vvja", "konvkonstant", "sbkonst"});
   ok &= save_input_form(platform, dir, QStringLiteral("Inmatning-alla-effekter"),
                         {"modbr", "vvja", "konveffekt", "sbeff"});
+  ok &= save_climate_import(platform, dir);
+  ok &= save_input_form(platform, dir, QStringLiteral("Inmatning-egenklimat"),
+                        {"enstegbr", "vvja", "konvkonstant", "sbkonst", "Egenklimat"});
 
   {
     InputForm input_form(platform, varmkalk::IdentityFormOpener{}, nullptr);
@@ -212,7 +392,8 @@ int main(int argc, char* argv[]) {
 
   for (const auto question :
        {varmkalk::SaveQuestion::BeforeFurtherCalculation, varmkalk::SaveQuestion::AtExit}) {
-    varmkalk::SaveQuestionForm form(question, nullptr);
+    varmkalk::SaveQuestionForm form(question, {"h123.dat", "h123sum.dat", "h123sum_c.dat"},
+                                    nullptr);
     form.setAttribute(Qt::WA_DeleteOnClose, false);
     ok &= save(form, dir, form.objectName());
   }

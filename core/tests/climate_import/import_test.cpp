@@ -139,8 +139,15 @@ TEST(ClimateImport, HourlyDayMissingOneHourIsRefusedNamingThatDay) {
       << message;
 }
 
+// A day's 24 hourly values: `value` at midnight, 0 °C in every other hour.
+std::vector<const char*> first_hour(const char* value) {
+  std::vector<const char*> hours(24, "0");
+  hours[0] = value;
+  return hours;
+}
+
 // Means are rounded half away from zero on the exact decimal values, never through binary
-// floating point, in which -4.85 lies just above -4.85.
+// floating point, where the double nearest -4.85 lies just above it and would give -4.8.
 TEST(ClimateImport, MeansRoundHalfAwayFromZeroOnTheExactDecimalValues) {
   struct Case {
     std::vector<const char*> hours;  // one value: a daily mean; 24: the hours of a day
@@ -152,15 +159,9 @@ TEST(ClimateImport, MeansRoundHalfAwayFromZeroOnTheExactDecimalValues) {
            Case{{"-4.85"}, -49},
            Case{{"0.0499999"}, 0},
            Case{{"-0,05"}, -1},
-           Case{{"1.2", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0",
-                 "0",   "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"},
-                1},
-           Case{{"-1.2", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0",
-                 "0",    "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"},
-                -1},
-           Case{{"1.1", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0",
-                 "0",   "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"},
-                0},
+           Case{first_hour("1.2"), 1},
+           Case{first_hour("-1.2"), -1},
+           Case{first_hour("1.1"), 0},
            Case{std::vector<const char*>(24, "-4.85"), -49},
        }) {
     // 1 January holds the values; every other day of 2009 is 0.0 °C.

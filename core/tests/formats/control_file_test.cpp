@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "core/files/run_error.h"
 #include "core/formats/result_file_names.h"
@@ -16,22 +18,45 @@ using testing::control_lines;
 using testing::control_text;
 using testing::TempFolder;
 
+// A line the file's reader gives: no line end and no NUL byte in it.
+bool readable(const std::vector<std::string>& lines) {
+  return std::none_of(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
+  });
+}
+
+// The case of a control file of these lines; the lines read in memory give the same case.
 BoilerCase read_lines(const std::vector<std::string>& lines) {
   TempFolder folder;
   folder.write("styrfil.dat", control_text(lines));
-  return read_control_file(folder.path());
+  const BoilerCase from_file = read_control_file(folder.path());
+  if (readable(lines)) {
+    EXPECT_EQ(read_control_lines(lines), from_file);
+  }
+  return from_file;
 }
 
-// The run error's message for a control file of these lines.
-std::string error_of(const std::string& text) {
-  TempFolder folder;
-  folder.write("styrfil.dat", text);
+std::string error_of(const std::function<void()>& read) {
   try {
-    read_control_file(folder.path());
+    read();
   } catch (const RunError& e) {
     return e.what();
   }
   return "no error";
+}
+
+// The run error's message for a control file of this text.
+std::string error_of(const std::string& text) {
+  TempFolder folder;
+  folder.write("styrfil.dat", text);
+  return error_of([&] { read_control_file(folder.path()); });
+}
+
+// The same for these lines, which the lines read in memory give too.
+std::string error_of(const std::vector<std::string>& lines) {
+  const std::string message = error_of(control_text(lines));
+  EXPECT_EQ(error_of([&] { read_control_lines(lines); }), message);
+  return message;
 }
 
 TEST(ControlFile, ReadsEveryFieldInFileOrder) {
@@ -163,26 +188,26 @@ TEST(ControlFile, AnOwnClimateFileIsRefusedNamingTheLine) {
        }) {
     std::vector<std::string> lines = control_lines();
     lines.insert(lines.end(), c.extra.begin(), c.extra.end());
-    EXPECT_EQ(error_of(control_text(lines)), c.message);
+    EXPECT_EQ(error_of(lines), c.message);
   }
 }
 
 TEST(ControlFile, FaultsNameTheLineAndWhatIsWrong) {
   auto lines = control_lines();
   lines[5] = "1.2.3";
-  EXPECT_EQ(error_of(control_text(lines)), "styrfil.dat, rad 6: \"1.2.3\" är inget tal");
+  EXPECT_EQ(error_of(lines), "styrfil.dat, rad 6: \"1.2.3\" är inget tal");
   lines[5] = "A12";
-  EXPECT_EQ(error_of(control_text(lines)), "styrfil.dat, rad 6: \"A12\" är inget tal");
+  EXPECT_EQ(error_of(lines), "styrfil.dat, rad 6: \"A12\" är inget tal");
 
   lines = control_lines();
   lines.resize(10);
-  EXPECT_EQ(error_of(control_text(lines)),
-            "styrfil.dat, rad 11: raden saknas; filen har bara 10 rader av 23");
-  EXPECT_EQ(error_of(""), "styrfil.dat, rad 1: raden saknas; filen har bara 0 rader av 23");
+  EXPECT_EQ(error_of(lines), "styrfil.dat, rad 11: raden saknas; filen har bara 10 rader av 23");
+  EXPECT_EQ(error_of(std::vector<std::string>()),
+            "styrfil.dat, rad 1: raden saknas; filen har bara 0 rader av 23");
 
   // The bad number is met before the missing lines.
   lines[5] = "x";
-  EXPECT_EQ(error_of(control_text(lines)), "styrfil.dat, rad 6: \"x\" är inget tal");
+  EXPECT_EQ(error_of(lines), "styrfil.dat, rad 6: \"x\" är inget tal");
 }
 
 TEST(ControlFile, MissingFileIsAnErrorAndIsNotCreated) {

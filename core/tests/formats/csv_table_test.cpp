@@ -130,5 +130,13 @@ TEST(CsvTable, WrittenTablesReadBackAsThemselves) {
   }
 }
 
+// Where a decimal comma is written, fields are separated by semicolons: a semicolon then needs
+// quotes and a comma does not.
+TEST(CsvTable, ASemicolonSeparatorQuotesSemicolonsNotCommas) {
+  EXPECT_EQ(csv_record(std::vector<std::string>{"1,5", "a;b", "\"q\"", ""}, ';'),
+            "1,5;\"a;b\";\"\"\"q\"\"\";\r\n");
+  EXPECT_EQ(csv_record(std::vector<std::string>{"1,5", "a;b"}), "\"1,5\",a;b\r\n");
+}
+
 }  // namespace
 }  // namespace varmkalk::core

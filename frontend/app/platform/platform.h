@@ -35,6 +35,9 @@ class Platform {
   virtual QString save_file_name(QWidget* parent, const QString& title,
                                  const QString& suggested_name, const QString& filter) = 0;
 
+  // Asks for an existing file to read; empty when the user cancels.
+  virtual QString open_file_name(QWidget* parent, const QString& title, const QString& filter) = 0;
+
   virtual bool file_exists(const QString& file_name) = 0;
   virtual void sleep_ms(int milliseconds) = 0;
 

@@ -55,6 +55,10 @@ QString QtPlatform::save_file_name(QWidget* parent, const QString& title,
                                       filter);
 }
 
+QString QtPlatform::open_file_name(QWidget* parent, const QString& title, const QString& filter) {
+  return QFileDialog::getOpenFileName(parent, title, QDir::currentPath(), filter);
+}
+
 bool QtPlatform::file_exists(const QString& file_name) {
   return QFileInfo(file_name).isFile();
 }

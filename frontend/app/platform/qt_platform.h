@@ -19,6 +19,7 @@ class QtPlatform final : public Platform {
   void show_modal(QDialog& form) override;
   QString save_file_name(QWidget* parent, const QString& title, const QString& suggested_name,
                          const QString& filter) override;
+  QString open_file_name(QWidget* parent, const QString& title, const QString& filter) override;
   bool file_exists(const QString& file_name) override;
   void sleep_ms(int milliseconds) override;
   QLocale locale() const override;

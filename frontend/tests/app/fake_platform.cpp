@@ -53,6 +53,16 @@ QString FakePlatform::save_file_name(QWidget*, const QString&, const QString& su
   return answer;
 }
 
+QString FakePlatform::open_file_name(QWidget*, const QString& title, const QString&) {
+  events.append(QStringLiteral("open ") + title);
+  if (open_answers.empty()) {
+    return {};
+  }
+  const QString answer = open_answers.front();
+  open_answers.pop_front();
+  return answer;
+}
+
 bool FakePlatform::file_exists(const QString& file_name) {
   return QFileInfo(file_name).isFile();
 }

@@ -44,6 +44,8 @@ class FakePlatform final : public Platform {
   QLocale user_locale{QLocale::c()};
   // The paths to answer the file dialogs with, in order; a cancelled dialog once they run out.
   std::deque<QString> save_answers;
+  // The answers of open_file_name, in turn; an empty deque answers as a cancelled dialog.
+  std::deque<QString> open_answers;
 
   void message_box(QWidget* parent, const QString& title, const QString& text,
                    MessageIcon icon) override;
@@ -52,6 +54,7 @@ class FakePlatform final : public Platform {
   void show_modal(QDialog& form) override;
   QString save_file_name(QWidget* parent, const QString& title, const QString& suggested_name,
                          const QString& filter) override;
+  QString open_file_name(QWidget* parent, const QString& title, const QString& filter) override;
   bool file_exists(const QString& file_name) override;
   void sleep_ms(int milliseconds) override;
   QLocale locale() const override { return user_locale; }

@@ -1,7 +1,9 @@
 #include "frontend/app/input_form.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/help/twips.h"
+#include "frontend/logic/field_error.h"
 #include "frontend/tests/app/fake_platform.h"
+#include "frontend/tests/app/form_driver.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -287,14 +289,91 @@ class InputFormTest : public QObject {
     choose_all({"enstegbr", "vvnej", "konvkonstant", "sbkonst"});
     click(QStringLiteral("Command1"));
     QVERIFY(yellow_fields().contains("huseff"));
-    // A text of blanks counts as filled: the writer, not this check, reads the numbers.
+    // A text of blanks counts as filled; that it is no number is told next.
     fill({"enstegeff", "enstegluft", "konvkonst", "sbkonstant", "sbexponent", "TempH", "FramH",
           "ReturH", "TempL", "FramL", "ReturL"});
     fill({"huseff"}, QStringLiteral(" "));
     platform_->events.clear();
     click(QStringLiteral("Command1"));
+    QCOMPARE(yellow_fields(), QStringList{"huseff"});
+    QCOMPARE(platform_->events, (QStringList{"beep", "message Felaktigt värde"}));
+
+    QTest::keyClicks(field(QStringLiteral("huseff")), QStringLiteral("8"));
     QCOMPARE(yellow_fields(), QStringList{});
+    platform_->events.clear();
+    click(QStringLiteral("Command1"));
     QCOMPARE(platform_->events, QStringList{});
+    QCOMPARE(identity_openings_, 1);
+  }
+
+  // Every bad number at once, before the identity: all marked, all named in one message with
+  // their own wording. A field loses its mark as soon as it is edited.
+  void every_bad_number_is_marked_and_named_at_once() {
+    const QLocale swedish(QLocale::Swedish, QLocale::Sweden);
+    platform_->user_locale = swedish;
+    varmkalk::testing::fill_worked_example(*form_, swedish);
+    field(QStringLiteral("enstegeff"))->setText(QStringLiteral("15.5"));
+    field(QStringLiteral("huseff"))->setText(QStringLiteral("åtta"));
+    field(QStringLiteral("cirkpump"))->setText(QStringLiteral("1E39"));
+    click(QStringLiteral("Command1"));
+
+    QCOMPARE(platform_->events, (QStringList{"beep", "message Felaktigt värde"}));
+    const QString text = platform_->messages.front().text;
+    for (const char* name : {"enstegeff", "huseff", "cirkpump"}) {
+      const QString label = varmkalk::field_label(QString::fromLatin1(name));
+      QVERIFY2(text.contains(QLatin1Char('"') + label + QLatin1Char('"')), qPrintable(text));
+    }
+    QVERIFY(text.contains(QStringLiteral("decimalkomma")));
+    QCOMPARE(yellow_fields(), (QStringList{"enstegeff", "huseff", "cirkpump"}));
+    QCOMPARE(identity_openings_, 0);
+
+    field(QStringLiteral("huseff"))->selectAll();
+    QTest::keyClicks(field(QStringLiteral("huseff")), QStringLiteral("8"));
+    QCOMPARE(yellow_fields(), (QStringList{"enstegeff", "cirkpump"}));
+  }
+
+  // Values no house boiler has are asked about once, all in one question: "Nej" goes back to
+  // the form, "Ja" on to the identity. Plausible values ask nothing.
+  void implausible_values_are_asked_about_data() {
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("plausible") << QStringList{} << QStringList{};
+    QTest::newRow("burner and house typed in W, a cold house")
+        << QStringList{"enstegeff", "15000", "huseff", "8000", "intemp", "5"}
+        << QStringList{"Brännareffekt (kW): 15000 (över 100)",
+                       "Husets maximala uppvärmningsbehov (kW): 8000 (över 50)",
+                       "Inomhustemperatur (°C): 5 (under 10)"};
+    QTest::newRow("modulating, least power above the greatest")
+        << QStringList{"modmax", "10", "modmin", "12", "modluft", "20"}
+        << QStringList{"Mineffekt (kW): 12 (större än maxeffekten 10)"};
+  }
+  void implausible_values_are_asked_about() {
+    QFETCH(QStringList, texts);
+    QFETCH(QStringList, listed);
+    varmkalk::testing::fill_worked_example(*form_, QLocale::c());
+    if (texts.contains(QStringLiteral("modmax"))) {
+      click(QStringLiteral("modbr"));
+    }
+    for (qsizetype i = 0; i + 1 < texts.size(); i += 2) {
+      field(texts[i])->setText(texts[i + 1]);
+    }
+    platform_->answers = {false, true};
+    click(QStringLiteral("Command1"));
+    if (listed.isEmpty()) {
+      QVERIFY(platform_->questions.empty());
+      QCOMPARE(identity_openings_, 1);
+      return;
+    }
+    QCOMPARE(platform_->questions.size(), std::size_t{1});
+    const QString question = platform_->questions.front().text;
+    QVERIFY2(question.contains(QStringLiteral("\n\n   ") + listed.join(QStringLiteral("\n   ")) +
+                               QStringLiteral("\n\nÄr värdena avsedda?")),
+             qPrintable(question));
+    QCOMPARE(identity_openings_, 0);
+    QVERIFY(form_->isVisible());
+
+    click(QStringLiteral("Command1"));
+    QCOMPARE(platform_->questions.size(), std::size_t{2});
     QCOMPARE(identity_openings_, 1);
   }
 

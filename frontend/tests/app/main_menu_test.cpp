@@ -5,6 +5,7 @@
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/support/read_only_folder.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
@@ -19,6 +20,7 @@
 #include <QTest>
 
 #include <optional>
+#include <utility>
 
 using varmkalk::InputForm;
 using varmkalk::MainMenu;
@@ -293,6 +295,36 @@ class MainMenuTest : public QObject {
     QVERIFY(child(menu, "Command5")->isVisible());
   }
 
+  // Enter presses the focused button, which is the next step: "Ny beräkning" at the start,
+  // "Beräkna och visa resultat" once the input is ready. The result box is only read.
+  void keyboard_takes_the_next_step() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.show();
+    QVERIFY(QTest::qWaitForWindowActive(&menu));
+    QCOMPARE(QApplication::focusWidget(), child(menu, "Command1"));
+    QVERIFY(child<QPushButton>(menu, "Command1")->isDefault());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(platform.modal_names, QStringList{"Inmatning"});
+    click(*platform.last_modal(), "returtillstart");
+
+    menu.switch_to_input_ready();
+    QVERIFY(child<QPushButton>(menu, "Command2")->isDefault());
+    QVERIFY(!child<QPushButton>(menu, "Command1")->isDefault());
+    QCOMPARE(menu.focusWidget(), child(menu, "Command2"));
+    // From the result box too, Enter takes the next step: there is no control file, so the
+    // engine is not run and the user is told so.
+    auto* result_box = child<QPlainTextEdit>(menu, "Text1");
+    result_box->setFocus();
+    QTest::keyClick(result_box, Qt::Key_Enter);
+    QTRY_COMPARE(platform.events.last(), QStringLiteral("message Indata saknas"));
+    QCOMPARE(menu.focusWidget(), child(menu, "Command5"));
+    // Typing does not change the result box.
+    menu.set_result_text(QStringLiteral("Årsverkningsgrad\r\n"));
+    QTest::keyClicks(result_box, QStringLiteral("x"));
+    QCOMPARE(menu.result_text(), QStringLiteral("Årsverkningsgrad\r\n"));
+  }
+
   void result_box_lines_end_with_cr_lf() {
     FakePlatform platform;
     MainMenu menu(platform);
@@ -350,7 +382,11 @@ class MainMenuTest : public QObject {
     for (const varmkalk::FormField& field : varmkalk::kFormFields) {
       child<QLineEdit>(*form, field.name)->setText(QStringLiteral("2"));
     }
-    child<QLineEdit>(*form, "konveff")->setText(QStringLiteral("100"));
+    // Numbers the standby fit can pass through, and a house's indoor temperature.
+    for (const auto& [name, text] :
+         {std::pair{"konveff", "100"}, {"sbtemp2", "4"}, {"sbeff2", "3"}, {"intemp", "20"}}) {
+      child<QLineEdit>(*form, name)->setText(QString::fromLatin1(text));
+    }
     click(*form, "Command1");
 
     QCOMPARE(openings, 1);

@@ -1,6 +1,7 @@
 #include "frontend/app/main_menu.h"
 #include "frontend/app/save_question_form.h"
 #include "frontend/help/twips.h"
+#include "frontend/logic/engine_run.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/support/read_only_folder.h"
@@ -32,6 +33,8 @@ QStringList engine_files(const QString& padded_identity) {
   return {padded_identity + ".dat", padded_identity + "sum.dat", padded_identity + "sum_c.dat",
           "resultat.dat"};
 }
+constexpr int kEngineWaitMs = 60'000;
+
 // Files no answer may touch: an earlier cycle's results, and a file named like the unpadded
 // short identity "ab", which the engine never makes.
 const QStringList kEarlierCycle{"old1.dat", "old1sum.dat", "old1sum_c.dat", "ab.dat"};
@@ -40,6 +43,15 @@ QStringList sorted(QStringList names) {
   names.sort();
   return names;
 }
+
+// An engine that makes the files a run makes: the identity files of the control file's last
+// line, padded to four characters, and a summary of one line in Windows-1252.
+const QByteArray kFakeEngine(
+    "#!/bin/sh\n"
+    "id=$(sed -n '23p' styrfil.dat | tr -d '\\r' | cut -c1-4)\n"
+    "id=$(printf '%-4s' \"$id\")\n"
+    "for f in \"$id.dat\" \"${id}sum.dat\" \"${id}sum_c.dat\"; do : > \"$f\"; done\n"
+    "printf '\\305rsverkningsgrad: 96.4 %%\\r\\n' > resultat.dat\n");
 
 }  // namespace
 
@@ -50,12 +62,22 @@ class SaveQuestionTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() {
+    QVERIFY(programs_.isValid());
+    QFile script(QDir(programs_.path()).filePath(QStringLiteral("kalvex")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(kFakeEngine);
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+  }
+
   void init() {
     QVERIFY(work_dir_.isValid());
     QVERIFY(QDir::setCurrent(work_dir_.path()));
     varmkalk::testing::clear_working_folder();
     platform_ = std::make_unique<FakePlatform>();
     menu_ = std::make_unique<MainMenu>(*platform_);
+    menu_->engine_run().set_program_folder(programs_.path());
     menu_->show();
   }
 
@@ -82,7 +104,7 @@ class SaveQuestionTest : public QObject {
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QPoint, position);
-    varmkalk::SaveQuestionForm form(question, nullptr);
+    varmkalk::SaveQuestionForm form(question, {}, nullptr);
     form.setAttribute(Qt::WA_DeleteOnClose, false);
     QCOMPARE(form.objectName(), name);
     QCOMPARE(form.windowTitle(), caption);
@@ -274,42 +296,82 @@ class SaveQuestionTest : public QObject {
     }
   }
 
-  void exit_without_a_confirmed_identity_deletes_only_the_working_files() {
-    // resultat.dat left behind by an earlier run of the program, before any identity of this one.
+  // Files once kept are never deleted by a later answer: going back and on to a further
+  // calculation asks nothing, and the next question names only the next calculation's files,
+  // which its "Nej" deletes.
+  void kept_files_outlive_every_later_answer() {
+    confirm_identity_and_fake_run(QStringLiteral("h123"));
+    click(*menu_, "Command5");
+    QCOMPARE(child<QLabel>(*platform_->last_modal(), "filnamn")->text(),
+             QStringLiteral("Gäller \"h123.dat\", \"h123sum.dat\" och \"h123sum_c.dat\""));
+    click(*platform_->last_modal(), "Command1");
+    click(*platform_->last_modal(), "returtillstart");
+    const QStringList kept = working_files();
+
+    platform_->modal_names.clear();
+    click(*menu_, "Command5");
+    QCOMPARE(platform_->modal_names, QStringList{"Inmatning"});
+    run_cycle(QStringLiteral("ab"));
+    click(*menu_, "Command5");
+    QCOMPARE(child<QLabel>(*platform_->last_modal(), "filnamn")->text(),
+             QStringLiteral("Gäller \"ab  .dat\", \"ab  sum.dat\" och \"ab  sum_c.dat\""));
+    click(*platform_->last_modal(), "Command2");
+    QCOMPARE(working_files(), kept);
+    QVERIFY(platform_->messages.empty());
+  }
+
+  void exit_with_a_stale_result_file_asks_nothing_and_deletes_nothing() {
+    // resultat.dat left behind by an earlier run of the program: no calculation of this one
+    // awaits an answer.
     touch(QStringLiteral("resultat.dat"));
     touch(QStringLiteral("styrfil.dat"));
     for (const QString& name : kEarlierCycle) {
       touch(name);
     }
+    const QStringList before = working_files();
     QSignalSpy ended(menu_.get(), &MainMenu::program_ended);
     click(*menu_, "Command3");
-    click(*platform_->last_modal(), "Command2");
     QCOMPARE(ended.count(), 1);
-    QCOMPARE(working_files(), sorted(kEarlierCycle));
+    QVERIFY(platform_->modal_names.isEmpty());
+    QCOMPARE(working_files(), before);
   }
 
  private:
-  // A cycle up to a confirmed identity, with the engine's files put in place as a run would
-  // leave them, and the results state of the menu. Returns the working folder's files.
+  // The earlier cycle's files and a first cycle through the stand-in engine. Returns the working
+  // folder's files.
   QStringList confirm_identity_and_fake_run(const QString& calc_id) {
     for (const QString& name : kEarlierCycle) {
       touch(name);
     }
     click(*menu_, "Command1");
+    run_cycle(calc_id);
+    return working_files();
+  }
+
+  // The input form is open: the worked example, the identity and the engine's run, which leaves
+  // the menu in its results state.
+  void run_cycle(const QString& calc_id) {
     QDialog* identity_form = varmkalk::testing::complete_input(*platform_, QLocale::c());
     varmkalk::testing::confirm_identity(*identity_form, calc_id);
     if (menu_->calc_id() != calc_id) {
       qFatal("identity not confirmed");
     }
-    for (const QString& name : engine_files(calc_id.leftJustified(4, QLatin1Char(' ')))) {
-      touch(name);
+    QSignalSpy finished(&menu_->engine_run(), &varmkalk::EngineRun::finished);
+    click(*menu_, "Command2");
+    if (!finished.wait(kEngineWaitMs) ||
+        menu_->result_text() != QStringLiteral("Årsverkningsgrad: 96.4 %\r\n")) {
+      qFatal("the stand-in engine's summary is not shown");
     }
-    menu_->show_further_calculation();
-    menu_->set_result_text(QStringLiteral("Årsverkningsgrad: 96.4 %\r\n"));
-    return working_files();
+    const QString padded = calc_id.leftJustified(4, QLatin1Char(' '));
+    for (const QString& name : engine_files(padded)) {
+      if (!QFile::exists(name)) {
+        qFatal("the stand-in engine made no %s", qPrintable(name));
+      }
+    }
   }
 
   QTemporaryDir work_dir_;
+  QTemporaryDir programs_;
   std::unique_ptr<FakePlatform> platform_;
   std::unique_ptr<MainMenu> menu_;
 };

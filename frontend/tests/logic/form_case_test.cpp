@@ -129,6 +129,11 @@ FormInput input_needing(const QString& field) {
   if (field.startsWith(QStringLiteral("sbtemp")) || field.startsWith(QStringLiteral("sbeff"))) {
     input.standby_source = varmkalk::StandbySource::KnownLosses;
   }
+  if (field == QStringLiteral("dut")) {
+    input.own_climate = true;
+    input.own_climate_file = QStringLiteral("egen.dat");
+    input.own_design_outdoor_temp_c = QStringLiteral("-24");
+  }
   return input;
 }
 
@@ -349,6 +354,44 @@ class FormCaseTest : public QObject {
     QVERIFY(!error->message.isEmpty());
   }
 
+  // Every fault that stops derive_case is found by input_faults too, with the same message, and
+  // beside a second fault elsewhere: the check before the identity misses none of them.
+  void input_faults_find_every_fault_together_data() { names_the_field_that_cannot_be_used_data(); }
+  void input_faults_find_every_fault_together() {
+    QFETCH(Change, change);
+    QFETCH(QString, field);
+    FormInput input = swedish_input();
+    QVERIFY(varmkalk::input_faults(input, kSwedish).empty());
+    change(input);
+    const FieldError alone =
+        std::get<FieldError>(varmkalk::derive_case(input, QStringLiteral("h123"), kSwedish));
+    input.supply_temp_low_c = QStringLiteral("fyrtio");
+
+    const varmkalk::FieldErrors faults = varmkalk::input_faults(input, kSwedish);
+    QStringList fields;
+    for (const FieldError& fault : faults) {
+      fields += fault.field;
+      if (fault.field == alone.field) {
+        QCOMPARE(fault.message, alone.message);
+      }
+    }
+    if (field == QStringLiteral("burntype")) {
+      QCOMPARE(fields, QStringList{field});
+      return;
+    }
+    QVERIFY2(fields.contains(field) && fields.contains(QStringLiteral("FramL")),
+             qPrintable(fields.join(' ')));
+    QCOMPARE(fields.removeDuplicates(), 0);
+    // In the order of the form's fields.
+    QStringList form_order;
+    for (const varmkalk::FormField& entry : varmkalk::kFormFields) {
+      if (fields.contains(QLatin1String(entry.name))) {
+        form_order += QLatin1String(entry.name);
+      }
+    }
+    QCOMPARE(fields, form_order);
+  }
+
   // Texts that are no number in the user's locale, or a number no double holds, in every one of
   // the 26 fields: the field is named, with what is wrong.
   void every_field_refuses_text_that_is_no_number_data() {
@@ -459,6 +502,7 @@ class FormCaseTest : public QObject {
         {"huseff", "huseff", "", ""},
         {"intemp", "intemp", "", ""},
         {"cirkpump", "cirkpump", "", ""},
+        {"dut", "dut", "", ""},
     };
     QCOMPARE(std::size(expectations), varmkalk::kFormFields.size());
     for (const Expectation& row : expectations) {

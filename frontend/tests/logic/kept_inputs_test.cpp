@@ -165,6 +165,11 @@ class KeptInputsTest : public QObject {
         << with_points(modulating_input()) << kEnglish << kSwedish;
     QTest::newRow("C locale to Swedish")
         << with_points(single_stage_input()) << QLocale::c() << kSwedish;
+    FormInput own_climate = single_stage_input();
+    own_climate.own_climate = true;
+    own_climate.own_climate_file = QStringLiteral("Lund 2020.dat");
+    own_climate.own_design_outdoor_temp_c = QStringLiteral("-16,5");
+    QTest::newRow("own climate file, Swedish to English") << own_climate << kSwedish << kEnglish;
   }
   void inputs_file_round_trip() {
     QFETCH(FormInput, input);
@@ -185,6 +190,8 @@ class KeptInputsTest : public QObject {
     QCOMPARE(read.input.burner, input.burner);
     QCOMPARE(read.input.climate, input.climate);
     QCOMPARE(read.input.min_return_temp, input.min_return_temp);
+    QCOMPARE(read.input.own_climate, input.own_climate);
+    QCOMPARE(read.input.own_climate_file, input.own_climate_file);
 
     const FormInput shown = input_in_locale(read, read_in);
     QCOMPARE(core::control_file_text(derived(shown, read_in)), core::control_file_text(original));
@@ -389,7 +396,10 @@ class KeptInputsTest : public QObject {
         core::parse_summary_report(std::string_view(bytes.data(), bytes.size()), "h1  sum.dat"),
         kSwedish);
     const QString notes = restored.notes.join(QLatin1Char('\n'));
-    QVERIFY2(notes.contains(QStringLiteral("klimatfilen lund.dat")), qPrintable(notes));
+    QVERIFY2(notes.contains(QStringLiteral("klimatfilen lund.dat men inte dess dimensionerande")),
+             qPrintable(notes));
+    QVERIFY(restored.input.own_climate);
+    QCOMPARE(restored.input.own_climate_file, QStringLiteral("lund.dat"));
     QVERIFY2(notes.contains(QStringLiteral("verkningsgrad 25.00 %")), qPrintable(notes));
     QVERIFY2(notes.contains(QStringLiteral("returtemperaturen 50.00 °C")), qPrintable(notes));
     QCOMPARE(restored.input.single_stage_power_kw, QStringLiteral("18,5"));

@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/run/case_run.h"
+
+#include <atomic>
+#include <new>
+#include <system_error>
+#include <thread>
+
+#include "core/case/climate_choice.h"
+#include "core/files/run_error.h"
+#include "core/formats/run_warnings.h"
+#include "core/model/annual_sums.h"
+#include "core/model/year.h"
+
+namespace varmkalk::core {
+namespace {
+
+// The engine's words when memory runs out.
+constexpr std::string_view kOutOfMemory = "Minnet räckte inte till för beräkningen.";
+
+CaseResult refused(std::string message) {
+  CaseResult result;
+  result.message = std::move(message);
+  return result;
+}
+
+// The engine's order: the climate file is opened, the year run, a refusal of the model named
+// before a fault of the climate file that ended the year early.
+CaseResult year_of(const core::BoilerCase& input, const FoundClimate& climate) {
+  if (!climate.days) {
+    return refused(climate.open_fault);
+  }
+  const core::YearResult year = core::run_year(input, climate.days->records);
+  if (year.refusal) {
+    return refused(*year.refusal);
+  }
+  if (climate.days->fault) {
+    return refused(*climate.days->fault);
+  }
+  CaseResult result;
+  result.status = year.totals.unmet_days > 0 ? CaseStatus::shortfall : CaseStatus::ok;
+  for (const std::string& warning : core::run_warnings(year.totals)) {
+    result.message += (result.message.empty() ? "" : " ") + warning;
+  }
+  result.efficiency_percent =
+      core::annual_efficiency_percent(year.totals, core::PumpCredit::with_pump);
+  result.efficiency_without_pump_percent =
+      core::annual_efficiency_percent(year.totals, core::PumpCredit::without_pump);
+  result.energies = core::summary_energies(input, year.totals);
+  result.totals = year.totals;
+  return result;
+}
+
+}  // namespace
+
+FoundClimates::FoundClimates(std::span<const core::BoilerCase> cases,
+                             const std::filesystem::path& work_dir,
+                             const std::filesystem::path& fallback_dir) {
+  for (const core::BoilerCase& input : cases) {
+    const std::string_view name = core::climate_file_name(input.climate);
+    if (years_.find(name) != years_.end()) {
+      continue;
+    }
+    FoundClimate& year = years_[std::string(name)];
+    try {
+      core::ClimateFile file = core::open_climate_file(name, work_dir, fallback_dir);
+      year.days = core::read_climate_days(file);
+    } catch (const core::RunError& e) {
+      year.open_fault = e.what();
+    }
+  }
+}
+
+const FoundClimate& FoundClimates::of(const core::BoilerCase& input) const {
+  return years_.find(core::climate_file_name(input.climate))->second;
+}
+
+CaseResult run_case(const core::BoilerCase& input, const FoundClimate& climate) {
+  try {
+    return year_of(input, climate);
+  } catch (const std::bad_alloc&) {
+    return refused(std::string(kOutOfMemory));
+  } catch (const std::exception& e) {
+    return refused(e.what());
+  }
+}
+
+std::vector<CaseResult> run_cases(std::span<const core::BoilerCase> cases,
+                                  const FoundClimates& climates, unsigned workers) {
+  std::vector<CaseResult> results(cases.size());
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    for (std::size_t i = next++; i < cases.size(); i = next++) {
+      results[i] = run_case(cases[i], climates.of(cases[i]));
+    }
+  };
+  std::vector<std::jthread> helpers;
+  for (unsigned k = 1; k < workers && k < cases.size(); ++k) {
+    try {
+      helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;  // fewer threads, the same results
+    }
+  }
+  work();
+  helpers.clear();  // joins them before the results are handed on
+  return results;
+}
+
+}  // namespace varmkalk::core

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/case/boiler_case.h"
+#include "core/formats/climate_file.h"
+#include "core/formats/summary_energies.h"
+#include "core/model/annual_totals.h"
+
+namespace varmkalk::core {
+
+enum class CaseStatus { ok, shortfall, error };
+
+// One case's year as the engine's summary report and its messages give it.
+struct CaseResult {
+  CaseStatus status = CaseStatus::error;
+  // The engine's message when it refused the case; else its warnings, if any.
+  std::string message;
+  std::optional<float> efficiency_percent;               // empty when no day needed heat
+  std::optional<float> efficiency_without_pump_percent;  // the same
+  SummaryEnergies energies;
+  AnnualTotals totals;
+};
+
+// A climate file as the engine finds it: its days, or why it could not be opened.
+struct FoundClimate {
+  std::optional<ClimateDays> days;
+  std::string open_fault;
+};
+
+// The climate files of the cases, each read once, from the working folder or, where that has
+// none, from the fallback folder (empty: none), as the engine looks for them.
+class FoundClimates {
+ public:
+  FoundClimates(std::span<const BoilerCase> cases, const std::filesystem::path& work_dir,
+                const std::filesystem::path& fallback_dir);
+
+  const FoundClimate& of(const BoilerCase& input) const;
+
+ private:
+  std::map<std::string, FoundClimate, std::less<>> years_;
+};
+
+// The case's year on its climate: what the engine would report for the same control file, or
+// the message it would end with.
+CaseResult run_case(const BoilerCase& input, const FoundClimate& climate);
+
+// Every case on `workers` threads (at least one); the results in the cases' order.
+std::vector<CaseResult> run_cases(std::span<const BoilerCase> cases, const FoundClimates& climates,
+                                  unsigned workers);
+
+}  // namespace varmkalk::core

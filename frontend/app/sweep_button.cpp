@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/app/sweep_button.h"
+
+#include "frontend/app/form_widgets.h"
+#include "frontend/app/platform/platform.h"
+#include "frontend/help/twips.h"
+#include "frontend/logic/sweep_base.h"
+#include "frontend/sweep/sweep_window.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <utility>
+
+namespace varmkalk {
+
+QPushButton* add_sweep_button(QDialog& form, Platform& platform,
+                              std::function<FormInput()> form_input,
+                              const QString& program_folder) {
+  QPushButton* button = add_button(&form, "kanslighetsanalys", QStringLiteral("Känslighetsanalys…"),
+                                   twips_rect(2400, 8310, 2100, 420));
+  const auto refresh = [button, &platform, form_input] {
+    button->setEnabled(sweep_possible(form_input(), platform.locale()));
+  };
+  for (QLineEdit* field : form.findChildren<QLineEdit*>()) {
+    QObject::connect(field, &QLineEdit::textChanged, button, refresh);
+  }
+  for (QAbstractButton* option : form.findChildren<QAbstractButton*>()) {
+    if (option->isCheckable()) {
+      QObject::connect(option, &QAbstractButton::toggled, button, refresh);
+    }
+  }
+  refresh();
+
+  QObject::connect(
+      button, &QPushButton::clicked, button,
+      [&form, &platform, form_input = std::move(form_input), program_folder] {
+        const std::variant<SweepBase, QString> base = sweep_base(form_input(), platform.locale());
+        if (const auto* fault = std::get_if<QString>(&base)) {
+          platform.beep();
+          platform.message_box(&form, QStringLiteral("Känslighetsanalys"), *fault,
+                               MessageIcon::Exclamation);
+          return;
+        }
+        auto* window = new SweepWindow(platform, std::get<SweepBase>(base), program_folder, &form);
+        platform.show_modal(*window);
+      });
+  return button;
+}
+
+}  // namespace varmkalk

@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/sweep/sweep_chart.h"
+
+#include "frontend/charts/chart_style.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QCursor>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPen>
+#include <QScatterSeries>
+#include <QToolTip>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace varmkalk {
+
+namespace {
+
+constexpr double kPerCent = 100.0;
+constexpr qreal kMarkerSize = 8.0;
+constexpr qreal kCurrentMarkerSize = 14.0;
+constexpr qreal kLineWidth = 2.0;
+constexpr double kRangeMargin = 0.04;
+constexpr double kLeastEfficiencySpan = 2.0;  // percentage points
+// Where the points without an efficiency are marked, as a share of the height from the bottom.
+constexpr double kGapMarkHeight = 0.03;
+// Beyond this many points a curve is drawn as a line alone.
+constexpr std::size_t kMostPointsMarked = 60;
+const QColor kGapColor{120, 120, 120};
+
+std::optional<double> efficiency_percent(const SweepResult& result, bool with_pump) {
+  const std::optional<double> fraction = sweep_efficiency(result, with_pump);
+  return fraction ? std::optional<double>(*fraction * kPerCent) : std::nullopt;
+}
+
+std::size_t nearest_row(const Sweep& sweep, double position) {
+  std::size_t nearest = 0;
+  double distance = std::numeric_limits<double>::infinity();
+  for (std::size_t row = 0; row < sweep.points.size(); ++row) {
+    const double d = std::fabs(sweep.points[row].position - position);
+    if (d < distance) {
+      distance = d;
+      nearest = row;
+    }
+  }
+  return nearest;
+}
+
+// Shows the nearest point's values and remarks beside the pointer while it is over the series.
+void tip_on_hover(QXYSeries* series, const std::shared_ptr<const Sweep>& sweep) {
+  QObject::connect(series, &QXYSeries::hovered, series, [sweep](const QPointF& point, bool over) {
+    if (!over || sweep->points.empty()) {
+      QToolTip::hideText();
+      return;
+    }
+    QToolTip::showText(QCursor::pos(),
+                       sweep_point_tip(*sweep, nearest_row(*sweep, point.x()), chart_locale()));
+  });
+}
+
+void attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
+  chart.addSeries(series);
+  series->attachAxis(x);
+  series->attachAxis(y);
+}
+
+void hide_from_legend(QChart& chart, QAbstractSeries* series) {
+  for (QLegendMarker* marker : chart.legend()->markers(series)) {
+    marker->setVisible(false);
+  }
+}
+
+QScatterSeries* scatter(const QString& name, const QColor& color, qreal size) {
+  auto* series = new QScatterSeries;
+  series->setName(name);
+  series->setColor(color);
+  series->setBorderColor(color.darker(130));
+  series->setMarkerSize(size);
+  return series;
+}
+
+struct Range {
+  double low = std::numeric_limits<double>::infinity();
+  double high = -std::numeric_limits<double>::infinity();
+
+  void take(double value) {
+    low = std::min(low, value);
+    high = std::max(high, value);
+  }
+  bool empty() const { return !(low <= high); }
+};
+
+// The efficiency axis around every efficiency shown, at least two percentage points tall, so
+// that differences in the second decimal are not blown up to fill the chart.
+Range efficiency_range(const Sweep& sweep) {
+  Range range;
+  for (const SweepResult& result : sweep.results) {
+    for (const bool with_pump : {true, false}) {
+      if (const auto value = efficiency_percent(result, with_pump)) {
+        range.take(*value);
+      }
+    }
+  }
+  for (const bool with_pump : {true, false}) {
+    if (const auto value = efficiency_percent(sweep.current, with_pump)) {
+      range.take(*value);
+    }
+  }
+  if (range.empty()) {
+    return {0.0, kPerCent};
+  }
+  const double short_of_span = kLeastEfficiencySpan - (range.high - range.low);
+  if (short_of_span > 0.0) {
+    range.low -= short_of_span / 2.0;
+    range.high += short_of_span / 2.0;
+  }
+  const double margin = (range.high - range.low) * kRangeMargin;
+  return {range.low - margin, range.high + margin};
+}
+
+// The axis from about `low` to `high`, widened to round ticks, each labelled with the decimals
+// its step needs.
+void set_nice_range(QValueAxis& axis, double low, double high) {
+  constexpr int kMostDecimals = 3;
+  axis.setRange(low, high);
+  axis.applyNiceNumbers();
+  double step = (axis.max() - axis.min()) / std::max(axis.tickCount() - 1, 1);
+  int decimals = 0;
+  while (decimals < kMostDecimals && std::fabs(std::round(step) - step) > 1e-9 * std::fabs(step)) {
+    step *= 10.0;
+    ++decimals;
+  }
+  axis.setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+}
+
+QAbstractAxis* position_axis(QChart& chart, const Sweep& sweep) {
+  if (is_category(sweep.input)) {
+    auto* axis = new QCategoryAxis(&chart);
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    for (const SweepPoint& point : sweep.points) {
+      axis->append(point.category, point.position);
+    }
+    axis->setRange(-0.5, static_cast<double>(sweep.points.size()) - 0.5);
+    axis->setTitleText(sweep.heading);
+    chart.addAxis(axis, Qt::AlignBottom);
+    return axis;
+  }
+  Range range;
+  for (const SweepPoint& point : sweep.points) {
+    range.take(point.position);
+  }
+  range.take(sweep.current_position);
+  auto* axis = new QValueAxis(&chart);
+  set_nice_range(*axis, range.low, range.high);
+  axis->setTitleText(sweep.heading);
+  chart.addAxis(axis, Qt::AlignBottom);
+  return axis;
+}
+
+// An efficiency over the points: a line broken where a point has none (only the first piece in
+// the legend), or points alone over a category.
+void add_efficiency(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
+                    const std::shared_ptr<const Sweep>& sweep, bool with_pump) {
+  const QString name = with_pump ? kWithPumpSeries : kWithoutPumpSeries;
+  const QColor color = with_pump ? kWithPumpColor : kWithoutPumpColor;
+  if (is_category(sweep->input)) {
+    QScatterSeries* series = scatter(name, color, kMarkerSize);
+    for (std::size_t row = 0; row < sweep->points.size(); ++row) {
+      if (const auto value = efficiency_percent(sweep->results[row], with_pump)) {
+        series->append(sweep->points[row].position, *value);
+      }
+    }
+    tip_on_hover(series, sweep);
+    attach(chart, series, x, y);
+    return;
+  }
+  const bool marked = sweep->points.size() <= kMostPointsMarked;
+  QLineSeries* piece = nullptr;
+  bool first = true;
+  for (std::size_t row = 0; row < sweep->points.size(); ++row) {
+    const auto value = efficiency_percent(sweep->results[row], with_pump);
+    if (!value) {
+      piece = nullptr;
+      continue;
+    }
+    if (piece == nullptr) {
+      piece = new QLineSeries;
+      piece->setName(name);
+      piece->setPen(QPen(color, kLineWidth));
+      piece->setPointsVisible(marked);
+      tip_on_hover(piece, sweep);
+      attach(chart, piece, x, y);
+      if (!first) {
+        hide_from_legend(chart, piece);
+      }
+      first = false;
+    }
+    piece->append(sweep->points[row].position, *value);
+  }
+  // A piece of one point draws nothing as a line.
+  for (QAbstractSeries* series : chart.series()) {
+    if (auto* line = qobject_cast<QLineSeries*>(series); line != nullptr && line->count() == 1) {
+      line->setPointsVisible(true);
+    }
+  }
+}
+
+void add_marks(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
+               const std::shared_ptr<const Sweep>& sweep, const Range& y_range) {
+  QScatterSeries* unmet = scatter(kUnmetSeries, kUnmetColor, kMarkerSize + 2.0);
+  unmet->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+  QScatterSeries* gaps = scatter(kGapSeries, kGapColor, kMarkerSize + 2.0);
+  gaps->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+  const double gap_y = y_range.low + (y_range.high - y_range.low) * kGapMarkHeight;
+  for (std::size_t row = 0; row < sweep->points.size(); ++row) {
+    const SweepResult& result = sweep->results[row];
+    const double position = sweep->points[row].position;
+    const auto value = efficiency_percent(result, true);
+    if (!value) {
+      gaps->append(position, gap_y);
+    } else if (result.totals.unmet_days > 0) {
+      unmet->append(position, *value);
+    }
+  }
+  for (QScatterSeries* series : {unmet, gaps}) {
+    if (series->count() == 0) {
+      delete series;
+      continue;
+    }
+    tip_on_hover(series, sweep);
+    attach(chart, series, x, y);
+  }
+
+  // The case itself: a line across the chart at its value, rings on its efficiencies.
+  auto* line = new QLineSeries;
+  line->setPen(QPen(Qt::black, 1.0, Qt::DashLine));
+  line->append(sweep->current_position, y_range.low);
+  line->append(sweep->current_position, y_range.high);
+  attach(chart, line, x, y);
+  hide_from_legend(chart, line);
+  QScatterSeries* current = scatter(kCurrentSeries, Qt::transparent, kCurrentMarkerSize);
+  current->setPen(QPen(Qt::black, kLineWidth));
+  for (const bool with_pump : {true, false}) {
+    if (const auto value = efficiency_percent(sweep->current, with_pump)) {
+      current->append(sweep->current_position, *value);
+    }
+  }
+  attach(chart, current, x, y);
+}
+
+}  // namespace
+
+std::unique_ptr<QChart> build_sweep_chart(std::shared_ptr<const Sweep> sweep) {
+  auto chart = std::make_unique<QChart>();
+  const qsizetype unit_at = sweep->heading.lastIndexOf(QStringLiteral(" ("));
+  chart->setTitle(
+      QStringLiteral("Årsverkningsgrad mot %1")
+          .arg((unit_at > 0 ? sweep->heading.left(unit_at) : sweep->heading).toLower()));
+  chart->setTitleFont(chart_title_font());
+  chart->setLocale(chart_locale());
+  chart->setLocalizeNumbers(true);
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+  chart->setAnimationOptions(QChart::NoAnimation);
+
+  QAbstractAxis* x = position_axis(*chart, *sweep);
+  auto* y = new QValueAxis(chart.get());
+  const Range wanted = efficiency_range(*sweep);
+  set_nice_range(*y, wanted.low, wanted.high);
+  const Range y_range{y->min(), y->max()};
+  y->setTitleText(QStringLiteral("Årsverkningsgrad (%)"));
+  chart->addAxis(y, Qt::AlignLeft);
+
+  add_efficiency(*chart, x, y, sweep, true);
+  add_efficiency(*chart, x, y, sweep, false);
+  add_marks(*chart, x, y, sweep, y_range);
+  return chart;
+}
+
+}  // namespace varmkalk

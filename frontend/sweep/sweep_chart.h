@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "frontend/logic/sweep_results.h"
+
+#include <QString>
+
+#include <memory>
+
+class QChart;
+
+namespace varmkalk {
+
+// The names of the chart's series, by which the window's tests find them.
+inline const QString kWithPumpSeries = QStringLiteral("Årsverkningsgrad");
+inline const QString kWithoutPumpSeries = QStringLiteral("Årsverkningsgrad exkl. cirkpump");
+inline const QString kCurrentSeries = QStringLiteral("Formulärets fall");
+inline const QString kUnmetSeries = QStringLiteral("Pannan räcker inte till");
+inline const QString kGapSeries = QStringLiteral("Beräknas inte");
+
+// Both annual efficiencies against the varied input: a curve over a number, broken where a point
+// has no efficiency (the model refused it, or no day needed heat), those points marked along the
+// bottom; points over a category. The points where the boiler falls short of the demand and the
+// case itself are marked; every point tells its values and remarks on hover.
+std::unique_ptr<QChart> build_sweep_chart(std::shared_ptr<const Sweep> sweep);
+
+}  // namespace varmkalk

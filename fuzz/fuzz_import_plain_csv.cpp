@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Arbitrary bytes read as a plain table of dates and temperatures: a valid year or one clear
+// message, never a crash or hang.
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz/import_fuzz_checks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace varmkalk;
+  using namespace varmkalk::core;
+  fuzz::import_both_ways(fuzz::bytes_of(data, size), SourceFormat::plain_csv);
+  return 0;
+}

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/common/command_line.h"
+
+#include "core/climate_import/source_text.h"
+#include "core/text/utf8_text.h"
+
+namespace varmkalk::tools {
+
+std::variant<CommandLine, std::string> parse_command_line(std::span<const char* const> arguments,
+                                                          std::span<const OptionSpec> options) {
+  CommandLine parsed;
+  bool options_ended = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i];
+    if (options_ended || argument.size() < 2 || argument.front() != '-') {
+      parsed.files.emplace_back(argument);
+      continue;
+    }
+    if (argument == "--") {
+      options_ended = true;
+      continue;
+    }
+    if (argument == "--help" || argument == "-h") {
+      parsed.help = true;
+      return parsed;
+    }
+    const std::size_t equals = argument.find('=');
+    const std::string_view name = argument.substr(0, equals);
+    const OptionSpec* spec = nullptr;
+    for (const OptionSpec& option : options) {
+      if (option.name == name) {
+        spec = &option;
+      }
+    }
+    if (spec == nullptr) {
+      return "okänd flagga " + core::quoted_for_message(core::shown_name(argument));
+    }
+    if (!spec->takes_value) {
+      if (equals != std::string_view::npos) {
+        return std::string(name) + " tar inget värde";
+      }
+      parsed.options[std::string(name)] = std::string();
+      continue;
+    }
+    if (equals != std::string_view::npos) {
+      parsed.options[std::string(name)] = std::string(argument.substr(equals + 1));
+    } else if (i + 1 < arguments.size()) {
+      parsed.options[std::string(name)] = arguments[++i];
+    } else {
+      return std::string(spec->missing_value);
+    }
+  }
+  return parsed;
+}
+
+}  // namespace varmkalk::tools
