@@ -14,8 +14,13 @@ constexpr int kDesignDays = 3;
 // "-1,2 °C".
 std::string degrees(int tenths, char decimal_separator) {
   const int magnitude = std::abs(tenths);
-  return (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) + decimal_separator +
-         std::to_string(magnitude % 10) + " °C";
+  // Appended piece by piece: "literal" + std::string&& trips a false -Wrestrict in g++ 12 at -O3.
+  std::string text = tenths < 0 ? "-" : "";
+  text += std::to_string(magnitude / 10);
+  text += decimal_separator;
+  text += std::to_string(magnitude % 10);
+  text += " °C";
+  return text;
 }
 
 std::string with_year(const ClimateYear& year, std::string text) {

@@ -176,7 +176,11 @@ void write_file(const std::string& path, const std::string& bytes, bool replace)
   const std::filesystem::path target(path);
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-  std::string temporary = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+  // Appended piece by piece: "." + std::string&& trips a false -Wrestrict in g++ 12 at -O3.
+  std::string hidden_name = ".";
+  hidden_name += target.filename().string();
+  hidden_name += ".tmp-XXXXXX";
+  std::string temporary = (folder / hidden_name).string();
   Descriptor file(::mkstemp(temporary.data()));
   if (file.get() < 0) {
     fail(path, "kan inte skapa en tillfällig fil i mappen " + shown(folder.string()) + ": " +
