@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up everything VARMKALK needs, builds it and starts it in the working folder work/.
 #   ./run.sh            the front end (the engine's example case when there is no front end or display)
 #   ./run.sh --example  the engine on the bundled example case, summary printed to the terminal

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The six climate files the engine offers: measured daily mean temperatures (SMHI open data,
 # CC BY 4.0, see data/climate/README.md). They are copied into the build tree, where the engine
 # finds them beside its executable, and installed the same way.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a climate file, read record by record to its end. Every record read is
 // finite and is the record of the same line split in memory; a fault is one clear message
 // naming the file and the line after the last good record, and that line is indeed no record.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as styrfil.dat: the reader either fills every field with a finite value or
 // ends with one clear message naming the control file.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole engine run with the boiler model in a fresh folder. The input is split at 0xFF bytes into
 // the control file, the climate file (under all six climate names) and, optionally, names of files
 // that exist before the run, one per line (a name ending in '/' is a folder). The run must end with

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times the boiler model in process and the whole kalvex process on the example case, and
 # measures the process's peak memory.
 set -euo pipefail

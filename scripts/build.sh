@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures (once) and builds VARMKALK in build/, warnings as errors. Extra arguments go to the
 # configure step.
 set -euo pipefail

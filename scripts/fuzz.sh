@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of the engine, the CSV reader, the readers of kept summaries and
 # inputs files and the climate import in
 # build-fuzz/ (clang, AddressSanitizer, UndefinedBehaviorSanitizer) and runs each of them, or

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders every form of varmkalk offscreen to PNG files in DIR:  ./scripts/screenshots.sh DIR
 set -euo pipefail
 if [ $# -ne 1 ]; then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/case/calc_identity.h"
 
 namespace varmkalk::core {

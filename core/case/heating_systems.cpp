@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/case/heating_systems.h"
 
 #include "core/case/code_letter.h"

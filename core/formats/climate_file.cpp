@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/climate_file.h"
 
 #include "core/files/run_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/daily_line.h"
 
 #include "core/text/output_line.h"

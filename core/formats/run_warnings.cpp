@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/run_warnings.h"
 
 #include "core/text/fixed_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/combustion_efficiency.h"
 
 #include "core/model/float_math.h"

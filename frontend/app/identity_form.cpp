@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/app/identity_form.h"
 
 #include "frontend/app/fonts.h"

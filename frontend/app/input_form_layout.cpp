@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the input form at their design places, in twips of the form's client area.
 
 #include "frontend/app/fonts.h"

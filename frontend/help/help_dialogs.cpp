@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/help/help_dialogs.h"
 
 #include "frontend/help/help_charts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/help/help_texts.h"
 
 // The program's own documentation, in Swedish, broken into lines that fit the text boxes of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/engine_run.h"
 
 #include "frontend/logic/windows1252_text.h"

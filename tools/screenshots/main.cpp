@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the forms of varmkalk to PNG files in the folder given as the only argument:
 //   varmkalk_screenshots DIR
 // Run it with QT_QPA_PLATFORM=offscreen (scripts/screenshots.sh does). The main menu shows the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Input at the edge of the float range: the model either computes a day or refuses it, and
 // never mistakes an overflow for free heat.
 #include <gtest/gtest.h>

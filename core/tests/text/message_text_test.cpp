@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Messages that quote bytes from the engine's files: the files are Windows-1252, the console
 // reads UTF-8, and a control character must neither reach the terminal nor hide in a '?'.
 #include <gtest/gtest.h>

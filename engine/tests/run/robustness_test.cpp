@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole engine runs, with the boiler model, on bad input of every kind: each ends with status 0
 // and four complete result files, or with status 1 and one clear Swedish line; what existed
 // before is never overwritten, and no NaN or infinity reaches a result file. docs/robustness.md

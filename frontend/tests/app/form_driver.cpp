@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/tests/app/form_driver.h"
 
 #include "frontend/tests/app/fake_platform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/main_menu.h"
 #include "frontend/help/twips.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/app/platform/qt_platform.h"
 #include "frontend/logic/form_number.h"
 

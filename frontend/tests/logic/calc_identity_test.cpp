@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/calc_identity.h"
 #include "frontend/logic/file_names.h"
 

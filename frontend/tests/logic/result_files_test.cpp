@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/result_files.h"
 #include "frontend/tests/support/read_only_folder.h"
 
