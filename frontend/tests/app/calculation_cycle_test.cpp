@@ -9,6 +9,7 @@
 #include "frontend/logic/windows1252_text.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
+#include "frontend/tests/app/menu_fixture.h"
 #include "frontend/tests/support/path_override.h"
 
 #include <QApplication>
@@ -36,15 +37,13 @@ using varmkalk::MainMenu;
 using varmkalk::testing::child;
 using varmkalk::testing::click;
 using varmkalk::testing::FakePlatform;
+using varmkalk::testing::kEngineWaitMs;
 using varmkalk::testing::touch;
 using varmkalk::testing::working_files;
 
 namespace {
 
 using varmkalk::testing::PathOverride;
-
-// Generous, so that a loaded machine never fails a test; a year's run takes well under a second.
-constexpr int kEngineWaitMs = 60'000;
 
 // The engine's summary report has 45 lines.
 constexpr qsizetype kSummaryLineCount = 45;
@@ -75,29 +74,18 @@ QString summary_on_disk() {
 // Whole calculation cycles through the real forms with the real engine kalvex, from the input
 // to the files that are kept. Message boxes and modal forms go through the recording platform,
 // so nothing blocks; the engine runs as the program runs it, as a child process.
-class CalculationCycleTest : public QObject {
+class CalculationCycleTest : public varmkalk::testing::MenuFixture {
   Q_OBJECT
 
  private slots:
   void init() {
-    QVERIFY(work_dir_.isValid());
-    QVERIFY(QDir::setCurrent(work_dir_.path()));
-    varmkalk::testing::clear_working_folder();
+    work_dir_.enter();
     QVERIFY(QFile::copy(QDir(QStringLiteral(VARMKALK_TEST_CLIMATE_DIR)).filePath(kClimateFile),
                         kClimateFile));
-    platform_ = std::make_unique<FakePlatform>();
-    platform_->user_locale = swedish_;
-    menu_ = std::make_unique<MainMenu>(*platform_);
-    menu_->engine_run().set_program_folder(
-        QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath());
-    menu_->show();
+    start_program(swedish_, QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath());
   }
 
-  void cleanup() {
-    menu_.reset();
-    platform_.reset();
-    varmkalk::testing::flush_deletions();
-  }
+  void cleanup() { end_program(); }
 
   void further_calculation_keeps_or_deletes_the_real_results() {
     for (const QString& name : kEarlierCycle) {
@@ -567,27 +555,6 @@ class CalculationCycleTest : public QObject {
  private:
   QDialog* complete_input() { return varmkalk::testing::complete_input(*platform_, swedish_); }
 
-  void confirm(QDialog* identity_form, const QString& calc_id) {
-    varmkalk::testing::confirm_identity(*identity_form, calc_id);
-    if (menu_->calc_id() != calc_id || !menu_->isVisible()) {
-      qFatal("identity %s not confirmed", qPrintable(calc_id));
-    }
-  }
-
-  // Presses "Beräkna och visa resultat" and waits for the engine's end, which the menu has
-  // handled when the spy sees it.
-  EngineOutcome run_engine() {
-    QSignalSpy finished(&menu_->engine_run(), &EngineRun::finished);
-    click(*menu_, "Command2");
-    if (child(*menu_, "Command2")->isEnabled() || QApplication::overrideCursor() == nullptr) {
-      qFatal("no sign of a running calculation");
-    }
-    if (!finished.wait(kEngineWaitMs) || finished.size() != 1) {
-      qFatal("the engine's end was not reported");
-    }
-    return finished.first().first().value<EngineOutcome>();
-  }
-
   // An engine of a shell script in a program folder of its own, with a short time limit.
   void use_fake_engine(const QByteArray& script_body) {
     QVERIFY(programs_.isValid());
@@ -617,11 +584,8 @@ class CalculationCycleTest : public QObject {
     QCOMPARE(QApplication::overrideCursor(), nullptr);
   }
 
-  QTemporaryDir work_dir_;
   QTemporaryDir programs_;
   QLocale swedish_{QLocale::Swedish, QLocale::Sweden};
-  std::unique_ptr<FakePlatform> platform_;
-  std::unique_ptr<MainMenu> menu_;
 };
 
 QTEST_MAIN(CalculationCycleTest)

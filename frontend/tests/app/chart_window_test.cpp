@@ -19,7 +19,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -91,11 +90,7 @@ class ChartWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() {
-    QVERIFY(work_dir_.isValid());
-    QVERIFY(QDir::setCurrent(work_dir_.path()));
-    varmkalk::testing::clear_working_folder();
-  }
+  void init() { work_dir_.enter(); }
 
   void cleanup() {
     // Collected first: a window takes its export menu, a top-level popup, with it.
@@ -248,7 +243,7 @@ class ChartWindowTest : public QObject {
   }
 
  private:
-  QTemporaryDir work_dir_;
+  varmkalk::testing::WorkingFolder work_dir_;
 };
 
 QTEST_MAIN(ChartWindowTest)

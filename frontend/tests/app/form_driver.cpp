@@ -35,6 +35,12 @@ void clear_working_folder() {
   }
 }
 
+void WorkingFolder::enter() {
+  QVERIFY(dir_.isValid());
+  QVERIFY(QDir::setCurrent(dir_.path()));
+  clear_working_folder();
+}
+
 void fill_worked_example(QDialog& input_form, const QLocale& locale) {
   for (const char* option :
        {"enstegbr", "vvja", "konvkonstant", "sbkonst", "Trettiofem", "Malmö", "framretur5545"}) {

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QWidget>
 
 namespace varmkalk {
@@ -36,6 +37,18 @@ QStringList working_files();
 // Removes every file and folder of the working directory, so that a test starts from an empty
 // folder whatever the one before left in the way.
 void clear_working_folder();
+
+// A temporary folder as the working directory of the tests, emptied for each test function.
+class WorkingFolder {
+ public:
+  // For init(): makes the folder the working directory and empties it; a failed check stops
+  // before anything is removed.
+  void enter();
+  QString path() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+};
 
 // Fills an input form with the worked example: single-stage burner of 15 kW with 20 % excess
 // air and no pilot flame, a hot-water heater (5000 kWh a year, 1.08 kWh a day), loss constants

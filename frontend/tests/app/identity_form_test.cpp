@@ -4,6 +4,7 @@
 #include "frontend/help/twips.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
+#include "frontend/tests/app/menu_fixture.h"
 #include "frontend/tests/support/read_only_folder.h"
 
 #include <QDir>
@@ -14,12 +15,8 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
-using varmkalk::MainMenu;
 using varmkalk::MessageIcon;
 using varmkalk::testing::child;
 using varmkalk::testing::click;
@@ -61,25 +58,16 @@ void write_file(const QString& file_name, const QByteArray& bytes) {
 
 // The identity form over a real input form and main menu, with the files of a temporary working
 // folder; message boxes and modal forms go through the recording platform.
-class IdentityFormTest : public QObject {
+class IdentityFormTest : public varmkalk::testing::MenuFixture {
   Q_OBJECT
 
  private slots:
   void init() {
-    QVERIFY(work_dir_.isValid());
-    QVERIFY(QDir::setCurrent(work_dir_.path()));
-    varmkalk::testing::clear_working_folder();
-    platform_ = std::make_unique<FakePlatform>();
-    platform_->user_locale = swedish_;
-    menu_ = std::make_unique<MainMenu>(*platform_);
-    menu_->show();
+    work_dir_.enter();
+    start_program(swedish_);
   }
 
-  void cleanup() {
-    menu_.reset();
-    platform_.reset();
-    varmkalk::testing::flush_deletions();
-  }
+  void cleanup() { end_program(); }
 
   void form_design_and_earlier_summaries() {
     // Summary files of earlier calculations; only four characters before "sum.dat" match.
@@ -375,11 +363,8 @@ class IdentityFormTest : public QObject {
     QCOMPARE(form.focusWidget(), static_cast<QWidget*>(child(form, "utdatafil")));
   }
 
-  QTemporaryDir work_dir_;
   QLocale swedish_{QLocale::Swedish, QLocale::Sweden};
   QLocale english_{QLocale::English, QLocale::UnitedStates};
-  std::unique_ptr<FakePlatform> platform_;
-  std::unique_ptr<MainMenu> menu_;
 };
 
 QTEST_MAIN(IdentityFormTest)

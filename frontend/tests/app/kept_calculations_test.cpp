@@ -7,6 +7,7 @@
 #include "frontend/logic/engine_run.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
+#include "frontend/tests/app/menu_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,27 +22,24 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScatterSeries>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
-#include <memory>
-
 using varmkalk::ComparisonWindow;
 using varmkalk::EngineOutcome;
-using varmkalk::EngineRun;
-using varmkalk::MainMenu;
 using varmkalk::testing::child;
 using varmkalk::testing::click;
-using varmkalk::testing::FakePlatform;
 using varmkalk::testing::working_files;
 
 namespace {
 
-constexpr int kEngineWaitMs = 60'000;
 const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
 const QLocale kEnglish(QLocale::English, QLocale::UnitedKingdom);
+
+QString engine_folder() {
+  return QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath();
+}
 
 QByteArray file_bytes(const QString& name) {
   QFile file(name);
@@ -88,15 +86,13 @@ QTreeWidgetItem* row_of(QTreeWidget* list, const QString& identity) {
 // Kept calculations through the real forms and the real engine: the inputs kept with "Ja",
 // the form refilled from them in a later run of the program, and the comparison of kept
 // calculations, among them one kept without an inputs file.
-class KeptCalculationsTest : public QObject {
+class KeptCalculationsTest : public varmkalk::testing::MenuFixture {
   Q_OBJECT
 
  private slots:
   void init() {
-    QVERIFY(work_dir_.isValid());
-    QVERIFY(QDir::setCurrent(work_dir_.path()));
-    varmkalk::testing::clear_working_folder();
-    start_program(kSwedish);
+    work_dir_.enter();
+    start_program(kSwedish, engine_folder());
   }
 
   void cleanup() {
@@ -122,7 +118,7 @@ class KeptCalculationsTest : public QObject {
     child<QLineEdit>(*form, "huseff")->setText(QStringLiteral("8,333"));
     click(*form, "Tjugo");
     click(*form, "Command1");
-    confirm(QStringLiteral("v1"));
+    confirm(platform_->last_modal(), QStringLiteral("v1"));
     QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
     const QByteArray first_control_file = file_bytes(QStringLiteral("styrfil.dat"));
     click(*menu_, "Command5");
@@ -132,7 +128,7 @@ class KeptCalculationsTest : public QObject {
     click(*menu_, "Command3");
     end_program();
 
-    start_program(kEnglish);
+    start_program(kEnglish, engine_folder());
     click(*menu_, "Command1");
     QDialog* refilled = platform_->last_modal();
     click(*refilled, "hamtaindata");
@@ -149,7 +145,7 @@ class KeptCalculationsTest : public QObject {
     QVERIFY(child(*refilled, "enstegeff")->isHidden());
 
     click(*refilled, "Command1");
-    confirm(QStringLiteral("v2"));
+    confirm(platform_->last_modal(), QStringLiteral("v2"));
     QStringList first = QString::fromLatin1(first_control_file).split(QStringLiteral("\r\n"));
     QStringList second = QString::fromLatin1(file_bytes(QStringLiteral("styrfil.dat")))
                              .split(QStringLiteral("\r\n"));
@@ -349,21 +345,6 @@ class KeptCalculationsTest : public QObject {
   }
 
  private:
-  void start_program(const QLocale& locale) {
-    platform_ = std::make_unique<FakePlatform>();
-    platform_->user_locale = locale;
-    menu_ = std::make_unique<MainMenu>(*platform_);
-    menu_->engine_run().set_program_folder(
-        QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath());
-    menu_->show();
-  }
-
-  void end_program() {
-    menu_.reset();
-    platform_.reset();
-    varmkalk::testing::flush_deletions();
-  }
-
   // The input form is open: fills it with the worked example, then the changes (an option's name
   // with no text is clicked), and confirms the identity.
   void complete(const QString& identity,
@@ -378,7 +359,7 @@ class KeptCalculationsTest : public QObject {
       }
     }
     click(*form, "Command1");
-    confirm(identity);
+    confirm(platform_->last_modal(), identity);
   }
 
   // A whole cycle from the main menu's start to "Ja", ending back in the main menu.
@@ -397,26 +378,6 @@ class KeptCalculationsTest : public QObject {
     click(*platform_->last_modal(), "returtillstart");
     QVERIFY(menu_->isVisible());
   }
-
-  void confirm(const QString& identity) {
-    varmkalk::testing::confirm_identity(*platform_->last_modal(), identity);
-    if (menu_->calc_id() != identity || !menu_->isVisible()) {
-      qFatal("identity %s not confirmed", qPrintable(identity));
-    }
-  }
-
-  EngineOutcome run_engine() {
-    QSignalSpy finished(&menu_->engine_run(), &EngineRun::finished);
-    click(*menu_, "Command2");
-    if (!finished.wait(kEngineWaitMs) || finished.size() != 1) {
-      qFatal("the engine's end was not reported");
-    }
-    return finished.first().first().value<EngineOutcome>();
-  }
-
-  QTemporaryDir work_dir_;
-  std::unique_ptr<FakePlatform> platform_;
-  std::unique_ptr<MainMenu> menu_;
 };
 
 QTEST_MAIN(KeptCalculationsTest)

@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
@@ -35,11 +34,7 @@ class MainMenuTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() {
-    QVERIFY(work_dir_.isValid());
-    QVERIFY(QDir::setCurrent(work_dir_.path()));
-    varmkalk::testing::clear_working_folder();
-  }
+  void init() { work_dir_.enter(); }
 
   void start_state_shows_only_banner_and_three_buttons() {
     FakePlatform platform;
@@ -405,7 +400,7 @@ class MainMenuTest : public QObject {
   }
 
  private:
-  QTemporaryDir work_dir_;
+  varmkalk::testing::WorkingFolder work_dir_;
 };
 
 QTEST_MAIN(MainMenuTest)

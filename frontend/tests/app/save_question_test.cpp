@@ -5,6 +5,7 @@
 #include "frontend/logic/engine_run.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
+#include "frontend/tests/app/menu_fixture.h"
 #include "frontend/tests/support/read_only_folder.h"
 
 #include <QDir>
@@ -17,13 +18,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
 #include <optional>
 
 using varmkalk::MainMenu;
 using varmkalk::testing::child;
 using varmkalk::testing::click;
-using varmkalk::testing::FakePlatform;
 using varmkalk::testing::touch;
 using varmkalk::testing::working_files;
 
@@ -34,7 +33,6 @@ QStringList engine_files(const QString& padded_identity) {
   return {padded_identity + ".dat", padded_identity + "sum.dat", padded_identity + "sum_c.dat",
           "resultat.dat"};
 }
-constexpr int kEngineWaitMs = 60'000;
 
 // Files no answer may touch: an earlier cycle's results, and a file named like the unpadded
 // short identity "ab", which the engine never makes.
@@ -59,7 +57,7 @@ const QByteArray kFakeEngine(
 // "Ytterligare beräkning" with `sparany` and "Avsluta programmet" with `spara`: which files the
 // answers leave. The engine's files are stand-ins here; the cycle with the real engine is tested
 // end to end elsewhere.
-class SaveQuestionTest : public QObject {
+class SaveQuestionTest : public varmkalk::testing::MenuFixture {
   Q_OBJECT
 
  private slots:
@@ -73,20 +71,11 @@ class SaveQuestionTest : public QObject {
   }
 
   void init() {
-    QVERIFY(work_dir_.isValid());
-    QVERIFY(QDir::setCurrent(work_dir_.path()));
-    varmkalk::testing::clear_working_folder();
-    platform_ = std::make_unique<FakePlatform>();
-    menu_ = std::make_unique<MainMenu>(*platform_);
-    menu_->engine_run().set_program_folder(programs_.path());
-    menu_->show();
+    work_dir_.enter();
+    start_program(QLocale::c(), programs_.path());
   }
 
-  void cleanup() {
-    menu_.reset();
-    platform_.reset();
-    varmkalk::testing::flush_deletions();
-  }
+  void cleanup() { end_program(); }
 
   void form_design_data() {
     QTest::addColumn<varmkalk::SaveQuestion>("question");
@@ -352,15 +341,9 @@ class SaveQuestionTest : public QObject {
   // The input form is open: the worked example, the identity and the engine's run, which leaves
   // the menu in its results state.
   void run_cycle(const QString& calc_id) {
-    QDialog* identity_form = varmkalk::testing::complete_input(*platform_, QLocale::c());
-    varmkalk::testing::confirm_identity(*identity_form, calc_id);
-    if (menu_->calc_id() != calc_id) {
-      qFatal("identity not confirmed");
-    }
-    QSignalSpy finished(&menu_->engine_run(), &varmkalk::EngineRun::finished);
-    click(*menu_, "Command2");
-    if (!finished.wait(kEngineWaitMs) ||
-        menu_->result_text() != QStringLiteral("Årsverkningsgrad: 96.4 %\r\n")) {
+    confirm(varmkalk::testing::complete_input(*platform_, QLocale::c()), calc_id);
+    run_engine();
+    if (menu_->result_text() != QStringLiteral("Årsverkningsgrad: 96.4 %\r\n")) {
       qFatal("the stand-in engine's summary is not shown");
     }
     const QString padded = calc_id.leftJustified(4, QLatin1Char(' '));
@@ -371,10 +354,7 @@ class SaveQuestionTest : public QObject {
     }
   }
 
-  QTemporaryDir work_dir_;
   QTemporaryDir programs_;
-  std::unique_ptr<FakePlatform> platform_;
-  std::unique_ptr<MainMenu> menu_;
 };
 
 QTEST_MAIN(SaveQuestionTest)

@@ -23,7 +23,6 @@
 #include <QSpinBox>
 #include <QStandardItemModel>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
 #include <QToolTip>
@@ -92,7 +91,7 @@ class SweepWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  QTemporaryDir work_dir_;
+  varmkalk::testing::WorkingFolder work_dir_;
   std::unique_ptr<FakePlatform> platform_;
   QPointer<varmkalk::InputForm> form_;
 
@@ -141,9 +140,7 @@ class SweepWindowTest : public QObject {
 
  private slots:
   void init() {
-    QVERIFY(work_dir_.isValid());
-    QVERIFY(QDir::setCurrent(work_dir_.path()));
-    varmkalk::testing::clear_working_folder();
+    work_dir_.enter();
     platform_ = std::make_unique<FakePlatform>();
   }
 
