@@ -11,6 +11,7 @@
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/result_files.h"
+#include "frontend/tests/support/typed_inputs.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -30,27 +31,7 @@ const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
 
 // The worked example as typed on a Swedish system.
 FormInput single_stage() {
-  FormInput input;
-  input.burner = Burner::SingleStage;
-  input.hot_water_heater = HotWaterHeater::Yes;
-  input.convection_source = ConvectionSource::Constant;
-  input.standby_source = StandbySource::Constants;
-  input.single_stage_power_kw = QStringLiteral("15");
-  input.single_stage_excess_air_percent = QStringLiteral("20");
-  input.hot_water_kwh_per_year = QStringLiteral("5000");
-  input.heater_loss_kwh_per_day = QStringLiteral("1,08");
-  input.convection_constant = QStringLiteral("1");
-  input.standby_constant = QStringLiteral("1");
-  input.standby_exponent = QStringLiteral("1,25");
-  input.flue_gas_temp_low_c = QStringLiteral("60");
-  input.supply_temp_low_c = QStringLiteral("40");
-  input.return_temp_low_c = QStringLiteral("30");
-  input.flue_gas_temp_high_c = QStringLiteral("80");
-  input.supply_temp_high_c = QStringLiteral("70");
-  input.return_temp_high_c = QStringLiteral("60");
-  input.design_heat_demand_kw = QStringLiteral("8");
-  input.pump_power_w = QStringLiteral("60");
-  return input;
+  return testing::typed_in(testing::typed_worked_example(), kSwedish);
 }
 
 // The same boiler with a burner that modulates down to 4 kW and the lowest return temperature

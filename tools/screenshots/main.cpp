@@ -24,6 +24,8 @@
 #include "frontend/logic/sweep_base.h"
 #include "frontend/sweep/sweep_export.h"
 #include "frontend/sweep/sweep_window.h"
+#include "frontend/tests/support/climate_table.h"
+#include "frontend/tests/support/typed_inputs.h"
 #include "tools/screenshots/kept_screens.h"
 
 #include <QAbstractButton>
@@ -51,6 +53,7 @@
 namespace {
 
 using varmkalk::InputForm;
+using varmkalk::testing::typed_worked_example;
 
 // The widget as it is shown now.
 bool save_shown(QWidget& widget, const QDir& dir, const QString& name) {
@@ -82,24 +85,16 @@ bool save_input_form(varmkalk::Platform& platform, const QDir& dir, const QStrin
 // "Importera klimatdata" after importing Stockholm's bundled year, written as a plain table of
 // dates and temperatures, into the working folder.
 bool save_climate_import(varmkalk::Platform& platform, const QDir& dir) {
-  QFile bundled(QDir(QCoreApplication::applicationDirPath())
-                    .filePath(QStringLiteral("../share/varmkalk/climate/sthlm.dat")));
-  QFile table(QStringLiteral("Stockholm 2009.csv"));
-  if (!bundled.open(QIODevice::ReadOnly) || !table.open(QIODevice::WriteOnly)) {
+  const QString table = QStringLiteral("Stockholm 2009.csv");
+  if (!varmkalk::testing::write_climate_table(
+          QDir(QCoreApplication::applicationDirPath())
+              .filePath(QStringLiteral("../share/varmkalk/climate/sthlm.dat")),
+          table, QDate(2009, 1, 1))) {
     return false;
   }
-  table.write("datum;temperatur\n");
-  QDate date(2009, 1, 1);
-  for (const QByteArray& line : bundled.readAll().split('\n')) {
-    if (line.size() >= 11) {
-      table.write(date.toString(Qt::ISODate).toLatin1() + ';' + line.mid(4, 7).trimmed() + '\n');
-      date = date.addDays(1);
-    }
-  }
-  table.close();
   varmkalk::ClimateImportDialog dialog(platform, nullptr);
   dialog.setAttribute(Qt::WA_DeleteOnClose, false);
-  dialog.findChild<QLineEdit*>(QStringLiteral("kallfil"))->setText(table.fileName());
+  dialog.findChild<QLineEdit*>(QStringLiteral("kallfil"))->setText(table);
   dialog.findChild<QLineEdit*>(QStringLiteral("malfil"))
       ->setText(QStringLiteral("stockholm2009.dat"));
   dialog.findChild<QAbstractButton*>(QStringLiteral("importknapp"))->click();
@@ -136,35 +131,10 @@ std::unique_ptr<InputForm> filled_input_form(varmkalk::Platform& platform,
   return form;
 }
 
-// The worked example as typed on an English system.
-varmkalk::FormInput worked_example() {
-  varmkalk::FormInput input;
-  input.burner = varmkalk::Burner::SingleStage;
-  input.hot_water_heater = varmkalk::HotWaterHeater::Yes;
-  input.convection_source = varmkalk::ConvectionSource::Constant;
-  input.standby_source = varmkalk::StandbySource::Constants;
-  input.single_stage_power_kw = QStringLiteral("15");
-  input.single_stage_excess_air_percent = QStringLiteral("20");
-  input.hot_water_kwh_per_year = QStringLiteral("5000");
-  input.heater_loss_kwh_per_day = QStringLiteral("1.08");
-  input.convection_constant = QStringLiteral("1");
-  input.standby_constant = QStringLiteral("1");
-  input.standby_exponent = QStringLiteral("1.25");
-  input.flue_gas_temp_low_c = QStringLiteral("60");
-  input.supply_temp_low_c = QStringLiteral("40");
-  input.return_temp_low_c = QStringLiteral("30");
-  input.flue_gas_temp_high_c = QStringLiteral("80");
-  input.supply_temp_high_c = QStringLiteral("70");
-  input.return_temp_high_c = QStringLiteral("60");
-  input.design_heat_demand_kw = QStringLiteral("8");
-  input.pump_power_w = QStringLiteral("60");
-  return input;
-}
-
 // The worked example with a modulating burner of 3 to 15 kW, whose condensing gain the model
 // counts at its mean power: it falls short on many days.
 varmkalk::FormInput modulating_example() {
-  varmkalk::FormInput input = worked_example();
+  varmkalk::FormInput input = typed_worked_example();
   input.burner = varmkalk::Burner::Modulating;
   input.modulating_max_power_kw = QStringLiteral("15");
   input.modulating_min_power_kw = QStringLiteral("3");
@@ -253,7 +223,7 @@ bool sweep(varmkalk::SweepWindow& window, varmkalk::SweepInput input, const QStr
 // The sensitivity analysis of the worked example, "Kanslighetsanalys-<input>.png": the lowest
 // return temperature, the burner's power, and an excess air high enough for the model to refuse.
 bool save_sweeps(varmkalk::Platform& platform, const QDir& dir) {
-  const auto base = varmkalk::sweep_base(worked_example(), QLocale::c());
+  const auto base = varmkalk::sweep_base(typed_worked_example(), QLocale::c());
   if (!std::holds_alternative<varmkalk::SweepBase>(base)) {
     return false;
   }
@@ -308,7 +278,8 @@ int main(int argc, char* argv[]) {
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-start"));
   menu.switch_to_input_ready();
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-indata-klara"));
-  const std::optional<QStringList> summary = run_example(worked_example(), QStringLiteral("h123"));
+  const std::optional<QStringList> summary =
+      run_example(typed_worked_example(), QStringLiteral("h123"));
   if (!summary) {
     std::fputs("beräkningsprogrammet kalvex gav inget resultat\n", stderr);
     return 1;
@@ -344,7 +315,7 @@ int main(int argc, char* argv[]) {
   // about values no house boiler has.
   varmkalk::QtPlatform swedish_platform(swedish);
   {
-    varmkalk::FormInput input = worked_example();
+    varmkalk::FormInput input = typed_worked_example();
     input.design_heat_demand_kw = QStringLiteral("åtta");
     input.pump_power_w = QStringLiteral("1E39");
     const auto form = filled_input_form(swedish_platform, input, swedish);
@@ -358,7 +329,7 @@ int main(int argc, char* argv[]) {
     ok &= save(*form, dir, QStringLiteral("Inmatning-felaktiga-varden"));
   }
   {
-    varmkalk::FormInput input = worked_example();
+    varmkalk::FormInput input = typed_worked_example();
     input.single_stage_power_kw = QStringLiteral("15000");
     input.flue_gas_temp_high_c = QStringLiteral("350");
     input.indoor_temp_c = QStringLiteral("5");

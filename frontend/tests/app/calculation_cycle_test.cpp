@@ -10,6 +10,7 @@
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/app/menu_fixture.h"
+#include "frontend/tests/support/climate_table.h"
 #include "frontend/tests/support/path_override.h"
 
 #include <QApplication>
@@ -262,21 +263,11 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
   // Stockholm's design outdoor temperature: the same daily files and summary as the place itself,
   // but for the climate line and the identity's file names.
   void own_climate_imported_through_the_form_gives_the_places_year() {
-    QFile bundled(QDir(QStringLiteral(VARMKALK_TEST_CLIMATE_DIR)).filePath("sthlm.dat"));
-    QVERIFY(bundled.open(QIODevice::ReadOnly));
+    const QString bundled = QDir(QStringLiteral(VARMKALK_TEST_CLIMATE_DIR)).filePath("sthlm.dat");
     QTemporaryDir sources;
-    QFile table(sources.filePath(QStringLiteral("Stockholm 2009.csv")));
-    QVERIFY(table.open(QIODevice::WriteOnly));
-    table.write("datum;temperatur\n");
-    QDate date(2009, 1, 1);
-    for (const QByteArray& line : bundled.readAll().split('\n')) {
-      if (line.size() >= 11) {
-        table.write(date.toString(Qt::ISODate).toLatin1() + ';' + line.mid(4, 7).trimmed() + '\n');
-        date = date.addDays(1);
-      }
-    }
-    table.close();
-    QVERIFY(QFile::copy(bundled.fileName(), QStringLiteral("sthlm.dat")));
+    const QString table = sources.filePath(QStringLiteral("Stockholm 2009.csv"));
+    QVERIFY(varmkalk::testing::write_climate_table(bundled, table, QDate(2009, 1, 1)));
+    QVERIFY(QFile::copy(bundled, QStringLiteral("sthlm.dat")));
 
     click(*menu_, "Command1");
     QDialog* form = platform_->last_modal();
@@ -292,7 +283,7 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
     form = platform_->last_modal();
     varmkalk::testing::fill_worked_example(*form, swedish_);
     click(*form, "Egenklimat");
-    platform_->open_answers.push_back(table.fileName());
+    platform_->open_answers.push_back(table);
     click(*form, "importera");
     QDialog* import = platform_->last_modal();
     QCOMPARE(import->objectName(), QStringLiteral("klimatimport"));

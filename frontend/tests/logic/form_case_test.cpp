@@ -4,6 +4,7 @@
 #include "core/formats/control_file.h"
 #include "core/text/fixed_field.h"
 #include "frontend/tests/support/read_only_folder.h"
+#include "frontend/tests/support/typed_inputs.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,47 +17,13 @@
 
 using varmkalk::FieldError;
 using varmkalk::FormInput;
+using varmkalk::testing::complete_swedish_input;
+using varmkalk::testing::typed_in;
 
 namespace {
 
 const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
-
-// A complete input as typed on a Swedish system: every component chosen, constants known.
-FormInput swedish_input() {
-  FormInput input;
-  input.burner = varmkalk::Burner::SingleStage;
-  input.hot_water_heater = varmkalk::HotWaterHeater::Yes;
-  input.convection_source = varmkalk::ConvectionSource::Constant;
-  input.standby_source = varmkalk::StandbySource::Constants;
-  input.heating_system = varmkalk::core::HeatingSystem::radiators_80_60;
-  input.min_return_temp = varmkalk::MinReturnTemp::C35;
-  input.climate = varmkalk::core::Place::stockholm;
-  input.single_stage_power_kw = QStringLiteral("18,5");
-  input.single_stage_excess_air_percent = QStringLiteral("20");
-  input.hot_water_kwh_per_year = QStringLiteral("3000");
-  input.heater_loss_kwh_per_day = QStringLiteral("1,08");
-  input.convection_constant = QStringLiteral("1,5");
-  input.standby_constant = QStringLiteral(" 0,5 ");
-  input.standby_exponent = QStringLiteral("1,25");
-  input.flue_gas_temp_low_c = QStringLiteral("120");
-  input.supply_temp_low_c = QStringLiteral("40");
-  input.return_temp_low_c = QStringLiteral("30");
-  input.flue_gas_temp_high_c = QStringLiteral("180");
-  input.supply_temp_high_c = QStringLiteral("70");
-  input.return_temp_high_c = QStringLiteral("50");
-  input.design_heat_demand_kw = QStringLiteral("12,5");
-  return input;
-}
-
-// The same input with decimal points, as typed on an English system.
-FormInput english_input() {
-  FormInput input = swedish_input();
-  for (const varmkalk::FormField& field : varmkalk::kFormFields) {
-    (input.*field.text).replace(QLatin1Char(','), QLatin1Char('.'));
-  }
-  return input;
-}
 
 const QStringList kSwedishInputLines{
     " 1.5", " 0.5", " 1.25", " 18500", " 18500", " 1.2", " 0",   " 120",
@@ -111,7 +78,7 @@ using Change = std::function<void(FormInput&)>;
 
 // The input with every field filled and the choices that make `field` one the writer reads.
 FormInput input_needing(const QString& field) {
-  FormInput input = swedish_input();
+  FormInput input = complete_swedish_input();
   input.modulating_max_power_kw = QStringLiteral("24");
   input.modulating_min_power_kw = QStringLiteral("7,5");
   input.modulating_excess_air_percent = QStringLiteral("30");
@@ -155,16 +122,17 @@ class FormCaseTest : public QObject {
   Q_OBJECT
  private slots:
   void writes_every_line_of_a_complete_input() {
-    QCOMPARE(as_list(derive(swedish_input())), kSwedishInputLines);
+    QCOMPARE(as_list(derive(complete_swedish_input())), kSwedishInputLines);
   }
 
   void reads_numbers_by_the_users_locale() {
-    QCOMPARE(as_list(derive(english_input(), QStringLiteral("h123"), kEnglish)),
+    QCOMPARE(as_list(derive(typed_in(complete_swedish_input(), kEnglish), QStringLiteral("h123"),
+                            kEnglish)),
              kSwedishInputLines);
   }
 
   void modulating_burner_gives_its_own_powers_and_air() {
-    FormInput input = swedish_input();
+    FormInput input = complete_swedish_input();
     input.burner = varmkalk::Burner::Modulating;
     input.modulating_max_power_kw = QStringLiteral("24");
     input.modulating_min_power_kw = QStringLiteral("7,5");
@@ -176,7 +144,7 @@ class FormCaseTest : public QObject {
   }
 
   void fits_the_convection_constant_to_a_known_loss() {
-    FormInput input = swedish_input();
+    FormInput input = complete_swedish_input();
     input.convection_source = varmkalk::ConvectionSource::KnownLoss;
     input.convection_loss_w = QStringLiteral("100");
     input.convection_temp_difference_k = QStringLiteral("40");
@@ -185,7 +153,7 @@ class FormCaseTest : public QObject {
   }
 
   void fits_the_standby_loss_through_two_points() {
-    FormInput input = swedish_input();
+    FormInput input = complete_swedish_input();
     input.standby_source = varmkalk::StandbySource::KnownLosses;
     input.standby_temp_difference_1_k = QStringLiteral("40");
     input.standby_loss_1_w = QStringLiteral("50");
@@ -250,7 +218,7 @@ class FormCaseTest : public QObject {
   // different powers, which made it modulating.
   void a_single_stage_burner_is_one_power_however_typed() {
     for (const char* typed : {"18,1234519", "18,5", "0,000123456789", "99999,9999999"}) {
-      FormInput input = swedish_input();
+      FormInput input = complete_swedish_input();
       input.single_stage_power_kw = QString::fromLatin1(typed);
       const QStringList lines = derive(input);
       QCOMPARE(lines[3], lines[4]);
@@ -268,7 +236,7 @@ class FormCaseTest : public QObject {
   void writes_the_lowest_return_temperature() {
     QFETCH(varmkalk::MinReturnTemp, choice);
     QFETCH(QString, line_20);
-    FormInput input = swedish_input();
+    FormInput input = complete_swedish_input();
     input.min_return_temp = choice;
     input.indoor_temp_c = QStringLiteral("18");
     const QStringList lines = derive(input);
@@ -277,7 +245,7 @@ class FormCaseTest : public QObject {
   }
 
   void without_a_heater_writes_zero_and_ignores_its_fields() {
-    FormInput input = swedish_input();
+    FormInput input = complete_swedish_input();
     input.hot_water_heater = varmkalk::HotWaterHeater::No;
     input.hot_water_kwh_per_year = QStringLiteral("ej ett tal");
     input.heater_loss_kwh_per_day = QString();
@@ -287,7 +255,7 @@ class FormCaseTest : public QObject {
   }
 
   void writes_a_short_identity_as_typed() {
-    QCOMPARE(derive(swedish_input(), QStringLiteral("ab"))[22], QStringLiteral("ab"));
+    QCOMPARE(derive(complete_swedish_input(), QStringLiteral("ab"))[22], QStringLiteral("ab"));
   }
 
   void names_the_field_that_cannot_be_used_data() {
@@ -344,7 +312,7 @@ class FormCaseTest : public QObject {
   void names_the_field_that_cannot_be_used() {
     QFETCH(Change, change);
     QFETCH(QString, field);
-    FormInput input = swedish_input();
+    FormInput input = complete_swedish_input();
     change(input);
     const auto derived = varmkalk::derive_case(input, QStringLiteral("h123"), kSwedish);
     const auto* error = std::get_if<FieldError>(&derived);
@@ -361,7 +329,7 @@ class FormCaseTest : public QObject {
   void input_faults_find_every_fault_together() {
     QFETCH(Change, change);
     QFETCH(QString, field);
-    FormInput input = swedish_input();
+    FormInput input = complete_swedish_input();
     QVERIFY(varmkalk::input_faults(input, kSwedish).empty());
     change(input);
     const FieldError alone =
@@ -536,7 +504,7 @@ class FormCaseTest : public QObject {
   }
 
   void messages_quote_long_texts_and_control_characters_short() {
-    FormInput input = swedish_input();
+    FormInput input = complete_swedish_input();
     input.design_heat_demand_kw = QString(5000, QLatin1Char('9')) + QStringLiteral(",5,");
     auto derived = varmkalk::derive_case(input, QStringLiteral("h123"), kSwedish);
     const FieldError long_text = std::get<FieldError>(derived);
@@ -545,7 +513,7 @@ class FormCaseTest : public QObject {
     QVERIFY(long_text.message.contains(QStringLiteral("\"999999999999999999999999…\"")));
     QVERIFY(long_text.message.contains(QStringLiteral("decimalkomma")));
 
-    input = swedish_input();
+    input = complete_swedish_input();
     input.flue_gas_temp_low_c = QStringLiteral(
         "1\x01"
         "2\n");
@@ -572,7 +540,7 @@ class FormCaseTest : public QObject {
 
   void refuses_an_unusable_identity() {
     for (const QString& identity : {QString(), QStringLiteral("a/b"), QStringLiteral("abcde")}) {
-      const auto derived = varmkalk::derive_case(swedish_input(), identity, kSwedish);
+      const auto derived = varmkalk::derive_case(complete_swedish_input(), identity, kSwedish);
       const auto* error = std::get_if<FieldError>(&derived);
       QVERIFY(error != nullptr);
       QCOMPARE(error->field, QStringLiteral("utdatafil"));
@@ -580,7 +548,7 @@ class FormCaseTest : public QObject {
   }
 
   void message_names_the_field_and_the_decimal_rule() {
-    FormInput input = swedish_input();
+    FormInput input = complete_swedish_input();
     input.standby_exponent = QStringLiteral("1.25");
     const auto derived = varmkalk::derive_case(input, QStringLiteral("h123"), kSwedish);
     const FieldError error = std::get<FieldError>(derived);
@@ -594,8 +562,8 @@ class FormCaseTest : public QObject {
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("styrfil.dat"));
     write_bytes(path, QByteArray(4000, 'x'));
-    QCOMPARE(varmkalk::write_control_file(folder.path(),
-                                          derived_case(swedish_input(), QStringLiteral("ab"))),
+    QCOMPARE(varmkalk::write_control_file(
+                 folder.path(), derived_case(complete_swedish_input(), QStringLiteral("ab"))),
              std::nullopt);
     QCOMPARE(file_bytes(path),
              (kSwedishInputLines.mid(0, 22).join("\r\n") + "\r\nab\r\n").toLatin1());
@@ -611,7 +579,7 @@ class FormCaseTest : public QObject {
     write_bytes(path, old_file);
 
     // A derivation that fails leaves nothing to write.
-    FormInput input = swedish_input();
+    FormInput input = complete_swedish_input();
     input.design_heat_demand_kw = QStringLiteral("12.5");
     QVERIFY(std::holds_alternative<FieldError>(
         varmkalk::derive_case(input, QStringLiteral("h123"), kSwedish)));
@@ -623,7 +591,7 @@ class FormCaseTest : public QObject {
   void reports_a_folder_that_cannot_be_written() {
     QTemporaryDir parent;
     QVERIFY(parent.isValid());
-    const Case lines = derived_case(swedish_input());
+    const Case lines = derived_case(complete_swedish_input());
     const QString missing = parent.filePath(QStringLiteral("saknas"));
     const auto missing_error = varmkalk::write_control_file(missing, lines);
     QVERIFY(missing_error.has_value());
@@ -654,7 +622,8 @@ class FormCaseTest : public QObject {
     if (!read_only.holds()) {
       QSKIP("no way to stop this user from writing into a folder");
     }
-    const auto error = varmkalk::write_control_file(folder.path(), derived_case(swedish_input()));
+    const auto error =
+        varmkalk::write_control_file(folder.path(), derived_case(complete_swedish_input()));
     QVERIFY(error.has_value());
     QVERIFY2(error->message.contains(QStringLiteral("styrfil.dat")), qPrintable(error->message));
     QCOMPARE(file_bytes(path), old_file);

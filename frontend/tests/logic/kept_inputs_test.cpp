@@ -6,6 +6,7 @@
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/inputs_file.h"
 #include "frontend/logic/kept_calculations.h"
+#include "frontend/tests/support/typed_inputs.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,8 @@
 #include <cmath>
 
 using namespace varmkalk;
+using varmkalk::testing::complete_swedish_input;
+using varmkalk::testing::typed_in;
 
 Q_DECLARE_METATYPE(varmkalk::FormInput)
 
@@ -28,37 +31,10 @@ const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 const QLocale kGerman(QLocale::German, QLocale::Germany);
 const QDateTime kSaved(QDate(2026, 3, 14), QTime(9, 26, 53), Qt::OffsetFromUTC, 3600);
 
-// A complete input as typed on a Swedish system.
-FormInput single_stage_input() {
-  FormInput input;
-  input.burner = Burner::SingleStage;
-  input.hot_water_heater = HotWaterHeater::Yes;
-  input.convection_source = ConvectionSource::Constant;
-  input.standby_source = StandbySource::Constants;
-  input.heating_system = core::HeatingSystem::radiators_80_60;
-  input.min_return_temp = MinReturnTemp::C35;
-  input.climate = core::Place::stockholm;
-  input.single_stage_power_kw = QStringLiteral("18,5");
-  input.single_stage_excess_air_percent = QStringLiteral("20");
-  input.hot_water_kwh_per_year = QStringLiteral("3000");
-  input.heater_loss_kwh_per_day = QStringLiteral("1,08");
-  input.convection_constant = QStringLiteral("1,5");
-  input.standby_constant = QStringLiteral(" 0,5 ");
-  input.standby_exponent = QStringLiteral("1,25");
-  input.flue_gas_temp_low_c = QStringLiteral("120");
-  input.supply_temp_low_c = QStringLiteral("40");
-  input.return_temp_low_c = QStringLiteral("30");
-  input.flue_gas_temp_high_c = QStringLiteral("180");
-  input.supply_temp_high_c = QStringLiteral("70");
-  input.return_temp_high_c = QStringLiteral("50");
-  input.design_heat_demand_kw = QStringLiteral("12,5");
-  return input;
-}
-
 // Modulating, known losses fitted from two cases, no hot water, odd decimals and a hidden field
 // that holds no number.
 FormInput modulating_input() {
-  FormInput input = single_stage_input();
+  FormInput input = complete_swedish_input();
   input.burner = Burner::Modulating;
   input.hot_water_heater = HotWaterHeater::No;
   input.convection_source = ConvectionSource::KnownLoss;
@@ -79,13 +55,6 @@ FormInput modulating_input() {
   input.standby_loss_2_w = QStringLiteral("210,5");
   input.design_heat_demand_kw = QStringLiteral("123456789,987654321");
   input.indoor_temp_c = QStringLiteral("21,7");
-  return input;
-}
-
-FormInput with_points(FormInput input) {
-  for (const FormField& field : kFormFields) {
-    (input.*field.text).replace(QLatin1Char(','), QLatin1Char('.'));
-  }
   return input;
 }
 
@@ -157,15 +126,15 @@ class KeptInputsTest : public QObject {
     QTest::addColumn<QLocale>("typed_in");
     QTest::addColumn<QLocale>("read_in");
     QTest::newRow("single-stage, Swedish to Swedish")
-        << single_stage_input() << kSwedish << kSwedish;
+        << complete_swedish_input() << kSwedish << kSwedish;
     QTest::newRow("single-stage, Swedish to English")
-        << single_stage_input() << kSwedish << kEnglish;
+        << complete_swedish_input() << kSwedish << kEnglish;
     QTest::newRow("modulating, Swedish to German") << modulating_input() << kSwedish << kGerman;
     QTest::newRow("modulating, English to Swedish")
-        << with_points(modulating_input()) << kEnglish << kSwedish;
+        << typed_in(modulating_input(), kEnglish) << kEnglish << kSwedish;
     QTest::newRow("C locale to Swedish")
-        << with_points(single_stage_input()) << QLocale::c() << kSwedish;
-    FormInput own_climate = single_stage_input();
+        << typed_in(complete_swedish_input(), QLocale::c()) << QLocale::c() << kSwedish;
+    FormInput own_climate = complete_swedish_input();
     own_climate.own_climate = true;
     own_climate.own_climate_file = QStringLiteral("Lund 2020.dat");
     own_climate.own_design_outdoor_temp_c = QStringLiteral("-16,5");
@@ -209,8 +178,8 @@ class KeptInputsTest : public QObject {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message_part");
     const KeptInputs kept =
-        kept_inputs(QStringLiteral("h1"), single_stage_input(), kSwedish,
-                    listing_of(derived(single_stage_input(), kSwedish), 90.0), kSaved);
+        kept_inputs(QStringLiteral("h1"), complete_swedish_input(), kSwedish,
+                    listing_of(derived(complete_swedish_input(), kSwedish), 90.0), kSaved);
     const QByteArray good = inputs_file_bytes(kept);
     const QJsonObject object = json_of(kept);
     const auto changed = [&object](const QString& key, const QJsonValue& value) {
@@ -288,7 +257,7 @@ class KeptInputsTest : public QObject {
   void lists_the_kept_calculations_of_a_folder() {
     QTemporaryDir folder;
     const QDir dir(folder.path());
-    const core::BoilerCase single = derived(single_stage_input(), kSwedish);
+    const core::BoilerCase single = derived(complete_swedish_input(), kSwedish);
     core::BoilerCase modulating = derived(modulating_input(), kSwedish);
     modulating.identity = core::CalcIdentity("mod");
     core::BoilerCase old = single;
@@ -298,8 +267,8 @@ class KeptInputsTest : public QObject {
 
     write_file(dir.filePath(QStringLiteral("h1  sum.dat")), summary_bytes(single));
     write_file(dir.filePath(inputs_file_name(QStringLiteral("h1"))),
-               inputs_file_bytes(kept_inputs(QStringLiteral("h1"), single_stage_input(), kSwedish,
-                                             listing_of(single, 91.0), kSaved)));
+               inputs_file_bytes(kept_inputs(QStringLiteral("h1"), complete_swedish_input(),
+                                             kSwedish, listing_of(single, 91.0), kSaved)));
     write_file(dir.filePath(QStringLiteral("mod sum.dat")), summary_bytes(modulating));
     write_file(dir.filePath(inputs_file_name(QStringLiteral("mod"))), "{ \"format\": ");
     write_file(dir.filePath(QStringLiteral("old sum.dat")), summary_bytes(old));
@@ -349,7 +318,7 @@ class KeptInputsTest : public QObject {
   void restores_the_form_from_a_summary_data() {
     QTest::addColumn<FormInput>("input");
     QTest::addColumn<QStringList>("note_parts");
-    FormInput pilot = single_stage_input();
+    FormInput pilot = complete_swedish_input();
     pilot.pilot_power_w = QStringLiteral("150");
     FormInput modulating = modulating_input();
     modulating.convection_source = ConvectionSource::Constant;
@@ -360,7 +329,7 @@ class KeptInputsTest : public QObject {
     modulating.pilot_power_w = QStringLiteral("12,5");
     modulating.design_heat_demand_kw = QStringLiteral("9,25");
     modulating.indoor_temp_c = QStringLiteral("21,5");
-    QTest::newRow("single-stage") << single_stage_input() << QStringList{};
+    QTest::newRow("single-stage") << complete_swedish_input() << QStringList{};
     QTest::newRow("modulating, no hot water, lowest return indoor") << modulating << QStringList{};
     QTest::newRow("a pilot flame too large to print")
         << pilot << QStringList{"Fältet \"Pilotflamma (W)\" har lämnats tomt"};
@@ -387,7 +356,7 @@ class KeptInputsTest : public QObject {
 
   // What the form cannot express is named, not guessed.
   void names_what_a_summary_cannot_give_back() {
-    core::BoilerCase odd = derived(single_stage_input(), kSwedish);
+    core::BoilerCase odd = derived(complete_swedish_input(), kSwedish);
     odd.climate = core::OwnClimate{"lund.dat", -15.0f};
     odd.pump.heat_share_percent = 25.0f;
     odd.building.min_return_temp_c = 50.0f;

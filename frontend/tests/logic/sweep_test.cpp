@@ -8,6 +8,7 @@
 #include "core/model/year.h"
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/sweep_results.h"
+#include "frontend/tests/support/typed_inputs.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,29 +32,13 @@ const QString kEngine = QStringLiteral(VARMKALK_TEST_ENGINE);
 // The worked example as typed on an English system; with a burner that modulates from 4 kW up to
 // its 15 kW when asked.
 FormInput typed_example(bool modulating) {
-  FormInput input;
-  input.burner = modulating ? Burner::Modulating : Burner::SingleStage;
-  input.hot_water_heater = HotWaterHeater::Yes;
-  input.convection_source = ConvectionSource::Constant;
-  input.standby_source = StandbySource::Constants;
-  input.single_stage_power_kw = QStringLiteral("15");
-  input.single_stage_excess_air_percent = QStringLiteral("20");
+  FormInput input = testing::typed_worked_example();
+  if (modulating) {
+    input.burner = Burner::Modulating;
+  }
   input.modulating_max_power_kw = QStringLiteral("15");
   input.modulating_min_power_kw = QStringLiteral("4");
   input.modulating_excess_air_percent = QStringLiteral("20");
-  input.hot_water_kwh_per_year = QStringLiteral("5000");
-  input.heater_loss_kwh_per_day = QStringLiteral("1.08");
-  input.convection_constant = QStringLiteral("1");
-  input.standby_constant = QStringLiteral("1");
-  input.standby_exponent = QStringLiteral("1.25");
-  input.flue_gas_temp_low_c = QStringLiteral("60");
-  input.supply_temp_low_c = QStringLiteral("40");
-  input.return_temp_low_c = QStringLiteral("30");
-  input.flue_gas_temp_high_c = QStringLiteral("80");
-  input.supply_temp_high_c = QStringLiteral("70");
-  input.return_temp_high_c = QStringLiteral("60");
-  input.design_heat_demand_kw = QStringLiteral("8");
-  input.pump_power_w = QStringLiteral("60");
   return input;
 }
 
