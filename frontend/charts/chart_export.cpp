@@ -2,13 +2,12 @@
 #include "frontend/charts/chart_export.h"
 
 #include "frontend/charts/chart_style.h"
+#include "frontend/charts/export_drawing.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QImage>
-#include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -17,28 +16,8 @@ namespace varmkalk {
 
 namespace {
 
-constexpr qreal kPngScale = 2.0;
-// The PDF is laid out in pixels of a 96 dpi screen, so that the charts' fonts, given in points,
-// keep their size against the chart; it is drawn as vectors all the same.
-constexpr int kPdfResolution = 96;
-constexpr qreal kPageMarginMm = 15.0;
 constexpr qreal kSummaryPointSize = 8.0;
 constexpr qreal kHeadingGap = 10.0;
-
-void start_pdf(QPdfWriter& writer, QPageLayout::Orientation orientation) {
-  writer.setResolution(kPdfResolution);
-  writer.setPageSize(QPageSize(QPageSize::A4));
-  writer.setPageOrientation(orientation);
-  writer.setPageMargins(QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
-                        QPageLayout::Millimeter);
-  writer.setCreator(QStringLiteral("VARMKALK"));
-}
-
-// The part of the page inside its margins, in the painter's coordinates.
-QRectF paint_area(const QPdfWriter& writer) {
-  const QRect pixels = writer.pageLayout().paintRectPixels(writer.resolution());
-  return QRectF(0.0, 0.0, pixels.width(), pixels.height());
-}
 
 // Draws `text` from the top of `area` and returns the area below it.
 QRectF draw_block(QPainter& painter, const QRectF& area, const QFont& font, const QString& text) {
@@ -78,18 +57,8 @@ void paint_first_page(QPainter& painter, const QRectF& area, const ChartYear& ye
 }  // namespace
 
 QByteArray chart_png(const ChartPage& page) {
-  QImage image((kExportSize * kPngScale).toSize(), QImage::Format_ARGB32_Premultiplied);
-  image.setDevicePixelRatio(kPngScale);
-  image.fill(Qt::white);
-  {
-    QPainter painter(&image);
-    page.render_to(painter, QRectF(QPointF(0.0, 0.0), kExportSize));
-  }
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
+  return export_png(
+      [&page](QPainter& painter, const QRectF& area) { page.render_to(painter, area); });
 }
 
 QByteArray chart_pdf(const ChartPage& page) {

@@ -3,16 +3,13 @@
 
 #include "frontend/charts/chart_style.h"
 #include "frontend/charts/energy_flow_view.h"
+#include "frontend/charts/export_drawing.h"
 
 #include <QChart>
 #include <QChartView>
-#include <QGraphicsLayout>
-#include <QGraphicsScene>
 #include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace varmkalk {
 
@@ -67,26 +64,17 @@ ChartPage::ChartPage(const ChartInfo& info, std::shared_ptr<const ChartYear> yea
 }
 
 void ChartPage::render_to(QPainter& painter, const QRectF& target) const {
+  if (info_.kind != ChartKind::energy_flow && unavailable_.isEmpty()) {
+    render_chart(painter, target, build_chart(info_.kind, *year_));
+    return;
+  }
   const QRectF logical(QPointF(0.0, 0.0), kExportSize);
-  const qreal scale =
-      std::min(target.width() / logical.width(), target.height() / logical.height());
   painter.save();
-  // Centred in the target at the chart's own proportions.
-  painter.translate(target.center() - QPointF(logical.width(), logical.height()) * scale / 2.0);
-  painter.scale(scale, scale);
+  fit_export_size(painter, target);
   if (!unavailable_.isEmpty()) {
     paint_message(painter, logical, info_.title, unavailable_);
-  } else if (info_.kind == ChartKind::energy_flow) {
-    paint_energy_flow(painter, logical, std::get<EnergyFlow>(energy_flow(*year_)), info_.title);
   } else {
-    QGraphicsScene scene;
-    QChart* chart = build_chart(info_.kind, *year_).release();
-    scene.addItem(chart);
-    chart->setGeometry(logical);
-    chart->layout()->activate();
-    scene.setSceneRect(logical);
-    painter.setRenderHint(QPainter::Antialiasing);
-    scene.render(&painter, logical, logical);
+    paint_energy_flow(painter, logical, std::get<EnergyFlow>(energy_flow(*year_)), info_.title);
   }
   painter.restore();
 }

@@ -3,6 +3,7 @@
 
 #include "frontend/app/platform/platform.h"
 #include "frontend/charts/chart_export.h"
+#include "frontend/charts/export_dialog.h"
 #include "frontend/logic/daily_csv.h"
 
 #include <QAction>
@@ -129,43 +130,32 @@ const ChartPage& ChartWindow::shown_page() const {
   return *static_cast<const ChartPage*>(tabs_->currentWidget());
 }
 
-void ChartWindow::save(const QString& title, const QString& suggested_name, const QString& filter,
-                       const std::function<QByteArray()>& bytes) {
-  const QString path = platform_.save_file_name(this, title, suggested_name, filter);
-  if (path.isEmpty()) {
-    return;
-  }
-  if (const std::optional<FileError> error = save_export(path, bytes())) {
-    platform_.beep();
-    platform_.message_box(this, title, error->message, MessageIcon::Exclamation);
-  }
-}
-
 void ChartWindow::export_png() {
   const ChartPage& page = shown_page();
-  save(QStringLiteral("Spara diagrammet som PNG-bild"),
-       QStringLiteral("%1-%2.png").arg(year_->identity, page.info().file_stem),
-       QStringLiteral("PNG-bild (*.png)"), [&page] { return chart_png(page); });
+  save_export_as(platform_, this, QStringLiteral("Spara diagrammet som PNG-bild"),
+                 QStringLiteral("%1-%2.png").arg(year_->identity, page.info().file_stem),
+                 QStringLiteral("PNG-bild (*.png)"), [&page] { return chart_png(page); });
 }
 
 void ChartWindow::export_pdf() {
   const ChartPage& page = shown_page();
-  save(QStringLiteral("Spara diagrammet som PDF"),
-       QStringLiteral("%1-%2.pdf").arg(year_->identity, page.info().file_stem),
-       QStringLiteral("PDF-dokument (*.pdf)"), [&page] { return chart_pdf(page); });
+  save_export_as(platform_, this, QStringLiteral("Spara diagrammet som PDF"),
+                 QStringLiteral("%1-%2.pdf").arg(year_->identity, page.info().file_stem),
+                 QStringLiteral("PDF-dokument (*.pdf)"), [&page] { return chart_pdf(page); });
 }
 
 void ChartWindow::export_report() {
-  save(QStringLiteral("Spara alla diagram som PDF-rapport"),
-       QStringLiteral("%1-diagram.pdf").arg(year_->identity),
-       QStringLiteral("PDF-dokument (*.pdf)"),
-       [this] { return report_pdf(*year_, pages(), QDateTime::currentDateTime()); });
+  save_export_as(platform_, this, QStringLiteral("Spara alla diagram som PDF-rapport"),
+                 QStringLiteral("%1-diagram.pdf").arg(year_->identity),
+                 QStringLiteral("PDF-dokument (*.pdf)"),
+                 [this] { return report_pdf(*year_, pages(), QDateTime::currentDateTime()); });
 }
 
 void ChartWindow::export_csv() {
-  save(QStringLiteral("Spara dagsvärdena som CSV-fil"),
-       QStringLiteral("%1-dagsvarden.csv").arg(year_->identity), QStringLiteral("CSV-fil (*.csv)"),
-       [this] { return daily_csv(*year_, platform_.locale()); });
+  save_export_as(platform_, this, QStringLiteral("Spara dagsvärdena som CSV-fil"),
+                 QStringLiteral("%1-dagsvarden.csv").arg(year_->identity),
+                 QStringLiteral("CSV-fil (*.csv)"),
+                 [this] { return daily_csv(*year_, platform_.locale()); });
 }
 
 ChartWindow* open_calculation_charts(Platform& platform, const QString& folder,

@@ -50,8 +50,6 @@ class ChartWindow : public QWidget {
 
  private:
   const ChartPage& shown_page() const;
-  void save(const QString& title, const QString& suggested_name, const QString& filter,
-            const std::function<QByteArray()>& bytes);
 
   Platform& platform_;
   std::shared_ptr<const ChartYear> year_;

@@ -2,7 +2,6 @@
 #include "frontend/compare/comparison_charts.h"
 
 #include "frontend/charts/chart_blocks.h"
-#include "frontend/charts/chart_page.h"
 #include "frontend/charts/chart_style.h"
 #include "frontend/charts/year_charts.h"
 
@@ -10,10 +9,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
-#include <QGraphicsLayout>
-#include <QGraphicsScene>
 #include <QLegendMarker>
-#include <QPainter>
 #include <QScatterSeries>
 #include <QValueAxis>
 
@@ -121,24 +117,6 @@ std::unique_ptr<QChart> efficiency_overlay_chart(const std::vector<ComparedCalcu
   const auto [y_low, y_high] = extent(sets, &Point::y);
   fit_efficiency_range(*y, y_low, y_high);
   return chart;
-}
-
-void render_chart(QPainter& painter, const QRectF& target, std::unique_ptr<QChart> chart) {
-  const QRectF logical(QPointF(0.0, 0.0), kExportSize);
-  const qreal scale =
-      std::min(target.width() / logical.width(), target.height() / logical.height());
-  painter.save();
-  painter.translate(target.center() - QPointF(logical.width(), logical.height()) * scale / 2.0);
-  painter.scale(scale, scale);
-  QGraphicsScene scene;
-  QChart* drawn = chart.release();
-  scene.addItem(drawn);
-  drawn->setGeometry(logical);
-  drawn->layout()->activate();
-  scene.setSceneRect(logical);
-  painter.setRenderHint(QPainter::Antialiasing);
-  scene.render(&painter, logical, logical);
-  painter.restore();
 }
 
 }  // namespace varmkalk

@@ -10,8 +10,6 @@
 #include <vector>
 
 class QChart;
-class QPainter;
-class QRectF;
 
 namespace varmkalk {
 
@@ -31,9 +29,5 @@ std::unique_ptr<QChart> efficiency_bar_chart(const std::vector<ComparedCalculati
 // "Verkningsgrad och utetemperatur" of every calculation overlaid: the day efficiency with the
 // pump's heat against the outdoor temperature, one colour per calculation.
 std::unique_ptr<QChart> efficiency_overlay_chart(const std::vector<ComparedCalculation>& compared);
-
-// Draws a chart laid out at the export size scaled into `target`, as the chart window's exports
-// draw theirs.
-void render_chart(QPainter& painter, const QRectF& target, std::unique_ptr<QChart> chart);
 
 }  // namespace varmkalk

@@ -2,6 +2,7 @@
 #include "frontend/compare/comparison_export.h"
 
 #include "frontend/charts/chart_style.h"
+#include "frontend/charts/export_drawing.h"
 
 #include <QBuffer>
 #include <QChart>
@@ -16,9 +17,6 @@ namespace varmkalk {
 
 namespace {
 
-// Laid out in pixels of a 96 dpi screen, as the chart window's exports are.
-constexpr int kPdfResolution = 96;
-constexpr qreal kPageMarginMm = 15.0;
 constexpr qreal kTablePointSize = 8.0;
 constexpr qreal kRowSpacing = 1.5;  // row height in lines of text
 constexpr qreal kCellPadding = 4.0;
@@ -27,11 +25,6 @@ constexpr qreal kUnitShare = 0.07;
 constexpr qreal kGap = 10.0;
 const QColor kGridColor{190, 190, 190};
 const QColor kSectionColor{230, 230, 240};
-
-QRectF paint_area(const QPdfWriter& writer) {
-  const QRect pixels = writer.pageLayout().paintRectPixels(writer.resolution());
-  return QRectF(0.0, 0.0, pixels.width(), pixels.height());
-}
 
 // Draws the table's pages from `top` on, each continued page with the header again.
 class TablePainter {
@@ -150,12 +143,7 @@ QByteArray comparison_pdf(const ComparisonTable& table,
   buffer.open(QIODevice::WriteOnly);
   {
     QPdfWriter writer(&buffer);
-    writer.setResolution(kPdfResolution);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageOrientation(QPageLayout::Landscape);
-    writer.setPageMargins(QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
-                          QPageLayout::Millimeter);
-    writer.setCreator(QStringLiteral("VARMKALK"));
+    start_pdf(writer, QPageLayout::Landscape);
     const QString identities = table.identities.join(QStringLiteral(", "));
     writer.setTitle(QStringLiteral("Jämförelse av beräkningarna %1").arg(identities));
     QPainter painter(&writer);

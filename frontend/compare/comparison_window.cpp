@@ -4,6 +4,7 @@
 #include "frontend/app/platform/platform.h"
 #include "frontend/charts/chart_export.h"
 #include "frontend/charts/chart_window.h"
+#include "frontend/charts/export_dialog.h"
 #include "frontend/compare/comparison_export.h"
 #include "frontend/compare/kept_list_dialog.h"
 
@@ -200,30 +201,19 @@ void ComparisonWindow::fill_table() {
   table_widget_->resizeRowsToContents();
 }
 
-void ComparisonWindow::save(const QString& title, const QString& suggested_name,
-                            const QString& filter, const std::function<QByteArray()>& bytes) {
-  const QString path = platform_.save_file_name(this, title, suggested_name, filter);
-  if (path.isEmpty()) {
-    return;
-  }
-  if (const std::optional<FileError> error = save_export(path, bytes())) {
-    platform_.beep();
-    platform_.message_box(this, title, error->message, MessageIcon::Exclamation);
-  }
-}
-
 void ComparisonWindow::export_csv() {
-  save(QStringLiteral("Spara tabellen som CSV-fil"),
-       QStringLiteral("jamforelse-%1.csv").arg(table_.identities.join(QLatin1Char('-'))),
-       QStringLiteral("CSV-fil (*.csv)"),
-       [this] { return comparison_csv(table_, platform_.locale()); });
+  save_export_as(platform_, this, QStringLiteral("Spara tabellen som CSV-fil"),
+                 QStringLiteral("jamforelse-%1.csv").arg(table_.identities.join(QLatin1Char('-'))),
+                 QStringLiteral("CSV-fil (*.csv)"),
+                 [this] { return comparison_csv(table_, platform_.locale()); });
 }
 
 void ComparisonWindow::export_pdf() {
-  save(QStringLiteral("Spara jämförelsen som PDF"),
-       QStringLiteral("jamforelse-%1.pdf").arg(table_.identities.join(QLatin1Char('-'))),
-       QStringLiteral("PDF-dokument (*.pdf)"),
-       [this] { return comparison_pdf(table_, compared_, notes_, QDateTime::currentDateTime()); });
+  save_export_as(platform_, this, QStringLiteral("Spara jämförelsen som PDF"),
+                 QStringLiteral("jamforelse-%1.pdf").arg(table_.identities.join(QLatin1Char('-'))),
+                 QStringLiteral("PDF-dokument (*.pdf)"), [this] {
+                   return comparison_pdf(table_, compared_, notes_, QDateTime::currentDateTime());
+                 });
 }
 
 void open_comparison(Platform& platform, const QString& folder, const QString& program_folder,

@@ -44,8 +44,6 @@ class ComparisonWindow : public QWidget {
 
  private:
   void fill_table();
-  void save(const QString& title, const QString& suggested_name, const QString& filter,
-            const std::function<QByteArray()>& bytes);
 
   Platform& platform_;
   QString folder_;

@@ -3,6 +3,7 @@
 
 #include "frontend/app/platform/platform.h"
 #include "frontend/charts/chart_export.h"
+#include "frontend/charts/export_dialog.h"
 #include "frontend/logic/chart_year.h"
 #include "frontend/logic/form_number.h"
 #include "frontend/sweep/sweep_chart.h"
@@ -422,16 +423,8 @@ void SweepWindow::set_chart(std::unique_ptr<QChart> chart) {
 
 void SweepWindow::save(const QString& title, const QString& suggested_name, const QString& filter,
                        const std::function<QByteArray()>& bytes) {
-  if (!shown_) {
-    return;
-  }
-  const QString path = platform_.save_file_name(this, title, suggested_name, filter);
-  if (path.isEmpty()) {
-    return;
-  }
-  if (const std::optional<FileError> error = save_export(path, bytes())) {
-    platform_.beep();
-    platform_.message_box(this, title, error->message, MessageIcon::Exclamation);
+  if (shown_) {
+    save_export_as(platform_, this, title, suggested_name, filter, bytes);
   }
 }
 

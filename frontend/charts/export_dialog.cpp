@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/charts/export_dialog.h"
+
+#include "frontend/app/platform/platform.h"
+#include "frontend/charts/chart_export.h"
+
+namespace varmkalk {
+
+void save_export_as(Platform& platform, QWidget* parent, const QString& title,
+                    const QString& suggested_name, const QString& filter,
+                    const std::function<QByteArray()>& bytes) {
+  const QString path = platform.save_file_name(parent, title, suggested_name, filter);
+  if (path.isEmpty()) {
+    return;
+  }
+  if (const std::optional<FileError> error = save_export(path, bytes())) {
+    platform.beep();
+    platform.message_box(parent, title, error->message, MessageIcon::Exclamation);
+  }
+}
+
+}  // namespace varmkalk

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace varmkalk {
+
+class Platform;
+
+// Asks for a file name in a save dialog titled `title`, offering `suggested_name`, and saves what
+// `bytes` makes there whole (see save_export); a failure is told with a beep and a message.
+// Nothing is made when the user cancels.
+void save_export_as(Platform& platform, QWidget* parent, const QString& title,
+                    const QString& suggested_name, const QString& filter,
+                    const std::function<QByteArray()>& bytes);
+
+}  // namespace varmkalk
