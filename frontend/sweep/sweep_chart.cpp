@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/sweep/sweep_chart.h"
 
+#include "frontend/charts/chart_blocks.h"
 #include "frontend/charts/chart_style.h"
 
 #include <QCategoryAxis>
@@ -256,17 +257,10 @@ void add_marks(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
 }  // namespace
 
 std::unique_ptr<QChart> build_sweep_chart(std::shared_ptr<const Sweep> sweep) {
-  auto chart = std::make_unique<QChart>();
   const qsizetype unit_at = sweep->heading.lastIndexOf(QStringLiteral(" ("));
-  chart->setTitle(
+  auto chart = chart_blocks::new_chart(
       QStringLiteral("Årsverkningsgrad mot %1")
           .arg((unit_at > 0 ? sweep->heading.left(unit_at) : sweep->heading).toLower()));
-  chart->setTitleFont(chart_title_font());
-  chart->setLocale(chart_locale());
-  chart->setLocalizeNumbers(true);
-  chart->legend()->setAlignment(Qt::AlignBottom);
-  chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
-  chart->setAnimationOptions(QChart::NoAnimation);
 
   QAbstractAxis* x = position_axis(*chart, *sweep);
   auto* y = new QValueAxis(chart.get());

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/tests/support/control_file_fixture.h"
+#include "core/tests/support/crlf_lines.h"
 #include "core/tests/support/temp_folder.h"
 #include "core/text/windows1252.h"
 #include "engine/run_sequence.h"
@@ -32,6 +33,7 @@ using namespace core;
 namespace fs = std::filesystem;
 using testing::control_lines;
 using testing::control_text;
+using testing::crlf_line_count;
 using testing::TempFolder;
 
 constexpr const char* kClimateNames[] = {"malmo.dat", "jkping.dat",   "sthlm.dat",
@@ -68,15 +70,6 @@ std::map<std::string, std::string> contents(const TempFolder& folder) {
     files[name] = entry.is_regular_file() ? folder.read(name) : "<mapp>";
   }
   return files;
-}
-
-int line_count(const std::string& text) {
-  int count = 0;
-  for (std::size_t at = text.find("\r\n"); at != std::string::npos;
-       at = text.find("\r\n", at + 2)) {
-    ++count;
-  }
-  return count;
 }
 
 // True when the text holds "nan" or "inf" as a word of its own, as printf would spell them.
@@ -117,7 +110,7 @@ void expect_complete(const Outcome& outcome, const TempFolder& work, const std::
   EXPECT_EQ(outcome.status, 0) << outcome.err;
   EXPECT_EQ(outcome.out, "\n\n");
   const std::string report = work.read("resultat.dat");
-  EXPECT_EQ(line_count(report), 45);
+  EXPECT_EQ(crlf_line_count(report), 45);
   EXPECT_EQ(work.read(id + "sum.dat"), "\r\n\r\n" + report);
   EXPECT_EQ(work.read(id + ".dat").size(), work.read(id + "sum_c.dat").size());
   for (const std::string& name : {id + ".dat", id + "sum_c.dat", std::string("resultat.dat")}) {
@@ -350,8 +343,8 @@ TEST(Robustness, ClimateFileFaultsAreNamedWithTheirLine) {
     }
     const Outcome outcome = run_in(work.path());
     expect_failure(outcome, row.message_start);
-    EXPECT_EQ(line_count(work.read("h123.dat")), row.days_written);
-    EXPECT_EQ(line_count(work.read("h123sum_c.dat")), row.days_written);
+    EXPECT_EQ(crlf_line_count(work.read("h123.dat")), row.days_written);
+    EXPECT_EQ(crlf_line_count(work.read("h123sum_c.dat")), row.days_written);
     EXPECT_EQ(work.read("h123sum.dat"), "");
     EXPECT_EQ(work.read("resultat.dat"), "");
   }
@@ -388,7 +381,7 @@ TEST(Robustness, OddButReadableClimateFilesGiveACompleteRun) {
     prepare(work, control_text(control_lines()), row.climate);
     const Outcome outcome = run_in(work.path());
     expect_complete(outcome, work, "h123");
-    EXPECT_EQ(line_count(work.read("h123.dat")), row.heating_days);
+    EXPECT_EQ(crlf_line_count(work.read("h123.dat")), row.heating_days);
     EXPECT_EQ(work.read("h123.dat").find("\r\n***") != std::string::npos, row.days_above_999);
     if (row.heating_days == 0) {
       EXPECT_EQ(report_value(work.read("resultat.dat"), "- Årsverkningsgrad: "), "    -");

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/tests/support/control_file_fixture.h"
+#include "core/tests/support/crlf_lines.h"
 #include "core/tests/support/temp_folder.h"
 #include "core/text/windows1252.h"
 
@@ -22,6 +23,7 @@ using namespace core;
 
 using testing::control_lines;
 using testing::control_text;
+using testing::crlf_line_count;
 using testing::TempFolder;
 
 // Three days in Stockholm; the second too warm to need heat.
@@ -87,15 +89,6 @@ std::set<std::string> files_in(const TempFolder& folder) {
   return names;
 }
 
-int line_count(const std::string& text) {
-  int count = 0;
-  for (std::size_t at = text.find("\r\n"); at != std::string::npos;
-       at = text.find("\r\n", at + 2)) {
-    ++count;
-  }
-  return count;
-}
-
 void prepare(const TempFolder& work) {
   work.write("styrfil.dat", control_text(control_lines()));
   work.write("sthlm.dat", kClimate);
@@ -116,14 +109,14 @@ TEST(RunSequence, CompleteRunWritesTheFourResultFiles) {
   // Every record offered in file order; the heating days written to both daily files.
   EXPECT_EQ(model.offered_days, (std::vector<int>{1, 2, 3}));
   const std::string raw = work.read("h123.dat");
-  EXPECT_EQ(line_count(raw), 2);
+  EXPECT_EQ(crlf_line_count(raw), 2);
   EXPECT_EQ(raw.substr(0, 3), "  1");
   EXPECT_EQ(raw.substr(89, 3), "  3");
   EXPECT_EQ(raw.substr(31, 16), "    0.30   95.00");
   EXPECT_EQ(work.read("h123sum_c.dat").substr(31, 16), "    0.31   94.00");
   // The summary file is resultat.dat with two empty lines before it.
   const std::string result = work.read("resultat.dat");
-  EXPECT_EQ(line_count(result), 45);
+  EXPECT_EQ(crlf_line_count(result), 45);
   EXPECT_EQ(work.read("h123sum.dat"), "\r\n\r\n" + result);
   EXPECT_NE(result.find(" 95.0 %"), std::string::npos);
 }
@@ -218,7 +211,7 @@ TEST(RunSequence, BadClimateLineKeepsTheDaysBeforeIt) {
   const RunOutcome outcome = run_in(work, FakeModel().year_model());
   EXPECT_EQ(outcome.exit_status, 1);
   EXPECT_EQ(outcome.err, "sthlm.dat, rad 3, kolumn 5–11: \"-1A\" är inget tal\n");
-  EXPECT_EQ(line_count(work.read("h123.dat")), 2);
+  EXPECT_EQ(crlf_line_count(work.read("h123.dat")), 2);
   EXPECT_EQ(work.read("h123sum.dat"), "");
   EXPECT_EQ(work.read("resultat.dat"), "");
   EXPECT_EQ(outcome.out, "");
