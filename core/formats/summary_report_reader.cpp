@@ -133,18 +133,18 @@ class ReportParser {
     expect("\r\n", "");
   }
 
-  // A value line of `spec` whose label starts in `label_column`.
-  ReportValue value(const SummaryValueLine& spec, int label_column = kSummaryLabelColumn,
+  // A value line laid out as `wanted` whose label starts in `label_column`.
+  ReportValue value(const SummaryValueLine& wanted, int label_column = kSummaryLabelColumn,
                     bool may_be_undefined = false) {
     next();
-    const std::string field = field_at(spec.value_column, spec.width);
-    expect(labelled_line(label_column, spec.label, spec.value_column, field, spec.unit),
-           std::string(spec.label) + "…" + std::string(spec.unit));
+    const std::string field = field_at(wanted.value_column, wanted.width);
+    expect(labelled_line(label_column, wanted.label, wanted.value_column, field, wanted.unit),
+           std::string(wanted.label) + "…" + std::string(wanted.unit));
     if (may_be_undefined && field == kNoEfficiencyField) {
       return {ReportValue::Kind::undefined, 0.0f, "-"};
     }
-    return number(field, spec.value_column,
-                  [&spec](float value) { return format_summary_value(spec, value); });
+    return number(field, wanted.value_column,
+                  [&wanted](float value) { return format_summary_value(wanted, value); });
   }
 
   // "- Avgastemperatur vid 40.0 och 30.0" and the flue-gas temperature on the line after it.

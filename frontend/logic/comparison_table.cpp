@@ -100,7 +100,7 @@ Source source_of(const KeptCalculation& calculation) {
   return source;
 }
 
-struct RowSpec {
+struct RowDefinition {
   QString section;
   QString label;
   QString unit;
@@ -109,10 +109,10 @@ struct RowSpec {
 };
 
 // An input quantity: from the case where the inputs file gave one, else as the summary printed it.
-RowSpec input_row(const SummaryValueLine& line,
-                  std::function<float(const core::BoilerCase&)> of_case,
-                  std::function<Figure(const SummaryReport&)> of_summary,
-                  const QString& label = {}) {
+RowDefinition input_row(const SummaryValueLine& line,
+                        std::function<float(const core::BoilerCase&)> of_case,
+                        std::function<Figure(const SummaryReport&)> of_summary,
+                        const QString& label = {}) {
   const int decimals = line.decimals == core::kWholeNumber ? 0 : line.decimals;
   const bool whole = line.decimals == core::kWholeNumber;
   return {kInputs, label.isEmpty() ? label_of(line.label) : label, unit_of(line.unit), decimals,
@@ -125,15 +125,16 @@ RowSpec input_row(const SummaryValueLine& line,
           }};
 }
 
-RowSpec input_row(const SummaryValueLine& line,
-                  std::function<float(const core::BoilerCase&)> of_case,
-                  ReportValue SummaryReport::*member) {
+RowDefinition input_row(const SummaryValueLine& line,
+                        std::function<float(const core::BoilerCase&)> of_case,
+                        ReportValue SummaryReport::*member) {
   return input_row(line, std::move(of_case),
                    [member](const SummaryReport& report) { return report_figure(report.*member); });
 }
 
-RowSpec text_row(const QString& label, std::function<QString(const core::BoilerCase&)> of_case,
-                 std::function<QString(const SummaryReport&)> of_summary) {
+RowDefinition text_row(const QString& label,
+                       std::function<QString(const core::BoilerCase&)> of_case,
+                       std::function<QString(const SummaryReport&)> of_summary) {
   return {kInputs, label, {}, 0, [of_case, of_summary](const Source& source) {
             if (source.input) {
               return text_figure(of_case(*source.input));
@@ -142,7 +143,7 @@ RowSpec text_row(const QString& label, std::function<QString(const core::BoilerC
           }};
 }
 
-RowSpec result_row(const SummaryValueLine& line, ReportValue SummaryReport::*member) {
+RowDefinition result_row(const SummaryValueLine& line, ReportValue SummaryReport::*member) {
   return {kResults, label_of(line.label), unit_of(line.unit),
           line.decimals == core::kWholeNumber ? 0 : line.decimals, [member](const Source& source) {
             return source.summary ? report_figure(source.summary->*member) : Figure{};
@@ -178,9 +179,9 @@ Figure flue_gas_figure(const SummaryReport& report, bool high,
   return report_figure((high ? report.high_temp : report.low_temp).*member);
 }
 
-RowSpec flue_gas_row(const QString& label, const SummaryValueLine& line, bool high,
-                     float core::FlueGasPoint::*of_case,
-                     ReportValue core::ReportFlueGasPoint::*of_report) {
+RowDefinition flue_gas_row(const QString& label, const SummaryValueLine& line, bool high,
+                           float core::FlueGasPoint::*of_case,
+                           ReportValue core::ReportFlueGasPoint::*of_report) {
   return input_row(
       line,
       [high, of_case](const core::BoilerCase& input) {
@@ -200,11 +201,11 @@ constexpr SummaryValueLine kDesignOutdoorTempLine{"- Dimensionerande utetemperat
 constexpr SummaryValueLine kPointTempLine{"", 0, core::kFlueGasPointWidth,
                                           core::kFlueGasPointDecimals, " C"};
 
-std::vector<RowSpec> row_specs() {
+std::vector<RowDefinition> row_definitions() {
   using core::BoilerCase;
   using core::FlueGasPoint;
   using core::ReportFlueGasPoint;
-  std::vector<RowSpec> rows{
+  std::vector<RowDefinition> rows{
       text_row(
           QStringLiteral("Brännare"),
           [](const BoilerCase& input) { return burner_kind_text(input.burner.is_modulating()); },
@@ -360,24 +361,25 @@ ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculation
     table.sources +=
         sources.back().input ? QStringLiteral("indatafil") : QStringLiteral("sammanfattning");
   }
-  for (const RowSpec& spec : row_specs()) {
-    ComparisonRow row{spec.section, spec.label, spec.unit, {}};
+  for (const RowDefinition& definition : row_definitions()) {
+    ComparisonRow row{definition.section, definition.label, definition.unit, {}};
     std::optional<Figure> first;
     QString first_text;
     for (const Source& source : sources) {
-      const Figure figure = spec.figure(source);
-      ComparisonCell cell{figure_text(figure, spec.decimals, locale), {}, false};
+      const Figure figure = definition.figure(source);
+      ComparisonCell cell{figure_text(figure, definition.decimals, locale), {}, false};
       if (!first) {
         first = figure;
         first_text = cell.text;
       } else if (cell.text != first_text) {
         cell.differs = true;
         if (figure.kind == Figure::Kind::number && first->kind == Figure::Kind::number) {
-          const double difference = shown_number(shown_number(figure.number, spec.decimals) -
-                                                     shown_number(first->number, spec.decimals),
-                                                 spec.decimals);
+          const double difference =
+              shown_number(shown_number(figure.number, definition.decimals) -
+                               shown_number(first->number, definition.decimals),
+                           definition.decimals);
           cell.difference = (difference > 0.0 ? QStringLiteral("+") : QString()) +
-                            number_text(difference, spec.decimals, locale);
+                            number_text(difference, definition.decimals, locale);
         }
       }
       row.cells.push_back(cell);

@@ -72,7 +72,7 @@ std::string column_lines() {
 }  // namespace
 
 std::variant<Arguments, std::string> parse_arguments(std::span<const char* const> arguments) {
-  constexpr std::array<tools::OptionSpec, 2> kOptions{{
+  constexpr std::array<tools::OptionRule, 2> kOptions{{
       {"--threads", true, "--threads behöver ett antal trådar, till exempel --threads 2"},
       {"--replace", false, {}},
   }};

@@ -7,7 +7,7 @@
 namespace varmkalk::tools {
 
 std::variant<CommandLine, std::string> parse_command_line(std::span<const char* const> arguments,
-                                                          std::span<const OptionSpec> options) {
+                                                          std::span<const OptionRule> options) {
   CommandLine parsed;
   bool options_ended = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -26,16 +26,16 @@ std::variant<CommandLine, std::string> parse_command_line(std::span<const char* 
     }
     const std::size_t equals = argument.find('=');
     const std::string_view name = argument.substr(0, equals);
-    const OptionSpec* spec = nullptr;
-    for (const OptionSpec& option : options) {
+    const OptionRule* matched = nullptr;
+    for (const OptionRule& option : options) {
       if (option.name == name) {
-        spec = &option;
+        matched = &option;
       }
     }
-    if (spec == nullptr) {
+    if (matched == nullptr) {
       return "okänd flagga " + core::quoted_for_message(core::shown_name(argument));
     }
-    if (!spec->takes_value) {
+    if (!matched->takes_value) {
       if (equals != std::string_view::npos) {
         return std::string(name) + " tar inget värde";
       }
@@ -47,7 +47,7 @@ std::variant<CommandLine, std::string> parse_command_line(std::span<const char* 
     } else if (i + 1 < arguments.size()) {
       parsed.options[std::string(name)] = arguments[++i];
     } else {
-      return std::string(spec->missing_value);
+      return std::string(matched->missing_value);
     }
   }
   return parsed;

@@ -12,7 +12,7 @@ namespace varmkalk::tools {
 
 // A long option a program takes: a flag, or an option with a value ("--year 2009" or
 // "--year=2009"). `missing_value` is the Swedish text for an option given without its value.
-struct OptionSpec {
+struct OptionRule {
   std::string_view name;  // with its dashes, e.g. "--year"
   bool takes_value = false;
   std::string_view missing_value;
@@ -31,6 +31,6 @@ struct CommandLine {
 // Fails with a Swedish message for an unknown option, a flag given a value or an option without
 // its value; a text taken from the command line is quoted safely.
 std::variant<CommandLine, std::string> parse_command_line(std::span<const char* const> arguments,
-                                                          std::span<const OptionSpec> options);
+                                                          std::span<const OptionRule> options);
 
 }  // namespace varmkalk::tools

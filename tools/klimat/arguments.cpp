@@ -29,7 +29,7 @@ std::optional<int> parse_year(std::string_view text) {
 }  // namespace
 
 std::variant<Arguments, std::string> parse_arguments(std::span<const char* const> arguments) {
-  constexpr std::array<tools::OptionSpec, 4> kOptions{{
+  constexpr std::array<tools::OptionRule, 4> kOptions{{
       {"--year", true, "--year behöver ett år, till exempel --year 2009"},
       {"--allow-suspect", false, {}},
       {"--replace", false, {}},
