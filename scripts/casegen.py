@@ -16,6 +16,7 @@ import argparse
 import dataclasses
 import decimal
 import math
+import os
 import pathlib
 import random
 import sys
@@ -81,6 +82,15 @@ class Case:
     control_text: str
     climate_name: str | None = None  # a climate file of the case's own, when it has one
     climate_text: str | None = None
+
+
+def executable(text: str) -> pathlib.Path:
+    """The program named on a comparison script's command line; the script stops when it is none."""
+    path = pathlib.Path(text)
+    if not path.is_file() or not os.access(path, os.X_OK):
+        print(f"{text}: ingen körbar fil", file=sys.stderr)
+        sys.exit(2)
+    return path.resolve()
 
 
 def case_random(seed: int, index: int) -> random.Random:

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Clones the current commit into a temporary folder with nothing beside it and there configures,
-# builds the engine and runs `./run.sh --example`: the repository alone must be enough.
+# builds the engine and the console tools and runs `./run.sh --example`: the repository alone must
+# be enough.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,11 +13,9 @@ git clone --quiet "$(pwd)" "$clone"
 git -C "$clone" checkout --quiet --detach "$(git rev-parse HEAD)"
 cd "$clone"
 
-generator=()
-if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
-cmake -S . -B build "${generator[@]}" -DVARMKALK_WERROR=ON -DVARMKALK_BUILD_FRONTEND=OFF \
-  -DVARMKALK_BUILD_TESTS=OFF -DVARMKALK_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build build --parallel "$(nproc)" --target kalvex >/dev/null
+# The engine and the console tools only: `./run.sh --example` then finds the build done.
+./scripts/build.sh -DVARMKALK_BUILD_FRONTEND=OFF -DVARMKALK_BUILD_TESTS=OFF \
+  -DVARMKALK_BUILD_BENCHMARKS=OFF >/dev/null
 ./run.sh --example >"$top/example.txt" 2>&1 || { cat "$top/example.txt" >&2; exit 1; }
 if ! grep -q "Årsverkningsgrad:" "$top/example.txt"; then
   cat "$top/example.txt" >&2

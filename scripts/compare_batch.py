@@ -59,14 +59,6 @@ def usage() -> None:
     sys.exit(2)
 
 
-def program(text: str) -> pathlib.Path:
-    path = pathlib.Path(text)
-    if not path.is_file() or not os.access(path, os.X_OK):
-        print(f"{text}: ingen körbar fil", file=sys.stderr)
-        sys.exit(2)
-    return path.resolve()
-
-
 def left_out_reason(case: casegen.Case) -> str | None:
     for kind in case.kind.split("+"):
         if kind in LEFT_OUT:
@@ -167,7 +159,7 @@ def main(argv: list) -> int:
         usage()
     if count < 1 or seed < 0:
         usage()
-    kalvex, batch = program(argv[0]), program(argv[1])
+    kalvex, batch = casegen.executable(argv[0]), casegen.executable(argv[1])
 
     cases = {}
     left_out = collections.Counter()

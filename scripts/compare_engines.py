@@ -51,14 +51,6 @@ def usage() -> None:
     sys.exit(2)
 
 
-def engine_path(text: str) -> pathlib.Path:
-    path = pathlib.Path(text)
-    if not path.is_file() or not os.access(path, os.X_OK):
-        print(f"{text}: ingen körbar fil", file=sys.stderr)
-        sys.exit(2)
-    return path.resolve()
-
-
 def installed_climate_files(engine: pathlib.Path) -> list:
     folder = (engine.parent / ".." / "share" / "varmkalk" / "climate").resolve()
     files = [folder / name for name in CLIMATE_FILE_NAMES]
@@ -198,8 +190,8 @@ def main(argv: list) -> int:
         usage()
     if count < 1 or seed < 0:
         usage()
-    old = engine_path(argv[0])
-    new = engine_path(argv[1])
+    old = casegen.executable(argv[0])
+    new = casegen.executable(argv[1])
     installed_climate_files(old)
 
     tmp = pathlib.Path(tempfile.mkdtemp(prefix="compare-engines."))

@@ -8,8 +8,6 @@ if [ $# -ne 1 ]; then
 fi
 out=$(realpath -m "$1")
 cd "$(dirname "$0")/.."
-if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -G Ninja >/dev/null
-fi
-cmake --build build --target varmkalk_screenshots -j2 >/dev/null
+# The same build as the tests', so that its settings (warnings as errors) stay as they are.
+./scripts/build.sh >/dev/null
 QT_QPA_PLATFORM=offscreen build/bin/varmkalk_screenshots "$out"

@@ -5,9 +5,9 @@
 
 namespace varmkalk {
 
-// A push button whose caption breaks onto a second line when it is wider than the button, as
-// the designs' buttons do ("Beräkna och visa resultat" in a narrow button), with a focus frame
-// that shows on any background.
+// A push button whose caption breaks onto a second line when it is wider than the button (the
+// menu's "Beräkna och visa resultat" in a narrow button), with a focus frame that shows on any
+// background.
 class CaptionButton : public QPushButton {
  public:
   using QPushButton::QPushButton;
