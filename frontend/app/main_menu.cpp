@@ -172,7 +172,7 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   connect(run_, &CalculationRun::further_calculation_offered, this,
           &MainMenu::show_further_calculation);
   connect(run_, &CalculationRun::result_cleared, this, &MainMenu::clear_result_text);
-  connect(run_, &CalculationRun::engine_ran, this, [this] { undecided_id_ = calc_id_; });
+  connect(run_, &CalculationRun::engine_ran, this, [this] { undecided_id_ = calc_id(); });
   connect(run_, &CalculationRun::summary_ready, this, &MainMenu::show_summary);
   connect(exit_button_, &QPushButton::clicked, this, &MainMenu::exit_program);
   connect(further_button_, &QPushButton::clicked, this, &MainMenu::further_calculation);
@@ -257,6 +257,7 @@ void MainMenu::show_summary(const QStringList& notices, const QStringList& lines
   for (const QString& line : lines) {
     append_result_line(line);
   }
+  summary_lines_ = lines;
   result_box_->moveCursor(QTextCursor::Start);
 }
 
@@ -324,7 +325,6 @@ void MainMenu::open_identity_form(InputForm& input_form) {
   // The identity form is a child of the input form: it cannot outlive it.
   connect(identity_form, &IdentityForm::confirmed, this,
           [this, identity_form, &input_form](const QString& calc_id) {
-            calc_id_ = calc_id;
             confirmed_ = SessionCalculation{calc_id, input_form.form_input(), platform_.locale()};
             run_->forget_summary();
             identity_form->close();
@@ -404,13 +404,8 @@ void MainMenu::show_program_info() {
 }
 
 void MainMenu::show_charts() {
-  QStringList lines = result_text().split(QStringLiteral("\r\n"));
-  // The text's last line break ends its last line; it begins none.
-  if (!lines.isEmpty() && lines.back().isEmpty()) {
-    lines.removeLast();
-  }
-  open_calculation_charts(platform_, QDir::currentPath(), run_->engine().program_folder(), lines,
-                          this);
+  open_calculation_charts(platform_, QDir::currentPath(), run_->engine().program_folder(),
+                          summary_lines_, this);
 }
 
 void MainMenu::exit_program() {

@@ -39,7 +39,7 @@ class MainMenu : public QWidget {
   void set_engine_running(bool running);
 
   // The identity confirmed last, empty until the first confirmation.
-  QString calc_id() const { return calc_id_; }
+  QString calc_id() const { return confirmed_ ? confirmed_->identity : QString(); }
   // The engine run of "Beräkna och visa resultat".
   EngineRun& engine_run();
 
@@ -104,13 +104,14 @@ class MainMenu : public QWidget {
   Platform& platform_;
   IdentityFormOpener identity_form_opener_;
   CalculationRun* run_;
-  QString calc_id_;
   // The calculation confirmed last, with the input it was confirmed with.
   std::optional<SessionCalculation> confirmed_;
   // The identity of the calculation whose engine run may have made files that the user has
   // neither kept nor deleted yet; empty when there is none. Only these files may be deleted
   // by an answer: files once kept stay kept.
   QString undecided_id_;
+  // The summary shown last, without the notices above it: the charts take its annual figures.
+  QStringList summary_lines_;
   QPushButton* new_calculation_button_;  // Command1
   QPushButton* run_button_;              // Command2
   QPushButton* exit_button_;             // Command3
