@@ -58,6 +58,13 @@ void InputForm::connect_own_climate() {
     }
   };
   show_own_controls(false);
+  // The list is read when it is shown: reading every climate file of the folder each time the
+  // form opens would slow the form down in a folder of many kept calculations.
+  connect(own, &QRadioButton::toggled, this, [this](bool chosen) {
+    if (chosen) {
+      refresh_own_climate_files();
+    }
+  });
   connect(own, &QRadioButton::toggled, this, show_own_controls);
 
   auto* files = qobject_cast<QComboBox*>(control("klimatfil_lista"));
@@ -75,8 +82,6 @@ void InputForm::connect_own_climate() {
     });
     platform_.show_modal(*dialog);
   });
-  refresh_own_climate_files();
-  files->setCurrentIndex(-1);
 }
 
 void InputForm::refresh_own_climate_files() {
@@ -86,6 +91,7 @@ void InputForm::refresh_own_climate_files() {
   for (const OwnClimateFile& file : own_climate_files(QDir::currentPath())) {
     files->addItem(file.name, file.suggested_design_temp_c);
   }
+  files->setCurrentIndex(files->findText(typed));
   files->setEditText(typed);
 }
 

@@ -3,15 +3,20 @@
 #include "frontend/app/form_widgets.h"
 #include "frontend/help/twips.h"
 #include "frontend/logic/field_error.h"
+#include "frontend/logic/form_input.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -478,6 +483,48 @@ class InputFormTest : public QObject {
     }
     QTest::keyClicks(field(QStringLiteral("FramH")), QStringLiteral("1234,5"));
     QCOMPARE(field(QStringLiteral("FramH"))->text(), QStringLiteral("1234,5"));
+  }
+
+  // "Egen klimatfil" lists the working folder's own climate years as the option is chosen, so
+  // that a file added while the form is open is offered; the six bundled places and the other
+  // .dat files (results) are not, and what the user typed stays.
+  void own_climate_list_is_read_when_chosen() {
+    const QString started_in = QDir::currentPath();
+    QTemporaryDir folder;
+    QVERIFY(QDir::setCurrent(folder.path()));
+    QByteArray year;
+    for (int day = 1; day <= 365; ++day) {
+      year += QStringLiteral("%1%2\r\n").arg(day, 4).arg(-5.0 + day % 20, 7, 'f', 1).toLatin1();
+    }
+    const auto write = [](const QString& name, const QByteArray& bytes) {
+      QFile file(name);
+      return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    const auto offered = [this] {
+      auto* list = child<QComboBox>(QStringLiteral("klimatfil_lista"));
+      QStringList names;
+      for (int i = 0; i < list->count(); ++i) {
+        names << list->itemText(i);
+      }
+      return names;
+    };
+    QVERIFY(write(QStringLiteral("egen.dat"), year));
+    QVERIFY(write(QStringLiteral("sthlm.dat"), year));
+    QVERIFY(write(QStringLiteral("h123sum.dat"), "inget klimat\r\n"));
+
+    click(QStringLiteral("Egenklimat"));
+    const QStringList first = offered();
+    field(QLatin1String(varmkalk::kOwnClimateFileField))->setText(QStringLiteral("egen.dat"));
+    QVERIFY(write(QStringLiteral("annan.dat"), year));
+    click(QStringLiteral("Stockholm"));
+    click(QStringLiteral("Egenklimat"));
+    const QStringList second = offered();
+    const QString typed = field(QLatin1String(varmkalk::kOwnClimateFileField))->text();
+    QVERIFY(QDir::setCurrent(started_in));
+
+    QCOMPARE(first, QStringList{QStringLiteral("egen.dat")});
+    QCOMPARE(second, (QStringList{QStringLiteral("annan.dat"), QStringLiteral("egen.dat")}));
+    QCOMPARE(typed, QStringLiteral("egen.dat"));
   }
 };
 
