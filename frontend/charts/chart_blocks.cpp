@@ -168,4 +168,26 @@ std::pair<double, double> extent(const std::vector<std::vector<Point>>& sets,
   return {low, high};
 }
 
+std::unique_ptr<QChart> efficiency_scatter_chart(const QString& title, const QString& y_title,
+                                                 const std::vector<ScatterSet>& sets) {
+  auto chart = new_chart(title);
+  QValueAxis* x = value_axis(*chart, Qt::AlignBottom, QStringLiteral("Utetemperatur (°C)"));
+  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, y_title);
+  std::vector<std::vector<Point>> points;
+  for (const ScatterSet& set : sets) {
+    QScatterSeries* series = scatter(set.name, set.color, set.points);
+    tooltip_on_hover(series, [name = set.name](const QPointF& point) {
+      return QStringLiteral("%1: %2 % vid %3 °C")
+          .arg(name, chart_text(point.y(), 2), chart_text(point.x(), 1));
+    });
+    attach(*chart, series, x, y);
+    points.push_back(set.points);
+  }
+  const auto [x_low, x_high] = extent(points, &Point::x);
+  fit_range(*x, x_low, x_high);
+  const auto [y_low, y_high] = extent(points, &Point::y);
+  fit_efficiency_range(*y, y_low, y_high);
+  return chart;
+}
+
 }  // namespace varmkalk::chart_blocks

@@ -66,4 +66,16 @@ std::vector<Point> day_points(const ChartYear& year, bool with_pump, core::Daily
 std::pair<double, double> extent(const std::vector<std::vector<Point>>& sets,
                                  double Point::*coordinate);
 
+// The points of a scatter chart that share a name and a colour.
+struct ScatterSet {
+  QString name;
+  QColor color;
+  std::vector<Point> points;
+};
+
+// Day efficiencies against the outdoor temperature, a series per set, each point telling its
+// values on hover.
+std::unique_ptr<QChart> efficiency_scatter_chart(const QString& title, const QString& y_title,
+                                                 const std::vector<ScatterSet>& sets);
+
 }  // namespace varmkalk::chart_blocks
