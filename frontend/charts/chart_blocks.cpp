@@ -6,6 +6,7 @@
 #include <QChart>
 #include <QCursor>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QScatterSeries>
 #include <QToolTip>
 #include <QValueAxis>
@@ -112,6 +113,12 @@ void attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractA
   chart.addSeries(series);
   series->attachAxis(x);
   series->attachAxis(y);
+}
+
+void hide_from_legend(QChart& chart, QAbstractSeries* series) {
+  for (QLegendMarker* marker : chart.legend()->markers(series)) {
+    marker->setVisible(false);
+  }
 }
 
 // Shows `text(point)` beside the pointer while it is over the series.

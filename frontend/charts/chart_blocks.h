@@ -53,7 +53,10 @@ void fit_efficiency_range(QValueAxis& axis, double low, double high);
 
 void attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y);
 
-// Shows `text(point)` beside the pointer while it is over the series.
+// For the pieces of a broken curve after the first, and for lines that only mark a place.
+void hide_from_legend(QChart& chart, QAbstractSeries* series);
+
+// Shows `text(point)` beside the pointer while it is over the series; an empty text shows none.
 void tooltip_on_hover(QXYSeries* series, std::function<QString(const QPointF&)> text);
 
 QScatterSeries* scatter(const QString& name, const QColor& color, const std::vector<Point>& points);

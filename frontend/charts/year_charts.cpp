@@ -57,7 +57,7 @@ void add_day_curve(QChart& chart, QAbstractAxis* x, QAbstractAxis* y, const QStr
     tooltip_on_hover(series, tooltip);
     attach(chart, series, x, y);
     if (!first) {
-      chart.legend()->markers(series).front()->setVisible(false);
+      hide_from_legend(chart, series);
     }
     first = false;
     start = end;
