@@ -35,14 +35,10 @@ double tick_step(double span) {
   return 10.0 * magnitude;
 }
 
-// The decimals that the labels of ticks `step` apart need.
-int step_decimals(double step) {
-  int decimals = 0;
-  while (decimals < 3 && std::fabs(std::round(step) - step) > 1e-9 * std::fabs(step)) {
-    step *= 10.0;
-    ++decimals;
-  }
-  return decimals;
+// `low` to `high` with some air around the values.
+std::pair<double, double> with_margin(double low, double high) {
+  const double margin = std::isfinite(high - low) ? (high - low) * kRangeMargin : 0.0;
+  return {low - margin, high + margin};
 }
 
 }  // namespace
@@ -72,6 +68,16 @@ QValueAxis* value_axis(QChart& chart, Qt::Alignment alignment, const QString& ti
   return axis;
 }
 
+// The decimals that the labels of ticks `step` apart need.
+int step_decimals(double step) {
+  int decimals = 0;
+  while (decimals < 3 && std::fabs(std::round(step) - step) > 1e-9 * std::fabs(step)) {
+    step *= 10.0;
+    ++decimals;
+  }
+  return decimals;
+}
+
 // The axis from `low` to `high` with ticks at round values (multiples of a tidy step, 0 among
 // them) and labels with the decimals they need.
 void set_range(QValueAxis& axis, double low, double high) {
@@ -94,19 +100,22 @@ void set_range(QValueAxis& axis, double low, double high) {
 
 // The same with some air around the values.
 void fit_range(QValueAxis& axis, double low, double high) {
-  const double margin = std::isfinite(high - low) ? (high - low) * kRangeMargin : 0.0;
-  set_range(axis, low - margin, high + margin);
+  const auto [from, to] = with_margin(low, high);
+  set_range(axis, from, to);
 }
 
-// Efficiencies in per cent: a few days that differ in the second decimal are not blown up to
-// fill the chart.
-void fit_efficiency_range(QValueAxis& axis, double low, double high) {
+std::pair<double, double> efficiency_span(double low, double high) {
   const double short_of_span = kLeastEfficiencySpan - (high - low);
   if (short_of_span > 0.0) {
     low -= short_of_span / 2.0;
     high += short_of_span / 2.0;
   }
-  fit_range(axis, low, high);
+  return with_margin(low, high);
+}
+
+void fit_efficiency_range(QValueAxis& axis, double low, double high) {
+  const auto [from, to] = efficiency_span(low, high);
+  set_range(axis, from, to);
 }
 
 void attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {

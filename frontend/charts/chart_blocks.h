@@ -42,13 +42,17 @@ std::unique_ptr<QChart> new_chart(const QString& title);
 
 QValueAxis* value_axis(QChart& chart, Qt::Alignment alignment, const QString& title);
 
+// The decimals that the labels of ticks `step` apart need.
+int step_decimals(double step);
 // The axis from `low` to `high` with ticks at round values (multiples of a tidy step, 0 among
 // them) and labels with the decimals they need.
 void set_range(QValueAxis& axis, double low, double high);
 // The same with some air around the values.
 void fit_range(QValueAxis& axis, double low, double high);
-// Efficiencies in per cent: a few days that differ in the second decimal are not blown up to
-// fill the chart.
+// Efficiencies in per cent from `low` to `high`, widened to a least span so that a few values
+// that differ in the second decimal are not blown up to fill the chart, with some air around.
+std::pair<double, double> efficiency_span(double low, double high);
+// The axis over efficiencies in per cent, as efficiency_span widens them.
 void fit_efficiency_range(QValueAxis& axis, double low, double high);
 
 void attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y);

@@ -21,16 +21,16 @@ namespace varmkalk {
 namespace {
 
 using chart_blocks::attach;
+using chart_blocks::efficiency_span;
 using chart_blocks::hide_from_legend;
 using chart_blocks::kLineWidth;
+using chart_blocks::step_decimals;
 using chart_blocks::tooltip_on_hover;
 using chart_blocks::value_axis;
 
 constexpr double kPerCent = 100.0;
 constexpr qreal kMarkerSize = 8.0;
 constexpr qreal kCurrentMarkerSize = 14.0;
-constexpr double kRangeMargin = 0.04;
-constexpr double kLeastEfficiencySpan = 2.0;  // percentage points
 // Where the points without an efficiency are marked, as a share of the height from the bottom.
 constexpr double kGapMarkHeight = 0.03;
 // Beyond this many points a curve is drawn as a line alone.
@@ -104,28 +104,17 @@ Range efficiency_range(const Sweep& sweep) {
   if (range.empty()) {
     return {0.0, kPerCent};
   }
-  const double short_of_span = kLeastEfficiencySpan - (range.high - range.low);
-  if (short_of_span > 0.0) {
-    range.low -= short_of_span / 2.0;
-    range.high += short_of_span / 2.0;
-  }
-  const double margin = (range.high - range.low) * kRangeMargin;
-  return {range.low - margin, range.high + margin};
+  const auto [low, high] = efficiency_span(range.low, range.high);
+  return {low, high};
 }
 
 // The axis from about `low` to `high`, widened to round ticks, each labelled with the decimals
 // its step needs.
 void set_nice_range(QValueAxis& axis, double low, double high) {
-  constexpr int kMostDecimals = 3;
   axis.setRange(low, high);
   axis.applyNiceNumbers();
-  double step = (axis.max() - axis.min()) / std::max(axis.tickCount() - 1, 1);
-  int decimals = 0;
-  while (decimals < kMostDecimals && std::fabs(std::round(step) - step) > 1e-9 * std::fabs(step)) {
-    step *= 10.0;
-    ++decimals;
-  }
-  axis.setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+  const double step = (axis.max() - axis.min()) / std::max(axis.tickCount() - 1, 1);
+  axis.setLabelFormat(QStringLiteral("%.%1f").arg(step_decimals(step)));
 }
 
 QAbstractAxis* position_axis(QChart& chart, const Sweep& sweep) {
