@@ -4,7 +4,6 @@
 #include "frontend/charts/chart_style.h"
 #include "frontend/charts/export_drawing.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -62,37 +61,24 @@ QByteArray chart_png(const ChartPage& page) {
 }
 
 QByteArray chart_pdf(const ChartPage& page) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  {
-    QPdfWriter writer(&buffer);
-    start_pdf(writer, QPageLayout::Landscape);
-    writer.setTitle(page.info().title);
-    QPainter painter(&writer);
-    page.render_to(painter, paint_area(writer));
-  }
-  return bytes;
+  return export_pdf(QPageLayout::Landscape, page.info().title,
+                    [&page](QPdfWriter& writer, QPainter& painter) {
+                      page.render_to(painter, paint_area(writer));
+                    });
 }
 
 QByteArray report_pdf(const ChartYear& year, const std::vector<const ChartPage*>& pages,
                       const QDateTime& made) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  {
-    QPdfWriter writer(&buffer);
-    start_pdf(writer, QPageLayout::Portrait);
-    writer.setTitle(QStringLiteral("Diagram för beräkningen %1").arg(year.identity));
-    QPainter painter(&writer);
-    paint_first_page(painter, paint_area(writer), year, made);
-    for (const ChartPage* page : pages) {
-      writer.setPageOrientation(QPageLayout::Landscape);
-      writer.newPage();
-      page->render_to(painter, paint_area(writer));
-    }
-  }
-  return bytes;
+  return export_pdf(QPageLayout::Portrait,
+                    QStringLiteral("Diagram för beräkningen %1").arg(year.identity),
+                    [&](QPdfWriter& writer, QPainter& painter) {
+                      paint_first_page(painter, paint_area(writer), year, made);
+                      for (const ChartPage* page : pages) {
+                        writer.setPageOrientation(QPageLayout::Landscape);
+                        writer.newPage();
+                        page->render_to(painter, paint_area(writer));
+                      }
+                    });
 }
 
 std::optional<FileError> save_export(const QString& path, const QByteArray& bytes) {

@@ -23,6 +23,16 @@ constexpr qreal kPngScale = 2.0;
 constexpr int kPdfResolution = 96;
 constexpr qreal kPageMarginMm = 15.0;
 
+// Sets up an A4 page of PDF with the exports' margins, resolution and creator.
+void start_pdf(QPdfWriter& writer, QPageLayout::Orientation orientation) {
+  writer.setResolution(kPdfResolution);
+  writer.setPageSize(QPageSize(QPageSize::A4));
+  writer.setPageOrientation(orientation);
+  writer.setPageMargins(QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
+                        QPageLayout::Millimeter);
+  writer.setCreator(QStringLiteral("VARMKALK"));
+}
+
 }  // namespace
 
 void fit_export_size(QPainter& painter, const QRectF& target) {
@@ -63,13 +73,19 @@ QByteArray export_png(const std::function<void(QPainter&, const QRectF&)>& paint
   return bytes;
 }
 
-void start_pdf(QPdfWriter& writer, QPageLayout::Orientation orientation) {
-  writer.setResolution(kPdfResolution);
-  writer.setPageSize(QPageSize(QPageSize::A4));
-  writer.setPageOrientation(orientation);
-  writer.setPageMargins(QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
-                        QPageLayout::Millimeter);
-  writer.setCreator(QStringLiteral("VARMKALK"));
+QByteArray export_pdf(QPageLayout::Orientation orientation, const QString& title,
+                      const std::function<void(QPdfWriter&, QPainter&)>& paint) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    start_pdf(writer, orientation);
+    writer.setTitle(title);
+    QPainter painter(&writer);
+    paint(writer, painter);
+  }
+  return bytes;
 }
 
 QRectF paint_area(const QPdfWriter& writer) {

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QPageLayout>
 #include <QRectF>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -25,8 +26,10 @@ void render_chart(QPainter& painter, const QRectF& target, std::unique_ptr<QChar
 // pixels.
 QByteArray export_png(const std::function<void(QPainter&, const QRectF&)>& paint);
 
-// Sets up an A4 page of PDF with the exports' margins, resolution and creator.
-void start_pdf(QPdfWriter& writer, QPageLayout::Orientation orientation);
+// A PDF titled `title` of what `paint` draws with the painter on the writer's A4 pages, which
+// have the exports' margins, resolution and creator; the first page in `orientation`.
+QByteArray export_pdf(QPageLayout::Orientation orientation, const QString& title,
+                      const std::function<void(QPdfWriter&, QPainter&)>& paint);
 
 // The part of the page inside its margins, in the painter's coordinates.
 QRectF paint_area(const QPdfWriter& writer);

@@ -4,7 +4,6 @@
 #include "frontend/charts/chart_style.h"
 #include "frontend/charts/export_drawing.h"
 
-#include <QBuffer>
 #include <QChart>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -138,37 +137,31 @@ qreal draw_block(QPainter& painter, const QRectF& area, const QFont& font, const
 QByteArray comparison_pdf(const ComparisonTable& table,
                           const std::vector<ComparedCalculation>& compared,
                           const QStringList& notes, const QDateTime& made) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  {
-    QPdfWriter writer(&buffer);
-    start_pdf(writer, QPageLayout::Landscape);
-    const QString identities = table.identities.join(QStringLiteral(", "));
-    writer.setTitle(QStringLiteral("Jämförelse av beräkningarna %1").arg(identities));
-    QPainter painter(&writer);
-    const QRectF area = paint_area(writer);
-    QFont heading = chart_title_font();
-    qreal top =
-        draw_block(painter, area, heading,
-                   QStringLiteral("VARMKALK – jämförelse av beräkningarna %1").arg(identities));
-    QStringList facts{
-        QStringLiteral("Utskriven %1. Värden som skiljer sig från %2 är markerade, med "
-                       "skillnaden inom parentes.")
-            .arg(chart_locale().toString(made, QStringLiteral("d MMMM yyyy, HH:mm")),
-                 table.identities.value(0))};
-    facts += notes;
-    QFont small;
-    small.setPointSizeF(kTablePointSize);
-    top = draw_block(painter, area.adjusted(0.0, top, 0.0, 0.0), small,
-                     facts.join(QLatin1Char('\n')));
-    TablePainter(writer, painter, table).paint(top);
-    writer.newPage();
-    render_chart(painter, paint_area(writer), efficiency_bar_chart(compared));
-    writer.newPage();
-    render_chart(painter, paint_area(writer), efficiency_overlay_chart(compared));
-  }
-  return bytes;
+  const QString identities = table.identities.join(QStringLiteral(", "));
+  return export_pdf(
+      QPageLayout::Landscape, QStringLiteral("Jämförelse av beräkningarna %1").arg(identities),
+      [&](QPdfWriter& writer, QPainter& painter) {
+        const QRectF area = paint_area(writer);
+        QFont heading = chart_title_font();
+        qreal top =
+            draw_block(painter, area, heading,
+                       QStringLiteral("VARMKALK – jämförelse av beräkningarna %1").arg(identities));
+        QStringList facts{
+            QStringLiteral("Utskriven %1. Värden som skiljer sig från %2 är markerade, med "
+                           "skillnaden inom parentes.")
+                .arg(chart_locale().toString(made, QStringLiteral("d MMMM yyyy, HH:mm")),
+                     table.identities.value(0))};
+        facts += notes;
+        QFont small;
+        small.setPointSizeF(kTablePointSize);
+        top = draw_block(painter, area.adjusted(0.0, top, 0.0, 0.0), small,
+                         facts.join(QLatin1Char('\n')));
+        TablePainter(writer, painter, table).paint(top);
+        writer.newPage();
+        render_chart(painter, paint_area(writer), efficiency_bar_chart(compared));
+        writer.newPage();
+        render_chart(painter, paint_area(writer), efficiency_overlay_chart(compared));
+      });
 }
 
 }  // namespace varmkalk
