@@ -16,25 +16,14 @@ namespace varmkalk {
 namespace {
 
 constexpr qreal kSummaryPointSize = 8.0;
-constexpr qreal kHeadingGap = 10.0;
-
-// Draws `text` from the top of `area` and returns the area below it.
-QRectF draw_block(QPainter& painter, const QRectF& area, const QFont& font, const QString& text) {
-  painter.setFont(font);
-  const QRectF used =
-      painter.boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-  painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-  return area.adjusted(0.0, used.height() + kHeadingGap, 0.0, 0.0);
-}
 
 void paint_first_page(QPainter& painter, const QRectF& area, const ChartYear& year,
                       const QDateTime& made) {
-  painter.setPen(Qt::black);
   QFont heading = chart_title_font();
   heading.setPointSizeF(heading.pointSizeF() * 1.4);
   QRectF rest =
-      draw_block(painter, area, heading,
-                 QStringLiteral("VARMKALK – diagram för beräkningen %1").arg(year.identity));
+      draw_text_block(painter, area, heading,
+                      QStringLiteral("VARMKALK – diagram för beräkningen %1").arg(year.identity));
   QStringList facts{QStringLiteral("Utskriven %1")
                         .arg(chart_locale().toString(made, QStringLiteral("d MMMM yyyy, HH:mm")))};
   facts << (year.source == YearSource::calculation
@@ -44,13 +33,14 @@ void paint_first_page(QPainter& painter, const QRectF& area, const ChartYear& ye
   if (!year.note.isEmpty()) {
     facts << year.note;
   }
-  rest = draw_block(painter, rest, QFont(), facts.join(QLatin1Char('\n')));
-  rest = draw_block(painter, rest, chart_title_font(), QStringLiteral("Sammanfattning och indata"));
+  rest = draw_text_block(painter, rest, QFont(), facts.join(QLatin1Char('\n')));
+  rest = draw_text_block(painter, rest, chart_title_font(),
+                         QStringLiteral("Sammanfattning och indata"));
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   fixed.setPointSizeF(kSummaryPointSize);
-  draw_block(painter, rest, fixed,
-             year.summary_lines.isEmpty() ? QStringLiteral("Sammanfattningen saknas.")
-                                          : year.summary_lines.join(QLatin1Char('\n')));
+  draw_text_block(painter, rest, fixed,
+                  year.summary_lines.isEmpty() ? QStringLiteral("Sammanfattningen saknas.")
+                                               : year.summary_lines.join(QLatin1Char('\n')));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <memory>
 
 class QChart;
+class QFont;
 class QPainter;
 class QPdfWriter;
 
@@ -33,5 +34,10 @@ QByteArray export_pdf(QPageLayout::Orientation orientation, const QString& title
 
 // The part of the page inside its margins, in the painter's coordinates.
 QRectF paint_area(const QPdfWriter& writer);
+
+// Draws `text` in black from the top of `area`, wrapped to its width, and returns the area below
+// it, a gap further down.
+QRectF draw_text_block(QPainter& painter, const QRectF& area, const QFont& font,
+                       const QString& text);
 
 }  // namespace varmkalk

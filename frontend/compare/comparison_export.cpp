@@ -21,7 +21,6 @@ constexpr qreal kRowSpacing = 1.5;  // row height in lines of text
 constexpr qreal kCellPadding = 4.0;
 constexpr qreal kLabelShare = 0.30;  // of the page's width
 constexpr qreal kUnitShare = 0.07;
-constexpr qreal kGap = 10.0;
 const QColor kGridColor{190, 190, 190};
 const QColor kSectionColor{230, 230, 240};
 
@@ -122,16 +121,6 @@ class TablePainter {
   qreal y_ = 0.0;
 };
 
-// Draws `text` from the top of `area` and returns where the text below it begins.
-qreal draw_block(QPainter& painter, const QRectF& area, const QFont& font, const QString& text) {
-  painter.setFont(font);
-  painter.setPen(Qt::black);
-  const QRectF used =
-      painter.boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-  painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-  return area.top() + used.height() + kGap;
-}
-
 }  // namespace
 
 QByteArray comparison_pdf(const ComparisonTable& table,
@@ -141,11 +130,9 @@ QByteArray comparison_pdf(const ComparisonTable& table,
   return export_pdf(
       QPageLayout::Landscape, QStringLiteral("Jämförelse av beräkningarna %1").arg(identities),
       [&](QPdfWriter& writer, QPainter& painter) {
-        const QRectF area = paint_area(writer);
-        QFont heading = chart_title_font();
-        qreal top =
-            draw_block(painter, area, heading,
-                       QStringLiteral("VARMKALK – jämförelse av beräkningarna %1").arg(identities));
+        const QRectF below_heading = draw_text_block(
+            painter, paint_area(writer), chart_title_font(),
+            QStringLiteral("VARMKALK – jämförelse av beräkningarna %1").arg(identities));
         QStringList facts{
             QStringLiteral("Utskriven %1. Värden som skiljer sig från %2 är markerade, med "
                            "skillnaden inom parentes.")
@@ -154,9 +141,9 @@ QByteArray comparison_pdf(const ComparisonTable& table,
         facts += notes;
         QFont small;
         small.setPointSizeF(kTablePointSize);
-        top = draw_block(painter, area.adjusted(0.0, top, 0.0, 0.0), small,
-                         facts.join(QLatin1Char('\n')));
-        TablePainter(writer, painter, table).paint(top);
+        const QRectF below_facts =
+            draw_text_block(painter, below_heading, small, facts.join(QLatin1Char('\n')));
+        TablePainter(writer, painter, table).paint(below_facts.top());
         writer.newPage();
         render_chart(painter, paint_area(writer), efficiency_bar_chart(compared));
         writer.newPage();
