@@ -24,8 +24,7 @@ void paint_first_page(QPainter& painter, const QRectF& area, const ChartYear& ye
   QRectF rest =
       draw_text_block(painter, area, heading,
                       QStringLiteral("VARMKALK – diagram för beräkningen %1").arg(year.identity));
-  QStringList facts{QStringLiteral("Utskriven %1")
-                        .arg(chart_locale().toString(made, QStringLiteral("d MMMM yyyy, HH:mm")))};
+  QStringList facts{QStringLiteral("Utskriven %1").arg(made_text(made))};
   facts << (year.source == YearSource::calculation
                 ? QStringLiteral("Värdena kommer från beräkningen, räknade på nytt med samma "
                                  "program som beräkningsprogrammet.")

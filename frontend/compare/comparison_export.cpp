@@ -136,8 +136,7 @@ QByteArray comparison_pdf(const ComparisonTable& table,
         QStringList facts{
             QStringLiteral("Utskriven %1. Värden som skiljer sig från %2 är markerade, med "
                            "skillnaden inom parentes.")
-                .arg(chart_locale().toString(made, QStringLiteral("d MMMM yyyy, HH:mm")),
-                     table.identities.value(0))};
+                .arg(made_text(made), table.identities.value(0))};
         facts += notes;
         QFont small;
         small.setPointSizeF(kTablePointSize);
