@@ -58,10 +58,7 @@ class TablePainter {
       cell(QRectF(x, y_, unit_width_, row_height_), row.unit, font_, Qt::white, Qt::AlignLeft);
       x += unit_width_;
       for (const ComparisonCell& value : row.cells) {
-        const QString text = value.difference.isEmpty()
-                                 ? value.text
-                                 : QStringLiteral("%1  (%2)").arg(value.text, value.difference);
-        cell(QRectF(x, y_, value_width_, row_height_), text, font_,
+        cell(QRectF(x, y_, value_width_, row_height_), shown_text(value), font_,
              value.differs ? kDifferenceColor : QColor(Qt::white), Qt::AlignRight);
         x += value_width_;
       }
@@ -79,9 +76,8 @@ class TablePainter {
          Qt::AlignLeft);
     x += unit_width_;
     for (qsizetype i = 0; i < table_.identities.size(); ++i) {
-      cell(QRectF(x, y_, value_width_, 2 * row_height_),
-           table_.identities[i] + QLatin1Char('\n') + table_.sources[i], bold_, kSectionColor,
-           Qt::AlignRight);
+      cell(QRectF(x, y_, value_width_, 2 * row_height_), column_heading(table_, i), bold_,
+           kSectionColor, Qt::AlignRight);
       x += value_width_;
     }
     y_ += 2 * row_height_;
