@@ -76,9 +76,9 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
         compared.efficiency_without_pump_percent = *value;
       }
     }
-    const auto year = load_kept_year(folder_, calculation.identity, climate_dir);
-    if (const auto* loaded = std::get_if<ChartYear>(&year)) {
-      compared.year = std::make_shared<const ChartYear>(*loaded);
+    auto year = load_kept_year(folder_, calculation.identity, climate_dir);
+    if (auto* loaded = std::get_if<ChartYear>(&year)) {
+      compared.year = std::make_shared<const ChartYear>(std::move(*loaded));
     } else {
       notes_ += QStringLiteral("%1 saknas i diagrammet över verkningsgrad och utetemperatur. %2")
                     .arg(compared.identity, std::get<FileError>(year).message);
