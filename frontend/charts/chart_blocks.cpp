@@ -6,6 +6,7 @@
 #include <QChart>
 #include <QCursor>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QScatterSeries>
 #include <QToolTip>
 #include <QValueAxis>
@@ -34,14 +35,10 @@ double tick_step(double span) {
   return 10.0 * magnitude;
 }
 
-// The decimals that the labels of ticks `step` apart need.
-int step_decimals(double step) {
-  int decimals = 0;
-  while (decimals < 3 && std::fabs(std::round(step) - step) > 1e-9 * std::fabs(step)) {
-    step *= 10.0;
-    ++decimals;
-  }
-  return decimals;
+// `low` to `high` with some air around the values.
+std::pair<double, double> with_margin(double low, double high) {
+  const double margin = std::isfinite(high - low) ? (high - low) * kRangeMargin : 0.0;
+  return {low - margin, high + margin};
 }
 
 }  // namespace
@@ -71,6 +68,16 @@ QValueAxis* value_axis(QChart& chart, Qt::Alignment alignment, const QString& ti
   return axis;
 }
 
+// The decimals that the labels of ticks `step` apart need.
+int step_decimals(double step) {
+  int decimals = 0;
+  while (decimals < 3 && std::fabs(std::round(step) - step) > 1e-9 * std::fabs(step)) {
+    step *= 10.0;
+    ++decimals;
+  }
+  return decimals;
+}
+
 // The axis from `low` to `high` with ticks at round values (multiples of a tidy step, 0 among
 // them) and labels with the decimals they need.
 void set_range(QValueAxis& axis, double low, double high) {
@@ -93,25 +100,34 @@ void set_range(QValueAxis& axis, double low, double high) {
 
 // The same with some air around the values.
 void fit_range(QValueAxis& axis, double low, double high) {
-  const double margin = std::isfinite(high - low) ? (high - low) * kRangeMargin : 0.0;
-  set_range(axis, low - margin, high + margin);
+  const auto [from, to] = with_margin(low, high);
+  set_range(axis, from, to);
 }
 
-// Efficiencies in per cent: a few days that differ in the second decimal are not blown up to
-// fill the chart.
-void fit_efficiency_range(QValueAxis& axis, double low, double high) {
+std::pair<double, double> efficiency_span(double low, double high) {
   const double short_of_span = kLeastEfficiencySpan - (high - low);
   if (short_of_span > 0.0) {
     low -= short_of_span / 2.0;
     high += short_of_span / 2.0;
   }
-  fit_range(axis, low, high);
+  return with_margin(low, high);
+}
+
+void fit_efficiency_range(QValueAxis& axis, double low, double high) {
+  const auto [from, to] = efficiency_span(low, high);
+  set_range(axis, from, to);
 }
 
 void attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
   chart.addSeries(series);
   series->attachAxis(x);
   series->attachAxis(y);
+}
+
+void hide_from_legend(QChart& chart, QAbstractSeries* series) {
+  for (QLegendMarker* marker : chart.legend()->markers(series)) {
+    marker->setVisible(false);
+  }
 }
 
 // Shows `text(point)` beside the pointer while it is over the series.
@@ -166,6 +182,28 @@ std::pair<double, double> extent(const std::vector<std::vector<Point>>& sets,
     }
   }
   return {low, high};
+}
+
+std::unique_ptr<QChart> efficiency_scatter_chart(const QString& title, const QString& y_title,
+                                                 const std::vector<ScatterSet>& sets) {
+  auto chart = new_chart(title);
+  QValueAxis* x = value_axis(*chart, Qt::AlignBottom, QStringLiteral("Utetemperatur (°C)"));
+  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, y_title);
+  std::vector<std::vector<Point>> points;
+  for (const ScatterSet& set : sets) {
+    QScatterSeries* series = scatter(set.name, set.color, set.points);
+    tooltip_on_hover(series, [name = set.name](const QPointF& point) {
+      return QStringLiteral("%1: %2 % vid %3 °C")
+          .arg(name, chart_text(point.y(), 2), chart_text(point.x(), 1));
+    });
+    attach(*chart, series, x, y);
+    points.push_back(set.points);
+  }
+  const auto [x_low, x_high] = extent(points, &Point::x);
+  fit_range(*x, x_low, x_high);
+  const auto [y_low, y_high] = extent(points, &Point::y);
+  fit_efficiency_range(*y, y_low, y_high);
+  return chart;
 }
 
 }  // namespace varmkalk::chart_blocks

@@ -42,18 +42,25 @@ std::unique_ptr<QChart> new_chart(const QString& title);
 
 QValueAxis* value_axis(QChart& chart, Qt::Alignment alignment, const QString& title);
 
+// The decimals that the labels of ticks `step` apart need.
+int step_decimals(double step);
 // The axis from `low` to `high` with ticks at round values (multiples of a tidy step, 0 among
 // them) and labels with the decimals they need.
 void set_range(QValueAxis& axis, double low, double high);
 // The same with some air around the values.
 void fit_range(QValueAxis& axis, double low, double high);
-// Efficiencies in per cent: a few days that differ in the second decimal are not blown up to
-// fill the chart.
+// Efficiencies in per cent from `low` to `high`, widened to a least span so that a few values
+// that differ in the second decimal are not blown up to fill the chart, with some air around.
+std::pair<double, double> efficiency_span(double low, double high);
+// The axis over efficiencies in per cent, as efficiency_span widens them.
 void fit_efficiency_range(QValueAxis& axis, double low, double high);
 
 void attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y);
 
-// Shows `text(point)` beside the pointer while it is over the series.
+// For the pieces of a broken curve after the first, and for lines that only mark a place.
+void hide_from_legend(QChart& chart, QAbstractSeries* series);
+
+// Shows `text(point)` beside the pointer while it is over the series; an empty text shows none.
 void tooltip_on_hover(QXYSeries* series, std::function<QString(const QPointF&)> text);
 
 QScatterSeries* scatter(const QString& name, const QColor& color, const std::vector<Point>& points);
@@ -65,5 +72,17 @@ std::vector<Point> day_points(const ChartYear& year, bool with_pump, core::Daily
 // The smallest and the largest x or y of the points.
 std::pair<double, double> extent(const std::vector<std::vector<Point>>& sets,
                                  double Point::*coordinate);
+
+// The points of a scatter chart that share a name and a colour.
+struct ScatterSet {
+  QString name;
+  QColor color;
+  std::vector<Point> points;
+};
+
+// Day efficiencies against the outdoor temperature, a series per set, each point telling its
+// values on hover.
+std::unique_ptr<QChart> efficiency_scatter_chart(const QString& title, const QString& y_title,
+                                                 const std::vector<ScatterSet>& sets);
 
 }  // namespace varmkalk::chart_blocks

@@ -54,8 +54,8 @@ ChartPage::ChartPage(const ChartInfo& info, std::shared_ptr<const ChartYear> yea
     layout->addWidget(title);
     layout->addWidget(message, 1);
   } else if (info_.kind == ChartKind::energy_flow) {
-    layout->addWidget(
-        new EnergyFlowView(std::get<EnergyFlow>(energy_flow(*year_)), info_.title, this));
+    flow_ = std::get<EnergyFlow>(energy_flow(*year_));
+    layout->addWidget(new EnergyFlowView(*flow_, info_.title, this));
   } else {
     view_ = new QChartView(build_chart(info_.kind, *year_).release(), this);
     view_->setRenderHint(QPainter::Antialiasing);
@@ -74,7 +74,7 @@ void ChartPage::render_to(QPainter& painter, const QRectF& target) const {
   if (!unavailable_.isEmpty()) {
     paint_message(painter, logical, info_.title, unavailable_);
   } else {
-    paint_energy_flow(painter, logical, std::get<EnergyFlow>(energy_flow(*year_)), info_.title);
+    paint_energy_flow(painter, logical, *flow_, info_.title);
   }
   painter.restore();
 }

@@ -2,11 +2,13 @@
 #pragma once
 
 #include "frontend/charts/year_charts.h"
+#include "frontend/logic/year_energy.h"
 
 #include <QSizeF>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QChartView;
 class QPainter;
@@ -37,6 +39,7 @@ class ChartPage : public QWidget {
   ChartInfo info_;
   std::shared_ptr<const ChartYear> year_;
   QString unavailable_;
+  std::optional<EnergyFlow> flow_;  // only on the page of an energy flow that is available
   QChartView* view_ = nullptr;
 };
 

@@ -28,6 +28,10 @@ QString kwh_text(double kwh) {
   return chart_text(kwh, 0) + QStringLiteral(" kWh");
 }
 
+QString made_text(const QDateTime& made) {
+  return chart_locale().toString(made, QStringLiteral("d MMMM yyyy, HH:mm"));
+}
+
 QColor part_color(EnergyPart part) {
   switch (part) {
     case EnergyPart::space_heat:

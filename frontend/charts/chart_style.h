@@ -4,6 +4,7 @@
 #include "frontend/logic/year_energy.h"
 
 #include <QColor>
+#include <QDateTime>
 #include <QFont>
 #include <QLocale>
 #include <QString>
@@ -18,6 +19,9 @@ QString chart_text(double value, int decimals);
 
 // "12 345 kWh", whole kWh as the summary rounds them.
 QString kwh_text(double kwh);
+
+// When an export was made, as its first page prints it: "9 december 2026, 15:05".
+QString made_text(const QDateTime& made);
 
 // The colours of the two balance variants, of the days the boiler falls short and of the fuel.
 inline const QColor kWithPumpColor{31, 119, 180};

@@ -31,7 +31,7 @@ QAction* add_action(QMenu& menu, const char* name, const QString& text) {
   return action;
 }
 
-ChartWindow* open_year(Platform& platform, const std::variant<ChartYear, FileError>& loaded,
+ChartWindow* open_year(Platform& platform, std::variant<ChartYear, FileError> loaded,
                        const QElapsedTimer& since_click, QWidget* parent) {
   if (const auto* error = std::get_if<FileError>(&loaded)) {
     platform.beep();
@@ -39,9 +39,9 @@ ChartWindow* open_year(Platform& platform, const std::variant<ChartYear, FileErr
                          MessageIcon::Exclamation);
     return nullptr;
   }
-  auto* window =
-      new ChartWindow(platform, std::make_shared<const ChartYear>(std::get<ChartYear>(loaded)),
-                      since_click, parent);
+  auto* window = new ChartWindow(
+      platform, std::make_shared<const ChartYear>(std::get<ChartYear>(std::move(loaded))),
+      since_click, parent);
   window->show();
   window->raise();
   window->activateWindow();

@@ -22,6 +22,17 @@ constexpr qreal kPngScale = 2.0;
 // keep their size against the chart; it is drawn as vectors all the same.
 constexpr int kPdfResolution = 96;
 constexpr qreal kPageMarginMm = 15.0;
+constexpr qreal kTextBlockGap = 10.0;
+
+// Sets up an A4 page of PDF with the exports' margins, resolution and creator.
+void start_pdf(QPdfWriter& writer, QPageLayout::Orientation orientation) {
+  writer.setResolution(kPdfResolution);
+  writer.setPageSize(QPageSize(QPageSize::A4));
+  writer.setPageOrientation(orientation);
+  writer.setPageMargins(QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
+                        QPageLayout::Millimeter);
+  writer.setCreator(QStringLiteral("VARMKALK"));
+}
 
 }  // namespace
 
@@ -63,18 +74,34 @@ QByteArray export_png(const std::function<void(QPainter&, const QRectF&)>& paint
   return bytes;
 }
 
-void start_pdf(QPdfWriter& writer, QPageLayout::Orientation orientation) {
-  writer.setResolution(kPdfResolution);
-  writer.setPageSize(QPageSize(QPageSize::A4));
-  writer.setPageOrientation(orientation);
-  writer.setPageMargins(QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
-                        QPageLayout::Millimeter);
-  writer.setCreator(QStringLiteral("VARMKALK"));
+QByteArray export_pdf(QPageLayout::Orientation orientation, const QString& title,
+                      const std::function<void(QPdfWriter&, QPainter&)>& paint) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    start_pdf(writer, orientation);
+    writer.setTitle(title);
+    QPainter painter(&writer);
+    paint(writer, painter);
+  }
+  return bytes;
 }
 
 QRectF paint_area(const QPdfWriter& writer) {
   const QRect pixels = writer.pageLayout().paintRectPixels(writer.resolution());
   return QRectF(0.0, 0.0, pixels.width(), pixels.height());
+}
+
+QRectF draw_text_block(QPainter& painter, const QRectF& area, const QFont& font,
+                       const QString& text) {
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  const QRectF used =
+      painter.boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+  painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+  return area.adjusted(0.0, used.height() + kTextBlockGap, 0.0, 0.0);
 }
 
 }  // namespace varmkalk

@@ -4,11 +4,13 @@
 #include <QByteArray>
 #include <QPageLayout>
 #include <QRectF>
+#include <QString>
 
 #include <functional>
 #include <memory>
 
 class QChart;
+class QFont;
 class QPainter;
 class QPdfWriter;
 
@@ -25,10 +27,17 @@ void render_chart(QPainter& painter, const QRectF& target, std::unique_ptr<QChar
 // pixels.
 QByteArray export_png(const std::function<void(QPainter&, const QRectF&)>& paint);
 
-// Sets up an A4 page of PDF with the exports' margins, resolution and creator.
-void start_pdf(QPdfWriter& writer, QPageLayout::Orientation orientation);
+// A PDF titled `title` of what `paint` draws with the painter on the writer's A4 pages, which
+// have the exports' margins, resolution and creator; the first page in `orientation`.
+QByteArray export_pdf(QPageLayout::Orientation orientation, const QString& title,
+                      const std::function<void(QPdfWriter&, QPainter&)>& paint);
 
 // The part of the page inside its margins, in the painter's coordinates.
 QRectF paint_area(const QPdfWriter& writer);
+
+// Draws `text` in black from the top of `area`, wrapped to its width, and returns the area below
+// it, a gap further down.
+QRectF draw_text_block(QPainter& painter, const QRectF& area, const QFont& font,
+                       const QString& text);
 
 }  // namespace varmkalk

@@ -57,7 +57,7 @@ void add_day_curve(QChart& chart, QAbstractAxis* x, QAbstractAxis* y, const QStr
     tooltip_on_hover(series, tooltip);
     attach(chart, series, x, y);
     if (!first) {
-      chart.legend()->markers(series).front()->setVisible(false);
+      hide_from_legend(chart, series);
     }
     first = false;
     start = end;
@@ -140,28 +140,12 @@ std::unique_ptr<QChart> efficiency_over_year(const ChartYear& year, const QStrin
 }
 
 std::unique_ptr<QChart> efficiency_by_outdoor_temp(const ChartYear& year, const QString& title) {
-  auto chart = new_chart(title);
-  const auto with_pump =
-      day_points(year, true, DailyField::outdoor_temp, DailyField::day_efficiency);
-  const auto without_pump =
-      day_points(year, false, DailyField::outdoor_temp, DailyField::day_efficiency);
-  QValueAxis* x = value_axis(*chart, Qt::AlignBottom, QStringLiteral("Utetemperatur (°C)"));
-  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Dygnsverkningsgrad (%)"));
-  for (const auto& [name, color, points] :
-       {std::tuple{kWithPump, kWithPumpColor, with_pump},
-        std::tuple{kWithoutPump, kWithoutPumpColor, without_pump}}) {
-    QScatterSeries* series = scatter(name, color, points);
-    tooltip_on_hover(series, [name = name](const QPointF& point) {
-      return QStringLiteral("%1: %2 % vid %3 °C")
-          .arg(name, chart_text(point.y(), 2), chart_text(point.x(), 1));
-    });
-    attach(*chart, series, x, y);
-  }
-  const auto [x_low, x_high] = extent({with_pump, without_pump}, &Point::x);
-  fit_range(*x, x_low, x_high);
-  const auto [low, high] = extent({with_pump, without_pump}, &Point::y);
-  fit_efficiency_range(*y, low, high);
-  return chart;
+  return efficiency_scatter_chart(
+      title, QStringLiteral("Dygnsverkningsgrad (%)"),
+      {{kWithPump, kWithPumpColor,
+        day_points(year, true, DailyField::outdoor_temp, DailyField::day_efficiency)},
+       {kWithoutPump, kWithoutPumpColor,
+        day_points(year, false, DailyField::outdoor_temp, DailyField::day_efficiency)}});
 }
 
 std::unique_ptr<QChart> run_time_chart(const ChartYear& year, const QString& title) {
@@ -354,9 +338,6 @@ QString chart_unavailable(ChartKind kind, const ChartYear& year) {
 }
 
 std::unique_ptr<QChart> build_chart(ChartKind kind, const ChartYear& year) {
-  if (kind == ChartKind::energy_flow || !chart_unavailable(kind, year).isEmpty()) {
-    return nullptr;
-  }
   const QString& title = chart_infos()[static_cast<std::size_t>(kind)].title;
   switch (kind) {
     case ChartKind::efficiency_over_year:

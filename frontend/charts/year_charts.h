@@ -35,8 +35,8 @@ const std::array<ChartInfo, 6>& chart_infos();
 QString chart_unavailable(ChartKind kind, const ChartYear& year);
 
 // A new chart of the year, with Swedish axis titles and units, a legend and a tool tip over
-// every value; nullptr for the energy flow, which is drawn without Qt Charts, and for a chart
-// that is unavailable.
+// every value; nullptr for the energy flow, which is drawn without Qt Charts. Only for a chart
+// that is available: chart_unavailable has no reason against it.
 std::unique_ptr<QChart> build_chart(ChartKind kind, const ChartYear& year);
 
 }  // namespace varmkalk

@@ -10,7 +10,6 @@
 #include <QBarSet>
 #include <QChart>
 #include <QLegendMarker>
-#include <QScatterSeries>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -90,33 +89,19 @@ std::unique_ptr<QChart> efficiency_bar_chart(const std::vector<ComparedCalculati
 }
 
 std::unique_ptr<QChart> efficiency_overlay_chart(const std::vector<ComparedCalculation>& compared) {
-  const ChartInfo& info =
-      chart_infos()[static_cast<std::size_t>(ChartKind::efficiency_by_outdoor_temp)];
-  auto chart = new_chart(info.title);
-  QValueAxis* x = value_axis(*chart, Qt::AlignBottom, QStringLiteral("Utetemperatur (°C)"));
-  QValueAxis* y =
-      value_axis(*chart, Qt::AlignLeft, QStringLiteral("Dygnsverkningsgrad med pumpens värme (%)"));
-  std::vector<std::vector<Point>> sets;
+  std::vector<ScatterSet> sets;
   for (std::size_t i = 0; i < compared.size(); ++i) {
     const ComparedCalculation& calculation = compared[i];
-    if (!calculation.year) {
-      continue;
+    if (calculation.year) {
+      sets.push_back({calculation.identity, calculation_color(i),
+                      day_points(*calculation.year, true, DailyField::outdoor_temp,
+                                 DailyField::day_efficiency)});
     }
-    const auto points =
-        day_points(*calculation.year, true, DailyField::outdoor_temp, DailyField::day_efficiency);
-    QScatterSeries* series = scatter(calculation.identity, calculation_color(i), points);
-    tooltip_on_hover(series, [name = calculation.identity](const QPointF& point) {
-      return QStringLiteral("%1: %2 % vid %3 °C")
-          .arg(name, chart_text(point.y(), 2), chart_text(point.x(), 1));
-    });
-    attach(*chart, series, x, y);
-    sets.push_back(points);
   }
-  const auto [x_low, x_high] = extent(sets, &Point::x);
-  fit_range(*x, x_low, x_high);
-  const auto [y_low, y_high] = extent(sets, &Point::y);
-  fit_efficiency_range(*y, y_low, y_high);
-  return chart;
+  const ChartInfo& info =
+      chart_infos()[static_cast<std::size_t>(ChartKind::efficiency_by_outdoor_temp)];
+  return efficiency_scatter_chart(info.title,
+                                  QStringLiteral("Dygnsverkningsgrad med pumpens värme (%)"), sets);
 }
 
 }  // namespace varmkalk

@@ -4,7 +4,6 @@
 #include "frontend/charts/chart_style.h"
 #include "frontend/charts/export_drawing.h"
 
-#include <QBuffer>
 #include <QChart>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -22,7 +21,6 @@ constexpr qreal kRowSpacing = 1.5;  // row height in lines of text
 constexpr qreal kCellPadding = 4.0;
 constexpr qreal kLabelShare = 0.30;  // of the page's width
 constexpr qreal kUnitShare = 0.07;
-constexpr qreal kGap = 10.0;
 const QColor kGridColor{190, 190, 190};
 const QColor kSectionColor{230, 230, 240};
 
@@ -60,10 +58,7 @@ class TablePainter {
       cell(QRectF(x, y_, unit_width_, row_height_), row.unit, font_, Qt::white, Qt::AlignLeft);
       x += unit_width_;
       for (const ComparisonCell& value : row.cells) {
-        const QString text = value.difference.isEmpty()
-                                 ? value.text
-                                 : QStringLiteral("%1  (%2)").arg(value.text, value.difference);
-        cell(QRectF(x, y_, value_width_, row_height_), text, font_,
+        cell(QRectF(x, y_, value_width_, row_height_), shown_text(value), font_,
              value.differs ? kDifferenceColor : QColor(Qt::white), Qt::AlignRight);
         x += value_width_;
       }
@@ -81,9 +76,8 @@ class TablePainter {
          Qt::AlignLeft);
     x += unit_width_;
     for (qsizetype i = 0; i < table_.identities.size(); ++i) {
-      cell(QRectF(x, y_, value_width_, 2 * row_height_),
-           table_.identities[i] + QLatin1Char('\n') + table_.sources[i], bold_, kSectionColor,
-           Qt::AlignRight);
+      cell(QRectF(x, y_, value_width_, 2 * row_height_), column_heading(table_, i), bold_,
+           kSectionColor, Qt::AlignRight);
       x += value_width_;
     }
     y_ += 2 * row_height_;
@@ -123,52 +117,33 @@ class TablePainter {
   qreal y_ = 0.0;
 };
 
-// Draws `text` from the top of `area` and returns where the text below it begins.
-qreal draw_block(QPainter& painter, const QRectF& area, const QFont& font, const QString& text) {
-  painter.setFont(font);
-  painter.setPen(Qt::black);
-  const QRectF used =
-      painter.boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-  painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-  return area.top() + used.height() + kGap;
-}
-
 }  // namespace
 
 QByteArray comparison_pdf(const ComparisonTable& table,
                           const std::vector<ComparedCalculation>& compared,
                           const QStringList& notes, const QDateTime& made) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  {
-    QPdfWriter writer(&buffer);
-    start_pdf(writer, QPageLayout::Landscape);
-    const QString identities = table.identities.join(QStringLiteral(", "));
-    writer.setTitle(QStringLiteral("Jämförelse av beräkningarna %1").arg(identities));
-    QPainter painter(&writer);
-    const QRectF area = paint_area(writer);
-    QFont heading = chart_title_font();
-    qreal top =
-        draw_block(painter, area, heading,
-                   QStringLiteral("VARMKALK – jämförelse av beräkningarna %1").arg(identities));
-    QStringList facts{
-        QStringLiteral("Utskriven %1. Värden som skiljer sig från %2 är markerade, med "
-                       "skillnaden inom parentes.")
-            .arg(chart_locale().toString(made, QStringLiteral("d MMMM yyyy, HH:mm")),
-                 table.identities.value(0))};
-    facts += notes;
-    QFont small;
-    small.setPointSizeF(kTablePointSize);
-    top = draw_block(painter, area.adjusted(0.0, top, 0.0, 0.0), small,
-                     facts.join(QLatin1Char('\n')));
-    TablePainter(writer, painter, table).paint(top);
-    writer.newPage();
-    render_chart(painter, paint_area(writer), efficiency_bar_chart(compared));
-    writer.newPage();
-    render_chart(painter, paint_area(writer), efficiency_overlay_chart(compared));
-  }
-  return bytes;
+  const QString identities = table.identities.join(QStringLiteral(", "));
+  return export_pdf(
+      QPageLayout::Landscape, QStringLiteral("Jämförelse av beräkningarna %1").arg(identities),
+      [&](QPdfWriter& writer, QPainter& painter) {
+        const QRectF below_heading = draw_text_block(
+            painter, paint_area(writer), chart_title_font(),
+            QStringLiteral("VARMKALK – jämförelse av beräkningarna %1").arg(identities));
+        QStringList facts{
+            QStringLiteral("Utskriven %1. Värden som skiljer sig från %2 är markerade, med "
+                           "skillnaden inom parentes.")
+                .arg(made_text(made), table.identities.value(0))};
+        facts += notes;
+        QFont small;
+        small.setPointSizeF(kTablePointSize);
+        const QRectF below_facts =
+            draw_text_block(painter, below_heading, small, facts.join(QLatin1Char('\n')));
+        TablePainter(writer, painter, table).paint(below_facts.top());
+        writer.newPage();
+        render_chart(painter, paint_area(writer), efficiency_bar_chart(compared));
+        writer.newPage();
+        render_chart(painter, paint_area(writer), efficiency_overlay_chart(compared));
+      });
 }
 
 }  // namespace varmkalk

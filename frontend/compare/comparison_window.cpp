@@ -76,9 +76,9 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
         compared.efficiency_without_pump_percent = *value;
       }
     }
-    const auto year = load_kept_year(folder_, calculation.identity, climate_dir);
-    if (const auto* loaded = std::get_if<ChartYear>(&year)) {
-      compared.year = std::make_shared<const ChartYear>(*loaded);
+    auto year = load_kept_year(folder_, calculation.identity, climate_dir);
+    if (auto* loaded = std::get_if<ChartYear>(&year)) {
+      compared.year = std::make_shared<const ChartYear>(std::move(*loaded));
     } else {
       notes_ += QStringLiteral("%1 saknas i diagrammet över verkningsgrad och utetemperatur. %2")
                     .arg(compared.identity, std::get<FileError>(year).message);
@@ -160,7 +160,7 @@ void ComparisonWindow::fill_table() {
   table_widget_->setColumnCount(columns);
   QStringList headers{QStringLiteral("Storhet"), QStringLiteral("Enhet")};
   for (qsizetype i = 0; i < table_.identities.size(); ++i) {
-    headers += table_.identities[i] + QLatin1Char('\n') + table_.sources[i];
+    headers += column_heading(table_, i);
   }
   table_widget_->setHorizontalHeaderLabels(headers);
   table_widget_->verticalHeader()->hide();
@@ -186,10 +186,7 @@ void ComparisonWindow::fill_table() {
     table_widget_->setItem(at, kUnitColumn, table_item(row.unit, Qt::AlignLeft));
     for (std::size_t i = 0; i < row.cells.size(); ++i) {
       const ComparisonCell& cell = row.cells[i];
-      const QString text = cell.difference.isEmpty()
-                               ? cell.text
-                               : QStringLiteral("%1  (%2)").arg(cell.text, cell.difference);
-      QTableWidgetItem* item = table_item(text, Qt::AlignRight);
+      QTableWidgetItem* item = table_item(shown_text(cell), Qt::AlignRight);
       if (cell.differs) {
         item->setBackground(kDifferenceColor);
         item->setToolTip(QStringLiteral("Skiljer sig från %1").arg(table_.identities.value(0)));

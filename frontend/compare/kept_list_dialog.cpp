@@ -120,13 +120,10 @@ KeptListDialog::KeptListDialog(Platform& platform, Purpose purpose, const QStrin
 
   hint_->setObjectName(QStringLiteral("hint"));
   hint_->setWordWrap(true);
+  // A comparison's hint follows the marks: update_pick_button sets it, below.
   if (entries_.empty()) {
     hint_->setText(QStringLiteral("Det finns inga sparade beräkningar i arbetsmappen."));
-  } else if (comparing) {
-    hint_->setText(
-        QStringLiteral("Markera två till sex beräkningar. Den först markerade är den "
-                       "som de andra jämförs med."));
-  } else {
+  } else if (!comparing) {
     hint_->setText(QStringLiteral("Välj en beräkning; formuläret fylls med dess indata."));
   }
 

@@ -389,6 +389,15 @@ ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculation
   return table;
 }
 
+QString shown_text(const ComparisonCell& cell) {
+  return cell.difference.isEmpty() ? cell.text
+                                   : QStringLiteral("%1  (%2)").arg(cell.text, cell.difference);
+}
+
+QString column_heading(const ComparisonTable& table, qsizetype column) {
+  return table.identities[column] + QLatin1Char('\n') + table.sources[column];
+}
+
 QByteArray comparison_csv(const ComparisonTable& table, const QLocale& locale) {
   const bool decimal_comma = locale.decimalPoint() == QStringLiteral(",");
   const QChar separator = decimal_comma ? QLatin1Char(';') : QLatin1Char(',');

@@ -41,6 +41,13 @@ struct ComparisonTable {
 ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculations,
                                  const QLocale& locale);
 
+// A value as the window and the PDF show it, its difference in brackets after it where it has one.
+QString shown_text(const ComparisonCell& cell);
+
+// The heading of the calculation `column` (counted from 0): its identity over where its inputs come
+// from.
+QString column_heading(const ComparisonTable& table, qsizetype column);
+
 // The table for a spreadsheet program: UTF-8 with a byte-order mark, a header row, then a row per
 // quantity with its section, label and unit, each calculation's value and, after every column
 // but the first, its difference to the first. Where the locale writes a decimal comma, as Swedish

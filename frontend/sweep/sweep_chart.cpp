@@ -6,28 +6,31 @@
 
 #include <QCategoryAxis>
 #include <QChart>
-#include <QCursor>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
 #include <QScatterSeries>
-#include <QToolTip>
 #include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace varmkalk {
 
 namespace {
 
+using chart_blocks::attach;
+using chart_blocks::efficiency_span;
+using chart_blocks::hide_from_legend;
+using chart_blocks::kLineWidth;
+using chart_blocks::step_decimals;
+using chart_blocks::tooltip_on_hover;
+using chart_blocks::value_axis;
+
 constexpr double kPerCent = 100.0;
 constexpr qreal kMarkerSize = 8.0;
 constexpr qreal kCurrentMarkerSize = 14.0;
-constexpr qreal kLineWidth = 2.0;
-constexpr double kRangeMargin = 0.04;
-constexpr double kLeastEfficiencySpan = 2.0;  // percentage points
 // Where the points without an efficiency are marked, as a share of the height from the bottom.
 constexpr double kGapMarkHeight = 0.03;
 // Beyond this many points a curve is drawn as a line alone.
@@ -52,28 +55,14 @@ std::size_t nearest_row(const Sweep& sweep, double position) {
   return nearest;
 }
 
-// Shows the nearest point's values and remarks beside the pointer while it is over the series.
-void tip_on_hover(QXYSeries* series, const std::shared_ptr<const Sweep>& sweep) {
-  QObject::connect(series, &QXYSeries::hovered, series, [sweep](const QPointF& point, bool over) {
-    if (!over || sweep->points.empty()) {
-      QToolTip::hideText();
-      return;
-    }
-    QToolTip::showText(QCursor::pos(),
-                       sweep_point_tip(*sweep, nearest_row(*sweep, point.x()), chart_locale()));
-  });
-}
-
-void attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
-  chart.addSeries(series);
-  series->attachAxis(x);
-  series->attachAxis(y);
-}
-
-void hide_from_legend(QChart& chart, QAbstractSeries* series) {
-  for (QLegendMarker* marker : chart.legend()->markers(series)) {
-    marker->setVisible(false);
-  }
+// The tip of the point nearest the pointer, its values and remarks; without points an empty text,
+// which hides the tip.
+std::function<QString(const QPointF&)> point_tip(const std::shared_ptr<const Sweep>& sweep) {
+  return [sweep](const QPointF& point) {
+    return sweep->points.empty()
+               ? QString()
+               : sweep_point_tip(*sweep, nearest_row(*sweep, point.x()), chart_locale());
+  };
 }
 
 QScatterSeries* scatter(const QString& name, const QColor& color, qreal size) {
@@ -115,28 +104,17 @@ Range efficiency_range(const Sweep& sweep) {
   if (range.empty()) {
     return {0.0, kPerCent};
   }
-  const double short_of_span = kLeastEfficiencySpan - (range.high - range.low);
-  if (short_of_span > 0.0) {
-    range.low -= short_of_span / 2.0;
-    range.high += short_of_span / 2.0;
-  }
-  const double margin = (range.high - range.low) * kRangeMargin;
-  return {range.low - margin, range.high + margin};
+  const auto [low, high] = efficiency_span(range.low, range.high);
+  return {low, high};
 }
 
 // The axis from about `low` to `high`, widened to round ticks, each labelled with the decimals
 // its step needs.
 void set_nice_range(QValueAxis& axis, double low, double high) {
-  constexpr int kMostDecimals = 3;
   axis.setRange(low, high);
   axis.applyNiceNumbers();
-  double step = (axis.max() - axis.min()) / std::max(axis.tickCount() - 1, 1);
-  int decimals = 0;
-  while (decimals < kMostDecimals && std::fabs(std::round(step) - step) > 1e-9 * std::fabs(step)) {
-    step *= 10.0;
-    ++decimals;
-  }
-  axis.setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+  const double step = (axis.max() - axis.min()) / std::max(axis.tickCount() - 1, 1);
+  axis.setLabelFormat(QStringLiteral("%.%1f").arg(step_decimals(step)));
 }
 
 QAbstractAxis* position_axis(QChart& chart, const Sweep& sweep) {
@@ -156,10 +134,8 @@ QAbstractAxis* position_axis(QChart& chart, const Sweep& sweep) {
     range.take(point.position);
   }
   range.take(sweep.current_position);
-  auto* axis = new QValueAxis(&chart);
+  QValueAxis* axis = value_axis(chart, Qt::AlignBottom, sweep.heading);
   set_nice_range(*axis, range.low, range.high);
-  axis->setTitleText(sweep.heading);
-  chart.addAxis(axis, Qt::AlignBottom);
   return axis;
 }
 
@@ -176,7 +152,7 @@ void add_efficiency(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
         series->append(sweep->points[row].position, *value);
       }
     }
-    tip_on_hover(series, sweep);
+    tooltip_on_hover(series, point_tip(sweep));
     attach(chart, series, x, y);
     return;
   }
@@ -194,7 +170,7 @@ void add_efficiency(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
       piece->setName(name);
       piece->setPen(QPen(color, kLineWidth));
       piece->setPointsVisible(marked);
-      tip_on_hover(piece, sweep);
+      tooltip_on_hover(piece, point_tip(sweep));
       attach(chart, piece, x, y);
       if (!first) {
         hide_from_legend(chart, piece);
@@ -233,7 +209,7 @@ void add_marks(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
       delete series;
       continue;
     }
-    tip_on_hover(series, sweep);
+    tooltip_on_hover(series, point_tip(sweep));
     attach(chart, series, x, y);
   }
 
@@ -263,12 +239,10 @@ std::unique_ptr<QChart> build_sweep_chart(std::shared_ptr<const Sweep> sweep) {
           .arg((unit_at > 0 ? sweep->heading.left(unit_at) : sweep->heading).toLower()));
 
   QAbstractAxis* x = position_axis(*chart, *sweep);
-  auto* y = new QValueAxis(chart.get());
+  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Årsverkningsgrad (%)"));
   const Range wanted = efficiency_range(*sweep);
   set_nice_range(*y, wanted.low, wanted.high);
   const Range y_range{y->min(), y->max()};
-  y->setTitleText(QStringLiteral("Årsverkningsgrad (%)"));
-  chart->addAxis(y, Qt::AlignLeft);
 
   add_efficiency(*chart, x, y, sweep, true);
   add_efficiency(*chart, x, y, sweep, false);

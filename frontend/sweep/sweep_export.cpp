@@ -4,10 +4,8 @@
 #include "frontend/charts/export_drawing.h"
 #include "frontend/sweep/sweep_chart.h"
 
-#include <QBuffer>
 #include <QChart>
 #include <QPainter>
-#include <QPdfWriter>
 
 namespace varmkalk {
 
@@ -18,17 +16,11 @@ QByteArray sweep_chart_png(const std::shared_ptr<const Sweep>& sweep) {
 }
 
 QByteArray sweep_chart_pdf(const std::shared_ptr<const Sweep>& sweep) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  {
-    QPdfWriter writer(&buffer);
-    start_pdf(writer, QPageLayout::Landscape);
-    writer.setTitle(QStringLiteral("Känslighetsanalys: %1").arg(sweep->heading));
-    QPainter painter(&writer);
-    render_chart(painter, paint_area(writer), build_sweep_chart(sweep));
-  }
-  return bytes;
+  return export_pdf(QPageLayout::Landscape,
+                    QStringLiteral("Känslighetsanalys: %1").arg(sweep->heading),
+                    [&sweep](QPdfWriter& writer, QPainter& painter) {
+                      render_chart(painter, paint_area(writer), build_sweep_chart(sweep));
+                    });
 }
 
 }  // namespace varmkalk
