@@ -5,6 +5,7 @@
 #include "core/case/heating_systems.h"
 #include "core/formats/summary_report.h"
 #include "frontend/logic/form_case.h"
+#include "frontend/logic/spreadsheet_csv.h"
 #include "frontend/logic/windows1252_text.h"
 
 #include <cmath>
@@ -390,24 +391,6 @@ ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculation
 }
 
 QByteArray comparison_csv(const ComparisonTable& table, const QLocale& locale) {
-  const bool decimal_comma = locale.decimalPoint() == QStringLiteral(",");
-  const QChar separator = decimal_comma ? QLatin1Char(';') : QLatin1Char(',');
-  const auto field = [separator](const QString& text) {
-    if (!text.contains(separator) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'))) {
-      return text;
-    }
-    return QLatin1Char('"') + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
-  };
-  const auto record = [&field, separator](const QStringList& fields) {
-    QStringList quoted;
-    for (const QString& text : fields) {
-      quoted += field(text);
-    }
-    return quoted.join(separator) + QStringLiteral("\r\n");
-  };
-
   QStringList header{QStringLiteral("Del"), QStringLiteral("Storhet"), QStringLiteral("Enhet")};
   QStringList sources{QString(), QStringLiteral("Indata från"), QString()};
   for (qsizetype i = 0; i < table.identities.size(); ++i) {
@@ -418,7 +401,7 @@ QByteArray comparison_csv(const ComparisonTable& table, const QLocale& locale) {
       sources += QString();
     }
   }
-  QString text = record(header) + record(sources);
+  std::vector<QStringList> rows{header, sources};
   for (const ComparisonRow& row : table.rows) {
     QStringList fields{row.section, row.label, row.unit};
     for (std::size_t i = 0; i < row.cells.size(); ++i) {
@@ -427,9 +410,9 @@ QByteArray comparison_csv(const ComparisonTable& table, const QLocale& locale) {
         fields += row.cells[i].difference;
       }
     }
-    text += record(fields);
+    rows.push_back(fields);
   }
-  return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+  return spreadsheet_bytes(rows, csv_separator(locale));
 }
 
 }  // namespace varmkalk

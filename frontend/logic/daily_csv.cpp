@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/daily_csv.h"
 
-#include "core/text/number_text.h"
+#include "frontend/logic/spreadsheet_csv.h"
 
 #include <QStringList>
+
+#include <vector>
 
 namespace varmkalk {
 
@@ -25,22 +27,13 @@ QString header(const DailyColumn& column, const QString& variant) {
   return QStringLiteral("%1 (%2)").arg(name, utf8(column.unit));
 }
 
-QString number(const std::optional<float>& value, QChar decimal_point) {
-  if (!value) {
-    return {};
-  }
-  QString text = QString::fromStdString(core::shortest_text(*value));
-  text.replace(QLatin1Char('.'), decimal_point);
-  return text;
+QString number(const std::optional<float>& value, const QLocale& locale) {
+  return value ? csv_number(*value, locale) : QString();
 }
 
 }  // namespace
 
 QByteArray daily_csv(const ChartYear& year, const QLocale& locale) {
-  const bool decimal_comma = locale.decimalPoint() == QStringLiteral(",");
-  const QChar decimal_point = decimal_comma ? QLatin1Char(',') : QLatin1Char('.');
-  const QChar separator = decimal_comma ? QLatin1Char(';') : QLatin1Char(',');
-
   QStringList headers;
   for (const DailyColumn& column : core::kDailyColumns) {
     if (column.per_variant) {
@@ -49,18 +42,18 @@ QByteArray daily_csv(const ChartYear& year, const QLocale& locale) {
       headers << header(column, {});
     }
   }
-  QString text = headers.join(separator) + QStringLiteral("\r\n");
+  std::vector<QStringList> rows{headers};
   for (const ChartDay& day : year.days) {
     QStringList fields;
     for (const DailyColumn& column : core::kDailyColumns) {
-      fields << number(day.with_pump[column.field], decimal_point);
+      fields << number(day.with_pump[column.field], locale);
       if (column.per_variant) {
-        fields << number(day.without_pump[column.field], decimal_point);
+        fields << number(day.without_pump[column.field], locale);
       }
     }
-    text += fields.join(separator) + QStringLiteral("\r\n");
+    rows.push_back(fields);
   }
-  return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+  return spreadsheet_bytes(rows, csv_separator(locale));
 }
 
 }  // namespace varmkalk
