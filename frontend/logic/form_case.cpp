@@ -2,7 +2,6 @@
 #include "frontend/logic/form_case.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cfloat>
@@ -427,10 +426,9 @@ std::optional<FileError> write_control_file(const QString& folder, const core::B
   const QString path = QDir(folder).filePath(control_file_name());
   const std::string text = core::control_file_text(input);
   const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+  if (const std::optional<QString> reason = save_whole_file(path, bytes)) {
     return FileError{QStringLiteral("Styrfilen %1 kunde inte skrivas: %2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString())};
+                         .arg(QDir::toNativeSeparators(path), *reason)};
   }
   return std::nullopt;
 }
