@@ -17,7 +17,6 @@
 #include "frontend/logic/windows1252_text.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -33,10 +32,6 @@ constexpr double kWhPerKwh = 1000.0;
 constexpr double kPerCent = 100.0;
 constexpr double kHoursPerDay = 24.0;
 constexpr double kHoursPerYear = 8760.0;
-
-std::filesystem::path to_path(const QString& folder) {
-  return std::filesystem::path(QFile::encodeName(folder).toStdString());
-}
 
 FileError cannot_show(const QString& why) {
   return FileError{QStringLiteral("Diagrammen kan inte visas: %1").arg(why)};
@@ -86,8 +81,7 @@ ClimateShape shape_of(const core::ClimateDays& days) {
 // read as a number with a decimal point; empty when the line is missing or its value is not a
 // number ("-" for an undefined efficiency, asterisks for a value too wide for its field).
 std::optional<double> labelled_value(const QStringList& lines, std::string_view label) {
-  const QString wanted =
-      QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())).trimmed();
+  const QString wanted = from_utf8(label).trimmed();
   for (const QString& line : lines) {
     const QString text = line.trimmed();
     if (!text.startsWith(wanted)) {
@@ -102,7 +96,7 @@ std::optional<double> labelled_value(const QStringList& lines, std::string_view 
 }
 
 bool has_line(const QStringList& lines, std::string_view text) {
-  const QString wanted = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  const QString wanted = from_utf8(text);
   return std::any_of(lines.begin(), lines.end(),
                      [&](const QString& line) { return line.trimmed() == wanted; });
 }
@@ -179,10 +173,8 @@ std::optional<std::string> climate_file_of_summary(const QStringList& lines) {
       return std::string(climate.file_name);
     }
   }
-  const QString before = QString::fromUtf8(
-      core::kOwnClimateLineStart.data(), static_cast<qsizetype>(core::kOwnClimateLineStart.size()));
-  const QString after = QString::fromUtf8(core::kOwnClimateLineEnd.data(),
-                                          static_cast<qsizetype>(core::kOwnClimateLineEnd.size()));
+  const QString before = from_utf8(core::kOwnClimateLineStart);
+  const QString after = from_utf8(core::kOwnClimateLineEnd);
   for (const QString& summary_line : lines) {
     const QString trimmed = summary_line.trimmed();
     if (trimmed.startsWith(before) && trimmed.endsWith(after) &&

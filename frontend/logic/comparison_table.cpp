@@ -4,6 +4,7 @@
 #include "core/case/climates.h"
 #include "core/case/heating_systems.h"
 #include "core/formats/summary_report.h"
+#include "frontend/logic/file_names.h"
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/spreadsheet_csv.h"
 #include "frontend/logic/windows1252_text.h"
@@ -25,13 +26,9 @@ constexpr float kKilowattHoursPerDayPerWatt = 0.024f;
 const QString kInputs = QStringLiteral("Indata");
 const QString kResults = QStringLiteral("Resultat");
 
-QString utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A report label as a row's name: "- Brännarens maxeffekt: " is "Brännarens maxeffekt".
 QString label_of(std::string_view report_label) {
-  QString label = utf8(report_label).trimmed();
+  QString label = from_utf8(report_label).trimmed();
   if (label.startsWith(QStringLiteral("- "))) {
     label.remove(0, 2);
   }
@@ -45,7 +42,7 @@ QString label_of(std::string_view report_label) {
 }
 
 QString unit_of(std::string_view report_unit) {
-  const QString unit = utf8(report_unit).trimmed();
+  const QString unit = from_utf8(report_unit).trimmed();
   if (unit == QStringLiteral("C")) {
     return QStringLiteral("°C");
   }
@@ -162,7 +159,7 @@ QString heating_system_text(core::HeatingSystem system) {
 
 QString climate_text(const std::variant<core::Place, std::string>& climate) {
   if (const auto* place = std::get_if<core::Place>(&climate)) {
-    return utf8(core::climate_of(*place).place_name);
+    return from_utf8(core::climate_of(*place).place_name);
   }
   return QStringLiteral("klimatfilen %1")
       .arg(from_windows1252(QByteArrayView(std::get<std::string>(climate))));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/daily_csv.h"
 
+#include "frontend/logic/file_names.h"
 #include "frontend/logic/spreadsheet_csv.h"
 
 #include <QStringList>
@@ -17,14 +18,10 @@ using core::DailyField;
 const QString kWithPump = QStringLiteral("med pumpens värme");
 const QString kWithoutPump = QStringLiteral("utan pumpens värme");
 
-QString utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString header(const DailyColumn& column, const QString& variant) {
-  const QString name =
-      variant.isEmpty() ? utf8(column.label) : utf8(column.label) + QLatin1Char(' ') + variant;
-  return QStringLiteral("%1 (%2)").arg(name, utf8(column.unit));
+  const QString name = variant.isEmpty() ? from_utf8(column.label)
+                                         : from_utf8(column.label) + QLatin1Char(' ') + variant;
+  return QStringLiteral("%1 (%2)").arg(name, from_utf8(column.unit));
 }
 
 QString number(const std::optional<float>& value, const QLocale& locale) {

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <filesystem>
 #include <string_view>
 
 namespace varmkalk {
@@ -22,5 +23,11 @@ QString inputs_file_name(const QString& identity);
 
 // A name of the engine's (ASCII or Windows-1252 bytes) as the front end handles it.
 QString from_latin1(std::string_view name);
+
+// Text of the core's tables (place names, labels, units), which is UTF-8.
+QString from_utf8(std::string_view text);
+
+// A file or folder as the core's readers take it: in the file system's encoding.
+std::filesystem::path to_path(const QString& path);
 
 }  // namespace varmkalk

@@ -9,11 +9,9 @@
 #include "frontend/logic/windows1252_text.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 
 namespace varmkalk {
@@ -22,14 +20,6 @@ namespace {
 
 constexpr double kWattsPerKilowatt = 1000.0;
 constexpr char kInputsFilePattern[] = "????indata.json";
-
-std::filesystem::path to_path(const QString& path) {
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-QString utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::optional<double> known(const core::ReportValue& value) {
   const std::optional<float> number = value.known();
@@ -68,7 +58,7 @@ CalculationListing listing_of(const core::BoilerCase& input,
   if (const auto* own = std::get_if<core::OwnClimate>(&input.climate)) {
     listing.climate = from_windows1252(QByteArrayView(own->file_name));
   } else {
-    listing.climate = utf8(core::climate_of(std::get<core::Place>(input.climate)).place_name);
+    listing.climate = from_utf8(core::climate_of(std::get<core::Place>(input.climate)).place_name);
   }
   listing.burner_kind = input.burner.kind();
   listing.max_power_kw = input.burner.max_power_w() / kWattsPerKilowatt;
@@ -80,7 +70,7 @@ CalculationListing listing_of(const core::BoilerCase& input,
 CalculationListing listing_of(const core::SummaryReport& report) {
   CalculationListing listing;
   if (const auto* place = std::get_if<core::Place>(&report.climate)) {
-    listing.climate = utf8(core::climate_of(*place).place_name);
+    listing.climate = from_utf8(core::climate_of(*place).place_name);
   } else {
     listing.climate = from_windows1252(QByteArrayView(std::get<std::string>(report.climate)));
   }

@@ -13,6 +13,7 @@
 #include "core/climate_import/climate_statistics.h"
 #include "core/climate_import/climate_summary.h"
 #include "core/files/file_access.h"
+#include "frontend/logic/file_names.h"
 
 namespace varmkalk {
 
@@ -25,8 +26,7 @@ const QString kSuffix = QStringLiteral(".dat");
 
 bool is_bundled(const QString& name) {
   for (const core::Climate& climate : core::kClimates) {
-    if (name == QString::fromUtf8(climate.file_name.data(),
-                                  static_cast<qsizetype>(climate.file_name.size()))) {
+    if (name == from_utf8(climate.file_name)) {
       return true;
     }
   }

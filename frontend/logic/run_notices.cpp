@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/run_notices.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <exception>
 #include <filesystem>
@@ -11,6 +9,7 @@
 #include "core/formats/climate_file.h"
 #include "core/formats/control_file.h"
 #include "core/formats/run_warnings.h"
+#include "frontend/logic/file_names.h"
 
 namespace varmkalk {
 
@@ -55,11 +54,10 @@ std::optional<QStringList> folder_run_notices(const QString& folder,
                                               const QString& climate_fallback_dir,
                                               const QLocale& locale) {
   try {
-    const std::filesystem::path work_dir(QFile::encodeName(folder).toStdString());
+    const std::filesystem::path work_dir = to_path(folder);
     const core::BoilerCase input = core::read_control_file(work_dir);
-    core::ClimateFile climate_file =
-        core::open_climate_file(core::climate_file_name(input.climate), work_dir,
-                                QFile::encodeName(climate_fallback_dir).toStdString());
+    core::ClimateFile climate_file = core::open_climate_file(
+        core::climate_file_name(input.climate), work_dir, to_path(climate_fallback_dir));
     const core::ClimateDays days = core::read_climate_days(climate_file);
     const core::YearResult year = core::run_year(input, days.records);
     if (days.fault || !year.complete()) {

@@ -4,6 +4,7 @@
 #include "core/case/climates.h"
 #include "core/case/heating_systems.h"
 #include "core/formats/control_file.h"
+#include "frontend/logic/file_names.h"
 #include "frontend/logic/windows1252_text.h"
 
 #include <algorithm>
@@ -150,9 +151,7 @@ std::vector<Choice> choices(SweepInput input, const SweepBase& base) {
     return list;
   }
   for (const core::Climate& climate : core::kClimates) {
-    Choice choice{QString::fromUtf8(climate.place_name.data(),
-                                    static_cast<qsizetype>(climate.place_name.size())),
-                  base.input};
+    Choice choice{from_utf8(climate.place_name), base.input};
     choice.input.climate = climate.place;
     list.push_back(choice);
   }
