@@ -45,10 +45,6 @@ core::DailyFileLine complete_line(const std::array<float, core::kDailyFieldCount
   return line;
 }
 
-SummaryEnergy exact_energy(float wh) {
-  return {wh, core::summary_kwh(wh)};
-}
-
 // Reads the climate file as the engine finds it; its records, or the reason it cannot be read.
 std::variant<core::ClimateDays, QString> read_climate(std::string_view file_name,
                                                       const QString& folder,
@@ -256,11 +252,11 @@ std::variant<ChartYear, FileError> load_calculated_year(const QString& folder,
           core::annual_efficiency(year.totals, core::PumpCredit::without_pump)) {
     figures.efficiency_without_pump = *without_pump;
   }
-  figures.net = exact_energy(year.totals.net_energy_wh);
-  figures.gross = exact_energy(year.totals.gross_energy_with_pump_wh);
-  figures.convection = exact_energy(year.totals.convection_energy_wh);
-  figures.standby = exact_energy(year.totals.standby_energy_wh);
-  figures.flue_gas = exact_energy(year.totals.flue_gas_energy_wh);
+  figures.net = summary_energy_of(year.totals.net_energy_wh);
+  figures.gross = summary_energy_of(year.totals.gross_energy_with_pump_wh);
+  figures.convection = summary_energy_of(year.totals.convection_energy_wh);
+  figures.standby = summary_energy_of(year.totals.standby_energy_wh);
+  figures.flue_gas = summary_energy_of(year.totals.flue_gas_energy_wh);
   chart.annual = figures;
   return chart;
 }
