@@ -2,12 +2,11 @@
 #include "frontend/logic/comparison_table.h"
 
 #include "core/case/climates.h"
-#include "core/case/heating_systems.h"
 #include "core/formats/summary_report.h"
+#include "frontend/logic/display_names.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/spreadsheet_csv.h"
-#include "frontend/logic/windows1252_text.h"
 
 #include <cmath>
 #include <functional>
@@ -152,24 +151,8 @@ QString burner_kind_text(bool modulating) {
   return modulating ? QStringLiteral("modulerande") : QStringLiteral("enstegs");
 }
 
-QString heating_system_text(core::HeatingSystem system) {
-  const core::HeatingSystemDesign& design = core::heating_system_design(system);
-  return QStringLiteral("%1/%2 °C").arg(design.supply_temp_c).arg(design.return_temp_c);
-}
-
-QString climate_text(const std::variant<core::Place, std::string>& climate) {
-  if (const auto* place = std::get_if<core::Place>(&climate)) {
-    return from_utf8(core::climate_of(*place).place_name);
-  }
-  return QStringLiteral("klimatfilen %1")
-      .arg(from_windows1252(QByteArrayView(std::get<std::string>(climate))));
-}
-
-std::variant<core::Place, std::string> climate_of_case(const core::ClimateChoice& climate) {
-  if (const auto* own = std::get_if<core::OwnClimate>(&climate)) {
-    return own->file_name;
-  }
-  return std::get<core::Place>(climate);
+QString climate_text(const QString& name, bool own_file) {
+  return own_file ? QStringLiteral("klimatfilen %1").arg(name) : name;
 }
 
 Figure flue_gas_figure(const SummaryReport& report, bool high,
@@ -261,8 +244,14 @@ std::vector<RowDefinition> row_definitions() {
           [](const SummaryReport& report) { return heating_system_text(report.heating_system); }),
       text_row(
           QStringLiteral("Klimat"),
-          [](const BoilerCase& input) { return climate_text(climate_of_case(input.climate)); },
-          [](const SummaryReport& report) { return climate_text(report.climate); }),
+          [](const BoilerCase& input) {
+            return climate_text(climate_name(input.climate),
+                                std::holds_alternative<core::OwnClimate>(input.climate));
+          },
+          [](const SummaryReport& report) {
+            return climate_text(climate_name(report.climate),
+                                std::holds_alternative<std::string>(report.climate));
+          }),
       input_row(
           kDesignOutdoorTempLine,
           [](const BoilerCase& input) { return core::design_outdoor_temp_c(input.climate); },
