@@ -21,6 +21,9 @@ std::array<QString, 3> identity_file_names(const QString& identity);
 // padded to four characters, followed by "indata.json".
 QString inputs_file_name(const QString& identity);
 
+// The control file's line 24 holds an own climate file's name in its first 20 characters.
+inline constexpr qsizetype kLongestClimateFileName = 20;
+
 // A name of the engine's (ASCII or Windows-1252 bytes) as the front end handles it.
 QString from_latin1(std::string_view name);
 
