@@ -5,7 +5,6 @@
 #include "core/case/climates.h"
 #include "core/files/run_error.h"
 #include "core/formats/climate_file.h"
-#include "core/formats/control_file.h"
 #include "core/formats/daily_line.h"
 #include "core/formats/summary_report.h"
 #include "core/model/annual_sums.h"
@@ -13,6 +12,7 @@
 #include "core/model/year.h"
 #include "frontend/logic/engine_run.h"
 #include "frontend/logic/file_names.h"
+#include "frontend/logic/folder_year.h"
 #include "frontend/logic/result_files.h"
 #include "frontend/logic/windows1252_text.h"
 
@@ -21,7 +21,6 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <filesystem>
 #include <new>
 
 namespace varmkalk {
@@ -43,24 +42,6 @@ core::DailyFileLine complete_line(const std::array<float, core::kDailyFieldCount
     line.values[i] = values[i];
   }
   return line;
-}
-
-// Reads the climate file as the engine finds it; its records, or the reason it cannot be read.
-std::variant<core::ClimateDays, QString> read_climate(std::string_view file_name,
-                                                      const QString& folder,
-                                                      const QString& fallback_dir) {
-  try {
-    core::ClimateFile file = core::open_climate_file(
-        file_name, to_path(folder),
-        fallback_dir.isEmpty() ? std::filesystem::path() : to_path(fallback_dir));
-    core::ClimateDays days = core::read_climate_days(file);
-    if (days.fault) {
-      return QString::fromStdString(*days.fault);
-    }
-    return days;
-  } catch (const core::RunError& e) {
-    return QString::fromStdString(e.what());
-  }
 }
 
 ClimateShape shape_of(const core::ClimateDays& days) {
@@ -198,27 +179,11 @@ QString engine_climate_dir(const QString& program_folder) {
 std::variant<ChartYear, FileError> load_calculated_year(const QString& folder,
                                                         const QString& climate_fallback_dir,
                                                         const QStringList& summary_lines) {
-  core::BoilerCase input;
-  try {
-    input = core::read_control_file(to_path(folder));
-  } catch (const core::RunError& e) {
-    return cannot_show(QString::fromStdString(e.what()));
+  const auto computed = folder_year(folder, climate_fallback_dir);
+  if (const auto* why = std::get_if<QString>(&computed)) {
+    return cannot_show(*why);
   }
-  const auto climate =
-      read_climate(core::climate_file_name(input.climate), folder, climate_fallback_dir);
-  if (const auto* fault = std::get_if<QString>(&climate)) {
-    return cannot_show(*fault);
-  }
-  const auto& climate_days = std::get<core::ClimateDays>(climate);
-  core::YearResult year;
-  try {
-    year = core::run_year(input, climate_days.records);
-  } catch (const std::bad_alloc&) {
-    return cannot_show(QStringLiteral("minnet räckte inte till."));
-  }
-  if (year.refusal) {
-    return cannot_show(QString::fromStdString(*year.refusal));
-  }
+  const auto& [input, climate_days, year] = std::get<FolderYear>(computed);
 
   ChartYear chart;
   chart.identity = from_windows1252(QByteArrayView(input.identity.text())).trimmed();
@@ -230,7 +195,7 @@ std::variant<ChartYear, FileError> load_calculated_year(const QString& folder,
     ChartDay chart_day;
     chart_day.with_pump = complete_line(core::daily_values(day, day.with_pump));
     chart_day.without_pump = complete_line(core::daily_values(day, day.without_pump));
-    chart_day.unmet = day.with_pump.shortfall > 0.0f || day.without_pump.shortfall > 0.0f;
+    chart_day.unmet = core::unmet(day);
     chart_day.burner_power_w = day.burner_power;
     chart.days.push_back(chart_day);
   }

@@ -3,13 +3,10 @@
 
 #include <algorithm>
 #include <exception>
-#include <filesystem>
 #include <string>
 
-#include "core/formats/climate_file.h"
-#include "core/formats/control_file.h"
 #include "core/formats/run_warnings.h"
-#include "frontend/logic/file_names.h"
+#include "frontend/logic/folder_year.h"
 
 namespace varmkalk {
 
@@ -31,8 +28,7 @@ bool shortfall_with_power_left(const core::BoilerCase& input, const core::YearRe
     return false;
   }
   return std::all_of(year.days.begin(), year.days.end(), [&input](const core::DayBalance& day) {
-    const bool short_day = day.with_pump.shortfall > 0.0F || day.without_pump.shortfall > 0.0F;
-    return !short_day || day.burner_power < input.burner.max_power_w();
+    return !core::unmet(day) || day.burner_power < input.burner.max_power_w();
   });
 }
 
@@ -54,16 +50,11 @@ std::optional<QStringList> folder_run_notices(const QString& folder,
                                               const QString& climate_fallback_dir,
                                               const QLocale& locale) {
   try {
-    const std::filesystem::path work_dir = to_path(folder);
-    const core::BoilerCase input = core::read_control_file(work_dir);
-    core::ClimateFile climate_file = core::open_climate_file(
-        core::climate_file_name(input.climate), work_dir, to_path(climate_fallback_dir));
-    const core::ClimateDays days = core::read_climate_days(climate_file);
-    const core::YearResult year = core::run_year(input, days.records);
-    if (days.fault || !year.complete()) {
-      return std::nullopt;
+    const auto computed = folder_year(folder, climate_fallback_dir);
+    if (const auto* found = std::get_if<FolderYear>(&computed)) {
+      return run_notices(found->input, found->year, locale);
     }
-    return run_notices(input, year, locale);
+    return std::nullopt;
   } catch (const std::exception&) {
     return std::nullopt;
   }
