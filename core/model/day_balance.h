@@ -30,4 +30,9 @@ struct DayBalance {
   VariantBalance without_pump;
 };
 
+// The boiler fell short of the day's demand in either balance.
+inline bool unmet(const DayBalance& day) {
+  return day.with_pump.shortfall > 0.0f || day.without_pump.shortfall > 0.0f;
+}
+
 }  // namespace varmkalk::core

@@ -53,6 +53,18 @@ CaseResult year_of(const core::BoilerCase& input, const FoundClimate& climate) {
 
 }  // namespace
 
+FoundClimate find_climate(std::string_view name, const std::filesystem::path& work_dir,
+                          const std::filesystem::path& fallback_dir) {
+  FoundClimate found;
+  try {
+    core::ClimateFile file = core::open_climate_file(name, work_dir, fallback_dir);
+    found.days = core::read_climate_days(file);
+  } catch (const core::RunError& e) {
+    found.open_fault = e.what();
+  }
+  return found;
+}
+
 FoundClimates::FoundClimates(std::span<const core::BoilerCase> cases,
                              const std::filesystem::path& work_dir,
                              const std::filesystem::path& fallback_dir) {
@@ -61,13 +73,7 @@ FoundClimates::FoundClimates(std::span<const core::BoilerCase> cases,
     if (years_.find(name) != years_.end()) {
       continue;
     }
-    FoundClimate& year = years_[std::string(name)];
-    try {
-      core::ClimateFile file = core::open_climate_file(name, work_dir, fallback_dir);
-      year.days = core::read_climate_days(file);
-    } catch (const core::RunError& e) {
-      year.open_fault = e.what();
-    }
+    years_[std::string(name)] = find_climate(name, work_dir, fallback_dir);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/case/boiler_case.h"
@@ -33,6 +34,11 @@ struct FoundClimate {
   std::optional<ClimateDays> days;
   std::string open_fault;
 };
+
+// The climate file named `name`, opened and read as the engine finds it: from the working folder
+// or, where that has none, from the fallback folder (empty: none).
+FoundClimate find_climate(std::string_view name, const std::filesystem::path& work_dir,
+                          const std::filesystem::path& fallback_dir);
 
 // The climate files of the cases, each read once, from the working folder or, where that has
 // none, from the fallback folder (empty: none), as the engine looks for them.

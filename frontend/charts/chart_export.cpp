@@ -71,10 +71,9 @@ QByteArray report_pdf(const ChartYear& year, const std::vector<const ChartPage*>
 }
 
 std::optional<FileError> save_export(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+  if (const std::optional<QString> reason = save_whole_file(path, bytes)) {
     return FileError{QStringLiteral("Filen %1 kunde inte sparas: %2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString())};
+                         .arg(QDir::toNativeSeparators(path), *reason)};
   }
   return std::nullopt;
 }

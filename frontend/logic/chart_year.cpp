@@ -5,7 +5,6 @@
 #include "core/case/climates.h"
 #include "core/files/run_error.h"
 #include "core/formats/climate_file.h"
-#include "core/formats/control_file.h"
 #include "core/formats/daily_line.h"
 #include "core/formats/summary_report.h"
 #include "core/model/annual_sums.h"
@@ -13,16 +12,15 @@
 #include "core/model/year.h"
 #include "frontend/logic/engine_run.h"
 #include "frontend/logic/file_names.h"
+#include "frontend/logic/folder_year.h"
 #include "frontend/logic/result_files.h"
 #include "frontend/logic/windows1252_text.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
-#include <filesystem>
 #include <new>
 
 namespace varmkalk {
@@ -34,10 +32,6 @@ constexpr double kPerCent = 100.0;
 constexpr double kHoursPerDay = 24.0;
 constexpr double kHoursPerYear = 8760.0;
 
-std::filesystem::path to_path(const QString& folder) {
-  return std::filesystem::path(QFile::encodeName(folder).toStdString());
-}
-
 FileError cannot_show(const QString& why) {
   return FileError{QStringLiteral("Diagrammen kan inte visas: %1").arg(why)};
 }
@@ -48,28 +42,6 @@ core::DailyFileLine complete_line(const std::array<float, core::kDailyFieldCount
     line.values[i] = values[i];
   }
   return line;
-}
-
-SummaryEnergy exact_energy(float wh) {
-  return {wh, core::summary_kwh(wh)};
-}
-
-// Reads the climate file as the engine finds it; its records, or the reason it cannot be read.
-std::variant<core::ClimateDays, QString> read_climate(std::string_view file_name,
-                                                      const QString& folder,
-                                                      const QString& fallback_dir) {
-  try {
-    core::ClimateFile file = core::open_climate_file(
-        file_name, to_path(folder),
-        fallback_dir.isEmpty() ? std::filesystem::path() : to_path(fallback_dir));
-    core::ClimateDays days = core::read_climate_days(file);
-    if (days.fault) {
-      return QString::fromStdString(*days.fault);
-    }
-    return days;
-  } catch (const core::RunError& e) {
-    return QString::fromStdString(e.what());
-  }
 }
 
 ClimateShape shape_of(const core::ClimateDays& days) {
@@ -86,8 +58,7 @@ ClimateShape shape_of(const core::ClimateDays& days) {
 // read as a number with a decimal point; empty when the line is missing or its value is not a
 // number ("-" for an undefined efficiency, asterisks for a value too wide for its field).
 std::optional<double> labelled_value(const QStringList& lines, std::string_view label) {
-  const QString wanted =
-      QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())).trimmed();
+  const QString wanted = from_utf8(label).trimmed();
   for (const QString& line : lines) {
     const QString text = line.trimmed();
     if (!text.startsWith(wanted)) {
@@ -102,7 +73,7 @@ std::optional<double> labelled_value(const QStringList& lines, std::string_view 
 }
 
 bool has_line(const QStringList& lines, std::string_view text) {
-  const QString wanted = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  const QString wanted = from_utf8(text);
   return std::any_of(lines.begin(), lines.end(),
                      [&](const QString& line) { return line.trimmed() == wanted; });
 }
@@ -179,10 +150,8 @@ std::optional<std::string> climate_file_of_summary(const QStringList& lines) {
       return std::string(climate.file_name);
     }
   }
-  const QString before = QString::fromUtf8(
-      core::kOwnClimateLineStart.data(), static_cast<qsizetype>(core::kOwnClimateLineStart.size()));
-  const QString after = QString::fromUtf8(core::kOwnClimateLineEnd.data(),
-                                          static_cast<qsizetype>(core::kOwnClimateLineEnd.size()));
+  const QString before = from_utf8(core::kOwnClimateLineStart);
+  const QString after = from_utf8(core::kOwnClimateLineEnd);
   for (const QString& summary_line : lines) {
     const QString trimmed = summary_line.trimmed();
     if (trimmed.startsWith(before) && trimmed.endsWith(after) &&
@@ -210,27 +179,11 @@ QString engine_climate_dir(const QString& program_folder) {
 std::variant<ChartYear, FileError> load_calculated_year(const QString& folder,
                                                         const QString& climate_fallback_dir,
                                                         const QStringList& summary_lines) {
-  core::BoilerCase input;
-  try {
-    input = core::read_control_file(to_path(folder));
-  } catch (const core::RunError& e) {
-    return cannot_show(QString::fromStdString(e.what()));
+  const auto computed = folder_year(folder, climate_fallback_dir);
+  if (const auto* why = std::get_if<QString>(&computed)) {
+    return cannot_show(*why);
   }
-  const auto climate =
-      read_climate(core::climate_file_name(input.climate), folder, climate_fallback_dir);
-  if (const auto* fault = std::get_if<QString>(&climate)) {
-    return cannot_show(*fault);
-  }
-  const auto& climate_days = std::get<core::ClimateDays>(climate);
-  core::YearResult year;
-  try {
-    year = core::run_year(input, climate_days.records);
-  } catch (const std::bad_alloc&) {
-    return cannot_show(QStringLiteral("minnet räckte inte till."));
-  }
-  if (year.refusal) {
-    return cannot_show(QString::fromStdString(*year.refusal));
-  }
+  const auto& [input, climate_days, year] = std::get<FolderYear>(computed);
 
   ChartYear chart;
   chart.identity = from_windows1252(QByteArrayView(input.identity.text())).trimmed();
@@ -242,7 +195,7 @@ std::variant<ChartYear, FileError> load_calculated_year(const QString& folder,
     ChartDay chart_day;
     chart_day.with_pump = complete_line(core::daily_values(day, day.with_pump));
     chart_day.without_pump = complete_line(core::daily_values(day, day.without_pump));
-    chart_day.unmet = day.with_pump.shortfall > 0.0f || day.without_pump.shortfall > 0.0f;
+    chart_day.unmet = core::unmet(day);
     chart_day.burner_power_w = day.burner_power;
     chart.days.push_back(chart_day);
   }
@@ -264,11 +217,11 @@ std::variant<ChartYear, FileError> load_calculated_year(const QString& folder,
           core::annual_efficiency(year.totals, core::PumpCredit::without_pump)) {
     figures.efficiency_without_pump = *without_pump;
   }
-  figures.net = exact_energy(year.totals.net_energy_wh);
-  figures.gross = exact_energy(year.totals.gross_energy_with_pump_wh);
-  figures.convection = exact_energy(year.totals.convection_energy_wh);
-  figures.standby = exact_energy(year.totals.standby_energy_wh);
-  figures.flue_gas = exact_energy(year.totals.flue_gas_energy_wh);
+  figures.net = summary_energy_of(year.totals.net_energy_wh);
+  figures.gross = summary_energy_of(year.totals.gross_energy_with_pump_wh);
+  figures.convection = summary_energy_of(year.totals.convection_energy_wh);
+  figures.standby = summary_energy_of(year.totals.standby_energy_wh);
+  figures.flue_gas = summary_energy_of(year.totals.flue_gas_energy_wh);
   chart.annual = figures;
   return chart;
 }

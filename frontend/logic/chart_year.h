@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/formats/daily_file_reader.h"
+#include "core/formats/summary_report.h"
 #include "frontend/logic/file_error.h"
 
 #include <QString>
@@ -42,6 +43,11 @@ struct SummaryEnergy {
   double wh = 0.0;
   double summary_kwh = 0.0;
 };
+
+// An energy known exactly, Wh, with its whole kWh as the summary rounds them.
+inline SummaryEnergy summary_energy_of(double wh) {
+  return {wh, core::summary_kwh(static_cast<float>(wh))};
+}
 
 // The year's figures of the summary report.
 struct AnnualFigures {

@@ -2,10 +2,11 @@
 #include "frontend/logic/comparison_table.h"
 
 #include "core/case/climates.h"
-#include "core/case/heating_systems.h"
 #include "core/formats/summary_report.h"
+#include "frontend/logic/display_names.h"
+#include "frontend/logic/file_names.h"
 #include "frontend/logic/form_case.h"
-#include "frontend/logic/windows1252_text.h"
+#include "frontend/logic/spreadsheet_csv.h"
 
 #include <cmath>
 #include <functional>
@@ -24,13 +25,9 @@ constexpr float kKilowattHoursPerDayPerWatt = 0.024f;
 const QString kInputs = QStringLiteral("Indata");
 const QString kResults = QStringLiteral("Resultat");
 
-QString utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A report label as a row's name: "- Brännarens maxeffekt: " is "Brännarens maxeffekt".
 QString label_of(std::string_view report_label) {
-  QString label = utf8(report_label).trimmed();
+  QString label = from_utf8(report_label).trimmed();
   if (label.startsWith(QStringLiteral("- "))) {
     label.remove(0, 2);
   }
@@ -44,7 +41,7 @@ QString label_of(std::string_view report_label) {
 }
 
 QString unit_of(std::string_view report_unit) {
-  const QString unit = utf8(report_unit).trimmed();
+  const QString unit = from_utf8(report_unit).trimmed();
   if (unit == QStringLiteral("C")) {
     return QStringLiteral("°C");
   }
@@ -154,24 +151,8 @@ QString burner_kind_text(bool modulating) {
   return modulating ? QStringLiteral("modulerande") : QStringLiteral("enstegs");
 }
 
-QString heating_system_text(core::HeatingSystem system) {
-  const core::HeatingSystemDesign& design = core::heating_system_design(system);
-  return QStringLiteral("%1/%2 °C").arg(design.supply_temp_c).arg(design.return_temp_c);
-}
-
-QString climate_text(const std::variant<core::Place, std::string>& climate) {
-  if (const auto* place = std::get_if<core::Place>(&climate)) {
-    return utf8(core::climate_of(*place).place_name);
-  }
-  return QStringLiteral("klimatfilen %1")
-      .arg(from_windows1252(QByteArrayView(std::get<std::string>(climate))));
-}
-
-std::variant<core::Place, std::string> climate_of_case(const core::ClimateChoice& climate) {
-  if (const auto* own = std::get_if<core::OwnClimate>(&climate)) {
-    return own->file_name;
-  }
-  return std::get<core::Place>(climate);
+QString climate_text(const QString& name, bool own_file) {
+  return own_file ? QStringLiteral("klimatfilen %1").arg(name) : name;
 }
 
 Figure flue_gas_figure(const SummaryReport& report, bool high,
@@ -263,8 +244,14 @@ std::vector<RowDefinition> row_definitions() {
           [](const SummaryReport& report) { return heating_system_text(report.heating_system); }),
       text_row(
           QStringLiteral("Klimat"),
-          [](const BoilerCase& input) { return climate_text(climate_of_case(input.climate)); },
-          [](const SummaryReport& report) { return climate_text(report.climate); }),
+          [](const BoilerCase& input) {
+            return climate_text(climate_name(input.climate),
+                                std::holds_alternative<core::OwnClimate>(input.climate));
+          },
+          [](const SummaryReport& report) {
+            return climate_text(climate_name(report.climate),
+                                std::holds_alternative<std::string>(report.climate));
+          }),
       input_row(
           kDesignOutdoorTempLine,
           [](const BoilerCase& input) { return core::design_outdoor_temp_c(input.climate); },
@@ -399,24 +386,6 @@ QString column_heading(const ComparisonTable& table, qsizetype column) {
 }
 
 QByteArray comparison_csv(const ComparisonTable& table, const QLocale& locale) {
-  const bool decimal_comma = locale.decimalPoint() == QStringLiteral(",");
-  const QChar separator = decimal_comma ? QLatin1Char(';') : QLatin1Char(',');
-  const auto field = [separator](const QString& text) {
-    if (!text.contains(separator) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'))) {
-      return text;
-    }
-    return QLatin1Char('"') + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
-  };
-  const auto record = [&field, separator](const QStringList& fields) {
-    QStringList quoted;
-    for (const QString& text : fields) {
-      quoted += field(text);
-    }
-    return quoted.join(separator) + QStringLiteral("\r\n");
-  };
-
   QStringList header{QStringLiteral("Del"), QStringLiteral("Storhet"), QStringLiteral("Enhet")};
   QStringList sources{QString(), QStringLiteral("Indata från"), QString()};
   for (qsizetype i = 0; i < table.identities.size(); ++i) {
@@ -427,7 +396,7 @@ QByteArray comparison_csv(const ComparisonTable& table, const QLocale& locale) {
       sources += QString();
     }
   }
-  QString text = record(header) + record(sources);
+  std::vector<QStringList> rows{header, sources};
   for (const ComparisonRow& row : table.rows) {
     QStringList fields{row.section, row.label, row.unit};
     for (std::size_t i = 0; i < row.cells.size(); ++i) {
@@ -436,9 +405,9 @@ QByteArray comparison_csv(const ComparisonTable& table, const QLocale& locale) {
         fields += row.cells[i].difference;
       }
     }
-    text += record(fields);
+    rows.push_back(fields);
   }
-  return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+  return spreadsheet_bytes(rows, csv_separator(locale));
 }
 
 }  // namespace varmkalk

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 namespace varmkalk {
 
@@ -9,5 +12,10 @@ namespace varmkalk {
 struct FileError {
   QString message;
 };
+
+// Writes `bytes` as the whole file at `path`, which is replaced only once all of them are
+// written, so that a failed write leaves the old file whole. Returns the system's reason where
+// it fails, for the caller's message.
+std::optional<QString> save_whole_file(const QString& path, const QByteArray& bytes);
 
 }  // namespace varmkalk

@@ -4,10 +4,20 @@
 #include "core/formats/control_file.h"
 #include "core/formats/result_file_names.h"
 
+#include <QFile>
+
 namespace varmkalk {
 
 QString from_latin1(std::string_view name) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QString from_utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::filesystem::path to_path(const QString& path) {
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
 QString control_file_name() {

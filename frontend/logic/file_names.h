@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <filesystem>
 #include <string_view>
 
 namespace varmkalk {
@@ -20,7 +21,16 @@ std::array<QString, 3> identity_file_names(const QString& identity);
 // padded to four characters, followed by "indata.json".
 QString inputs_file_name(const QString& identity);
 
+// The control file's line 24 holds an own climate file's name in its first 20 characters.
+inline constexpr qsizetype kLongestClimateFileName = 20;
+
 // A name of the engine's (ASCII or Windows-1252 bytes) as the front end handles it.
 QString from_latin1(std::string_view name);
+
+// Text of the core's tables (place names, labels, units), which is UTF-8.
+QString from_utf8(std::string_view text);
+
+// A file or folder as the core's readers take it: in the file system's encoding.
+std::filesystem::path to_path(const QString& path);
 
 }  // namespace varmkalk

@@ -2,7 +2,6 @@
 #include "frontend/logic/form_case.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cfloat>
@@ -20,17 +19,11 @@ namespace varmkalk {
 namespace {
 
 constexpr double kWattsPerKilowatt = 1000.0;
-// The control file's line 24 holds the name in its first 20 characters.
-constexpr qsizetype kLongestClimateFileName = 20;
 // A loss of 1 W lasting a day is 0.024 kWh.
 constexpr double kKilowattHoursPerDayPerWatt = 0.024;
 constexpr double kAirRatioPerExcessAirPercent = 0.01;
 // The convection loss grows with the temperature difference to the power 1.3.
 constexpr double kConvectionExponent = 1.3;
-// Share of the circulation pump's electric power that heats the water, per cent.
-constexpr float kPumpHeatSharePercent = 75.0F;
-constexpr float kMinReturnTemp35 = 35.0F;
-constexpr float kMinReturnTemp65 = 65.0F;
 
 using TextField = QString FormInput::*;
 
@@ -342,17 +335,8 @@ core::BoilerCase derive(const FormInput& input, const QLocale& locale, Faults& f
   set_field(derived.building.design_heat_demand_w, &FormInput::design_heat_demand_kw,
             kWattsPerKilowatt);
   set_field(derived.building.indoor_temp_c, &FormInput::indoor_temp_c);
-  switch (input.min_return_temp) {
-    case MinReturnTemp::Indoor:
-      derived.building.min_return_temp_c = derived.building.indoor_temp_c;
-      break;
-    case MinReturnTemp::C35:
-      derived.building.min_return_temp_c = kMinReturnTemp35;
-      break;
-    case MinReturnTemp::C65:
-      derived.building.min_return_temp_c = kMinReturnTemp65;
-      break;
-  }
+  derived.building.min_return_temp_c =
+      min_return_temp_c(input.min_return_temp, derived.building.indoor_temp_c);
   if (input.hot_water_heater == HotWaterHeater::Yes) {
     set_field(derived.hot_water.annual_demand_kwh, &FormInput::hot_water_kwh_per_year);
     set(derived.hot_water.heater_loss_w, [&] {
@@ -427,10 +411,9 @@ std::optional<FileError> write_control_file(const QString& folder, const core::B
   const QString path = QDir(folder).filePath(control_file_name());
   const std::string text = core::control_file_text(input);
   const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+  if (const std::optional<QString> reason = save_whole_file(path, bytes)) {
     return FileError{QStringLiteral("Styrfilen %1 kunde inte skrivas: %2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString())};
+                         .arg(QDir::toNativeSeparators(path), *reason)};
   }
   return std::nullopt;
 }

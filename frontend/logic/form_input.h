@@ -19,6 +19,25 @@ enum class StandbySource { Unchosen, Constants, KnownLosses };  // sbkonst, sbef
 // The lowest return temperature the boiler permits: 65 °C, 35 °C (preset) or the indoor
 // temperature, so that a condensing boiler follows the radiators all the way down.
 enum class MinReturnTemp { C65, C35, Indoor };  // Sextiofem, Trettiofem (preset), Tjugo
+inline constexpr float kMinReturnTemp65C = 65.0F;
+inline constexpr float kMinReturnTemp35C = 35.0F;
+
+// The choice's lowest return temperature, °C.
+constexpr float min_return_temp_c(MinReturnTemp choice, float indoor_temp_c) {
+  switch (choice) {
+    case MinReturnTemp::C65:
+      return kMinReturnTemp65C;
+    case MinReturnTemp::C35:
+      return kMinReturnTemp35C;
+    case MinReturnTemp::Indoor:
+      break;
+  }
+  return indoor_temp_c;
+}
+
+// The form always credits this share of the circulation pump's electric power to the water,
+// per cent.
+inline constexpr float kPumpHeatSharePercent = 75.0F;
 
 // Everything the user has entered on the input form, as plain values: the state of its option
 // groups and the text of its fields exactly as typed, each named by what it means and the

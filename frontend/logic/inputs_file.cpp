@@ -12,7 +12,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QSaveFile>
 #include <QSet>
 
 #include <cmath>
@@ -364,10 +363,9 @@ std::variant<KeptInputs, FileError> read_inputs_file(const QString& path) {
 
 std::optional<FileError> write_inputs_file(const QString& path, const KeptInputs& kept) {
   const QByteArray bytes = inputs_file_bytes(kept);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+  if (const std::optional<QString> reason = save_whole_file(path, bytes)) {
     return FileError{QStringLiteral("Indatafilen %1 kunde inte sparas: %2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString())};
+                         .arg(QDir::toNativeSeparators(path), *reason)};
   }
   return std::nullopt;
 }

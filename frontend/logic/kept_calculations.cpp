@@ -1,19 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/kept_calculations.h"
 
-#include "core/case/climates.h"
 #include "frontend/logic/calc_identity.h"
+#include "frontend/logic/display_names.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/result_files.h"
 #include "frontend/logic/windows1252_text.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 
 namespace varmkalk {
@@ -22,14 +20,6 @@ namespace {
 
 constexpr double kWattsPerKilowatt = 1000.0;
 constexpr char kInputsFilePattern[] = "????indata.json";
-
-std::filesystem::path to_path(const QString& path) {
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-QString utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::optional<double> known(const core::ReportValue& value) {
   const std::optional<float> number = value.known();
@@ -65,11 +55,7 @@ QString KeptCalculation::shown_identity() const {
 CalculationListing listing_of(const core::BoilerCase& input,
                               const std::optional<double>& efficiency_percent) {
   CalculationListing listing;
-  if (const auto* own = std::get_if<core::OwnClimate>(&input.climate)) {
-    listing.climate = from_windows1252(QByteArrayView(own->file_name));
-  } else {
-    listing.climate = utf8(core::climate_of(std::get<core::Place>(input.climate)).place_name);
-  }
+  listing.climate = climate_name(input.climate);
   listing.burner_kind = input.burner.kind();
   listing.max_power_kw = input.burner.max_power_w() / kWattsPerKilowatt;
   listing.min_power_kw = input.burner.min_power_w() / kWattsPerKilowatt;
@@ -79,11 +65,7 @@ CalculationListing listing_of(const core::BoilerCase& input,
 
 CalculationListing listing_of(const core::SummaryReport& report) {
   CalculationListing listing;
-  if (const auto* place = std::get_if<core::Place>(&report.climate)) {
-    listing.climate = utf8(core::climate_of(*place).place_name);
-  } else {
-    listing.climate = from_windows1252(QByteArrayView(std::get<std::string>(report.climate)));
-  }
+  listing.climate = climate_name(report.climate);
   listing.max_power_kw = known(report.max_power_kw);
   listing.min_power_kw = known(report.min_power_kw);
   if (listing.max_power_kw && listing.min_power_kw) {

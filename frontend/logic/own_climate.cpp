@@ -13,20 +13,18 @@
 #include "core/climate_import/climate_statistics.h"
 #include "core/climate_import/climate_summary.h"
 #include "core/files/file_access.h"
+#include "frontend/logic/file_names.h"
 
 namespace varmkalk {
 
 namespace {
 
 constexpr double kTenthsPerDegree = 10.0;
-// The control file's line 24 holds the name in its first 20 characters.
-constexpr qsizetype kLongestName = 20;
 const QString kSuffix = QStringLiteral(".dat");
 
 bool is_bundled(const QString& name) {
   for (const core::Climate& climate : core::kClimates) {
-    if (name == QString::fromUtf8(climate.file_name.data(),
-                                  static_cast<qsizetype>(climate.file_name.size()))) {
+    if (name == from_utf8(climate.file_name)) {
       return true;
     }
   }
@@ -44,7 +42,7 @@ QList<OwnClimateFile> own_climate_files(const QString& folder) {
   const QDir dir(folder);
   for (const QString& name :
        dir.entryList({QStringLiteral("*") + kSuffix}, QDir::Files | QDir::Readable, QDir::Name)) {
-    if (is_bundled(name) || name.size() > kLongestName) {
+    if (is_bundled(name) || name.size() > kLongestClimateFileName) {
       continue;
     }
     try {
@@ -63,13 +61,14 @@ QList<OwnClimateFile> own_climate_files(const QString& folder) {
 std::variant<ImportedClimateFile, FileError> import_climate_into(
     const QString& folder, const ClimateImportRequest& request, const QLocale& locale) {
   const QString name = request.target_name.trimmed();
-  if (!name.endsWith(kSuffix) || name.size() <= kSuffix.size() || name.size() > kLongestName ||
-      name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || is_bundled(name)) {
+  if (!name.endsWith(kSuffix) || name.size() <= kSuffix.size() ||
+      name.size() > kLongestClimateFileName || name.contains(QLatin1Char('/')) ||
+      name.contains(QLatin1Char('\\')) || is_bundled(name)) {
     return FileError{QStringLiteral("Namnet \"%1\" går inte att använda för en klimatfil: det ska "
                                     "sluta på .dat, vara högst %2 tecken långt och inte vara "
                                     "namnet på en av de sex medföljande klimatfilerna.")
                          .arg(name)
-                         .arg(kLongestName)};
+                         .arg(kLongestClimateFileName)};
   }
   try {
     const std::string source = core::read_file(request.source_path.toStdString());
@@ -103,8 +102,8 @@ QString suggested_climate_file_name(const QString& source_path) {
   if (stem.isEmpty()) {
     stem = QStringLiteral("klimat");
   }
-  const QString name = stem.left(kLongestName - kSuffix.size()) + kSuffix;
-  return is_bundled(name) ? QStringLiteral("egen") + name.left(kLongestName - 4) : name;
+  const QString name = stem.left(kLongestClimateFileName - kSuffix.size()) + kSuffix;
+  return is_bundled(name) ? QStringLiteral("egen") + name.left(kLongestClimateFileName - 4) : name;
 }
 
 }  // namespace varmkalk

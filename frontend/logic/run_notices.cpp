@@ -1,16 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/run_notices.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <exception>
-#include <filesystem>
 #include <string>
 
-#include "core/formats/climate_file.h"
-#include "core/formats/control_file.h"
 #include "core/formats/run_warnings.h"
+#include "frontend/logic/folder_year.h"
 
 namespace varmkalk {
 
@@ -32,8 +28,7 @@ bool shortfall_with_power_left(const core::BoilerCase& input, const core::YearRe
     return false;
   }
   return std::all_of(year.days.begin(), year.days.end(), [&input](const core::DayBalance& day) {
-    const bool short_day = day.with_pump.shortfall > 0.0F || day.without_pump.shortfall > 0.0F;
-    return !short_day || day.burner_power < input.burner.max_power_w();
+    return !core::unmet(day) || day.burner_power < input.burner.max_power_w();
   });
 }
 
@@ -55,17 +50,11 @@ std::optional<QStringList> folder_run_notices(const QString& folder,
                                               const QString& climate_fallback_dir,
                                               const QLocale& locale) {
   try {
-    const std::filesystem::path work_dir(QFile::encodeName(folder).toStdString());
-    const core::BoilerCase input = core::read_control_file(work_dir);
-    core::ClimateFile climate_file =
-        core::open_climate_file(core::climate_file_name(input.climate), work_dir,
-                                QFile::encodeName(climate_fallback_dir).toStdString());
-    const core::ClimateDays days = core::read_climate_days(climate_file);
-    const core::YearResult year = core::run_year(input, days.records);
-    if (days.fault || !year.complete()) {
-      return std::nullopt;
+    const auto computed = folder_year(folder, climate_fallback_dir);
+    if (const auto* found = std::get_if<FolderYear>(&computed)) {
+      return run_notices(found->input, found->year, locale);
     }
-    return run_notices(input, year, locale);
+    return std::nullopt;
   } catch (const std::exception&) {
     return std::nullopt;
   }

@@ -16,10 +16,6 @@ using TextField = QString FormInput::*;
 
 constexpr double kWattsPerKilowatt = 1000.0;
 constexpr double kHundredths = 100.0;
-// The form always credits this share of the pump's electric power to the water.
-constexpr double kFormPumpSharePercent = 75.0;
-constexpr double kMinReturnTemp65 = 65.0;
-constexpr double kMinReturnTemp35 = 35.0;
 
 // The value as printed, read as the decimal the summary shows rather than as the float it was.
 std::optional<double> printed(const ReportValue& value) {
@@ -149,9 +145,9 @@ void restore_building(Restorer& restorer, const core::SummaryReport& report) {
 
   const std::optional<double> min_return = printed(report.min_return_temp_c);
   const std::optional<double> indoor = printed(report.indoor_temp_c);
-  if (min_return == kMinReturnTemp35) {
+  if (min_return == kMinReturnTemp35C) {
     input.min_return_temp = MinReturnTemp::C35;
-  } else if (min_return == kMinReturnTemp65) {
+  } else if (min_return == kMinReturnTemp65C) {
     input.min_return_temp = MinReturnTemp::C65;
   } else if (min_return && min_return == indoor) {
     input.min_return_temp = MinReturnTemp::Indoor;
@@ -160,7 +156,7 @@ void restore_building(Restorer& restorer, const core::SummaryReport& report) {
                                  "formuläret; valet har lämnats som förvalt.")
                       .arg(QString::fromLatin1(report.min_return_temp_c.text)));
   }
-  if (printed(report.pump_share_percent) != kFormPumpSharePercent) {
+  if (printed(report.pump_share_percent) != kPumpHeatSharePercent) {
     restorer.note(QStringLiteral("Cirkulationspumpens verkningsgrad %1 % kan inte anges i "
                                  "formuläret, som alltid räknar med 75 %.")
                       .arg(QString::fromLatin1(report.pump_share_percent.text)));

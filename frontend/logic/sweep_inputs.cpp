@@ -4,6 +4,8 @@
 #include "core/case/climates.h"
 #include "core/case/heating_systems.h"
 #include "core/formats/control_file.h"
+#include "frontend/logic/display_names.h"
+#include "frontend/logic/file_names.h"
 #include "frontend/logic/windows1252_text.h"
 
 #include <algorithm>
@@ -142,17 +144,14 @@ std::vector<Choice> choices(SweepInput input, const SweepBase& base) {
   std::vector<Choice> list;
   if (input == SweepInput::heating_system) {
     for (const core::HeatingSystemDesign& design : core::kHeatingSystems) {
-      Choice choice{QStringLiteral("%1/%2 °C").arg(design.supply_temp_c).arg(design.return_temp_c),
-                    base.input};
+      Choice choice{heating_system_text(design.system), base.input};
       choice.input.heating_system = design.system;
       list.push_back(choice);
     }
     return list;
   }
   for (const core::Climate& climate : core::kClimates) {
-    Choice choice{QString::fromUtf8(climate.place_name.data(),
-                                    static_cast<qsizetype>(climate.place_name.size())),
-                  base.input};
+    Choice choice{from_utf8(climate.place_name), base.input};
     choice.input.climate = climate.place;
     list.push_back(choice);
   }

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/sweep_results.h"
 
-#include "core/formats/csv_table.h"
 #include "core/formats/run_warnings.h"
 #include "core/formats/summary_report.h"
 #include "core/model/annual_sums.h"
 #include "core/text/fixed_format.h"
-#include "core/text/number_text.h"
+#include "frontend/logic/spreadsheet_csv.h"
 
 #include <QStringList>
 
@@ -192,19 +191,17 @@ QString sweep_cell_text(const Sweep& sweep, std::size_t row, SweepColumn column,
 }
 
 QByteArray sweep_csv(const Sweep& sweep, const QLocale& locale) {
-  const bool decimal_comma = locale.decimalPoint() == QStringLiteral(",");
-  const QChar decimal_point = decimal_comma ? QLatin1Char(',') : QLatin1Char('.');
-  const char separator = decimal_comma ? ';' : ',';
   // Only its decimal separator counts.
-  const QLocale value_locale = decimal_comma ? QLocale(QLocale::Swedish) : QLocale::c();
+  const QLocale value_locale =
+      writes_decimal_comma(locale) ? QLocale(QLocale::Swedish) : QLocale::c();
 
-  std::vector<std::string> fields;
+  QStringList headings;
   for (const SweepColumn column : kSweepColumns) {
-    fields.push_back(sweep_column_heading(sweep, column).toStdString());
+    headings += sweep_column_heading(sweep, column);
   }
-  std::string text = core::csv_record(fields, separator);
+  std::vector<QStringList> rows{headings};
   for (std::size_t row = 0; row < sweep.points.size(); ++row) {
-    fields.clear();
+    QStringList fields;
     for (const SweepColumn column : kSweepColumns) {
       QString field;
       if (column == SweepColumn::value) {
@@ -212,13 +209,13 @@ QByteArray sweep_csv(const Sweep& sweep, const QLocale& locale) {
       } else if (column == SweepColumn::remark) {
         field = sweep_remark(sweep, row, value_locale);
       } else if (const auto number = column_number(sweep.results[row], column)) {
-        field = with_decimal_point(core::shortest_text(*number), decimal_point);
+        field = csv_number(*number, locale);
       }
-      fields.push_back(field.toStdString());
+      fields += field;
     }
-    text += core::csv_record(fields, separator);
+    rows.push_back(fields);
   }
-  return QByteArrayLiteral("\xEF\xBB\xBF") + QByteArray::fromStdString(text);
+  return spreadsheet_bytes(rows, csv_separator(locale));
 }
 
 }  // namespace varmkalk

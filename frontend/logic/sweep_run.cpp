@@ -2,23 +2,15 @@
 #include "frontend/logic/sweep_run.h"
 
 #include "core/formats/control_file.h"
+#include "frontend/logic/file_names.h"
 #include "frontend/logic/sweep_inputs.h"
 
-#include <QFile>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <exception>
 #include <filesystem>
 
 namespace varmkalk {
-
-namespace {
-
-std::filesystem::path to_path(const QString& folder) {
-  return std::filesystem::path(QFile::encodeName(folder).toStdString());
-}
-
-}  // namespace
 
 std::shared_ptr<const core::FoundClimates> sweep_climates(const SweepBase& base,
                                                           const QString& work_folder,

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/year_energy.h"
 
-#include "core/formats/summary_report.h"
+#include "core/climate_import/calendar.h"
 #include "core/model/run_time.h"
 
 #include <algorithm>
-#include <cmath>
 #include <functional>
 
 namespace varmkalk {
@@ -16,31 +15,21 @@ using core::DailyField;
 
 constexpr double kHoursPerDay = 24.0;
 constexpr double kPerCent = 100.0;
-// Days of the months of a common year; February has 29 in a year of 366 days.
-constexpr std::array<int, kMonths> kMonthDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 constexpr int kCommonYearDays = 365;
 constexpr int kLeapYearDays = 366;
+// A calendar year of either length, whose months are those of every year of that length.
+constexpr int kCommonYear = 2001;
+constexpr int kLeapYear = 2000;
 
 std::optional<double> value(const core::DailyFileLine& line, DailyField field) {
   const std::optional<float>& read = line[field];
   return read ? std::optional<double>(*read) : std::nullopt;
 }
 
-// The month (0 = January) of a day of a year of `year_days` days, day 1 = 1 January.
-int month_of(int day_number, int year_days) {
-  int last_day = 0;
-  for (int month = 0; month < kMonths; ++month) {
-    last_day += kMonthDays[static_cast<std::size_t>(month)] +
-                (month == 1 && year_days == kLeapYearDays ? 1 : 0);
-    if (day_number <= last_day) {
-      return month;
-    }
-  }
-  return kMonths - 1;
-}
-
-SummaryEnergy summary_energy_of(double wh) {
-  return {wh, core::summary_kwh(static_cast<float>(wh))};
+// The month (0 = January) of a day of the year, day 1 = 1 January, from the months' last days.
+std::size_t month_of(int day_number, const std::array<int, kMonths>& last_days) {
+  return static_cast<std::size_t>(std::lower_bound(last_days.begin(), last_days.end(), day_number) -
+                                  last_days.begin());
 }
 
 FlowPart flow_part(EnergyPart part, const QString& name, const SummaryEnergy& energy,
@@ -153,10 +142,11 @@ std::optional<int> calendar_year_days(const ChartYear& year) {
 }
 
 std::array<int, kMonths> month_last_days(int year_days) {
+  const int calendar_year = year_days == kLeapYearDays ? kLeapYear : kCommonYear;
   std::array<int, kMonths> last_days{};
   int last_day = 0;
   for (std::size_t month = 0; month < last_days.size(); ++month) {
-    last_day += kMonthDays[month] + (month == 1 && year_days == kLeapYearDays ? 1 : 0);
+    last_day += core::days_in_month(calendar_year, static_cast<int>(month) + 1);
     last_days[month] = last_day;
   }
   return last_days;
@@ -168,29 +158,28 @@ std::variant<MonthlyEnergy, QString> monthly_energy(const ChartYear& year) {
         "Klimatfilen kunde inte läsas, så det går inte att veta vilken månad "
         "dagarna hör till.");
   }
-  const int year_days = year.climate->day_count;
-  if ((year_days != kCommonYearDays && year_days != kLeapYearDays) ||
-      !year.climate->numbered_in_order) {
+  const std::optional<int> year_days = calendar_year_days(year);
+  if (!year_days) {
     return QStringLiteral(
                "Månader visas bara när klimatfilen har 365 eller 366 dagar i följd "
                "med dag 1 = 1 januari. Den här klimatfilen har %1 dagar.")
-        .arg(year_days);
+        .arg(year.climate->day_count);
   }
   if (!year.terms) {
     return QStringLiteral(
         "Varmvattnets och beredarens effekter är okända, eftersom "
         "sammanfattningen inte kunde läsas.");
   }
+  const std::array<int, kMonths> last_days = month_last_days(*year_days);
   MonthlyEnergy monthly;
   for (const ChartDay& day : year.days) {
     const std::optional<float>& number = day.with_pump[DailyField::day];
     const std::optional<EnergyParts> parts = day_energy(day, *year.terms);
-    if (!number || !parts || *number < 1.0f || *number > static_cast<float>(year_days)) {
+    if (!number || !parts || *number < 1.0f || *number > static_cast<float>(*year_days)) {
       ++monthly.days_left_out;
       continue;
     }
-    monthly.months[static_cast<std::size_t>(month_of(static_cast<int>(*number), year_days))] +=
-        *parts;
+    monthly.months[month_of(static_cast<int>(*number), last_days)] += *parts;
   }
   return monthly;
 }
