@@ -79,13 +79,18 @@ ClimateFile open_climate_file(std::string_view file_name, const std::filesystem:
                  fallback_dir.string());
 }
 
+std::filesystem::path climate_dir_beside(const std::filesystem::path& executable_path) {
+  return (executable_path.parent_path() / ".." / "share" / "varmkalk" / "climate")
+      .lexically_normal();
+}
+
 std::filesystem::path installed_climate_dir() {
   std::error_code error;
   const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) {
     return {};
   }
-  return (executable.parent_path() / ".." / "share" / "varmkalk" / "climate").lexically_normal();
+  return climate_dir_beside(executable);
 }
 
 }  // namespace varmkalk::core

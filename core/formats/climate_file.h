@@ -45,8 +45,12 @@ ClimateDays read_climate_days(ClimateFile& file);
 ClimateFile open_climate_file(std::string_view file_name, const std::filesystem::path& work_dir,
                               const std::filesystem::path& fallback_dir);
 
-// The climate folder installed with the engine, ../share/varmkalk/climate from the folder of the
-// running executable; empty when the executable's path cannot be found.
+// The climate folder installed with a program: ../share/varmkalk/climate from the folder of its
+// executable.
+std::filesystem::path climate_dir_beside(const std::filesystem::path& executable_path);
+
+// The climate folder installed with the engine, climate_dir_beside the running executable; empty
+// when the executable's path cannot be found.
 std::filesystem::path installed_climate_dir();
 
 }  // namespace varmkalk::core

@@ -5,6 +5,7 @@
 #include "frontend/charts/chart_export.h"
 #include "frontend/charts/export_dialog.h"
 #include "frontend/logic/daily_csv.h"
+#include "frontend/logic/engine_run.h"
 
 #include <QAction>
 #include <QChartView>

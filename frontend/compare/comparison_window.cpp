@@ -7,6 +7,7 @@
 #include "frontend/charts/export_dialog.h"
 #include "frontend/compare/comparison_export.h"
 #include "frontend/compare/kept_list_dialog.h"
+#include "frontend/logic/engine_run.h"
 
 #include <QAction>
 #include <QChart>

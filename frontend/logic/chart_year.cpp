@@ -10,14 +10,12 @@
 #include "core/model/annual_sums.h"
 #include "core/model/standing_losses.h"
 #include "core/model/year.h"
-#include "frontend/logic/engine_run.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/folder_year.h"
 #include "frontend/logic/result_files.h"
 #include "frontend/logic/windows1252_text.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
@@ -165,16 +163,6 @@ std::optional<std::string> climate_file_of_summary(const QStringList& lines) {
 }
 
 }  // namespace
-
-QString engine_climate_dir(const QString& program_folder) {
-  const QString engine = find_engine_program(program_folder);
-  if (engine.isEmpty()) {
-    return {};
-  }
-  // The engine finds its folder through the link /proc/self/exe, which is resolved.
-  const QFileInfo resolved(QFileInfo(engine).canonicalFilePath());
-  return QDir::cleanPath(resolved.absolutePath() + QStringLiteral("/../share/varmkalk/climate"));
-}
 
 std::variant<ChartYear, FileError> load_calculated_year(const QString& folder,
                                                         const QString& climate_fallback_dir,

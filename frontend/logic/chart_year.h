@@ -81,11 +81,6 @@ struct ChartYear {
   QString note;                         // what the charts cannot show and why; empty when complete
 };
 
-// The climate folder beside the engine program found from `program_folder` (as EngineRun finds
-// it): the engine's own fallback, ../share/varmkalk/climate from the folder of its executable.
-// Empty when no engine is found.
-QString engine_climate_dir(const QString& program_folder);
-
 // The year of the calculation just made in `folder`: its styrfil.dat, its climate file as the
 // engine finds it (the working folder, else `climate_fallback_dir`), and the model's year run in
 // memory with the same code as the engine's, so that the charts and `summary_lines` agree.

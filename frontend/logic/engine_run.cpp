@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/engine_run.h"
 
+#include "core/formats/climate_file.h"
+#include "frontend/logic/file_names.h"
 #include "frontend/logic/windows1252_text.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringDecoder>
@@ -36,6 +39,17 @@ QString find_engine_program(const QString& program_folder) {
     }
   }
   return QStandardPaths::findExecutable(name);
+}
+
+QString engine_climate_dir(const QString& program_folder) {
+  const QString engine = find_engine_program(program_folder);
+  if (engine.isEmpty()) {
+    return {};
+  }
+  // The engine finds its folder through the link /proc/self/exe, which is resolved.
+  const QString resolved = QFileInfo(engine).canonicalFilePath();
+  return QFile::decodeName(
+      QByteArray::fromStdString(core::climate_dir_beside(to_path(resolved)).string()));
 }
 
 EngineRun::EngineRun(QObject* parent)

@@ -16,6 +16,11 @@ inline constexpr char kEngineProgramName[] = "kalvex";
 // The engine program in the given folder, else on the PATH; empty when neither holds it.
 QString find_engine_program(const QString& program_folder);
 
+// The climate folder beside the engine program found from `program_folder`: the engine's own
+// fallback, ../share/varmkalk/climate from the folder of its executable. Empty when no engine is
+// found.
+QString engine_climate_dir(const QString& program_folder);
+
 struct EngineOutcome {
   enum class Status {
     Succeeded,   // normal exit with status 0: resultat.dat may be read

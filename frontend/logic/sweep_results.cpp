@@ -3,7 +3,6 @@
 
 #include "core/formats/run_warnings.h"
 #include "core/formats/summary_report.h"
-#include "core/model/annual_sums.h"
 #include "core/text/fixed_format.h"
 #include "frontend/logic/spreadsheet_csv.h"
 

@@ -4,7 +4,7 @@
 #include "frontend/app/platform/platform.h"
 #include "frontend/charts/chart_export.h"
 #include "frontend/charts/export_dialog.h"
-#include "frontend/logic/chart_year.h"
+#include "frontend/logic/engine_run.h"
 #include "frontend/logic/form_number.h"
 #include "frontend/sweep/sweep_chart.h"
 #include "frontend/sweep/sweep_export.h"
