@@ -2,7 +2,6 @@
 #include "frontend/compare/comparison_window.h"
 
 #include "frontend/app/platform/platform.h"
-#include "frontend/charts/chart_export.h"
 #include "frontend/charts/chart_window.h"
 #include "frontend/charts/export_dialog.h"
 #include "frontend/compare/comparison_export.h"

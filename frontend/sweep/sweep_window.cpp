@@ -2,7 +2,6 @@
 #include "frontend/sweep/sweep_window.h"
 
 #include "frontend/app/platform/platform.h"
-#include "frontend/charts/chart_export.h"
 #include "frontend/charts/export_dialog.h"
 #include "frontend/logic/chart_year.h"
 #include "frontend/logic/form_number.h"
