@@ -37,12 +37,6 @@ const QColor kRefusedTextColor{110, 110, 110};
 constexpr int kChartStretch = 3;
 constexpr int kTableStretch = 2;
 
-QAction* add_action(QMenu& menu, const char* name, const QString& text) {
-  QAction* action = menu.addAction(text);
-  action->setObjectName(QString::fromLatin1(name));
-  return action;
-}
-
 // A column's heading in lines of a few words, so that the columns of numbers stay narrow.
 QString wrapped(const QString& heading) {
   constexpr qsizetype kLineLength = 16;
