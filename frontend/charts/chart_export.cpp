@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>

@@ -4,7 +4,6 @@
 #include "frontend/charts/year_charts.h"
 #include "frontend/logic/year_energy.h"
 
-#include <QSizeF>
 #include <QWidget>
 
 #include <memory>
@@ -14,10 +13,6 @@ class QChartView;
 class QPainter;
 
 namespace varmkalk {
-
-// The size, in pixels of the screen, at which a chart is drawn for export; a PNG has twice as
-// many pixels, a PDF page draws it scaled as vectors.
-inline constexpr QSizeF kExportSize{1000.0, 640.0};
 
 // One tab of the chart window: the chart, or the reason why it has nothing to show.
 class ChartPage : public QWidget {

@@ -26,12 +26,6 @@ namespace {
 
 constexpr QSize kWindowSize{1000, 700};
 
-QAction* add_action(QMenu& menu, const char* name, const QString& text) {
-  QAction* action = menu.addAction(text);
-  action->setObjectName(QString::fromLatin1(name));
-  return action;
-}
-
 ChartWindow* open_year(Platform& platform, std::variant<ChartYear, FileError> loaded,
                        const QElapsedTimer& since_click, QWidget* parent) {
   if (const auto* error = std::get_if<FileError>(&loaded)) {

@@ -4,7 +4,16 @@
 #include "frontend/app/platform/platform.h"
 #include "frontend/charts/chart_export.h"
 
+#include <QAction>
+#include <QMenu>
+
 namespace varmkalk {
+
+QAction* add_action(QMenu& menu, const char* name, const QString& text) {
+  QAction* action = menu.addAction(text);
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
 
 void save_export_as(Platform& platform, QWidget* parent, const QString& title,
                     const QString& suggested_name, const QString& filter,

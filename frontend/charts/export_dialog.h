@@ -6,11 +6,16 @@
 
 #include <functional>
 
+class QAction;
+class QMenu;
 class QWidget;
 
 namespace varmkalk {
 
 class Platform;
+
+// Adds an item to an export menu, named `name` for the tests to find it.
+QAction* add_action(QMenu& menu, const char* name, const QString& text);
 
 // Asks for a file name in a save dialog titled `title`, offering `suggested_name`, and saves what
 // `bytes` makes there whole (see save_export); a failure is told with a beep and a message.

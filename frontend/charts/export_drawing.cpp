@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/charts/export_drawing.h"
 
-#include "frontend/charts/chart_page.h"
-
 #include <QBuffer>
 #include <QChart>
 #include <QGraphicsLayout>

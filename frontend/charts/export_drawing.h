@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QPageLayout>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 #include <functional>
@@ -15,6 +16,10 @@ class QPainter;
 class QPdfWriter;
 
 namespace varmkalk {
+
+// The size, in pixels of the screen, at which a chart is drawn for export; a PNG has twice as
+// many pixels, a PDF page draws it scaled as vectors.
+inline constexpr QSizeF kExportSize{1000.0, 640.0};
 
 // Scales and moves `painter` so that a picture laid out at the export size (kExportSize) fills
 // `target`, centred at its own proportions. The caller saves and restores the painter.

@@ -2,7 +2,6 @@
 #include "frontend/compare/comparison_window.h"
 
 #include "frontend/app/platform/platform.h"
-#include "frontend/charts/chart_export.h"
 #include "frontend/charts/chart_window.h"
 #include "frontend/charts/export_dialog.h"
 #include "frontend/compare/comparison_export.h"
@@ -138,12 +137,10 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
   }
   buttons->addStretch(1);
   auto* export_menu = new QMenu(this);
-  QAction* csv = export_menu->addAction(QStringLiteral("Tabellen som CSV-fil…"));
-  csv->setObjectName(QStringLiteral("export_csv"));
-  connect(csv, &QAction::triggered, this, &ComparisonWindow::export_csv);
-  QAction* pdf = export_menu->addAction(QStringLiteral("Jämförelsen som PDF…"));
-  pdf->setObjectName(QStringLiteral("export_pdf"));
-  connect(pdf, &QAction::triggered, this, &ComparisonWindow::export_pdf);
+  connect(add_action(*export_menu, "export_csv", QStringLiteral("Tabellen som CSV-fil…")),
+          &QAction::triggered, this, &ComparisonWindow::export_csv);
+  connect(add_action(*export_menu, "export_pdf", QStringLiteral("Jämförelsen som PDF…")),
+          &QAction::triggered, this, &ComparisonWindow::export_pdf);
   auto* export_button = new QPushButton(QStringLiteral("Exportera…"), this);
   export_button->setObjectName(QStringLiteral("export"));
   export_button->setMenu(export_menu);

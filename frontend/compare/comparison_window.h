@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <functional>
 #include <vector>
 
 class QTableWidget;

@@ -2,7 +2,6 @@
 #include "frontend/sweep/sweep_window.h"
 
 #include "frontend/app/platform/platform.h"
-#include "frontend/charts/chart_export.h"
 #include "frontend/charts/export_dialog.h"
 #include "frontend/logic/engine_run.h"
 #include "frontend/logic/form_number.h"
@@ -37,12 +36,6 @@ const QColor kUnmetCellColor{255, 210, 210};
 const QColor kRefusedTextColor{110, 110, 110};
 constexpr int kChartStretch = 3;
 constexpr int kTableStretch = 2;
-
-QAction* add_action(QMenu& menu, const char* name, const QString& text) {
-  QAction* action = menu.addAction(text);
-  action->setObjectName(QString::fromLatin1(name));
-  return action;
-}
 
 // A column's heading in lines of a few words, so that the columns of numbers stay narrow.
 QString wrapped(const QString& heading) {
