@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <optional>
 #include <stdexcept>
 
@@ -28,17 +27,6 @@ bool has_valid_length(const ClimateYear& year) {
 
 std::string right_aligned(std::string text, std::size_t width) {
   return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
-}
-
-// "-4.8" from -48, and "0.0", never "-0.0".
-std::string tenths_text(int tenths) {
-  const int magnitude = std::abs(tenths);
-  // Appended piece by piece: "literal" + std::string&& trips a false -Wrestrict in g++ 12 at -O3.
-  std::string text = tenths < 0 ? "-" : "";
-  text += std::to_string(magnitude / 10);
-  text += '.';
-  text += std::to_string(magnitude % 10);
-  return text;
 }
 
 // The engine skips blanks in its fields, and only blanks.
