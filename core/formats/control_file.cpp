@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include "core/files/line_reader.h"
 #include "core/files/run_error.h"
+#include "core/text/byte_code.h"
 #include "core/text/fixed_field.h"
 #include "core/text/number_text.h"
 #include "core/text/windows1252.h"
@@ -68,10 +68,8 @@ std::string own_climate_file_name(std::string_view line) {
                      "bland de installerade klimatfilerna");
     }
     if (byte < 0x20 || byte == 0x7F) {
-      std::array<char, 8> code{};
-      std::snprintf(code.data(), code.size(), "0x%02X", static_cast<unsigned>(byte));
       throw RunError(where(kClimateFileLine) + ": klimatfilens namn innehåller ett styrtecken (" +
-                     code.data() + ")");
+                     byte_code_text(byte) + ")");
     }
   }
   return name;

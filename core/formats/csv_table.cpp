@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "core/text/byte_code.h"
 #include "core/text/utf8_text.h"
 
 namespace varmkalk::core {
@@ -13,12 +14,6 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::array<std::string_view, 2> kUtf16ByteOrderMarks = {"\xFF\xFE", "\xFE\xFF"};
 constexpr char kSeparator = ',';
 constexpr char kQuote = '"';
-
-std::string hex_byte(char byte) {
-  constexpr std::string_view kDigits = "0123456789ABCDEF";
-  const auto value = static_cast<unsigned char>(byte);
-  return std::string("0x") + kDigits[value >> 4] + kDigits[value & 0x0F];
-}
 
 std::string shown_character(std::string_view text, std::size_t at) {
   const std::size_t length = utf8_sequence_length(text, at);
@@ -88,7 +83,8 @@ class CsvReader {
     const std::size_t length = utf8_sequence_length(text_, position_);
     if (length == 0) {
       fail(line_, column,
-           "byten " + hex_byte(byte) + " hör inte till UTF-8; spara filen som CSV i UTF-8");
+           "byten " + byte_code_text(static_cast<unsigned char>(byte)) +
+               " hör inte till UTF-8; spara filen som CSV i UTF-8");
     }
     if (byte == '\n') {
       ++line_;

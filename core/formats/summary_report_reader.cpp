@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "core/case/climate_choice.h"
 #include "core/files/system_error_text.h"
 #include "core/formats/summary_report.h"
+#include "core/text/byte_code.h"
 #include "core/text/fixed_format.h"
 #include "core/text/utf8_text.h"
 #include "core/text/windows1252.h"
@@ -41,12 +41,6 @@ bool is_utf8_text(std::string_view bytes) {
     at += length;
   }
   return beyond_ascii;
-}
-
-std::string hex_byte(unsigned char byte) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte));
-  return text;
 }
 
 std::string columns_text(int first, int width) {
@@ -185,7 +179,7 @@ class ReportParser {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < kFirstPrintable || byte == kDelete || is_undefined_byte(byte)) {
           fail_at(static_cast<int>(lines_.size()) + 1,
-                  "raden innehåller byten " + hex_byte(byte) +
+                  "raden innehåller byten " + byte_code_text(byte) +
                       ", som inte är text som beräkningsprogrammet skriver.");
         }
       }

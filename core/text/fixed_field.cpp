@@ -2,13 +2,12 @@
 #include "core/text/fixed_field.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cstddef>
-#include <cstdio>
 #include <string>
 #include <system_error>
 
+#include "core/text/byte_code.h"
 #include "core/text/windows1252.h"
 
 namespace varmkalk::core {
@@ -60,9 +59,7 @@ ConversionError not_a_number(std::string_view field) {
   for (const char c : field.substr(0, field.find(','))) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F) {
-      std::array<char, 8> code{};
-      std::snprintf(code.data(), code.size(), "0x%02X", static_cast<unsigned>(byte));
-      message += std::string(" (fältet innehåller styrtecknet ") + code.data() + ")";
+      message += std::string(" (fältet innehåller styrtecknet ") + byte_code_text(byte) + ")";
       break;
     }
   }
