@@ -87,11 +87,6 @@ RunFolders process_run_folders() {
   return {work_dir, installed_climate_dir()};
 }
 
-core::YearResult boiler_year(const core::BoilerCase& input,
-                             std::span<const core::ClimateRecord> climate_days) {
-  return core::run_year(input, climate_days);
-}
-
 int run_kalvex(const RunFolders& folders, std::ostream& out, std::ostream& err,
                const YearModel& year_model) {
   try {

@@ -27,16 +27,12 @@ RunFolders process_run_folders();
 using YearModel =
     std::function<core::YearResult(const core::BoilerCase&, std::span<const core::ClimateRecord>)>;
 
-// The boiler model's year for the case's own climate and heating system.
-core::YearResult boiler_year(const core::BoilerCase& input,
-                             std::span<const core::ClimateRecord> climate_days);
-
 // One engine run from start to stop: reads the control file, creates the four result files,
 // reads the chosen climate file, runs the year, writes the daily lines and finally the summary
 // report twice; resultat.dat is closed last. A complete run writes two empty lines to `out`,
 // warnings (if any) to `err`, and returns 0. Any fault ends the run with one Swedish line on
 // `err` and returns 1; files created before it stay, the daily files with the days before it.
 int run_kalvex(const RunFolders& folders, std::ostream& out, std::ostream& err,
-               const YearModel& year_model = boiler_year);
+               const YearModel& year_model = core::run_year);
 
 }  // namespace varmkalk::engine
