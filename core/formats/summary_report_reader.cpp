@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/summary_report_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -20,27 +21,14 @@ namespace varmkalk::core {
 namespace {
 
 constexpr int kLeadingEmptyLines = 2;
-constexpr unsigned char kFirstPrintable = 0x20;
-constexpr unsigned char kDelete = 0x7F;
 constexpr std::string_view kSummarySuffix = "sum.dat";
-
-bool is_undefined_byte(unsigned char byte) {
-  return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
-}
+constexpr unsigned char kFirstHighByte = 0x80;
 
 // Valid UTF-8 with at least one sequence beyond ASCII: the report's å, ä and ö are single bytes
 // in Windows-1252 that never form valid UTF-8 with the letters around them.
 bool is_utf8_text(std::string_view bytes) {
-  bool beyond_ascii = false;
-  for (std::size_t at = 0; at < bytes.size();) {
-    const std::size_t length = utf8_sequence_length(bytes, at);
-    if (length == 0) {
-      return false;
-    }
-    beyond_ascii |= length > 1;
-    at += length;
-  }
-  return beyond_ascii;
+  const auto is_high = [](char c) { return static_cast<unsigned char>(c) >= kFirstHighByte; };
+  return is_valid_utf8(bytes) && std::any_of(bytes.begin(), bytes.end(), is_high);
 }
 
 std::string columns_text(int first, int width) {
@@ -177,7 +165,7 @@ class ReportParser {
       }
       for (const char c : line) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < kFirstPrintable || byte == kDelete || is_undefined_byte(byte)) {
+        if (is_windows1252_control(byte)) {
           fail_at(static_cast<int>(lines_.size()) + 1,
                   "raden innehåller byten " + byte_code_text(byte) +
                       ", som inte är text som beräkningsprogrammet skriver.");
