@@ -11,6 +11,7 @@
 #include "core/files/line_reader.h"
 #include "core/files/run_error.h"
 #include "core/text/byte_code.h"
+#include "core/text/file_name_fault.h"
 #include "core/text/fixed_field.h"
 #include "core/text/number_text.h"
 #include "core/text/windows1252.h"
@@ -59,18 +60,16 @@ std::string number_line_text(std::string_view field, float value) {
 // climate files are looked for in, or could not be shown.
 std::string own_climate_file_name(std::string_view line) {
   const std::string name(without_trailing_blanks(line.substr(0, kCodeWidth)));
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '/' || c == '\\') {
-      throw RunError(where(kClimateFileLine) + ": klimatfilens namn \"" +
-                     shown_from_windows1252(name) +
-                     "\" innehåller ett snedstreck; klimatfilen måste ligga i arbetsmappen eller "
-                     "bland de installerade klimatfilerna");
-    }
-    if (byte < 0x20 || byte == 0x7F) {
-      throw RunError(where(kClimateFileLine) + ": klimatfilens namn innehåller ett styrtecken (" +
-                     byte_code_text(byte) + ")");
-    }
+  const std::optional<FileNameFault> fault = file_name_fault(name);
+  if (fault && fault->kind == FileNameFault::Kind::separator) {
+    throw RunError(where(kClimateFileLine) + ": klimatfilens namn \"" +
+                   shown_from_windows1252(name) +
+                   "\" innehåller ett snedstreck; klimatfilen måste ligga i arbetsmappen eller "
+                   "bland de installerade klimatfilerna");
+  }
+  if (fault) {
+    throw RunError(where(kClimateFileLine) + ": klimatfilens namn innehåller ett styrtecken (" +
+                   byte_code_text(fault->byte) + ")");
   }
   return name;
 }

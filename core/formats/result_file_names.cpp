@@ -13,10 +13,13 @@ ResultFileNames result_file_names_of(const CalcIdentity& identity) {
 }
 
 ResultFileNames result_file_names(const CalcIdentity& identity) {
-  if (const std::optional<IdentityFault> fault = identity_fault(identity)) {
+  if (const std::optional<FileNameFault> fault = identity_fault(identity)) {
+    const char* const reason = fault->kind == FileNameFault::Kind::separator
+                                   ? "ett snedstreck, som skulle peka ut en annan mapp"
+                                   : "ett styrtecken";
     throw RunError(std::string(kControlFileName) + ", rad " + std::to_string(kControlFileLines) +
                    ", kolumn " + std::to_string(fault->position) +
-                   ": beräkningsidentiteten innehåller " + fault->reason + " (" +
+                   ": beräkningsidentiteten innehåller " + reason + " (" +
                    byte_code_text(fault->byte) + ") och kan inte ingå i ett filnamn");
   }
   return result_file_names_of(identity);
