@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/csv_table.h"
 
-#include <array>
 #include <optional>
 
 #include "core/text/byte_code.h"
@@ -10,8 +9,6 @@
 namespace varmkalk::core {
 namespace {
 
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::array<std::string_view, 2> kUtf16ByteOrderMarks = {"\xFF\xFE", "\xFE\xFF"};
 constexpr char kSeparator = ',';
 constexpr char kQuote = '"';
 
@@ -149,16 +146,11 @@ class CsvReader {
 }  // namespace
 
 CsvTable read_csv_table(std::string_view bytes, std::string_view file_name) {
-  for (const std::string_view mark : kUtf16ByteOrderMarks) {
-    if (bytes.starts_with(mark)) {
-      throw CsvError(message_safe(file_name) +
-                     ", rad 1, kolumn 1: filen är kodad i UTF-16; spara den som CSV i UTF-8");
-    }
+  if (starts_as_utf16(bytes)) {
+    throw CsvError(message_safe(file_name) +
+                   ", rad 1, kolumn 1: filen är kodad i UTF-16; spara den som CSV i UTF-8");
   }
-  if (bytes.starts_with(kUtf8ByteOrderMark)) {
-    bytes.remove_prefix(kUtf8ByteOrderMark.size());
-  }
-  CsvReader reader(bytes, file_name);
+  CsvReader reader(without_utf8_bom(bytes), file_name);
   std::optional<CsvRow> header = reader.next();
   if (!header) {
     reader.fail_row(1,
