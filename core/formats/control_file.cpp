@@ -42,11 +42,6 @@ std::string where(int line_number) {
   return std::string(kControlFileName) + ", rad " + std::to_string(line_number);
 }
 
-std::string_view without_trailing_blanks(std::string_view text) {
-  const auto end = text.find_last_not_of(' ');
-  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
-}
-
 // Every number line passes through the decimal filter, so the file carries a point as its
 // decimal separator whatever produced the text.
 std::string number_line_text(std::string_view field, float value) {

@@ -13,6 +13,7 @@
 #include "core/files/system_error_text.h"
 #include "core/formats/summary_report.h"
 #include "core/text/byte_code.h"
+#include "core/text/fixed_field.h"
 #include "core/text/fixed_format.h"
 #include "core/text/utf8_text.h"
 #include "core/text/windows1252.h"
@@ -136,11 +137,11 @@ class ReportParser {
     const std::string field = field_at(column, kFileNameWidth);
     expect(summary_labelled_line(kSummaryLabelColumn, label, column, field, ""),
            std::string(label) + "…");
-    const std::size_t end = field.find_last_not_of(' ');
-    if (end == std::string::npos) {
+    const std::string_view name = without_trailing_blanks(field);
+    if (name.empty()) {
       fail("raden saknar filnamnet.");
     }
-    return field.substr(0, end + 1);
+    return std::string(name);
   }
 
   const std::string& current() const { return current_; }

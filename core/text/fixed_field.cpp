@@ -42,10 +42,7 @@ std::string significant_characters(std::string_view field) {
 // The field's text for an error message: outer blanks dropped, decoded from Windows-1252, and
 // control characters shown as '?' so that nothing read from a file can steer the terminal.
 std::string quoted(std::string_view field) {
-  const auto first = field.find_first_not_of(' ');
-  const auto last = field.find_last_not_of(' ');
-  const std::string_view shown =
-      first == std::string_view::npos ? std::string_view() : field.substr(first, last - first + 1);
+  const std::string_view shown = without_outer_blanks(field);
   // Appended piece by piece: "..." + std::string&& trips a false -Wrestrict in g++ 12 at -O3.
   std::string text = "\"";
   text += shown_from_windows1252(shown);
@@ -73,6 +70,17 @@ std::string field_text(std::string_view line, int first_column, int width) {
   std::string text(line.substr(std::min(first, line.size()), static_cast<std::size_t>(width)));
   text.resize(static_cast<std::size_t>(width), ' ');
   return text;
+}
+
+std::string_view without_trailing_blanks(std::string_view text) {
+  const auto end = text.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
+
+std::string_view without_outer_blanks(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  return first == std::string_view::npos ? std::string_view()
+                                         : without_trailing_blanks(text.substr(first));
 }
 
 float read_real(std::string_view field, int implied_decimals) {
