@@ -93,7 +93,7 @@ int run_kalvex(const RunFolders& folders, std::ostream& out, std::ostream& err,
     run(folders, year_model, out, err);
     return 0;
   } catch (const std::bad_alloc&) {
-    err << "Minnet räckte inte till för beräkningen.\n";
+    err << core::kOutOfMemory << '\n';
   } catch (const std::exception& e) {
     // Run errors of the files and the model's refusals alike.
     err << e.what() << '\n';

@@ -9,6 +9,7 @@
 #include "core/case/heating_systems.h"
 #include "core/formats/summary_energies.h"
 #include "core/model/annual_sums.h"
+#include "core/text/fixed_field.h"
 #include "core/text/fixed_format.h"
 #include "core/text/output_line.h"
 #include "core/text/windows1252.h"
@@ -46,13 +47,6 @@ std::string value_line(const SummaryValueLine& line, float value) {
 std::string efficiency(const std::optional<float>& per_cent) {
   return per_cent ? format_summary_value(kEfficiencyLine, *per_cent)
                   : std::string(kNoEfficiencyField);
-}
-
-// A result file's name in the report's 20-character field, blank-padded.
-std::string file_name_field(const std::string& name) {
-  std::string field = name.substr(0, kFileNameWidth);
-  field.resize(kFileNameWidth, ' ');
-  return field;
 }
 
 // "- Avgastemperatur vid 40.0 och 30.0", then on the next line the flue-gas temperature.
@@ -119,11 +113,11 @@ std::string format_summary_report(const BoilerCase& input, const AnnualTotals& t
   report += kEmptyLine;
   // With a four-character identity the three names all end in column 62.
   report += summary_labelled_line(kSummaryLabelColumn, kRawFileLabel, kRawFileColumn,
-                                  file_name_field(names.raw_file), "");
+                                  field_text(names.raw_file, 1, kFileNameWidth), "");
   report += summary_labelled_line(kSummaryLabelColumn, kSummaryFileLabel, kSummaryFileColumn,
-                                  file_name_field(names.summary_file), "");
+                                  field_text(names.summary_file, 1, kFileNameWidth), "");
   report += summary_labelled_line(kSummaryLabelColumn, kPumpFileLabel, kPumpFileColumn,
-                                  file_name_field(names.pump_file), "");
+                                  field_text(names.pump_file, 1, kFileNameWidth), "");
   report += kEmptyLine;
   report += summary_text_line(kSummaryLabelColumn, kInputHeading);
   report += kEmptyLine;
