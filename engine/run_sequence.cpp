@@ -78,16 +78,7 @@ void run(const RunFolders& folders, const YearModel& year_model, std::ostream& o
 
 }  // namespace
 
-RunFolders process_run_folders() {
-  std::error_code error;
-  std::filesystem::path work_dir = std::filesystem::current_path(error);
-  if (error) {
-    work_dir = ".";
-  }
-  return {work_dir, installed_climate_dir()};
-}
-
-int run_kalvex(const RunFolders& folders, std::ostream& out, std::ostream& err,
+int run_kalvex(const core::RunFolders& folders, std::ostream& out, std::ostream& err,
                const YearModel& year_model) {
   try {
     run(folders, year_model, out, err);

@@ -88,4 +88,13 @@ std::filesystem::path installed_climate_dir() {
   return (executable.parent_path() / ".." / "share" / "varmkalk" / "climate").lexically_normal();
 }
 
+RunFolders process_run_folders() {
+  std::error_code error;
+  std::filesystem::path work_dir = std::filesystem::current_path(error);
+  if (error) {
+    work_dir = ".";
+  }
+  return {work_dir, installed_climate_dir()};
+}
+
 }  // namespace varmkalk::core

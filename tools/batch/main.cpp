@@ -2,7 +2,6 @@
 // kalvex-batch: the engine's year for every row of a CSV table, in parallel, into another table.
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <new>
 #include <span>
@@ -68,12 +67,6 @@ unsigned thread_count(const batch::Arguments& arguments) {
   return cores > 0 ? cores : 1;
 }
 
-std::filesystem::path working_folder() {
-  std::error_code error;
-  std::filesystem::path folder = std::filesystem::current_path(error);
-  return error ? std::filesystem::path(".") : folder;
-}
-
 int run(const batch::Arguments& arguments) {
   const bool from_standard_input = arguments.input == batch::kStandardStream;
   const bool to_standard_output = arguments.output == batch::kStandardStream;
@@ -86,7 +79,8 @@ int run(const batch::Arguments& arguments) {
       from_standard_input ? read_standard_input() : core::read_file(arguments.input);
   const batch::BatchInput input = batch::read_batch_input(bytes, input_name);
 
-  const core::FoundClimates climates(input.cases, working_folder(), core::installed_climate_dir());
+  const core::RunFolders folders = core::process_run_folders();
+  const core::FoundClimates climates(input.cases, folders.work_dir, folders.climate_fallback_dir);
   const std::vector<core::CaseResult> results =
       core::run_cases(input.cases, climates, thread_count(arguments));
   const std::string text = batch::batch_output_text(input.table, results);
