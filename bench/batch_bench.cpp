@@ -18,10 +18,9 @@
 #include <thread>
 #include <vector>
 
-#include "core/formats/control_file.h"
-#include "core/formats/csv_table.h"
 #include "core/run/case_run.h"
 #include "tools/batch/batch_input.h"
+#include "tools/batch/tests/batch_table.h"
 
 extern char** environ;
 
@@ -74,29 +73,6 @@ std::vector<core::BoilerCase> generated_cases() {
     cases.push_back(input);
   }
   return cases;
-}
-
-// The cases as kalvex-batch's input: every column as the control file writes it.
-std::string batch_table(const std::vector<core::BoilerCase>& cases) {
-  std::vector<std::string> header;
-  for (const core::ControlLine& line : core::kControlLines) {
-    if (line.kind != core::ControlLineKind::identity) {
-      header.emplace_back(line.field);
-    }
-  }
-  std::string text = core::csv_record(header);
-  for (const core::BoilerCase& input : cases) {
-    const auto lines = core::control_file_lines(input);
-    std::vector<std::string> row;
-    for (const core::ControlLine& line : core::kControlLines) {
-      if (line.kind != core::ControlLineKind::identity) {
-        const std::string& cell = lines[static_cast<std::size_t>(line.line - 1)];
-        row.push_back(cell.substr(cell.find_first_not_of(' ')));
-      }
-    }
-    text += core::csv_record(row);
-  }
-  return text;
 }
 
 // The rows in process on state.range(0) threads, 0 meaning one per core.

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <iostream>
 
+#include "core/formats/climate_file.h"
 #include "engine/run_sequence.h"
 
 int main() {
-  using namespace varmkalk::engine;
-  return run_kalvex(process_run_folders(), std::cout, std::cerr);
+  using namespace varmkalk;
+  return engine::run_kalvex(core::process_run_folders(), std::cout, std::cerr);
 }

@@ -78,27 +78,13 @@ void run(const RunFolders& folders, const YearModel& year_model, std::ostream& o
 
 }  // namespace
 
-RunFolders process_run_folders() {
-  std::error_code error;
-  std::filesystem::path work_dir = std::filesystem::current_path(error);
-  if (error) {
-    work_dir = ".";
-  }
-  return {work_dir, installed_climate_dir()};
-}
-
-core::YearResult boiler_year(const core::BoilerCase& input,
-                             std::span<const core::ClimateRecord> climate_days) {
-  return core::run_year(input, climate_days);
-}
-
-int run_kalvex(const RunFolders& folders, std::ostream& out, std::ostream& err,
+int run_kalvex(const core::RunFolders& folders, std::ostream& out, std::ostream& err,
                const YearModel& year_model) {
   try {
     run(folders, year_model, out, err);
     return 0;
   } catch (const std::bad_alloc&) {
-    err << "Minnet räckte inte till för beräkningen.\n";
+    err << core::kOutOfMemory << '\n';
   } catch (const std::exception& e) {
     // Run errors of the files and the model's refusals alike.
     err << e.what() << '\n';

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/text/file_name_fault.h"
+
 namespace varmkalk::core {
 
 // The calculation identity: up to four characters (Windows-1252 bytes) that name the result
@@ -33,14 +35,8 @@ class CalcIdentity {
   std::string text_;
 };
 
-// Why the identity cannot stand in a file name (a path separator, which would point into
-// another folder, or a control character), with the 1-based position of the first such byte;
-// nothing when it can.
-struct IdentityFault {
-  std::size_t position;
-  unsigned char byte;
-  const char* reason;  // Swedish, e.g. "ett styrtecken"
-};
-std::optional<IdentityFault> identity_fault(const CalcIdentity& identity);
+// Why the identity, padded as the engine pads it, cannot stand in a file name; nothing when it
+// can.
+std::optional<FileNameFault> identity_fault(const CalcIdentity& identity);
 
 }  // namespace varmkalk::core

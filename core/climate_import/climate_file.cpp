@@ -3,12 +3,12 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <optional>
 #include <stdexcept>
 
 #include "core/climate_import/import_failure.h"
 #include "core/climate_import/source_text.h"
+#include "core/text/fixed_field.h"
 #include "core/text/utf8_text.h"
 
 namespace varmkalk::core {
@@ -28,26 +28,6 @@ bool has_valid_length(const ClimateYear& year) {
 
 std::string right_aligned(std::string text, std::size_t width) {
   return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
-}
-
-// "-4.8" from -48, and "0.0", never "-0.0".
-std::string tenths_text(int tenths) {
-  const int magnitude = std::abs(tenths);
-  // Appended piece by piece: "literal" + std::string&& trips a false -Wrestrict in g++ 12 at -O3.
-  std::string text = tenths < 0 ? "-" : "";
-  text += std::to_string(magnitude / 10);
-  text += '.';
-  text += std::to_string(magnitude % 10);
-  return text;
-}
-
-// The engine skips blanks in its fields, and only blanks.
-std::string_view without_blanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 bool is_digits(std::string_view text) {
@@ -81,12 +61,13 @@ ClimateYear read_days(std::string_view text, std::string_view name) {
       fail(std::string(name) + ": filen har fler än " + std::to_string(kLeapYearDays) + " rader");
     }
     const std::string place = line_place(name, line->number);
-    const std::string_view day = without_blanks(line->text.substr(0, kDayWidth));
+    // The engine skips blanks in its fields, and only blanks.
+    const std::string_view day = without_outer_blanks(line->text.substr(0, kDayWidth));
     if (day != std::to_string(line->number)) {
       fail(place + ", kolumn 1–4: dagnumret är " + quoted_for_message(day) + ", väntade " +
            std::to_string(line->number));
     }
-    const std::string_view field = without_blanks(
+    const std::string_view field = without_outer_blanks(
         line->text.substr(std::min(kDayWidth, line->text.size()), kTemperatureWidth));
     const std::optional<int> tenths = read_tenths(field);
     if (!tenths) {

@@ -9,11 +9,13 @@
 #include "core/climate_import/plain_csv.h"
 #include "core/climate_import/smhi_csv.h"
 #include "core/climate_import/source_text.h"
+#include "core/text/utf8_text.h"
 
 namespace varmkalk::core {
 
 std::variant<ImportedClimate, ImportError> import_climate(std::string_view bytes,
                                                           const ImportOptions& options) {
+  // Text that the readers cannot take.
   if (starts_as_utf16(bytes)) {
     return ImportError{shown_name(options.source_name) +
                        ": filen är kodad i UTF-16; spara den som UTF-8 eller Windows-1252"};

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/climate_import/climate_summary.h"
 
-#include <cstdlib>
-
 #include "core/climate_import/calendar.h"
 #include "core/climate_import/climate_statistics.h"
 
@@ -10,18 +8,6 @@ namespace varmkalk::core {
 namespace {
 
 constexpr int kDesignDays = 3;
-
-// "-1,2 °C".
-std::string degrees(int tenths, char decimal_separator) {
-  const int magnitude = std::abs(tenths);
-  // Appended piece by piece: "literal" + std::string&& trips a false -Wrestrict in g++ 12 at -O3.
-  std::string text = tenths < 0 ? "-" : "";
-  text += std::to_string(magnitude / 10);
-  text += decimal_separator;
-  text += std::to_string(magnitude % 10);
-  text += " °C";
-  return text;
-}
 
 std::string with_year(const ClimateYear& year, std::string text) {
   return year.calendar_year ? text + " " + std::to_string(*year.calendar_year) : text;
@@ -34,8 +20,9 @@ std::string day_text(const ClimateYear& year, int day) {
 }  // namespace
 
 std::string summary_lines(const ClimateYear& year, char decimal_separator) {
+  // "-1,2 °C".
   const auto degrees_text = [decimal_separator](int tenths) {
-    return degrees(tenths, decimal_separator);
+    return tenths_text(tenths, decimal_separator) + " °C";
   };
   const ClimateStatistics s = climate_statistics(year);
   const Date first = date_of_day(year, s.design_first_day);

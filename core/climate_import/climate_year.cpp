@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/climate_import/climate_year.h"
 
+#include <cstdlib>
+
 namespace varmkalk::core {
 namespace {
 
@@ -9,6 +11,16 @@ constexpr int kCommonYear = 2001;
 constexpr int kLeapYear = 2000;
 
 }  // namespace
+
+std::string tenths_text(int tenths, char decimal_separator) {
+  const int magnitude = std::abs(tenths);
+  // Appended piece by piece: "literal" + std::string&& trips a false -Wrestrict in g++ 12 at -O3.
+  std::string text = tenths < 0 ? "-" : "";
+  text += std::to_string(magnitude / 10);
+  text += decimal_separator;
+  text += std::to_string(magnitude % 10);
+  return text;
+}
 
 Date date_of_day(const ClimateYear& year, int day) {
   if (year.calendar_year) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/climate_import/calendar.h"
@@ -21,6 +22,10 @@ struct ClimateYear {
 // the coldest and warmest air temperatures ever measured a value is a fault of the source.
 constexpr int kLowestTenthsC = -900;
 constexpr int kHighestTenthsC = 600;
+
+// A temperature in tenths of a degree as text with one decimal: "-4.8" from -48, and "0.0",
+// never "-0.0".
+std::string tenths_text(int tenths, char decimal_separator = '.');
 
 // The date of day `day` (1 = 1 January) of the year; a year without calendar year is counted as
 // a leap year when it has 366 days and as a common year otherwise.

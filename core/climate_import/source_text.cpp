@@ -7,16 +7,8 @@
 #include "core/text/windows1252.h"
 
 namespace varmkalk::core {
-namespace {
-
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
-}  // namespace
-
 std::string decode_source_text(std::string_view bytes) {
-  if (bytes.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
-    bytes.remove_prefix(kUtf8ByteOrderMark.size());
-  }
+  bytes = without_utf8_bom(bytes);
   if (is_valid_utf8(bytes)) {
     return std::string(bytes);
   }
@@ -31,10 +23,6 @@ std::string decode_source_text(std::string_view bytes) {
     start = end;
   }
   return text;
-}
-
-bool starts_as_utf16(std::string_view bytes) {
-  return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
 }
 
 std::optional<SourceLine> LineSplitter::next() {

@@ -13,9 +13,6 @@ namespace varmkalk::core {
 // which is how Swedish letters in SMHI's and spreadsheet files come otherwise.
 std::string decode_source_text(std::string_view bytes);
 
-// Whether the bytes start with a UTF-16 byte order mark: text that the readers cannot take.
-bool starts_as_utf16(std::string_view bytes);
-
 // A line of a text and its number (1 = first line).
 struct SourceLine {
   long number = 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <string_view>
 
 namespace varmkalk::core {
 
@@ -11,5 +12,8 @@ class RunError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// The engine's words when memory runs out.
+inline constexpr std::string_view kOutOfMemory = "Minnet räckte inte till för beräkningen.";
 
 }  // namespace varmkalk::core

@@ -93,4 +93,13 @@ std::filesystem::path installed_climate_dir() {
   return climate_dir_beside(executable);
 }
 
+RunFolders process_run_folders() {
+  std::error_code error;
+  std::filesystem::path work_dir = std::filesystem::current_path(error);
+  if (error) {
+    work_dir = ".";
+  }
+  return {work_dir, installed_climate_dir()};
+}
+
 }  // namespace varmkalk::core

@@ -53,4 +53,15 @@ std::filesystem::path climate_dir_beside(const std::filesystem::path& executable
 // when the executable's path cannot be found.
 std::filesystem::path installed_climate_dir();
 
+// The folders of one run: the working folder with styrfil.dat and the result files, and the
+// folder of the installed climate files, used when the working folder has none (empty: none).
+struct RunFolders {
+  std::filesystem::path work_dir;
+  std::filesystem::path climate_fallback_dir;
+};
+
+// The folders of this process: the current folder and the climate files installed beside the
+// executable.
+RunFolders process_run_folders();
+
 }  // namespace varmkalk::core

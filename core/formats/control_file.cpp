@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -11,6 +10,8 @@
 
 #include "core/files/line_reader.h"
 #include "core/files/run_error.h"
+#include "core/text/byte_code.h"
+#include "core/text/file_name_fault.h"
 #include "core/text/fixed_field.h"
 #include "core/text/number_text.h"
 #include "core/text/windows1252.h"
@@ -41,11 +42,6 @@ std::string where(int line_number) {
   return std::string(kControlFileName) + ", rad " + std::to_string(line_number);
 }
 
-std::string_view without_trailing_blanks(std::string_view text) {
-  const auto end = text.find_last_not_of(' ');
-  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
-}
-
 // Every number line passes through the decimal filter, so the file carries a point as its
 // decimal separator whatever produced the text.
 std::string number_line_text(std::string_view field, float value) {
@@ -59,20 +55,16 @@ std::string number_line_text(std::string_view field, float value) {
 // climate files are looked for in, or could not be shown.
 std::string own_climate_file_name(std::string_view line) {
   const std::string name(without_trailing_blanks(line.substr(0, kCodeWidth)));
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '/' || c == '\\') {
-      throw RunError(where(kClimateFileLine) + ": klimatfilens namn \"" +
-                     shown_from_windows1252(name) +
-                     "\" innehåller ett snedstreck; klimatfilen måste ligga i arbetsmappen eller "
-                     "bland de installerade klimatfilerna");
-    }
-    if (byte < 0x20 || byte == 0x7F) {
-      std::array<char, 8> code{};
-      std::snprintf(code.data(), code.size(), "0x%02X", static_cast<unsigned>(byte));
-      throw RunError(where(kClimateFileLine) + ": klimatfilens namn innehåller ett styrtecken (" +
-                     code.data() + ")");
-    }
+  const std::optional<FileNameFault> fault = file_name_fault(name);
+  if (fault && fault->kind == FileNameFault::Kind::separator) {
+    throw RunError(where(kClimateFileLine) + ": klimatfilens namn \"" +
+                   shown_from_windows1252(name) +
+                   "\" innehåller ett snedstreck; klimatfilen måste ligga i arbetsmappen eller "
+                   "bland de installerade klimatfilerna");
+  }
+  if (fault) {
+    throw RunError(where(kClimateFileLine) + ": klimatfilens namn innehåller ett styrtecken (" +
+                   byte_code_text(fault->byte) + ")");
   }
   return name;
 }

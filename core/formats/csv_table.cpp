@@ -1,24 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/csv_table.h"
 
-#include <array>
 #include <optional>
 
+#include "core/text/byte_code.h"
 #include "core/text/utf8_text.h"
 
 namespace varmkalk::core {
 namespace {
 
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::array<std::string_view, 2> kUtf16ByteOrderMarks = {"\xFF\xFE", "\xFE\xFF"};
 constexpr char kSeparator = ',';
 constexpr char kQuote = '"';
-
-std::string hex_byte(char byte) {
-  constexpr std::string_view kDigits = "0123456789ABCDEF";
-  const auto value = static_cast<unsigned char>(byte);
-  return std::string("0x") + kDigits[value >> 4] + kDigits[value & 0x0F];
-}
 
 std::string shown_character(std::string_view text, std::size_t at) {
   const std::size_t length = utf8_sequence_length(text, at);
@@ -88,7 +80,8 @@ class CsvReader {
     const std::size_t length = utf8_sequence_length(text_, position_);
     if (length == 0) {
       fail(line_, column,
-           "byten " + hex_byte(byte) + " hör inte till UTF-8; spara filen som CSV i UTF-8");
+           "byten " + byte_code_text(static_cast<unsigned char>(byte)) +
+               " hör inte till UTF-8; spara filen som CSV i UTF-8");
     }
     if (byte == '\n') {
       ++line_;
@@ -153,16 +146,11 @@ class CsvReader {
 }  // namespace
 
 CsvTable read_csv_table(std::string_view bytes, std::string_view file_name) {
-  for (const std::string_view mark : kUtf16ByteOrderMarks) {
-    if (bytes.starts_with(mark)) {
-      throw CsvError(message_safe(file_name) +
-                     ", rad 1, kolumn 1: filen är kodad i UTF-16; spara den som CSV i UTF-8");
-    }
+  if (starts_as_utf16(bytes)) {
+    throw CsvError(message_safe(file_name) +
+                   ", rad 1, kolumn 1: filen är kodad i UTF-16; spara den som CSV i UTF-8");
   }
-  if (bytes.starts_with(kUtf8ByteOrderMark)) {
-    bytes.remove_prefix(kUtf8ByteOrderMark.size());
-  }
-  CsvReader reader(bytes, file_name);
+  CsvReader reader(without_utf8_bom(bytes), file_name);
   std::optional<CsvRow> header = reader.next();
   if (!header) {
     reader.fail_row(1,

@@ -17,12 +17,8 @@ std::string columns_of(const DailyColumn& column) {
 
 // A field of only asterisks (blanks around them allowed).
 bool is_asterisks(std::string_view field) {
-  const auto first = field.find_first_not_of(' ');
-  if (first == std::string_view::npos) {
-    return false;
-  }
-  const auto last = field.find_last_not_of(' ');
-  return field.substr(first, last - first + 1).find_first_not_of('*') == std::string_view::npos;
+  const std::string_view text = without_outer_blanks(field);
+  return !text.empty() && text.find_first_not_of('*') == std::string_view::npos;
 }
 
 std::optional<float> read_field(std::string_view line, const DailyColumn& column) {

@@ -58,10 +58,6 @@ inline constexpr std::array<DailyColumn, kDailyFieldCount> kDailyColumns = {{
 // Characters of a daily line without its line end.
 inline constexpr int kDailyLineLength = 87;
 
-constexpr const DailyColumn& daily_column(DailyField field) {
-  return kDailyColumns[static_cast<std::size_t>(field)];
-}
-
 // The values of one heating day's line for one balance variant, unrounded, in the order of
 // kDailyColumns: the day efficiency in per cent, and the standby and flue-gas losses weighted
 // by the run time (the burner stands still for 1 − τ of the day and runs for τ).

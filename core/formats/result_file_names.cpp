@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/result_file_names.h"
 
-#include <array>
-#include <cstdio>
-
 #include "core/files/run_error.h"
 #include "core/formats/control_file.h"
+#include "core/text/byte_code.h"
 
 namespace varmkalk::core {
 
@@ -15,13 +13,14 @@ ResultFileNames result_file_names_of(const CalcIdentity& identity) {
 }
 
 ResultFileNames result_file_names(const CalcIdentity& identity) {
-  if (const std::optional<IdentityFault> fault = identity_fault(identity)) {
-    std::array<char, 8> code{};
-    std::snprintf(code.data(), code.size(), "0x%02X", static_cast<unsigned>(fault->byte));
+  if (const std::optional<FileNameFault> fault = identity_fault(identity)) {
+    const char* const reason = fault->kind == FileNameFault::Kind::separator
+                                   ? "ett snedstreck, som skulle peka ut en annan mapp"
+                                   : "ett styrtecken";
     throw RunError(std::string(kControlFileName) + ", rad " + std::to_string(kControlFileLines) +
                    ", kolumn " + std::to_string(fault->position) +
-                   ": beräkningsidentiteten innehåller " + fault->reason + " (" + code.data() +
-                   ") och kan inte ingå i ett filnamn");
+                   ": beräkningsidentiteten innehåller " + reason + " (" +
+                   byte_code_text(fault->byte) + ") och kan inte ingå i ett filnamn");
   }
   return result_file_names_of(identity);
 }

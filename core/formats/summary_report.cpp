@@ -9,6 +9,7 @@
 #include "core/case/heating_systems.h"
 #include "core/formats/summary_energies.h"
 #include "core/model/annual_sums.h"
+#include "core/text/fixed_field.h"
 #include "core/text/fixed_format.h"
 #include "core/text/output_line.h"
 #include "core/text/windows1252.h"
@@ -34,9 +35,36 @@ constexpr float kHoursPerYearInThousands = 8.76f;  // W held for a year, in kWh
 constexpr float kHoursPerDayInThousands = 0.024f;  // W held for a day, in kWh
 constexpr std::string_view kEmptyLine = "\r\n";
 
-// A label from `label_column`, a value from `value_column` on, then its unit directly after it.
-std::string labelled(int label_column, std::string_view label, int value_column,
-                     std::string_view value, std::string_view unit) {
+std::string value_line(const SummaryValueLine& line, std::string_view value,
+                       int label_column = kSummaryLabelColumn) {
+  return summary_labelled_line(label_column, line.label, line.value_column, value, line.unit);
+}
+
+std::string value_line(const SummaryValueLine& line, float value) {
+  return value_line(line, format_summary_value(line, value));
+}
+
+std::string efficiency(const std::optional<float>& per_cent) {
+  return per_cent ? format_summary_value(kEfficiencyLine, *per_cent)
+                  : std::string(kNoEfficiencyField);
+}
+
+// "- Avgastemperatur vid 40.0 och 30.0", then on the next line the flue-gas temperature.
+std::string flue_gas_case(float supply_temp, float return_temp, float flue_gas_temp) {
+  return flue_gas_point_line(format_fixed(supply_temp, kFlueGasPointWidth, kFlueGasPointDecimals),
+                             format_fixed(return_temp, kFlueGasPointWidth, kFlueGasPointDecimals)) +
+         value_line(kFlueGasTempLine, format_summary_value(kFlueGasTempLine, flue_gas_temp),
+                    kSummarySubLabelColumn);
+}
+
+}  // namespace
+
+std::string summary_text_line(int column, std::string_view text) {
+  return OutputLine().at(column).text(to_windows1252(text)).finish();
+}
+
+std::string summary_labelled_line(int label_column, std::string_view label, int value_column,
+                                  std::string_view value, std::string_view unit) {
   return OutputLine()
       .at(label_column)
       .text(to_windows1252(label))
@@ -46,46 +74,16 @@ std::string labelled(int label_column, std::string_view label, int value_column,
       .finish();
 }
 
-std::string value_line(const SummaryValueLine& line, std::string_view value,
-                       int label_column = kSummaryLabelColumn) {
-  return labelled(label_column, line.label, line.value_column, value, line.unit);
-}
-
-std::string value_line(const SummaryValueLine& line, float value) {
-  return value_line(line, format_summary_value(line, value));
-}
-
-std::string text_line(int column, std::string_view text) {
-  return OutputLine().at(column).text(to_windows1252(text)).finish();
-}
-
-std::string efficiency(const std::optional<float>& per_cent) {
-  return per_cent ? format_summary_value(kEfficiencyLine, *per_cent)
-                  : std::string(kNoEfficiencyField);
-}
-
-// A result file's name in the report's 20-character field, blank-padded.
-std::string file_name_field(const std::string& name) {
-  std::string field = name.substr(0, kFileNameWidth);
-  field.resize(kFileNameWidth, ' ');
-  return field;
-}
-
-// "- Avgastemperatur vid 40.0 och 30.0", then on the next line the flue-gas temperature.
-std::string flue_gas_case(float supply_temp, float return_temp, float flue_gas_temp) {
+std::string flue_gas_point_line(std::string_view supply_temp, std::string_view return_temp) {
   return OutputLine()
-             .at(kSummaryLabelColumn)
-             .text(kFlueGasPointLabel)
-             .fixed(supply_temp, kFlueGasPointWidth, kFlueGasPointDecimals)
-             .at(kFlueGasPointJoinColumn)
-             .text(kFlueGasPointJoin)
-             .fixed(return_temp, kFlueGasPointWidth, kFlueGasPointDecimals)
-             .finish() +
-         value_line(kFlueGasTempLine, format_summary_value(kFlueGasTempLine, flue_gas_temp),
-                    kSummarySubLabelColumn);
+      .at(kSummaryLabelColumn)
+      .text(kFlueGasPointLabel)
+      .text(supply_temp)
+      .at(kFlueGasPointJoinColumn)
+      .text(kFlueGasPointJoin)
+      .text(return_temp)
+      .finish();
 }
-
-}  // namespace
 
 std::string format_summary_value(const SummaryValueLine& line, float value) {
   return line.decimals == kWholeNumber ? format_whole(value, line.width)
@@ -96,7 +94,7 @@ std::string format_summary_report(const BoilerCase& input, const AnnualTotals& t
                                   const ResultFileNames& names) {
   const SummaryEnergies energies = summary_energies(input, totals);
   std::string report;
-  report += text_line(kSummaryLabelColumn, kResultHeading);
+  report += summary_text_line(kSummaryLabelColumn, kResultHeading);
   report += kEmptyLine;
   report += value_line(kEfficiencyLine,
                        efficiency(annual_efficiency_percent(totals, PumpCredit::with_pump)));
@@ -114,21 +112,21 @@ std::string format_summary_report(const BoilerCase& input, const AnnualTotals& t
                        input.hot_water.heater_loss_w * kHoursPerYearInThousands + 0.5f);
   report += kEmptyLine;
   // With a four-character identity the three names all end in column 62.
-  report += labelled(kSummaryLabelColumn, kRawFileLabel, kRawFileColumn,
-                     file_name_field(names.raw_file), "");
-  report += labelled(kSummaryLabelColumn, kSummaryFileLabel, kSummaryFileColumn,
-                     file_name_field(names.summary_file), "");
-  report += labelled(kSummaryLabelColumn, kPumpFileLabel, kPumpFileColumn,
-                     file_name_field(names.pump_file), "");
+  report += summary_labelled_line(kSummaryLabelColumn, kRawFileLabel, kRawFileColumn,
+                                  field_text(names.raw_file, 1, kFileNameWidth), "");
+  report += summary_labelled_line(kSummaryLabelColumn, kSummaryFileLabel, kSummaryFileColumn,
+                                  field_text(names.summary_file, 1, kFileNameWidth), "");
+  report += summary_labelled_line(kSummaryLabelColumn, kPumpFileLabel, kPumpFileColumn,
+                                  field_text(names.pump_file, 1, kFileNameWidth), "");
   report += kEmptyLine;
-  report += text_line(kSummaryLabelColumn, kInputHeading);
+  report += summary_text_line(kSummaryLabelColumn, kInputHeading);
   report += kEmptyLine;
-  report += text_line(kSummaryLabelColumn, kBoilerHeading);
+  report += summary_text_line(kSummaryLabelColumn, kBoilerHeading);
   report += value_line(kMaxPowerLine, input.burner.max_power_w() / 1000.0f);
   report += value_line(kMinPowerLine, input.burner.min_power_w() / 1000.0f);
   report += value_line(kAirRatioLine, input.combustion.air_ratio);
   report += input.combustion.pilot_power_w == 0.0f
-                ? text_line(kSummaryLabelColumn, kNoPilotLine)
+                ? summary_text_line(kSummaryLabelColumn, kNoPilotLine)
                 : value_line(kPilotPowerLine, input.combustion.pilot_power_w);
   report +=
       flue_gas_case(input.flue_gas.low_temp.supply_temp_c, input.flue_gas.low_temp.return_temp_c,
@@ -140,10 +138,11 @@ std::string format_summary_report(const BoilerCase& input, const AnnualTotals& t
   report += value_line(kStandbyConstantLine, input.losses.standby_constant);
   report += value_line(kStandbyExponentLine, input.losses.standby_exponent);
   report += kEmptyLine;
-  report += text_line(kSummaryLabelColumn, kSystemHeading);
-  report += text_line(kSummaryLabelColumn, heating_system_design(input.heating_system).report_line);
-  report += text_line(kSummarySubLabelColumn, kSystemSubLine);
-  report += text_line(kSummaryLabelColumn, climate_report_line(input.climate));
+  report += summary_text_line(kSummaryLabelColumn, kSystemHeading);
+  report += summary_text_line(kSummaryLabelColumn,
+                              heating_system_design(input.heating_system).report_line);
+  report += summary_text_line(kSummarySubLabelColumn, kSystemSubLine);
+  report += summary_text_line(kSummaryLabelColumn, climate_report_line(input.climate));
   report += value_line(kDesignHeatDemandLine, input.building.design_heat_demand_w);
   report += value_line(kIndoorTempLine, input.building.indoor_temp_c);
   report += value_line(kMinReturnTempLine, input.building.min_return_temp_c);

@@ -128,6 +128,17 @@ inline constexpr int kRawFileColumn = 55;
 inline constexpr int kSummaryFileColumn = 52;
 inline constexpr int kPumpFileColumn = 50;
 
+// A line of fixed text (UTF-8) from `column`, in Windows-1252, ending in CR LF.
+std::string summary_text_line(int column, std::string_view text);
+
+// A label from `label_column`, a value as printed from `value_column` on, then its unit directly
+// after it; label and unit in UTF-8, the line in Windows-1252 ending in CR LF.
+std::string summary_labelled_line(int label_column, std::string_view label, int value_column,
+                                  std::string_view value, std::string_view unit);
+
+// The first line of a flue-gas point, its supply and return temperatures as printed.
+std::string flue_gas_point_line(std::string_view supply_temp, std::string_view return_temp);
+
 // A value as its line prints it: Fixed width.decimals, or for kWholeNumber the value cut toward
 // zero as Integer width; asterisks when it does not fit.
 std::string format_summary_value(const SummaryValueLine& line, float value);

@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/summary_report_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <vector>
 
 #include "core/case/calc_identity.h"
+#include "core/case/climate_choice.h"
 #include "core/files/system_error_text.h"
 #include "core/formats/summary_report.h"
+#include "core/text/byte_code.h"
+#include "core/text/fixed_field.h"
 #include "core/text/fixed_format.h"
-#include "core/text/output_line.h"
 #include "core/text/utf8_text.h"
 #include "core/text/windows1252.h"
 
@@ -20,56 +22,18 @@ namespace varmkalk::core {
 namespace {
 
 constexpr int kLeadingEmptyLines = 2;
-constexpr unsigned char kFirstPrintable = 0x20;
-constexpr unsigned char kDelete = 0x7F;
-constexpr std::string_view kOwnClimatePrefix = "- Klimatfilen ";
-constexpr std::string_view kOwnClimateSuffix = " har använts";
 constexpr std::string_view kSummarySuffix = "sum.dat";
-
-bool is_undefined_byte(unsigned char byte) {
-  return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
-}
+constexpr unsigned char kFirstHighByte = 0x80;
 
 // Valid UTF-8 with at least one sequence beyond ASCII: the report's å, ä and ö are single bytes
 // in Windows-1252 that never form valid UTF-8 with the letters around them.
 bool is_utf8_text(std::string_view bytes) {
-  bool beyond_ascii = false;
-  for (std::size_t at = 0; at < bytes.size();) {
-    const std::size_t length = utf8_sequence_length(bytes, at);
-    if (length == 0) {
-      return false;
-    }
-    beyond_ascii |= length > 1;
-    at += length;
-  }
-  return beyond_ascii;
-}
-
-std::string hex_byte(unsigned char byte) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte));
-  return text;
+  const auto is_high = [](char c) { return static_cast<unsigned char>(c) >= kFirstHighByte; };
+  return is_valid_utf8(bytes) && std::any_of(bytes.begin(), bytes.end(), is_high);
 }
 
 std::string columns_text(int first, int width) {
   return std::to_string(first) + "–" + std::to_string(first + width - 1);
-}
-
-// A label from `label_column`, the field from `value_column`, the unit after it, as the writer
-// builds the line.
-std::string labelled_line(int label_column, std::string_view label, int value_column,
-                          std::string_view field, std::string_view unit) {
-  return OutputLine()
-      .at(label_column)
-      .text(to_windows1252(label))
-      .at(value_column)
-      .text(field)
-      .text(to_windows1252(unit))
-      .finish();
-}
-
-std::string text_line(int column, std::string_view text) {
-  return OutputLine().at(column).text(to_windows1252(text)).finish();
 }
 
 class ReportParser {
@@ -125,7 +89,7 @@ class ReportParser {
 
   void expect_text(int column, std::string_view text) {
     next();
-    expect(text_line(column, text), text);
+    expect(summary_text_line(column, text), text);
   }
 
   void expect_empty() {
@@ -138,8 +102,9 @@ class ReportParser {
                     bool may_be_undefined = false) {
     next();
     const std::string field = field_at(wanted.value_column, wanted.width);
-    expect(labelled_line(label_column, wanted.label, wanted.value_column, field, wanted.unit),
-           std::string(wanted.label) + "…" + std::string(wanted.unit));
+    expect(
+        summary_labelled_line(label_column, wanted.label, wanted.value_column, field, wanted.unit),
+        std::string(wanted.label) + "…" + std::string(wanted.unit));
     if (may_be_undefined && field == kNoEfficiencyField) {
       return {ReportValue::Kind::undefined, 0.0f, "-"};
     }
@@ -154,15 +119,8 @@ class ReportParser {
     const int return_column = kFlueGasPointJoinColumn + static_cast<int>(kFlueGasPointJoin.size());
     const std::string supply = field_at(supply_column, kFlueGasPointWidth);
     const std::string return_temp = field_at(return_column, kFlueGasPointWidth);
-    const std::string expected = OutputLine()
-                                     .at(kSummaryLabelColumn)
-                                     .text(kFlueGasPointLabel)
-                                     .text(supply)
-                                     .at(kFlueGasPointJoinColumn)
-                                     .text(kFlueGasPointJoin)
-                                     .text(return_temp)
-                                     .finish();
-    expect(expected, std::string(kFlueGasPointLabel) + "…" + std::string(kFlueGasPointJoin) + "…");
+    expect(flue_gas_point_line(supply, return_temp),
+           std::string(kFlueGasPointLabel) + "…" + std::string(kFlueGasPointJoin) + "…");
     const auto formatted = [](float value) {
       return format_fixed(value, kFlueGasPointWidth, kFlueGasPointDecimals);
     };
@@ -177,12 +135,13 @@ class ReportParser {
   std::string file_name(std::string_view label, int column) {
     next();
     const std::string field = field_at(column, kFileNameWidth);
-    expect(labelled_line(kSummaryLabelColumn, label, column, field, ""), std::string(label) + "…");
-    const std::size_t end = field.find_last_not_of(' ');
-    if (end == std::string::npos) {
+    expect(summary_labelled_line(kSummaryLabelColumn, label, column, field, ""),
+           std::string(label) + "…");
+    const std::string_view name = without_trailing_blanks(field);
+    if (name.empty()) {
       fail("raden saknar filnamnet.");
     }
-    return field.substr(0, end + 1);
+    return std::string(name);
   }
 
   const std::string& current() const { return current_; }
@@ -207,9 +166,9 @@ class ReportParser {
       }
       for (const char c : line) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < kFirstPrintable || byte == kDelete || is_undefined_byte(byte)) {
+        if (is_windows1252_control(byte)) {
           fail_at(static_cast<int>(lines_.size()) + 1,
-                  "raden innehåller byten " + hex_byte(byte) +
+                  "raden innehåller byten " + byte_code_text(byte) +
                       ", som inte är text som beräkningsprogrammet skriver.");
         }
       }
@@ -258,7 +217,7 @@ class ReportParser {
 };
 
 void read_results(ReportParser& parser, SummaryReport& report) {
-  if (parser.next() != text_line(kSummaryLabelColumn, kResultHeading)) {
+  if (parser.next() != summary_text_line(kSummaryLabelColumn, kResultHeading)) {
     parser.fail("filen är ingen sammanfattning från beräkningsprogrammet: raden borde vara " +
                 quoted_for_message(kResultHeading) + " men är " + parser.quoted_line() + ".");
   }
@@ -305,7 +264,7 @@ void read_boiler(ReportParser& parser, SummaryReport& report) {
   report.min_power_kw = parser.value(kMinPowerLine);
   report.air_ratio = parser.value(kAirRatioLine);
   // The pilot flame's power, or the line that says there is none.
-  if (parser.peek() == text_line(kSummaryLabelColumn, kNoPilotLine)) {
+  if (parser.peek() == summary_text_line(kSummaryLabelColumn, kNoPilotLine)) {
     parser.next();
     report.pilot_power_w.reset();
   } else {
@@ -323,7 +282,7 @@ void read_boiler(ReportParser& parser, SummaryReport& report) {
 void read_heating_system(ReportParser& parser, SummaryReport& report) {
   const std::string& line = parser.next();
   for (const HeatingSystemDesign& design : kHeatingSystems) {
-    if (line == text_line(kSummaryLabelColumn, design.report_line)) {
+    if (line == summary_text_line(kSummaryLabelColumn, design.report_line)) {
       report.heating_system = design.system;
       return;
     }
@@ -337,13 +296,13 @@ void read_heating_system(ReportParser& parser, SummaryReport& report) {
 void read_climate(ReportParser& parser, SummaryReport& report) {
   const std::string& line = parser.next();
   for (const Climate& climate : kClimates) {
-    if (line == text_line(kSummaryLabelColumn, climate.report_line)) {
+    if (line == summary_text_line(kSummaryLabelColumn, climate.report_line)) {
       report.climate = climate.place;
       return;
     }
   }
-  const std::string prefix = text_line(kSummaryLabelColumn, kOwnClimatePrefix);
-  const std::string suffix = to_windows1252(kOwnClimateSuffix) + "\r\n";
+  const std::string prefix = summary_text_line(kSummaryLabelColumn, kOwnClimateLineStart);
+  const std::string suffix = to_windows1252(kOwnClimateLineEnd) + "\r\n";
   const std::string_view start(prefix.data(), prefix.size() - 2);
   if (line.size() > start.size() + suffix.size() && line.starts_with(start) &&
       line.ends_with(suffix)) {

@@ -9,14 +9,9 @@
 namespace varmkalk::core {
 
 YearResult run_year(const BoilerCase& input, std::span<const ClimateRecord> climate_days) {
-  return run_year(input, design_conditions(input), climate_days);
-}
-
-YearResult run_year(const BoilerCase& input, const DesignConditions& design,
-                    std::span<const ClimateRecord> climate_days) {
   YearResult year;
   try {
-    const ModelConstants constants = start_model(input, design);
+    const ModelConstants constants = start_model(input, design_conditions(input));
     for (const ClimateRecord& record : climate_days) {
       if (const std::optional<DayBalance> day = simulate_day(input, constants, record)) {
         record_day(year.totals, *day);

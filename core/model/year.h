@@ -10,7 +10,6 @@
 #include "core/model/annual_totals.h"
 #include "core/model/climate_record.h"
 #include "core/model/day_balance.h"
-#include "core/model/model_constants.h"
 
 namespace varmkalk::core {
 
@@ -28,9 +27,5 @@ struct YearResult {
 // Runs the case over the climate days in memory: the model's start values from the case and
 // its design conditions, then every day in order. No file is read or written.
 YearResult run_year(const BoilerCase& input, std::span<const ClimateRecord> climate_days);
-
-// The same with design conditions of the caller's choosing.
-YearResult run_year(const BoilerCase& input, const DesignConditions& design,
-                    std::span<const ClimateRecord> climate_days);
 
 }  // namespace varmkalk::core

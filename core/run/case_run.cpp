@@ -15,9 +15,6 @@
 namespace varmkalk::core {
 namespace {
 
-// The engine's words when memory runs out.
-constexpr std::string_view kOutOfMemory = "Minnet räckte inte till för beräkningen.";
-
 CaseResult refused(std::string message) {
   CaseResult result;
   result.message = std::move(message);

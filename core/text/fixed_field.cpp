@@ -2,13 +2,12 @@
 #include "core/text/fixed_field.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cstddef>
-#include <cstdio>
 #include <string>
 #include <system_error>
 
+#include "core/text/byte_code.h"
 #include "core/text/windows1252.h"
 
 namespace varmkalk::core {
@@ -43,10 +42,7 @@ std::string significant_characters(std::string_view field) {
 // The field's text for an error message: outer blanks dropped, decoded from Windows-1252, and
 // control characters shown as '?' so that nothing read from a file can steer the terminal.
 std::string quoted(std::string_view field) {
-  const auto first = field.find_first_not_of(' ');
-  const auto last = field.find_last_not_of(' ');
-  const std::string_view shown =
-      first == std::string_view::npos ? std::string_view() : field.substr(first, last - first + 1);
+  const std::string_view shown = without_outer_blanks(field);
   // Appended piece by piece: "..." + std::string&& trips a false -Wrestrict in g++ 12 at -O3.
   std::string text = "\"";
   text += shown_from_windows1252(shown);
@@ -60,9 +56,7 @@ ConversionError not_a_number(std::string_view field) {
   for (const char c : field.substr(0, field.find(','))) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F) {
-      std::array<char, 8> code{};
-      std::snprintf(code.data(), code.size(), "0x%02X", static_cast<unsigned>(byte));
-      message += std::string(" (fältet innehåller styrtecknet ") + code.data() + ")";
+      message += std::string(" (fältet innehåller styrtecknet ") + byte_code_text(byte) + ")";
       break;
     }
   }
@@ -76,6 +70,17 @@ std::string field_text(std::string_view line, int first_column, int width) {
   std::string text(line.substr(std::min(first, line.size()), static_cast<std::size_t>(width)));
   text.resize(static_cast<std::size_t>(width), ' ');
   return text;
+}
+
+std::string_view without_trailing_blanks(std::string_view text) {
+  const auto end = text.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
+
+std::string_view without_outer_blanks(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  return first == std::string_view::npos ? std::string_view()
+                                         : without_trailing_blanks(text.substr(first));
 }
 
 float read_real(std::string_view field, int implied_decimals) {

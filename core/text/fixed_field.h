@@ -18,6 +18,11 @@ class ConversionError : public std::runtime_error {
 // the end of the line count as blanks.
 std::string field_text(std::string_view line, int first_column, int width);
 
+// The text without the blanks (spaces, not tabs) after it, or around it; the engine's fields
+// are padded with blanks and only with blanks.
+std::string_view without_trailing_blanks(std::string_view text);
+std::string_view without_outer_blanks(std::string_view text);
+
 // Reads a real from a field: a comma ends it, blanks anywhere are ignored, nothing left is 0.
 // Optional sign, digits with at most one decimal point, optional exponent (E, D, e or d with an
 // optionally signed integer, or just a signed integer). Without a decimal point the last

@@ -85,6 +85,14 @@ bool is_valid_utf8(std::string_view text) {
   return true;
 }
 
+std::string_view without_utf8_bom(std::string_view bytes) {
+  return bytes.starts_with(kUtf8ByteOrderMark) ? bytes.substr(kUtf8ByteOrderMark.size()) : bytes;
+}
+
+bool starts_as_utf16(std::string_view bytes) {
+  return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+}
+
 std::string message_safe(std::string_view text) {
   return shown(text, std::string_view::npos);
 }

@@ -15,6 +15,15 @@ std::size_t utf8_sequence_length(std::string_view text, std::size_t at);
 // Whether the whole text is well-formed UTF-8.
 bool is_valid_utf8(std::string_view text);
 
+// The byte order mark some programs put at the start of a UTF-8 file.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The bytes without a UTF-8 byte order mark at their start.
+std::string_view without_utf8_bom(std::string_view bytes);
+
+// Whether the bytes start with a UTF-16 byte order mark, of either byte order.
+bool starts_as_utf16(std::string_view bytes);
+
 // The text as a message may carry it, such as a file's name: every control character and every
 // byte that is not UTF-8 shown as '?'.
 std::string message_safe(std::string_view text);

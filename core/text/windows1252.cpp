@@ -25,11 +25,6 @@ char32_t code_point_of(unsigned char byte) {
   return byte;
 }
 
-// C0 and C1 control characters and DEL.
-bool is_control(char32_t code) {
-  return code < 0x20 || (code >= 0x7F && code < 0xA0);
-}
-
 void append_utf8(std::string& text, char32_t code) {
   if (code < 0x80) {
     text += static_cast<char>(code);
@@ -87,6 +82,12 @@ std::optional<char> byte_of(char32_t code) {
 
 }  // namespace
 
+bool is_windows1252_control(unsigned char byte) {
+  // C0 and C1 control characters and DEL.
+  const char32_t code = code_point_of(byte);
+  return code < 0x20 || (code >= 0x7F && code < 0xA0);
+}
+
 std::string decode_windows1252(std::string_view bytes) {
   std::string text;
   text.reserve(bytes.size());
@@ -122,8 +123,8 @@ std::string shown_from_windows1252(std::string_view bytes) {
   std::string text;
   text.reserve(bytes.size());
   for (const char c : bytes) {
-    const char32_t code = code_point_of(static_cast<unsigned char>(c));
-    append_utf8(text, is_control(code) ? U'?' : code);
+    const auto byte = static_cast<unsigned char>(c);
+    append_utf8(text, is_windows1252_control(byte) ? U'?' : code_point_of(byte));
   }
   return text;
 }

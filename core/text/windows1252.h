@@ -22,6 +22,10 @@ std::optional<std::string> encode_windows1252(std::string_view utf8);
 // texts of the program's own, such as report labels.
 std::string to_windows1252(std::string_view utf8);
 
+// Whether the byte stands for a control character: C0, DEL, or one of the five unassigned bytes,
+// which decode as C1 controls.
+bool is_windows1252_control(unsigned char byte);
+
 // Bytes read from a file as a message may show them: decoded, with control characters and the
 // unassigned bytes shown as '?', so that nothing read from a file can break the message's
 // encoding or steer the terminal.

@@ -2,7 +2,6 @@
 #include "tools/batch/arguments.h"
 
 #include <array>
-#include <charconv>
 #include <string_view>
 #include <vector>
 
@@ -17,14 +16,8 @@
 namespace varmkalk::batch {
 namespace {
 
-constexpr unsigned kMostThreads = 1024;
+constexpr int kMostThreads = 1024;
 constexpr std::size_t kNameWidth = 22;
-
-bool parse_threads(std::string_view text, unsigned& threads) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), threads);
-  return error == std::errc() && end == text.data() + text.size() && threads >= 1 &&
-         threads <= kMostThreads;
-}
 
 // What the code columns take: the letters of the table's rows (either case), the last row for
 // anything else.
@@ -88,9 +81,13 @@ std::variant<Arguments, std::string> parse_arguments(std::span<const char* const
   }
   parsed.replace = command_line.has("--replace");
   if (const auto threads = command_line.options.find("--threads");
-      threads != command_line.options.end() && !parse_threads(threads->second, parsed.threads)) {
-    return "--threads " + core::quoted_for_message(threads->second) +
-           " är inget antal mellan 1 och " + std::to_string(kMostThreads);
+      threads != command_line.options.end()) {
+    const std::optional<int> count = tools::option_number(threads->second, 1, kMostThreads);
+    if (!count) {
+      return "--threads " + core::quoted_for_message(threads->second) +
+             " är inget antal mellan 1 och " + std::to_string(kMostThreads);
+    }
+    parsed.threads = static_cast<unsigned>(*count);
   }
   const std::vector<std::string>& files = command_line.files;
   if (files.size() != 2) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/climate_import/source_text.h"
 #include "core/formats/control_file.h"
 #include "core/text/fixed_field.h"
 #include "core/text/utf8_text.h"
@@ -19,15 +20,6 @@ constexpr std::string_view kIdentityField = "calc_id";
 
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
-}
-
-// Blanks and tabs around a cell do not count.
-std::string_view trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // Whether the text is a plain decimal number: an optional sign, digits with at most one
@@ -67,7 +59,8 @@ bool is_decimal_number(std::string_view text) {
 // The cell's number, the float the control file's reader makes of the same digits, or what is
 // wrong with it.
 std::optional<float> number_of(std::string_view cell, std::string& fault) {
-  const std::string_view text = trimmed(cell);
+  // Blanks and tabs around a cell do not count.
+  const std::string_view text = core::trimmed(cell);
   if (text.empty()) {
     fault = "fältet är tomt; ett tal behövs";
     return std::nullopt;

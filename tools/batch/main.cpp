@@ -2,10 +2,7 @@
 // kalvex-batch: the engine's year for every row of a CSV table, in parallel, into another table.
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
-#include <new>
-#include <span>
 #include <string>
 #include <thread>
 #include <variant>
@@ -19,6 +16,7 @@
 #include "tools/batch/arguments.h"
 #include "tools/batch/batch_input.h"
 #include "tools/batch/batch_output.h"
+#include "tools/common/program.h"
 
 namespace {
 
@@ -31,11 +29,6 @@ constexpr std::string_view kStandardInputName = "standard in";
 // The same limit as for a file: far more than a million cases.
 constexpr std::size_t kLargestInput = std::size_t{256} * 1024 * 1024;
 constexpr std::size_t kReadBlock = 1 << 16;
-
-int report(const std::string& message, int status) {
-  std::cerr << kProgram << ": " << message << '\n';
-  return status;
-}
 
 std::string read_standard_input() {
   std::string bytes;
@@ -68,12 +61,6 @@ unsigned thread_count(const batch::Arguments& arguments) {
   return cores > 0 ? cores : 1;
 }
 
-std::filesystem::path working_folder() {
-  std::error_code error;
-  std::filesystem::path folder = std::filesystem::current_path(error);
-  return error ? std::filesystem::path(".") : folder;
-}
-
 int run(const batch::Arguments& arguments) {
   const bool from_standard_input = arguments.input == batch::kStandardStream;
   const bool to_standard_output = arguments.output == batch::kStandardStream;
@@ -86,7 +73,8 @@ int run(const batch::Arguments& arguments) {
       from_standard_input ? read_standard_input() : core::read_file(arguments.input);
   const batch::BatchInput input = batch::read_batch_input(bytes, input_name);
 
-  const core::FoundClimates climates(input.cases, working_folder(), core::installed_climate_dir());
+  const core::RunFolders folders = core::process_run_folders();
+  const core::FoundClimates climates(input.cases, folders.work_dir, folders.climate_fallback_dir);
   const std::vector<core::CaseResult> results =
       core::run_cases(input.cases, climates, thread_count(arguments));
   const std::string text = batch::batch_output_text(input.table, results);
@@ -111,32 +99,29 @@ int run(const batch::Arguments& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto parsed = batch::parse_arguments(
-      std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));
+  const auto parsed = batch::parse_arguments(tools::program_arguments(argc, argv));
   if (const auto* problem = std::get_if<std::string>(&parsed)) {
-    return report(*problem + "; se " + kProgram + " --help", kUnusable);
+    return tools::report_usage(kProgram, *problem, kUnusable);
   }
   const auto& arguments = std::get<batch::Arguments>(parsed);
   if (arguments.help) {
     std::cout << batch::help_text();
     return 0;
   }
-  try {
-    return run(arguments);
-  } catch (const core::CsvError& error) {
-    return report(error.what(), kUnusable);
-  } catch (const batch::BatchInputError& error) {
-    // One line per faulty cell.
-    const std::string_view lines = error.what();
-    for (std::size_t start = 0; start < lines.size();) {
-      const std::size_t end = std::min(lines.find('\n', start), lines.size());
-      report(std::string(lines.substr(start, end - start)), kUnusable);
-      start = end + 1;
+  return tools::reporting_failures(kProgram, kUnusable, [&] {
+    try {
+      return run(arguments);
+    } catch (const core::CsvError& error) {
+      return tools::report(kProgram, error.what(), kUnusable);
+    } catch (const batch::BatchInputError& error) {
+      // One line per faulty cell.
+      const std::string_view lines = error.what();
+      for (std::size_t start = 0; start < lines.size();) {
+        const std::size_t end = std::min(lines.find('\n', start), lines.size());
+        tools::report(kProgram, lines.substr(start, end - start), kUnusable);
+        start = end + 1;
+      }
+      return kUnusable;
     }
-    return kUnusable;
-  } catch (const core::FileAccessError& error) {
-    return report(error.what(), kUnusable);
-  } catch (const std::bad_alloc&) {
-    return report("minnet räcker inte till", kUnusable);
-  }
+  });
 }

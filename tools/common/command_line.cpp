@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/common/command_line.h"
 
+#include <charconv>
+
 #include "core/climate_import/source_text.h"
 #include "core/text/utf8_text.h"
 
@@ -51,6 +53,16 @@ std::variant<CommandLine, std::string> parse_command_line(std::span<const char* 
     }
   }
   return parsed;
+}
+
+std::optional<int> option_number(std::string_view text, int lowest, int highest) {
+  int number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size() || number < lowest ||
+      number > highest) {
+    return std::nullopt;
+  }
+  return number;
 }
 
 }  // namespace varmkalk::tools

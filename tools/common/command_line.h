@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,5 +33,9 @@ struct CommandLine {
 // its value; a text taken from the command line is quoted safely.
 std::variant<CommandLine, std::string> parse_command_line(std::span<const char* const> arguments,
                                                           std::span<const OptionRule> options);
+
+// An option's value as a whole number from `lowest` to `highest`: decimal digits, a minus sign
+// before them allowed, nothing else; nothing for any other text or a number out of the range.
+std::optional<int> option_number(std::string_view text, int lowest, int highest);
 
 }  // namespace varmkalk::tools

@@ -2,7 +2,6 @@
 #include "tools/klimat/arguments.h"
 
 #include <array>
-#include <charconv>
 #include <string_view>
 #include <vector>
 
@@ -15,16 +14,6 @@ namespace {
 
 constexpr int kFirstYear = 1;
 constexpr int kLastYear = 9999;
-
-std::optional<int> parse_year(std::string_view text) {
-  int year = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), year);
-  if (error != std::errc() || end != text.data() + text.size() || year < kFirstYear ||
-      year > kLastYear) {
-    return std::nullopt;
-  }
-  return year;
-}
 
 }  // namespace
 
@@ -48,7 +37,7 @@ std::variant<Arguments, std::string> parse_arguments(std::span<const char* const
   parsed.allow_suspect = command_line.has("--allow-suspect");
   parsed.replace = command_line.has("--replace");
   if (const auto year = command_line.options.find("--year"); year != command_line.options.end()) {
-    parsed.year = parse_year(year->second);
+    parsed.year = tools::option_number(year->second, kFirstYear, kLastYear);
     if (!parsed.year) {
       return "--year " + core::quoted_for_message(core::shown_name(year->second)) +
              " är inget år mellan 1 och 9999";

@@ -2,8 +2,6 @@
 // kalvex-klimat: makes a climate file for the engine from SMHI's open data, an EnergyPlus
 // weather file or a plain table, and shows the figures of a year of daily means.
 #include <iostream>
-#include <new>
-#include <span>
 #include <string>
 #include <variant>
 
@@ -12,6 +10,7 @@
 #include "core/climate_import/climate_summary.h"
 #include "core/climate_import/source_text.h"
 #include "core/files/file_access.h"
+#include "tools/common/program.h"
 #include "tools/klimat/arguments.h"
 
 namespace {
@@ -21,11 +20,6 @@ using namespace varmkalk;
 constexpr const char* kProgram = "kalvex-klimat";
 constexpr int kFailed = 1;
 constexpr int kUsageFailed = 2;
-
-int report(const std::string& message, int status) {
-  std::cerr << kProgram << ": " << message << '\n';
-  return status;
-}
 
 std::string refusal(const core::ImportError& error) {
   std::string message = error.message;
@@ -42,7 +36,7 @@ int show_info(const klimat::Arguments& arguments) {
   const core::ImportResult read =
       core::read_climate_file(core::read_file(arguments.source), arguments.source);
   if (const auto* error = std::get_if<core::ImportError>(&read)) {
-    return report(error->message, kFailed);
+    return tools::report(kProgram, error->message, kFailed);
   }
   const auto& year = std::get<core::ClimateYear>(read);
   std::cout << core::shown_name(arguments.source) << ": " << year.daily_mean_tenths_c.size()
@@ -61,7 +55,7 @@ int run_import(const klimat::Arguments& arguments) {
   options.allow_suspect = arguments.allow_suspect;
   const auto imported = core::import_climate(core::read_file(arguments.source), options);
   if (const auto* error = std::get_if<core::ImportError>(&imported)) {
-    return report(refusal(*error), kFailed);
+    return tools::report(kProgram, refusal(*error), kFailed);
   }
   const auto& [format, year] = std::get<core::ImportedClimate>(imported);
   core::write_file(arguments.output, core::format_climate_file(year), arguments.replace);
@@ -76,13 +70,12 @@ int run_import(const klimat::Arguments& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto parsed = klimat::parse_arguments(
-      std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));
+  const auto parsed = klimat::parse_arguments(tools::program_arguments(argc, argv));
   if (const auto* problem = std::get_if<std::string>(&parsed)) {
-    return report(*problem + "; se " + kProgram + " --help", kUsageFailed);
+    return tools::report_usage(kProgram, *problem, kUsageFailed);
   }
   const auto& arguments = std::get<klimat::Arguments>(parsed);
-  try {
+  return tools::reporting_failures(kProgram, kFailed, [&] {
     switch (arguments.task) {
       case klimat::Arguments::Task::help:
         std::cout << klimat::help_text();
@@ -92,10 +85,6 @@ int main(int argc, char** argv) {
       case klimat::Arguments::Task::import:
         return run_import(arguments);
     }
-  } catch (const core::FileAccessError& error) {
-    return report(error.what(), kFailed);
-  } catch (const std::bad_alloc&) {
-    return report("minnet räcker inte till", kFailed);
-  }
-  return kFailed;
+    return kFailed;
+  });
 }

@@ -3,6 +3,7 @@
 
 #include "core/case/boiler_case.h"
 #include "core/model/model_constants.h"
+#include "core/model/start_model.h"
 
 namespace varmkalk::testing {
 
@@ -28,7 +29,7 @@ inline core::BoilerCase worked_example() {
 
 // Its design conditions: Malmö and the 55/45 °C system.
 inline core::DesignConditions worked_design() {
-  return {-14.0f, 55.0f, 45.0f};
+  return core::design_conditions(worked_example());
 }
 
 // The same boiler with a burner that modulates from 4000 W up to its 15000 W.

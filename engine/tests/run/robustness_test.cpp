@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "core/case/climates.h"
 #include "core/tests/support/control_file_fixture.h"
 #include "core/tests/support/crlf_lines.h"
 #include "core/tests/support/temp_folder.h"
@@ -36,8 +37,6 @@ using testing::control_text;
 using testing::crlf_line_count;
 using testing::TempFolder;
 
-constexpr const char* kClimateNames[] = {"malmo.dat", "jkping.dat",   "sthlm.dat",
-                                         "falun.dat", "ostersnd.dat", "kiruna.dat"};
 constexpr const char* kResultNames[] = {"h123.dat", "h123sum.dat", "h123sum_c.dat", "resultat.dat"};
 // Three days, the second too warm to need heat.
 constexpr const char* kClimate = "   1   -4.8\r\n   2   16.0\r\n   3  -10.0\r\n";
@@ -51,8 +50,8 @@ struct Outcome {
 // A working folder with the control file and the climate under all six climate names.
 void prepare(const TempFolder& work, const std::string& control, const std::string& climate) {
   work.write("styrfil.dat", control);
-  for (const char* name : kClimateNames) {
-    work.write(name, climate);
+  for (const core::Climate& place : core::kClimates) {
+    work.write(std::string(place.file_name), climate);
   }
 }
 
@@ -179,8 +178,8 @@ TEST(Robustness, ControlFileFaultsEndTheRunBeforeAnyResultFile) {
 
 TEST(Robustness, MissingControlFileOrWorkingFolderIsNamed) {
   TempFolder work;
-  for (const char* name : kClimateNames) {
-    work.write(name, kClimate);
+  for (const core::Climate& place : core::kClimates) {
+    work.write(std::string(place.file_name), kClimate);
   }
   expect_failure(run_in(work.path()),
                  "styrfil.dat: filen finns inte i arbetsmappen " + work.path().string());

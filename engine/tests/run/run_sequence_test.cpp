@@ -296,8 +296,8 @@ TEST(RunSequence, AnOwnCopyOfABundledClimateGivesTheSameYear) {
   lines.push_back("-18");
   own.write("styrfil.dat", control_text(lines));
   own.write("egen.dat", stockholm);
-  ASSERT_EQ(run_in(bundled, boiler_year).exit_status, 0);
-  ASSERT_EQ(run_in(own, boiler_year).exit_status, 0);
+  ASSERT_EQ(run_in(bundled, core::run_year).exit_status, 0);
+  ASSERT_EQ(run_in(own, core::run_year).exit_status, 0);
 
   for (const char* name : {"h123.dat", "h123sum_c.dat"}) {
     EXPECT_EQ(own.read(name), bundled.read(name)) << name;
@@ -316,7 +316,7 @@ TEST(RunSequence, AMissingOwnClimateFileIsRefusedBeforeAnyResultFile) {
   lines.push_back("umea.dat");
   lines.push_back("-24");
   work.write("styrfil.dat", control_text(lines));
-  const RunOutcome outcome = run_in(work, boiler_year);
+  const RunOutcome outcome = run_in(work, core::run_year);
   EXPECT_EQ(outcome.exit_status, 1);
   EXPECT_EQ(outcome.err,
             "umea.dat: klimatfilen finns inte i arbetsmappen " + work.path().string() + "\n");

@@ -18,6 +18,7 @@
 #include "core/tests/support/worked_example.h"
 #include "core/text/fixed_format.h"
 #include "tools/batch/batch_input.h"
+#include "tools/batch/tests/batch_table.h"
 
 namespace varmkalk::batch {
 namespace {
@@ -53,27 +54,14 @@ std::vector<std::string> lines_of(const std::string& text) {
   return lines;
 }
 
-// The table's row for each case: every column as the control file writes it.
-std::string batch_table(const std::vector<core::BoilerCase>& cases) {
-  std::vector<std::string> header = {std::string(kCaseColumn)};
-  for (const core::ControlLine& line : core::kControlLines) {
-    if (line.kind != core::ControlLineKind::identity) {
-      header.emplace_back(line.field);
-    }
-  }
-  std::string text = core::csv_record(header);
+// The table with a case column first, each case named "Fall 1, "test"" and on: names that
+// have to be quoted.
+std::string named_batch_table(const std::vector<core::BoilerCase>& cases) {
+  std::vector<std::string> names;
   for (std::size_t i = 0; i < cases.size(); ++i) {
-    const auto lines = core::control_file_lines(cases[i]);
-    std::vector<std::string> row = {"Fall " + std::to_string(i + 1) + ", \"test\""};
-    for (const core::ControlLine& line : core::kControlLines) {
-      if (line.kind != core::ControlLineKind::identity) {
-        const std::string& text_of_line = lines[static_cast<std::size_t>(line.line - 1)];
-        row.push_back(text_of_line.substr(text_of_line.find_first_not_of(' ')));
-      }
-    }
-    text += core::csv_record(row);
+    names.push_back("Fall " + std::to_string(i + 1) + ", \"test\"");
   }
-  return text;
+  return batch_table(cases, names);
 }
 
 std::optional<float> number(const std::string& text) {
@@ -126,7 +114,7 @@ TEST(BatchProgram, EveryRowGivesTheNumbersAndMessagesOfKalvexForTheSameControlFi
   TempFolder folder;
   folder.write("falun.dat", warm_year());
   folder.write("jkping.dat", "   1  -50\r\n   2  -4.x\r\n");
-  folder.write("in.csv", batch_table(cases));
+  folder.write("in.csv", named_batch_table(cases));
   ASSERT_EQ(run_in(folder.path(), KALVEX_BATCH_PROGRAM, "in.csv out.csv"), 1)
       << read(folder.path() / "err.txt");
   const core::CsvTable output = core::read_csv_table(folder.read("out.csv"), "out.csv");
@@ -196,7 +184,7 @@ class BatchFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_.write("in.csv",
-                  batch_table({testing::worked_example(), testing::modulating_example()}));
+                  named_batch_table({testing::worked_example(), testing::modulating_example()}));
   }
   int run(const std::string& arguments) {
     return run_in(folder_.path(), KALVEX_BATCH_PROGRAM, arguments);

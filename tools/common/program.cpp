@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/common/program.h"
+
+#include <iostream>
+#include <string>
+
+namespace varmkalk::tools {
+
+std::span<const char* const> program_arguments(int argc, char** argv) {
+  return std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1));
+}
+
+int report(std::string_view program, std::string_view message, int status) {
+  std::cerr << program << ": " << message << '\n';
+  return status;
+}
+
+int report_usage(std::string_view program, std::string_view problem, int status) {
+  return report(program, std::string(problem) + "; se " + std::string(program) + " --help", status);
+}
+
+}  // namespace varmkalk::tools
