@@ -15,6 +15,7 @@
 #include "frontend/help/twips.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/form_case.h"
+#include "frontend/logic/wrapped_lines.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -57,24 +58,6 @@ QPlainTextEdit* add_text_box(QWidget* parent, const char* name, const QRect& geo
   box->setObjectName(QString::fromUtf8(name));
   box->setGeometry(geometry);
   return box;
-}
-
-// The text broken at blanks into lines of at most `columns` characters; a longer word stands on
-// a line of its own.
-QStringList wrapped_lines(const QString& text, qsizetype columns) {
-  QStringList lines;
-  QString line;
-  for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-    if (!line.isEmpty() && line.size() + 1 + word.size() > columns) {
-      lines += line;
-      line.clear();
-    }
-    line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
-  }
-  if (!line.isEmpty()) {
-    lines += line;
-  }
-  return lines;
 }
 
 }  // namespace

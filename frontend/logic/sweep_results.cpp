@@ -14,7 +14,6 @@ namespace varmkalk {
 
 namespace {
 
-constexpr double kPerCent = 100.0;
 // Enough digits to tell the points of a fine sweep apart, few enough to hide the last digits of
 // a 32-bit value (20 % excess air is held as 20.000005).
 constexpr int kValueDigits = 6;
@@ -116,13 +115,13 @@ QString sweep_value_text(double value, const QLocale& locale) {
   return text.replace(QLatin1Char('.'), locale.decimalPoint());
 }
 
-std::optional<double> sweep_efficiency(const SweepResult& result, bool with_pump) {
+std::optional<double> sweep_efficiency_percent(const SweepResult& result, bool with_pump) {
   if (!has_year(result)) {
     return std::nullopt;
   }
   const std::optional<float> percent =
       with_pump ? result.efficiency_percent : result.efficiency_without_pump_percent;
-  return percent ? std::optional<double>(*percent / kPerCent) : std::nullopt;
+  return percent ? std::optional<double>(*percent) : std::nullopt;
 }
 
 bool is_current_point(const Sweep& sweep, std::size_t row) {

@@ -65,8 +65,8 @@ QString sweep_column_heading(const Sweep& sweep, SweepColumn column);
 // no grouping of digits.
 QString sweep_value_text(double value, const QLocale& locale);
 
-// The efficiency of a result as a fraction, when the point has one.
-std::optional<double> sweep_efficiency(const SweepResult& result, bool with_pump);
+// The annual efficiency of a result in per cent, as the chart plots it, when the point has one.
+std::optional<double> sweep_efficiency_percent(const SweepResult& result, bool with_pump);
 
 // The point is the case as the form has it.
 bool is_current_point(const Sweep& sweep, std::size_t row);

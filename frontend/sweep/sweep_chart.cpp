@@ -37,11 +37,6 @@ constexpr double kGapMarkHeight = 0.03;
 constexpr std::size_t kMostPointsMarked = 60;
 const QColor kGapColor{120, 120, 120};
 
-std::optional<double> efficiency_percent(const SweepResult& result, bool with_pump) {
-  const std::optional<double> fraction = sweep_efficiency(result, with_pump);
-  return fraction ? std::optional<double>(*fraction * kPerCent) : std::nullopt;
-}
-
 std::size_t nearest_row(const Sweep& sweep, double position) {
   std::size_t nearest = 0;
   double distance = std::numeric_limits<double>::infinity();
@@ -91,13 +86,13 @@ Range efficiency_range(const Sweep& sweep) {
   Range range;
   for (const SweepResult& result : sweep.results) {
     for (const bool with_pump : {true, false}) {
-      if (const auto value = efficiency_percent(result, with_pump)) {
+      if (const auto value = sweep_efficiency_percent(result, with_pump)) {
         range.take(*value);
       }
     }
   }
   for (const bool with_pump : {true, false}) {
-    if (const auto value = efficiency_percent(sweep.current, with_pump)) {
+    if (const auto value = sweep_efficiency_percent(sweep.current, with_pump)) {
       range.take(*value);
     }
   }
@@ -148,7 +143,7 @@ void add_efficiency(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
   if (is_category(sweep->input)) {
     QScatterSeries* series = scatter(name, color, kMarkerSize);
     for (std::size_t row = 0; row < sweep->points.size(); ++row) {
-      if (const auto value = efficiency_percent(sweep->results[row], with_pump)) {
+      if (const auto value = sweep_efficiency_percent(sweep->results[row], with_pump)) {
         series->append(sweep->points[row].position, *value);
       }
     }
@@ -160,7 +155,7 @@ void add_efficiency(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
   QLineSeries* piece = nullptr;
   bool first = true;
   for (std::size_t row = 0; row < sweep->points.size(); ++row) {
-    const auto value = efficiency_percent(sweep->results[row], with_pump);
+    const auto value = sweep_efficiency_percent(sweep->results[row], with_pump);
     if (!value) {
       piece = nullptr;
       continue;
@@ -197,7 +192,7 @@ void add_marks(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
   for (std::size_t row = 0; row < sweep->points.size(); ++row) {
     const SweepResult& result = sweep->results[row];
     const double position = sweep->points[row].position;
-    const auto value = efficiency_percent(result, true);
+    const auto value = sweep_efficiency_percent(result, true);
     if (!value) {
       gaps->append(position, gap_y);
     } else if (result.totals.unmet_days > 0) {
@@ -223,7 +218,7 @@ void add_marks(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
   QScatterSeries* current = scatter(kCurrentSeries, Qt::transparent, kCurrentMarkerSize);
   current->setPen(QPen(Qt::black, kLineWidth));
   for (const bool with_pump : {true, false}) {
-    if (const auto value = efficiency_percent(sweep->current, with_pump)) {
+    if (const auto value = sweep_efficiency_percent(sweep->current, with_pump)) {
       current->append(sweep->current_position, *value);
     }
   }

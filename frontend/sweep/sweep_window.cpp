@@ -5,6 +5,7 @@
 #include "frontend/charts/export_dialog.h"
 #include "frontend/logic/engine_run.h"
 #include "frontend/logic/form_number.h"
+#include "frontend/logic/wrapped_lines.h"
 #include "frontend/sweep/sweep_chart.h"
 #include "frontend/sweep/sweep_export.h"
 
@@ -38,18 +39,7 @@ constexpr int kChartStretch = 3;
 constexpr int kTableStretch = 2;
 
 // A column's heading in lines of a few words, so that the columns of numbers stay narrow.
-QString wrapped(const QString& heading) {
-  constexpr qsizetype kLineLength = 16;
-  QStringList lines;
-  for (const QString& word : heading.split(QLatin1Char(' '))) {
-    if (!lines.isEmpty() && lines.back().size() + 1 + word.size() <= kLineLength) {
-      lines.back() += QLatin1Char(' ') + word;
-    } else {
-      lines << word;
-    }
-  }
-  return lines.join(QLatin1Char('\n'));
-}
+constexpr qsizetype kHeadingLineLength = 16;
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name) {
@@ -366,7 +356,8 @@ void SweepWindow::fill_table(const Sweep& sweep) {
   const QLocale locale = platform_.locale();
   QStringList headings;
   for (const SweepColumn column : kSweepColumns) {
-    headings << wrapped(sweep_column_heading(sweep, column));
+    headings << wrapped_lines(sweep_column_heading(sweep, column), kHeadingLineLength)
+                    .join(QLatin1Char('\n'));
   }
   table_->setHorizontalHeaderLabels(headings);
   table_->setRowCount(static_cast<int>(sweep.points.size()));
