@@ -16,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -79,16 +78,9 @@ ChartWindow::ChartWindow(Platform& platform, std::shared_ptr<const ChartYear> ye
       &QAction::triggered, this, &ChartWindow::export_report);
   connect(add_action(*export_menu, "export_csv", QStringLiteral("Dagsvärdena som CSV-fil…")),
           &QAction::triggered, this, &ChartWindow::export_csv);
-  auto* export_button = new QPushButton(QStringLiteral("Exportera…"), this);
-  export_button->setObjectName(QStringLiteral("export"));
-  export_button->setMenu(export_menu);
-  auto* close_button = new QPushButton(QStringLiteral("Stäng"), this);
-  close_button->setObjectName(QStringLiteral("close"));
-  connect(close_button, &QPushButton::clicked, this, &QWidget::close);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  buttons->addWidget(export_button);
-  buttons->addWidget(close_button);
+  add_export_and_close(*this, *buttons, export_menu);
   layout->addLayout(buttons);
 
   const auto* first = static_cast<ChartPage*>(tabs_->widget(0));

@@ -5,7 +5,9 @@
 #include "frontend/charts/chart_export.h"
 
 #include <QAction>
+#include <QHBoxLayout>
 #include <QMenu>
+#include <QPushButton>
 
 namespace varmkalk {
 
@@ -13,6 +15,17 @@ QAction* add_action(QMenu& menu, const char* name, const QString& text) {
   QAction* action = menu.addAction(text);
   action->setObjectName(QString::fromLatin1(name));
   return action;
+}
+
+void add_export_and_close(QWidget& window, QHBoxLayout& row, QMenu* export_menu) {
+  auto* export_button = new QPushButton(QStringLiteral("Exportera…"), &window);
+  export_button->setObjectName(QStringLiteral("export"));
+  export_button->setMenu(export_menu);
+  auto* close_button = new QPushButton(QStringLiteral("Stäng"), &window);
+  close_button->setObjectName(QStringLiteral("close"));
+  QObject::connect(close_button, &QPushButton::clicked, &window, &QWidget::close);
+  row.addWidget(export_button);
+  row.addWidget(close_button);
 }
 
 void save_export_as(Platform& platform, QWidget* parent, const QString& title,

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QAction;
+class QHBoxLayout;
 class QMenu;
 class QWidget;
 
@@ -16,6 +17,10 @@ class Platform;
 
 // Adds an item to an export menu, named `name` for the tests to find it.
 QAction* add_action(QMenu& menu, const char* name, const QString& text);
+
+// Ends a window's button row with "Exportera…", which opens `export_menu`, and "Stäng", which
+// closes `window`.
+void add_export_and_close(QWidget& window, QHBoxLayout& row, QMenu* export_menu);
 
 // Asks for a file name in a save dialog titled `title`, offering `suggested_name`, and saves what
 // `bytes` makes there whole (see save_export); a failure is told with a beep and a message.

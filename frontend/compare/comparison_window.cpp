@@ -141,14 +141,7 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
           &QAction::triggered, this, &ComparisonWindow::export_csv);
   connect(add_action(*export_menu, "export_pdf", QStringLiteral("Jämförelsen som PDF…")),
           &QAction::triggered, this, &ComparisonWindow::export_pdf);
-  auto* export_button = new QPushButton(QStringLiteral("Exportera…"), this);
-  export_button->setObjectName(QStringLiteral("export"));
-  export_button->setMenu(export_menu);
-  auto* close_button = new QPushButton(QStringLiteral("Stäng"), this);
-  close_button->setObjectName(QStringLiteral("close"));
-  connect(close_button, &QPushButton::clicked, this, &QWidget::close);
-  buttons->addWidget(export_button);
-  buttons->addWidget(close_button);
+  add_export_and_close(*this, *buttons, export_menu);
   layout->addLayout(buttons);
 }
 
