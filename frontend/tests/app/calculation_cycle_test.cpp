@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/app/main_menu.h"
 
-#include "core/formats/climate_file.h"
 #include "core/formats/control_file.h"
 #include "core/formats/daily_line.h"
 #include "core/model/year.h"
+#include "core/tests/support/climate_year.h"
 #include "frontend/logic/engine_run.h"
 #include "frontend/logic/windows1252_text.h"
 #include "frontend/tests/app/fake_platform.h"
@@ -244,10 +244,8 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
     QCOMPARE(engine_case.burner.kind(), varmkalk::core::BurnerKind::single_stage);
 
     // The engine's daily lines are those of the single-stage year in memory.
-    varmkalk::core::ClimateFile climate_file =
-        varmkalk::core::open_climate_file(kClimateFile.toStdString(), ".", {});
-    const varmkalk::core::ClimateDays days = varmkalk::core::read_climate_days(climate_file);
-    const varmkalk::core::YearResult year = varmkalk::core::run_year(engine_case, days.records);
+    const varmkalk::core::YearResult year =
+        varmkalk::testing::year_on_climate_file(engine_case, ".", {});
     std::string expected;
     for (const varmkalk::core::DayBalance& day : year.days) {
       expected += varmkalk::core::format_daily_line(day, day.with_pump);

@@ -6,6 +6,7 @@
 #include "core/formats/result_file_names.h"
 #include "core/formats/summary_report.h"
 #include "core/model/year.h"
+#include "core/tests/support/climate_year.h"
 #include "core/tests/support/worked_example.h"
 #include "frontend/logic/daily_csv.h"
 #include "frontend/logic/year_energy.h"
@@ -94,10 +95,8 @@ void write_result_files(const QString& folder, const core::BoilerCase& input,
 }
 
 core::YearResult model_year(const QString& folder, const core::BoilerCase& input) {
-  const auto& name = core::climate_file_name(input.climate);
-  core::ClimateFile file = core::open_climate_file(name, QFile::encodeName(folder).toStdString(),
-                                                   VARMKALK_TEST_CLIMATE_DIR);
-  return core::run_year(input, core::read_climate_days(file).records);
+  return testing::year_on_climate_file(input, QFile::encodeName(folder).toStdString(),
+                                       VARMKALK_TEST_CLIMATE_DIR);
 }
 
 void add_cases() {
