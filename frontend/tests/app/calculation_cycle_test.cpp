@@ -11,6 +11,7 @@
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/app/menu_fixture.h"
 #include "frontend/tests/support/climate_table.h"
+#include "frontend/tests/support/fake_engine.h"
 #include "frontend/tests/support/path_override.h"
 
 #include <QApplication>
@@ -547,11 +548,7 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
   // An engine of a shell script in a program folder of its own, with a short time limit.
   void use_fake_engine(const QByteArray& script_body) {
     QVERIFY(programs_.isValid());
-    QFile script(QDir(programs_.path()).filePath(QStringLiteral("kalvex")));
-    QVERIFY(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    script.write("#!/bin/sh\n" + script_body + "\n");
-    script.close();
-    QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+    varmkalk::testing::write_fake_engine(programs_.path(), script_body);
     menu_->engine_run().set_program_folder(programs_.path());
     menu_->engine_run().set_time_limit(std::chrono::milliseconds(20));
   }
