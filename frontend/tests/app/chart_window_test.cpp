@@ -7,6 +7,7 @@
 #include "frontend/logic/engine_run.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
+#include "frontend/tests/support/file_bytes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,6 +28,8 @@
 using varmkalk::ChartWindow;
 using varmkalk::testing::child;
 using varmkalk::testing::FakePlatform;
+using varmkalk::testing::file_bytes;
+using varmkalk::testing::write_file;
 
 namespace {
 
@@ -34,12 +37,6 @@ constexpr int kEngineWaitMs = 60'000;
 
 QString engine_folder() {
   return QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath();
-}
-
-void write_file(const QString& name, const QByteArray& bytes) {
-  QFile file(name);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // styrfil.dat of the case and, when `climate_days` is not 0, a made-up year of that many days as
@@ -75,11 +72,6 @@ ChartWindow* find_chart_window() {
 
 void trigger(const ChartWindow& window, const char* action) {
   window.findChild<QAction*>(QString::fromLatin1(action))->trigger();
-}
-
-QByteArray read(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -190,17 +182,17 @@ class ChartWindowTest : public QObject {
       platform.save_answers = {out.filePath(stem + ".png"), out.filePath(stem + ".pdf")};
       trigger(*window, "export_png");
       trigger(*window, "export_pdf");
-      const QImage image = QImage::fromData(read(out.filePath(stem + ".png")), "PNG");
+      const QImage image = QImage::fromData(file_bytes(out.filePath(stem + ".png")), "PNG");
       QCOMPARE(image.size(), QSize(2000, 1280));
-      QVERIFY(read(out.filePath(stem + ".pdf")).startsWith("%PDF"));
+      QVERIFY(file_bytes(out.filePath(stem + ".pdf")).startsWith("%PDF"));
     }
     platform.save_answers = {out.filePath("rapport.pdf"), out.filePath("dagar.csv")};
     trigger(*window, "export_report");
     trigger(*window, "export_csv");
-    const QByteArray report = read(out.filePath("rapport.pdf"));
+    const QByteArray report = file_bytes(out.filePath("rapport.pdf"));
     QVERIFY(report.startsWith("%PDF"));
     QCOMPARE(report.count("/Type /Page\n") + report.count("/Type /Page\r"), 7);
-    const QByteArray csv = read(out.filePath("dagar.csv"));
+    const QByteArray csv = file_bytes(out.filePath("dagar.csv"));
     QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(csv.count("\r\n"), static_cast<qsizetype>(window->year().days.size()) + 1);
     QVERIFY(csv.contains(";"));

@@ -8,6 +8,7 @@
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/app/menu_fixture.h"
+#include "frontend/tests/support/file_bytes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,7 +31,9 @@ using varmkalk::ComparisonWindow;
 using varmkalk::EngineOutcome;
 using varmkalk::testing::child;
 using varmkalk::testing::click;
+using varmkalk::testing::file_bytes;
 using varmkalk::testing::working_files;
+using varmkalk::testing::write_file;
 
 namespace {
 
@@ -39,17 +42,6 @@ const QLocale kEnglish(QLocale::English, QLocale::UnitedKingdom);
 
 QString engine_folder() {
   return QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath();
-}
-
-QByteArray file_bytes(const QString& name) {
-  QFile file(name);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void write_file(const QString& name, const QByteArray& bytes) {
-  QFile file(name);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // The files of the working folder with their bytes.

@@ -10,6 +10,7 @@
 #include "core/tests/support/worked_example.h"
 #include "frontend/logic/daily_csv.h"
 #include "frontend/logic/year_energy.h"
+#include "frontend/tests/support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,6 +21,7 @@
 #include <cstdio>
 
 using namespace varmkalk;
+using varmkalk::testing::write_file;
 
 namespace {
 
@@ -40,12 +42,6 @@ std::vector<core::ClimateRecord> made_up_climate(int days, bool warm) {
     records.push_back({day, static_cast<float>(tenths / 10.0)});
   }
   return records;
-}
-
-void write_file(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // The working folder of a calculation: its control file and, for a made-up climate, the climate

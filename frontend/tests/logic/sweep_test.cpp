@@ -9,6 +9,7 @@
 #include "core/tests/support/climate_year.h"
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/sweep_results.h"
+#include "frontend/tests/support/file_bytes.h"
 #include "frontend/tests/support/typed_inputs.h"
 
 #include <QDir>
@@ -24,6 +25,7 @@
 #include <functional>
 
 using namespace varmkalk;
+using varmkalk::testing::file_bytes;
 
 namespace {
 
@@ -199,11 +201,6 @@ std::vector<TypedSweep> typed_sweeps() {
       {"pump", SweepInput::pump_power, false, {0, 150, 4}, field(&FormInput::pump_power_w)},
       {"climate", SweepInput::climate, false, {}, climate},
   };
-}
-
-QByteArray file_bytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
