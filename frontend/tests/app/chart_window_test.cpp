@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/charts/chart_window.h"
 
-#include "core/formats/control_file.h"
 #include "core/tests/support/worked_example.h"
 #include "frontend/app/main_menu.h"
 #include "frontend/logic/engine_run.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
+#include "frontend/tests/support/climate_table.h"
 #include "frontend/tests/support/file_bytes.h"
 
 #include <QAction>
@@ -22,14 +22,13 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include <cmath>
-#include <cstdio>
+#include <optional>
 
 using varmkalk::ChartWindow;
 using varmkalk::testing::child;
 using varmkalk::testing::FakePlatform;
 using varmkalk::testing::file_bytes;
-using varmkalk::testing::write_file;
+using varmkalk::testing::write_case_folder;
 
 namespace {
 
@@ -39,26 +38,8 @@ QString engine_folder() {
   return QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath();
 }
 
-// styrfil.dat of the case and, when `climate_days` is not 0, a made-up year of that many days as
-// the climate file, which the engine takes from the working folder before its own: cold days
-// around New Year, or every day too warm to heat.
-void prepare(const varmkalk::core::BoilerCase& input, int climate_days, bool warm) {
-  write_file(QStringLiteral("styrfil.dat"),
-             QByteArray::fromStdString(varmkalk::core::control_file_text(input)));
-  if (climate_days == 0) {
-    return;
-  }
-  QByteArray text;
-  for (int day = 1; day <= climate_days; ++day) {
-    const double tenths =
-        warm ? 160.0 : std::round(60.0 - 150.0 * std::cos(2.0 * M_PI * (day - 15) / 365.0));
-    char line[32];
-    std::snprintf(line, sizeof line, "%4d%7.1f\r\n", day, tenths / 10.0);
-    text += line;
-  }
-  const auto name = varmkalk::core::climate_file_name(input.climate);
-  write_file(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())), text);
-}
+// The made-up days too warm to heat: 16 °C.
+constexpr int kWarmTenths = 160;
 
 ChartWindow* find_chart_window() {
   for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -99,7 +80,7 @@ class ChartWindowTest : public QObject {
   void menu_offers_the_charts_with_the_summary() {
     varmkalk::core::BoilerCase input = varmkalk::testing::worked_example();
     input.identity = varmkalk::core::CalcIdentity("h123");
-    prepare(input, 0, false);
+    QVERIFY(write_case_folder(QDir::currentPath(), input, 0, std::nullopt));
     FakePlatform platform;
     varmkalk::MainMenu menu(platform);
     menu.engine_run().set_program_folder(engine_folder());
@@ -162,7 +143,8 @@ class ChartWindowTest : public QObject {
     QFETCH(int, climate_days);
     QFETCH(bool, warm);
     QFETCH(QStringList, unavailable);
-    prepare(input, climate_days, warm);
+    QVERIFY(write_case_folder(QDir::currentPath(), input, climate_days,
+                              warm ? std::optional(kWarmTenths) : std::nullopt));
     FakePlatform platform;
     platform.user_locale = QLocale(QLocale::Swedish, QLocale::Sweden);
     ChartWindow* window = varmkalk::open_calculation_charts(platform, QDir::currentPath(),
@@ -205,7 +187,7 @@ class ChartWindowTest : public QObject {
   void kept_calculation_from_its_files() {
     varmkalk::core::BoilerCase input = varmkalk::testing::worked_example();
     input.identity = varmkalk::core::CalcIdentity("kvar");
-    prepare(input, 0, false);
+    QVERIFY(write_case_folder(QDir::currentPath(), input, 0, std::nullopt));
     varmkalk::EngineRun run;
     run.set_program_folder(engine_folder());
     QSignalSpy ended(&run, &varmkalk::EngineRun::finished);
