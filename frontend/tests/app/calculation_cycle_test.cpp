@@ -39,6 +39,7 @@ using varmkalk::MainMenu;
 using varmkalk::testing::child;
 using varmkalk::testing::click;
 using varmkalk::testing::FakePlatform;
+using varmkalk::testing::FormChanges;
 using varmkalk::testing::kEngineWaitMs;
 using varmkalk::testing::touch;
 using varmkalk::testing::working_files;
@@ -72,6 +73,8 @@ QString summary_on_disk() {
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(FormChanges)
 
 // Whole calculation cycles through the real forms with the real engine kalvex, from the input
 // to the files that are kept. Message boxes and modal forms go through the recording platform,
@@ -230,11 +233,7 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
   // power on both power lines, and the engine computes the year of a single-stage burner.
   void single_stage_burner_of_many_digits_runs_single_stage() {
     click(*menu_, "Command1");
-    QDialog* input_form = platform_->last_modal();
-    varmkalk::testing::fill_worked_example(*input_form, swedish_);
-    child<QLineEdit>(*input_form, "enstegeff")->setText(QStringLiteral("18,1234519"));
-    click(*input_form, "Command1");
-    confirm(platform_->last_modal(), QStringLiteral("h123"));
+    complete(QStringLiteral("h123"), {{"enstegeff", QStringLiteral("18,1234519")}});
     QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
 
     QFile control(QStringLiteral("styrfil.dat"));
@@ -269,17 +268,13 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
     QVERIFY(QFile::copy(bundled, QStringLiteral("sthlm.dat")));
 
     click(*menu_, "Command1");
-    QDialog* form = platform_->last_modal();
-    varmkalk::testing::fill_worked_example(*form, swedish_);
-    click(*form, "Stockholm");
-    click(*form, "Command1");
-    confirm(platform_->last_modal(), QStringLiteral("st"));
+    complete(QStringLiteral("st"), {{"Stockholm", QString()}});
     QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
     const QStringList place_summary = summary_on_disk().split(QStringLiteral("\r\n"));
     click(*menu_, "Command5");
     click(*platform_->last_modal(), "Command1");
 
-    form = platform_->last_modal();
+    QDialog* form = platform_->last_modal();
     varmkalk::testing::fill_worked_example(*form, swedish_);
     click(*form, "Egenklimat");
     platform_->open_answers.push_back(table);
@@ -313,25 +308,23 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
   }
 
   void engine_warning_is_shown_above_the_summary_data() {
-    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<FormChanges>("changes");
     QTest::addColumn<bool>("power_left");
     // 5 kW cannot heat a house that needs 8 kW on Malmö's coldest days.
-    QTest::newRow("single stage, too small") << QStringList{"enstegbr", "enstegeff", "5"} << false;
+    QTest::newRow("single stage, too small")
+        << FormChanges{{"enstegbr", QString()}, {"enstegeff", QStringLiteral("5")}} << false;
     QTest::newRow("modulating, condensing below its mean power")
-        << QStringList{"modbr", "modmax", "15", "modmin", "3", "modluft", "20"} << true;
+        << FormChanges{{"modbr", QString()},
+                       {"modmax", QStringLiteral("15")},
+                       {"modmin", QStringLiteral("3")},
+                       {"modluft", QStringLiteral("20")}}
+        << true;
   }
   void engine_warning_is_shown_above_the_summary() {
-    QFETCH(QStringList, texts);
+    QFETCH(FormChanges, changes);
     QFETCH(bool, power_left);
     click(*menu_, "Command1");
-    QDialog* input_form = platform_->last_modal();
-    varmkalk::testing::fill_worked_example(*input_form, swedish_);
-    click(*input_form, texts.front().toLatin1().constData());
-    for (qsizetype i = 1; i + 1 < texts.size(); i += 2) {
-      child<QLineEdit>(*input_form, texts[i].toLatin1().constData())->setText(texts[i + 1]);
-    }
-    click(*input_form, "Command1");
-    confirm(platform_->last_modal(), QStringLiteral("h123"));
+    complete(QStringLiteral("h123"), changes);
 
     const EngineOutcome outcome = run_engine();
     QCOMPARE(outcome.status, EngineOutcome::Status::Succeeded);

@@ -57,6 +57,16 @@ void fill_worked_example(QDialog& input_form, const QLocale& locale) {
   }
 }
 
+void apply_changes(QDialog& input_form, const FormChanges& changes) {
+  for (const auto& [name, text] : changes) {
+    if (text.isEmpty()) {
+      click(input_form, name);
+    } else {
+      child<QLineEdit>(input_form, name)->setText(text);
+    }
+  }
+}
+
 QDialog* complete_input(FakePlatform& platform, const QLocale& locale) {
   QDialog* input_form = platform.last_modal();
   if (input_form == nullptr || input_form->objectName() != QStringLiteral("Inmatning")) {

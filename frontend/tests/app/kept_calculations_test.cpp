@@ -101,16 +101,12 @@ class KeptCalculationsTest : public varmkalk::testing::MenuFixture {
   // fills the form so that the next calculation's control file is the first one's.
   void refilled_form_writes_the_same_control_file() {
     click(*menu_, "Command1");
-    QDialog* form = platform_->last_modal();
-    varmkalk::testing::fill_worked_example(*form, kSwedish);
-    click(*form, "modbr");
-    child<QLineEdit>(*form, "modmax")->setText(QStringLiteral("18,25"));
-    child<QLineEdit>(*form, "modmin")->setText(QStringLiteral("4,125"));
-    child<QLineEdit>(*form, "modluft")->setText(QStringLiteral("22,5"));
-    child<QLineEdit>(*form, "huseff")->setText(QStringLiteral("8,333"));
-    click(*form, "Tjugo");
-    click(*form, "Command1");
-    confirm(platform_->last_modal(), QStringLiteral("v1"));
+    complete(QStringLiteral("v1"), {{"modbr", QString()},
+                                    {"modmax", QStringLiteral("18,25")},
+                                    {"modmin", QStringLiteral("4,125")},
+                                    {"modluft", QStringLiteral("22,5")},
+                                    {"huseff", QStringLiteral("8,333")},
+                                    {"Tjugo", QString()}});
     QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
     const QByteArray first_control_file = file_bytes(QStringLiteral("styrfil.dat"));
     click(*menu_, "Command5");
@@ -337,26 +333,8 @@ class KeptCalculationsTest : public varmkalk::testing::MenuFixture {
   }
 
  private:
-  // The input form is open: fills it with the worked example, then the changes (an option's name
-  // with no text is clicked), and confirms the identity.
-  void complete(const QString& identity,
-                const std::vector<std::pair<const char*, QString>>& changes) {
-    QDialog* form = platform_->last_modal();
-    varmkalk::testing::fill_worked_example(*form, platform_->user_locale);
-    for (const auto& [name, text] : changes) {
-      if (text.isEmpty()) {
-        click(*form, name);
-      } else {
-        child<QLineEdit>(*form, name)->setText(text);
-      }
-    }
-    click(*form, "Command1");
-    confirm(platform_->last_modal(), identity);
-  }
-
   // A whole cycle from the main menu's start to "Ja", ending back in the main menu.
-  void keep_calculation(const QString& identity,
-                        const std::vector<std::pair<const char*, QString>>& changes) {
+  void keep_calculation(const QString& identity, const varmkalk::testing::FormChanges& changes) {
     // After the first cycle, whose files are settled: no question, the input form opens.
     if (!child(*menu_, "Command1")->isVisible()) {
       click(*menu_, "Command5");

@@ -98,10 +98,10 @@ class SweepWindowTest : public QObject {
     form_->show();
     varmkalk::testing::fill_worked_example(*form_, platform_->locale());
     if (modulating) {
-      varmkalk::testing::click(*form_, "modbr");
-      child<QLineEdit>(*form_, "modmax")->setText(QStringLiteral("15"));
-      child<QLineEdit>(*form_, "modmin")->setText(QStringLiteral("4"));
-      child<QLineEdit>(*form_, "modluft")->setText(QStringLiteral("20"));
+      varmkalk::testing::apply_changes(*form_, {{"modbr", QString()},
+                                                {"modmax", QStringLiteral("15")},
+                                                {"modmin", QStringLiteral("4")},
+                                                {"modluft", QStringLiteral("20")}});
     }
     return *form_;
   }
@@ -188,9 +188,10 @@ class SweepWindowTest : public QObject {
                             QStringLiteral("/../share/varmkalk/climate/sthlm.dat"),
                         QStringLiteral("egen.dat")));
     varmkalk::InputForm& form = filled_form();
-    varmkalk::testing::click(form, "Egenklimat");
-    child<QLineEdit>(form, varmkalk::kOwnClimateFileField)->setText(QStringLiteral("egen.dat"));
-    child<QLineEdit>(form, "dut")->setText(QStringLiteral("-20"));
+    varmkalk::testing::apply_changes(form,
+                                     {{"Egenklimat", QString()},
+                                      {varmkalk::kOwnClimateFileField, QStringLiteral("egen.dat")},
+                                      {"dut", QStringLiteral("-20")}});
     const QStringList before = form_state(form);
     const QStringList files = varmkalk::testing::working_files();
     SweepWindow* window = open_sweep(form);
