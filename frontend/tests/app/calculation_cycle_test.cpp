@@ -7,6 +7,7 @@
 #include "core/tests/support/climate_year.h"
 #include "frontend/logic/engine_run.h"
 #include "frontend/logic/windows1252_text.h"
+#include "frontend/tests/app/engine_folder.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/app/menu_fixture.h"
@@ -87,7 +88,7 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
     work_dir_.enter();
     QVERIFY(QFile::copy(QDir(QStringLiteral(VARMKALK_TEST_CLIMATE_DIR)).filePath(kClimateFile),
                         kClimateFile));
-    start_program(swedish_, QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath());
+    start_program(swedish_, varmkalk::testing::engine_folder());
   }
 
   void cleanup() { end_program(); }

@@ -4,8 +4,10 @@
 #include "core/tests/support/worked_example.h"
 #include "frontend/app/main_menu.h"
 #include "frontend/logic/engine_run.h"
+#include "frontend/tests/app/engine_folder.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
+#include "frontend/tests/app/menu_fixture.h"
 #include "frontend/tests/support/climate_table.h"
 #include "frontend/tests/support/file_bytes.h"
 
@@ -13,7 +15,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
@@ -26,17 +27,13 @@
 
 using varmkalk::ChartWindow;
 using varmkalk::testing::child;
+using varmkalk::testing::engine_folder;
 using varmkalk::testing::FakePlatform;
 using varmkalk::testing::file_bytes;
+using varmkalk::testing::kEngineWaitMs;
 using varmkalk::testing::write_case_folder;
 
 namespace {
-
-constexpr int kEngineWaitMs = 60'000;
-
-QString engine_folder() {
-  return QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath();
-}
 
 // The made-up days too warm to heat: 16 °C.
 constexpr int kWarmTenths = 160;
@@ -59,7 +56,7 @@ void trigger(const ChartWindow& window, const char* action) {
 
 Q_DECLARE_METATYPE(varmkalk::core::BoilerCase)
 
-class ChartWindowTest : public QObject {
+class ChartWindowTest : public varmkalk::testing::MenuFixture {
   Q_OBJECT
 
  private slots:
@@ -74,33 +71,28 @@ class ChartWindowTest : public QObject {
       }
     }
     qDeleteAll(windows);
-    varmkalk::testing::flush_deletions();
+    end_program();
   }
 
   void menu_offers_the_charts_with_the_summary() {
     varmkalk::core::BoilerCase input = varmkalk::testing::worked_example();
     input.identity = varmkalk::core::CalcIdentity("h123");
     QVERIFY(write_case_folder(QDir::currentPath(), input, 0, std::nullopt));
-    FakePlatform platform;
-    varmkalk::MainMenu menu(platform);
-    menu.engine_run().set_program_folder(engine_folder());
-    menu.show();
-    menu.switch_to_input_ready();
-    auto* diagram = child<QPushButton>(menu, "Command6");
+    start_program(QLocale::c(), engine_folder());
+    menu_->switch_to_input_ready();
+    auto* diagram = child<QPushButton>(*menu_, "Command6");
     QCOMPARE(diagram->text(), QStringLiteral("Diagram"));
     QVERIFY(!diagram->isVisible());
 
-    QSignalSpy ended(&menu.engine_run(), &varmkalk::EngineRun::finished);
-    varmkalk::testing::click(menu, "Command2");
-    QVERIFY(ended.wait(kEngineWaitMs));
+    run_engine();
     QTRY_VERIFY(diagram->isVisible());
     // In a place of its own, as large as the other buttons.
-    QCOMPARE(diagram->size(), child(menu, "Command2")->size());
+    QCOMPARE(diagram->size(), child(*menu_, "Command2")->size());
     for (const char* other : {"Command2", "Command3", "Command4", "Command5", "Text1"}) {
-      QVERIFY(!diagram->geometry().intersects(child(menu, other)->geometry()));
+      QVERIFY(!diagram->geometry().intersects(child(*menu_, other)->geometry()));
     }
 
-    varmkalk::testing::click(menu, "Command6");
+    varmkalk::testing::click(*menu_, "Command6");
     ChartWindow* window = find_chart_window();
     QVERIFY(window != nullptr);
     QCOMPARE(window->windowTitle(), QStringLiteral("Diagram – h123"));
@@ -108,10 +100,10 @@ class ChartWindowTest : public QObject {
     QCOMPARE(window->tabs()->count(), 6);
     // The same summary as the menu's, for the report's first page.
     QCOMPARE(window->year().summary_lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"),
-             menu.result_text());
-    QVERIFY(platform.messages.empty());
+             menu_->result_text());
+    QVERIFY(platform_->messages.empty());
     // Beside the window the menu goes on: "Ytterligare beräkning" takes the button away.
-    varmkalk::testing::click(menu, "Command5");
+    varmkalk::testing::click(*menu_, "Command5");
     QVERIFY(!diagram->isVisible());
     QVERIFY(window->isVisible());
   }
@@ -215,9 +207,6 @@ class ChartWindowTest : public QObject {
                                        engine_folder(), nullptr) == nullptr);
     QVERIFY(platform.messages.back().text.contains(QStringLiteral("bort.dat")));
   }
-
- private:
-  varmkalk::testing::WorkingFolder work_dir_;
 };
 
 QTEST_MAIN(ChartWindowTest)

@@ -5,6 +5,7 @@
 #include "frontend/compare/comparison_window.h"
 #include "frontend/compare/kept_list_dialog.h"
 #include "frontend/logic/engine_run.h"
+#include "frontend/tests/app/engine_folder.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/app/menu_fixture.h"
@@ -31,6 +32,7 @@ using varmkalk::ComparisonWindow;
 using varmkalk::EngineOutcome;
 using varmkalk::testing::child;
 using varmkalk::testing::click;
+using varmkalk::testing::engine_folder;
 using varmkalk::testing::file_bytes;
 using varmkalk::testing::working_files;
 using varmkalk::testing::write_file;
@@ -39,10 +41,6 @@ namespace {
 
 const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
 const QLocale kEnglish(QLocale::English, QLocale::UnitedKingdom);
-
-QString engine_folder() {
-  return QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath();
-}
 
 // The files of the working folder with their bytes.
 QStringList folder_state() {
