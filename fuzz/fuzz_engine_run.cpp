@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/tests/support/crlf_lines.h"
 #include "engine/run_sequence.h"
 #include "fuzz/fuzz_support.h"
 
@@ -22,13 +23,14 @@ namespace {
 
 using varmkalk::fuzz::finding;
 using varmkalk::fuzz::require;
+using varmkalk::testing::crlf_line_count;
 
 constexpr char kSeparator = '\xFF';
 constexpr const char* kControlName = "styrfil.dat";
 constexpr const char* kResultName = "resultat.dat";
 constexpr const char* kClimateNames[] = {"malmo.dat", "jkping.dat",   "sthlm.dat",
                                          "falun.dat", "ostersnd.dat", "kiruna.dat"};
-constexpr std::size_t kReportLines = 45;
+constexpr int kReportLines = 45;
 constexpr std::size_t kDailyLineLength = 87;
 
 struct RunInput {
@@ -72,15 +74,6 @@ bool usable_name(std::string_view name) {
     }
   }
   return true;
-}
-
-std::size_t count_lines(std::string_view text) {
-  std::size_t count = 0;
-  for (std::size_t at = text.find("\r\n"); at != std::string_view::npos;
-       at = text.find("\r\n", at + 2)) {
-    ++count;
-  }
-  return count;
 }
 
 bool ends_with(std::string_view text, std::string_view end) {
@@ -143,7 +136,7 @@ void check_complete_run(const varmkalk::fuzz::ScratchFolder& work,
           "a complete run did not leave exactly the four result files");
 
   const std::string report = work.read(kResultName);
-  require(count_lines(report) == kReportLines && ends_with(report, "\r\n\r\n"),
+  require(crlf_line_count(report) == kReportLines && ends_with(report, "\r\n\r\n"),
           "resultat.dat is not a whole report");
   require(work.read(summary_name) == "\r\n\r\n" + report,
           "the summary file is not resultat.dat with two empty lines before it", summary_name);

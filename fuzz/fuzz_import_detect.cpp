@@ -12,8 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace varmkalk;
   using namespace varmkalk::core;
   const std::string bytes = fuzz::bytes_of(data, size);
-  for (const ImportOptions& options : {ImportOptions{std::string(fuzz::kSourceName), {}, false},
-                                       ImportOptions{std::string(fuzz::kSourceName), 2009, true}}) {
+  for (const ImportOptions& options : fuzz::kImportWays) {
     const auto imported = import_climate(bytes, options);
     if (const auto* error = std::get_if<ImportError>(&imported)) {
       fuzz::require_kept_promise(*error);

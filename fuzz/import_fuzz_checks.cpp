@@ -60,9 +60,9 @@ void require_kept_promise(const ImportResult& outcome) {
 
 void import_both_ways(std::string_view bytes, SourceFormat format) {
   const std::string text = decode_source_text(bytes);
-  const std::string name(kSourceName);
-  require_kept_promise(import_source(text, format, ImportOptions{name, std::nullopt, false}));
-  require_kept_promise(import_source(text, format, ImportOptions{name, 2009, true}));
+  for (const ImportOptions& options : kImportWays) {
+    require_kept_promise(import_source(text, format, options));
+  }
 }
 
 }  // namespace varmkalk::fuzz

@@ -7,27 +7,23 @@
 #include "frontend/compare/comparison_export.h"
 #include "frontend/compare/comparison_window.h"
 #include "frontend/compare/kept_list_dialog.h"
-#include "frontend/logic/engine_run.h"
 #include "frontend/logic/file_names.h"
-#include "frontend/logic/form_case.h"
 #include "frontend/logic/result_files.h"
 #include "frontend/tests/support/typed_inputs.h"
+#include "tools/screenshots/example_run.h"
+#include "tools/screenshots/pdf_pages.h"
+#include "tools/screenshots/swedish_desktop.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <QTreeWidget>
 
 namespace varmkalk {
 
 namespace {
-
-const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
 
 // The worked example as typed on a Swedish system.
 FormInput single_stage() {
@@ -59,25 +55,10 @@ FormInput older() {
 // Runs the engine beside this program on the input under `identity` in the working folder and
 // keeps its files as "Ja" does, with an inputs file when `with_inputs`.
 bool keep_calculation(const FormInput& input, const QString& identity, bool with_inputs) {
+  if (!run_engine_here(input, identity, kSwedish)) {
+    return false;
+  }
   const QString folder = QDir::currentPath();
-  const auto derived = derive_case(input, identity, kSwedish);
-  if (!std::holds_alternative<core::BoilerCase>(derived) ||
-      write_control_file(folder, std::get<core::BoilerCase>(derived))) {
-    return false;
-  }
-  EngineRun run;
-  EngineOutcome outcome;
-  QEventLoop loop;
-  QObject::connect(&run, &EngineRun::finished, &loop, [&](const EngineOutcome& ended) {
-    outcome = ended;
-    loop.quit();
-  });
-  run.start(folder);
-  loop.exec();
-  if (outcome.status != EngineOutcome::Status::Succeeded) {
-    QTextStream(stderr) << outcome.message << '\n' << outcome.engine_messages;
-    return false;
-  }
   const bool kept = !with_inputs || !keep_inputs_file(folder, {identity, input, kSwedish},
                                                       QDateTime::currentDateTime());
   return kept && delete_files(folder, files_to_delete(KeepFiles::Yes, identity)).isEmpty();
@@ -137,14 +118,9 @@ bool save_kept_calculations(const QDir& dir, const SaveScreen& save) {
   const QString pdf = dir.filePath(QStringLiteral("jamforelse.pdf"));
   ok &= !save_export(pdf, comparison_pdf(window.table(), window.compared(), window.notes(),
                                          QDateTime::currentDateTime()));
-  const int converted =
-      QProcess::execute(QStringLiteral("pdftoppm"),
-                        {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"), pdf,
-                         dir.filePath(QStringLiteral("jamforelse"))});
-  QTextStream(stdout) << (converted == 0 ? "skrev " : "pdftoppm misslyckades med ") << pdf
-                      << Qt::endl;
+  const bool pages_saved = save_pdf_pages(pdf, dir.filePath(QStringLiteral("jamforelse")));
   QDir::setCurrent(earlier);
-  return ok && converted == 0;
+  return ok && pages_saved;
 }
 
 }  // namespace varmkalk

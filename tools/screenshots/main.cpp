@@ -16,9 +16,7 @@
 #include "frontend/charts/chart_window.h"
 #include "frontend/help/help_dialogs.h"
 #include "frontend/logic/chart_year.h"
-#include "frontend/logic/engine_run.h"
 #include "frontend/logic/file_names.h"
-#include "frontend/logic/form_case.h"
 #include "frontend/logic/result_files.h"
 #include "frontend/logic/run_notices.h"
 #include "frontend/logic/sweep_base.h"
@@ -26,7 +24,10 @@
 #include "frontend/sweep/sweep_window.h"
 #include "frontend/tests/support/climate_table.h"
 #include "frontend/tests/support/typed_inputs.h"
+#include "tools/screenshots/example_run.h"
 #include "tools/screenshots/kept_screens.h"
+#include "tools/screenshots/pdf_pages.h"
+#include "tools/screenshots/swedish_desktop.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -37,7 +38,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -86,10 +86,9 @@ bool save_input_form(varmkalk::Platform& platform, const QDir& dir, const QStrin
 // dates and temperatures, into the working folder.
 bool save_climate_import(varmkalk::Platform& platform, const QDir& dir) {
   const QString table = QStringLiteral("Stockholm 2009.csv");
-  if (!varmkalk::testing::write_climate_table(
-          QDir(QCoreApplication::applicationDirPath())
-              .filePath(QStringLiteral("../share/varmkalk/climate/sthlm.dat")),
-          table, QDate(2009, 1, 1))) {
+  const QDir climate_dir(varmkalk::engine_climate_dir(QCoreApplication::applicationDirPath()));
+  if (!varmkalk::testing::write_climate_table(climate_dir.filePath(QStringLiteral("sthlm.dat")),
+                                              table, QDate(2009, 1, 1))) {
     return false;
   }
   varmkalk::ClimateImportDialog dialog(platform, nullptr);
@@ -119,15 +118,7 @@ std::unique_ptr<InputForm> filled_input_form(varmkalk::Platform& platform,
                                              const QLocale& locale) {
   auto form = std::make_unique<InputForm>(platform, varmkalk::IdentityFormOpener{}, nullptr);
   form->setAttribute(Qt::WA_DeleteOnClose, false);
-  const char* burner = input.burner == varmkalk::Burner::SingleStage ? "enstegbr" : "modbr";
-  for (const char* option : {burner, "vvja", "konvkonstant", "sbkonst"}) {
-    form->findChild<QAbstractButton*>(QString::fromLatin1(option))->click();
-  }
-  for (const varmkalk::FormField& field : varmkalk::kFormFields) {
-    QString text = input.*field.text;
-    form->findChild<QLineEdit*>(QString::fromLatin1(field.name))
-        ->setText(text.replace(QLatin1Char('.'), locale.decimalPoint()));
-  }
+  form->set_form_input(varmkalk::testing::typed_in(input, locale));
   return form;
 }
 
@@ -148,24 +139,7 @@ varmkalk::FormInput modulating_example() {
 std::optional<QStringList> run_example(const varmkalk::FormInput& input, const QString& calc_id) {
   varmkalk::delete_files(QDir::currentPath(),
                          {varmkalk::control_file_name(), varmkalk::result_file_name()});
-  const auto derived = varmkalk::derive_case(input, calc_id, QLocale::c());
-  if (!std::holds_alternative<varmkalk::core::BoilerCase>(derived) ||
-      varmkalk::write_control_file(QDir::currentPath(),
-                                   std::get<varmkalk::core::BoilerCase>(derived))) {
-    return std::nullopt;
-  }
-  varmkalk::EngineRun run;
-  varmkalk::EngineOutcome outcome;
-  QEventLoop loop;
-  QObject::connect(&run, &varmkalk::EngineRun::finished, &loop,
-                   [&](const varmkalk::EngineOutcome& ended) {
-                     outcome = ended;
-                     loop.quit();
-                   });
-  run.start(QDir::currentPath());
-  loop.exec();
-  if (outcome.status != varmkalk::EngineOutcome::Status::Succeeded) {
-    QTextStream(stderr) << outcome.message << '\n' << outcome.engine_messages;
+  if (!varmkalk::run_engine_here(input, calc_id, QLocale::c())) {
     return std::nullopt;
   }
   const auto summary = varmkalk::read_summary(QDir::currentPath());
@@ -193,14 +167,10 @@ bool save_charts(varmkalk::Platform& platform, const QDir& dir, const QStringLis
   const QString report = dir.filePath(QStringLiteral("diagram-rapport.pdf"));
   ok &= !varmkalk::save_export(
       report, varmkalk::report_pdf(window->year(), window->pages(), QDateTime::currentDateTime()));
-  const int converted =
-      QProcess::execute(QStringLiteral("pdftoppm"),
-                        {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"), report,
-                         dir.filePath(QStringLiteral("diagram-rapport"))});
-  QTextStream(stdout) << (converted == 0 ? "skrev " : "pdftoppm misslyckades med ") << report
-                      << Qt::endl;
+  const bool pages_saved =
+      varmkalk::save_pdf_pages(report, dir.filePath(QStringLiteral("diagram-rapport")));
   delete window;
-  return ok && converted == 0;
+  return ok && pages_saved;
 }
 
 // Sweeps the chosen input of the sensitivity analysis (over `from` to `to` when given) and waits
@@ -301,11 +271,10 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   // The shortfall's notice above the summary, as a Swedish desktop writes its numbers.
-  const QLocale swedish(QLocale::Swedish, QLocale::Sweden);
   menu.show_summary(
       varmkalk::folder_run_notices(
           QDir::currentPath(), varmkalk::engine_climate_dir(QCoreApplication::applicationDirPath()),
-          swedish)
+          varmkalk::kSwedish)
           .value_or(QStringList{}),
       *short_summary);
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-varning"));
@@ -313,12 +282,12 @@ int main(int argc, char* argv[]) {
 
   // "Indata färdigt" on a Swedish desktop: every bad number in one message, and the question
   // about values no house boiler has.
-  varmkalk::QtPlatform swedish_platform(swedish);
+  varmkalk::QtPlatform swedish_platform(varmkalk::kSwedish);
   {
     varmkalk::FormInput input = typed_worked_example();
     input.design_heat_demand_kw = QStringLiteral("åtta");
     input.pump_power_w = QStringLiteral("1E39");
-    const auto form = filled_input_form(swedish_platform, input, swedish);
+    const auto form = filled_input_form(swedish_platform, input, varmkalk::kSwedish);
     // Typed after the filling, which writes the locale's decimal separator.
     form->findChild<QLineEdit*>(QStringLiteral("enstegeff"))->setText(QStringLiteral("15.5"));
     form->findChild<QLineEdit*>(QStringLiteral("TempH"))->setText(QStringLiteral(" "));
@@ -333,7 +302,7 @@ int main(int argc, char* argv[]) {
     input.single_stage_power_kw = QStringLiteral("15000");
     input.flue_gas_temp_high_c = QStringLiteral("350");
     input.indoor_temp_c = QStringLiteral("5");
-    const auto form = filled_input_form(swedish_platform, input, swedish);
+    const auto form = filled_input_form(swedish_platform, input, varmkalk::kSwedish);
     form->show();
     ok &= save_message_box(dir, QStringLiteral("Ovanliga-varden"), [&form] {
       form->findChild<QAbstractButton*>(QStringLiteral("Command1"))->click();

@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/app/main_menu.h"
 
-#include "core/formats/climate_file.h"
 #include "core/formats/control_file.h"
 #include "core/formats/daily_line.h"
 #include "core/model/year.h"
+#include "core/tests/support/climate_year.h"
 #include "frontend/logic/engine_run.h"
 #include "frontend/logic/windows1252_text.h"
+#include "frontend/tests/app/engine_folder.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/app/menu_fixture.h"
 #include "frontend/tests/support/climate_table.h"
+#include "frontend/tests/support/fake_engine.h"
 #include "frontend/tests/support/path_override.h"
 
 #include <QApplication>
@@ -38,6 +40,7 @@ using varmkalk::MainMenu;
 using varmkalk::testing::child;
 using varmkalk::testing::click;
 using varmkalk::testing::FakePlatform;
+using varmkalk::testing::FormChanges;
 using varmkalk::testing::kEngineWaitMs;
 using varmkalk::testing::touch;
 using varmkalk::testing::working_files;
@@ -72,6 +75,8 @@ QString summary_on_disk() {
 
 }  // namespace
 
+Q_DECLARE_METATYPE(FormChanges)
+
 // Whole calculation cycles through the real forms with the real engine kalvex, from the input
 // to the files that are kept. Message boxes and modal forms go through the recording platform,
 // so nothing blocks; the engine runs as the program runs it, as a child process.
@@ -83,7 +88,7 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
     work_dir_.enter();
     QVERIFY(QFile::copy(QDir(QStringLiteral(VARMKALK_TEST_CLIMATE_DIR)).filePath(kClimateFile),
                         kClimateFile));
-    start_program(swedish_, QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath());
+    start_program(swedish_, varmkalk::testing::engine_folder());
   }
 
   void cleanup() { end_program(); }
@@ -229,11 +234,7 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
   // power on both power lines, and the engine computes the year of a single-stage burner.
   void single_stage_burner_of_many_digits_runs_single_stage() {
     click(*menu_, "Command1");
-    QDialog* input_form = platform_->last_modal();
-    varmkalk::testing::fill_worked_example(*input_form, swedish_);
-    child<QLineEdit>(*input_form, "enstegeff")->setText(QStringLiteral("18,1234519"));
-    click(*input_form, "Command1");
-    confirm(platform_->last_modal(), QStringLiteral("h123"));
+    complete(QStringLiteral("h123"), {{"enstegeff", QStringLiteral("18,1234519")}});
     QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
 
     QFile control(QStringLiteral("styrfil.dat"));
@@ -244,10 +245,8 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
     QCOMPARE(engine_case.burner.kind(), varmkalk::core::BurnerKind::single_stage);
 
     // The engine's daily lines are those of the single-stage year in memory.
-    varmkalk::core::ClimateFile climate_file =
-        varmkalk::core::open_climate_file(kClimateFile.toStdString(), ".", {});
-    const varmkalk::core::ClimateDays days = varmkalk::core::read_climate_days(climate_file);
-    const varmkalk::core::YearResult year = varmkalk::core::run_year(engine_case, days.records);
+    const varmkalk::core::YearResult year =
+        varmkalk::testing::year_on_climate_file(engine_case, ".", {});
     std::string expected;
     for (const varmkalk::core::DayBalance& day : year.days) {
       expected += varmkalk::core::format_daily_line(day, day.with_pump);
@@ -270,17 +269,13 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
     QVERIFY(QFile::copy(bundled, QStringLiteral("sthlm.dat")));
 
     click(*menu_, "Command1");
-    QDialog* form = platform_->last_modal();
-    varmkalk::testing::fill_worked_example(*form, swedish_);
-    click(*form, "Stockholm");
-    click(*form, "Command1");
-    confirm(platform_->last_modal(), QStringLiteral("st"));
+    complete(QStringLiteral("st"), {{"Stockholm", QString()}});
     QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
     const QStringList place_summary = summary_on_disk().split(QStringLiteral("\r\n"));
     click(*menu_, "Command5");
     click(*platform_->last_modal(), "Command1");
 
-    form = platform_->last_modal();
+    QDialog* form = platform_->last_modal();
     varmkalk::testing::fill_worked_example(*form, swedish_);
     click(*form, "Egenklimat");
     platform_->open_answers.push_back(table);
@@ -314,25 +309,23 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
   }
 
   void engine_warning_is_shown_above_the_summary_data() {
-    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<FormChanges>("changes");
     QTest::addColumn<bool>("power_left");
     // 5 kW cannot heat a house that needs 8 kW on Malmö's coldest days.
-    QTest::newRow("single stage, too small") << QStringList{"enstegbr", "enstegeff", "5"} << false;
+    QTest::newRow("single stage, too small")
+        << FormChanges{{"enstegbr", QString()}, {"enstegeff", QStringLiteral("5")}} << false;
     QTest::newRow("modulating, condensing below its mean power")
-        << QStringList{"modbr", "modmax", "15", "modmin", "3", "modluft", "20"} << true;
+        << FormChanges{{"modbr", QString()},
+                       {"modmax", QStringLiteral("15")},
+                       {"modmin", QStringLiteral("3")},
+                       {"modluft", QStringLiteral("20")}}
+        << true;
   }
   void engine_warning_is_shown_above_the_summary() {
-    QFETCH(QStringList, texts);
+    QFETCH(FormChanges, changes);
     QFETCH(bool, power_left);
     click(*menu_, "Command1");
-    QDialog* input_form = platform_->last_modal();
-    varmkalk::testing::fill_worked_example(*input_form, swedish_);
-    click(*input_form, texts.front().toLatin1().constData());
-    for (qsizetype i = 1; i + 1 < texts.size(); i += 2) {
-      child<QLineEdit>(*input_form, texts[i].toLatin1().constData())->setText(texts[i + 1]);
-    }
-    click(*input_form, "Command1");
-    confirm(platform_->last_modal(), QStringLiteral("h123"));
+    complete(QStringLiteral("h123"), changes);
 
     const EngineOutcome outcome = run_engine();
     QCOMPARE(outcome.status, EngineOutcome::Status::Succeeded);
@@ -549,11 +542,7 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
   // An engine of a shell script in a program folder of its own, with a short time limit.
   void use_fake_engine(const QByteArray& script_body) {
     QVERIFY(programs_.isValid());
-    QFile script(QDir(programs_.path()).filePath(QStringLiteral("kalvex")));
-    QVERIFY(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    script.write("#!/bin/sh\n" + script_body + "\n");
-    script.close();
-    QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+    varmkalk::testing::write_fake_engine(programs_.path(), script_body);
     menu_->engine_run().set_program_folder(programs_.path());
     menu_->engine_run().set_time_limit(std::chrono::milliseconds(20));
   }

@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/charts/chart_window.h"
 
-#include "core/formats/control_file.h"
 #include "core/tests/support/worked_example.h"
 #include "frontend/app/main_menu.h"
 #include "frontend/logic/engine_run.h"
+#include "frontend/tests/app/engine_folder.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
+#include "frontend/tests/app/menu_fixture.h"
+#include "frontend/tests/support/climate_table.h"
+#include "frontend/tests/support/file_bytes.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
@@ -21,47 +23,20 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include <cmath>
-#include <cstdio>
+#include <optional>
 
 using varmkalk::ChartWindow;
 using varmkalk::testing::child;
+using varmkalk::testing::engine_folder;
 using varmkalk::testing::FakePlatform;
+using varmkalk::testing::file_bytes;
+using varmkalk::testing::kEngineWaitMs;
+using varmkalk::testing::write_case_folder;
 
 namespace {
 
-constexpr int kEngineWaitMs = 60'000;
-
-QString engine_folder() {
-  return QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath();
-}
-
-void write_file(const QString& name, const QByteArray& bytes) {
-  QFile file(name);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  QCOMPARE(file.write(bytes), bytes.size());
-}
-
-// styrfil.dat of the case and, when `climate_days` is not 0, a made-up year of that many days as
-// the climate file, which the engine takes from the working folder before its own: cold days
-// around New Year, or every day too warm to heat.
-void prepare(const varmkalk::core::BoilerCase& input, int climate_days, bool warm) {
-  write_file(QStringLiteral("styrfil.dat"),
-             QByteArray::fromStdString(varmkalk::core::control_file_text(input)));
-  if (climate_days == 0) {
-    return;
-  }
-  QByteArray text;
-  for (int day = 1; day <= climate_days; ++day) {
-    const double tenths =
-        warm ? 160.0 : std::round(60.0 - 150.0 * std::cos(2.0 * M_PI * (day - 15) / 365.0));
-    char line[32];
-    std::snprintf(line, sizeof line, "%4d%7.1f\r\n", day, tenths / 10.0);
-    text += line;
-  }
-  const auto name = varmkalk::core::climate_file_name(input.climate);
-  write_file(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())), text);
-}
+// The made-up days too warm to heat: 16 °C.
+constexpr int kWarmTenths = 160;
 
 ChartWindow* find_chart_window() {
   for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -77,16 +52,11 @@ void trigger(const ChartWindow& window, const char* action) {
   window.findChild<QAction*>(QString::fromLatin1(action))->trigger();
 }
 
-QByteArray read(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 }  // namespace
 
 Q_DECLARE_METATYPE(varmkalk::core::BoilerCase)
 
-class ChartWindowTest : public QObject {
+class ChartWindowTest : public varmkalk::testing::MenuFixture {
   Q_OBJECT
 
  private slots:
@@ -101,33 +71,28 @@ class ChartWindowTest : public QObject {
       }
     }
     qDeleteAll(windows);
-    varmkalk::testing::flush_deletions();
+    end_program();
   }
 
   void menu_offers_the_charts_with_the_summary() {
     varmkalk::core::BoilerCase input = varmkalk::testing::worked_example();
     input.identity = varmkalk::core::CalcIdentity("h123");
-    prepare(input, 0, false);
-    FakePlatform platform;
-    varmkalk::MainMenu menu(platform);
-    menu.engine_run().set_program_folder(engine_folder());
-    menu.show();
-    menu.switch_to_input_ready();
-    auto* diagram = child<QPushButton>(menu, "Command6");
+    QVERIFY(write_case_folder(QDir::currentPath(), input, 0, std::nullopt));
+    start_program(QLocale::c(), engine_folder());
+    menu_->switch_to_input_ready();
+    auto* diagram = child<QPushButton>(*menu_, "Command6");
     QCOMPARE(diagram->text(), QStringLiteral("Diagram"));
     QVERIFY(!diagram->isVisible());
 
-    QSignalSpy ended(&menu.engine_run(), &varmkalk::EngineRun::finished);
-    varmkalk::testing::click(menu, "Command2");
-    QVERIFY(ended.wait(kEngineWaitMs));
+    run_engine();
     QTRY_VERIFY(diagram->isVisible());
     // In a place of its own, as large as the other buttons.
-    QCOMPARE(diagram->size(), child(menu, "Command2")->size());
+    QCOMPARE(diagram->size(), child(*menu_, "Command2")->size());
     for (const char* other : {"Command2", "Command3", "Command4", "Command5", "Text1"}) {
-      QVERIFY(!diagram->geometry().intersects(child(menu, other)->geometry()));
+      QVERIFY(!diagram->geometry().intersects(child(*menu_, other)->geometry()));
     }
 
-    varmkalk::testing::click(menu, "Command6");
+    varmkalk::testing::click(*menu_, "Command6");
     ChartWindow* window = find_chart_window();
     QVERIFY(window != nullptr);
     QCOMPARE(window->windowTitle(), QStringLiteral("Diagram – h123"));
@@ -135,10 +100,10 @@ class ChartWindowTest : public QObject {
     QCOMPARE(window->tabs()->count(), 6);
     // The same summary as the menu's, for the report's first page.
     QCOMPARE(window->year().summary_lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"),
-             menu.result_text());
-    QVERIFY(platform.messages.empty());
+             menu_->result_text());
+    QVERIFY(platform_->messages.empty());
     // Beside the window the menu goes on: "Ytterligare beräkning" takes the button away.
-    varmkalk::testing::click(menu, "Command5");
+    varmkalk::testing::click(*menu_, "Command5");
     QVERIFY(!diagram->isVisible());
     QVERIFY(window->isVisible());
   }
@@ -170,7 +135,8 @@ class ChartWindowTest : public QObject {
     QFETCH(int, climate_days);
     QFETCH(bool, warm);
     QFETCH(QStringList, unavailable);
-    prepare(input, climate_days, warm);
+    QVERIFY(write_case_folder(QDir::currentPath(), input, climate_days,
+                              warm ? std::optional(kWarmTenths) : std::nullopt));
     FakePlatform platform;
     platform.user_locale = QLocale(QLocale::Swedish, QLocale::Sweden);
     ChartWindow* window = varmkalk::open_calculation_charts(platform, QDir::currentPath(),
@@ -190,17 +156,17 @@ class ChartWindowTest : public QObject {
       platform.save_answers = {out.filePath(stem + ".png"), out.filePath(stem + ".pdf")};
       trigger(*window, "export_png");
       trigger(*window, "export_pdf");
-      const QImage image = QImage::fromData(read(out.filePath(stem + ".png")), "PNG");
+      const QImage image = QImage::fromData(file_bytes(out.filePath(stem + ".png")), "PNG");
       QCOMPARE(image.size(), QSize(2000, 1280));
-      QVERIFY(read(out.filePath(stem + ".pdf")).startsWith("%PDF"));
+      QVERIFY(file_bytes(out.filePath(stem + ".pdf")).startsWith("%PDF"));
     }
     platform.save_answers = {out.filePath("rapport.pdf"), out.filePath("dagar.csv")};
     trigger(*window, "export_report");
     trigger(*window, "export_csv");
-    const QByteArray report = read(out.filePath("rapport.pdf"));
+    const QByteArray report = file_bytes(out.filePath("rapport.pdf"));
     QVERIFY(report.startsWith("%PDF"));
     QCOMPARE(report.count("/Type /Page\n") + report.count("/Type /Page\r"), 7);
-    const QByteArray csv = read(out.filePath("dagar.csv"));
+    const QByteArray csv = file_bytes(out.filePath("dagar.csv"));
     QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(csv.count("\r\n"), static_cast<qsizetype>(window->year().days.size()) + 1);
     QVERIFY(csv.contains(";"));
@@ -213,7 +179,7 @@ class ChartWindowTest : public QObject {
   void kept_calculation_from_its_files() {
     varmkalk::core::BoilerCase input = varmkalk::testing::worked_example();
     input.identity = varmkalk::core::CalcIdentity("kvar");
-    prepare(input, 0, false);
+    QVERIFY(write_case_folder(QDir::currentPath(), input, 0, std::nullopt));
     varmkalk::EngineRun run;
     run.set_program_folder(engine_folder());
     QSignalSpy ended(&run, &varmkalk::EngineRun::finished);
@@ -241,9 +207,6 @@ class ChartWindowTest : public QObject {
                                        engine_folder(), nullptr) == nullptr);
     QVERIFY(platform.messages.back().text.contains(QStringLiteral("bort.dat")));
   }
-
- private:
-  varmkalk::testing::WorkingFolder work_dir_;
 };
 
 QTEST_MAIN(ChartWindowTest)

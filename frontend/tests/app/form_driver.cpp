@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/tests/app/form_driver.h"
 
+#include "frontend/logic/form_input.h"
 #include "frontend/tests/app/fake_platform.h"
+#include "frontend/tests/support/typed_inputs.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,19 +48,22 @@ void fill_worked_example(QDialog& input_form, const QLocale& locale) {
        {"enstegbr", "vvja", "konvkonstant", "sbkonst", "Trettiofem", "Malmö", "framretur5545"}) {
     click(input_form, option);
   }
-  const std::initializer_list<std::pair<const char*, QString>> texts{
-      {"enstegeff", QStringLiteral("15")},  {"enstegluft", QStringLiteral("20")},
-      {"pilotflamma", QStringLiteral("0")}, {"vvbehov", QStringLiteral("5000")},
-      {"Text5", locale.toString(1.08)},     {"konvkonst", QStringLiteral("1")},
-      {"sbkonstant", QStringLiteral("1")},  {"sbexponent", locale.toString(1.25)},
-      {"TempL", QStringLiteral("60")},      {"FramL", QStringLiteral("40")},
-      {"ReturL", QStringLiteral("30")},     {"TempH", QStringLiteral("80")},
-      {"FramH", QStringLiteral("70")},      {"ReturH", QStringLiteral("60")},
-      {"huseff", QStringLiteral("8")},      {"intemp", QStringLiteral("20")},
-      {"cirkpump", QStringLiteral("60")},
-  };
-  for (const auto& [name, text] : texts) {
-    child<QLineEdit>(input_form, name)->setText(text);
+  // The fields the example leaves empty keep what they hold.
+  const FormInput typed = typed_in(typed_worked_example(), locale);
+  for (const FormField& field : kFormFields) {
+    if (!(typed.*field.text).isEmpty()) {
+      child<QLineEdit>(input_form, field.name)->setText(typed.*field.text);
+    }
+  }
+}
+
+void apply_changes(QDialog& input_form, const FormChanges& changes) {
+  for (const auto& [name, text] : changes) {
+    if (text.isEmpty()) {
+      click(input_form, name);
+    } else {
+      child<QLineEdit>(input_form, name)->setText(text);
+    }
   }
 }
 

@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <utility>
+#include <vector>
+
 namespace varmkalk {
 class MainMenu;
 }
@@ -56,6 +59,11 @@ class WorkingFolder {
 // of 8 kW at 20 °C indoors, 35 °C lowest return, Malmö, 55/45 °C and a 60 W pump. Decimals are
 // typed with the separator of `locale`.
 void fill_worked_example(QDialog& input_form, const QLocale& locale);
+
+// Changes of an input form, made in order: the named field gets the text, or, where the text is
+// empty, the named option is clicked.
+using FormChanges = std::vector<std::pair<const char*, QString>>;
+void apply_changes(QDialog& input_form, const FormChanges& changes);
 
 // "Ny beräkning" (or, later, "Ytterligare beräkning" and "Ja") has opened the input form: fills
 // it with the worked example, presses "Indata färdigt" and returns the identity form.

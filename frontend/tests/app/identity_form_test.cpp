@@ -5,6 +5,7 @@
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/app/menu_fixture.h"
+#include "frontend/tests/support/file_bytes.h"
 #include "frontend/tests/support/read_only_folder.h"
 
 #include <QDir>
@@ -21,8 +22,10 @@ using varmkalk::MessageIcon;
 using varmkalk::testing::child;
 using varmkalk::testing::click;
 using varmkalk::testing::FakePlatform;
+using varmkalk::testing::file_bytes;
 using varmkalk::testing::touch;
 using varmkalk::testing::working_files;
+using varmkalk::testing::write_file;
 
 Q_DECLARE_METATYPE(varmkalk::MessageIcon)
 
@@ -41,17 +44,6 @@ QStringList read_lines(const QString& file_name) {
     lines.removeLast();
   }
   return lines;
-}
-
-QByteArray file_bytes(const QString& file_name) {
-  QFile file(file_name);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void write_file(const QString& file_name, const QByteArray& bytes) {
-  QFile file(file_name);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  QCOMPARE(file.write(bytes), bytes.size());
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 #include "frontend/compare/comparison_window.h"
 #include "frontend/compare/kept_list_dialog.h"
 #include "frontend/logic/engine_run.h"
+#include "frontend/tests/app/engine_folder.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/app/menu_fixture.h"
+#include "frontend/tests/support/file_bytes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,27 +32,15 @@ using varmkalk::ComparisonWindow;
 using varmkalk::EngineOutcome;
 using varmkalk::testing::child;
 using varmkalk::testing::click;
+using varmkalk::testing::engine_folder;
+using varmkalk::testing::file_bytes;
 using varmkalk::testing::working_files;
+using varmkalk::testing::write_file;
 
 namespace {
 
 const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
 const QLocale kEnglish(QLocale::English, QLocale::UnitedKingdom);
-
-QString engine_folder() {
-  return QFileInfo(QStringLiteral(VARMKALK_TEST_ENGINE)).absolutePath();
-}
-
-QByteArray file_bytes(const QString& name) {
-  QFile file(name);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void write_file(const QString& name, const QByteArray& bytes) {
-  QFile file(name);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // The files of the working folder with their bytes.
 QStringList folder_state() {
@@ -109,16 +99,12 @@ class KeptCalculationsTest : public varmkalk::testing::MenuFixture {
   // fills the form so that the next calculation's control file is the first one's.
   void refilled_form_writes_the_same_control_file() {
     click(*menu_, "Command1");
-    QDialog* form = platform_->last_modal();
-    varmkalk::testing::fill_worked_example(*form, kSwedish);
-    click(*form, "modbr");
-    child<QLineEdit>(*form, "modmax")->setText(QStringLiteral("18,25"));
-    child<QLineEdit>(*form, "modmin")->setText(QStringLiteral("4,125"));
-    child<QLineEdit>(*form, "modluft")->setText(QStringLiteral("22,5"));
-    child<QLineEdit>(*form, "huseff")->setText(QStringLiteral("8,333"));
-    click(*form, "Tjugo");
-    click(*form, "Command1");
-    confirm(platform_->last_modal(), QStringLiteral("v1"));
+    complete(QStringLiteral("v1"), {{"modbr", QString()},
+                                    {"modmax", QStringLiteral("18,25")},
+                                    {"modmin", QStringLiteral("4,125")},
+                                    {"modluft", QStringLiteral("22,5")},
+                                    {"huseff", QStringLiteral("8,333")},
+                                    {"Tjugo", QString()}});
     QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
     const QByteArray first_control_file = file_bytes(QStringLiteral("styrfil.dat"));
     click(*menu_, "Command5");
@@ -345,26 +331,8 @@ class KeptCalculationsTest : public varmkalk::testing::MenuFixture {
   }
 
  private:
-  // The input form is open: fills it with the worked example, then the changes (an option's name
-  // with no text is clicked), and confirms the identity.
-  void complete(const QString& identity,
-                const std::vector<std::pair<const char*, QString>>& changes) {
-    QDialog* form = platform_->last_modal();
-    varmkalk::testing::fill_worked_example(*form, platform_->user_locale);
-    for (const auto& [name, text] : changes) {
-      if (text.isEmpty()) {
-        click(*form, name);
-      } else {
-        child<QLineEdit>(*form, name)->setText(text);
-      }
-    }
-    click(*form, "Command1");
-    confirm(platform_->last_modal(), identity);
-  }
-
   // A whole cycle from the main menu's start to "Ja", ending back in the main menu.
-  void keep_calculation(const QString& identity,
-                        const std::vector<std::pair<const char*, QString>>& changes) {
+  void keep_calculation(const QString& identity, const varmkalk::testing::FormChanges& changes) {
     // After the first cycle, whose files are settled: no question, the input form opens.
     if (!child(*menu_, "Command1")->isVisible()) {
       click(*menu_, "Command5");

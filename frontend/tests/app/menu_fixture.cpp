@@ -29,6 +29,14 @@ void MenuFixture::confirm(QDialog* identity_form, const QString& calc_id) {
   }
 }
 
+void MenuFixture::complete(const QString& calc_id, const FormChanges& changes) {
+  QDialog* form = platform_->last_modal();
+  fill_worked_example(*form, platform_->user_locale);
+  apply_changes(*form, changes);
+  click(*form, "Command1");
+  confirm(platform_->last_modal(), calc_id);
+}
+
 EngineOutcome MenuFixture::run_engine() {
   QSignalSpy finished(&menu_->engine_run(), &EngineRun::finished);
   click(*menu_, "Command2");

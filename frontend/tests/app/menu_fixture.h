@@ -32,6 +32,10 @@ class MenuFixture : public QObject {
   // menu has not taken it.
   void confirm(QDialog* identity_form, const QString& calc_id);
 
+  // The input form is open: fills it with the worked example in the user's locale, makes the
+  // changes, presses "Indata färdigt" and confirms the identity.
+  void complete(const QString& calc_id, const FormChanges& changes = {});
+
   // Presses "Beräkna och visa resultat" and waits for the engine's end, which the menu has
   // handled when the spy sees it.
   EngineOutcome run_engine();

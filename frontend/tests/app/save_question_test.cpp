@@ -6,6 +6,7 @@
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/app/menu_fixture.h"
+#include "frontend/tests/support/fake_engine.h"
 #include "frontend/tests/support/read_only_folder.h"
 
 #include <QDir>
@@ -46,11 +47,10 @@ QStringList sorted(QStringList names) {
 // An engine that makes the files a run makes: the identity files of the control file's last
 // line, padded to four characters, and a summary of one line in Windows-1252.
 const QByteArray kFakeEngine(
-    "#!/bin/sh\n"
     "id=$(sed -n '23p' styrfil.dat | tr -d '\\r' | cut -c1-4)\n"
     "id=$(printf '%-4s' \"$id\")\n"
     "for f in \"$id.dat\" \"${id}sum.dat\" \"${id}sum_c.dat\"; do : > \"$f\"; done\n"
-    "printf '\\305rsverkningsgrad: 96.4 %%\\r\\n' > resultat.dat\n");
+    "printf '\\305rsverkningsgrad: 96.4 %%\\r\\n' > resultat.dat");
 
 }  // namespace
 
@@ -63,11 +63,7 @@ class SaveQuestionTest : public varmkalk::testing::MenuFixture {
  private slots:
   void initTestCase() {
     QVERIFY(programs_.isValid());
-    QFile script(QDir(programs_.path()).filePath(QStringLiteral("kalvex")));
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write(kFakeEngine);
-    script.close();
-    QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+    varmkalk::testing::write_fake_engine(programs_.path(), kFakeEngine);
   }
 
   void init() {

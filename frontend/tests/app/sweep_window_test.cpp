@@ -4,6 +4,7 @@
 #include "frontend/sweep/sweep_chart.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
+#include "frontend/tests/support/file_bytes.h"
 
 #include <QAction>
 #include <QChart>
@@ -34,6 +35,7 @@ using varmkalk::SweepInput;
 using varmkalk::SweepWindow;
 using varmkalk::testing::child;
 using varmkalk::testing::FakePlatform;
+using varmkalk::testing::file_bytes;
 
 namespace {
 
@@ -60,11 +62,6 @@ QXYSeries* series_named(const QChart& chart, const QString& name) {
     }
   }
   return nullptr;
-}
-
-QByteArray read(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Every choice and text of the form, to see that nothing of it changed.
@@ -101,10 +98,10 @@ class SweepWindowTest : public QObject {
     form_->show();
     varmkalk::testing::fill_worked_example(*form_, platform_->locale());
     if (modulating) {
-      varmkalk::testing::click(*form_, "modbr");
-      child<QLineEdit>(*form_, "modmax")->setText(QStringLiteral("15"));
-      child<QLineEdit>(*form_, "modmin")->setText(QStringLiteral("4"));
-      child<QLineEdit>(*form_, "modluft")->setText(QStringLiteral("20"));
+      varmkalk::testing::apply_changes(*form_, {{"modbr", QString()},
+                                                {"modmax", QStringLiteral("15")},
+                                                {"modmin", QStringLiteral("4")},
+                                                {"modluft", QStringLiteral("20")}});
     }
     return *form_;
   }
@@ -191,9 +188,10 @@ class SweepWindowTest : public QObject {
                             QStringLiteral("/../share/varmkalk/climate/sthlm.dat"),
                         QStringLiteral("egen.dat")));
     varmkalk::InputForm& form = filled_form();
-    varmkalk::testing::click(form, "Egenklimat");
-    child<QLineEdit>(form, varmkalk::kOwnClimateFileField)->setText(QStringLiteral("egen.dat"));
-    child<QLineEdit>(form, "dut")->setText(QStringLiteral("-20"));
+    varmkalk::testing::apply_changes(form,
+                                     {{"Egenklimat", QString()},
+                                      {varmkalk::kOwnClimateFileField, QStringLiteral("egen.dat")},
+                                      {"dut", QStringLiteral("-20")}});
     const QStringList before = form_state(form);
     const QStringList files = varmkalk::testing::working_files();
     SweepWindow* window = open_sweep(form);
@@ -354,12 +352,12 @@ class SweepWindowTest : public QObject {
     window->export_pdf();
     window->export_csv();  // no more answers: cancelled
     QCOMPARE(varmkalk::testing::working_files(), (QStringList{"svep.csv", "svep.pdf", "svep.png"}));
-    const QByteArray csv = read(dir.filePath("svep.csv"));
+    const QByteArray csv = file_bytes(dir.filePath("svep.csv"));
     QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(csv.count("\r\n"), static_cast<qsizetype>(window->shown()->points.size() + 1));
     QVERIFY(csv.contains(";96,"));
-    QVERIFY(read(dir.filePath("svep.png")).startsWith("\x89PNG"));
-    QVERIFY(read(dir.filePath("svep.pdf")).startsWith("%PDF"));
+    QVERIFY(file_bytes(dir.filePath("svep.png")).startsWith("\x89PNG"));
+    QVERIFY(file_bytes(dir.filePath("svep.pdf")).startsWith("%PDF"));
     QVERIFY(platform_->events.contains(QStringLiteral("save kanslighetsanalys.csv")));
   }
 };

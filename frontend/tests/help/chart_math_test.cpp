@@ -76,7 +76,7 @@ class ChartMathTest : public QObject {
     QTest::newRow("temperature axis") << 0.0 << 60.0 << 10.0 << 7;
     QTest::newRow("C_1 axis") << 0.0 << 2.0 << 0.5 << 5;
     // 0.3 / 0.1 is just below 3 in binary: the last tick must not be lost.
-    QTest::newRow("kSteps that do not divide exactly") << 0.0 << 0.3 << 0.1 << 4;
+    QTest::newRow("steps that do not divide exactly") << 0.0 << 0.3 << 0.1 << 4;
     QTest::newRow("no step") << 0.0 << 1.0 << 0.0 << 0;
   }
   void tick_values_include_both_ends() {

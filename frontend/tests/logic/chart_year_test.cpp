@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/chart_year.h"
 #include "core/formats/climate_file.h"
-#include "core/formats/control_file.h"
 #include "core/formats/daily_line.h"
 #include "core/formats/result_file_names.h"
 #include "core/formats/summary_report.h"
 #include "core/model/year.h"
+#include "core/tests/support/climate_year.h"
 #include "core/tests/support/worked_example.h"
 #include "frontend/logic/daily_csv.h"
 #include "frontend/logic/year_energy.h"
+#include "frontend/tests/support/climate_table.h"
+#include "frontend/tests/support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,9 +18,10 @@
 #include <QTest>
 
 #include <cmath>
-#include <cstdio>
+#include <optional>
 
 using namespace varmkalk;
+using varmkalk::testing::write_file;
 
 namespace {
 
@@ -30,39 +33,14 @@ struct Case {
   bool warm = false;     // every made-up day at 15 °C, above the heating limit
 };
 
-// A year of made-up days, cold in winter and warm in summer, day 1 = 1 January.
-std::vector<core::ClimateRecord> made_up_climate(int days, bool warm) {
-  std::vector<core::ClimateRecord> records;
-  for (int day = 1; day <= days; ++day) {
-    const double phase = 2.0 * M_PI * (day - 15) / 365.0;
-    const double tenths = warm ? 150.0 : std::round(60.0 - 150.0 * std::cos(phase));
-    records.push_back({day, static_cast<float>(tenths / 10.0)});
-  }
-  return records;
-}
-
-void write_file(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  QCOMPARE(file.write(bytes), bytes.size());
-}
+// The made-up warm days: 15 °C.
+constexpr int kWarmTenths = 150;
 
 // The working folder of a calculation: its control file and, for a made-up climate, the climate
 // file, which the engine takes from the working folder before its own.
 void prepare(const QString& folder, const Case& one) {
-  write_file(QDir(folder).filePath("styrfil.dat"),
-             QByteArray::fromStdString(core::control_file_text(one.input)));
-  if (one.climate_days > 0) {
-    QByteArray text;
-    for (const core::ClimateRecord& record : made_up_climate(one.climate_days, one.warm)) {
-      char line[32];
-      std::snprintf(line, sizeof line, "%4d%7.1f\r\n", record.day_number,
-                    static_cast<double>(record.outdoor_temp));
-      text += line;
-    }
-    const auto& name = core::climate_file_name(one.input.climate);
-    write_file(QDir(folder).filePath(QString::fromLatin1(name.data(), name.size())), text);
-  }
+  QVERIFY(testing::write_case_folder(folder, one.input, one.climate_days,
+                                     one.warm ? std::optional(kWarmTenths) : std::nullopt));
 }
 
 ChartYear calculated(const QString& folder, const Case& one) {
@@ -94,10 +72,8 @@ void write_result_files(const QString& folder, const core::BoilerCase& input,
 }
 
 core::YearResult model_year(const QString& folder, const core::BoilerCase& input) {
-  const auto& name = core::climate_file_name(input.climate);
-  core::ClimateFile file = core::open_climate_file(name, QFile::encodeName(folder).toStdString(),
-                                                   VARMKALK_TEST_CLIMATE_DIR);
-  return core::run_year(input, core::read_climate_days(file).records);
+  return testing::year_on_climate_file(input, QFile::encodeName(folder).toStdString(),
+                                       VARMKALK_TEST_CLIMATE_DIR);
 }
 
 void add_cases() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/engine_run.h"
 #include "frontend/logic/result_files.h"
+#include "frontend/tests/support/fake_engine.h"
 #include "frontend/tests/support/path_override.h"
 
 #include <QDir>
@@ -15,17 +16,10 @@ using varmkalk::EngineRun;
 namespace {
 
 using varmkalk::testing::PathOverride;
+using varmkalk::testing::write_fake_engine;
 
 // Generous, so that a loaded machine never fails a test; a run normally ends at once.
 constexpr int kWaitMs = 30'000;
-
-void write_fake_engine(const QString& folder, const QByteArray& script_body) {
-  QFile script(QDir(folder).filePath(QStringLiteral("kalvex")));
-  QVERIFY(script.open(QIODevice::WriteOnly));
-  script.write("#!/bin/sh\n" + script_body + "\n");
-  script.close();
-  QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner | QFile::ReadOwner));
-}
 
 // Runs the engine of the program folder in the working folder and waits for its end.
 EngineOutcome run_engine(EngineRun& run, const QString& working_folder) {

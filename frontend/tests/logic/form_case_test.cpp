@@ -3,6 +3,7 @@
 
 #include "core/formats/control_file.h"
 #include "core/text/fixed_field.h"
+#include "frontend/tests/support/file_bytes.h"
 #include "frontend/tests/support/read_only_folder.h"
 #include "frontend/tests/support/typed_inputs.h"
 
@@ -18,7 +19,9 @@
 using varmkalk::FieldError;
 using varmkalk::FormInput;
 using varmkalk::testing::complete_swedish_input;
+using varmkalk::testing::file_bytes;
 using varmkalk::testing::typed_in;
+using varmkalk::testing::write_file;
 
 namespace {
 
@@ -54,24 +57,9 @@ QStringList derive(const FormInput& input, const QString& identity = QStringLite
   return lines;
 }
 
-QStringList as_list(const QStringList& lines) {
-  return lines;
-}
-
 // A number line as the engine reads it.
 float line_value(const QStringList& lines, int line_number) {
   return varmkalk::core::read_real(lines[line_number - 1].toStdString(), 0);
-}
-
-QByteArray file_bytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void write_bytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  QCOMPARE(file.write(bytes), bytes.size());
 }
 
 using Change = std::function<void(FormInput&)>;
@@ -122,12 +110,11 @@ class FormCaseTest : public QObject {
   Q_OBJECT
  private slots:
   void writes_every_line_of_a_complete_input() {
-    QCOMPARE(as_list(derive(complete_swedish_input())), kSwedishInputLines);
+    QCOMPARE(derive(complete_swedish_input()), kSwedishInputLines);
   }
 
   void reads_numbers_by_the_users_locale() {
-    QCOMPARE(as_list(derive(typed_in(complete_swedish_input(), kEnglish), QStringLiteral("h123"),
-                            kEnglish)),
+    QCOMPARE(derive(typed_in(complete_swedish_input(), kEnglish), QStringLiteral("h123"), kEnglish),
              kSwedishInputLines);
   }
 
@@ -561,7 +548,7 @@ class FormCaseTest : public QObject {
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("styrfil.dat"));
-    write_bytes(path, QByteArray(4000, 'x'));
+    write_file(path, QByteArray(4000, 'x'));
     QCOMPARE(varmkalk::write_control_file(
                  folder.path(), derived_case(complete_swedish_input(), QStringLiteral("ab"))),
              std::nullopt);
@@ -576,7 +563,7 @@ class FormCaseTest : public QObject {
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("styrfil.dat"));
     const QByteArray old_file("old control file\r\n");
-    write_bytes(path, old_file);
+    write_file(path, old_file);
 
     // A derivation that fails leaves nothing to write.
     FormInput input = complete_swedish_input();
@@ -605,7 +592,7 @@ class FormCaseTest : public QObject {
              QStringList{QStringLiteral("styrfil.dat")});
 
     // A folder path through a regular file: no user can create anything there.
-    write_bytes(parent.filePath(QStringLiteral("fil")), "x");
+    write_file(parent.filePath(QStringLiteral("fil")), "x");
     const auto through_file = varmkalk::write_control_file(
         QDir(parent.filePath(QStringLiteral("fil"))).filePath(QStringLiteral("mapp")), lines);
     QVERIFY(through_file.has_value());
@@ -617,7 +604,7 @@ class FormCaseTest : public QObject {
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("styrfil.dat"));
     const QByteArray old_file("old control file\r\n");
-    write_bytes(path, old_file);
+    write_file(path, old_file);
     const varmkalk::testing::ReadOnlyFolder read_only(folder.path());
     if (!read_only.holds()) {
       QSKIP("no way to stop this user from writing into a folder");

@@ -6,6 +6,7 @@
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/inputs_file.h"
 #include "frontend/logic/kept_calculations.h"
+#include "frontend/tests/support/file_bytes.h"
 #include "frontend/tests/support/typed_inputs.h"
 
 #include <QDir>
@@ -21,6 +22,7 @@
 using namespace varmkalk;
 using varmkalk::testing::complete_swedish_input;
 using varmkalk::testing::typed_in;
+using varmkalk::testing::write_file;
 
 Q_DECLARE_METATYPE(varmkalk::FormInput)
 
@@ -92,12 +94,6 @@ QByteArray summary_bytes(const core::BoilerCase& input) {
   const std::string report =
       core::format_summary_report(input, year.totals, core::result_file_names_of(input.identity));
   return QByteArray("\r\n\r\n") + QByteArray(report.data(), static_cast<qsizetype>(report.size()));
-}
-
-void write_file(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
 }
 
 // Every file of the folder with its bytes and time of last change.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/own_climate.h"
+#include "frontend/tests/support/file_bytes.h"
 
 #include <QDate>
 #include <QDir>
@@ -7,13 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+using varmkalk::testing::write_file;
 
-void write(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
+namespace {
 
 // A year of daily means as a plain table: 365 days from 1 January 2009, from -10.0 °C up.
 QByteArray table_of_2009() {
@@ -34,9 +31,9 @@ class OwnClimateTest : public QObject {
   void imports_into_a_new_file_that_the_form_then_offers() {
     QTemporaryDir folder;
     const QString source = folder.filePath(QStringLiteral("Umeå 2009.csv"));
-    write(source, table_of_2009());
-    write(folder.filePath(QStringLiteral("h123.dat")), "  1 -5.0 20.0\r\n");  // a result file
-    write(folder.filePath(QStringLiteral("sthlm.dat")), "");                  // a bundled name
+    write_file(source, table_of_2009());
+    write_file(folder.filePath(QStringLiteral("h123.dat")), "  1 -5.0 20.0\r\n");  // a result file
+    write_file(folder.filePath(QStringLiteral("sthlm.dat")), "");                  // a bundled name
     QCOMPARE(varmkalk::suggested_climate_file_name(source), QStringLiteral("ume2009.dat"));
 
     const varmkalk::ClimateImportRequest request{source, QStringLiteral("umea.dat"), {}, false};

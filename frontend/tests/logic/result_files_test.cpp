@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/result_files.h"
+#include "frontend/tests/support/file_bytes.h"
 #include "frontend/tests/support/read_only_folder.h"
 
 #include <QDir>
@@ -10,14 +11,9 @@
 #include <sys/stat.h>
 
 using varmkalk::KeepFiles;
+using varmkalk::testing::write_file;
 
 namespace {
-
-void create_file(const QString& folder, const QString& name, const QByteArray& bytes = "x") {
-  QFile file(QDir(folder).filePath(name));
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QStringList files_in(const QString& folder) {
   return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
@@ -50,7 +46,7 @@ class ResultFilesTest : public QObject {
     QFETCH(QString, text);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    create_file(folder.path(), QStringLiteral("resultat.dat"), bytes);
+    write_file(QDir(folder.path()).filePath(QStringLiteral("resultat.dat")), bytes);
     const auto summary = varmkalk::read_summary(folder.path());
     QCOMPARE(std::get<QStringList>(summary), lines);
     QCOMPARE(varmkalk::summary_text(lines), text);
@@ -82,7 +78,7 @@ class ResultFilesTest : public QObject {
     QFETCH(QString, problem);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    create_file(folder.path(), QStringLiteral("resultat.dat"), bytes);
+    write_file(QDir(folder.path()).filePath(QStringLiteral("resultat.dat")), bytes);
     const auto summary = varmkalk::read_summary(folder.path());
     const auto* error = std::get_if<varmkalk::FileError>(&summary);
     QVERIFY(error != nullptr);
@@ -137,7 +133,7 @@ class ResultFilesTest : public QObject {
     // The cycle of "ab" without its sum_c file, and the files of an earlier cycle.
     for (const char* name : {"styrfil.dat", "resultat.dat", "ab  .dat", "ab  sum.dat", "h123.dat",
                              "h123sum.dat", "h123sum_c.dat", "ab.dat"}) {
-      create_file(folder.path(), QString::fromLatin1(name));
+      write_file(QDir(folder.path()).filePath(QString::fromLatin1(name)), "x");
     }
     const QList<varmkalk::DeletionFailure> failures = varmkalk::delete_files(
         folder.path(), varmkalk::files_to_delete(KeepFiles::No, QStringLiteral("ab")));
@@ -153,7 +149,7 @@ class ResultFilesTest : public QObject {
     // user; a dangling link is deleted like a file.
     QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("resultat.dat/inre")));
     QVERIFY(QFile::link(QStringLiteral("saknas"), QDir(folder.path()).filePath("ab  sum.dat")));
-    create_file(folder.path(), QStringLiteral("styrfil.dat"));
+    write_file(QDir(folder.path()).filePath(QStringLiteral("styrfil.dat")), "x");
     const QList<varmkalk::DeletionFailure> failures = varmkalk::delete_files(
         folder.path(), varmkalk::files_to_delete(KeepFiles::No, QStringLiteral("ab")));
     QCOMPARE(failures.size(), 1);
@@ -172,7 +168,7 @@ class ResultFilesTest : public QObject {
     QVERIFY(folder.isValid());
     const QStringList present{"styrfil.dat", "resultat.dat", "h123.dat", "h123sum.dat"};
     for (const QString& name : present) {
-      create_file(folder.path(), name);
+      write_file(QDir(folder.path()).filePath(name), "x");
     }
     const varmkalk::testing::ReadOnlyFolder read_only(folder.path());
     if (!read_only.holds()) {
@@ -196,7 +192,7 @@ class ResultFilesTest : public QObject {
     QVERIFY(folder.isValid());
     for (const char* name : {"h123sum.dat", "ab  sum.dat", "abcsum.dat", "abcdesum.dat", "h123.dat",
                              "h123sum_c.dat", "resultat.dat"}) {
-      create_file(folder.path(), QString::fromLatin1(name));
+      write_file(QDir(folder.path()).filePath(QString::fromLatin1(name)), "x");
     }
     QCOMPARE(varmkalk::summary_file_list(folder.path()),
              (QStringList{"ab  sum.dat", "h123sum.dat"}));

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/run_notices.h"
 
-#include "core/formats/climate_file.h"
 #include "core/formats/run_warnings.h"
+#include "core/tests/support/climate_year.h"
+#include "core/tests/support/worked_example.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -15,29 +16,17 @@ using varmkalk::core::Burner;
 namespace {
 
 const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
-const QString kClimateFile = QStringLiteral("malmo.dat");
 
-// The worked example's house of 8 kW in Malmö with the given burner; its flue gas condenses on
-// the colder days.
+// The worked example's house of 8 kW in Malmö with the given burner, case 1 measured at 40 °C
+// supply and three quarters of the pump's power heating the water; its flue gas condenses on the
+// colder days.
 BoilerCase house_with(const Burner& burner) {
-  BoilerCase input;
+  BoilerCase input = varmkalk::testing::worked_example();
   input.burner = burner;
-  input.combustion.air_ratio = 1.2F;
-  input.flue_gas.low_temp = {60.0F, 40.0F, 30.0F};
-  input.flue_gas.high_temp = {80.0F, 70.0F, 60.0F};
-  input.losses = {1.0F, 1.0F, 1.25F};
-  input.building = {8000.0F, 20.0F, 35.0F};
-  input.pump = {60.0F, 75.0F};
-  input.hot_water = {5000.0F, 45.0F};
-  input.climate = varmkalk::core::Place::malmo;
+  input.flue_gas.low_temp.supply_temp_c = 40.0F;
+  input.pump.heat_share_percent = 75.0F;
   input.identity = varmkalk::core::CalcIdentity("h123");
   return input;
-}
-
-varmkalk::core::YearResult year_of(const BoilerCase& input) {
-  varmkalk::core::ClimateFile file =
-      varmkalk::core::open_climate_file(kClimateFile.toStdString(), VARMKALK_TEST_CLIMATE_DIR, {});
-  return varmkalk::core::run_year(input, varmkalk::core::read_climate_days(file).records);
 }
 
 }  // namespace
@@ -64,7 +53,8 @@ class RunNoticesTest : public QObject {
     QFETCH(bool, falls_short);
     QFETCH(bool, power_left);
     const BoilerCase input = house_with(burner);
-    const varmkalk::core::YearResult year = year_of(input);
+    const varmkalk::core::YearResult year =
+        varmkalk::testing::year_on_climate_file(input, VARMKALK_TEST_CLIMATE_DIR, {});
     QVERIFY(year.complete());
     QCOMPARE(year.totals.unmet_days > 0, falls_short);
     QCOMPARE(varmkalk::shortfall_with_power_left(input, year), power_left);

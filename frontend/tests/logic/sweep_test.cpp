@@ -6,8 +6,10 @@
 #include "core/formats/summary_report.h"
 #include "core/model/annual_sums.h"
 #include "core/model/year.h"
+#include "core/tests/support/climate_year.h"
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/sweep_results.h"
+#include "frontend/tests/support/file_bytes.h"
 #include "frontend/tests/support/typed_inputs.h"
 
 #include <QDir>
@@ -23,6 +25,7 @@
 #include <functional>
 
 using namespace varmkalk;
+using varmkalk::testing::file_bytes;
 
 namespace {
 
@@ -67,10 +70,8 @@ std::vector<SweepResult> swept(const std::vector<SweepPoint>& points,
 // The case's year computed on its own: its climate file read from the engine's folder, then the
 // model.
 core::YearResult single_year(const core::BoilerCase& input) {
-  core::ClimateFile file =
-      core::open_climate_file(core::climate_file_name(input.climate),
-                              QDir::currentPath().toStdString(), kClimateDir.toStdString());
-  return core::run_year(input, core::read_climate_days(file).records);
+  return testing::year_on_climate_file(input, QDir::currentPath().toStdString(),
+                                       kClimateDir.toStdString());
 }
 
 // A value as the user would type it, every digit of the double kept.
@@ -200,11 +201,6 @@ std::vector<TypedSweep> typed_sweeps() {
       {"pump", SweepInput::pump_power, false, {0, 150, 4}, field(&FormInput::pump_power_w)},
       {"climate", SweepInput::climate, false, {}, climate},
   };
-}
-
-QByteArray file_bytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace

@@ -35,11 +35,6 @@ int run_in(const fs::path& folder, const std::string& program, const std::string
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string read(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 std::vector<std::string> lines_of(const std::string& text) {
   std::vector<std::string> lines;
   for (std::size_t start = 0; start < text.size();) {
@@ -116,7 +111,7 @@ TEST(BatchProgram, EveryRowGivesTheNumbersAndMessagesOfKalvexForTheSameControlFi
   folder.write("jkping.dat", "   1  -50\r\n   2  -4.x\r\n");
   folder.write("in.csv", named_batch_table(cases));
   ASSERT_EQ(run_in(folder.path(), KALVEX_BATCH_PROGRAM, "in.csv out.csv"), 1)
-      << read(folder.path() / "err.txt");
+      << folder.read("err.txt");
   const core::CsvTable output = core::read_csv_table(folder.read("out.csv"), "out.csv");
   ASSERT_EQ(output.rows.size(), cases.size());
   const auto column = [&](std::string_view name) {
@@ -139,7 +134,8 @@ TEST(BatchProgram, EveryRowGivesTheNumbersAndMessagesOfKalvexForTheSameControlFi
     std::ofstream(engine_folder / "styrfil.dat", std::ios::binary)
         << core::control_file_text(with_identity);
     const int status = run_in(engine_folder, KALVEX_PROGRAM);
-    const std::vector<std::string> messages = lines_of(read(engine_folder / "err.txt"));
+    const std::vector<std::string> messages =
+        lines_of(TempFolder::read_file(engine_folder / "err.txt"));
     std::string message;
     for (const std::string& line : messages) {
       message += (message.empty() ? "" : " ") + line;
@@ -155,7 +151,8 @@ TEST(BatchProgram, EveryRowGivesTheNumbersAndMessagesOfKalvexForTheSameControlFi
     EXPECT_EQ(row[column("status")], shortfall_days > 0 ? "shortfall" : "ok");
 
     // Lines 3 to 11 of the report: the efficiencies in columns 54-58, the energies in 53-58.
-    const std::vector<std::string> report = lines_of(read(engine_folder / "resultat.dat"));
+    const std::vector<std::string> report =
+        lines_of(TempFolder::read_file(engine_folder / "resultat.dat"));
     ASSERT_GE(report.size(), 11u);
     for (const auto& [line, name] :
          {std::pair{3, "annual_efficiency"}, std::pair{4, "annual_efficiency_without_pump"}}) {

@@ -1,72 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "tools/klimat/arguments.h"
-#include "core/files/file_access.h"
 
 namespace varmkalk::klimat {
 namespace {
-
-namespace fs = std::filesystem;
-using core::FileAccessError;
-using core::read_file;
-using core::require_absent;
-using core::write_file;
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "klimat-test-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempFolder() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-  std::vector<std::string> names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    return names;
-  }
-
- private:
-  fs::path path_;
-};
-
-std::string contents(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-TEST(KlimatFiles, AnExistingFileIsReplacedOnlyWhenAskedAndNoTemporaryFileStays) {
-  const TempFolder folder;
-  const std::string out = (folder.path() / "egen.dat").string();
-  write_file(out, "först", false);
-  EXPECT_THROW(require_absent(out), FileAccessError);
-  try {
-    write_file(out, "sedan", false);
-    ADD_FAILURE() << "en befintlig fil ersattes";
-  } catch (const FileAccessError& error) {
-    EXPECT_NE(std::string(error.what()).find("egen.dat: filen finns redan"), std::string::npos)
-        << error.what();
-  }
-  EXPECT_EQ(contents(out), "först");
-  write_file(out, "sedan", true);
-  EXPECT_EQ(contents(out), "sedan");
-  EXPECT_EQ(folder.names(), std::vector<std::string>{"egen.dat"});
-
-  EXPECT_THROW(write_file((folder.path() / "saknas" / "x.dat").string(), "x", false), FileAccessError);
-  EXPECT_THROW(read_file(folder.path().string()), FileAccessError);
-  EXPECT_EQ(folder.names(), std::vector<std::string>{"egen.dat"});
-}
 
 TEST(KlimatArguments, LongOptionsInAnyOrderAndClearRefusals) {
   struct Case {
