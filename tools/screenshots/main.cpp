@@ -15,7 +15,7 @@
 #include "frontend/charts/chart_export.h"
 #include "frontend/charts/chart_window.h"
 #include "frontend/help/help_dialogs.h"
-#include "frontend/logic/chart_year.h"
+#include "frontend/logic/engine_run.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/result_files.h"
 #include "frontend/logic/run_notices.h"
