@@ -139,11 +139,11 @@ class Derivation {
     return constant;
   }
 
-  StandbyLoss standby_loss(double indoor_temp) const {
+  StandbyLoss standby_loss() const {
     if (input_.standby_source == StandbySource::Constants) {
       return {field_value(&FormInput::standby_constant), field_value(&FormInput::standby_exponent)};
     }
-    return two_point_fit(indoor_temp);
+    return two_point_fit();
   }
 
   bool single_stage() const { return input_.burner == Burner::SingleStage; }
@@ -158,14 +158,15 @@ class Derivation {
   }
 
  private:
-  // Q = C1 × T^C2 through both known losses; T is the mean of the temperature difference and
-  // the indoor temperature.
-  StandbyLoss two_point_fit(double indoor_temp) const {
+  // Q = C1 × ΔT^C2 through both known losses, ΔT being the temperature difference between
+  // boiler and room as typed: the engine's law takes the same difference, so that it loses the
+  // typed power at each typed difference.
+  StandbyLoss two_point_fit() const {
     const QString reason = QStringLiteral("för att konstanterna ska kunna beräknas");
     const double loss_1 = positive(&FormInput::standby_loss_1_w, reason);
     const double loss_2 = positive(&FormInput::standby_loss_2_w, reason);
-    const double temp_1 = mean_temp(&FormInput::standby_temp_difference_1_k, indoor_temp);
-    const double temp_2 = mean_temp(&FormInput::standby_temp_difference_2_k, indoor_temp);
+    const double temp_1 = positive(&FormInput::standby_temp_difference_1_k, reason);
+    const double temp_2 = positive(&FormInput::standby_temp_difference_2_k, reason);
     const double log_temp_ratio = std::log(temp_2 / temp_1);
     if (log_temp_ratio == 0.0) {
       throw field_error(QStringLiteral("sbtemp2"),
@@ -178,30 +179,21 @@ class Derivation {
                         QStringLiteral("Effekterna i Fall 1 och Fall 2 är lika. "
                                        "Ange två olika effekter."));
     }
-    const double exponent = log_loss_ratio / log_temp_ratio;
-    // With the exponent's 64-bit value, so that the law passes through the second point.
-    const double constant = loss_2 / std::pow(temp_2, exponent);
-    if (!in_engine_range(exponent) || !in_engine_range(constant)) {
+    // The exponent as the engine holds it, and the constant fitted to that exponent through the
+    // geometric mean of both points, so that the float's rounding falls on neither point alone.
+    const double exponent = static_cast<float>(log_loss_ratio / log_temp_ratio);
+    const double constant = std::sqrt(loss_1 / std::pow(temp_1, exponent)) *
+                            std::sqrt(loss_2 / std::pow(temp_2, exponent));
+    if (!in_engine_range(exponent) || !in_engine_range(constant) ||
+        !(static_cast<float>(constant) > 0.0F)) {
       // Every value of both cases takes part in the fit: the message points to all of them.
       throw field_error(QStringLiteral("sbeff2"),
                         QStringLiteral("Stilleståndsförlustens konstanter, beräknade ur "
                                        "temperaturskillnaderna och effekterna i Fall 1 och "
-                                       "Fall 2, blir för stora för beräkningen. Kontrollera "
-                                       "de fyra värdena."));
+                                       "Fall 2, blir för stora eller för små för beräkningen. "
+                                       "Kontrollera de fyra värdena."));
     }
     return {static_cast<float>(constant), static_cast<float>(exponent)};
-  }
-
-  double mean_temp(TextField temp_difference, double indoor_temp) const {
-    const double temp = (number(temp_difference) + indoor_temp) / 2;
-    if (!(temp > 0.0)) {
-      const QString name = form_field_name(temp_difference);
-      throw field_error(name, QStringLiteral("Medelvärdet av temperaturskillnaden i fältet %1 "
-                                             "och inomhustemperaturen måste vara större än 0 "
-                                             "för att konstanterna ska kunna beräknas.")
-                                  .arg(quoted_label(name)));
-    }
-    return temp;
   }
 
   const FormInput& input_;
@@ -297,15 +289,10 @@ core::BoilerCase derive(const FormInput& input, const QLocale& locale, Faults& f
                            ? &FormInput::convection_constant
                            : &FormInput::convection_loss_w);
   });
-  const std::optional<double> indoor_temp =
-      faults.attempt([&] { return derivation.number(&FormInput::indoor_temp_c); });
-  // Only the two-point fit needs the indoor temperature.
-  if (indoor_temp || input.standby_source == StandbySource::Constants) {
-    if (const std::optional<StandbyLoss> standby =
-            faults.attempt([&] { return derivation.standby_loss(indoor_temp.value_or(0.0)); })) {
-      derived.losses.standby_constant = standby->constant;
-      derived.losses.standby_exponent = standby->exponent;
-    }
+  if (const std::optional<StandbyLoss> standby =
+          faults.attempt([&] { return derivation.standby_loss(); })) {
+    derived.losses.standby_constant = standby->constant;
+    derived.losses.standby_exponent = standby->exponent;
   }
   // A single-stage burner's one power is both its maximum and its minimum.
   const std::optional<float> max_power_w = faults.attempt(
