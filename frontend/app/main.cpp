@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
   // get a folder of their own instead.
   const std::variant<QString, varmkalk::FileError> folder = varmkalk::choose_working_folder(
       QApplication::arguments().mid(1),
-      {QDir::currentPath(), QDir::homePath(),
+      {QDir::currentPath(), qEnvironmentVariable("HOME"),
        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)});
   if (const auto* error = std::get_if<varmkalk::FileError>(&folder)) {
     platform.message_box(nullptr, QStringLiteral("VARMKALK kan inte starta"), error->message,

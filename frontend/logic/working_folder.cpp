@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <optional>
+
 namespace varmkalk {
 
 namespace {
@@ -38,6 +40,26 @@ std::variant<QString, FileError> usable(const QString& folder) {
   return QDir(folder).absolutePath();
 }
 
+// Without a home folder the documents folder is a guess (Qt makes "//Documents" of an empty HOME):
+// nothing is created there.
+std::optional<FileError> home_fault(const QString& current, const QString& home) {
+  QString missing;
+  if (home.isEmpty()) {
+    missing = QStringLiteral("miljövariabeln HOME, som anger hemmappen, är inte satt");
+  } else if (!QFileInfo(home).isDir()) {
+    missing = QStringLiteral("miljövariabeln HOME anger hemmappen %1, som inte finns")
+                  .arg(QDir::toNativeSeparators(home));
+  } else {
+    return std::nullopt;
+  }
+  return FileError{QStringLiteral("VARMKALK startades i %1, där resultatfilerna inte kan sparas "
+                                  "(hemmappen, rotmappen eller en mapp utan skrivrätt), och "
+                                  "mappen VARMKALK i dokumentmappen kan inte användas i stället: "
+                                  "%2. Starta VARMKALK i en mapp där du kan skriva, eller ange "
+                                  "arbetsmappen: varmkalk MAPP.")
+                       .arg(QDir::toNativeSeparators(current), missing)};
+}
+
 }  // namespace
 
 std::variant<QString, FileError> choose_working_folder(const QStringList& arguments,
@@ -49,6 +71,9 @@ std::variant<QString, FileError> choose_working_folder(const QStringList& argume
   }
   if (is_sensible(start.current, start)) {
     return QDir(start.current).absolutePath();
+  }
+  if (std::optional<FileError> fault = home_fault(start.current, start.home)) {
+    return *fault;
   }
   return usable(QDir(start.documents).filePath(kOwnFolderName));
 }

@@ -3,11 +3,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 #include "frontend/app/main_menu.h"
 #include "frontend/tests/app/fake_platform.h"
@@ -83,6 +85,66 @@ class WorkingFolderTest : public QObject {
     QVERIFY2(error->message.contains(QDir::toNativeSeparators(documents_)),
              qPrintable(error->message));
     QFile::remove(documents_);
+  }
+
+  // Without a usable HOME the documents folder cannot be found: refused, naming HOME, wherever it
+  // would be needed; a start that does not need it goes on.
+  void a_missing_home_is_named_when_the_documents_folder_is_needed_data() {
+    QTest::addColumn<QString>("home");        // "unset", "empty" or "gone"
+    QTest::addColumn<QString>("started_in");  // "root", "read-only" or "writable"
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("named");  // in the refusal; empty when the start goes on
+    for (const char* home : {"unset", "empty", "gone"}) {
+      const QString named = QString::fromLatin1(home) == QStringLiteral("gone")
+                                ? QStringLiteral("som inte finns")
+                                : QStringLiteral("HOME, som anger hemmappen, är inte satt");
+      QTest::addRow("%s, started in /", home) << home << "root" << QStringList{} << named;
+      QTest::addRow("%s, started in a read-only folder", home)
+          << home << "read-only" << QStringList{} << named;
+      QTest::addRow("%s, started in a writable folder", home)
+          << home << "writable" << QStringList{} << QString();
+      QTest::addRow("%s, a folder argument", home)
+          << home << "root" << QStringList{QStringLiteral("arg")} << QString();
+    }
+  }
+  void a_missing_home_is_named_when_the_documents_folder_is_needed() {
+    QFETCH(QString, home);
+    QFETCH(QString, started_in);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, named);
+    const QString gone = home_->filePath(QStringLiteral("borta"));
+    const QString home_value = home == QStringLiteral("gone")    ? gone
+                               : home == QStringLiteral("empty") ? QStringLiteral("")
+                                                                 : QString();
+    const QString writable = this->home(QStringLiteral("projekt/hus"));
+    const QString current = started_in == QStringLiteral("root") ? QStringLiteral("/") : writable;
+    std::optional<varmkalk::testing::ReadOnlyFolder> read_only;
+    if (started_in == QStringLiteral("read-only")) {
+      read_only.emplace(writable);
+      if (!read_only->holds()) {
+        QSKIP("no way to stop this user from writing into a folder");
+      }
+    }
+    // What Qt makes of such a HOME.
+    const QString documents = (home_value.isEmpty() ? QString() : home_value) + "/Documents";
+    if (!arguments.isEmpty()) {
+      arguments = QStringList{this->home(QStringLiteral("projekt/arg"))};
+    }
+    const auto chosen =
+        varmkalk::choose_working_folder(arguments, {current, home_value, documents});
+    if (named.isEmpty()) {
+      QVERIFY(std::holds_alternative<QString>(chosen));
+      QVERIFY(!std::get<QString>(chosen).contains(QStringLiteral("Documents")));
+      return;
+    }
+    const auto* error = std::get_if<FileError>(&chosen);
+    QVERIFY(error != nullptr);
+    QVERIFY2(error->message.contains(named), qPrintable(error->message));
+    QVERIFY2(error->message.contains(QStringLiteral("varmkalk MAPP")), qPrintable(error->message));
+    if (home == QStringLiteral("gone")) {
+      QVERIFY(error->message.contains(gone));
+    }
+    QVERIFY(!QFileInfo::exists(gone));
   }
 
  private:

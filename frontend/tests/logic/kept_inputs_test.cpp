@@ -207,6 +207,7 @@ class KeptInputsTest : public QObject {
     QTest::newRow("an array") << QByteArray("[1, 2]") << "ingen indatafil från VARMKALK";
     QTest::newRow("a newer version") << changed(QStringLiteral("version"), 2)
                                      << "version 2, men denna VARMKALK läser bara version 1";
+    QTest::newRow("version 0") << changed(QStringLiteral("version"), 0) << "versionsnumret";
     QTest::newRow("no whole version")
         << changed(QStringLiteral("version"), 1.5) << "versionsnumret";
     QTest::newRow("a field missing")
@@ -218,6 +219,9 @@ class KeptInputsTest : public QObject {
     QTest::newRow("an unknown option")
         << changed_in(QStringLiteral("choices"), QStringLiteral("climate"), QStringLiteral("oslo"))
         << "det okända värdet \"oslo\"";
+    QTest::newRow("an unknown choice")
+        << changed_in(QStringLiteral("choices"), QStringLiteral("fuel"), QStringLiteral("gas"))
+        << "\"fuel\" i fältet \"choices\" hör inte till formatet";
     QTest::newRow("a number as text")
         << changed_in(QStringLiteral("listing"), QStringLiteral("max_power_kw"),
                       QStringLiteral("18"))
