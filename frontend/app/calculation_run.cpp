@@ -23,7 +23,8 @@ namespace {
 constexpr int kSummaryPauseMs = 100;
 
 const QString kNextStep = QStringLiteral(
-    "Välj \"Ytterligare beräkning\" för att börja om med indata och en ny beräkningsidentitet.");
+    "Välj \"Rätta indata\" för att ändra indata för samma fall, eller \"Ytterligare "
+    "beräkning\" för att börja om med indata och en ny beräkningsidentitet.");
 
 // The engine writes a line or two; an engine out of control can write without end, which no
 // message box or result box could show.
@@ -189,6 +190,7 @@ void CalculationRun::show_failure(const QString& title, const QString& text) {
   // Nothing in the result box may look like a result; "Ytterligare beräkning" leads on.
   emit result_cleared();
   emit further_calculation_offered();
+  emit run_failed();
   platform_.beep();
   platform_.message_box(&dialog_parent_, title, text, MessageIcon::Exclamation);
 }

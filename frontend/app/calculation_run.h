@@ -43,6 +43,9 @@ class CalculationRun : public QObject {
   void result_cleared();
   // The engine has run and may have made the identity's files, whether or not it succeeded.
   void engine_ran();
+  // The run ended without a summary to show (the engine refused the case, was stopped, or left
+  // no summary that can be read); told before the user is.
+  void run_failed();
   // The summary's lines to show, and what the user should know of the year beside them (one
   // paragraph each, none when all went well).
   void summary_ready(const QStringList& notices, const QStringList& lines);

@@ -8,6 +8,7 @@
 #include "frontend/compare/kept_list_dialog.h"
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/twips.h"
+#include "frontend/logic/field_fit.h"
 #include "frontend/logic/form_case.h"
 #include "frontend/logic/input_validation.h"
 #include "frontend/logic/plausibility.h"
@@ -188,8 +189,12 @@ void InputForm::set_form_input(const FormInput& input) {
   }
   field(kOwnClimateFileField)->setText(input.own_climate_file);
   for (const FormField& entry : kFormFields) {
-    field(entry.name)->setText(input.*entry.text);
-    set_field_background(field(entry.name), kWhite);
+    QLineEdit* text_field = field(entry.name);
+    const QString& text = input.*entry.text;
+    // A text longer than the field is never cut: the field stays empty, marked.
+    const bool fits = text.size() <= text_field->maxLength();
+    text_field->setText(fits ? text : QString());
+    set_field_background(text_field, fits ? kWhite : kMissingYellow);
   }
 }
 
@@ -201,10 +206,20 @@ void InputForm::fetch_inputs() {
   auto* list = new KeptListDialog(platform_, KeptListDialog::Purpose::fetch_inputs,
                                   QDir::currentPath(), previous_, this);
   connect(list, &KeptListDialog::inputs_picked, this, [this](const RestoredInput& restored) {
-    set_form_input(restored.input);
-    if (!restored.notes.isEmpty()) {
+    const FittedInput fitted = fit_to_fields(
+        restored, platform_.locale(),
+        [this](const QString& name) { return field(name.toLatin1().constData())->maxLength(); });
+    set_form_input(fitted.input);
+    QStringList notes = restored.notes;
+    if (!fitted.unfitted.empty()) {
+      for (const UnfittedField& unfitted : fitted.unfitted) {
+        mark_field(unfitted.field);
+      }
+      notes += unfitted_note(fitted.unfitted);
+    }
+    if (!notes.isEmpty()) {
       platform_.message_box(this, QStringLiteral("Hämta indata"),
-                            restored.notes.join(QStringLiteral("\n\n")), MessageIcon::None);
+                            notes.join(QStringLiteral("\n\n")), MessageIcon::None);
     }
   });
   platform_.show_modal(*list);

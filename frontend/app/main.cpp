@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/app/folder_claim.h"
 #include "frontend/app/main_menu.h"
 #include "frontend/app/platform/qt_platform.h"
 
@@ -6,6 +7,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <optional>
 #include <variant>
 
 #include "frontend/logic/working_folder.h"
@@ -22,16 +24,23 @@ int main(int argc, char* argv[]) {
   varmkalk::QtPlatform platform;
   // Started from a desktop menu the current folder is often the home folder: the result files
   // get a folder of their own instead.
-  const std::variant<QString, varmkalk::FileError> folder = varmkalk::choose_working_folder(
-      QApplication::arguments().mid(1),
-      {QDir::currentPath(), qEnvironmentVariable("HOME"),
-       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)});
+  const varmkalk::StartFolders start{
+      QDir::currentPath(), qEnvironmentVariable("HOME"),
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
+  const std::variant<QString, varmkalk::FileError> folder =
+      varmkalk::choose_working_folder(QApplication::arguments().mid(1), start);
   if (const auto* error = std::get_if<varmkalk::FileError>(&folder)) {
     platform.message_box(nullptr, QStringLiteral("VARMKALK kan inte starta"), error->message,
                          varmkalk::MessageIcon::Exclamation);
     return 1;
   }
-  QDir::setCurrent(std::get<QString>(folder));
+  // One VARMKALK per folder, for the whole run: the lock goes when the program ends.
+  const std::optional<varmkalk::ClaimedFolder> claimed =
+      varmkalk::claim_working_folder(platform, std::get<QString>(folder), start);
+  if (!claimed) {
+    return 0;
+  }
+  QDir::setCurrent(claimed->path);
   varmkalk::MainMenu menu(platform);
   QObject::connect(&menu, &varmkalk::MainMenu::program_ended, &app, &QCoreApplication::quit);
   menu.show();

@@ -114,6 +114,9 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   // In the place of "Ny beräkning", which is gone once a summary can be shown.
   chart_button_ =
       add_button(this, "Command6", QStringLiteral("Diagram"), twips_rect(360, 2100, 1695, 735));
+  // Also in the place of "Ny beräkning": a run without a summary shows no "Diagram".
+  correct_button_ = add_button(this, "rattaindata", QStringLiteral("Rätta indata"),
+                               twips_rect(360, 2100, 1695, 735));
   // Outside the calculation cycle: it only reads kept files.
   QPushButton* compare_button = add_button(this, "jamfor", QStringLiteral("Jämför beräkningar…"),
                                            twips_rect(360, 6540, 1695, 600));
@@ -138,6 +141,7 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   run_button_->hide();
   further_button_->hide();
   chart_button_->hide();
+  correct_button_->hide();
   result_heading_->hide();
   result_box_->hide();
 
@@ -148,8 +152,9 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   setTabOrder(info_button_, credits);
   setTabOrder(credits, further_button_);
   setTabOrder(further_button_, chart_button_);
+  setTabOrder(chart_button_, correct_button_);
 
-  connect(new_calculation_button_, &QPushButton::clicked, this, &MainMenu::new_calculation);
+  connect(new_calculation_button_, &QPushButton::clicked, this, [this] { new_calculation(); });
   connect(run_button_, &QPushButton::clicked, run_, &CalculationRun::run);
   connect(run_, &CalculationRun::busy_changed, this, &MainMenu::set_engine_running);
   connect(run_, &CalculationRun::further_calculation_offered, this,
@@ -157,12 +162,20 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   connect(run_, &CalculationRun::result_cleared, this, &MainMenu::clear_result_text);
   connect(run_, &CalculationRun::engine_ran, this, [this] { undecided_id_ = calc_id(); });
   connect(run_, &CalculationRun::summary_ready, this, &MainMenu::show_summary);
+  connect(run_, &CalculationRun::summary_ready, correct_button_, &QWidget::hide);
+  connect(run_, &CalculationRun::run_failed, this, &MainMenu::after_failed_run);
   connect(exit_button_, &QPushButton::clicked, this, &MainMenu::exit_program);
-  connect(further_button_, &QPushButton::clicked, this, &MainMenu::further_calculation);
+  connect(further_button_, &QPushButton::clicked, this, [this] { next_cycle(std::nullopt); });
+  connect(correct_button_, &QPushButton::clicked, this, [this] {
+    if (confirmed_) {
+      next_cycle(confirmed_->input);
+    }
+  });
   connect(info_button_, &QPushButton::clicked, this, &MainMenu::show_program_info);
   connect(run_, &CalculationRun::summary_ready, chart_button_, &QWidget::show);
   connect(run_, &CalculationRun::result_cleared, chart_button_, &QWidget::hide);
   connect(further_button_, &QPushButton::clicked, chart_button_, &QWidget::hide);
+  connect(correct_button_, &QPushButton::clicked, chart_button_, &QWidget::hide);
   connect(chart_button_, &QPushButton::clicked, this, &MainMenu::show_charts);
   connect(compare_button, &QPushButton::clicked, this, [this] {
     open_comparison(platform_, QDir::currentPath(), run_->engine().program_folder(), this);
@@ -190,7 +203,7 @@ void MainMenu::show_further_calculation() {
 }
 
 void MainMenu::set_engine_running(bool running) {
-  for (QPushButton* button : {run_button_, exit_button_, further_button_}) {
+  for (QPushButton* button : {run_button_, exit_button_, further_button_, correct_button_}) {
     button->setEnabled(!running);
   }
 }
@@ -257,10 +270,13 @@ QStringList MainMenu::undecided_files() const {
   return files;
 }
 
-void MainMenu::open_input_form() {
+void MainMenu::open_input_form(const std::optional<FormInput>& input) {
   hide();
   auto* input_form = new InputForm(platform_, identity_form_opener_, this);
   input_form->set_previous_calculation(confirmed_);
+  if (input) {
+    input_form->set_form_input(*input);
+  }
   connect(input_form, &InputForm::returned_to_start, this, &MainMenu::show_again);
   platform_.show_modal(*input_form);
 }
@@ -274,6 +290,13 @@ void MainMenu::end_program() {
 }
 
 void MainMenu::closeEvent(QCloseEvent* event) {
+  // Ended without an answer to the keep question (or past it): nothing is deleted, and what
+  // stays is whole, its inputs file beside its result files.
+  if (!undecided_files().isEmpty()) {
+    const QString calc_id = undecided_id_;
+    undecided_id_.clear();
+    keep_inputs(calc_id);
+  }
   event->accept();
   emit program_ended();
 }
@@ -291,7 +314,7 @@ void MainMenu::keyPressEvent(QKeyEvent* event) {
   event->accept();
 }
 
-void MainMenu::new_calculation() {
+void MainMenu::new_calculation(const std::optional<FormInput>& input) {
   // The engine creates its result files as new files and stops when one exists; the summary
   // of an earlier run must not be taken for the next one.
   const QList<DeletionFailure> failures =
@@ -300,7 +323,7 @@ void MainMenu::new_calculation() {
     tell_files_left(failures, true);
     return;
   }
-  open_input_form();
+  open_input_form(input);
 }
 
 void MainMenu::open_identity_form(InputForm& input_form) {
@@ -310,6 +333,7 @@ void MainMenu::open_identity_form(InputForm& input_form) {
           [this, identity_form, &input_form](const QString& calc_id) {
             confirmed_ = SessionCalculation{calc_id, input_form.form_input(), platform_.locale()};
             run_->forget_summary();
+            correct_button_->hide();
             identity_form->close();
             input_form.unload();
             show_again();
@@ -318,30 +342,43 @@ void MainMenu::open_identity_form(InputForm& input_form) {
   platform_.show_modal(*identity_form);
 }
 
-void MainMenu::further_calculation() {
+void MainMenu::next_cycle(const std::optional<FormInput>& input) {
   clear_result_text();
   const QStringList undecided = undecided_files();
   if (undecided.isEmpty()) {
     // Every calculation's files are settled: only the working files go, as for "Ny beräkning".
     undecided_id_.clear();
-    new_calculation();
+    new_calculation(input);
     return;
   }
   auto* question = new SaveQuestionForm(SaveQuestion::BeforeFurtherCalculation, undecided, this);
-  connect(question, &SaveQuestionForm::answered, this, [this, question](KeepFiles answer) {
+  connect(question, &SaveQuestionForm::answered, this, [this, question, input](KeepFiles answer) {
     const QList<DeletionFailure> failures = settle_files(answer);
     question->accept();
     if (!failures.isEmpty() && !tell_files_left(failures, true)) {
       return;
     }
-    open_input_form();
+    open_input_form(input);
   });
   platform_.show_modal(*question);
 }
 
+void MainMenu::after_failed_run() {
+  // Files the engine made before it refused the case's first day hold nothing to keep: they go,
+  // and with them the question about them.
+  const QList<DeletionFailure> failures =
+      delete_files(QDir::currentPath(), empty_identity_files(QDir::currentPath(), undecided_id_));
+  if (!failures.isEmpty()) {
+    tell_files_left(failures, false);
+  }
+  if (confirmed_) {
+    correct_button_->show();
+  }
+}
+
 void MainMenu::set_next_step(QPushButton* button) {
   for (QPushButton* other : {new_calculation_button_, run_button_, exit_button_, further_button_,
-                             info_button_, chart_button_}) {
+                             info_button_, chart_button_, correct_button_}) {
     other->setDefault(other == button);
   }
   next_step_ = button;

@@ -57,8 +57,9 @@ class MainMenu : public QWidget {
   // has not yet decided, as far as they exist; empty when no calculation awaits that answer.
   QStringList undecided_files() const;
 
-  // Hides the menu and opens a fresh input form modally; returns when that form is closed.
-  void open_input_form();
+  // Hides the menu and opens the input form modally, filled with `input` when one is given (its
+  // choices as if clicked, every field's text) and else fresh; returns when that form is closed.
+  void open_input_form(const std::optional<FormInput>& input = std::nullopt);
   // How the input form opens the identity form once its input is complete. The default shows
   // the identity form `inutdata`.
   void set_identity_form_opener(IdentityFormOpener opener);
@@ -76,8 +77,13 @@ class MainMenu : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void new_calculation();
-  void further_calculation();
+  // Deletes the working files and opens the input form, filled with `input` when one is given.
+  void new_calculation(const std::optional<FormInput>& input = std::nullopt);
+  // "Ytterligare beräkning", and "Rätta indata" with the refused case: settles the files of the
+  // calculation before, asking about them where they await an answer, then opens the input form.
+  void next_cycle(const std::optional<FormInput>& input);
+  // After a run without a summary: empty files of the run go, and "Rätta indata" is offered.
+  void after_failed_run();
   void show_program_info();
   // "Diagram": the charts of the calculation whose summary is shown, in a window of their own.
   void show_charts();
@@ -117,6 +123,7 @@ class MainMenu : public QWidget {
   QPushButton* exit_button_;             // Command3
   QPushButton* further_button_;          // Command5
   QPushButton* chart_button_;            // Command6, "Diagram"
+  QPushButton* correct_button_;          // "Rätta indata", after a run without a summary
   QPushButton* info_button_;             // Command4
   QPushButton* next_step_ = nullptr;     // the default button
   QLabel* result_heading_;               // Label1

@@ -264,7 +264,7 @@ void KeptListDialog::pick() {
   }
   const Entry& entry = entry_of(list_->selectedItems().front());
   const RestoredInput restored = entry.kept ? restored_input(*entry.kept, platform_.locale())
-                                            : RestoredInput{entry.session->input, {}};
+                                            : RestoredInput{entry.session->input, {}, std::nullopt};
   accept();
   emit inputs_picked(restored);
 }

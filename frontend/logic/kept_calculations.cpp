@@ -160,7 +160,7 @@ std::optional<FileError> keep_inputs_file(const QString& folder,
 
 RestoredInput restored_input(const KeptCalculation& calculation, const QLocale& locale) {
   if (calculation.inputs) {
-    return {input_in_locale(*calculation.inputs, locale), {}};
+    return {input_in_locale(*calculation.inputs, locale), {}, calculation.inputs->input};
   }
   if (calculation.summary) {
     return input_from_summary(*calculation.summary, locale);

@@ -120,6 +120,21 @@ QStringList files_to_delete(KeepFiles answer, const QString& calc_id) {
   return names;
 }
 
+QStringList empty_identity_files(const QString& folder, const QString& calc_id) {
+  QStringList names;
+  if (identity_refusal(calc_id)) {
+    return names;
+  }
+  const QDir dir(folder);
+  for (const QString& name : identity_file_names(calc_id)) {
+    const QFileInfo info(dir.filePath(name));
+    if (info.isFile() && !info.isSymLink() && info.size() == 0) {
+      names += name;
+    }
+  }
+  return names;
+}
+
 QList<DeletionFailure> delete_files(const QString& folder, const QStringList& names) {
   const QDir dir(folder);
   QList<DeletionFailure> failures;

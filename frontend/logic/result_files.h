@@ -34,6 +34,10 @@ enum class KeepFiles { Yes, No };
 // calc_id that is not a usable identity (none confirmed yet) adds no identity files.
 QStringList files_to_delete(KeepFiles answer, const QString& calc_id);
 
+// The identity files of calc_id in the folder that hold nothing: a run the engine refused before
+// its first day leaves them so, and they are no result worth keeping.
+QStringList empty_identity_files(const QString& folder, const QString& calc_id);
+
 // A file that is there but could not be deleted, and the system's reason.
 struct DeletionFailure {
   QString name;

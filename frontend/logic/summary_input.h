@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QStringList>
 
+#include <optional>
+
 namespace varmkalk {
 
 // The form's input given back for a kept calculation, and what the user should know about it.
@@ -15,6 +17,8 @@ struct RestoredInput {
   // Where the values came from and each part that could not be restored (Swedish); empty when
   // the input came back exactly.
   QStringList notes;
+  // The input as an inputs file kept it, every field's text as typed; nothing for a summary.
+  std::optional<FormInput> as_kept;
 };
 
 // The form's input from the input section of a summary report, for a calculation kept without an

@@ -3,6 +3,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QWidget;
@@ -25,6 +26,10 @@ class Platform {
   // Asks a question with the buttons "Ja" and "Nej" and returns true for "Ja". An empty title
   // stands for the application title.
   virtual bool ask_yes_no(QWidget* parent, const QString& title, const QString& text) = 0;
+  // Shows `text` with one button per caption of `buttons` and returns the index of the one
+  // pressed; closing the box or Escape answers as the last button.
+  virtual int choose(QWidget* parent, const QString& title, const QString& text,
+                     const QStringList& buttons) = 0;
   // The platform's warning sound.
   virtual void beep() = 0;
   // Shows a freshly loaded form modally and returns once it has been closed or hidden. A form
@@ -38,6 +43,10 @@ class Platform {
 
   // Asks for an existing file to read; empty when the user cancels.
   virtual QString open_file_name(QWidget* parent, const QString& title, const QString& filter) = 0;
+
+  // Asks for an existing folder, starting in `start`; empty when the user cancels.
+  virtual QString existing_folder_name(QWidget* parent, const QString& title,
+                                       const QString& start) = 0;
 
   virtual bool file_exists(const QString& file_name) = 0;
   virtual void sleep_ms(int milliseconds) = 0;

@@ -42,6 +42,25 @@ bool QtPlatform::ask_yes_no(QWidget* parent, const QString& title, const QString
   return box.clickedButton() == yes;
 }
 
+int QtPlatform::choose(QWidget* parent, const QString& title, const QString& text,
+                       const QStringList& buttons) {
+  QMessageBox box(QMessageBox::Warning,
+                  title.isEmpty() ? QCoreApplication::applicationName() : title, text,
+                  QMessageBox::NoButton, parent);
+  QList<QPushButton*> pushed;
+  for (const QString& caption : buttons) {
+    pushed.append(box.addButton(caption, QMessageBox::ActionRole));
+  }
+  if (pushed.isEmpty()) {
+    return -1;
+  }
+  box.setDefaultButton(pushed.front());
+  box.setEscapeButton(pushed.back());
+  box.exec();
+  const auto index = pushed.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
+  return index < 0 ? static_cast<int>(pushed.size()) - 1 : static_cast<int>(index);
+}
+
 void QtPlatform::beep() {
   QApplication::beep();
 }
@@ -58,6 +77,11 @@ QString QtPlatform::save_file_name(QWidget* parent, const QString& title,
 
 QString QtPlatform::open_file_name(QWidget* parent, const QString& title, const QString& filter) {
   return QFileDialog::getOpenFileName(parent, title, QDir::currentPath(), filter);
+}
+
+QString QtPlatform::existing_folder_name(QWidget* parent, const QString& title,
+                                         const QString& start) {
+  return QFileDialog::getExistingDirectory(parent, title, start);
 }
 
 bool QtPlatform::file_exists(const QString& file_name) {

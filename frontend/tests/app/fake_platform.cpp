@@ -29,6 +29,19 @@ bool FakePlatform::ask_yes_no(QWidget*, const QString& title, const QString& tex
   return answer;
 }
 
+int FakePlatform::choose(QWidget*, const QString& title, const QString& text,
+                         const QStringList& buttons) {
+  events.append(QStringLiteral("choice ") + title);
+  questions.push_back({title, text, MessageIcon::Exclamation});
+  const int last = static_cast<int>(buttons.size()) - 1;
+  if (choices.empty()) {
+    return last;
+  }
+  const int answer = choices.front();
+  choices.pop_front();
+  return answer >= 0 && answer <= last ? answer : last;
+}
+
 void FakePlatform::beep() {
   events.append(QStringLiteral("beep"));
 }
@@ -61,6 +74,16 @@ QString FakePlatform::open_file_name(QWidget*, const QString& title, const QStri
   }
   const QString answer = open_answers.front();
   open_answers.pop_front();
+  return answer;
+}
+
+QString FakePlatform::existing_folder_name(QWidget*, const QString& title, const QString&) {
+  events.append(QStringLiteral("folder ") + title);
+  if (folder_answers.empty()) {
+    return {};
+  }
+  const QString answer = folder_answers.front();
+  folder_answers.pop_front();
   return answer;
 }
 

@@ -32,11 +32,12 @@ class FakePlatform final : public Platform {
   // as it does under a real question.
   std::function<void()> on_question;
 
-  // In order: "beep", "message <title>", "question <title>", "modal <form name>",
-  // "save <suggested name>".
+  // In order: "beep", "message <title>", "question <title>", "choice <title>",
+  // "modal <form name>", "save <suggested name>", "folder <title>".
   QStringList events;
   std::vector<Message> messages;
-  // The questions asked, and the answers to give in order; "Nej" once they run out.
+  // The questions asked (and the texts of choose()), and the answers to give in order; "Nej"
+  // once they run out.
   std::vector<Message> questions;
   std::deque<bool> answers;
   // The object names of the forms shown modally, in order, and the forms while they live.
@@ -47,15 +48,24 @@ class FakePlatform final : public Platform {
   std::deque<QString> save_answers;
   // The answers of open_file_name, in turn; an empty deque answers as a cancelled dialog.
   std::deque<QString> open_answers;
+  // The buttons pressed in the boxes of choose(), by index, in turn; the last button (as Escape
+  // does) once they run out.
+  std::deque<int> choices;
+  // The answers of existing_folder_name, in turn; a cancelled dialog once they run out.
+  std::deque<QString> folder_answers;
 
   void message_box(QWidget* parent, const QString& title, const QString& text,
                    MessageIcon icon) override;
   bool ask_yes_no(QWidget* parent, const QString& title, const QString& text) override;
+  int choose(QWidget* parent, const QString& title, const QString& text,
+             const QStringList& buttons) override;
   void beep() override;
   void show_modal(QDialog& form) override;
   QString save_file_name(QWidget* parent, const QString& title, const QString& suggested_name,
                          const QString& filter) override;
   QString open_file_name(QWidget* parent, const QString& title, const QString& filter) override;
+  QString existing_folder_name(QWidget* parent, const QString& title,
+                               const QString& start) override;
   bool file_exists(const QString& file_name) override;
   void sleep_ms(int milliseconds) override;
   QLocale locale() const override { return user_locale; }
