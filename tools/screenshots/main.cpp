@@ -7,6 +7,7 @@
 // picture per page by pdftoppm.
 
 #include "frontend/app/climate_import_dialog.h"
+#include "frontend/app/folder_claim.h"
 #include "frontend/app/identity_form.h"
 #include "frontend/app/input_form.h"
 #include "frontend/app/main_menu.h"
@@ -110,6 +111,19 @@ bool save_message_box(const QDir& dir, const QString& name, const std::function<
   });
   open();
   return saved;
+}
+
+// A second VARMKALK on a folder that one already works in: the message that names the folder and
+// the process and offers another folder.
+bool save_folder_in_use(varmkalk::Platform& platform, const QDir& dir) {
+  const QTemporaryDir folder;
+  varmkalk::FolderLock first(folder.path());
+  if (!std::holds_alternative<varmkalk::FolderLock::Taken>(first.take())) {
+    return false;
+  }
+  return save_message_box(dir, QStringLiteral("Arbetsmappen-anvands"), [&] {
+    varmkalk::claim_working_folder(platform, folder.path(), {folder.path(), QString(), QString()});
+  });
 }
 
 // An input form with the input's options and texts, as the user would type them in `locale`.
@@ -278,7 +292,14 @@ int main(int argc, char* argv[]) {
           .value_or(QStringList{}),
       *short_summary);
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-varning"));
+  // After a run the engine refused: no result, and "Rätta indata" in the place of "Diagram",
+  // which the refused run itself would show.
+  menu.clear_result_text();
+  menu.findChild<QPushButton*>(QStringLiteral("Command6"))->hide();
+  menu.findChild<QPushButton*>(QStringLiteral("rattaindata"))->show();
+  ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-ratta-indata"));
   menu.hide();
+  ok &= save_folder_in_use(platform, dir);
 
   // "Indata färdigt" on a Swedish desktop: every bad number in one message, and the question
   // about values no house boiler has.
