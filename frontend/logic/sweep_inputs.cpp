@@ -3,6 +3,7 @@
 
 #include "core/case/climates.h"
 #include "core/case/heating_systems.h"
+#include "core/case/units.h"
 #include "core/formats/control_file.h"
 #include "frontend/logic/display_names.h"
 #include "frontend/logic/file_names.h"
@@ -16,18 +17,18 @@ namespace varmkalk {
 
 namespace {
 
-// The form's units against the control file's, as the form's derivation converts them.
-constexpr double kWattsPerKilowatt = 1000.0;
-constexpr double kKilowattHoursPerDayPerWatt = 0.024;
-constexpr double kAirRatioPerExcessAirPercent = 0.01;
-
 constexpr int kDefaultPoints = 41;
 // Round default ranges to this many significant digits.
 constexpr int kRangeDigits = 3;
 
-// A single-stage burner runs at one power, which is both of its powers.
+// A single-stage burner runs at one power, which is both of its powers; the kind is the
+// library's rule, the one the engine follows.
 bool one_power(const core::Burner& burner) {
-  return burner.min_power_w() == burner.max_power_w();
+  return !burner.is_modulating();
+}
+
+double kw(float watts) {
+  return core::kw_from_watts(double(watts));
 }
 
 // A number the sweep can vary: how it reads from the case and goes into it, in the unit shown.
@@ -48,23 +49,23 @@ constexpr std::array<NumberInput, 15> kNumberInputs{{
        c.building.min_return_temp_c = single(v);
      }},
     {SweepInput::burner_max_power,
-     [](const core::BoilerCase& c) { return c.burner.max_power_w() / kWattsPerKilowatt; },
+     [](const core::BoilerCase& c) { return kw(c.burner.max_power_w()); },
      [](core::BoilerCase& c, double v, const SweepBase&) {
-       const float power_w = single(v * kWattsPerKilowatt);
+       const float power_w = single(core::watts_from_kw(v));
        c.burner = one_power(c.burner) ? core::Burner::single_stage(power_w)
                                       : core::Burner(power_w, c.burner.min_power_w());
      }},
     {SweepInput::burner_min_power,
-     [](const core::BoilerCase& c) { return c.burner.min_power_w() / kWattsPerKilowatt; },
+     [](const core::BoilerCase& c) { return kw(c.burner.min_power_w()); },
      [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.burner = core::Burner(c.burner.max_power_w(), single(v * kWattsPerKilowatt));
+       c.burner = core::Burner(c.burner.max_power_w(), single(core::watts_from_kw(v)));
      }},
     {SweepInput::excess_air,
      [](const core::BoilerCase& c) {
-       return (c.combustion.air_ratio - 1.0) / kAirRatioPerExcessAirPercent;
+       return core::excess_air_from_air_ratio(double(c.combustion.air_ratio));
      },
      [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.combustion.air_ratio = single(1.0 + kAirRatioPerExcessAirPercent * v);
+       c.combustion.air_ratio = single(core::air_ratio_from_excess_air(v));
      }},
     {SweepInput::pilot_power,
      [](const core::BoilerCase& c) { return double(c.combustion.pilot_power_w); },
@@ -97,9 +98,9 @@ constexpr std::array<NumberInput, 15> kNumberInputs{{
        c.losses.standby_exponent = single(v);
      }},
     {SweepInput::design_heat_demand,
-     [](const core::BoilerCase& c) { return c.building.design_heat_demand_w / kWattsPerKilowatt; },
+     [](const core::BoilerCase& c) { return kw(c.building.design_heat_demand_w); },
      [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.building.design_heat_demand_w = single(v * kWattsPerKilowatt);
+       c.building.design_heat_demand_w = single(core::watts_from_kw(v));
      }},
     {SweepInput::indoor_temp,
      [](const core::BoilerCase& c) { return double(c.building.indoor_temp_c); },
@@ -116,10 +117,10 @@ constexpr std::array<NumberInput, 15> kNumberInputs{{
      }},
     {SweepInput::heater_loss,
      [](const core::BoilerCase& c) {
-       return c.hot_water.heater_loss_w * kKilowattHoursPerDayPerWatt;
+       return core::kwh_per_day_from_watts(double(c.hot_water.heater_loss_w));
      },
      [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.hot_water.heater_loss_w = single(v / kKilowattHoursPerDayPerWatt);
+       c.hot_water.heater_loss_w = single(core::watts_from_kwh_per_day(v));
      }},
     {SweepInput::pump_power, [](const core::BoilerCase& c) { return double(c.pump.power_w); },
      [](core::BoilerCase& c, double v, const SweepBase&) { c.pump.power_w = single(v); }},
@@ -200,12 +201,12 @@ SweepRange unrounded_range(SweepInput input, const SweepBase& base) {
       SweepRange range = scaled(value, 0.5, 2.0, 1.0, 30.0);
       if (!one_power(burner)) {
         // Below its minimum a modulating burner is one no longer.
-        range.from = std::max(range.from, burner.min_power_w() / kWattsPerKilowatt);
+        range.from = std::max(range.from, kw(burner.min_power_w()));
       }
       return range;
     }
     case SweepInput::burner_min_power: {
-      const double max_kw = burner.max_power_w() / kWattsPerKilowatt;
+      const double max_kw = kw(burner.max_power_w());
       return {std::min(value, 0.2 * max_kw), max_kw, kDefaultPoints};
     }
     case SweepInput::excess_air:
