@@ -5,15 +5,21 @@ namespace varmkalk::core {
 
 enum class BurnerKind { single_stage, modulating };
 
-// The burner by its two powers. A minimum below the maximum makes it modulating; equal (or
-// above) single-stage, so the kind always follows from the powers and can never contradict them.
+// The one rule for a burner's kind: modulating when its minimum power is below its maximum,
+// otherwise (equal, or a minimum above the maximum) single-stage.
+constexpr BurnerKind burner_kind(float max_power_w, float min_power_w) {
+  return min_power_w < max_power_w ? BurnerKind::modulating : BurnerKind::single_stage;
+}
+
+// The burner by its two powers; its kind follows from them by burner_kind, so that the two can
+// never contradict each other.
 class Burner {
  public:
   Burner() : Burner(0.0f, 0.0f) {}
   Burner(float max_power_w, float min_power_w)
       : max_power_w_(max_power_w),
         min_power_w_(min_power_w),
-        kind_(min_power_w < max_power_w ? BurnerKind::modulating : BurnerKind::single_stage) {}
+        kind_(burner_kind(max_power_w, min_power_w)) {}
 
   // A single-stage burner runs at one power: its minimum is its maximum.
   static Burner single_stage(float power_w) { return Burner(power_w, power_w); }

@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/daily_line.h"
 
+#include "core/case/units.h"
 #include "core/text/output_line.h"
 
 namespace varmkalk::core {
-namespace {
-
-constexpr float kPerCent = 100.0f;
-
-}  // namespace
+namespace {}  // namespace
 
 std::array<float, kDailyFieldCount> daily_values(const DayBalance& day,
                                                  const VariantBalance& variant) {

@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/summary_energies.h"
 
+#include "core/case/units.h"
 namespace varmkalk::core {
-namespace {
-
-constexpr float kHoursPerDay = 24.0f;
-constexpr float kWhPerKwh = 1000.0f;
-
-}  // namespace
+namespace {}  // namespace
 
 SummaryEnergies summary_energies(const BoilerCase& input, const AnnualTotals& totals) {
   const auto heating_hours = static_cast<float>(totals.heating_days) * kHoursPerDay;

@@ -7,20 +7,15 @@
 
 #include "core/case/climates.h"
 #include "core/case/heating_systems.h"
+#include "core/case/units.h"
 #include "core/formats/summary_energies.h"
-#include "core/model/annual_sums.h"
+#include "core/formats/summary_table.h"
 #include "core/text/fixed_field.h"
 #include "core/text/fixed_format.h"
 #include "core/text/output_line.h"
 #include "core/text/windows1252.h"
 
 namespace varmkalk::core {
-namespace {
-
-constexpr float kWhPerKwh = 1000.0f;
-
-}  // namespace
-
 float whole_kwh(float energy_kwh) {
   return std::trunc(energy_kwh + 0.5f);
 }
@@ -31,8 +26,6 @@ float summary_kwh(float energy_wh) {
 
 namespace {
 
-constexpr float kHoursPerYearInThousands = 8.76f;  // W held for a year, in kWh
-constexpr float kHoursPerDayInThousands = 0.024f;  // W held for a day, in kWh
 constexpr std::string_view kEmptyLine = "\r\n";
 
 std::string value_line(const SummaryValueLine& line, std::string_view value,
@@ -42,11 +35,6 @@ std::string value_line(const SummaryValueLine& line, std::string_view value,
 
 std::string value_line(const SummaryValueLine& line, float value) {
   return value_line(line, format_summary_value(line, value));
-}
-
-std::string efficiency(const std::optional<float>& per_cent) {
-  return per_cent ? format_summary_value(kEfficiencyLine, *per_cent)
-                  : std::string(kNoEfficiencyField);
 }
 
 // "- Avgastemperatur vid 40.0 och 30.0", then on the next line the flue-gas temperature.
@@ -92,65 +80,53 @@ std::string format_summary_value(const SummaryValueLine& line, float value) {
 
 std::string format_summary_report(const BoilerCase& input, const AnnualTotals& totals,
                                   const ResultFileNames& names) {
-  const SummaryEnergies energies = summary_energies(input, totals);
+  const SummaryYear year{input, totals, summary_energies(input, totals)};
   std::string report;
-  report += summary_text_line(kSummaryLabelColumn, kResultHeading);
-  report += kEmptyLine;
-  report += value_line(kEfficiencyLine,
-                       efficiency(annual_efficiency_percent(totals, PumpCredit::with_pump)));
-  report += value_line(kEfficiencyWithoutPumpLine,
-                       efficiency(annual_efficiency_percent(totals, PumpCredit::without_pump)));
-  report += value_line(kNetEnergyLine, whole_kwh(energies.net_energy_kwh));
-  report += value_line(kGrossEnergyLine, whole_kwh(energies.gross_energy_kwh));
-  report += value_line(kConvectionEnergyLine, whole_kwh(energies.convection_energy_kwh));
-  report += value_line(kStandbyEnergyLine, whole_kwh(energies.standby_energy_kwh));
-  report += value_line(kFlueGasEnergyLine, whole_kwh(energies.flue_gas_energy_kwh));
-  report += value_line(kPilotEnergyLine, whole_kwh(energies.pilot_energy_kwh));
-  report += value_line(kPumpEnergyLine, whole_kwh(energies.pump_electricity_kwh));
-  report += value_line(kHotWaterYearLine, input.hot_water.annual_demand_kwh);
-  report += value_line(kHeaterLossYearLine,
-                       input.hot_water.heater_loss_w * kHoursPerYearInThousands + 0.5f);
-  report += kEmptyLine;
-  // With a four-character identity the three names all end in column 62.
-  report += summary_labelled_line(kSummaryLabelColumn, kRawFileLabel, kRawFileColumn,
-                                  field_text(names.raw_file, 1, kFileNameWidth), "");
-  report += summary_labelled_line(kSummaryLabelColumn, kSummaryFileLabel, kSummaryFileColumn,
-                                  field_text(names.summary_file, 1, kFileNameWidth), "");
-  report += summary_labelled_line(kSummaryLabelColumn, kPumpFileLabel, kPumpFileColumn,
-                                  field_text(names.pump_file, 1, kFileNameWidth), "");
-  report += kEmptyLine;
-  report += summary_text_line(kSummaryLabelColumn, kInputHeading);
-  report += kEmptyLine;
-  report += summary_text_line(kSummaryLabelColumn, kBoilerHeading);
-  report += value_line(kMaxPowerLine, input.burner.max_power_w() / 1000.0f);
-  report += value_line(kMinPowerLine, input.burner.min_power_w() / 1000.0f);
-  report += value_line(kAirRatioLine, input.combustion.air_ratio);
-  report += input.combustion.pilot_power_w == 0.0f
-                ? summary_text_line(kSummaryLabelColumn, kNoPilotLine)
-                : value_line(kPilotPowerLine, input.combustion.pilot_power_w);
-  report +=
-      flue_gas_case(input.flue_gas.low_temp.supply_temp_c, input.flue_gas.low_temp.return_temp_c,
-                    input.flue_gas.low_temp.flue_gas_temp_c);
-  report +=
-      flue_gas_case(input.flue_gas.high_temp.supply_temp_c, input.flue_gas.high_temp.return_temp_c,
-                    input.flue_gas.high_temp.flue_gas_temp_c);
-  report += value_line(kConvectionConstantLine, input.losses.convection_constant);
-  report += value_line(kStandbyConstantLine, input.losses.standby_constant);
-  report += value_line(kStandbyExponentLine, input.losses.standby_exponent);
-  report += kEmptyLine;
-  report += summary_text_line(kSummaryLabelColumn, kSystemHeading);
-  report += summary_text_line(kSummaryLabelColumn,
-                              heating_system_design(input.heating_system).report_line);
-  report += summary_text_line(kSummarySubLabelColumn, kSystemSubLine);
-  report += summary_text_line(kSummaryLabelColumn, climate_report_line(input.climate));
-  report += value_line(kDesignHeatDemandLine, input.building.design_heat_demand_w);
-  report += value_line(kIndoorTempLine, input.building.indoor_temp_c);
-  report += value_line(kMinReturnTempLine, input.building.min_return_temp_c);
-  report += value_line(kPumpPowerLine, input.pump.power_w);
-  report += value_line(kPumpShareLine, input.pump.heat_share_percent);
-  report += value_line(kHotWaterLine, input.hot_water.annual_demand_kwh);
-  report += value_line(kHeaterLossLine, input.hot_water.heater_loss_w * kHoursPerDayInThousands);
-  report += kEmptyLine;
+  for (const SummaryRow& row : summary_rows()) {
+    switch (row.kind) {
+      case SummaryRowKind::empty:
+        report += kEmptyLine;
+        break;
+      case SummaryRowKind::text:
+        report += summary_text_line(row.column, row.text);
+        break;
+      case SummaryRowKind::value:
+        report += value_line(*row.line, row.of_case ? row.of_case(input) : *row.of_year(year));
+        break;
+      case SummaryRowKind::efficiency: {
+        const std::optional<float> per_cent = row.of_year(year);
+        report += value_line(*row.line, per_cent ? format_summary_value(*row.line, *per_cent)
+                                                 : std::string(kNoEfficiencyField));
+        break;
+      }
+      case SummaryRowKind::file_names:
+        // With a four-character identity the three names all end in column 62.
+        report += summary_labelled_line(kSummaryLabelColumn, kRawFileLabel, kRawFileColumn,
+                                        field_text(names.raw_file, 1, kFileNameWidth), "");
+        report += summary_labelled_line(kSummaryLabelColumn, kSummaryFileLabel, kSummaryFileColumn,
+                                        field_text(names.summary_file, 1, kFileNameWidth), "");
+        report += summary_labelled_line(kSummaryLabelColumn, kPumpFileLabel, kPumpFileColumn,
+                                        field_text(names.pump_file, 1, kFileNameWidth), "");
+        break;
+      case SummaryRowKind::pilot:
+        report += input.combustion.pilot_power_w == 0.0f
+                      ? summary_text_line(kSummaryLabelColumn, kNoPilotLine)
+                      : value_line(*row.line, input.combustion.pilot_power_w);
+        break;
+      case SummaryRowKind::flue_gas_point: {
+        const FlueGasPoint& point = input.flue_gas.*row.point;
+        report += flue_gas_case(point.supply_temp_c, point.return_temp_c, point.flue_gas_temp_c);
+        break;
+      }
+      case SummaryRowKind::heating_system:
+        report += summary_text_line(kSummaryLabelColumn,
+                                    heating_system_design(input.heating_system).report_line);
+        break;
+      case SummaryRowKind::climate:
+        report += summary_text_line(kSummaryLabelColumn, climate_report_line(input.climate));
+        break;
+    }
+  }
   return report;
 }
 

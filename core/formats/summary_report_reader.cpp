@@ -12,6 +12,7 @@
 #include "core/case/climate_choice.h"
 #include "core/files/system_error_text.h"
 #include "core/formats/summary_report.h"
+#include "core/formats/summary_table.h"
 #include "core/text/byte_code.h"
 #include "core/text/fixed_field.h"
 #include "core/text/fixed_format.h"
@@ -216,27 +217,6 @@ class ReportParser {
   std::string current_;
 };
 
-void read_results(ReportParser& parser, SummaryReport& report) {
-  if (parser.next() != summary_text_line(kSummaryLabelColumn, kResultHeading)) {
-    parser.fail("filen är ingen sammanfattning från beräkningsprogrammet: raden borde vara " +
-                quoted_for_message(kResultHeading) + " men är " + parser.quoted_line() + ".");
-  }
-  parser.expect_empty();
-  report.efficiency_percent = parser.value(kEfficiencyLine, kSummaryLabelColumn, true);
-  report.efficiency_without_pump_percent =
-      parser.value(kEfficiencyWithoutPumpLine, kSummaryLabelColumn, true);
-  report.net_energy_kwh = parser.value(kNetEnergyLine);
-  report.gross_energy_kwh = parser.value(kGrossEnergyLine);
-  report.convection_energy_kwh = parser.value(kConvectionEnergyLine);
-  report.standby_energy_kwh = parser.value(kStandbyEnergyLine);
-  report.flue_gas_energy_kwh = parser.value(kFlueGasEnergyLine);
-  report.pilot_energy_kwh = parser.value(kPilotEnergyLine);
-  report.pump_electricity_kwh = parser.value(kPumpEnergyLine);
-  report.hot_water_kwh_per_year = parser.value(kHotWaterYearLine);
-  report.heater_loss_kwh_per_year = parser.value(kHeaterLossYearLine);
-  parser.expect_empty();
-}
-
 // The three names must be those of one identity that can stand in a file name.
 void read_file_names(ReportParser& parser, SummaryReport& report) {
   report.names.raw_file = parser.file_name(kRawFileLabel, kRawFileColumn);
@@ -253,29 +233,6 @@ void read_file_names(ReportParser& parser, SummaryReport& report) {
         "resultatfilernas namn på raderna före hör inte till en och samma "
         "beräkningsidentitet, som beräkningsprogrammet skriver dem.");
   }
-  parser.expect_empty();
-}
-
-void read_boiler(ReportParser& parser, SummaryReport& report) {
-  parser.expect_text(kSummaryLabelColumn, kInputHeading);
-  parser.expect_empty();
-  parser.expect_text(kSummaryLabelColumn, kBoilerHeading);
-  report.max_power_kw = parser.value(kMaxPowerLine);
-  report.min_power_kw = parser.value(kMinPowerLine);
-  report.air_ratio = parser.value(kAirRatioLine);
-  // The pilot flame's power, or the line that says there is none.
-  if (parser.peek() == summary_text_line(kSummaryLabelColumn, kNoPilotLine)) {
-    parser.next();
-    report.pilot_power_w.reset();
-  } else {
-    report.pilot_power_w = parser.value(kPilotPowerLine);
-  }
-  report.low_temp = parser.flue_gas_point();
-  report.high_temp = parser.flue_gas_point();
-  report.convection_constant = parser.value(kConvectionConstantLine);
-  report.standby_constant = parser.value(kStandbyConstantLine);
-  report.standby_exponent = parser.value(kStandbyExponentLine);
-  parser.expect_empty();
 }
 
 // The heating system's line: one of the table's.
@@ -314,19 +271,55 @@ void read_climate(ReportParser& parser, SummaryReport& report) {
               parser.quoted_line() + ".");
 }
 
-void read_building(ReportParser& parser, SummaryReport& report) {
-  parser.expect_text(kSummaryLabelColumn, kSystemHeading);
-  read_heating_system(parser, report);
-  parser.expect_text(kSummarySubLabelColumn, kSystemSubLine);
-  read_climate(parser, report);
-  report.design_heat_demand_w = parser.value(kDesignHeatDemandLine);
-  report.indoor_temp_c = parser.value(kIndoorTempLine);
-  report.min_return_temp_c = parser.value(kMinReturnTempLine);
-  report.pump_power_w = parser.value(kPumpPowerLine);
-  report.pump_share_percent = parser.value(kPumpShareLine);
-  report.hot_water_kwh = parser.value(kHotWaterLine);
-  report.heater_loss_kwh_per_day = parser.value(kHeaterLossLine);
-  parser.expect_empty();
+// The report's lines, each as the table of rows says the writer prints it.
+void read_rows(ReportParser& parser, SummaryReport& report) {
+  bool first = true;
+  for (const SummaryRow& row : summary_rows()) {
+    switch (row.kind) {
+      case SummaryRowKind::empty:
+        parser.expect_empty();
+        break;
+      case SummaryRowKind::text:
+        if (first) {
+          if (parser.next() != summary_text_line(row.column, row.text)) {
+            parser.fail(
+                "filen är ingen sammanfattning från beräkningsprogrammet: raden borde "
+                "vara " +
+                quoted_for_message(row.text) + " men är " + parser.quoted_line() + ".");
+          }
+        } else {
+          parser.expect_text(row.column, row.text);
+        }
+        break;
+      case SummaryRowKind::value:
+      case SummaryRowKind::efficiency:
+        report.*row.member =
+            parser.value(*row.line, kSummaryLabelColumn, row.kind == SummaryRowKind::efficiency);
+        break;
+      case SummaryRowKind::file_names:
+        read_file_names(parser, report);
+        break;
+      case SummaryRowKind::pilot:
+        // The pilot flame's power, or the line that says there is none.
+        if (parser.peek() == summary_text_line(kSummaryLabelColumn, kNoPilotLine)) {
+          parser.next();
+          report.pilot_power_w.reset();
+        } else {
+          report.pilot_power_w = parser.value(*row.line);
+        }
+        break;
+      case SummaryRowKind::flue_gas_point:
+        report.*row.report_point = parser.flue_gas_point();
+        break;
+      case SummaryRowKind::heating_system:
+        read_heating_system(parser, report);
+        break;
+      case SummaryRowKind::climate:
+        read_climate(parser, report);
+        break;
+    }
+    first = false;
+  }
 }
 
 }  // namespace
@@ -340,10 +333,7 @@ SummaryReport parse_summary_report(std::string_view bytes, std::string_view file
     parser.expect_empty();
     report.leading_empty_lines = true;
   }
-  read_results(parser, report);
-  read_file_names(parser, report);
-  read_boiler(parser, report);
-  read_building(parser, report);
+  read_rows(parser, report);
   parser.finish();
   return report;
 }

@@ -3,14 +3,12 @@
 
 #include <cmath>
 #include <initializer_list>
+#include "core/case/units.h"
 
 #include "core/model/model_input_error.h"
 
 namespace varmkalk::core {
 namespace {
-
-constexpr float kHoursPerDay = 24.0f;
-constexpr float kPerCent = 100.0f;
 
 // Fuel of one variant's day, Wh: what delivers the day's demand at the day's efficiency. On a
 // day the boiler cannot meet, that efficiency is the one of running all day, so the day still

@@ -16,7 +16,7 @@ constexpr float kAtmospherePa = 101325.0f;
 constexpr float kAtmosphereBar = 1.01325f;
 constexpr float kRelativeHumidity = 50.0f;  // per cent
 constexpr float kHumidityFactor = 0.009667f;
-constexpr float kPerCent = 0.01f;
+constexpr float kFractionPerPercent = 0.01f;
 
 // The gas as a lumped fuel, per kJ of lower heating value (38988 kJ/m³n).
 constexpr float kGasHeatingValueKj = 38988.0f;
@@ -60,7 +60,7 @@ float saturation_pressure(float temp) {
 float combustion_air_humidity(float air_temp) {
   const float vapour_pa = saturation_pressure(air_temp) * kPascalPerBar;
   return kHumidityFactor * kRelativeHumidity * vapour_pa /
-         (kAtmospherePa - kPerCent * kRelativeHumidity * vapour_pa);
+         (kAtmospherePa - kFractionPerPercent * kRelativeHumidity * vapour_pa);
 }
 
 CombustionBalance combustion_balance(float air_ratio, float flue_gas_temp, float air_temp) {

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/standing_losses.h"
 
+#include "core/case/units.h"
 #include "core/model/float_math.h"
 
 namespace varmkalk::core {
 namespace {
 
 constexpr float kConvectionExponent = 1.3f;
-constexpr float kWhPerKwh = 1000.0f;
-constexpr float kHoursPerYear = 8760.0f;
-constexpr float kPerCent = 100.0f;
 
 // A boiler not warmer than its room loses nothing to it (and a negative difference has no
 // real power).

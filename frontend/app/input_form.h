@@ -32,7 +32,7 @@ class InputForm : public QDialog {
  public:
   InputForm(Platform& platform, IdentityFormOpener open_identity_form, QWidget* parent);
 
-  // The choices and the texts of the 26 fields as they stand, hidden fields included.
+  // The choices and the texts of all its fields as they stand, hidden fields included.
   FormInput form_input() const;
 
   // Fills the form: its choices as if clicked, so that it shows the fields they need, and the

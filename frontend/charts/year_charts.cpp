@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/charts/year_charts.h"
 
+#include "core/case/burner.h"
+#include "core/case/units.h"
 #include "frontend/charts/chart_blocks.h"
 #include "frontend/charts/chart_style.h"
 #include "frontend/logic/year_energy.h"
@@ -280,9 +282,10 @@ std::unique_ptr<QChart> duration_chart(const ChartYear& year, const QString& tit
   const double last_x = static_cast<double>(std::max<std::size_t>(demand.size(), 1));
   double high = demand.empty() ? 0.0 : demand.front() / kWhPerKwh;
   if (year.terms) {
-    const double max_kw = year.terms->burner_max_power_w / kWhPerKwh;
-    const double min_kw = year.terms->burner_min_power_w / kWhPerKwh;
-    if (max_kw == min_kw) {
+    const double max_kw = core::kw_from_watts(double(year.terms->burner_max_power_w));
+    const double min_kw = core::kw_from_watts(double(year.terms->burner_min_power_w));
+    if (core::burner_kind(year.terms->burner_max_power_w, year.terms->burner_min_power_w) ==
+        core::BurnerKind::single_stage) {
       const QString name = QStringLiteral("Brännarens effekt %1 kW").arg(chart_text(max_kw, 1));
       add_level_line(*chart, x, y, name, kUnmetColor, 1.0, last_x, max_kw, name);
     } else {

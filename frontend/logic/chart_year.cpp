@@ -3,6 +3,7 @@
 
 #include "core/case/climate_choice.h"
 #include "core/case/climates.h"
+#include "core/case/units.h"
 #include "core/files/run_error.h"
 #include "core/formats/climate_file.h"
 #include "core/formats/daily_line.h"
@@ -25,10 +26,9 @@ namespace varmkalk {
 
 namespace {
 
-constexpr double kWhPerKwh = 1000.0;
-constexpr double kPerCent = 100.0;
-constexpr double kHoursPerDay = 24.0;
-constexpr double kHoursPerYear = 8760.0;
+using core::kHoursPerDay;
+using core::kHoursPerYear;
+using core::kWhPerKwh;
 
 FileError cannot_show(const QString& why) {
   return FileError{QStringLiteral("Diagrammen kan inte visas: %1").arg(why)};
@@ -90,8 +90,8 @@ std::optional<AnnualFigures> figures_of_summary(const QStringList& lines) {
   const std::optional<double> without_pump =
       labelled_value(lines, core::kEfficiencyWithoutPumpLabel);
   if (with_pump && without_pump) {
-    figures.efficiency_with_pump = *with_pump / kPerCent;
-    figures.efficiency_without_pump = *without_pump / kPerCent;
+    figures.efficiency_with_pump = core::fraction_from_percent(*with_pump);
+    figures.efficiency_without_pump = core::fraction_from_percent(*without_pump);
   }
   const auto net = summary_energy(lines, core::kNetEnergyLabel);
   const auto gross = summary_energy(lines, core::kGrossEnergyLabel);
@@ -132,9 +132,9 @@ std::optional<CaseTerms> terms_of_summary(const QStringList& lines, std::size_t 
     return std::nullopt;
   }
   CaseTerms terms;
-  terms.burner_max_power_w = static_cast<float>(*max_kw * kWhPerKwh);
-  terms.burner_min_power_w = static_cast<float>(*min_kw * kWhPerKwh);
-  terms.pump_heat_w = static_cast<float>(*pump_w * *pump_percent / kPerCent);
+  terms.burner_max_power_w = static_cast<float>(core::watts_from_kw(*max_kw));
+  terms.burner_min_power_w = static_cast<float>(core::watts_from_kw(*min_kw));
+  terms.pump_heat_w = static_cast<float>(core::fraction_from_percent(*pump_w * *pump_percent));
   terms.hot_water_load_w = static_cast<float>(*hot_water_kwh * kWhPerKwh / kHoursPerYear);
   terms.heater_loss_w = static_cast<float>(*heater_kwh_per_day * kWhPerKwh / kHoursPerDay);
   terms.pilot_power_w = static_cast<float>(*pilot_w);

@@ -3,6 +3,7 @@
 
 #include "core/case/climates.h"
 #include "core/formats/summary_report.h"
+#include "core/formats/summary_table.h"
 #include "frontend/logic/display_names.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/form_case.h"
@@ -18,9 +19,6 @@ namespace {
 using core::ReportValue;
 using core::SummaryReport;
 using core::SummaryValueLine;
-
-constexpr float kWattsPerKilowatt = 1000.0f;
-constexpr float kKilowattHoursPerDayPerWatt = 0.024f;
 
 const QString kInputs = QStringLiteral("Indata");
 const QString kResults = QStringLiteral("Resultat");
@@ -122,10 +120,11 @@ RowDefinition input_row(const SummaryValueLine& line,
           }};
 }
 
-RowDefinition input_row(const SummaryValueLine& line,
-                        std::function<float(const core::BoilerCase&)> of_case,
-                        ReportValue SummaryReport::*member) {
-  return input_row(line, std::move(of_case),
+// An input the summary prints on a line of its own, as its table gives it.
+RowDefinition input_row(const SummaryValueLine& line) {
+  const core::SummaryRow& row = core::summary_row(line);
+  const ReportValue SummaryReport::*member = row.member;
+  return input_row(line, row.of_case,
                    [member](const SummaryReport& report) { return report_figure(report.*member); });
 }
 
@@ -140,7 +139,9 @@ RowDefinition text_row(const QString& label,
           }};
 }
 
-RowDefinition result_row(const SummaryValueLine& line, ReportValue SummaryReport::*member) {
+RowDefinition result_row(const core::SummaryRow& row) {
+  const SummaryValueLine& line = *row.line;
+  const ReportValue SummaryReport::*member = row.member;
   return {kResults, label_of(line.label), unit_of(line.unit),
           line.decimals == core::kWholeNumber ? 0 : line.decimals, [member](const Source& source) {
             return source.summary ? report_figure(source.summary->*member) : Figure{};
@@ -193,19 +194,13 @@ std::vector<RowDefinition> row_definitions() {
           [](const SummaryReport& report) {
             const auto max = report.max_power_kw.known();
             const auto min = report.min_power_kw.known();
-            return max && min ? burner_kind_text(*min < *max) : QStringLiteral("okänt");
+            return max && min ? burner_kind_text(core::burner_kind(*max, *min) ==
+                                                 core::BurnerKind::modulating)
+                              : QStringLiteral("okänt");
           }),
-      input_row(
-          core::kMaxPowerLine,
-          [](const BoilerCase& input) { return input.burner.max_power_w() / kWattsPerKilowatt; },
-          &SummaryReport::max_power_kw),
-      input_row(
-          core::kMinPowerLine,
-          [](const BoilerCase& input) { return input.burner.min_power_w() / kWattsPerKilowatt; },
-          &SummaryReport::min_power_kw),
-      input_row(
-          core::kAirRatioLine, [](const BoilerCase& input) { return input.combustion.air_ratio; },
-          &SummaryReport::air_ratio),
+      input_row(core::kMaxPowerLine),
+      input_row(core::kMinPowerLine),
+      input_row(core::kAirRatioLine),
       input_row(
           core::kPilotPowerLine,
           [](const BoilerCase& input) { return input.combustion.pilot_power_w; },
@@ -226,18 +221,9 @@ std::vector<RowDefinition> row_definitions() {
                    &FlueGasPoint::supply_temp_c, &ReportFlueGasPoint::supply_temp_c),
       flue_gas_row(QStringLiteral("Returtemperatur, låga"), kPointTempLine, false,
                    &FlueGasPoint::return_temp_c, &ReportFlueGasPoint::return_temp_c),
-      input_row(
-          core::kConvectionConstantLine,
-          [](const BoilerCase& input) { return input.losses.convection_constant; },
-          &SummaryReport::convection_constant),
-      input_row(
-          core::kStandbyConstantLine,
-          [](const BoilerCase& input) { return input.losses.standby_constant; },
-          &SummaryReport::standby_constant),
-      input_row(
-          core::kStandbyExponentLine,
-          [](const BoilerCase& input) { return input.losses.standby_exponent; },
-          &SummaryReport::standby_exponent),
+      input_row(core::kConvectionConstantLine),
+      input_row(core::kStandbyConstantLine),
+      input_row(core::kStandbyExponentLine),
       text_row(
           QStringLiteral("Värmesystem"),
           [](const BoilerCase& input) { return heating_system_text(input.heating_system); },
@@ -260,47 +246,19 @@ std::vector<RowDefinition> row_definitions() {
             return place ? number_figure(core::climate_of(*place).design_outdoor_temp_c)
                          : Figure{Figure::Kind::unknown, 0.0, {}};
           }),
-      input_row(
-          core::kDesignHeatDemandLine,
-          [](const BoilerCase& input) { return input.building.design_heat_demand_w; },
-          &SummaryReport::design_heat_demand_w),
-      input_row(
-          core::kIndoorTempLine,
-          [](const BoilerCase& input) { return input.building.indoor_temp_c; },
-          &SummaryReport::indoor_temp_c),
-      input_row(
-          core::kMinReturnTempLine,
-          [](const BoilerCase& input) { return input.building.min_return_temp_c; },
-          &SummaryReport::min_return_temp_c),
-      input_row(
-          core::kPumpPowerLine, [](const BoilerCase& input) { return input.pump.power_w; },
-          &SummaryReport::pump_power_w),
-      input_row(
-          core::kPumpShareLine,
-          [](const BoilerCase& input) { return input.pump.heat_share_percent; },
-          &SummaryReport::pump_share_percent),
-      input_row(
-          core::kHotWaterLine,
-          [](const BoilerCase& input) { return input.hot_water.annual_demand_kwh; },
-          &SummaryReport::hot_water_kwh),
-      input_row(
-          core::kHeaterLossLine,
-          [](const BoilerCase& input) {
-            return input.hot_water.heater_loss_w * kKilowattHoursPerDayPerWatt;
-          },
-          &SummaryReport::heater_loss_kwh_per_day),
-      result_row(core::kEfficiencyLine, &SummaryReport::efficiency_percent),
-      result_row(core::kEfficiencyWithoutPumpLine, &SummaryReport::efficiency_without_pump_percent),
-      result_row(core::kNetEnergyLine, &SummaryReport::net_energy_kwh),
-      result_row(core::kGrossEnergyLine, &SummaryReport::gross_energy_kwh),
-      result_row(core::kConvectionEnergyLine, &SummaryReport::convection_energy_kwh),
-      result_row(core::kStandbyEnergyLine, &SummaryReport::standby_energy_kwh),
-      result_row(core::kFlueGasEnergyLine, &SummaryReport::flue_gas_energy_kwh),
-      result_row(core::kPilotEnergyLine, &SummaryReport::pilot_energy_kwh),
-      result_row(core::kPumpEnergyLine, &SummaryReport::pump_electricity_kwh),
-      result_row(core::kHotWaterYearLine, &SummaryReport::hot_water_kwh_per_year),
-      result_row(core::kHeaterLossYearLine, &SummaryReport::heater_loss_kwh_per_year),
+      input_row(core::kDesignHeatDemandLine),
+      input_row(core::kIndoorTempLine),
+      input_row(core::kMinReturnTempLine),
+      input_row(core::kPumpPowerLine),
+      input_row(core::kPumpShareLine),
+      input_row(core::kHotWaterLine),
+      input_row(core::kHeaterLossLine),
   };
+  for (const core::SummaryRow& row : core::summary_rows()) {
+    if (row.part == core::SummaryPart::results && row.member) {
+      rows.push_back(result_row(row));
+    }
+  }
   return rows;
 }
 

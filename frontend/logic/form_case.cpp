@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "core/case/units.h"
 #include "core/formats/control_file.h"
 #include "core/text/windows1252.h"
 #include "frontend/logic/calc_identity.h"
@@ -18,10 +19,6 @@ namespace varmkalk {
 
 namespace {
 
-constexpr double kWattsPerKilowatt = 1000.0;
-// A loss of 1 W lasting a day is 0.024 kWh.
-constexpr double kKilowattHoursPerDayPerWatt = 0.024;
-constexpr double kAirRatioPerExcessAirPercent = 0.01;
 // The convection loss grows with the temperature difference to the power 1.3.
 constexpr double kConvectionExponent = 1.3;
 
@@ -295,11 +292,12 @@ core::BoilerCase derive(const FormInput& input, const QLocale& locale, Faults& f
     derived.losses.standby_exponent = standby->exponent;
   }
   // A single-stage burner's one power is both its maximum and its minimum.
-  const std::optional<float> max_power_w = faults.attempt(
-      [&] { return derivation.field_value(derivation.burner_power_field(), kWattsPerKilowatt); });
+  const std::optional<float> max_power_w = faults.attempt([&] {
+    return derivation.field_value(derivation.burner_power_field(), core::kWattsPerKilowatt);
+  });
   const std::optional<float> min_power_w =
       derivation.single_stage() ? max_power_w : faults.attempt([&] {
-        return derivation.field_value(&FormInput::modulating_min_power_kw, kWattsPerKilowatt);
+        return derivation.field_value(&FormInput::modulating_min_power_kw, core::kWattsPerKilowatt);
       });
   if (max_power_w && min_power_w) {
     derived.burner = derivation.single_stage() ? core::Burner::single_stage(*max_power_w)
@@ -307,7 +305,7 @@ core::BoilerCase derive(const FormInput& input, const QLocale& locale, Faults& f
   }
   set(derived.combustion.air_ratio, [&] {
     return float_value(
-        1.0 + kAirRatioPerExcessAirPercent * derivation.number(derivation.excess_air_field()),
+        core::air_ratio_from_excess_air(derivation.number(derivation.excess_air_field())),
         derivation.excess_air_field());
   });
   set_field(derived.combustion.pilot_power_w, &FormInput::pilot_power_w);
@@ -320,7 +318,7 @@ core::BoilerCase derive(const FormInput& input, const QLocale& locale, Faults& f
   set_field(derived.pump.power_w, &FormInput::pump_power_w);
   derived.pump.heat_share_percent = kPumpHeatSharePercent;
   set_field(derived.building.design_heat_demand_w, &FormInput::design_heat_demand_kw,
-            kWattsPerKilowatt);
+            core::kWattsPerKilowatt);
   set_field(derived.building.indoor_temp_c, &FormInput::indoor_temp_c);
   derived.building.min_return_temp_c =
       min_return_temp_c(input.min_return_temp, derived.building.indoor_temp_c);
@@ -328,7 +326,7 @@ core::BoilerCase derive(const FormInput& input, const QLocale& locale, Faults& f
     set_field(derived.hot_water.annual_demand_kwh, &FormInput::hot_water_kwh_per_year);
     set(derived.hot_water.heater_loss_w, [&] {
       return float_value(
-          derivation.number(&FormInput::heater_loss_kwh_per_day) / kKilowattHoursPerDayPerWatt,
+          core::watts_from_kwh_per_day(derivation.number(&FormInput::heater_loss_kwh_per_day)),
           &FormInput::heater_loss_kwh_per_day);
     });
   }

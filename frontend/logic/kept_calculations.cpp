@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/kept_calculations.h"
 
+#include "core/case/units.h"
 #include "frontend/logic/calc_identity.h"
 #include "frontend/logic/display_names.h"
 #include "frontend/logic/file_names.h"
@@ -18,7 +19,6 @@ namespace varmkalk {
 
 namespace {
 
-constexpr double kWattsPerKilowatt = 1000.0;
 constexpr char kInputsFilePattern[] = "????indata.json";
 
 std::optional<double> known(const core::ReportValue& value) {
@@ -57,8 +57,8 @@ CalculationListing listing_of(const core::BoilerCase& input,
   CalculationListing listing;
   listing.climate = climate_name(input.climate);
   listing.burner_kind = input.burner.kind();
-  listing.max_power_kw = input.burner.max_power_w() / kWattsPerKilowatt;
-  listing.min_power_kw = input.burner.min_power_w() / kWattsPerKilowatt;
+  listing.max_power_kw = core::kw_from_watts(double(input.burner.max_power_w()));
+  listing.min_power_kw = core::kw_from_watts(double(input.burner.min_power_w()));
   listing.efficiency_percent = efficiency_percent;
   return listing;
 }

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/summary_input.h"
 
+#include "core/case/burner.h"
+#include "core/case/units.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/inputs_file.h"
 #include "frontend/logic/windows1252_text.h"
 
 #include <cmath>
+#include <limits>
 
 namespace varmkalk {
 
@@ -14,8 +17,9 @@ namespace {
 using core::ReportValue;
 using TextField = QString FormInput::*;
 
-constexpr double kWattsPerKilowatt = 1000.0;
 constexpr double kHundredths = 100.0;
+// A power printed as asterisks is beyond every power its columns can show.
+constexpr float kUnprintedPowerKw = std::numeric_limits<float>::infinity();
 
 // The value as printed, read as the decimal the summary shows rather than as the float it was.
 std::optional<double> printed(const ReportValue& value) {
@@ -40,11 +44,12 @@ class Restorer {
  public:
   Restorer(RestoredInput& restored, const QLocale& locale) : restored_(restored), locale_(locale) {}
 
-  // The field from the printed value times `scale`; empty, and named in the notes, where the
-  // summary shows asterisks.
-  void set(TextField field, const ReportValue& value, double scale = 1.0) {
+  // The field from the printed value in the unit the form asks for; empty, and named in the
+  // notes, where the summary shows asterisks.
+  void set(TextField field, const ReportValue& value, double (*to_form_unit)(double) = nullptr) {
     if (const std::optional<double> number = printed(value)) {
-      restored_.input.*field = form_number_text(*number * scale, locale_);
+      restored_.input.*field =
+          form_number_text(to_form_unit ? to_form_unit(*number) : *number, locale_);
     } else {
       restored_.input.*field = QString();
       note(QStringLiteral("Fältet \"%1\" har lämnats tomt: sammanfattningen visar inte värdet, "
@@ -75,14 +80,15 @@ class Restorer {
 
 void restore_burner(Restorer& restorer, const core::SummaryReport& report) {
   FormInput& input = restorer.input();
-  const std::optional<double> max_kw = printed(report.max_power_kw);
-  const std::optional<double> min_kw = printed(report.min_power_kw);
-  if (max_kw && min_kw && *min_kw >= *max_kw) {
+  // The engine's rule on the powers as printed.
+  const core::BurnerKind kind =
+      core::burner_kind(report.max_power_kw.known().value_or(kUnprintedPowerKw),
+                        report.min_power_kw.known().value_or(kUnprintedPowerKw));
+  if (kind == core::BurnerKind::single_stage) {
     input.burner = Burner::SingleStage;
     restorer.set(&FormInput::single_stage_power_kw, report.max_power_kw);
     restorer.set_excess_air(&FormInput::single_stage_excess_air_percent, report.air_ratio);
   } else {
-    // A minimum below the maximum, or one of them too large to print: a modulating burner.
     input.burner = Burner::Modulating;
     restorer.set(&FormInput::modulating_max_power_kw, report.max_power_kw);
     restorer.set(&FormInput::modulating_min_power_kw, report.min_power_kw);
@@ -139,7 +145,7 @@ void restore_building(Restorer& restorer, const core::SummaryReport& report) {
                       .arg(input.own_climate_file));
   }
   restorer.set(&FormInput::design_heat_demand_kw, report.design_heat_demand_w,
-               1.0 / kWattsPerKilowatt);
+               core::kw_from_watts<double>);
   restorer.set(&FormInput::indoor_temp_c, report.indoor_temp_c);
   restorer.set(&FormInput::pump_power_w, report.pump_power_w);
 

@@ -3,7 +3,9 @@
 
 #include "core/case/climates.h"
 #include "core/case/heating_systems.h"
+#include "core/case/units.h"
 #include "core/formats/control_file.h"
+#include "core/formats/input_quantities.h"
 #include "frontend/logic/display_names.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/windows1252_text.h"
@@ -16,122 +18,64 @@ namespace varmkalk {
 
 namespace {
 
-// The form's units against the control file's, as the form's derivation converts them.
-constexpr double kWattsPerKilowatt = 1000.0;
-constexpr double kKilowattHoursPerDayPerWatt = 0.024;
-constexpr double kAirRatioPerExcessAirPercent = 0.01;
-
 constexpr int kDefaultPoints = 41;
 // Round default ranges to this many significant digits.
 constexpr int kRangeDigits = 3;
 
-// A single-stage burner runs at one power, which is both of its powers.
+// A single-stage burner runs at one power, which is both of its powers; the kind is the
+// library's rule, the one the engine follows.
 bool one_power(const core::Burner& burner) {
-  return burner.min_power_w() == burner.max_power_w();
+  return !burner.is_modulating();
 }
 
-// A number the sweep can vary: how it reads from the case and goes into it, in the unit shown.
-struct NumberInput {
+double kw(float watts) {
+  return core::kw_from_watts(double(watts));
+}
+
+// The numbers the sweep can vary, each an input quantity of the library.
+struct SweptNumber {
   SweepInput input;
-  double (*value)(const core::BoilerCase&);
-  void (*set)(core::BoilerCase&, double, const SweepBase&);
+  std::string_view key;
 };
 
-float single(double value) {
-  return static_cast<float>(value);
-}
-
-constexpr std::array<NumberInput, 15> kNumberInputs{{
-    {SweepInput::min_return_temp,
-     [](const core::BoilerCase& c) { return double(c.building.min_return_temp_c); },
-     [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.building.min_return_temp_c = single(v);
-     }},
-    {SweepInput::burner_max_power,
-     [](const core::BoilerCase& c) { return c.burner.max_power_w() / kWattsPerKilowatt; },
-     [](core::BoilerCase& c, double v, const SweepBase&) {
-       const float power_w = single(v * kWattsPerKilowatt);
-       c.burner = one_power(c.burner) ? core::Burner::single_stage(power_w)
-                                      : core::Burner(power_w, c.burner.min_power_w());
-     }},
-    {SweepInput::burner_min_power,
-     [](const core::BoilerCase& c) { return c.burner.min_power_w() / kWattsPerKilowatt; },
-     [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.burner = core::Burner(c.burner.max_power_w(), single(v * kWattsPerKilowatt));
-     }},
-    {SweepInput::excess_air,
-     [](const core::BoilerCase& c) {
-       return (c.combustion.air_ratio - 1.0) / kAirRatioPerExcessAirPercent;
-     },
-     [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.combustion.air_ratio = single(1.0 + kAirRatioPerExcessAirPercent * v);
-     }},
-    {SweepInput::pilot_power,
-     [](const core::BoilerCase& c) { return double(c.combustion.pilot_power_w); },
-     [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.combustion.pilot_power_w = single(v);
-     }},
-    {SweepInput::flue_gas_temp_high,
-     [](const core::BoilerCase& c) { return double(c.flue_gas.high_temp.flue_gas_temp_c); },
-     [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.flue_gas.high_temp.flue_gas_temp_c = single(v);
-     }},
-    {SweepInput::flue_gas_temp_low,
-     [](const core::BoilerCase& c) { return double(c.flue_gas.low_temp.flue_gas_temp_c); },
-     [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.flue_gas.low_temp.flue_gas_temp_c = single(v);
-     }},
-    {SweepInput::convection_constant,
-     [](const core::BoilerCase& c) { return double(c.losses.convection_constant); },
-     [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.losses.convection_constant = single(v);
-     }},
-    {SweepInput::standby_constant,
-     [](const core::BoilerCase& c) { return double(c.losses.standby_constant); },
-     [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.losses.standby_constant = single(v);
-     }},
-    {SweepInput::standby_exponent,
-     [](const core::BoilerCase& c) { return double(c.losses.standby_exponent); },
-     [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.losses.standby_exponent = single(v);
-     }},
-    {SweepInput::design_heat_demand,
-     [](const core::BoilerCase& c) { return c.building.design_heat_demand_w / kWattsPerKilowatt; },
-     [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.building.design_heat_demand_w = single(v * kWattsPerKilowatt);
-     }},
-    {SweepInput::indoor_temp,
-     [](const core::BoilerCase& c) { return double(c.building.indoor_temp_c); },
-     [](core::BoilerCase& c, double v, const SweepBase& base) {
-       c.building.indoor_temp_c = single(v);
-       if (base.min_return_follows_indoor) {
-         c.building.min_return_temp_c = c.building.indoor_temp_c;
-       }
-     }},
-    {SweepInput::hot_water_demand,
-     [](const core::BoilerCase& c) { return double(c.hot_water.annual_demand_kwh); },
-     [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.hot_water.annual_demand_kwh = single(v);
-     }},
-    {SweepInput::heater_loss,
-     [](const core::BoilerCase& c) {
-       return c.hot_water.heater_loss_w * kKilowattHoursPerDayPerWatt;
-     },
-     [](core::BoilerCase& c, double v, const SweepBase&) {
-       c.hot_water.heater_loss_w = single(v / kKilowattHoursPerDayPerWatt);
-     }},
-    {SweepInput::pump_power, [](const core::BoilerCase& c) { return double(c.pump.power_w); },
-     [](core::BoilerCase& c, double v, const SweepBase&) { c.pump.power_w = single(v); }},
+constexpr std::array<SweptNumber, 15> kSweptNumbers{{
+    {SweepInput::min_return_temp, "min_return_temp"},
+    {SweepInput::burner_max_power, "burner_max_power"},
+    {SweepInput::burner_min_power, "burner_min_power"},
+    {SweepInput::excess_air, "air_ratio"},
+    {SweepInput::pilot_power, "pilot_power"},
+    {SweepInput::flue_gas_temp_high, "flue_gas_temp_2"},
+    {SweepInput::flue_gas_temp_low, "flue_gas_temp_1"},
+    {SweepInput::convection_constant, "convection_constant"},
+    {SweepInput::standby_constant, "standby_constant"},
+    {SweepInput::standby_exponent, "standby_exponent"},
+    {SweepInput::design_heat_demand, "design_heat_demand"},
+    {SweepInput::indoor_temp, "indoor_temp"},
+    {SweepInput::hot_water_demand, "hot_water_demand"},
+    {SweepInput::heater_loss, "heater_loss"},
+    {SweepInput::pump_power, "pump_power"},
 }};
 
-const NumberInput& number_input(SweepInput input) {
-  const auto* found = std::find_if(kNumberInputs.begin(), kNumberInputs.end(),
-                                   [input](const NumberInput& n) { return n.input == input; });
-  if (found == kNumberInputs.end()) {
+const core::InputQuantity& quantity_of(SweepInput input) {
+  const auto* found = std::find_if(kSweptNumbers.begin(), kSweptNumbers.end(),
+                                   [input](const SweptNumber& n) { return n.input == input; });
+  if (found == kSweptNumbers.end()) {
     throw std::invalid_argument("inget tal att variera");
   }
-  return *found;
+  return core::input_quantity(found->key);
+}
+
+// The case with the value, in the unit shown: a single-stage burner keeps its one power for
+// both, and a lowest return temperature chosen to follow the indoor temperature follows it.
+void set_number(SweepInput input, core::BoilerCase& c, double value, const SweepBase& base) {
+  if (input == SweepInput::burner_max_power && one_power(c.burner)) {
+    c.burner = core::Burner::single_stage(static_cast<float>(core::watts_from_kw(value)));
+    return;
+  }
+  quantity_of(input).set(c, value);
+  if (input == SweepInput::indoor_temp && base.min_return_follows_indoor) {
+    c.building.min_return_temp_c = c.building.indoor_temp_c;
+  }
 }
 
 // A choice of a category with the case it makes.
@@ -200,12 +144,12 @@ SweepRange unrounded_range(SweepInput input, const SweepBase& base) {
       SweepRange range = scaled(value, 0.5, 2.0, 1.0, 30.0);
       if (!one_power(burner)) {
         // Below its minimum a modulating burner is one no longer.
-        range.from = std::max(range.from, burner.min_power_w() / kWattsPerKilowatt);
+        range.from = std::max(range.from, kw(burner.min_power_w()));
       }
       return range;
     }
     case SweepInput::burner_min_power: {
-      const double max_kw = burner.max_power_w() / kWattsPerKilowatt;
+      const double max_kw = kw(burner.max_power_w());
       return {std::min(value, 0.2 * max_kw), max_kw, kDefaultPoints};
     }
     case SweepInput::excess_air:
@@ -249,73 +193,21 @@ QString sweep_input_name(SweepInput input, const SweepBase& base) {
   switch (input) {
     case SweepInput::heating_system:
       return QStringLiteral("Värmesystem (fram/retur)");
-    case SweepInput::min_return_temp:
-      return QStringLiteral("Lägsta temperatur till pannan");
-    case SweepInput::burner_max_power:
-      return one_power(base.input.burner) ? QStringLiteral("Brännareffekt")
-                                          : QStringLiteral("Brännarens maxeffekt");
-    case SweepInput::burner_min_power:
-      return QStringLiteral("Brännarens mineffekt");
-    case SweepInput::excess_air:
-      return QStringLiteral("Luftöverskott");
-    case SweepInput::pilot_power:
-      return QStringLiteral("Pilotflamma");
-    case SweepInput::flue_gas_temp_high:
-      return QStringLiteral("Avgastemperatur, hög");
-    case SweepInput::flue_gas_temp_low:
-      return QStringLiteral("Avgastemperatur, låg");
-    case SweepInput::convection_constant:
-      return QStringLiteral("Konvektionsförlust, konstant");
-    case SweepInput::standby_constant:
-      return QStringLiteral("Stilleståndsförlust, konstant");
-    case SweepInput::standby_exponent:
-      return QStringLiteral("Stilleståndsförlust, exponent");
-    case SweepInput::design_heat_demand:
-      return QStringLiteral("Husets maximala uppvärmningsbehov");
-    case SweepInput::indoor_temp:
-      return QStringLiteral("Inomhustemperatur");
-    case SweepInput::hot_water_demand:
-      return QStringLiteral("Årligt varmvattenbehov");
-    case SweepInput::heater_loss:
-      return QStringLiteral("Beredarens värmeförlust");
-    case SweepInput::pump_power:
-      return QStringLiteral("Cirkulationspumpens eleffekt");
     case SweepInput::climate:
       return QStringLiteral("Klimat");
+    case SweepInput::burner_max_power:
+      if (one_power(base.input.burner)) {
+        return QStringLiteral("Brännareffekt");
+      }
+      break;
+    default:
+      break;
   }
-  return {};
+  return from_utf8(quantity_of(input).label);
 }
 
 QString sweep_unit(SweepInput input) {
-  switch (input) {
-    case SweepInput::burner_max_power:
-    case SweepInput::burner_min_power:
-    case SweepInput::design_heat_demand:
-      return QStringLiteral("kW");
-    case SweepInput::excess_air:
-      return QStringLiteral("%");
-    case SweepInput::min_return_temp:
-    case SweepInput::flue_gas_temp_high:
-    case SweepInput::flue_gas_temp_low:
-    case SweepInput::indoor_temp:
-      return QStringLiteral("°C");
-    case SweepInput::pilot_power:
-    case SweepInput::pump_power:
-      return QStringLiteral("W");
-    case SweepInput::convection_constant:
-      return QStringLiteral("W/K^1,3");
-    case SweepInput::standby_constant:
-      return QStringLiteral("W/K^n");
-    case SweepInput::hot_water_demand:
-      return QStringLiteral("kWh/år");
-    case SweepInput::heater_loss:
-      return QStringLiteral("kWh/dag");
-    case SweepInput::standby_exponent:
-    case SweepInput::heating_system:
-    case SweepInput::climate:
-      break;
-  }
-  return {};
+  return is_category(input) ? QString() : from_utf8(quantity_of(input).unit);
 }
 
 QString sweep_heading(SweepInput input, const SweepBase& base) {
@@ -385,11 +277,10 @@ QString range_fault(SweepInput input, const SweepBase& base, const SweepRange& r
   if (range.from == range.to) {
     return QStringLiteral("\"Från\" och \"Till\" är lika. Ange två olika värden.");
   }
-  const NumberInput& number = number_input(input);
   for (const auto& [value, field] : {std::pair{range.from, QStringLiteral("Från")},
                                      std::pair{range.to, QStringLiteral("Till")}}) {
     core::BoilerCase changed = base.input;
-    number.set(changed, value, base);
+    set_number(input, changed, value, base);
     try {
       core::control_file_lines(changed);
     } catch (const std::invalid_argument&) {
@@ -412,7 +303,6 @@ std::vector<SweepPoint> sweep_points(SweepInput input, const SweepBase& base,
     }
     return points;
   }
-  const NumberInput& number = number_input(input);
   const bool modulating = !one_power(base.input.burner);
   const int count = std::max(range.points, 1);
   points.reserve(static_cast<std::size_t>(count));
@@ -422,7 +312,7 @@ std::vector<SweepPoint> sweep_points(SweepInput input, const SweepBase& base,
         count == 1 ? range.from
                    : std::lerp(range.from, range.to, static_cast<double>(i) / (count - 1));
     SweepPoint point{value, {}, base.input, {}};
-    number.set(point.input, value, base);
+    set_number(input, point.input, value, base);
     if (modulating && !point.input.burner.is_modulating()) {
       point.note = QStringLiteral(
           "Mineffekten är inte lägre än maxeffekten; brännaren räknas "
@@ -435,7 +325,7 @@ std::vector<SweepPoint> sweep_points(SweepInput input, const SweepBase& base,
 
 double current_position(SweepInput input, const SweepBase& base) {
   if (!is_category(input)) {
-    return number_input(input).value(base.input);
+    return quantity_of(input).value(base.input);
   }
   const std::vector<Choice> list = choices(input, base);
   for (std::size_t i = 0; i < list.size(); ++i) {
