@@ -69,6 +69,7 @@ class Descriptor {
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
   int get() const { return fd_; }
+  void release() { fd_ = -1; }
   // Closes now and tells whether the close went well: a write may fail only there.
   bool close() {
     const int fd = fd_;
@@ -80,7 +81,7 @@ class Descriptor {
   int fd_;
 };
 
-void write_all(int fd, const std::string& bytes, const std::string& path) {
+void write_all(int fd, std::string_view bytes, const std::string& path) {
   std::size_t written = 0;
   while (written < bytes.size()) {
     const ssize_t count = ::write(fd, bytes.data() + written, bytes.size() - written);
@@ -125,14 +126,12 @@ void move_into_place(const std::string& temporary, const std::string& path, bool
   ::unlink(temporary.c_str());
 }
 
-}  // namespace
-
-std::string read_file(const std::string& path) {
+// Opens a regular file for reading; a named pipe is not waited for.
+int open_regular_file(const std::string& path, struct stat& status) {
   Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.get() < 0) {
     fail(path, "kan inte läsas: " + system_reason(errno));
   }
-  struct stat status {};
   if (::fstat(file.get(), &status) != 0) {
     fail(path, "kan inte läsas: " + system_reason(errno));
   }
@@ -142,6 +141,16 @@ std::string read_file(const std::string& path) {
   if (!S_ISREG(status.st_mode)) {
     fail(path, "är ingen vanlig fil");
   }
+  const int fd = file.get();
+  file.release();
+  return fd;
+}
+
+}  // namespace
+
+std::string read_file(const std::string& path) {
+  struct stat status {};
+  Descriptor file(open_regular_file(path, status));
   if (status.st_size > kLargestSource) {
     fail(path, "filen är större än " + std::to_string(kLargestSource / (1024 * 1024)) + " MiB");
   }
@@ -194,6 +203,134 @@ void write_file(const std::string& path, const std::string& bytes, bool replace)
     move_into_place(temporary, path, replace);
   } catch (const FileAccessError&) {
     ::unlink(temporary.c_str());
+    throw;
+  }
+}
+
+InputFile::InputFile(const std::string& path) : name_(path) {
+  struct stat status {};
+  fd_ = open_regular_file(path, status);
+  // Opened without waiting; reading waits for the disk as usual.
+  ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+}
+
+InputFile::InputFile(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
+
+InputFile::InputFile(InputFile&& other) noexcept : fd_(other.fd_), name_(std::move(other.name_)) {
+  other.fd_ = -1;
+}
+
+InputFile::~InputFile() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+  }
+}
+
+std::size_t InputFile::read_some(char* into, std::size_t most) {
+  while (true) {
+    const ssize_t count = ::read(fd_, into, most);
+    if (count >= 0) {
+      return static_cast<std::size_t>(count);
+    }
+    if (errno != EINTR) {
+      fail(name_, "kan inte läsas: " + system_reason(errno));
+    }
+  }
+}
+
+void InputFile::rewind() {
+  if (::lseek(fd_, 0, SEEK_SET) != 0) {
+    fail(name_, "kan inte läsas: " + system_reason(errno));
+  }
+}
+
+InputFile copy_to_unnamed_file(int fd, const std::string& name, const std::filesystem::path& folder,
+                               std::string_view tag) {
+  std::string temporary = (folder / (std::string(tag) + "-XXXXXX")).string();
+  Descriptor copy(::mkostemp(temporary.data(), O_CLOEXEC));
+  if (copy.get() < 0) {
+    fail(name, "kan inte kopieras till en tillfällig fil i mappen " + shown(folder.string()) +
+                   ": " + system_reason(errno));
+  }
+  ::unlink(temporary.c_str());
+  std::vector<char> block(kReadBlock);
+  while (true) {
+    const ssize_t count = ::read(fd, block.data(), block.size());
+    if (count < 0 && errno == EINTR) {
+      continue;
+    }
+    if (count < 0) {
+      fail(name, "kan inte läsas: " + system_reason(errno));
+    }
+    if (count == 0) {
+      break;
+    }
+    write_all(copy.get(), std::string_view(block.data(), static_cast<std::size_t>(count)),
+              folder.string());
+  }
+  InputFile file(copy.get(), name);
+  copy.release();
+  file.rewind();
+  return file;
+}
+
+FileReplacement::FileReplacement(const std::string& path, bool replace, std::string_view tag)
+    : path_(path), replace_(replace) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) == 0) {
+    if (S_ISDIR(status.st_mode)) {
+      fail(path, "är en mapp, ingen fil");
+    }
+    if (!S_ISREG(status.st_mode)) {
+      fail(path, "är ingen vanlig fil och kan inte ersättas");
+    }
+    if (!replace) {
+      fail(path, system_reason(EEXIST));
+    }
+  } else if (::lstat(path.c_str(), &status) == 0 && !replace) {
+    fail(path, system_reason(EEXIST));  // a link to nothing is also a name taken
+  }
+  const std::filesystem::path target(path);
+  const std::filesystem::path folder =
+      target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+  std::string name = target.filename().string();
+  name += ".";
+  name += tag;
+  name += "-XXXXXX";
+  temporary_ = (folder / name).string();
+  fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
+  if (fd_ < 0) {
+    fail(path, "kan inte skapa en tillfällig fil i mappen " + shown(folder.string()) + ": " +
+                   system_reason(errno));
+  }
+}
+
+FileReplacement::~FileReplacement() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    ::unlink(temporary_.c_str());
+  }
+}
+
+void FileReplacement::write(std::string_view bytes) {
+  write_all(fd_, bytes, path_);
+}
+
+void FileReplacement::finish() {
+  const int fd = fd_;
+  fd_ = -1;
+  try {
+    if (::fchmod(fd, new_file_mode()) != 0 || ::fsync(fd) != 0) {
+      const int error_number = errno;
+      ::close(fd);
+      fail(path_, "kan inte skrivas: " + system_reason(error_number));
+    }
+    if (::close(fd) != 0) {
+      fail(path_, "kan inte skrivas: " + system_reason(errno));
+    }
+    move_into_place(temporary_, path_, replace_);
+  } catch (const FileAccessError&) {
+    ::unlink(temporary_.c_str());
     throw;
   }
 }

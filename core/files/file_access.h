@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+
+#include "core/files/byte_source.h"
 
 namespace varmkalk::core {
 
@@ -23,5 +27,61 @@ void require_absent(const std::string& path);
 // an existing file is never replaced, not even one that appeared in the meantime. Throws
 // FileAccessError.
 void write_file(const std::string& path, const std::string& bytes, bool replace);
+
+// A regular file of any size, read a block at a time, from its start again when asked.
+class InputFile : public ByteSource {
+ public:
+  // Opens `path`; throws FileAccessError as read_file does for a file that is missing, a folder
+  // or no regular file.
+  explicit InputFile(const std::string& path);
+  // Takes over `fd`, open on a regular file; `name` names it in messages.
+  InputFile(int fd, std::string name);
+  ~InputFile();
+  InputFile(InputFile&& other) noexcept;
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+  InputFile& operator=(InputFile&&) = delete;
+
+  // Throws FileAccessError.
+  std::size_t read_some(char* into, std::size_t most) override;
+  void rewind();
+
+ private:
+  int fd_;
+  std::string name_;
+};
+
+// Everything `fd` gives until its end, copied into a file in `folder` that is removed as soon as
+// it is made: it is read through the InputFile alone, and nothing of it is left behind however
+// the program ends. `name` names the source in messages; the file's short-lived name starts with
+// `tag`. Throws FileAccessError.
+InputFile copy_to_unnamed_file(int fd, const std::string& name, const std::filesystem::path& folder,
+                               std::string_view tag);
+
+// A file written a piece at a time into a temporary file beside `path`, "NAME.TAG-XXXXXX", and
+// moved to `path` only when finished, as write_file moves it. Dropped unfinished, it removes the
+// temporary file; the file at `path` is never touched before finish().
+class FileReplacement {
+ public:
+  // Checks `path` at once and creates the temporary file, so that a name that is taken (without
+  // `replace`), a folder, something other than a regular file, or a folder that is missing or
+  // cannot be written is refused before any work. Throws FileAccessError.
+  FileReplacement(const std::string& path, bool replace, std::string_view tag);
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  const std::string& temporary_path() const { return temporary_; }
+  // Throws FileAccessError.
+  void write(std::string_view bytes);
+  // Makes the file whole on disk and moves it to `path`. Throws FileAccessError.
+  void finish();
+
+ private:
+  std::string path_;
+  bool replace_;
+  std::string temporary_;
+  int fd_ = -1;
+};
 
 }  // namespace varmkalk::core
