@@ -65,9 +65,10 @@ std::string column_lines() {
 }  // namespace
 
 std::variant<Arguments, std::string> parse_arguments(std::span<const char* const> arguments) {
-  constexpr std::array<tools::OptionRule, 2> kOptions{{
+  constexpr std::array<tools::OptionRule, 3> kOptions{{
       {"--threads", true, "--threads behöver ett antal trådar, till exempel --threads 2"},
       {"--replace", false, {}},
+      {"--quiet", false, {}},
   }};
   const auto read = tools::parse_command_line(arguments, kOptions);
   if (const auto* error = std::get_if<std::string>(&read)) {
@@ -80,6 +81,7 @@ std::variant<Arguments, std::string> parse_arguments(std::span<const char* const
     return parsed;
   }
   parsed.replace = command_line.has("--replace");
+  parsed.quiet = command_line.has("--quiet");
   if (const auto threads = command_line.options.find("--threads");
       threads != command_line.options.end()) {
     const std::optional<int> count = tools::option_number(threads->second, 1, kMostThreads);
