@@ -4,9 +4,12 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/case/climates.h"
+#include "core/case/heating_systems.h"
 #include "core/climate_import/source_text.h"
 #include "core/formats/control_file.h"
 #include "core/text/fixed_field.h"
+#include "core/text/fixed_format.h"
 #include "core/text/utf8_text.h"
 
 namespace varmkalk::batch {
@@ -78,6 +81,49 @@ std::optional<float> number_of(std::string_view cell, std::string& fault) {
     fault = quoted_for_message(text) + " är för stort för ett tal";
     return std::nullopt;
   }
+}
+
+// The letters a code column takes, either case, each with what it stands for: every row of the
+// column's table, the default row by its own letter too, so that no other text slips through to
+// the default.
+struct CodeLetter {
+  char letter;
+  std::string meaning;
+};
+
+std::vector<CodeLetter> code_letters(std::string_view field) {
+  std::vector<CodeLetter> letters;
+  if (field == "climate_code") {
+    for (const core::Climate& climate : core::kClimates) {
+      letters.push_back({climate.code_letter, std::string(climate.place_name)});
+    }
+  } else {
+    for (const core::HeatingSystemDesign& design : core::kHeatingSystems) {
+      letters.push_back({design.code_letter, core::format_decimal(design.supply_temp_c, 0) + "/" +
+                                                 core::format_decimal(design.return_temp_c, 0) +
+                                                 " °C"});
+    }
+  }
+  return letters;
+}
+
+// The cell's code letter in upper case, blanks and tabs around it dropped, or what is wrong
+// with it.
+std::optional<char> code_of(std::string_view field, std::string_view cell, std::string& fault) {
+  const std::string_view text = core::trimmed(cell);
+  const std::vector<CodeLetter> letters = code_letters(field);
+  std::string accepted;
+  for (const CodeLetter& code : letters) {
+    if (text.size() == 1 && (text[0] == code.letter || text[0] == code.letter - 'A' + 'a')) {
+      return code.letter;
+    }
+    accepted +=
+        (accepted.empty() ? "" : ", ") + std::string(1, code.letter) + " (" + code.meaning + ")";
+  }
+  fault =
+      (text.empty() ? std::string("fältet är tomt") : quoted_for_message(text) + " är ingen kod") +
+      "; ange en av " + accepted;
+  return std::nullopt;
 }
 
 std::string quoted_list(const std::vector<std::string_view>& names) {
@@ -161,14 +207,17 @@ BatchInput read_batch_input(std::string_view bytes, std::string_view file_name) 
     // In the control file's line order, so that the burner's two powers meet as they do there.
     for (const ColumnOf& column : columns) {
       const std::string& cell = row.fields[column.column];
+      std::string fault;
       if (column.line->kind == core::ControlLineKind::code) {
-        core::read_control_line(*column.line, cell, into);
+        if (const std::optional<char> letter = code_of(column.line->field, cell, fault)) {
+          column.line->set_text(into, std::string_view(&*letter, 1));
+          continue;
+        }
+      } else if (const std::optional<float> value = number_of(cell, fault)) {
+        column.line->set_number(into, *value);
         continue;
       }
-      std::string fault;
-      if (const std::optional<float> value = number_of(cell, fault)) {
-        column.line->set_number(into, *value);
-      } else if (++fault_count <= kListedCellFaults) {
+      if (++fault_count <= kListedCellFaults) {
         faults.push_back(
             core::csv_cell_place(file_name, row.line, column.column, input.table.header) + ": " +
             fault);

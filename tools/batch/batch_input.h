@@ -34,10 +34,11 @@ std::vector<std::string_view> batch_column_names();
 // Reads the cases from a CSV table with a column for each of batch_column_names(), in any
 // order, the case column optional. Numbers are written with a decimal point in the control
 // file's units and read to the float the engine reads from the same digits; the climate and
-// heating-system columns are codes as on the control file's lines. The header is checked
+// heating-system columns hold one of the letters the control file writes, in either case, with
+// blanks and tabs around it; any other text is refused. The header is checked
 // before any row: an unknown, repeated or missing column is named. Throws core::CsvError for a
-// file that is no table and BatchInputError for cells that are no numbers (the first few of
-// them).
+// file that is no table and BatchInputError for cells that are no numbers or codes (the first
+// few of them).
 BatchInput read_batch_input(std::string_view bytes, std::string_view file_name);
 
 }  // namespace varmkalk::batch
