@@ -20,6 +20,8 @@ using core::quoted_for_message;
 // More faulty cells than this are counted, not listed.
 constexpr std::size_t kListedCellFaults = 10;
 constexpr std::string_view kIdentityField = "calc_id";
+// Far more characters than a float's digits need; a longer cell is no number someone wrote.
+constexpr std::size_t kLongestNumber = 64;
 
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
@@ -66,6 +68,11 @@ std::optional<float> number_of(std::string_view cell, std::string& fault) {
   const std::string_view text = core::trimmed(cell);
   if (text.empty()) {
     fault = "fältet är tomt; ett tal behövs";
+    return std::nullopt;
+  }
+  if (text.size() > kLongestNumber) {
+    fault = "talet är " + std::to_string(text.size()) + " tecken långt; högst " +
+            std::to_string(kLongestNumber) + " tecken godtas";
     return std::nullopt;
   }
   if (!is_decimal_number(text)) {

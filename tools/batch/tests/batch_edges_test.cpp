@@ -72,6 +72,7 @@ TEST(BatchEdges, NoCellOrFileIsTakenForWhatItIsNot) {
       return std::string("in.csv out.csv");
     };
   };
+  const std::string long_number = "0." + std::string(100000, '0') + "15e100005";
   const std::vector<Edge> edges = {
       {"code cells are trimmed like number cells", cell("heating_system_code", " a\t"), 0, "",
        rows_agree},
@@ -88,6 +89,12 @@ TEST(BatchEdges, NoCellOrFileIsTakenForWhatItIsNot) {
        "kolumn 18 (\"heating_system_code\"): \"AB\" är ingen kod; ange en av A (80/60 °C), B "
        "(55/45 °C)",
        nullptr},
+      {"a number cell beyond its length", cell("burner_max_power", long_number, "15000"), 2,
+       "in.csv, rad 3, kolumn 4 (\"burner_max_power\"): talet är " +
+           std::to_string(long_number.size()) + " tecken långt; högst 64 tecken godtas",
+       nullptr},
+      {"a long number cell is read correctly rounded",
+       cell("burner_max_power", "0." + std::string(50, '0') + "15e55", "15000"), 0, "", rows_agree},
   };
   for (const Edge& edge : edges) {
     SCOPED_TRACE(edge.name);
