@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "core/climate_import/source_text.h"
@@ -20,6 +21,7 @@ namespace {
 constexpr off_t kLargestSource = off_t{256} * 1024 * 1024;
 constexpr std::size_t kReadBlock = 1 << 16;
 constexpr mode_t kNewFileMode = 0666;  // less the user's umask
+constexpr mode_t kPermissionBits = 07777;
 
 std::string shown(const std::string& path) {
   return core::shown_name(path);
@@ -172,7 +174,27 @@ void require_absent(const std::string& path) {
   }
 }
 
+std::optional<struct stat> require_target(const std::string& path, bool replace) {
+  if (!replace) {
+    require_absent(path);
+    return std::nullopt;
+  }
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) {
+    return std::nullopt;
+  }
+  if (S_ISREG(status.st_mode)) {
+    return status;
+  }
+  // A device, pipe or socket would stop being one; a link would be replaced, not its target.
+  fail(path, std::string(S_ISDIR(status.st_mode)   ? "är en mapp"
+                         : S_ISLNK(status.st_mode) ? "är en symbolisk länk"
+                                                   : "är ingen vanlig fil") +
+                 "; bara en vanlig fil kan ersättas");
+}
+
 void write_file(const std::string& path, const std::string& bytes, bool replace) {
+  const std::optional<struct stat> replaced = require_target(path, replace);
   const std::filesystem::path target(path);
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
@@ -188,7 +210,9 @@ void write_file(const std::string& path, const std::string& bytes, bool replace)
   }
   try {
     write_all(file.get(), bytes, path);
-    if (::fchmod(file.get(), new_file_mode()) != 0 || ::fsync(file.get()) != 0 || !file.close()) {
+    // A replaced file keeps who may read it.
+    const mode_t mode = replaced ? replaced->st_mode & kPermissionBits : new_file_mode();
+    if (::fchmod(file.get(), mode) != 0 || ::fsync(file.get()) != 0 || !file.close()) {
       fail(path, "kan inte skrivas: " + system_reason(errno));
     }
     move_into_place(temporary, path, replace);

@@ -64,8 +64,8 @@ unsigned thread_count(const batch::Arguments& arguments) {
 int run(const batch::Arguments& arguments) {
   const bool from_standard_input = arguments.input == batch::kStandardStream;
   const bool to_standard_output = arguments.output == batch::kStandardStream;
-  if (!to_standard_output && !arguments.replace) {
-    core::require_absent(arguments.output);
+  if (!to_standard_output) {
+    core::require_target(arguments.output, arguments.replace);
   }
   const std::string input_name =
       from_standard_input ? std::string(kStandardInputName) : arguments.input;

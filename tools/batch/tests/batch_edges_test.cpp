@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -57,6 +58,21 @@ bool rows_agree(const TempFolder& folder) {
   return output.rows.size() == 2 && results(0) == results(1);
 }
 
+mode_t mode_of(const TempFolder& folder, const std::string& name) {
+  struct stat status {};
+  lstat((folder.path() / name).c_str(), &status);
+  return status.st_mode;
+}
+
+// The input table, and what stands in the way of the output: made by `make` at out.csv.
+std::function<std::string(TempFolder&)> output_over(std::function<void(const std::string&)> make) {
+  return [=](TempFolder& folder) {
+    folder.write("in.csv", table_with("climate_code", "A", "B"));
+    make((folder.path() / "out.csv").string());
+    return std::string("in.csv out.csv --replace");
+  };
+}
+
 TEST(BatchEdges, NoCellOrFileIsTakenForWhatItIsNot) {
   struct Edge {
     std::string name;
@@ -95,6 +111,23 @@ TEST(BatchEdges, NoCellOrFileIsTakenForWhatItIsNot) {
        nullptr},
       {"a long number cell is read correctly rounded",
        cell("burner_max_power", "0." + std::string(50, '0') + "15e55", "15000"), 0, "", rows_agree},
+      {"--replace over a named pipe",
+       output_over([](const std::string& path) { mkfifo(path.c_str(), 0644); }), 2,
+       "kalvex-batch: out.csv: är ingen vanlig fil; bara en vanlig fil kan ersättas",
+       [](const TempFolder& folder) { return S_ISFIFO(mode_of(folder, "out.csv")); }},
+      {"--replace over a symbolic link",
+       output_over([](const std::string& path) { symlink("annan.csv", path.c_str()); }), 2,
+       "out.csv: är en symbolisk länk; bara en vanlig fil kan ersättas",
+       [](const TempFolder& folder) { return S_ISLNK(mode_of(folder, "out.csv")); }},
+      {"a replaced file keeps its permission bits", output_over([](const std::string& path) {
+         std::ofstream(path) << "earlier";
+         chmod(path.c_str(), 0600);
+       }),
+       0, "",
+       [](const TempFolder& folder) {
+         return (mode_of(folder, "out.csv") & 07777) == 0600 &&
+                folder.read("out.csv").starts_with("convection_constant");
+       }},
   };
   for (const Edge& edge : edges) {
     SCOPED_TRACE(edge.name);
