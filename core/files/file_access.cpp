@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "core/climate_import/source_text.h"
@@ -20,6 +21,7 @@ namespace {
 constexpr off_t kLargestSource = off_t{256} * 1024 * 1024;
 constexpr std::size_t kReadBlock = 1 << 16;
 constexpr mode_t kNewFileMode = 0666;  // less the user's umask
+constexpr mode_t kPermissionBits = 07777;
 
 std::string shown(const std::string& path) {
   return core::shown_name(path);
@@ -181,7 +183,27 @@ void require_absent(const std::string& path) {
   }
 }
 
+std::optional<struct stat> require_target(const std::string& path, bool replace) {
+  if (!replace) {
+    require_absent(path);
+    return std::nullopt;
+  }
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) {
+    return std::nullopt;
+  }
+  if (S_ISREG(status.st_mode)) {
+    return status;
+  }
+  // A device, pipe or socket would stop being one; a link would be replaced, not its target.
+  fail(path, std::string(S_ISDIR(status.st_mode)   ? "är en mapp"
+                         : S_ISLNK(status.st_mode) ? "är en symbolisk länk"
+                                                   : "är ingen vanlig fil") +
+                 "; bara en vanlig fil kan ersättas");
+}
+
 void write_file(const std::string& path, const std::string& bytes, bool replace) {
+  const std::optional<struct stat> replaced = require_target(path, replace);
   const std::filesystem::path target(path);
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
@@ -197,7 +219,9 @@ void write_file(const std::string& path, const std::string& bytes, bool replace)
   }
   try {
     write_all(file.get(), bytes, path);
-    if (::fchmod(file.get(), new_file_mode()) != 0 || ::fsync(file.get()) != 0 || !file.close()) {
+    // A replaced file keeps who may read it.
+    const mode_t mode = replaced ? replaced->st_mode & kPermissionBits : new_file_mode();
+    if (::fchmod(file.get(), mode) != 0 || ::fsync(file.get()) != 0 || !file.close()) {
       fail(path, "kan inte skrivas: " + system_reason(errno));
     }
     move_into_place(temporary, path, replace);
@@ -276,19 +300,10 @@ InputFile copy_to_unnamed_file(int fd, const std::string& name, const std::files
 
 FileReplacement::FileReplacement(const std::string& path, bool replace, std::string_view tag)
     : path_(path), replace_(replace) {
-  struct stat status {};
-  if (::stat(path.c_str(), &status) == 0) {
-    if (S_ISDIR(status.st_mode)) {
-      fail(path, "är en mapp, ingen fil");
-    }
-    if (!S_ISREG(status.st_mode)) {
-      fail(path, "är ingen vanlig fil och kan inte ersättas");
-    }
-    if (!replace) {
-      fail(path, system_reason(EEXIST));
-    }
-  } else if (::lstat(path.c_str(), &status) == 0 && !replace) {
-    fail(path, system_reason(EEXIST));  // a link to nothing is also a name taken
+  if (const std::optional<struct stat> replaced = require_target(path, replace)) {
+    mode_ = replaced->st_mode & kPermissionBits;
+  } else {
+    mode_ = new_file_mode();
   }
   const std::filesystem::path target(path);
   const std::filesystem::path folder =
@@ -320,7 +335,7 @@ void FileReplacement::finish() {
   const int fd = fd_;
   fd_ = -1;
   try {
-    if (::fchmod(fd, new_file_mode()) != 0 || ::fsync(fd) != 0) {
+    if (::fchmod(fd, mode_) != 0 || ::fsync(fd) != 0) {
       const int error_number = errno;
       ::close(fd);
       fail(path_, "kan inte skrivas: " + system_reason(error_number));

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -22,10 +25,15 @@ std::string read_file(const std::string& path);
 // Throws FileAccessError when `path` exists: nothing is replaced unless asked.
 void require_absent(const std::string& path);
 
+// Throws FileAccessError when `path` cannot take a new file: without `replace` when anything is
+// there, with it when what is there is not a regular file (a device, pipe, socket, folder or
+// symbolic link). Gives the status of the regular file that will be replaced, if any.
+std::optional<struct stat> require_target(const std::string& path, bool replace);
+
 // Writes `bytes` to a temporary file beside `path` and then renames it to `path`, so that a
 // failed write leaves neither a half-written file nor a damaged earlier one. Without `replace`
-// an existing file is never replaced, not even one that appeared in the meantime. Throws
-// FileAccessError.
+// an existing file is never replaced, not even one that appeared in the meantime; with it only
+// a regular file is, and the new file keeps its permission bits. Throws FileAccessError.
 void write_file(const std::string& path, const std::string& bytes, bool replace);
 
 // A regular file of any size, read a block at a time, from its start again when asked.
@@ -59,13 +67,14 @@ InputFile copy_to_unnamed_file(int fd, const std::string& name, const std::files
                                std::string_view tag);
 
 // A file written a piece at a time into a temporary file beside `path`, "NAME.TAG-XXXXXX", and
-// moved to `path` only when finished, as write_file moves it. Dropped unfinished, it removes the
-// temporary file; the file at `path` is never touched before finish().
+// moved to `path` only when finished, as write_file moves it, keeping a replaced file's
+// permission bits. Dropped unfinished, it removes the temporary file; the file at `path` is never
+// touched before finish().
 class FileReplacement {
  public:
-  // Checks `path` at once and creates the temporary file, so that a name that is taken (without
-  // `replace`), a folder, something other than a regular file, or a folder that is missing or
-  // cannot be written is refused before any work. Throws FileAccessError.
+  // Checks `path` at once as require_target does and creates the temporary file, so that a name
+  // that cannot take the file or a folder that is missing or cannot be written is refused before
+  // any work. Throws FileAccessError.
   FileReplacement(const std::string& path, bool replace, std::string_view tag);
   ~FileReplacement();
   FileReplacement(const FileReplacement&) = delete;
@@ -82,6 +91,7 @@ class FileReplacement {
   bool replace_;
   std::string temporary_;
   int fd_ = -1;
+  mode_t mode_ = 0;
 };
 
 }  // namespace varmkalk::core

@@ -19,28 +19,24 @@ namespace {
 constexpr int kMostThreads = 1024;
 constexpr std::size_t kNameWidth = 22;
 
-// What the code columns take: the letters of the table's rows (either case), the last row for
-// anything else.
+// What the code columns take: the letters of the table's rows, in either case, and nothing else.
 std::string climate_codes() {
   std::string text;
-  for (std::size_t i = 0; i + 1 < core::kClimates.size(); ++i) {
-    text += std::string(1, core::kClimates[i].code_letter) + " " +
-            std::string(core::kClimates[i].place_name) + ", ";
+  for (const core::Climate& climate : core::kClimates) {
+    text += (text.empty() ? "" : ", ") + std::string(1, climate.code_letter) + " " +
+            std::string(climate.place_name);
   }
-  return text + "annars " + std::string(core::kClimates.back().place_name);
+  return text;
 }
 
 std::string heating_system_codes() {
-  const auto temperatures = [](const core::HeatingSystemDesign& design) {
-    return core::format_decimal(design.supply_temp_c, 0) + "/" +
-           core::format_decimal(design.return_temp_c, 0) + " °C";
-  };
   std::string text;
-  for (std::size_t i = 0; i + 1 < core::kHeatingSystems.size(); ++i) {
-    text += std::string(1, core::kHeatingSystems[i].code_letter) + " " +
-            temperatures(core::kHeatingSystems[i]) + ", ";
+  for (const core::HeatingSystemDesign& design : core::kHeatingSystems) {
+    text += (text.empty() ? "" : ", ") + std::string(1, design.code_letter) + " " +
+            core::format_decimal(design.supply_temp_c, 0) + "/" +
+            core::format_decimal(design.return_temp_c, 0) + " °C";
   }
-  return text + "annars " + temperatures(core::kHeatingSystems.back());
+  return text;
 }
 
 std::string column_line(std::string_view field, const std::string& what) {

@@ -4,9 +4,12 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/case/climates.h"
+#include "core/case/heating_systems.h"
 #include "core/climate_import/source_text.h"
 #include "core/formats/control_file.h"
 #include "core/text/fixed_field.h"
+#include "core/text/fixed_format.h"
 #include "core/text/utf8_text.h"
 
 namespace varmkalk::batch {
@@ -17,6 +20,8 @@ using core::quoted_for_message;
 // More faulty cells than this are counted, not listed.
 constexpr std::size_t kListedCellFaults = 10;
 constexpr std::string_view kIdentityField = "calc_id";
+// Far more characters than a float's digits need; a longer cell is no number someone wrote.
+constexpr std::size_t kLongestNumber = 64;
 
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
@@ -65,6 +70,11 @@ std::optional<float> number_of(std::string_view cell, std::string& fault) {
     fault = "fältet är tomt; ett tal behövs";
     return std::nullopt;
   }
+  if (text.size() > kLongestNumber) {
+    fault = "talet är " + std::to_string(text.size()) + " tecken långt; högst " +
+            std::to_string(kLongestNumber) + " tecken godtas";
+    return std::nullopt;
+  }
   if (!is_decimal_number(text)) {
     fault = quoted_for_message(text) + " är inget tal";
     if (text.find(',') != std::string_view::npos) {
@@ -78,6 +88,49 @@ std::optional<float> number_of(std::string_view cell, std::string& fault) {
     fault = quoted_for_message(text) + " är för stort för ett tal";
     return std::nullopt;
   }
+}
+
+// The letters a code column takes, either case, each with what it stands for: every row of the
+// column's table, the default row by its own letter too, so that no other text slips through to
+// the default.
+struct CodeLetter {
+  char letter;
+  std::string meaning;
+};
+
+std::vector<CodeLetter> code_letters(std::string_view field) {
+  std::vector<CodeLetter> letters;
+  if (field == "climate_code") {
+    for (const core::Climate& climate : core::kClimates) {
+      letters.push_back({climate.code_letter, std::string(climate.place_name)});
+    }
+  } else {
+    for (const core::HeatingSystemDesign& design : core::kHeatingSystems) {
+      letters.push_back({design.code_letter, core::format_decimal(design.supply_temp_c, 0) + "/" +
+                                                 core::format_decimal(design.return_temp_c, 0) +
+                                                 " °C"});
+    }
+  }
+  return letters;
+}
+
+// The cell's code letter in upper case, blanks and tabs around it dropped, or what is wrong
+// with it.
+std::optional<char> code_of(std::string_view field, std::string_view cell, std::string& fault) {
+  const std::string_view text = core::trimmed(cell);
+  const std::vector<CodeLetter> letters = code_letters(field);
+  std::string accepted;
+  for (const CodeLetter& code : letters) {
+    if (text.size() == 1 && (text[0] == code.letter || text[0] == code.letter - 'A' + 'a')) {
+      return code.letter;
+    }
+    accepted +=
+        (accepted.empty() ? "" : ", ") + std::string(1, code.letter) + " (" + code.meaning + ")";
+  }
+  fault =
+      (text.empty() ? std::string("fältet är tomt") : quoted_for_message(text) + " är ingen kod") +
+      "; ange en av " + accepted;
+  return std::nullopt;
 }
 
 std::string quoted_list(const std::vector<std::string_view>& names) {
@@ -159,14 +212,17 @@ std::optional<BatchRow> BatchReader::next() {
   // In the control file's line order, so that the burner's two powers meet as they do there.
   for (const ColumnOf& column : columns_) {
     const std::string& cell = read.row.fields[column.column];
+    std::string fault;
     if (column.line->kind == core::ControlLineKind::code) {
-      core::read_control_line(*column.line, cell, read.input);
+      if (const std::optional<char> letter = code_of(column.line->field, cell, fault)) {
+        column.line->set_text(read.input, std::string_view(&*letter, 1));
+        continue;
+      }
+    } else if (const std::optional<float> value = number_of(cell, fault)) {
+      column.line->set_number(read.input, *value);
       continue;
     }
-    std::string fault;
-    if (const std::optional<float> value = number_of(cell, fault)) {
-      column.line->set_number(read.input, *value);
-    } else if (++fault_count_ <= kListedCellFaults) {
+    if (++fault_count_ <= kListedCellFaults) {
       faults_.push_back(
           core::csv_cell_place(file_name_, read.row.line, column.column, table_.header()) + ": " +
           fault);

@@ -42,9 +42,10 @@ std::vector<std::string_view> batch_column_names();
 // Reads the cases from a CSV table with a column for each of batch_column_names(), in any
 // order, the case column optional, one row at a time. Numbers are written with a decimal point in
 // the control file's units and read to the float the engine reads from the same digits; the
-// climate and heating-system columns are codes as on the control file's lines. The header is
-// checked before any row: an unknown, repeated or missing column is named. Throws core::CsvError
-// for a file that is no table and BatchInputError for the header; cells that are no numbers are
+// climate and heating-system columns hold one of the letters the control file writes, in either
+// case, with blanks and tabs around it; any other text is refused. The header is checked before
+// any row: an unknown, repeated or missing column is named. Throws core::CsvError for a file
+// that is no table and BatchInputError for the header; cells that are no numbers or codes are
 // gathered for throw_cell_faults.
 class BatchReader {
  public:

@@ -46,9 +46,7 @@ int show_info(const klimat::Arguments& arguments) {
 }
 
 int run_import(const klimat::Arguments& arguments) {
-  if (!arguments.replace) {
-    core::require_absent(arguments.output);
-  }
+  core::require_target(arguments.output, arguments.replace);
   core::ImportOptions options;
   options.source_name = arguments.source;
   options.year = arguments.year;
