@@ -51,7 +51,8 @@ int run_import(const klimat::Arguments& arguments) {
   options.source_name = arguments.source;
   options.year = arguments.year;
   options.allow_suspect = arguments.allow_suspect;
-  const auto imported = core::import_climate(core::read_file(arguments.source), options);
+  core::InputFile source(arguments.source);
+  const auto imported = core::import_climate(source, options);
   if (const auto* error = std::get_if<core::ImportError>(&imported)) {
     return tools::report(kProgram, refusal(*error), kFailed);
   }

@@ -9,7 +9,9 @@
 #include "core/climate_import/climate_file.h"
 #include "core/climate_import/climate_import.h"
 #include "core/climate_import/source_text.h"
+#include "core/files/file_access.h"
 #include "core/tests/climate_import/source_builders.h"
+#include "core/tests/support/temp_folder.h"
 
 namespace varmkalk::core {
 namespace {
@@ -22,9 +24,24 @@ using testing::stockholm_2009_bytes;
 
 using Imported = std::variant<ImportedClimate, ImportError>;
 
+// The source imported from its bytes; imported from a file line by line it must give the same
+// year or the same message.
 Imported import_named(const std::string& bytes, const std::string& name,
                       std::optional<int> year = std::nullopt, bool allow_suspect = false) {
-  return import_climate(bytes, ImportOptions{name, year, allow_suspect});
+  const ImportOptions options{name, year, allow_suspect};
+  const Imported imported = import_climate(bytes, options);
+  const varmkalk::testing::TempFolder folder;
+  folder.write("source", bytes);
+  InputFile file((folder.path() / "source").string());
+  const Imported streamed = import_climate(file, options);
+  const auto text = [](const Imported& result) {
+    const auto* climate = std::get_if<ImportedClimate>(&result);
+    return climate ? std::string(format_description(climate->format)) + "\n" +
+                         format_climate_file(climate->year)
+                   : std::get<ImportError>(result).message;
+  };
+  EXPECT_EQ(text(streamed), text(imported));
+  return imported;
 }
 
 std::string error_of(const Imported& imported) {
@@ -323,6 +340,24 @@ TEST(ClimateImport, RefusalsSayWhatIsWrongAndWhereOnOneLine) {
     EXPECT_EQ(decode_source_text(error->message), error->message) << "ingen giltig UTF-8";
     EXPECT_EQ(error->year_needed, c.year_needed) << c.what;
     EXPECT_EQ(error->suspect_refused, c.suspect_refused) << c.what;
+  }
+}
+
+// A file of one endless line is refused at the bound, naming the line, not read whole.
+TEST(ClimateImport, ALineLongerThanTheBoundIsRefusedFromAFileNamingIt) {
+  const std::string start = smhi_daily_csv(stockholm_2009());
+  const std::vector<std::pair<std::string, std::string>> sources = {
+      {std::string(64 * kLongestSourceLine, ';'), "source, rad 1: raden är längre än 64 KiB"},
+      {start + std::string(64 * kLongestSourceLine, ' '),
+       "source, rad " + std::to_string(std::count(start.begin(), start.end(), '\n') + 1) +
+           ": raden är längre än 64 KiB"},
+  };
+  for (const auto& [bytes, message] : sources) {
+    const varmkalk::testing::TempFolder folder;
+    folder.write("source", bytes);
+    InputFile file((folder.path() / "source").string());
+    EXPECT_EQ(error_of(import_climate(file, ImportOptions{"source", std::nullopt, false})),
+              message + ", det mesta en rad får vara");
   }
 }
 
