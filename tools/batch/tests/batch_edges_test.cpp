@@ -128,6 +128,19 @@ TEST(BatchEdges, NoCellOrFileIsTakenForWhatItIsNot) {
          return (mode_of(folder, "out.csv") & 07777) == 0600 &&
                 folder.read("out.csv").starts_with("convection_constant");
        }},
+      {"a climate file that is a named pipe",
+       [](TempFolder& folder) {
+         folder.write("in.csv", table_with("climate_code", "A", "B"));
+         mkfifo((folder.path() / "jkping.dat").c_str(), 0644);
+         return std::string("in.csv out.csv");
+       },
+       1, "",
+       [](const TempFolder& folder) {
+         const core::CsvTable output = core::read_csv_table(folder.read("out.csv"), "out.csv");
+         const std::vector<std::string>& row = output.rows[1].fields;
+         return row[row.size() - 14] == "error" &&
+                row[row.size() - 13] == "jkping.dat: är ingen vanlig fil utan en namngiven pipe";
+       }},
   };
   for (const Edge& edge : edges) {
     SCOPED_TRACE(edge.name);
