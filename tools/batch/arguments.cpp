@@ -101,7 +101,7 @@ std::variant<Arguments, std::string> parse_arguments(std::span<const char* const
 
 std::string help_text() {
   return R"(Användning:
-  kalvex-batch INDATA.csv UTDATA.csv [--replace] [--threads N]
+  kalvex-batch INDATA.csv UTDATA.csv [--replace] [--threads N] [--quiet]
   kalvex-batch --help
 
 Räknar årsverkningsgraden för många pannor på en gång, ett fall per rad i en CSV-fil, med
@@ -127,12 +127,29 @@ Utdata upprepar varje kolumn från indata och lägger till:
                                   årets energier, kWh
   heating_days, shortfall_days    dygn med värmebehov, dygn då pannan inte räckte till
 Talen är de kortaste som läses tillbaka som samma tal som beräkningen gav; avrundade som i
-kalvex sammanställning blir de samma text. Raderna räknas parallellt på alla kärnor och
-skrivs i indatas ordning.
+kalvex sammanställning blir de samma text.
+
+Tabellen får vara hur stor som helst; minnet beror inte på dess storlek. Indata läses två
+gånger: först kontrolleras varje rad, så att en felaktig cell var som helst nämns innan något
+fall räknas, sedan räknas raderna i omgångar parallellt på alla kärnor och skrivs i indatas
+ordning. En rad får vara högst 1 MiB, radbrytningar inom citattecken medräknade. Standard in
+kopieras först till en fil utan namn i den tillfälliga mappen (TMPDIR, annars /tmp) och läses
+sedan som en fil; inget av den blir kvar hur körningen än slutar.
+
+Utdata prövas innan något läses: en mapp som saknas eller inte går att skriva i, och ett namn
+som är en mapp eller ingen vanlig fil, vägras genast. Tabellen skrivs till en tillfällig fil
+bredvid utdata, UTDATA.csv.kalvex-batch-XXXXXX (sex slumpvisa tecken), som får namnet
+UTDATA.csv först när allt är skrivet. Avbryts körningen med Ctrl-C, SIGTERM eller SIGHUP tas
+den tillfälliga filen bort och en befintlig UTDATA.csv är som förut. Efter kill -9 (SIGKILL)
+eller ett strömavbrott kan UTDATA.csv.kalvex-batch-XXXXXX ligga kvar; ta bort den.
+
+En körning som tar mer än en sekund visar på standard fel hur många rader som är klara, rader
+per sekund och tiden som återstår, när standard fel är en terminal.
 
 Flaggor:
   --replace     ersätt UTDATA.csv om den redan finns; annars skrivs den aldrig över
   --threads N   räkna på N trådar i stället för en per kärna
+  --quiet       visa inte hur långt körningen har kommit
   --help        visa den här hjälpen
 
 Slutstatus: 0 när varje rad räknades (ok eller shortfall), 1 när någon rad fick error,
