@@ -175,6 +175,7 @@ int run(const batch::Arguments& arguments) {
     progress.rows_done(rows);
   }
   output.finish();
+  progress.clear();
 
   std::cerr << kProgram << ": " << rows << " fall: " << rows - shortfalls - errors << " ok, "
             << shortfalls << " med dygn då pannan inte räckte till, " << errors << " vägrade\n";

@@ -50,9 +50,14 @@ Progress::Progress(std::size_t total_rows, bool shown, std::FILE* to)
     : total_(total_rows), shown_(shown), to_(to), start_(Clock::now()) {}
 
 Progress::~Progress() {
+  clear();
+}
+
+void Progress::clear() {
   if (width_ > 0) {
     std::fprintf(to_, "\r%*s\r", static_cast<int>(width_), "");
     std::fflush(to_);
+    width_ = 0;
   }
 }
 

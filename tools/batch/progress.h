@@ -22,6 +22,8 @@ class Progress {
   Progress& operator=(const Progress&) = delete;
 
   void rows_done(std::size_t done);
+  // Takes the line off the terminal, so that what is written next starts on a clean line.
+  void clear();
 
  private:
   std::size_t total_;
