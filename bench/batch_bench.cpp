@@ -112,7 +112,7 @@ void write_generated_table(const fs::path& path, long rows) {
 }
 
 // The whole program on a table of state.range(0) rows in a fresh folder: reading, every row,
-// writing the results, and the program's peak memory.
+// writing the results, and the program's peak memory and processor time.
 void BM_KalvexBatchProcess(benchmark::State& state) {
   const long rows = state.range(0);
   const fs::path root = fs::temp_directory_path() / "kalvex-batch-bench";
@@ -120,6 +120,7 @@ void BM_KalvexBatchProcess(benchmark::State& state) {
   fs::create_directories(root);
   write_generated_table(root / "in.csv", rows);
   long peak_kib = 0;
+  double cpu_s = 0;
   for (auto _ : state) {
     state.PauseTiming();
     fs::remove(root / "out.csv");
@@ -142,6 +143,8 @@ void BM_KalvexBatchProcess(benchmark::State& state) {
     wait4(pid, &status, 0, &usage);
     posix_spawn_file_actions_destroy(&actions);
     peak_kib = std::max(peak_kib, usage.ru_maxrss);
+    cpu_s += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+             static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     if (!WIFEXITED(status) || WEXITSTATUS(status) > 1) {
       state.SkipWithError("kalvex-batch could not run the generated cases");
     }
@@ -150,6 +153,8 @@ void BM_KalvexBatchProcess(benchmark::State& state) {
   state.counters["cases/s"] =
       benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate);
   state.counters["peak_MiB"] = static_cast<double>(peak_kib) / kKibPerMib;
+  // The program's processor time per run, on all its threads.
+  state.counters["cpu_s"] = benchmark::Counter(cpu_s, benchmark::Counter::kAvgIterations);
   fs::remove_all(root);
 }
 BENCHMARK(BM_KalvexBatchProcess)->Arg(kCases)->Unit(benchmark::kMillisecond)->UseRealTime();

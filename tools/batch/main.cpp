@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <iostream>
 #include <optional>
 #include <set>
@@ -85,6 +86,33 @@ CheckedTable check_table(core::ByteSource& input, std::string_view name) {
   return checked;
 }
 
+// Rows read together and their cases.
+struct Chunk {
+  std::vector<core::CsvRow> rows;
+  std::vector<core::BoilerCase> cases;
+};
+
+// The next rows of the second pass: kChunkRows of them, fewer where they hold many bytes or the
+// table ends.
+Chunk read_chunk(batch::BatchReader& reader) {
+  Chunk chunk;
+  std::size_t bytes = 0;
+  while (chunk.rows.size() < kChunkRows && bytes < kChunkBytes) {
+    std::optional<batch::BatchRow> row = reader.next();
+    if (!row) {
+      break;
+    }
+    for (const std::string& field : row->row.fields) {
+      bytes += field.size();
+    }
+    chunk.rows.push_back(std::move(row->row));
+    chunk.cases.push_back(row->input);
+  }
+  // Only a file changed since the first pass has such cells now.
+  reader.throw_cell_faults();
+  return chunk;
+}
+
 // Where the output goes: a file, written whole or not at all, or standard output.
 class Output {
  public:
@@ -142,37 +170,31 @@ int run(const batch::Arguments& arguments) {
   std::size_t rows = 0;
   std::size_t shortfalls = 0;
   std::size_t errors = 0;
-  std::vector<core::CsvRow> chunk;
-  std::vector<core::BoilerCase> cases;
-  bool more = true;
-  while (more) {
-    chunk.clear();
-    cases.clear();
-    std::size_t chunk_bytes = 0;
-    while (chunk.size() < kChunkRows && chunk_bytes < kChunkBytes) {
-      std::optional<batch::BatchRow> row = reader.next();
-      if (!row) {
-        more = false;
-        break;
-      }
-      for (const std::string& field : row->row.fields) {
-        chunk_bytes += field.size();
-      }
-      chunk.push_back(std::move(row->row));
-      cases.push_back(row->input);
+  // The task owns the cases it computes; the rows stay for the output.
+  const auto compute = [&](Chunk& chunk) {
+    return std::async(std::launch::async, [cases = std::move(chunk.cases), &climates, threads] {
+      return core::run_cases(cases, climates, threads);
+    });
+  };
+  // While one chunk is computed, the next is read and the one before written.
+  Chunk current = read_chunk(reader);
+  std::future<std::vector<core::CaseResult>> computing = compute(current);
+  while (!current.rows.empty()) {
+    Chunk next = read_chunk(reader);
+    const std::vector<core::CaseResult> results = computing.get();
+    if (!next.rows.empty()) {
+      computing = compute(next);
     }
-    // The file changed since it was checked.
-    reader.throw_cell_faults();
-    const std::vector<core::CaseResult> results = core::run_cases(cases, climates, threads);
     std::string text;
     for (std::size_t i = 0; i < results.size(); ++i) {
-      text += batch::batch_output_row(chunk[i], results[i]);
+      text += batch::batch_output_row(current.rows[i], results[i]);
       shortfalls += results[i].status == core::CaseStatus::shortfall ? 1 : 0;
       errors += results[i].status == core::CaseStatus::error ? 1 : 0;
     }
     output.write(text);
     rows += results.size();
     progress.rows_done(rows);
+    current = std::move(next);
   }
   output.finish();
   progress.clear();
