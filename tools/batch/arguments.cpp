@@ -129,7 +129,8 @@ kalvex sammanställning blir de samma text. Raderna räknas parallellt på alla 
 skrivs i indatas ordning.
 
 Flaggor:
-  --replace     ersätt UTDATA.csv om den redan finns; annars skrivs den aldrig över
+  --replace     ersätt UTDATA.csv om den redan finns och är en vanlig fil; annars skrivs
+                den aldrig över
   --threads N   räkna på N trådar i stället för en per kärna
   --help        visa den här hjälpen
 
