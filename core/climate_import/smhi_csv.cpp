@@ -96,9 +96,17 @@ void read_header(LineSplitter& lines, const Layout& layout, std::string_view nam
              quoted_for_message(found) + ", väntade \"" + std::string(layout.columns[i]) + "\"");
       }
     }
-    if (parameter_line) {
-      check_parameter(*parameter_line, layout, name);
+    // The daily minimum and maximum have the daily mean's columns: without its parameter block
+    // a file cannot tell which it holds.
+    if (!parameter_line) {
+      fail(std::string(name) +
+           ": SMHI:s parameterblock (raden \"Parameternamn;Beskrivning;Enhet\" och raden efter) "
+           "saknas, så det går inte att se om värdena är \"" +
+           std::string(layout.parameter) +
+           "\" eller till exempel dygnets lägsta eller högsta temperatur; importera filen så "
+           "som den hämtades från SMHI");
     }
+    check_parameter(*parameter_line, layout, name);
     return;
   }
   fail(std::string(name) + ": raden med kolumnnamnen \"" + std::string(layout.columns[0]) + ";" +

@@ -147,7 +147,8 @@ En körning som tar mer än en sekund visar på standard fel hur många rader so
 per sekund och tiden som återstår, när standard fel är en terminal.
 
 Flaggor:
-  --replace     ersätt UTDATA.csv om den redan finns; annars skrivs den aldrig över
+  --replace     ersätt UTDATA.csv om den redan finns och är en vanlig fil; annars skrivs
+                den aldrig över
   --threads N   räkna på N trådar i stället för en per kärna
   --quiet       visa inte hur långt körningen har kommit
   --help        visa den här hjälpen

@@ -219,6 +219,8 @@ TEST(ClimateImport, RefusalsSayWhatIsWrongAndWhereOnOneLine) {
     bool year_needed;
     bool suspect_refused;
   };
+  const std::string min_daily =
+      replaced(daily, "medelvärde 1 dygn, 1 gång/dygn, kl 00", "min, 1 gång per dygn");
   const std::string suspect = replaced(daily, "2009-01-03;-4.7;G", "2009-01-03;-4.7;Y");
   const std::string two_years =
       daily + "2009-12-31 00:00:01;2010-01-01 00:00:00;2010-01-01;1.0;G\n";
@@ -317,6 +319,28 @@ TEST(ClimateImport, RefusalsSayWhatIsWrongAndWhereOnOneLine) {
        false,
        false},
       {"okänt format", "Hej\nhopp\n", {}, false, "okänt format", false, false},
+      {"dygnets lägsta temperatur utan parameterblock",
+       min_daily.substr(min_daily.find("Från Datum")),
+       {},
+       false,
+       "källa.csv: SMHI:s parameterblock (raden \"Parameternamn;Beskrivning;Enhet\" och raden "
+       "efter) saknas",
+       false,
+       false},
+      {"timvärde kl 24",
+       replaced(smhi_hourly_csv(stockholm), "2009-02-01;05:00:00", "2009-02-01;24:00:00"),
+       {},
+       false,
+       "fält 2 (Tid (UTC)): \"24:00:00\" är ingen hel timme",
+       false,
+       false},
+      {"1900 är inget skottår",
+       "1900-02-28;1.0\n1900-02-29;1.0\n",
+       {},
+       false,
+       "1900-02-29",
+       false,
+       false},
       {"styrtecken och trasig UTF-8",
        replaced(daily, ";-9.3;", ";\x1b[31m\xff\x81;"),
        {},

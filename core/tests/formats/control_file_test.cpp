@@ -162,6 +162,8 @@ TEST(ControlFile, AClimateFileOnLine24TakesItsDesignTemperatureFromLine25) {
   // Written and read again, the case is the same, lines 24 and 25 included.
   EXPECT_EQ(read_lines(control_file_lines(own)), own);
   EXPECT_EQ(control_file_lines(own).size(), 25u);
+  // Line 17 still carries a place for programs that read only 23 lines: the default one.
+  EXPECT_EQ(control_file_lines(own)[16], std::string(1, kClimates.back().code_letter));
   EXPECT_EQ(control_file_lines(read_lines(control_lines())).size(), 23u);
 }
 

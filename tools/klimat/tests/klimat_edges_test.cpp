@@ -69,6 +69,18 @@ TEST(KlimatEdges, WritesOnlyWhatTheEngineUsesAndReplacesOnlyRegularFiles) {
          return (mode_of(folder, "ut.dat") & 07777) == 0600 &&
                 folder.read("ut.dat") == core::testing::stockholm_2009_bytes();
        }},
+      {"a name line 24 cannot carry", import_into("en_mycket_lang_klimatfil.dat", nullptr, ""), 1,
+       "kalvex-klimat: namnet \"en_mycket_lang_klimatfil.dat\" går inte att använda för en "
+       "klimatfil: det är 28 tecken långt",
+       nullptr},
+      {"an upper-case suffix", import_into("UMEA.DAT", nullptr, ""), 1,
+       "\"UMEA.DAT\" går inte att använda för en klimatfil: det ska sluta på .dat", nullptr},
+      {"a bundled file's name", import_into("sthlm.dat", nullptr, "--replace"), 1,
+       "\"sthlm.dat\" går inte att använda för en klimatfil: det är namnet på en av de sex "
+       "medföljande",
+       nullptr},
+      {"a name with å", import_into("umeå.dat", nullptr, ""), 0, "",
+       [](const TempFolder& folder) { return folder.has("umeå.dat"); }},
   };
   for (const Edge& edge : edges) {
     SCOPED_TRACE(edge.name);
