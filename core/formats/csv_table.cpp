@@ -75,10 +75,9 @@ class CsvReader {
   // Whether `count` bytes stand from the position on, reading more of the source as needed.
   bool has(std::size_t count) {
     while (buffer_.size() - position_ < count && !source_ended_) {
-      const std::size_t kept = buffer_.size();
-      buffer_.resize(kept + kReadBlock);
-      const std::size_t read = source_.read_some(buffer_.data() + kept, kReadBlock);
-      buffer_.resize(kept + read);
+      block_.resize(kReadBlock);
+      const std::size_t read = source_.read_some(block_.data(), block_.size());
+      buffer_.append(block_.data(), read);
       source_ended_ = read == 0;
     }
     return buffer_.size() - position_ >= count;
@@ -186,6 +185,7 @@ class CsvReader {
   std::string file_name_;
   std::span<const std::string> header_;
   std::string buffer_;
+  std::vector<char> block_;  // what the source gave last
   std::size_t position_ = 0;
   std::size_t record_start_ = 0;
   bool source_ended_ = false;
