@@ -67,8 +67,8 @@ void check_parameter(const SourceLine& line, const Layout& layout, std::string_v
   if (fields[0] != kTemperatureParameter ||
       description.substr(0, layout.description_start.size()) != layout.description_start) {
     fail(line_place(name, line.number) + ": filen har parametern " +
-         quoted_for_message(std::string(fields[0]) + ", " + std::string(description)) + ", inte \"" +
-         std::string(layout.parameter) + "\"");
+         quoted_for_message(std::string(fields[0]) + ", " + std::string(description)) +
+         ", inte \"" + std::string(layout.parameter) + "\"");
   }
 }
 
@@ -126,7 +126,8 @@ int read_hour(std::string_view field, const FieldPlace& place) {
   const auto digit = [&](std::size_t i) { return field[i] >= '0' && field[i] <= '9'; };
   if (field.size() != 8 || field.substr(2) != ":00:00" || !digit(0) || !digit(1) ||
       (field[0] - '0') * 10 + (field[1] - '0') > 23) {
-    fail(place.text() + ": " + quoted_for_message(field) + " är ingen hel timme (väntade TT:00:00)");
+    fail(place.text() + ": " + quoted_for_message(field) +
+         " är ingen hel timme (väntade TT:00:00)");
   }
   return (field[0] - '0') * 10 + (field[1] - '0');
 }
