@@ -48,9 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ClimateRecord& record = days.records[i];
     const int tenths = year->daily_mean_tenths_c[i];
     fuzz::require(record.day_number == static_cast<int>(i + 1), "a day out of order");
-    fuzz::require(std::isfinite(record.outdoor_temp) && tenths >= kLowestTenthsC &&
-                      tenths <= kHighestTenthsC,
-                  "a daily mean beyond the limits");
+    fuzz::require(
+        std::isfinite(record.outdoor_temp) && tenths >= kLowestTenthsC && tenths <= kHighestTenthsC,
+        "a daily mean beyond the limits");
     fuzz::require(record.outdoor_temp == static_cast<float>(tenths) / 10.0f,
                   "the engine reads another temperature than kalvex-klimat --info");
   }

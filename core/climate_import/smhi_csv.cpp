@@ -67,8 +67,8 @@ void check_parameter(const SourceLine& line, const Layout& layout, std::string_v
   if (fields[0] != kTemperatureParameter ||
       description.substr(0, layout.description_start.size()) != layout.description_start) {
     fail(line_place(name, line.number) + ": filen har parametern " +
-         quoted_for_message(std::string(fields[0]) + ", " + std::string(description)) + ", inte \"" +
-         std::string(layout.parameter) + "\"");
+         quoted_for_message(std::string(fields[0]) + ", " + std::string(description)) +
+         ", inte \"" + std::string(layout.parameter) + "\"");
   }
 }
 
