@@ -18,6 +18,16 @@ set(varmkalk_pch_Widgets
 set(varmkalk_pch_Charts <QChart> <QChartView> <QScatterSeries> <QValueAxis>)
 set(varmkalk_pch_Test <QSignalSpy> <QTest>)
 
+# ccache caches a compile that loads a precompiled header only when told that the header's
+# macros and __TIME__ may be taken as they were when it was made.
+function(varmkalk_precompile target)
+  target_precompile_headers(${target} ${ARGN})
+  if(CMAKE_CXX_COMPILER_LAUNCHER MATCHES "ccache")
+    set_property(TARGET ${target} PROPERTY CXX_COMPILER_LAUNCHER ${CMAKE_COMMAND} -E env
+                 CCACHE_SLOPPINESS=pch_defines,time_macros ${CMAKE_CXX_COMPILER_LAUNCHER})
+  endif()
+endfunction()
+
 # The Qt 6 modules TARGET reaches through its link libraries, sorted, in OUT.
 function(varmkalk_qt_modules target out)
   set(queue ${target})
@@ -87,7 +97,7 @@ function(varmkalk_precompile_qt_headers directory)
     list(FILTER sources INCLUDE REGEX "\\.cpp$")
     list(LENGTH sources source_count)
     if(source_count GREATER 2)
-      target_precompile_headers(${target} PRIVATE ${headers})
+      varmkalk_precompile(${target} PRIVATE ${headers})
       continue()
     endif()
     string(REPLACE ";" "_" key "${type}_${modules}")
@@ -109,9 +119,9 @@ function(varmkalk_precompile_qt_headers directory)
       continue()
     endif()
     list(POP_FRONT group host)
-    target_precompile_headers(${host} PRIVATE ${headers_${key}})
+    varmkalk_precompile(${host} PRIVATE ${headers_${key}})
     foreach(target IN LISTS group)
-      target_precompile_headers(${target} REUSE_FROM ${host})
+      varmkalk_precompile(${target} REUSE_FROM ${host})
     endforeach()
   endforeach()
 endfunction()
