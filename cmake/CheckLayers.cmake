@@ -7,8 +7,8 @@ set(layers
   core/text
   core/case
   core/model
-  core/climate_import
   core/files
+  core/climate_import
   core/formats
   core/run
   frontend/logic
@@ -21,11 +21,11 @@ set(layers
 set(core_text_may "")
 set(core_case_may core/text)
 set(core_model_may core/case core/text)
-set(core_climate_import_may core/text)
-set(core_files_may core/climate_import core/text)
-set(core_formats_may core/case core/files core/model core/text)
-set(core_run_may core/case core/files core/formats core/model core/text)
-set(core_any core/text core/case core/model core/climate_import core/files core/formats core/run)
+set(core_files_may core/text)
+set(core_climate_import_may core/files core/text)
+set(core_formats_may core/case core/climate_import core/files core/model core/text)
+set(core_run_may core/case core/climate_import core/files core/formats core/model core/text)
+set(core_any core/text core/case core/model core/files core/climate_import core/formats core/run)
 set(frontend_logic_may ${core_any})
 set(frontend_help_may ${core_any})
 set(frontend_app_platform_may ${core_any} frontend/logic)

@@ -36,6 +36,10 @@ LEFT_OUT = {
     "identity-with-slash": "beräkningsidentitet som kalvex vägrar",
 }
 OWN_CLIMATE = "egen klimatfil"
+# A table takes a code cell only as one of the letters, blanks around it dropped; the control file
+# reads a stored file's other texts as its default, which a table refuses by design.
+CODE_LETTERS = {casegen.CLIMATE_LINE: "ABCDEF", casegen.HEATING_LINE: "AB"}
+CODE_REFUSED = "kod som en tabell inte tar"
 NUMBER_TOO_LONG = "tal längre än styrfilens 11 kolumner"
 CASE_COLUMN = "case"
 # The batch's columns for the control file's lines 1-22 in order; line 23, the calculation
@@ -65,6 +69,10 @@ def left_out_reason(case: casegen.Case) -> str | None:
             return LEFT_OUT[kind]
     if case.climate_name:
         return OWN_CLIMATE
+    for line, letters in CODE_LETTERS.items():
+        code = case.values[line - 1].strip(" \t").upper()
+        if len(code) != 1 or code not in letters:
+            return CODE_REFUSED
     for line in casegen.NUMBER_LINES:
         if len(casegen.plain_text(case.values[line - 1])) > casegen.NUMBER_WIDTH:
             return NUMBER_TOO_LONG

@@ -113,8 +113,4 @@ std::vector<std::string_view> split_fields(std::string_view line, char separator
   }
 }
 
-std::string shown_name(std::string_view name) {
-  return message_safe(is_valid_utf8(name) ? std::string(name) : decode_windows1252(name));
-}
-
 }  // namespace varmkalk::core

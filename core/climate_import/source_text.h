@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/files/byte_source.h"
+#include "core/text/utf8_text.h"
 
 namespace varmkalk::core {
 
@@ -59,9 +60,5 @@ std::string_view trimmed(std::string_view text);
 
 // The fields of a line between `separator`s, each trimmed.
 std::vector<std::string_view> split_fields(std::string_view line, char separator);
-
-// A source's name as shown in messages: valid UTF-8 (other bytes read as Windows-1252) with
-// every control character shown as '?'.
-std::string shown_name(std::string_view name);
 
 }  // namespace varmkalk::core

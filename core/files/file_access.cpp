@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/climate_import/source_text.h"
+#include "core/text/utf8_text.h"
 
 namespace varmkalk::core {
 namespace {

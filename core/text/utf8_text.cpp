@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "core/text/windows1252.h"
+
 namespace varmkalk::core {
 namespace {
 
@@ -103,6 +105,10 @@ std::string quoted_for_message(std::string_view text) {
   quoted += shown(text, kLongestQuoted);
   quoted += '"';
   return quoted;
+}
+
+std::string shown_name(std::string_view name) {
+  return message_safe(is_valid_utf8(name) ? std::string(name) : decode_windows1252(name));
 }
 
 }  // namespace varmkalk::core

@@ -28,6 +28,10 @@ bool starts_as_utf16(std::string_view bytes);
 // byte that is not UTF-8 shown as '?'.
 std::string message_safe(std::string_view text);
 
+// A file's or source's name as shown in messages: valid UTF-8 (other bytes read as
+// Windows-1252) with every control character shown as '?'.
+std::string shown_name(std::string_view name);
+
 // A text read from a file as a message quotes it: in double quotes, cut after a few dozen
 // characters with "…", every control character and every byte that is not UTF-8 shown as '?', so
 // that the message stays one line of valid UTF-8 and cannot steer a terminal.
