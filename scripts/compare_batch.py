@@ -36,10 +36,10 @@ LEFT_OUT = {
     "identity-with-slash": "beräkningsidentitet som kalvex vägrar",
 }
 OWN_CLIMATE = "egen klimatfil"
-# A table takes a code cell only as one of the letters, blanks around it dropped; the control file
-# reads a stored file's other texts as its default, which a table refuses by design.
+# The code letters of the control file's code lines, the default row's last. The control file
+# drops the blanks after a code and reads any text that is no letter as the default row; a table
+# takes only the letters, so a row carries the letter the control file's text stands for.
 CODE_LETTERS = {casegen.CLIMATE_LINE: "ABCDEF", casegen.HEATING_LINE: "AB"}
-CODE_REFUSED = "kod som en tabell inte tar"
 NUMBER_TOO_LONG = "tal längre än styrfilens 11 kolumner"
 CASE_COLUMN = "case"
 # The batch's columns for the control file's lines 1-22 in order; line 23, the calculation
@@ -69,21 +69,25 @@ def left_out_reason(case: casegen.Case) -> str | None:
             return LEFT_OUT[kind]
     if case.climate_name:
         return OWN_CLIMATE
-    for line, letters in CODE_LETTERS.items():
-        code = case.values[line - 1].strip(" \t").upper()
-        if len(code) != 1 or code not in letters:
-            return CODE_REFUSED
     for line in casegen.NUMBER_LINES:
         if len(casegen.plain_text(case.values[line - 1])) > casegen.NUMBER_WIDTH:
             return NUMBER_TOO_LONG
     return None
 
 
+def code_cell(text: str, letters: str) -> str:
+    code = text.rstrip(" ")
+    return code if len(code) == 1 and code.upper() in letters else letters[-1]
+
+
 def batch_row(name: str, case: casegen.Case) -> dict:
     row = {CASE_COLUMN: name}
     for line, column in enumerate(COLUMNS, start=1):
         value = case.values[line - 1]
-        row[column] = value if line in casegen.TEXT_LINES else casegen.plain_text(value)
+        if line in CODE_LETTERS:
+            row[column] = code_cell(value, CODE_LETTERS[line])
+        else:
+            row[column] = value if line in casegen.TEXT_LINES else casegen.plain_text(value)
     return row
 
 
