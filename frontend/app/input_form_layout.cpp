@@ -42,12 +42,18 @@ QPushButton* add_help_button(QWidget* parent, const char* name, int left, int to
                     twips_rect(left, top, kHelpWidth, kHelpHeight));
 }
 
+// The label the form shows beside the field.
+QString shown_label(const char* field) {
+  return QString::fromUtf8(form_field(field).shown);
+}
+
 // A field with its label above it, both at `left`; the label starts at `top`. Labels are
 // transparent, so a label wider than its text hides nothing.
-void add_labelled_field(QWidget* parent, const char* name, const char* label_name,
-                        const QString& label, int left, int top, int width) {
+void add_labelled_field(QWidget* parent, const char* name, const char* label_name, int left,
+                        int top, int width) {
   constexpr int kLabelWidth = 2535;
-  add_label(parent, label_name, label, twips_rect(left, top, kLabelWidth, kLabelHeight));
+  add_label(parent, label_name, shown_label(name),
+            twips_rect(left, top, kLabelWidth, kLabelHeight));
   add_field(parent, name, twips_rect(left, top + kLabelHeight, width, kFieldHeight));
 }
 
@@ -217,13 +223,10 @@ void InputForm::build_convection() {
   auto* line = new LineWidget(QPoint(twips(2400), twips(3495)), QPoint(twips(2760), twips(4440)),
                               kLinePenWidth, this);
   line->setObjectName(QStringLiteral("konv_line"));
-  add_labelled_field(this, "konveff", "konveff_label", QStringLiteral("Effekt (W)"), 585, 3660,
-                     855);
-  add_labelled_field(this, "konvkonst", "konvkonst_label", QStringLiteral("Konstant"), 1560, 3660,
-                     855);
+  add_labelled_field(this, "konveff", "konveff_label", 585, 3660, 855);
+  add_labelled_field(this, "konvkonst", "konvkonst_label", 1560, 3660, 855);
   QLabel* difference =
-      add_label(this, "konvtemp_label", QStringLiteral("Temp.skillnad panna-rum (°C)"),
-                twips_rect(585, 4230, 1380, 435));
+      add_label(this, "konvtemp_label", shown_label("konvtemp"), twips_rect(585, 4230, 1380, 435));
   difference->setWordWrap(true);
   add_field(this, "konvtemp", twips_rect(585, 4665, 855, kFieldHeight));
 }
@@ -235,10 +238,10 @@ void InputForm::build_standby() {
                               kLinePenWidth, this);
   line->setObjectName(QStringLiteral("sb_line"));
 
-  add_label(this, "sbkonstant_label", QStringLiteral("Konstant"),
+  add_label(this, "sbkonstant_label", shown_label("sbkonstant"),
             twips_rect(4560, 4230, 840, kLabelHeight));
   add_field(this, "sbkonstant", twips_rect(5400, 4200, 735, kFieldHeight));
-  add_label(this, "sbexponent_label", QStringLiteral("Exponent"),
+  add_label(this, "sbexponent_label", shown_label("sbexponent"),
             twips_rect(4560, 4590, 840, kLabelHeight));
   add_field(this, "sbexponent", twips_rect(5400, 4560, 735, kFieldHeight));
 
@@ -260,14 +263,13 @@ void InputForm::build_standby() {
 void InputForm::build_hot_water() {
   add_heading(this, "vv_heading", QStringLiteral("Varmvattenberedare"),
               twips_rect(10230, 2445, 2055, 240));
-  add_labelled_field(this, "vvbehov", "vvbehov_label",
-                     QStringLiteral("Årligt varmvattenbehov (kWh)"), 10230, 2760, 1095);
+  add_labelled_field(this, "vvbehov", "vvbehov_label", 10230, 2760, 1095);
 
   auto* panel = new ShapeWidget(kGrey, this);
   panel->setObjectName(QStringLiteral("vv_panel"));
   panel->setGeometry(twips_rect(10110, 3390, 2625, 945));
-  QLabel* loss = add_label(this, "Text5_label", QStringLiteral("Beredarens värmeförlust (kWh/dag)"),
-                           twips_rect(10170, 3435, 2505, 435));
+  QLabel* loss =
+      add_label(this, "Text5_label", shown_label("Text5"), twips_rect(10170, 3435, 2505, 435));
   loss->setWordWrap(true);
   loss->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   set_background(loss, kGrey);
@@ -275,18 +277,12 @@ void InputForm::build_hot_water() {
 }
 
 void InputForm::build_burner() {
-  add_labelled_field(this, "enstegeff", "enstegeff_label", QStringLiteral("Brännareffekt (kW)"),
-                     360, 5880, 1095);
-  add_labelled_field(this, "enstegluft", "enstegluft_label", QStringLiteral("Luftöverskott (%)"),
-                     360, 6480, 1095);
-  add_labelled_field(this, "pilotflamma", "pilotflamma_label", QStringLiteral("Pilotflamma (W)"),
-                     360, 7080, 1095);
-  add_labelled_field(this, "modmax", "modmax_label", QStringLiteral("Maxeffekt (kW)"), 1920, 5880,
-                     1095);
-  add_labelled_field(this, "modmin", "modmin_label", QStringLiteral("Mineffekt (kW)"), 1920, 6480,
-                     1095);
-  add_labelled_field(this, "modluft", "modluft_label", QStringLiteral("Luftöverskott (%)"), 1920,
-                     7080, 1095);
+  add_labelled_field(this, "enstegeff", "enstegeff_label", 360, 5880, 1095);
+  add_labelled_field(this, "enstegluft", "enstegluft_label", 360, 6480, 1095);
+  add_labelled_field(this, "pilotflamma", "pilotflamma_label", 360, 7080, 1095);
+  add_labelled_field(this, "modmax", "modmax_label", 1920, 5880, 1095);
+  add_labelled_field(this, "modmin", "modmin_label", 1920, 6480, 1095);
+  add_labelled_field(this, "modluft", "modluft_label", 1920, 7080, 1095);
 }
 
 void InputForm::build_presets() {
@@ -322,17 +318,16 @@ void InputForm::build_building() {
   struct Row {
     const char* name;
     const char* label_name;
-    const char* label;
     int top;
   };
   const std::array<Row, 3> rows{{
-      {"huseff", "huseff_label", "Husets maximala uppvärmningsbehov (kW) ", 7665},
-      {"intemp", "intemp_label", "Inomhustemperatur (°C)", 8085},
-      {"cirkpump", "cirkpump_label", "Cirkulationspumpens eleffekt (W)", 8505},
+      {"huseff", "huseff_label", 7665},
+      {"intemp", "intemp_label", 8085},
+      {"cirkpump", "cirkpump_label", 8505},
   }};
   for (const Row& row : rows) {
     add_field(this, row.name, twips_rect(4800, row.top, 855, kFieldHeight));
-    add_heading(this, row.label_name, QString::fromUtf8(row.label),
+    add_heading(this, row.label_name, shown_label(row.name),
                 twips_rect(5760, row.top + 30, 4500, kLabelHeight));
   }
   add_button(this, "hamtaindata", QStringLiteral("Hämta indata…"),

@@ -183,77 +183,106 @@ constexpr SummaryValueLine kDesignOutdoorTempLine{"- Dimensionerande utetemperat
 constexpr SummaryValueLine kPointTempLine{"", 0, core::kFlueGasPointWidth,
                                           core::kFlueGasPointDecimals, " C"};
 
-std::vector<RowDefinition> row_definitions() {
-  using core::BoilerCase;
+RowDefinition burner_row() {
+  return text_row(
+      QStringLiteral("Brännare"),
+      [](const core::BoilerCase& input) { return burner_kind_text(input.burner.is_modulating()); },
+      [](const SummaryReport& report) {
+        const auto max = report.max_power_kw.known();
+        const auto min = report.min_power_kw.known();
+        return max && min
+                   ? burner_kind_text(core::burner_kind(*max, *min) == core::BurnerKind::modulating)
+                   : QStringLiteral("okänt");
+      });
+}
+
+RowDefinition pilot_row(const SummaryValueLine& line) {
+  return input_row(
+      line, [](const core::BoilerCase& input) { return input.combustion.pilot_power_w; },
+      [](const SummaryReport& report) {
+        return report.pilot_power_w ? report_figure(*report.pilot_power_w) : number_figure(0.0);
+      });
+}
+
+// Both flue-gas points, the high one first as the form shows them.
+void add_flue_gas_rows(std::vector<RowDefinition>& rows) {
   using core::FlueGasPoint;
   using core::ReportFlueGasPoint;
-  std::vector<RowDefinition> rows{
-      text_row(
-          QStringLiteral("Brännare"),
-          [](const BoilerCase& input) { return burner_kind_text(input.burner.is_modulating()); },
-          [](const SummaryReport& report) {
-            const auto max = report.max_power_kw.known();
-            const auto min = report.min_power_kw.known();
-            return max && min ? burner_kind_text(core::burner_kind(*max, *min) ==
-                                                 core::BurnerKind::modulating)
-                              : QStringLiteral("okänt");
-          }),
-      input_row(core::kMaxPowerLine),
-      input_row(core::kMinPowerLine),
-      input_row(core::kAirRatioLine),
-      input_row(
-          core::kPilotPowerLine,
-          [](const BoilerCase& input) { return input.combustion.pilot_power_w; },
-          [](const SummaryReport& report) {
-            return report.pilot_power_w ? report_figure(*report.pilot_power_w) : number_figure(0.0);
-          }),
-      flue_gas_row(QStringLiteral("Avgastemperatur vid höga radiatortemperaturer"),
-                   core::kFlueGasTempLine, true, &FlueGasPoint::flue_gas_temp_c,
-                   &ReportFlueGasPoint::flue_gas_temp_c),
-      flue_gas_row(QStringLiteral("Framtemperatur, höga"), kPointTempLine, true,
-                   &FlueGasPoint::supply_temp_c, &ReportFlueGasPoint::supply_temp_c),
-      flue_gas_row(QStringLiteral("Returtemperatur, höga"), kPointTempLine, true,
-                   &FlueGasPoint::return_temp_c, &ReportFlueGasPoint::return_temp_c),
-      flue_gas_row(QStringLiteral("Avgastemperatur vid låga radiatortemperaturer"),
-                   core::kFlueGasTempLine, false, &FlueGasPoint::flue_gas_temp_c,
-                   &ReportFlueGasPoint::flue_gas_temp_c),
-      flue_gas_row(QStringLiteral("Framtemperatur, låga"), kPointTempLine, false,
-                   &FlueGasPoint::supply_temp_c, &ReportFlueGasPoint::supply_temp_c),
-      flue_gas_row(QStringLiteral("Returtemperatur, låga"), kPointTempLine, false,
-                   &FlueGasPoint::return_temp_c, &ReportFlueGasPoint::return_temp_c),
-      input_row(core::kConvectionConstantLine),
-      input_row(core::kStandbyConstantLine),
-      input_row(core::kStandbyExponentLine),
-      text_row(
-          QStringLiteral("Värmesystem"),
-          [](const BoilerCase& input) { return heating_system_text(input.heating_system); },
-          [](const SummaryReport& report) { return heating_system_text(report.heating_system); }),
-      text_row(
-          QStringLiteral("Klimat"),
-          [](const BoilerCase& input) {
-            return climate_text(climate_name(input.climate),
-                                std::holds_alternative<core::OwnClimate>(input.climate));
-          },
-          [](const SummaryReport& report) {
-            return climate_text(climate_name(report.climate),
-                                std::holds_alternative<std::string>(report.climate));
-          }),
-      input_row(
-          kDesignOutdoorTempLine,
-          [](const BoilerCase& input) { return core::design_outdoor_temp_c(input.climate); },
-          [](const SummaryReport& report) {
-            const auto* place = std::get_if<core::Place>(&report.climate);
-            return place ? number_figure(core::climate_of(*place).design_outdoor_temp_c)
-                         : Figure{Figure::Kind::unknown, 0.0, {}};
-          }),
-      input_row(core::kDesignHeatDemandLine),
-      input_row(core::kIndoorTempLine),
-      input_row(core::kMinReturnTempLine),
-      input_row(core::kPumpPowerLine),
-      input_row(core::kPumpShareLine),
-      input_row(core::kHotWaterLine),
-      input_row(core::kHeaterLossLine),
-  };
+  for (const bool high : {true, false}) {
+    const QString level = high ? QStringLiteral("höga") : QStringLiteral("låga");
+    rows.push_back(
+        flue_gas_row(QStringLiteral("Avgastemperatur vid %1 radiatortemperaturer").arg(level),
+                     core::kFlueGasTempLine, high, &FlueGasPoint::flue_gas_temp_c,
+                     &ReportFlueGasPoint::flue_gas_temp_c));
+    rows.push_back(flue_gas_row(QStringLiteral("Framtemperatur, %1").arg(level), kPointTempLine,
+                                high, &FlueGasPoint::supply_temp_c,
+                                &ReportFlueGasPoint::supply_temp_c));
+    rows.push_back(flue_gas_row(QStringLiteral("Returtemperatur, %1").arg(level), kPointTempLine,
+                                high, &FlueGasPoint::return_temp_c,
+                                &ReportFlueGasPoint::return_temp_c));
+  }
+}
+
+void add_climate_rows(std::vector<RowDefinition>& rows) {
+  rows.push_back(text_row(
+      QStringLiteral("Klimat"),
+      [](const core::BoilerCase& input) {
+        return climate_text(climate_name(input.climate),
+                            std::holds_alternative<core::OwnClimate>(input.climate));
+      },
+      [](const SummaryReport& report) {
+        return climate_text(climate_name(report.climate),
+                            std::holds_alternative<std::string>(report.climate));
+      }));
+  rows.push_back(input_row(
+      kDesignOutdoorTempLine,
+      [](const core::BoilerCase& input) { return core::design_outdoor_temp_c(input.climate); },
+      [](const SummaryReport& report) {
+        const auto* place = std::get_if<core::Place>(&report.climate);
+        return place ? number_figure(core::climate_of(*place).design_outdoor_temp_c)
+                     : Figure{Figure::Kind::unknown, 0.0, {}};
+      }));
+}
+
+// The inputs in the order the summary report prints them, then its results.
+std::vector<RowDefinition> row_definitions() {
+  using Kind = core::SummaryRowKind;
+  std::vector<RowDefinition> rows{burner_row()};
+  for (const core::SummaryRow& row : core::summary_rows()) {
+    if (row.part != core::SummaryPart::inputs) {
+      continue;
+    }
+    switch (row.kind) {
+      case Kind::value:
+        rows.push_back(input_row(*row.line));
+        break;
+      case Kind::pilot:
+        rows.push_back(pilot_row(*row.line));
+        break;
+      case Kind::flue_gas_point:
+        // The report prints the low point first; both are added there.
+        if (row.point == &core::FlueGasPoints::low_temp) {
+          add_flue_gas_rows(rows);
+        }
+        break;
+      case Kind::heating_system:
+        rows.push_back(text_row(
+            QStringLiteral("Värmesystem"),
+            [](const core::BoilerCase& input) { return heating_system_text(input.heating_system); },
+            [](const SummaryReport& report) {
+              return heating_system_text(report.heating_system);
+            }));
+        break;
+      case Kind::climate:
+        add_climate_rows(rows);
+        break;
+      case Kind::empty:
+      case Kind::text:
+      case Kind::efficiency:
+      case Kind::file_names:
+        break;
+    }
+  }
   for (const core::SummaryRow& row : core::summary_rows()) {
     if (row.part == core::SummaryPart::results && row.member) {
       rows.push_back(result_row(row));

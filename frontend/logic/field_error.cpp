@@ -25,7 +25,10 @@ constexpr std::array<std::pair<const char*, const char*>, 6> kOtherLabels{{
 QString field_label(const QString& field) {
   for (const FormField& form_field : kFormFields) {
     if (field == QLatin1String(form_field.name)) {
-      return QString::fromUtf8(form_field.label);
+      const QString shown = QString::fromUtf8(form_field.shown);
+      const QString context = QString::fromUtf8(form_field.context);
+      return shown.isEmpty() || context.isEmpty() ? shown + context
+                                                  : shown + QStringLiteral(", ") + context;
     }
   }
   for (const auto& [name, label] : kOtherLabels) {

@@ -9,6 +9,7 @@
 
 #include "core/case/units.h"
 #include "core/formats/control_file.h"
+#include "core/formats/input_quantities.h"
 #include "core/text/windows1252.h"
 #include "frontend/logic/calc_identity.h"
 #include "frontend/logic/file_names.h"
@@ -275,11 +276,6 @@ core::BoilerCase derive(const FormInput& input, const QLocale& locale, Faults& f
       target = *value;
     }
   };
-  const auto set_field = [&set, &derivation](float& target, TextField field,
-                                             double to_file_unit = 1.0) {
-    set(target, [&] { return derivation.field_value(field, to_file_unit); });
-  };
-
   set(derived.losses.convection_constant, [&] {
     return float_value(derivation.convection_constant(),
                        input.convection_source == ConvectionSource::Constant
@@ -308,28 +304,21 @@ core::BoilerCase derive(const FormInput& input, const QLocale& locale, Faults& f
         core::air_ratio_from_excess_air(derivation.number(derivation.excess_air_field())),
         derivation.excess_air_field());
   });
-  set_field(derived.combustion.pilot_power_w, &FormInput::pilot_power_w);
-  set_field(derived.flue_gas.low_temp.flue_gas_temp_c, &FormInput::flue_gas_temp_low_c);
-  set_field(derived.flue_gas.low_temp.supply_temp_c, &FormInput::supply_temp_low_c);
-  set_field(derived.flue_gas.low_temp.return_temp_c, &FormInput::return_temp_low_c);
-  set_field(derived.flue_gas.high_temp.flue_gas_temp_c, &FormInput::flue_gas_temp_high_c);
-  set_field(derived.flue_gas.high_temp.supply_temp_c, &FormInput::supply_temp_high_c);
-  set_field(derived.flue_gas.high_temp.return_temp_c, &FormInput::return_temp_high_c);
-  set_field(derived.pump.power_w, &FormInput::pump_power_w);
   derived.pump.heat_share_percent = kPumpHeatSharePercent;
-  set_field(derived.building.design_heat_demand_w, &FormInput::design_heat_demand_kw,
-            core::kWattsPerKilowatt);
-  set_field(derived.building.indoor_temp_c, &FormInput::indoor_temp_c);
+  // Every field that gives its quantity alone, as the control file's line carries it.
+  for (const FormField& field : kFormFields) {
+    if (field.quantity.empty() || field.own_rule || !field.needed(input)) {
+      continue;
+    }
+    const core::InputQuantity& quantity = core::input_quantity(field.quantity);
+    if (const std::optional<float> value = faults.attempt([&] {
+          return float_value(quantity.to_case(derivation.number(field.text)), field.text);
+        })) {
+      quantity.control_line().set_number(derived, *value);
+    }
+  }
   derived.building.min_return_temp_c =
       min_return_temp_c(input.min_return_temp, derived.building.indoor_temp_c);
-  if (input.hot_water_heater == HotWaterHeater::Yes) {
-    set_field(derived.hot_water.annual_demand_kwh, &FormInput::hot_water_kwh_per_year);
-    set(derived.hot_water.heater_loss_w, [&] {
-      return float_value(
-          core::watts_from_kwh_per_day(derivation.number(&FormInput::heater_loss_kwh_per_day)),
-          &FormInput::heater_loss_kwh_per_day);
-    });
-  }
   derived.heating_system = input.heating_system;
   derived.climate = input.climate;
   if (input.own_climate) {

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/inputs_file.h"
 
+#include "frontend/logic/field_error.h"
+
 #include "core/text/utf8_text.h"
 #include "frontend/logic/calc_identity.h"
+#include "frontend/logic/field_error.h"
 #include "frontend/logic/form_choices.h"
 #include "frontend/logic/form_number.h"
 
@@ -284,10 +287,10 @@ QByteArray inputs_file_bytes(const KeptInputs& kept) {
   });
   QJsonObject fields;
   for (std::size_t i = 0; i < kFormFields.size(); ++i) {
-    fields.insert(QString::fromLatin1(kFormFields[i].name),
-                  QJsonObject{{kLabel, QString::fromUtf8(kFormFields[i].label)},
-                              {kText, kept.input.*kFormFields[i].text},
-                              {kNumber, number_or_null(kept.numbers[i])}});
+    const QString name = QString::fromLatin1(kFormFields[i].name);
+    fields.insert(name, QJsonObject{{kLabel, field_label(name)},
+                                    {kText, kept.input.*kFormFields[i].text},
+                                    {kNumber, number_or_null(kept.numbers[i])}});
   }
   fields.insert(QLatin1String(kOwnClimateFileField),
                 QJsonObject{{kLabel, QStringLiteral("Egen klimatfil")},

@@ -2,7 +2,9 @@
 #include "frontend/logic/summary_input.h"
 
 #include "core/case/burner.h"
-#include "core/case/units.h"
+#include "core/formats/input_quantities.h"
+#include "core/formats/summary_table.h"
+#include "frontend/logic/field_error.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/inputs_file.h"
 #include "frontend/logic/windows1252_text.h"
@@ -31,15 +33,6 @@ std::optional<double> printed(const ReportValue& value) {
   return ok ? std::optional<double>(number) : std::nullopt;
 }
 
-QString label_of(TextField field) {
-  for (const FormField& entry : kFormFields) {
-    if (entry.text == field) {
-      return QString::fromUtf8(entry.label);
-    }
-  }
-  return {};
-}
-
 class Restorer {
  public:
   Restorer(RestoredInput& restored, const QLocale& locale) : restored_(restored), locale_(locale) {}
@@ -54,7 +47,7 @@ class Restorer {
       restored_.input.*field = QString();
       note(QStringLiteral("Fältet \"%1\" har lämnats tomt: sammanfattningen visar inte värdet, "
                           "som var för stort för sin kolumn.")
-               .arg(label_of(field)));
+               .arg(field_label(form_field_name(field))));
     }
   }
 
@@ -104,10 +97,7 @@ void restore_burner(Restorer& restorer, const core::SummaryReport& report) {
 void restore_losses(Restorer& restorer, const core::SummaryReport& report) {
   FormInput& input = restorer.input();
   input.convection_source = ConvectionSource::Constant;
-  restorer.set(&FormInput::convection_constant, report.convection_constant);
   input.standby_source = StandbySource::Constants;
-  restorer.set(&FormInput::standby_constant, report.standby_constant);
-  restorer.set(&FormInput::standby_exponent, report.standby_exponent);
   restorer.set(&FormInput::flue_gas_temp_high_c, report.high_temp.flue_gas_temp_c);
   restorer.set(&FormInput::supply_temp_high_c, report.high_temp.supply_temp_c);
   restorer.set(&FormInput::return_temp_high_c, report.high_temp.return_temp_c);
@@ -124,8 +114,6 @@ void restore_hot_water(Restorer& restorer, const core::SummaryReport& report) {
     return;
   }
   restorer.input().hot_water_heater = HotWaterHeater::Yes;
-  restorer.set(&FormInput::hot_water_kwh_per_year, report.hot_water_kwh);
-  restorer.set(&FormInput::heater_loss_kwh_per_day, report.heater_loss_kwh_per_day);
 }
 
 void restore_building(Restorer& restorer, const core::SummaryReport& report) {
@@ -144,11 +132,6 @@ void restore_building(Restorer& restorer, const core::SummaryReport& report) {
                                  "tomt.")
                       .arg(input.own_climate_file));
   }
-  restorer.set(&FormInput::design_heat_demand_kw, report.design_heat_demand_w,
-               core::kw_from_watts<double>);
-  restorer.set(&FormInput::indoor_temp_c, report.indoor_temp_c);
-  restorer.set(&FormInput::pump_power_w, report.pump_power_w);
-
   const std::optional<double> min_return = printed(report.min_return_temp_c);
   const std::optional<double> indoor = printed(report.indoor_temp_c);
   if (min_return == kMinReturnTemp35C) {
@@ -169,6 +152,22 @@ void restore_building(Restorer& restorer, const core::SummaryReport& report) {
   }
 }
 
+// Every field the choices made need whose quantity the summary prints on a line of its own.
+void restore_fields(Restorer& restorer, const core::SummaryReport& report) {
+  for (const FormField& field : kFormFields) {
+    if (field.quantity.empty() || !field.needed(restorer.input())) {
+      continue;
+    }
+    const core::SummaryValueLine* line = core::input_quantity(field.quantity).summary_line;
+    if (line == nullptr) {
+      continue;
+    }
+    if (const ReportValue core::SummaryReport::*member = core::summary_row(*line).member) {
+      restorer.set(field.text, report.*member, field.from_summary);
+    }
+  }
+}
+
 }  // namespace
 
 RestoredInput input_from_summary(const core::SummaryReport& report, const QLocale& locale) {
@@ -184,6 +183,7 @@ RestoredInput input_from_summary(const core::SummaryReport& report, const QLocal
   restore_losses(restorer, report);
   restore_hot_water(restorer, report);
   restore_building(restorer, report);
+  restore_fields(restorer, report);
   return restored;
 }
 
