@@ -11,6 +11,7 @@ set(layers
   core/files
   core/formats
   core/run
+  frontend/controls
   frontend/logic
   frontend/help
   frontend/app/platform
@@ -26,10 +27,12 @@ set(core_files_may core/climate_import core/text)
 set(core_formats_may core/case core/files core/model core/text)
 set(core_run_may core/case core/files core/formats core/model core/text)
 set(core_any core/text core/case core/model core/climate_import core/files core/formats core/run)
-set(frontend_logic_may ${core_any})
-set(frontend_help_may ${core_any})
-set(frontend_app_platform_may ${core_any} frontend/logic)
-set(frontend_charts_may ${core_any} frontend/logic frontend/help frontend/app/platform)
+set(frontend_controls_may "")
+set(frontend_logic_may ${core_any} frontend/controls)
+set(frontend_help_may ${core_any} frontend/controls)
+set(frontend_app_platform_may ${core_any} frontend/controls frontend/logic)
+set(frontend_charts_may ${core_any} frontend/controls frontend/logic frontend/help
+                         frontend/app/platform)
 set(frontend_compare_may ${frontend_charts_may} frontend/charts)
 set(frontend_sweep_may ${frontend_charts_may} frontend/charts)
 set(frontend_app_may ${frontend_compare_may} frontend/compare frontend/sweep)

@@ -5,6 +5,7 @@
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/input_form.h"
 #include "frontend/app/shapes.h"
+#include "frontend/controls/control_names.h"
 #include "frontend/help/twips.h"
 
 #include <QGroupBox>
@@ -77,7 +78,7 @@ void add_options(QGroupBox* frame, const std::array<Option, N>& options, int wid
 }  // namespace
 
 void InputForm::build_top_row() {
-  add_button(this, "Command4", QStringLiteral("Några ord om inmatningen"),
+  add_button(this, control::input::kInputWordsHelp, QStringLiteral("Några ord om inmatningen"),
              twips_rect(120, 60, 2535, 495));
   QLabel* comma = add_heading(this, "decimalkomma_notice",
                               QStringLiteral("OBS - Svensk Windows - decimalkomma"),
@@ -89,7 +90,8 @@ void InputForm::build_top_row() {
   set_background(point, kNoticeOrange);
   add_button(this, "returtillstart", QStringLiteral("Tillbaka till startmenyn"),
              twips_rect(7320, 60, 2535, 495));
-  add_button(this, "Command1", QStringLiteral("Indata färdigt"), twips_rect(10200, 60, 2535, 495));
+  add_button(this, control::input::kDone, QStringLiteral("Indata färdigt"),
+             twips_rect(10200, 60, 2535, 495));
 }
 
 void InputForm::build_component_band() {
@@ -112,7 +114,7 @@ void InputForm::build_component_band() {
        2535,
        "brannare_heading",
        "BRÄNNARE",
-       "Command2",
+       control::input::kBurnerHelp,
        "burntype",
        "Brännartyp",
        {{{"enstegbr", "Enstegsbrännare"}, {"modbr", "Modulerande brännare"}}}},
@@ -136,8 +138,8 @@ void InputForm::build_component_band() {
        2985,
        "stillestand_heading",
        "STILLESTÅNDSFÖRLUST",
-       "Command5",
-       "Frame1",
+       control::input::kStandbyHelp,
+       control::input::kStandbySource,
        "Stilleståndsförlust, källa",
        {{{"sbkonst", "Konstanter kända"}, {"sbeff", "Stilleståndsförlusten känd"}}}},
   }};
@@ -160,7 +162,7 @@ void InputForm::build_component_band() {
 void InputForm::build_flue_gas() {
   add_heading(this, "avgas_heading", QStringLiteral("Avgastemperatur"),
               twips_rect(3480, 2355, 1800, 240));
-  add_help_button(this, "Command6", 5280, 2325);
+  add_help_button(this, control::input::kFlueGasHelp, 5280, 2325);
 
   struct Column {
     int left;
@@ -269,11 +271,12 @@ void InputForm::build_hot_water() {
   panel->setObjectName(QStringLiteral("vv_panel"));
   panel->setGeometry(twips_rect(10110, 3390, 2625, 945));
   QLabel* loss =
-      add_label(this, "Text5_label", shown_label("Text5"), twips_rect(10170, 3435, 2505, 435));
+      add_label(this, control::input::kHeaterLossLabel, shown_label(control::input::kHeaterLoss),
+                twips_rect(10170, 3435, 2505, 435));
   loss->setWordWrap(true);
   loss->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   set_background(loss, kGrey);
-  add_field(this, "Text5", twips_rect(10875, 3945, 1095, kFieldHeight));
+  add_field(this, control::input::kHeaterLoss, twips_rect(10875, 3945, 1095, kFieldHeight));
 }
 
 void InputForm::build_burner() {
@@ -288,14 +291,15 @@ void InputForm::build_burner() {
 void InputForm::build_presets() {
   add_heading(this, "varmesystem_heading", QStringLiteral("Värmesystem"),
               twips_rect(4800, 5490, 1335, 240));
-  add_help_button(this, "Command3", 6240, 5460);
+  add_help_button(this, control::input::kHeatingSystemHelp, 6240, 5460);
 
   QGroupBox* system = add_frame(this, "varmesystem", QStringLiteral("Systemtemperaturer"),
                                 twips_rect(4800, 5820, 2055, 1035));
   add_options(system,
               std::array<Option, 2>{{{"framretur8060", "80/60 °C"}, {"framretur5545", "55/45 °C"}}},
               2055);
-  QGroupBox* lowest = add_frame(this, "Frame3", QStringLiteral("Lägsta temperatur till pannan"),
+  QGroupBox* lowest = add_frame(this, control::input::kMinReturnTemp,
+                                QStringLiteral("Lägsta temperatur till pannan"),
                                 twips_rect(7020, 5820, 3255, 1335));
   add_options(
       lowest,

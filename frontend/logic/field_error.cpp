@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "frontend/controls/control_names.h"
 #include "frontend/logic/form_input.h"
 
 namespace varmkalk {
@@ -17,7 +18,7 @@ constexpr std::array<std::pair<const char*, const char*>, 6> kOtherLabels{{
     {"burntype", "Brännartyp"},
     {"vvber", "Varmvattenberedare?"},
     {"konvtyp", "Konvektionsförlust, källa"},
-    {"Frame1", "Stilleståndsförlust, källa"},
+    {control::input::kStandbySource, "Stilleståndsförlust, källa"},
 }};
 
 }  // namespace

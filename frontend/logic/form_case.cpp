@@ -11,6 +11,7 @@
 #include "core/formats/control_file.h"
 #include "core/formats/input_quantities.h"
 #include "core/text/windows1252.h"
+#include "frontend/controls/control_names.h"
 #include "frontend/logic/calc_identity.h"
 #include "frontend/logic/file_names.h"
 #include "frontend/logic/form_number.h"
@@ -241,7 +242,7 @@ std::optional<FieldError> missing_component(const FormInput& input) {
     return field_error(QStringLiteral("konvtyp"), message);
   }
   if (input.standby_source == StandbySource::Unchosen) {
-    return field_error(QStringLiteral("Frame1"), message);
+    return field_error(QLatin1String(control::input::kStandbySource), message);
   }
   return std::nullopt;
 }

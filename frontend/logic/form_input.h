@@ -10,6 +10,7 @@
 #include "core/case/climates.h"
 #include "core/case/heating_systems.h"
 #include "core/case/units.h"
+#include "frontend/controls/control_names.h"
 
 namespace varmkalk {
 
@@ -166,8 +167,8 @@ inline constexpr std::array<FormField, 27> kFormFields{{
     {"pilotflamma", "Pilotflamma (W)", "", &FormInput::pilot_power_w, always_needed, "pilot_power"},
     {"vvbehov", "Årligt varmvattenbehov (kWh)", "", &FormInput::hot_water_kwh_per_year,
      hot_water_heater_chosen, "hot_water_demand"},
-    {"Text5", "Beredarens värmeförlust (kWh/dag)", "", &FormInput::heater_loss_kwh_per_day,
-     hot_water_heater_chosen, "heater_loss"},
+    {control::input::kHeaterLoss, "Beredarens värmeförlust (kWh/dag)", "",
+     &FormInput::heater_loss_kwh_per_day, hot_water_heater_chosen, "heater_loss"},
     {"konvkonst", "Konstant", "Konvektionsförlust", &FormInput::convection_constant,
      convection_constant_chosen, "convection_constant", true},
     {"konveff", "Effekt (W)", "Konvektionsförlust", &FormInput::convection_loss_w,
