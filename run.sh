@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Sets up everything VARMKALK needs, builds it and starts it in the working folder work/.
-#   ./run.sh            the front end (the engine's example case when there is no front end or display)
-#   ./run.sh --example  the engine on the bundled example case, summary printed to the terminal
+# Sets up what VARMKALK needs, builds the programs it starts and starts it in the working folder
+# work/. The tests are test.sh's.
+#   ./run.sh            the front end (the engine's example case when there is no display)
+#   ./run.sh --example  the engine on the bundled example case, summary printed to the terminal;
+#                       only the engine is installed for and built
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
-
-./scripts/install-deps.sh
-./scripts/build.sh >/dev/null
 
 climate_dir="$root/build/share/varmkalk/climate"
 
@@ -24,9 +23,14 @@ run_example() {
 }
 
 if [ "${1:-}" = "--example" ]; then
+  ./scripts/install-deps.sh engine
+  ./scripts/build.sh engine >/dev/null
   run_example
   exit 0
 fi
+
+./scripts/install-deps.sh programs
+./scripts/build.sh programs >/dev/null
 
 mkdir -p work
 for f in "$climate_dir"/*.dat; do
@@ -36,7 +40,5 @@ done
 if [ -x build/bin/varmkalk ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   cd work && exec "$root/build/bin/varmkalk"
 fi
-if [ -x build/bin/varmkalk ]; then
-  echo "Ingen bildskärm (DISPLAY) hittades; kör exempelberäkningen i stället." >&2
-fi
+echo "Ingen bildskärm (DISPLAY) hittades; kör exempelberäkningen i stället." >&2
 run_example

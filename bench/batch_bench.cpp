@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// kalvex-batch on 10,000 generated cases: the rows in process on one thread and on every core,
-// and the whole program from reading the table to writing the results.
+// kalvex-batch on generated cases: 10,000 rows in process on one thread and on every core, and
+// the whole program from reading the table to writing the results, on 10,000 and on a million
+// rows, with the program's peak memory.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,6 +32,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kCases = 10000;
+constexpr long kKibPerMib = 1024;
 
 float rounded(float value, float step) {
   return std::round(value / step) * step;
@@ -37,8 +40,8 @@ float rounded(float value, float step) {
 
 // Sensible houses and boilers over the six climates and both heating systems: burners from too
 // small to far too large, single-stage and modulating, condensing and not.
-std::vector<core::BoilerCase> generated_cases() {
-  std::mt19937 random(2024);
+std::vector<core::BoilerCase> generated_cases(unsigned seed = 2024) {
+  std::mt19937 random(seed);
   const auto uniform = [&](float low, float high) {
     return std::uniform_real_distribution<float>(low, high)(random);
   };
@@ -92,12 +95,32 @@ void BM_BatchRows(benchmark::State& state) {
 }
 BENCHMARK(BM_BatchRows)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The whole program on the table in a fresh folder: reading, every row, writing the results.
+// A table of `rows` generated cases, written a block of kCases at a time so that the largest
+// table need not be in memory.
+void write_generated_table(const fs::path& path, long rows) {
+  std::ofstream file(path, std::ios::binary);
+  for (long written = 0; written < rows; written += kCases) {
+    const std::string block =
+        batch_table(generated_cases(static_cast<unsigned>(written / kCases + 2024)));
+    const std::size_t header_end = block.find('\n') + 1;
+    std::size_t end = header_end;
+    for (long row = 0; row < std::min<long>(kCases, rows - written); ++row) {
+      end = block.find('\n', end) + 1;
+    }
+    file << (written == 0 ? block.substr(0, end) : block.substr(header_end, end - header_end));
+  }
+}
+
+// The whole program on a table of state.range(0) rows in a fresh folder: reading, every row,
+// writing the results, and the program's peak memory and processor time.
 void BM_KalvexBatchProcess(benchmark::State& state) {
+  const long rows = state.range(0);
   const fs::path root = fs::temp_directory_path() / "kalvex-batch-bench";
   fs::remove_all(root);
   fs::create_directories(root);
-  std::ofstream(root / "in.csv", std::ios::binary) << batch_table(generated_cases());
+  write_generated_table(root / "in.csv", rows);
+  long peak_kib = 0;
+  double cpu_s = 0;
   for (auto _ : state) {
     state.PauseTiming();
     fs::remove(root / "out.csv");
@@ -116,17 +139,31 @@ void BM_KalvexBatchProcess(benchmark::State& state) {
       throw std::runtime_error("kalvex-batch could not be started");
     }
     int status = 0;
-    waitpid(pid, &status, 0);
+    struct rusage usage {};
+    wait4(pid, &status, 0, &usage);
     posix_spawn_file_actions_destroy(&actions);
+    peak_kib = std::max(peak_kib, usage.ru_maxrss);
+    cpu_s += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+             static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     if (!WIFEXITED(status) || WEXITSTATUS(status) > 1) {
       state.SkipWithError("kalvex-batch could not run the generated cases");
     }
   }
+  state.counters["rows"] = static_cast<double>(rows);
   state.counters["cases/s"] =
-      benchmark::Counter(kCases, benchmark::Counter::kIsIterationInvariantRate);
+      benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["peak_MiB"] = static_cast<double>(peak_kib) / kKibPerMib;
+  // The program's processor time per run, on all its threads.
+  state.counters["cpu_s"] = benchmark::Counter(cpu_s, benchmark::Counter::kAvgIterations);
   fs::remove_all(root);
 }
-BENCHMARK(BM_KalvexBatchProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_KalvexBatchProcess)->Arg(kCases)->Unit(benchmark::kMillisecond)->UseRealTime();
+// A building stock's size: a million rows, once.
+BENCHMARK(BM_KalvexBatchProcess)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace varmkalk::batch

@@ -25,15 +25,17 @@ void run(const RunFolders& folders, const YearModel& year_model, std::ostream& o
          std::ostream& err) {
   const BoilerCase input = read_control_file(folders.work_dir);
   const ResultFileNames names = result_file_names(input.identity);
-  // A climate file of the user's own is looked for before any result file exists; a bundled one,
-  // as always, once the result files are there.
-  std::optional<ClimateFile> climate_file;
-  const auto open_climate = [&] {
-    climate_file.emplace(open_climate_file(climate_file_name(input.climate), folders.work_dir,
-                                           folders.climate_fallback_dir));
+  // A climate file of the user's own is looked for and read before any result file exists, so
+  // that one that is not a whole year leaves nothing behind; a bundled one, as always, once the
+  // result files are there.
+  std::optional<ClimateDays> climate_days;
+  const auto read_climate = [&] {
+    ClimateFile file = open_climate_file(climate_file_name(input.climate), folders.work_dir,
+                                         folders.climate_fallback_dir);
+    climate_days = read_climate_days(file);
   };
   if (std::holds_alternative<OwnClimate>(input.climate)) {
-    open_climate();
+    read_climate();
   }
 
   // Created in this order; when one fails, the ones before it stay, empty.
@@ -42,11 +44,10 @@ void run(const RunFolders& folders, const YearModel& year_model, std::ostream& o
   ResultFile pump_file(folders.work_dir, names.pump_file);
   ResultFile result_file(folders.work_dir, std::string(kResultFileName));
 
-  if (!climate_file) {
-    open_climate();
+  if (!climate_days) {
+    read_climate();
   }
-  const ClimateDays climate_days = read_climate_days(*climate_file);
-  const YearResult year = year_model(input, climate_days.records);
+  const YearResult year = year_model(input, climate_days->records);
 
   // The days before a fault are written all the same, so the user sees how far the year got.
   for (const DayBalance& day : year.days) {
@@ -56,8 +57,8 @@ void run(const RunFolders& folders, const YearModel& year_model, std::ostream& o
   if (year.refusal) {
     throw RunError(*year.refusal);
   }
-  if (climate_days.fault) {
-    throw RunError(*climate_days.fault);
+  if (climate_days->fault) {
+    throw RunError(*climate_days->fault);
   }
   raw_file.close();
   pump_file.close();

@@ -4,7 +4,7 @@
 # measures the process's peak memory.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/build.sh >/dev/null
+./scripts/build.sh all kalvex_bench >/dev/null
 build/bin/kalvex_bench --benchmark_min_time=0.5
 
 dir=$(mktemp -d)

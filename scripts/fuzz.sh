@@ -17,7 +17,8 @@ shift
 cd "$(dirname "$0")/.."
 
 build=build-fuzz
-names=(control_file climate_file engine_run csv_table summary_report inputs_file import_detect
+names=(control_file climate_file own_climate_file engine_run csv_table summary_report inputs_file
+  import_detect
   import_smhi_daily import_smhi_hourly import_epw import_plain_csv import_climate_file)
 if [ $# -gt 0 ]; then
   for name in "$@"; do
@@ -42,11 +43,13 @@ cmake --build "$build" --parallel "$(nproc)" --target "${names[@]/#/fuzz_}"
 # control file for the whole-run target.
 generated="$build/generated-seeds"
 rm -rf "$generated"
-mkdir -p "$generated/control_file" "$generated/climate_file" "$generated/engine_run" \
+mkdir -p "$generated/control_file" "$generated/climate_file" "$generated/own_climate_file" \
+  "$generated/engine_run" \
   "$generated/csv_table" "$generated/summary_report" "$generated/inputs_file"
 for climate in data/climate/*.dat; do
   place=$(basename "$climate" .dat)
   cp "$climate" "$generated/climate_file/$place"
+  cp "$climate" "$generated/own_climate_file/$place"
   { cat examples/styrfil.dat; printf '\377'; cat "$climate"; } >"$generated/engine_run/$place"
 done
 

@@ -1,19 +1,41 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages VARMKALK needs, only those that are missing.
+#   scripts/install-deps.sh [PROFILE]          PROFILE: engine, programs or all (the default)
+#   scripts/install-deps.sh --check [PROFILE]  exit status 0 when nothing of PROFILE is missing
+# engine: what builds kalvex and the console tools; programs: that and the front end; all: that
+# and what the tests, benchmarks, fuzzing, packaging and screenshots use.
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build pkgconf
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+check=0
+if [ "${1:-}" = "--check" ]; then
+  check=1
+  shift
+fi
+profile=${1:-all}
+
+engine=(build-essential cmake ninja-build)
+programs=(
+  pkgconf qt6-base-dev qt6-base-dev-tools libgl-dev
   # Qt Charts' CMake files need Qt OpenGL's, which its package does not pull in.
   qt6-charts-dev libqt6opengl6-dev
   fonts-dejavu-core
+)
+rest=(
+  libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   desktop-file-utils appstream librsvg2-bin
   poppler-utils
 )
+case $profile in
+  engine) packages=("${engine[@]}") ;;
+  programs) packages=("${engine[@]}" "${programs[@]}") ;;
+  all) packages=("${engine[@]}" "${programs[@]}" "${rest[@]}") ;;
+  *)
+    echo "$0: no profile $profile; the profiles are engine, programs and all" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,6 +43,7 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+if [ "$check" -eq 1 ]; then exit $((${#missing[@]} > 0)); fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installerar saknade paket: ${missing[*]}"

@@ -9,5 +9,5 @@ fi
 out=$(realpath -m "$1")
 cd "$(dirname "$0")/.."
 # The same build as the tests', so that its settings (warnings as errors) stay as they are.
-./scripts/build.sh >/dev/null
+./scripts/build.sh programs varmkalk_screenshots >/dev/null
 QT_QPA_PLATFORM=offscreen build/bin/varmkalk_screenshots "$out"

@@ -57,37 +57,56 @@ ClimateYear read_days(std::string_view text, std::string_view name) {
   ClimateYear year;
   LineSplitter lines(text);
   while (const std::optional<SourceLine> line = lines.next()) {
-    if (line->number > kLeapYearDays) {
-      fail(std::string(name) + ": filen har fler än " + std::to_string(kLeapYearDays) + " rader");
+    if (line->number > kMostClimateFileLines) {
+      fail(std::string(name) + ": filen har fler än " + std::to_string(kMostClimateFileLines) +
+           " rader");
     }
-    const std::string place = line_place(name, line->number);
-    // The engine skips blanks in its fields, and only blanks.
-    const std::string_view day = without_outer_blanks(line->text.substr(0, kDayWidth));
-    if (day != std::to_string(line->number)) {
-      fail(place + ", kolumn 1–4: dagnumret är " + quoted_for_message(day) + ", väntade " +
-           std::to_string(line->number));
+    const std::variant<int, std::string> tenths = climate_file_line(line->text, line->number, name);
+    if (const auto* fault = std::get_if<std::string>(&tenths)) {
+      fail(*fault);
     }
-    const std::string_view field = without_outer_blanks(
-        line->text.substr(std::min(kDayWidth, line->text.size()), kTemperatureWidth));
-    const std::optional<int> tenths = read_tenths(field);
-    if (!tenths) {
-      fail(place + ", kolumn 5–11: " + quoted_for_message(field) +
-           " är ingen temperatur med en decimal (som -4.8)");
-    }
-    if (*tenths < kLowestTenthsC || *tenths > kHighestTenthsC) {
-      fail(place + ", kolumn 5–11: " + quoted_for_message(field) +
-           " °C är ingen rimlig dygnsmedeltemperatur (-90 till +60 °C)");
-    }
-    year.daily_mean_tenths_c.push_back(*tenths);
+    year.daily_mean_tenths_c.push_back(std::get<int>(tenths));
   }
-  if (!has_valid_length(year)) {
-    fail(std::string(name) + ": filen har " + std::to_string(year.daily_mean_tenths_c.size()) +
-         " rader, väntade en rad per dag för ett år (365 eller 366)");
+  if (const std::optional<std::string> fault =
+          climate_file_length_fault(year.daily_mean_tenths_c.size(), name)) {
+    fail(*fault);
   }
   return year;
 }
 
 }  // namespace
+
+std::variant<int, std::string> climate_file_line(std::string_view line, long number,
+                                                 std::string_view name) {
+  const std::string place = line_place(name, number);
+  // The engine skips blanks in its fields, and only blanks.
+  const std::string_view day = without_outer_blanks(line.substr(0, kDayWidth));
+  if (day != std::to_string(number)) {
+    return place + ", kolumn 1–4: dagnumret är " + quoted_for_message(day) + ", väntade " +
+           std::to_string(number);
+  }
+  const std::string_view field =
+      without_outer_blanks(line.substr(std::min(kDayWidth, line.size()), kTemperatureWidth));
+  const std::optional<int> tenths = read_tenths(field);
+  if (!tenths) {
+    return place + ", kolumn 5–11: " + quoted_for_message(field) +
+           " är ingen temperatur med en decimal (som -4.8)";
+  }
+  if (*tenths < kLowestTenthsC || *tenths > kHighestTenthsC) {
+    return place + ", kolumn 5–11: " + quoted_for_message(field) +
+           " °C är ingen rimlig dygnsmedeltemperatur (-90 till +60 °C)";
+  }
+  return *tenths;
+}
+
+std::optional<std::string> climate_file_length_fault(std::size_t lines, std::string_view name) {
+  if (lines == static_cast<std::size_t>(kCommonYearDays) ||
+      lines == static_cast<std::size_t>(kLeapYearDays)) {
+    return std::nullopt;
+  }
+  return std::string(name) + ": filen har " + std::to_string(lines) +
+         " rader, väntade en rad per dag för ett år (365 eller 366)";
+}
 
 std::string format_climate_file(const ClimateYear& year) {
   if (!has_valid_length(year)) {

@@ -7,6 +7,8 @@
 #include "core/climate_import/climate_year.h"
 #include "core/climate_import/import_result.h"
 #include "core/climate_import/source_format.h"
+#include "core/climate_import/source_text.h"
+#include "core/files/file_access.h"
 
 namespace varmkalk::core {
 
@@ -22,8 +24,16 @@ struct ImportedClimate {
 std::variant<ImportedClimate, ImportError> import_climate(std::string_view bytes,
                                                           const ImportOptions& options);
 
+// Imports a source from a file of any size as from its bytes: the format is told from its first
+// lines, then the file is read again from its start line by line, in memory bounded by the
+// longest line. Throws FileAccessError when the file cannot be read.
+std::variant<ImportedClimate, ImportError> import_climate(InputFile& file,
+                                                          const ImportOptions& options);
+
 // Imports a source's text (UTF-8, as decode_source_text gives it) in a known format.
 ImportResult import_source(std::string_view text, SourceFormat format,
                            const ImportOptions& options);
+// The same for its lines.
+ImportResult import_source(LineSplitter& lines, SourceFormat format, const ImportOptions& options);
 
 }  // namespace varmkalk::core

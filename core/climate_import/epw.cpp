@@ -68,12 +68,16 @@ bool is_epw_first_line(std::string_view line) {
 }
 
 ClimateYear read_epw(std::string_view text, std::string_view name, const ImportOptions& options) {
+  LineSplitter lines(text);
+  return read_epw(lines, name, options);
+}
+
+ClimateYear read_epw(LineSplitter& lines, std::string_view name, const ImportOptions& options) {
   if (options.year) {
     fail(std::string(name) +
          ": en EPW-fil är ett typår som blandar år; den kan inte läsas som år " +
          std::to_string(*options.year));
   }
-  LineSplitter lines(text);
   read_header(lines, name);
   DayGatherer days(DayGatherer::Kind::typical_year, std::string(name), options);
   while (const std::optional<SourceLine> line = lines.next()) {

@@ -5,6 +5,7 @@
 
 #include "core/climate_import/climate_year.h"
 #include "core/climate_import/import_result.h"
+#include "core/climate_import/source_text.h"
 
 namespace varmkalk::core {
 
@@ -20,5 +21,6 @@ bool is_epw_first_line(std::string_view line);
 // from different years; 29 February, where there is one, is left out. Throws ImportFailure;
 // `name` as shown_name gives it.
 ClimateYear read_epw(std::string_view text, std::string_view name, const ImportOptions& options);
+ClimateYear read_epw(LineSplitter& lines, std::string_view name, const ImportOptions& options);
 
 }  // namespace varmkalk::core

@@ -71,6 +71,11 @@ bool looks_like_plain_csv(std::string_view text) {
 ClimateYear read_plain_csv(std::string_view text, std::string_view name,
                            const ImportOptions& options) {
   LineSplitter lines(text);
+  return read_plain_csv(lines, name, options);
+}
+
+ClimateYear read_plain_csv(LineSplitter& lines, std::string_view name,
+                           const ImportOptions& options) {
   std::optional<SourceLine> line = next_with_text(lines);
   if (line && !data_separator(line->text)) {
     line = next_with_text(lines);  // past the header

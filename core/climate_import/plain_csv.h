@@ -5,6 +5,7 @@
 
 #include "core/climate_import/climate_year.h"
 #include "core/climate_import/import_result.h"
+#include "core/climate_import/source_text.h"
 
 namespace varmkalk::core {
 
@@ -18,6 +19,8 @@ bool looks_like_plain_csv(std::string_view text);
 
 // The chosen year. Throws ImportFailure; `name` as shown_name gives it.
 ClimateYear read_plain_csv(std::string_view text, std::string_view name,
+                           const ImportOptions& options);
+ClimateYear read_plain_csv(LineSplitter& lines, std::string_view name,
                            const ImportOptions& options);
 
 }  // namespace varmkalk::core

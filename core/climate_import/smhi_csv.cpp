@@ -67,8 +67,8 @@ void check_parameter(const SourceLine& line, const Layout& layout, std::string_v
   if (fields[0] != kTemperatureParameter ||
       description.substr(0, layout.description_start.size()) != layout.description_start) {
     fail(line_place(name, line.number) + ": filen har parametern " +
-         quoted_for_message(std::string(fields[0]) + ", " + std::string(description)) + ", inte \"" +
-         std::string(layout.parameter) + "\"");
+         quoted_for_message(std::string(fields[0]) + ", " + std::string(description)) +
+         ", inte \"" + std::string(layout.parameter) + "\"");
   }
 }
 
@@ -76,11 +76,14 @@ void check_parameter(const SourceLine& line, const Layout& layout, std::string_v
 // others must follow as SMHI writes them.
 void read_header(LineSplitter& lines, const Layout& layout, std::string_view name) {
   bool parameter_line_next = false;
+  // Kept past the line it was read on.
+  std::string parameter_text;
   std::optional<SourceLine> parameter_line;
   while (const std::optional<SourceLine> line = lines.next()) {
     const std::vector<std::string_view> fields = split_fields(line->text, kSeparator);
     if (parameter_line_next) {
-      parameter_line = line;
+      parameter_text = line->text;
+      parameter_line = SourceLine{line->number, parameter_text};
     }
     parameter_line_next = fields[0] == kParameterBlock;
     if (!names_layout(fields, layout)) {
@@ -93,9 +96,17 @@ void read_header(LineSplitter& lines, const Layout& layout, std::string_view nam
              quoted_for_message(found) + ", väntade \"" + std::string(layout.columns[i]) + "\"");
       }
     }
-    if (parameter_line) {
-      check_parameter(*parameter_line, layout, name);
+    // The daily minimum and maximum have the daily mean's columns: without its parameter block
+    // a file cannot tell which it holds.
+    if (!parameter_line) {
+      fail(std::string(name) +
+           ": SMHI:s parameterblock (raden \"Parameternamn;Beskrivning;Enhet\" och raden efter) "
+           "saknas, så det går inte att se om värdena är \"" +
+           std::string(layout.parameter) +
+           "\" eller till exempel dygnets lägsta eller högsta temperatur; importera filen så "
+           "som den hämtades från SMHI");
     }
+    check_parameter(*parameter_line, layout, name);
     return;
   }
   fail(std::string(name) + ": raden med kolumnnamnen \"" + std::string(layout.columns[0]) + ";" +
@@ -118,7 +129,8 @@ int read_hour(std::string_view field, const FieldPlace& place) {
   const auto digit = [&](std::size_t i) { return field[i] >= '0' && field[i] <= '9'; };
   if (field.size() != 8 || field.substr(2) != ":00:00" || !digit(0) || !digit(1) ||
       (field[0] - '0') * 10 + (field[1] - '0') > 23) {
-    fail(place.text() + ": " + quoted_for_message(field) + " är ingen hel timme (väntade TT:00:00)");
+    fail(place.text() + ": " + quoted_for_message(field) +
+         " är ingen hel timme (väntade TT:00:00)");
   }
   return (field[0] - '0') * 10 + (field[1] - '0');
 }
@@ -136,6 +148,11 @@ bool is_smhi_hourly_header(std::string_view line) {
 ClimateYear read_smhi_daily(std::string_view text, std::string_view name,
                             const ImportOptions& options) {
   LineSplitter lines(text);
+  return read_smhi_daily(lines, name, options);
+}
+
+ClimateYear read_smhi_daily(LineSplitter& lines, std::string_view name,
+                            const ImportOptions& options) {
   read_header(lines, kDaily, name);
   DayGatherer days(DayGatherer::Kind::daily, std::string(name), options);
   while (const std::optional<SourceLine> line = lines.next()) {
@@ -157,6 +174,11 @@ ClimateYear read_smhi_daily(std::string_view text, std::string_view name,
 ClimateYear read_smhi_hourly(std::string_view text, std::string_view name,
                              const ImportOptions& options) {
   LineSplitter lines(text);
+  return read_smhi_hourly(lines, name, options);
+}
+
+ClimateYear read_smhi_hourly(LineSplitter& lines, std::string_view name,
+                             const ImportOptions& options) {
   read_header(lines, kHourly, name);
   DayGatherer days(DayGatherer::Kind::hourly_utc, std::string(name), options);
   while (const std::optional<SourceLine> line = lines.next()) {

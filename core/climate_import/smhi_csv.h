@@ -5,6 +5,7 @@
 
 #include "core/climate_import/climate_year.h"
 #include "core/climate_import/import_result.h"
+#include "core/climate_import/source_text.h"
 
 namespace varmkalk::core {
 
@@ -22,10 +23,14 @@ bool is_smhi_hourly_header(std::string_view line);
 // gives it.
 ClimateYear read_smhi_daily(std::string_view text, std::string_view name,
                             const ImportOptions& options);
+ClimateYear read_smhi_daily(LineSplitter& lines, std::string_view name,
+                            const ImportOptions& options);
 
 // The chosen year of daily means, each the mean of the 24 hourly values of its UTC calendar day.
 // Throws ImportFailure; `name` as shown_name gives it.
 ClimateYear read_smhi_hourly(std::string_view text, std::string_view name,
+                             const ImportOptions& options);
+ClimateYear read_smhi_hourly(LineSplitter& lines, std::string_view name,
                              const ImportOptions& options);
 
 }  // namespace varmkalk::core

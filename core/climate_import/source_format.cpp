@@ -10,13 +10,6 @@
 #include "core/climate_import/source_text.h"
 
 namespace varmkalk::core {
-namespace {
-
-// SMHI's header block before the column names is a few dozen lines even for a station with a
-// long history; looking no further keeps the detection quick on large files.
-constexpr long kLinesBeforeSmhiColumns = 200;
-
-}  // namespace
 
 std::string_view format_description(SourceFormat format) {
   switch (format) {

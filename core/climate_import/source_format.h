@@ -19,6 +19,10 @@ enum class SourceFormat {
 // The format in Swedish, for the user: "SMHI, dygnsmedeltemperatur".
 std::string_view format_description(SourceFormat format);
 
+// SMHI's header block before the column names is a few dozen lines even for a station with a
+// long history; looking no further keeps the detection quick on large files.
+inline constexpr long kLinesBeforeSmhiColumns = 200;
+
 // The format of a source told from its text (UTF-8, as decode_source_text gives it), not from
 // its name; an error naming the source by `name` and listing the formats there are when it is
 // none of them.

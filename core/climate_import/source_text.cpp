@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/climate_import/import_failure.h"
 #include "core/text/utf8_text.h"
 #include "core/text/windows1252.h"
 
@@ -25,7 +26,57 @@ std::string decode_source_text(std::string_view bytes) {
   return text;
 }
 
+bool LineSplitter::next_from_source() {
+  constexpr std::size_t kReadBlock = std::size_t{1} << 16;
+  line_.clear();
+  bool read_any = false;
+  while (true) {
+    if (buffer_position_ == buffer_.size()) {
+      if (source_ended_) {
+        break;
+      }
+      buffer_.resize(kReadBlock);
+      buffer_.resize(source_->read_some(buffer_.data(), kReadBlock));
+      buffer_position_ = 0;
+      source_ended_ = buffer_.empty();
+      continue;
+    }
+    const std::size_t feed = buffer_.find('\n', buffer_position_);
+    const std::size_t end = feed == std::string::npos ? buffer_.size() : feed;
+    line_.append(buffer_, buffer_position_, end - buffer_position_);
+    buffer_position_ = feed == std::string::npos ? end : end + 1;
+    read_any = true;
+    if (line_.size() > kLongestSourceLine) {
+      fail(line_place(name_, number_ + 1) + ": raden är längre än " +
+           std::to_string(kLongestSourceLine / 1024) + " KiB, det mesta en rad får vara");
+    }
+    if (feed != std::string::npos) {
+      break;
+    }
+  }
+  if (!read_any) {
+    return false;
+  }
+  if (number_ == 0 && line_.starts_with(kUtf8ByteOrderMark)) {
+    line_.erase(0, kUtf8ByteOrderMark.size());
+  }
+  if (!is_valid_utf8(line_)) {
+    line_ = decode_windows1252(line_);
+  }
+  return true;
+}
+
 std::optional<SourceLine> LineSplitter::next() {
+  if (source_ != nullptr) {
+    if (!next_from_source()) {
+      return std::nullopt;
+    }
+    std::string_view line = line_;
+    if (!line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
+    }
+    return SourceLine{++number_, line};
+  }
   if (position_ >= text_.size()) {
     return std::nullopt;
   }

@@ -1,17 +1,56 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/files/line_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 
 #include "core/files/run_error.h"
 #include "core/files/system_error_text.h"
 
 namespace varmkalk::core {
+namespace {
+
+// What a file that is not a regular one is, for the message that refuses it.
+std::string_view kind_of(mode_t mode) {
+  if (S_ISFIFO(mode)) {
+    return "en namngiven pipe";
+  }
+  if (S_ISSOCK(mode)) {
+    return "en socket";
+  }
+  return "en enhet";
+}
+
+}  // namespace
 
 LineReader::LineReader(const std::filesystem::path& path, std::string name)
-    : file_(std::fopen(path.c_str(), "rb")), name_(std::move(name)) {
-  if (!file_) {
+    : name_(std::move(name)) {
+  // Opened without waiting: a named pipe would otherwise block until someone writes to it.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
     throw RunError(name_ + ": filen kan inte öppnas (" + system_error_text(errno) + ")");
+  }
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) {
+    const int error = errno;
+    ::close(fd);
+    throw RunError(name_ + ": filen kan inte öppnas (" + system_error_text(error) + ")");
+  }
+  // Waiting does not matter for a regular file, and nothing else is read.
+  if (!S_ISREG(status.st_mode)) {
+    ::close(fd);
+    throw RunError(name_ + (S_ISDIR(status.st_mode) ? std::string(": är en mapp, ingen fil")
+                                                    : ": är ingen vanlig fil utan " +
+                                                          std::string(kind_of(status.st_mode))));
+  }
+  file_.reset(::fdopen(fd, "rb"));
+  if (!file_) {
+    const int error = errno;
+    ::close(fd);
+    throw RunError(name_ + ": filen kan inte öppnas (" + system_error_text(error) + ")");
   }
 }
 

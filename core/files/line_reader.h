@@ -16,7 +16,8 @@ namespace varmkalk::core {
 // and a NUL byte (a file that is not 8-bit text) are errors.
 class LineReader {
  public:
-  // Opens `path` for reading; `name` is the file's name in error messages. Throws RunError.
+  // Opens `path` for reading; `name` is the file's name in error messages. Throws RunError,
+  // also for anything but a regular file, which is refused without waiting on it.
   LineReader(const std::filesystem::path& path, std::string name);
 
   // The next line, or nothing at the end of the file. Throws RunError naming the line on a

@@ -1,8 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/climate_file.h"
 
+#include <variant>
+#include <vector>
+
+#include "core/climate_import/climate_file.h"
 #include "core/files/run_error.h"
+#include "core/formats/climate_file_name.h"
 #include "core/text/fixed_field.h"
+#include "core/text/utf8_text.h"
+#include "core/text/windows1252.h"
 
 namespace varmkalk::core {
 namespace {
@@ -31,24 +38,48 @@ ClimateRecord parse_climate_line(std::string_view line) {
   return record;
 }
 
-ClimateFile::ClimateFile(const std::filesystem::path& path, std::string name)
-    : reader_(path, std::move(name)) {}
+ClimateFile::ClimateFile(const std::filesystem::path& path, std::string name,
+                         ClimateReading reading)
+    : reader_(path, std::move(name)), reading_(reading) {}
 
 std::optional<ClimateRecord> ClimateFile::next() {
-  const std::optional<std::string> line = reader_.next();
+  std::optional<std::string> line = reader_.next();
   if (!line) {
     return std::nullopt;
+  }
+  const int number = reader_.line_number();
+  if (reading_ == ClimateReading::whole_year) {
+    if (number > kMostClimateFileLines) {
+      throw RunError(reader_.name() + ": filen har fler än " +
+                     std::to_string(kMostClimateFileLines) + " rader");
+    }
+    if (number == 1) {
+      line = std::string(without_utf8_bom(*line));
+    }
+    const std::variant<int, std::string> tenths = climate_file_line(*line, number, reader_.name());
+    if (const auto* fault = std::get_if<std::string>(&tenths)) {
+      throw RunError(*fault);
+    }
   }
   try {
     return parse_climate_line(*line);
   } catch (const ConversionError& e) {
-    throw RunError(reader_.name() + ", rad " + std::to_string(reader_.line_number()) + ", " +
-                   e.what());
+    throw RunError(reader_.name() + ", rad " + std::to_string(number) + ", " + e.what());
   }
 }
 
 ClimateDays read_climate_days(ClimateFile& file) {
   ClimateDays days;
+  if (file.reading() == ClimateReading::whole_year) {
+    while (const std::optional<ClimateRecord> record = file.next()) {
+      days.records.push_back(*record);
+    }
+    if (const std::optional<std::string> fault =
+            climate_file_length_fault(days.records.size(), file.name())) {
+      throw RunError(*fault);
+    }
+    return days;
+  }
   try {
     while (const std::optional<ClimateRecord> record = file.next()) {
       days.records.push_back(*record);
@@ -61,22 +92,35 @@ ClimateDays read_climate_days(ClimateFile& file) {
 
 ClimateFile open_climate_file(std::string_view file_name, const std::filesystem::path& work_dir,
                               const std::filesystem::path& fallback_dir) {
-  const std::string name(file_name);
-  std::error_code ignored;
-  const std::filesystem::path local = work_dir / name;
-  if (std::filesystem::exists(local, ignored)) {
-    return ClimateFile(local, name);
+  const std::string shown = shown_from_windows1252(file_name);
+  const ClimateReading reading =
+      is_bundled_climate_name(file_name) ? ClimateReading::bundled : ClimateReading::whole_year;
+  // The name as the file system holds it; a file named by the bytes themselves is still found.
+  std::vector<std::string> names = {file_system_name(file_name)};
+  if (names.front() != file_name) {
+    names.emplace_back(file_name);
   }
-  const std::string in_work_dir = "i arbetsmappen " + work_dir.string();
+  const auto find_in = [&](const std::filesystem::path& folder) -> std::optional<ClimateFile> {
+    std::error_code ignored;
+    for (const std::string& name : names) {
+      if (std::filesystem::exists(folder / name, ignored)) {
+        return ClimateFile(folder / name, shown, reading);
+      }
+    }
+    return std::nullopt;
+  };
+  if (std::optional<ClimateFile> local = find_in(work_dir)) {
+    return std::move(*local);
+  }
+  const std::string in_work_dir = "i arbetsmappen " + message_safe(work_dir.string());
   if (fallback_dir.empty()) {
-    throw RunError(name + ": klimatfilen finns inte " + in_work_dir);
+    throw RunError(shown + ": klimatfilen finns inte " + in_work_dir);
   }
-  const std::filesystem::path installed = fallback_dir / name;
-  if (std::filesystem::exists(installed, ignored)) {
-    return ClimateFile(installed, name);
+  if (std::optional<ClimateFile> installed = find_in(fallback_dir)) {
+    return std::move(*installed);
   }
-  throw RunError(name + ": klimatfilen finns varken " + in_work_dir + " eller i " +
-                 fallback_dir.string());
+  throw RunError(shown + ": klimatfilen finns varken " + in_work_dir + " eller i " +
+                 message_safe(fallback_dir.string()));
 }
 
 std::filesystem::path climate_dir_beside(const std::filesystem::path& executable_path) {

@@ -17,17 +17,28 @@ namespace varmkalk::core {
 // 0.0 °C. Throws ConversionError whose text starts with the columns of the bad field.
 ClimateRecord parse_climate_line(std::string_view line);
 
+// How a climate file is read. The six bundled files are read as they always have been; a file of
+// the user's own must hold one whole year as kalvex-klimat writes it.
+enum class ClimateReading { bundled, whole_year };
+
 // A climate file read record by record, in file order, to its end.
 class ClimateFile {
  public:
-  ClimateFile(const std::filesystem::path& path, std::string name);
+  // `name` names the file in messages (UTF-8).
+  ClimateFile(const std::filesystem::path& path, std::string name,
+              ClimateReading reading = ClimateReading::bundled);
 
   // The next record, or nothing at the end of the file. Throws RunError naming the file, line
-  // and columns of a field that is not a number.
+  // and columns of a field that is not a number, or for a whole year, of a line that is not the
+  // year's next day as a climate file writes it.
   std::optional<ClimateRecord> next();
+
+  ClimateReading reading() const { return reading_; }
+  const std::string& name() const { return reader_.name(); }
 
  private:
   LineReader reader_;
+  ClimateReading reading_;
 };
 
 // The records of a climate file in order, up to its end or up to the first line that holds no
@@ -37,11 +48,15 @@ struct ClimateDays {
   std::optional<std::string> fault;
 };
 
-// Reads the rest of the file.
+// Reads the rest of the file. A whole year is read whole or not at all: any fault in it, or a
+// length other than 365 or 366 days, throws RunError.
 ClimateDays read_climate_days(ClimateFile& file);
 
-// Opens `file_name` from the working folder, or when it is not there from `fallback_dir` (empty:
-// no fallback). Throws RunError naming the file and every place looked in.
+// Opens `file_name` (as line 24 or the bundled table gives it, Windows-1252) from the working
+// folder, or when it is not there from `fallback_dir` (empty: no fallback): under its file
+// system name (UTF-8), or else under the bytes as they stand. A name that is not one of the
+// bundled files' is read as a whole year. Throws RunError naming the file and every place looked
+// in.
 ClimateFile open_climate_file(std::string_view file_name, const std::filesystem::path& work_dir,
                               const std::filesystem::path& fallback_dir);
 

@@ -10,10 +10,12 @@
 
 #include "core/files/line_reader.h"
 #include "core/files/run_error.h"
+#include "core/formats/climate_file_name.h"
 #include "core/text/byte_code.h"
 #include "core/text/file_name_fault.h"
 #include "core/text/fixed_field.h"
 #include "core/text/number_text.h"
+#include "core/text/utf8_text.h"
 #include "core/text/windows1252.h"
 
 namespace varmkalk::core {
@@ -35,8 +37,6 @@ constexpr ControlLine text_line(int line, std::string_view field, ControlLineKin
                                 Set set) {
   return {line, field, kind, "", nullptr, nullptr, get, set};
 }
-
-constexpr std::string_view kClimateFileSuffix = ".dat";
 
 std::string where(int line_number) {
   return std::string(kControlFileName) + ", rad " + std::to_string(line_number);
@@ -86,22 +86,65 @@ OwnClimate own_climate(std::string file_name, const std::optional<std::string>& 
   return own;
 }
 
-// Lines 24 and 25 when line 24 names a climate file. A file of 23 lines, or one whose line 24
-// names none (blank, or anything a stored file may carry after its last value), reads as it
-// always has: such lines are never taken as more than that, even when they could not be read.
-std::optional<OwnClimate> read_own_climate(LineReader& reader) {
-  std::optional<std::string> line_24;
+// Whether line 24 holds a value a number line could hold: lines 24 and 25 swapped.
+bool holds_number(std::string_view line) {
+  const std::string field = field_text(line, 1, kNumberWidth);
+  if (field.find_first_not_of(' ') == std::string::npos) {
+    return false;
+  }
   try {
-    line_24 = reader.next();
+    read_real(field, 0);
+    return true;
+  } catch (const ConversionError&) {
+    return false;
+  }
+}
+
+// The climate file of the user's own that lines 24 and 25 name, if they do. Any other text after
+// the 23rd line changes nothing, but a line 24 that looks like a file's name without naming one
+// the engine would use is refused: the run would otherwise use line 17's place in silence.
+// Line 25 is asked for only when it is needed, and after line 24 is checked, so that line 24's
+// fault is the one reported.
+template <typename Line25>
+std::optional<OwnClimate> own_climate_of(const std::optional<std::string>& line_24,
+                                         Line25 line_25_of) {
+  if (!line_24) {
+    return std::nullopt;
+  }
+  if (names_climate_file(*line_24)) {
+    std::string file_name = own_climate_file_name(*line_24);
+    return own_climate(std::move(file_name), line_25_of(true));
+  }
+  constexpr std::string_view kRule =
+      "; en klimatfil anges med sitt namn ensamt på raden: högst 20 tecken som slutar på .dat "
+      "(med små bokstäver)";
+  if (looks_like_file_name(*line_24)) {
+    std::string message = where(kClimateFileLine) + ": " +
+                          quoted_for_message(shown_from_windows1252(*line_24)) +
+                          " ser ut som ett filnamn men är inget som beräkningen kan använda";
+    if (const std::optional<FileNameFault> fault = file_name_fault(*line_24);
+        fault && fault->kind == FileNameFault::Kind::control) {
+      message += " (raden innehåller styrtecknet " + byte_code_text(fault->byte) + ")";
+    }
+    throw RunError(message + std::string(kRule));
+  }
+  const std::optional<std::string> line_25 = line_25_of(false);
+  if (line_25 && looks_like_file_name(*line_25) && holds_number(*line_24)) {
+    throw RunError(
+        where(kClimateFileLine) +
+        ": raden är ett tal men rad 25 ser ut som ett filnamn; rad 24 ska ha klimatfilens "
+        "namn och rad 25 dess dimensionerande utetemperatur");
+  }
+  return std::nullopt;
+}
+
+// A line after the 23rd as far as it can be read; such lines are never taken as more than that.
+std::optional<std::string> extra_line(LineReader& reader) {
+  try {
+    return reader.next();
   } catch (const RunError&) {
     return std::nullopt;
   }
-  if (!line_24 || !names_climate_file(*line_24)) {
-    return std::nullopt;
-  }
-  // The name is checked before line 25 is read, so that its fault is the one reported.
-  std::string file_name = own_climate_file_name(*line_24);
-  return own_climate(std::move(file_name), reader.next());
 }
 
 RunError missing_line(int line_number) {
@@ -258,7 +301,9 @@ BoilerCase read_control_file(const std::filesystem::path& work_dir) {
     }
     take_line(line, *text, input);
   }
-  if (std::optional<OwnClimate> own = read_own_climate(reader)) {
+  // Line 25 of an own climate file must be read; after any other line 24 it is only looked at.
+  const auto line_25 = [&](bool needed) { return needed ? reader.next() : extra_line(reader); };
+  if (std::optional<OwnClimate> own = own_climate_of(extra_line(reader), line_25)) {
     input.climate = std::move(*own);
   }
   return input;
@@ -273,12 +318,13 @@ BoilerCase read_control_lines(std::span<const std::string> lines) {
     }
     take_line(line, lines[index], input);
   }
-  const auto line_24 = static_cast<std::size_t>(kClimateFileLine - 1);
-  if (line_24 < lines.size() && names_climate_file(lines[line_24])) {
-    std::string file_name = own_climate_file_name(lines[line_24]);
-    const std::optional<std::string> line_25 =
-        line_24 + 1 < lines.size() ? std::optional(lines[line_24 + 1]) : std::nullopt;
-    input.climate = own_climate(std::move(file_name), line_25);
+  const auto line = [&](int number) {
+    const auto index = static_cast<std::size_t>(number - 1);
+    return index < lines.size() ? std::optional(lines[index]) : std::nullopt;
+  };
+  if (std::optional<OwnClimate> own = own_climate_of(
+          line(kClimateFileLine), [&](bool) { return line(kDesignOutdoorTempLine); })) {
+    input.climate = std::move(*own);
   }
   return input;
 }

@@ -17,7 +17,9 @@ inline constexpr std::string_view kControlFileName = "styrfil.dat";
 inline constexpr int kControlFileLines = 23;
 // Two more lines for a climate file of the user's own: its name, a text line like the code lines
 // (ending in ".dat"), and its design outdoor temperature, a number line. A file whose line 24
-// names no climate file reads exactly as one of 23 lines, whatever follows.
+// names no climate file reads exactly as one of 23 lines, whatever follows, unless line 24 looks
+// like a file's name (looks_like_file_name) or is a number while line 25 looks like one: such a
+// file is refused, since it would run with line 17's place in silence.
 inline constexpr int kClimateFileLine = 24;
 inline constexpr int kDesignOutdoorTempLine = 25;
 

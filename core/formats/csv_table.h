@@ -2,11 +2,15 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/files/byte_source.h"
 
 namespace varmkalk::core {
 
@@ -36,10 +40,37 @@ class CsvError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Reads the table from the file's bytes; `file_name` names it in messages. Throws CsvError at the
-// first fault: an empty file, a byte that is not text, an unclosed quote, a quote inside an
-// unquoted field or text after a closing one, a lone CR, a row with more or fewer fields than
-// the header.
+// The longest record a table may hold, in bytes, line ends within quotes included: far more
+// than any real row, and small enough that a file of a single endless line is refused before it
+// fills the memory.
+inline constexpr std::size_t kLongestCsvRecord = std::size_t{1} << 20;
+
+class CsvReader;
+
+// Reads a table one row at a time, in memory bounded by the longest record, from the header on.
+// Throws CsvError at the first fault: an empty file, a byte that is not text, an unclosed quote,
+// a quote inside an unquoted field or text after a closing one, a lone CR, a record longer than
+// kLongestCsvRecord, a row with more or fewer fields than the header.
+class CsvStream {
+ public:
+  // Reads up to and including the header; `file_name` names the file in messages.
+  CsvStream(ByteSource& source, std::string_view file_name);
+  ~CsvStream();
+  CsvStream(const CsvStream&) = delete;
+  CsvStream& operator=(const CsvStream&) = delete;
+
+  long header_line() const { return header_line_; }
+  const std::vector<std::string>& header() const { return header_; }
+  // The next row, or nothing after the last one.
+  std::optional<CsvRow> next();
+
+ private:
+  std::unique_ptr<CsvReader> reader_;
+  long header_line_ = 0;
+  std::vector<std::string> header_;
+};
+
+// Reads the whole table from the file's bytes, as CsvStream does.
 CsvTable read_csv_table(std::string_view bytes, std::string_view file_name);
 
 // Where a message about a cell applies: "indata.csv, rad 5, kolumn 3 (air_ratio)", the name

@@ -13,9 +13,10 @@
 namespace varmkalk::core {
 namespace {
 
-// Exponents are capped here: beyond it every float is zero or out of range anyway, and the cap
-// keeps the sum with the implied-decimal shift far from integer overflow.
-constexpr long kExponentCap = 100000;
+// Exponents are capped here: beyond it every float is zero or out of range anyway, however many
+// digits the field has before the exponent (no text in memory has this many), and the cap keeps
+// the sum with the decimal shift far from integer overflow.
+constexpr long kExponentCap = 1'000'000'000'000'000;
 
 bool is_digit(char c) {
   return c >= '0' && c <= '9';

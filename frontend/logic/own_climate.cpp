@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "core/climate_import/climate_statistics.h"
 #include "core/climate_import/climate_summary.h"
 #include "core/files/file_access.h"
+#include "core/formats/climate_file_name.h"
 #include "frontend/logic/file_names.h"
 
 namespace varmkalk {
@@ -61,14 +63,10 @@ QList<OwnClimateFile> own_climate_files(const QString& folder) {
 std::variant<ImportedClimateFile, FileError> import_climate_into(
     const QString& folder, const ClimateImportRequest& request, const QLocale& locale) {
   const QString name = request.target_name.trimmed();
-  if (!name.endsWith(kSuffix) || name.size() <= kSuffix.size() ||
-      name.size() > kLongestClimateFileName || name.contains(QLatin1Char('/')) ||
-      name.contains(QLatin1Char('\\')) || is_bundled(name)) {
-    return FileError{QStringLiteral("Namnet \"%1\" går inte att använda för en klimatfil: det ska "
-                                    "sluta på .dat, vara högst %2 tecken långt och inte vara "
-                                    "namnet på en av de sex medföljande klimatfilerna.")
-                         .arg(name)
-                         .arg(kLongestClimateFileName)};
+  // The engine finds the file only by a name line 24 of the control file can carry.
+  if (const std::optional<std::string> fault = core::climate_file_name_fault(name.toStdString())) {
+    return FileError{QStringLiteral("Namnet \"%1\" går inte att använda för en klimatfil: %2.")
+                         .arg(name, QString::fromStdString(*fault))};
   }
   try {
     const std::string source = core::read_file(request.source_path.toStdString());

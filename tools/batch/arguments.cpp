@@ -19,28 +19,24 @@ namespace {
 constexpr int kMostThreads = 1024;
 constexpr std::size_t kNameWidth = 22;
 
-// What the code columns take: the letters of the table's rows (either case), the last row for
-// anything else.
+// What the code columns take: the letters of the table's rows, in either case, and nothing else.
 std::string climate_codes() {
   std::string text;
-  for (std::size_t i = 0; i + 1 < core::kClimates.size(); ++i) {
-    text += std::string(1, core::kClimates[i].code_letter) + " " +
-            std::string(core::kClimates[i].place_name) + ", ";
+  for (const core::Climate& climate : core::kClimates) {
+    text += (text.empty() ? "" : ", ") + std::string(1, climate.code_letter) + " " +
+            std::string(climate.place_name);
   }
-  return text + "annars " + std::string(core::kClimates.back().place_name);
+  return text;
 }
 
 std::string heating_system_codes() {
-  const auto temperatures = [](const core::HeatingSystemDesign& design) {
-    return core::format_decimal(design.supply_temp_c, 0) + "/" +
-           core::format_decimal(design.return_temp_c, 0) + " °C";
-  };
   std::string text;
-  for (std::size_t i = 0; i + 1 < core::kHeatingSystems.size(); ++i) {
-    text += std::string(1, core::kHeatingSystems[i].code_letter) + " " +
-            temperatures(core::kHeatingSystems[i]) + ", ";
+  for (const core::HeatingSystemDesign& design : core::kHeatingSystems) {
+    text += (text.empty() ? "" : ", ") + std::string(1, design.code_letter) + " " +
+            core::format_decimal(design.supply_temp_c, 0) + "/" +
+            core::format_decimal(design.return_temp_c, 0) + " °C";
   }
-  return text + "annars " + temperatures(core::kHeatingSystems.back());
+  return text;
 }
 
 std::string column_line(std::string_view field, const std::string& what) {
@@ -65,9 +61,10 @@ std::string column_lines() {
 }  // namespace
 
 std::variant<Arguments, std::string> parse_arguments(std::span<const char* const> arguments) {
-  constexpr std::array<tools::OptionRule, 2> kOptions{{
+  constexpr std::array<tools::OptionRule, 3> kOptions{{
       {"--threads", true, "--threads behöver ett antal trådar, till exempel --threads 2"},
       {"--replace", false, {}},
+      {"--quiet", false, {}},
   }};
   const auto read = tools::parse_command_line(arguments, kOptions);
   if (const auto* error = std::get_if<std::string>(&read)) {
@@ -80,6 +77,7 @@ std::variant<Arguments, std::string> parse_arguments(std::span<const char* const
     return parsed;
   }
   parsed.replace = command_line.has("--replace");
+  parsed.quiet = command_line.has("--quiet");
   if (const auto threads = command_line.options.find("--threads");
       threads != command_line.options.end()) {
     const std::optional<int> count = tools::option_number(threads->second, 1, kMostThreads);
@@ -103,7 +101,7 @@ std::variant<Arguments, std::string> parse_arguments(std::span<const char* const
 
 std::string help_text() {
   return R"(Användning:
-  kalvex-batch INDATA.csv UTDATA.csv [--replace] [--threads N]
+  kalvex-batch INDATA.csv UTDATA.csv [--replace] [--threads N] [--quiet]
   kalvex-batch --help
 
 Räknar årsverkningsgraden för många pannor på en gång, ett fall per rad i en CSV-fil, med
@@ -129,12 +127,30 @@ Utdata upprepar varje kolumn från indata och lägger till:
                                   årets energier, kWh
   heating_days, shortfall_days    dygn med värmebehov, dygn då pannan inte räckte till
 Talen är de kortaste som läses tillbaka som samma tal som beräkningen gav; avrundade som i
-kalvex sammanställning blir de samma text. Raderna räknas parallellt på alla kärnor och
-skrivs i indatas ordning.
+kalvex sammanställning blir de samma text.
+
+Tabellen får vara hur stor som helst; minnet beror inte på dess storlek. Indata läses två
+gånger: först kontrolleras varje rad, så att en felaktig cell var som helst nämns innan något
+fall räknas, sedan räknas raderna i omgångar parallellt på alla kärnor och skrivs i indatas
+ordning. En rad får vara högst 1 MiB, radbrytningar inom citattecken medräknade. Standard in
+kopieras först till en fil utan namn i den tillfälliga mappen (TMPDIR, annars /tmp) och läses
+sedan som en fil; inget av den blir kvar hur körningen än slutar.
+
+Utdata prövas innan något läses: en mapp som saknas eller inte går att skriva i, och ett namn
+som är en mapp eller ingen vanlig fil, vägras genast. Tabellen skrivs till en tillfällig fil
+bredvid utdata, UTDATA.csv.kalvex-batch-XXXXXX (sex slumpvisa tecken), som får namnet
+UTDATA.csv först när allt är skrivet. Avbryts körningen med Ctrl-C, SIGTERM eller SIGHUP tas
+den tillfälliga filen bort och en befintlig UTDATA.csv är som förut. Efter kill -9 (SIGKILL)
+eller ett strömavbrott kan UTDATA.csv.kalvex-batch-XXXXXX ligga kvar; ta bort den.
+
+En körning som tar mer än en sekund visar på standard fel hur många rader som är klara, rader
+per sekund och tiden som återstår, när standard fel är en terminal.
 
 Flaggor:
-  --replace     ersätt UTDATA.csv om den redan finns; annars skrivs den aldrig över
+  --replace     ersätt UTDATA.csv om den redan finns och är en vanlig fil; annars skrivs
+                den aldrig över
   --threads N   räkna på N trådar i stället för en per kärna
+  --quiet       visa inte hur långt körningen har kommit
   --help        visa den här hjälpen
 
 Slutstatus: 0 när varje rad räknades (ok eller shortfall), 1 när någon rad fick error,

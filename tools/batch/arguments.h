@@ -16,6 +16,7 @@ struct Arguments {
   std::string input;   // a file, or "-": standard input
   std::string output;  // a file, or "-": standard output
   bool replace = false;
+  bool quiet = false;    // no progress on standard error
   unsigned threads = 0;  // 0: one per core
 };
 

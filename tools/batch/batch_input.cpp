@@ -4,9 +4,12 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/case/climates.h"
+#include "core/case/heating_systems.h"
 #include "core/climate_import/source_text.h"
 #include "core/formats/control_file.h"
 #include "core/text/fixed_field.h"
+#include "core/text/fixed_format.h"
 #include "core/text/utf8_text.h"
 
 namespace varmkalk::batch {
@@ -17,6 +20,8 @@ using core::quoted_for_message;
 // More faulty cells than this are counted, not listed.
 constexpr std::size_t kListedCellFaults = 10;
 constexpr std::string_view kIdentityField = "calc_id";
+// Far more characters than a float's digits need; a longer cell is no number someone wrote.
+constexpr std::size_t kLongestNumber = 64;
 
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
@@ -65,6 +70,11 @@ std::optional<float> number_of(std::string_view cell, std::string& fault) {
     fault = "fältet är tomt; ett tal behövs";
     return std::nullopt;
   }
+  if (text.size() > kLongestNumber) {
+    fault = "talet är " + std::to_string(text.size()) + " tecken långt; högst " +
+            std::to_string(kLongestNumber) + " tecken godtas";
+    return std::nullopt;
+  }
   if (!is_decimal_number(text)) {
     fault = quoted_for_message(text) + " är inget tal";
     if (text.find(',') != std::string_view::npos) {
@@ -80,6 +90,49 @@ std::optional<float> number_of(std::string_view cell, std::string& fault) {
   }
 }
 
+// The letters a code column takes, either case, each with what it stands for: every row of the
+// column's table, the default row by its own letter too, so that no other text slips through to
+// the default.
+struct CodeLetter {
+  char letter;
+  std::string meaning;
+};
+
+std::vector<CodeLetter> code_letters(std::string_view field) {
+  std::vector<CodeLetter> letters;
+  if (field == "climate_code") {
+    for (const core::Climate& climate : core::kClimates) {
+      letters.push_back({climate.code_letter, std::string(climate.place_name)});
+    }
+  } else {
+    for (const core::HeatingSystemDesign& design : core::kHeatingSystems) {
+      letters.push_back({design.code_letter, core::format_decimal(design.supply_temp_c, 0) + "/" +
+                                                 core::format_decimal(design.return_temp_c, 0) +
+                                                 " °C"});
+    }
+  }
+  return letters;
+}
+
+// The cell's code letter in upper case, blanks and tabs around it dropped, or what is wrong
+// with it.
+std::optional<char> code_of(std::string_view field, std::string_view cell, std::string& fault) {
+  const std::string_view text = core::trimmed(cell);
+  const std::vector<CodeLetter> letters = code_letters(field);
+  std::string accepted;
+  for (const CodeLetter& code : letters) {
+    if (text.size() == 1 && (text[0] == code.letter || text[0] == code.letter - 'A' + 'a')) {
+      return code.letter;
+    }
+    accepted +=
+        (accepted.empty() ? "" : ", ") + std::string(1, code.letter) + " (" + code.meaning + ")";
+  }
+  fault =
+      (text.empty() ? std::string("fältet är tomt") : quoted_for_message(text) + " är ingen kod") +
+      "; ange en av " + accepted;
+  return std::nullopt;
+}
+
 std::string quoted_list(const std::vector<std::string_view>& names) {
   std::string list;
   for (const std::string_view name : names) {
@@ -88,19 +141,16 @@ std::string quoted_list(const std::vector<std::string_view>& names) {
   return list;
 }
 
-// Where each control line's value stands in the table's rows.
-struct ColumnOf {
-  const core::ControlLine* line;
-  std::size_t column;
-};
+using ColumnOf = BatchReader::ColumnOf;
 
-std::vector<ColumnOf> columns_of(const core::CsvTable& table, std::string_view file_name) {
+std::vector<ColumnOf> columns_of(const core::CsvStream& table, std::string_view file_name) {
+  const std::vector<std::string>& header = table.header();
   const auto place = [&](std::size_t column) {
-    return core::csv_cell_place(file_name, table.header_line, column, table.header);
+    return core::csv_cell_place(file_name, table.header_line(), column, header);
   };
   const std::vector<std::string_view> names = batch_column_names();
-  for (std::size_t column = 0; column < table.header.size(); ++column) {
-    const std::string& name = table.header[column];
+  for (std::size_t column = 0; column < header.size(); ++column) {
+    const std::string& name = header[column];
     if (name == kIdentityField) {
       throw BatchInputError(place(column) +
                             ": calc_id hör inte till en batchkörning, som inte skriver några "
@@ -110,10 +160,10 @@ std::vector<ColumnOf> columns_of(const core::CsvTable& table, std::string_view f
       throw BatchInputError(place(column) +
                             ": okänd kolumn; se kalvex-batch --help för kolumnernas namn");
     }
-    const auto first = std::find(table.header.begin(), table.header.end(), name);
-    if (first != table.header.begin() + static_cast<std::ptrdiff_t>(column)) {
+    const auto first = std::find(header.begin(), header.end(), name);
+    if (first != header.begin() + static_cast<std::ptrdiff_t>(column)) {
       throw BatchInputError(place(column) + ": kolumnen finns redan som kolumn " +
-                            std::to_string(first - table.header.begin() + 1));
+                            std::to_string(first - header.begin() + 1));
     }
   }
   std::vector<ColumnOf> columns;
@@ -122,16 +172,16 @@ std::vector<ColumnOf> columns_of(const core::CsvTable& table, std::string_view f
     if (line.kind == core::ControlLineKind::identity) {
       continue;
     }
-    const auto found = std::find(table.header.begin(), table.header.end(), line.field);
-    if (found == table.header.end()) {
+    const auto found = std::find(header.begin(), header.end(), line.field);
+    if (found == header.end()) {
       missing.push_back(line.field);
     } else {
-      columns.push_back({&line, static_cast<std::size_t>(found - table.header.begin())});
+      columns.push_back({&line, static_cast<std::size_t>(found - header.begin())});
     }
   }
   if (!missing.empty()) {
     throw BatchInputError(
-        core::message_safe(file_name) + ", rad " + std::to_string(table.header_line) + ": " +
+        core::message_safe(file_name) + ", rad " + std::to_string(table.header_line()) + ": " +
         (missing.size() == 1 ? "kolumnen " : "kolumnerna ") + quoted_list(missing) + " saknas");
   }
   return columns;
@@ -150,42 +200,63 @@ std::vector<std::string_view> batch_column_names() {
   return names;
 }
 
-BatchInput read_batch_input(std::string_view bytes, std::string_view file_name) {
-  BatchInput input{core::read_csv_table(bytes, file_name), {}};
-  const std::vector<ColumnOf> columns = columns_of(input.table, file_name);
-  std::vector<std::string> faults;
-  std::size_t fault_count = 0;
-  input.cases.reserve(input.table.rows.size());
-  for (const core::CsvRow& row : input.table.rows) {
-    core::BoilerCase& into = input.cases.emplace_back();
-    // In the control file's line order, so that the burner's two powers meet as they do there.
-    for (const ColumnOf& column : columns) {
-      const std::string& cell = row.fields[column.column];
-      if (column.line->kind == core::ControlLineKind::code) {
-        core::read_control_line(*column.line, cell, into);
+BatchReader::BatchReader(core::ByteSource& source, std::string_view file_name)
+    : table_(source, file_name), file_name_(file_name), columns_(columns_of(table_, file_name)) {}
+
+std::optional<BatchRow> BatchReader::next() {
+  std::optional<core::CsvRow> row = table_.next();
+  if (!row) {
+    return std::nullopt;
+  }
+  BatchRow read{std::move(*row), {}};
+  // In the control file's line order, so that the burner's two powers meet as they do there.
+  for (const ColumnOf& column : columns_) {
+    const std::string& cell = read.row.fields[column.column];
+    std::string fault;
+    if (column.line->kind == core::ControlLineKind::code) {
+      if (const std::optional<char> letter = code_of(column.line->field, cell, fault)) {
+        column.line->set_text(read.input, std::string_view(&*letter, 1));
         continue;
       }
-      std::string fault;
-      if (const std::optional<float> value = number_of(cell, fault)) {
-        column.line->set_number(into, *value);
-      } else if (++fault_count <= kListedCellFaults) {
-        faults.push_back(
-            core::csv_cell_place(file_name, row.line, column.column, input.table.header) + ": " +
-            fault);
-      }
+    } else if (const std::optional<float> value = number_of(cell, fault)) {
+      column.line->set_number(read.input, *value);
+      continue;
+    }
+    if (++fault_count_ <= kListedCellFaults) {
+      faults_.push_back(
+          core::csv_cell_place(file_name_, read.row.line, column.column, table_.header()) + ": " +
+          fault);
     }
   }
-  if (fault_count > 0) {
-    std::string message;
-    for (const std::string& fault : faults) {
-      message += (message.empty() ? "" : "\n") + fault;
-    }
-    if (fault_count > faults.size()) {
-      message += "\n" + core::message_safe(file_name) + ": och " +
-                 std::to_string(fault_count - faults.size()) + " fel till av samma slag";
-    }
-    throw BatchInputError(message);
+  return read;
+}
+
+void BatchReader::throw_cell_faults() const {
+  if (fault_count_ == 0) {
+    return;
   }
+  std::string message;
+  for (const std::string& fault : faults_) {
+    message += (message.empty() ? "" : "\n") + fault;
+  }
+  if (fault_count_ > faults_.size()) {
+    message += "\n" + core::message_safe(file_name_) + ": och " +
+               std::to_string(fault_count_ - faults_.size()) + " fel till av samma slag";
+  }
+  throw BatchInputError(message);
+}
+
+BatchInput read_batch_input(std::string_view bytes, std::string_view file_name) {
+  core::MemoryByteSource source(bytes);
+  BatchReader reader(source, file_name);
+  BatchInput input;
+  input.table.header_line = reader.header_line();
+  input.table.header = reader.header();
+  while (std::optional<BatchRow> row = reader.next()) {
+    input.table.rows.push_back(std::move(row->row));
+    input.cases.push_back(row->input);
+  }
+  reader.throw_cell_faults();
   return input;
 }
 

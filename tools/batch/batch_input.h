@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/case/boiler_case.h"
+#include "core/formats/control_file.h"
 #include "core/formats/csv_table.h"
 
 namespace varmkalk::batch {
@@ -18,6 +20,12 @@ inline constexpr std::string_view kCaseColumn = "case";
 struct BatchInput {
   core::CsvTable table;
   std::vector<core::BoilerCase> cases;
+};
+
+// A row of the table and the case it describes.
+struct BatchRow {
+  core::CsvRow row;
+  core::BoilerCase input;
 };
 
 // Input that cannot be run. what() is one Swedish line per fault found, each naming the file,
@@ -32,12 +40,41 @@ class BatchInputError : public std::runtime_error {
 std::vector<std::string_view> batch_column_names();
 
 // Reads the cases from a CSV table with a column for each of batch_column_names(), in any
-// order, the case column optional. Numbers are written with a decimal point in the control
-// file's units and read to the float the engine reads from the same digits; the climate and
-// heating-system columns are codes as on the control file's lines. The header is checked
-// before any row: an unknown, repeated or missing column is named. Throws core::CsvError for a
-// file that is no table and BatchInputError for cells that are no numbers (the first few of
-// them).
+// order, the case column optional, one row at a time. Numbers are written with a decimal point in
+// the control file's units and read to the float the engine reads from the same digits; the
+// climate and heating-system columns hold one of the letters the control file writes, in either
+// case, with blanks and tabs around it; any other text is refused. The header is checked before
+// any row: an unknown, repeated or missing column is named. Throws core::CsvError for a file
+// that is no table and BatchInputError for the header; cells that are no numbers or codes are
+// gathered for throw_cell_faults.
+class BatchReader {
+ public:
+  BatchReader(core::ByteSource& source, std::string_view file_name);
+
+  long header_line() const { return table_.header_line(); }
+  const std::vector<std::string>& header() const { return table_.header(); }
+  // The next row and its case, or nothing after the last row. The case of a row with a faulty
+  // cell lacks that cell's value.
+  std::optional<BatchRow> next();
+  // Throws BatchInputError naming the first few faulty cells read so far and counting the rest.
+  void throw_cell_faults() const;
+
+  // Where each control line's value stands in the table's rows.
+  struct ColumnOf {
+    const core::ControlLine* line;
+    std::size_t column;
+  };
+
+ private:
+  core::CsvStream table_;
+  std::string file_name_;
+  std::vector<ColumnOf> columns_;
+  std::vector<std::string> faults_;
+  std::size_t fault_count_ = 0;
+};
+
+// The whole table as BatchReader reads it. Throws BatchInputError for faulty cells (the first
+// few of them) once every row is read.
 BatchInput read_batch_input(std::string_view bytes, std::string_view file_name);
 
 }  // namespace varmkalk::batch

@@ -66,17 +66,17 @@ std::vector<std::string> result_fields(const core::CaseResult& result) {
 
 }  // namespace
 
-std::string batch_output_text(const core::CsvTable& input, std::span<const core::CaseResult> results) {
-  std::vector<std::string> header = input.header;
+std::string batch_output_header(std::span<const std::string> input_header) {
+  std::vector<std::string> header(input_header.begin(), input_header.end());
   header.insert(header.end(), kResultColumns.begin(), kResultColumns.end());
-  std::string text = core::csv_record(header);
-  for (std::size_t i = 0; i < results.size(); ++i) {
-    std::vector<std::string> fields = input.rows[i].fields;
-    const std::vector<std::string> added = result_fields(results[i]);
-    fields.insert(fields.end(), added.begin(), added.end());
-    text += core::csv_record(fields);
-  }
-  return text;
+  return core::csv_record(header);
+}
+
+std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& result) {
+  std::vector<std::string> fields = input.fields;
+  const std::vector<std::string> added = result_fields(result);
+  fields.insert(fields.end(), added.begin(), added.end());
+  return core::csv_record(fields);
 }
 
 }  // namespace varmkalk::batch

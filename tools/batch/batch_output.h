@@ -13,6 +13,11 @@ namespace varmkalk::batch {
 // efficiencies in per cent, the energies in kWh, the heating days and the days the boiler fell
 // short. Numbers are the shortest text that reads back as the same float; those a refused case
 // or a year without heating day does not have are empty. One result per input row, in order.
-std::string batch_output_text(const core::CsvTable& input, std::span<const core::CaseResult> results);
+
+// The output's header record for the input's header.
+std::string batch_output_header(std::span<const std::string> input_header);
+
+// The output's record for an input row and its result.
+std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& result);
 
 }  // namespace varmkalk::batch

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kalvex-batch: the engine's year for every row of a CSV table, in parallel, into another table.
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <future>
 #include <iostream>
+#include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <variant>
@@ -16,38 +22,29 @@
 #include "tools/batch/arguments.h"
 #include "tools/batch/batch_input.h"
 #include "tools/batch/batch_output.h"
+#include "tools/batch/progress.h"
 #include "tools/common/program.h"
+#include "tools/common/signal_cleanup.h"
 
 namespace {
 
 using namespace varmkalk;
+namespace fs = std::filesystem;
 
 constexpr const char* kProgram = "kalvex-batch";
 constexpr int kSomeRowsFailed = 1;
 constexpr int kUnusable = 2;
 constexpr std::string_view kStandardInputName = "standard in";
-// The same limit as for a file: far more than a million cases.
-constexpr std::size_t kLargestInput = std::size_t{256} * 1024 * 1024;
-constexpr std::size_t kReadBlock = 1 << 16;
+// The temporary files start so: the output's beside it, standard input's copy in the temporary
+// folder.
+constexpr std::string_view kOutputTag = "kalvex-batch";
+constexpr std::string_view kStandardInputTag = "kalvex-batch-standard-in";
+// Rows computed together: enough to keep every core busy, few enough that the rows, their
+// results and their output stay small whatever the table's size.
+constexpr std::size_t kChunkRows = 4096;
+constexpr std::size_t kChunkBytes = std::size_t{16} << 20;
 
-std::string read_standard_input() {
-  std::string bytes;
-  std::vector<char> block(kReadBlock);
-  std::size_t count = 0;
-  while ((count = std::fread(block.data(), 1, block.size(), stdin)) > 0) {
-    bytes.append(block.data(), count);
-    if (bytes.size() > kLargestInput) {
-      throw core::FileAccessError(std::string(kStandardInputName) + ": indata är större än " +
-                                  std::to_string(kLargestInput / (1024 * 1024)) + " MiB");
-    }
-  }
-  if (std::ferror(stdin)) {
-    throw core::FileAccessError(std::string(kStandardInputName) + ": kan inte läsas");
-  }
-  return bytes;
-}
-
-void write_standard_output(const std::string& text) {
+void write_standard_output(std::string_view text) {
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
     throw core::FileAccessError("standard ut: kan inte skrivas");
   }
@@ -61,38 +58,149 @@ unsigned thread_count(const batch::Arguments& arguments) {
   return cores > 0 ? cores : 1;
 }
 
-int run(const batch::Arguments& arguments) {
-  const bool from_standard_input = arguments.input == batch::kStandardStream;
-  const bool to_standard_output = arguments.output == batch::kStandardStream;
-  if (!to_standard_output && !arguments.replace) {
-    core::require_absent(arguments.output);
+fs::path temporary_folder() {
+  std::error_code error;
+  fs::path folder = fs::temp_directory_path(error);
+  return error ? fs::path("/tmp") : folder;
+}
+
+// What the first pass learns of a table whose every row it has checked.
+struct CheckedTable {
+  std::size_t rows = 0;
+  std::vector<core::BoilerCase> one_per_climate;
+};
+
+// Reads every row and checks every cell, keeping none of them: a bad cell anywhere is named
+// before any case runs.
+CheckedTable check_table(core::ByteSource& input, std::string_view name) {
+  batch::BatchReader reader(input, name);
+  CheckedTable checked;
+  std::set<std::string, std::less<>> climates;
+  while (const std::optional<batch::BatchRow> row = reader.next()) {
+    ++checked.rows;
+    if (climates.emplace(core::climate_file_name(row->input.climate)).second) {
+      checked.one_per_climate.push_back(row->input);
+    }
   }
+  reader.throw_cell_faults();
+  return checked;
+}
+
+// Rows read together and their cases.
+struct Chunk {
+  std::vector<core::CsvRow> rows;
+  std::vector<core::BoilerCase> cases;
+};
+
+// The next rows of the second pass: kChunkRows of them, fewer where they hold many bytes or the
+// table ends.
+Chunk read_chunk(batch::BatchReader& reader) {
+  Chunk chunk;
+  std::size_t bytes = 0;
+  while (chunk.rows.size() < kChunkRows && bytes < kChunkBytes) {
+    std::optional<batch::BatchRow> row = reader.next();
+    if (!row) {
+      break;
+    }
+    for (const std::string& field : row->row.fields) {
+      bytes += field.size();
+    }
+    chunk.rows.push_back(std::move(row->row));
+    chunk.cases.push_back(row->input);
+  }
+  // Only a file changed since the first pass has such cells now.
+  reader.throw_cell_faults();
+  return chunk;
+}
+
+// Where the output goes: a file, written whole or not at all, or standard output.
+class Output {
+ public:
+  explicit Output(const batch::Arguments& arguments) {
+    if (arguments.output == batch::kStandardStream) {
+      return;
+    }
+    const tools::SignalsHeld held;
+    file_.emplace(arguments.output, arguments.replace, kOutputTag);
+    removed_.add(file_->temporary_path());
+  }
+
+  void write(std::string_view text) {
+    if (file_) {
+      file_->write(text);
+    } else {
+      write_standard_output(text);
+    }
+  }
+
+  void finish() {
+    if (file_) {
+      file_->finish();
+    }
+  }
+
+ private:
+  // Declared first, so that it outlives the file: the temporary file is removed on a signal for
+  // as long as it can exist.
+  tools::RemovedOnSignal removed_;
+  std::optional<core::FileReplacement> file_;
+};
+
+int run(const batch::Arguments& arguments) {
+  // The output first: nothing is read or computed for an output that cannot be written.
+  Output output(arguments);
+  const bool from_standard_input = arguments.input == batch::kStandardStream;
   const std::string input_name =
       from_standard_input ? std::string(kStandardInputName) : arguments.input;
-  const std::string bytes =
-      from_standard_input ? read_standard_input() : core::read_file(arguments.input);
-  const batch::BatchInput input = batch::read_batch_input(bytes, input_name);
+  core::InputFile input = from_standard_input
+                              ? core::copy_to_unnamed_file(STDIN_FILENO, input_name,
+                                                           temporary_folder(), kStandardInputTag)
+                              : core::InputFile(arguments.input);
+  const CheckedTable checked = check_table(input, input_name);
+  input.rewind();
 
   const core::RunFolders folders = core::process_run_folders();
-  const core::FoundClimates climates(input.cases, folders.work_dir, folders.climate_fallback_dir);
-  const std::vector<core::CaseResult> results =
-      core::run_cases(input.cases, climates, thread_count(arguments));
-  const std::string text = batch::batch_output_text(input.table, results);
-  if (to_standard_output) {
-    write_standard_output(text);
-  } else {
-    core::write_file(arguments.output, text, arguments.replace);
-  }
+  const core::FoundClimates climates(checked.one_per_climate, folders.work_dir,
+                                     folders.climate_fallback_dir);
+  const unsigned threads = thread_count(arguments);
+  batch::Progress progress(checked.rows, !arguments.quiet && ::isatty(STDERR_FILENO) == 1);
+  batch::BatchReader reader(input, input_name);
+  output.write(batch::batch_output_header(reader.header()));
 
+  std::size_t rows = 0;
   std::size_t shortfalls = 0;
   std::size_t errors = 0;
-  for (const core::CaseResult& result : results) {
-    shortfalls += result.status == core::CaseStatus::shortfall ? 1 : 0;
-    errors += result.status == core::CaseStatus::error ? 1 : 0;
+  // The task owns the cases it computes; the rows stay for the output.
+  const auto compute = [&](Chunk& chunk) {
+    return std::async(std::launch::async, [cases = std::move(chunk.cases), &climates, threads] {
+      return core::run_cases(cases, climates, threads);
+    });
+  };
+  // While one chunk is computed, the next is read and the one before written.
+  Chunk current = read_chunk(reader);
+  std::future<std::vector<core::CaseResult>> computing = compute(current);
+  while (!current.rows.empty()) {
+    Chunk next = read_chunk(reader);
+    const std::vector<core::CaseResult> results = computing.get();
+    if (!next.rows.empty()) {
+      computing = compute(next);
+    }
+    std::string text;
+    for (std::size_t i = 0; i < results.size(); ++i) {
+      text += batch::batch_output_row(current.rows[i], results[i]);
+      shortfalls += results[i].status == core::CaseStatus::shortfall ? 1 : 0;
+      errors += results[i].status == core::CaseStatus::error ? 1 : 0;
+    }
+    output.write(text);
+    rows += results.size();
+    progress.rows_done(rows);
+    current = std::move(next);
   }
-  std::cerr << kProgram << ": " << results.size()
-            << " fall: " << results.size() - shortfalls - errors << " ok, " << shortfalls
-            << " med dygn då pannan inte räckte till, " << errors << " vägrade\n";
+  output.finish();
+  progress.clear();
+
+  std::cerr << kProgram << ": " << rows << " fall: " << rows - shortfalls - errors << " ok, "
+            << shortfalls << " med dygn då pannan inte räckte till, " << errors << " vägrade\n";
   return errors > 0 ? kSomeRowsFailed : 0;
 }
 

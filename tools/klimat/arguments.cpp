@@ -72,13 +72,16 @@ Gör en klimatfil för beräkningen, en rad per dag med dygnets medeltemperatur,
   - en EnergyPlus-fil (.epw) med ett typår: 365 dagar i ordning efter månad och dag;
   - en tabell med ett datum ÅÅÅÅ-MM-DD och en temperatur per rad, åtskilda av semikolon,
     kommatecken eller tabb, med decimalpunkt eller decimalkomma; en rubrikrad får finnas.
-Formatet känns igen på innehållet. Filen får vara UTF-8 eller Windows-1252. Inget fylls i:
+UT.dat är ett namn som styrfilens rad 24 kan bära: högst 20 tecken som slutar på .dat, och
+inte namnet på en av de sex medföljande klimatfilerna. Formatet känns igen på de första
+raderna, och resten läses rad för rad, så att en källa av vilken storlek som helst tar lite
+minne; en rad får vara högst 64 KiB. Filen får vara UTF-8 eller Windows-1252. Inget fylls i:
 saknas en dag, eller har ett värde en kvalitetskod som inte godtas, skrivs ingen klimatfil.
 
 Flaggor:
   --year ÅÅÅÅ       året som ska tas ur källan; behövs när den har värden från flera år
   --allow-suspect   ta också med SMHI-värden med kvalitetskod Y (misstänkta); annars bara G
-  --replace         ersätt UT.dat om den redan finns
+  --replace         ersätt UT.dat om den redan finns och är en vanlig fil
   --info            visa översikten av en befintlig klimatfil
   --help            visa den här hjälpen
 

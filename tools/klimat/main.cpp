@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kalvex-klimat: makes a climate file for the engine from SMHI's open data, an EnergyPlus
 // weather file or a plain table, and shows the figures of a year of daily means.
+#include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -10,6 +12,8 @@
 #include "core/climate_import/climate_summary.h"
 #include "core/climate_import/source_text.h"
 #include "core/files/file_access.h"
+#include "core/formats/climate_file_name.h"
+#include "core/text/utf8_text.h"
 #include "tools/common/program.h"
 #include "tools/klimat/arguments.h"
 
@@ -46,14 +50,21 @@ int show_info(const klimat::Arguments& arguments) {
 }
 
 int run_import(const klimat::Arguments& arguments) {
-  if (!arguments.replace) {
-    core::require_absent(arguments.output);
+  // The engine finds the file only by a name line 24 of the control file can carry.
+  const std::string name = std::filesystem::path(arguments.output).filename().string();
+  if (const std::optional<std::string> fault = core::climate_file_name_fault(name)) {
+    return tools::report(kProgram,
+                         "namnet " + core::quoted_for_message(core::shown_name(name)) +
+                             " går inte att använda för en klimatfil: " + *fault,
+                         kFailed);
   }
+  core::require_target(arguments.output, arguments.replace);
   core::ImportOptions options;
   options.source_name = arguments.source;
   options.year = arguments.year;
   options.allow_suspect = arguments.allow_suspect;
-  const auto imported = core::import_climate(core::read_file(arguments.source), options);
+  core::InputFile source(arguments.source);
+  const auto imported = core::import_climate(source, options);
   if (const auto* error = std::get_if<core::ImportError>(&imported)) {
     return tools::report(kProgram, refusal(*error), kFailed);
   }

@@ -9,7 +9,9 @@
 #include "core/climate_import/climate_file.h"
 #include "core/climate_import/climate_import.h"
 #include "core/climate_import/source_text.h"
+#include "core/files/file_access.h"
 #include "core/tests/climate_import/source_builders.h"
+#include "core/tests/support/temp_folder.h"
 
 namespace varmkalk::core {
 namespace {
@@ -22,9 +24,24 @@ using testing::stockholm_2009_bytes;
 
 using Imported = std::variant<ImportedClimate, ImportError>;
 
+// The source imported from its bytes; imported from a file line by line it must give the same
+// year or the same message.
 Imported import_named(const std::string& bytes, const std::string& name,
                       std::optional<int> year = std::nullopt, bool allow_suspect = false) {
-  return import_climate(bytes, ImportOptions{name, year, allow_suspect});
+  const ImportOptions options{name, year, allow_suspect};
+  const Imported imported = import_climate(bytes, options);
+  const varmkalk::testing::TempFolder folder;
+  folder.write("source", bytes);
+  InputFile file((folder.path() / "source").string());
+  const Imported streamed = import_climate(file, options);
+  const auto text = [](const Imported& result) {
+    const auto* climate = std::get_if<ImportedClimate>(&result);
+    return climate ? std::string(format_description(climate->format)) + "\n" +
+                         format_climate_file(climate->year)
+                   : std::get<ImportError>(result).message;
+  };
+  EXPECT_EQ(text(streamed), text(imported));
+  return imported;
 }
 
 std::string error_of(const Imported& imported) {
@@ -202,6 +219,8 @@ TEST(ClimateImport, RefusalsSayWhatIsWrongAndWhereOnOneLine) {
     bool year_needed;
     bool suspect_refused;
   };
+  const std::string min_daily =
+      replaced(daily, "medelvärde 1 dygn, 1 gång/dygn, kl 00", "min, 1 gång per dygn");
   const std::string suspect = replaced(daily, "2009-01-03;-4.7;G", "2009-01-03;-4.7;Y");
   const std::string two_years =
       daily + "2009-12-31 00:00:01;2010-01-01 00:00:00;2010-01-01;1.0;G\n";
@@ -300,6 +319,28 @@ TEST(ClimateImport, RefusalsSayWhatIsWrongAndWhereOnOneLine) {
        false,
        false},
       {"okänt format", "Hej\nhopp\n", {}, false, "okänt format", false, false},
+      {"dygnets lägsta temperatur utan parameterblock",
+       min_daily.substr(min_daily.find("Från Datum")),
+       {},
+       false,
+       "källa.csv: SMHI:s parameterblock (raden \"Parameternamn;Beskrivning;Enhet\" och raden "
+       "efter) saknas",
+       false,
+       false},
+      {"timvärde kl 24",
+       replaced(smhi_hourly_csv(stockholm), "2009-02-01;05:00:00", "2009-02-01;24:00:00"),
+       {},
+       false,
+       "fält 2 (Tid (UTC)): \"24:00:00\" är ingen hel timme",
+       false,
+       false},
+      {"1900 är inget skottår",
+       "1900-02-28;1.0\n1900-02-29;1.0\n",
+       {},
+       false,
+       "1900-02-29",
+       false,
+       false},
       {"styrtecken och trasig UTF-8",
        replaced(daily, ";-9.3;", ";\x1b[31m\xff\x81;"),
        {},
@@ -323,6 +364,24 @@ TEST(ClimateImport, RefusalsSayWhatIsWrongAndWhereOnOneLine) {
     EXPECT_EQ(decode_source_text(error->message), error->message) << "ingen giltig UTF-8";
     EXPECT_EQ(error->year_needed, c.year_needed) << c.what;
     EXPECT_EQ(error->suspect_refused, c.suspect_refused) << c.what;
+  }
+}
+
+// A file of one endless line is refused at the bound, naming the line, not read whole.
+TEST(ClimateImport, ALineLongerThanTheBoundIsRefusedFromAFileNamingIt) {
+  const std::string start = smhi_daily_csv(stockholm_2009());
+  const std::vector<std::pair<std::string, std::string>> sources = {
+      {std::string(64 * kLongestSourceLine, ';'), "source, rad 1: raden är längre än 64 KiB"},
+      {start + std::string(64 * kLongestSourceLine, ' '),
+       "source, rad " + std::to_string(std::count(start.begin(), start.end(), '\n') + 1) +
+           ": raden är längre än 64 KiB"},
+  };
+  for (const auto& [bytes, message] : sources) {
+    const varmkalk::testing::TempFolder folder;
+    folder.write("source", bytes);
+    InputFile file((folder.path() / "source").string());
+    EXPECT_EQ(error_of(import_climate(file, ImportOptions{"source", std::nullopt, false})),
+              message + ", det mesta en rad får vara");
   }
 }
 

@@ -53,6 +53,12 @@ TEST(ClimateStatistics, DesignTemperatureIsTheLowestThreeDayMeanAndBoundsHold) {
     }
   }
   EXPECT_EQ(climate_statistics(ClimateYear{2009, cold_snap}).design_first_day, 201);
+  // Of two equally cold windows the first is named.
+  std::vector<int> two_snaps = cold_snap;
+  for (int day : {300, 301, 302}) {
+    two_snaps[day] = -200;
+  }
+  EXPECT_EQ(climate_statistics(ClimateYear{2009, two_snaps}).design_first_day, 201);
   EXPECT_EQ(climate_statistics(ClimateYear{2008, leap}).heating_days, 365);
   EXPECT_THROW(climate_statistics(ClimateYear{2009, {}}), std::invalid_argument);
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,6 +16,20 @@ namespace varmkalk::core {
 namespace {
 
 using namespace std::string_literals;
+
+// The table read from a source that hands out `piece` bytes at a time, as a file is read in
+// blocks: a record, a field, a line end or a character may be split anywhere.
+CsvTable read_in_pieces(std::string_view bytes, std::size_t piece) {
+  MemoryByteSource source(bytes, piece);
+  CsvStream stream(source, "in.csv");
+  CsvTable table{stream.header_line(), stream.header(), {}};
+  while (std::optional<CsvRow> row = stream.next()) {
+    table.rows.push_back(std::move(*row));
+  }
+  return table;
+}
+
+constexpr std::array<std::size_t, 4> kPieces = {1, 2, 3, SIZE_MAX};
 
 struct GoodTable {
   std::string name;
@@ -45,10 +62,12 @@ TEST(CsvTable, ReadsWhatSpreadsheetsWrite) {
       {"one column, quoted empty value", "a\n\"\"\nx\n", {"a"}, {{2, {""}}, {3, {"x"}}}},
   };
   for (const GoodTable& expected : tables) {
-    SCOPED_TRACE(expected.name);
-    const CsvTable table = read_csv_table(expected.bytes, "in.csv");
-    EXPECT_EQ(table.header, expected.header);
-    EXPECT_EQ(table.rows, expected.rows);
+    for (const std::size_t piece : kPieces) {
+      SCOPED_TRACE(expected.name + ", " + std::to_string(piece));
+      const CsvTable table = read_in_pieces(expected.bytes, piece);
+      EXPECT_EQ(table.header, expected.header);
+      EXPECT_EQ(table.rows, expected.rows);
+    }
   }
 }
 
@@ -78,14 +97,59 @@ TEST(CsvTable, RefusesWhatIsNoTableNamingLineAndColumn) {
        "in.csv, rad 1, kolumn 1: filen är kodad i UTF-16"},
   };
   for (const auto& [bytes, start] : cases) {
-    SCOPED_TRACE(bytes);
-    try {
-      read_csv_table(bytes, "in.csv");
-      ADD_FAILURE() << "read without error";
-    } catch (const CsvError& e) {
-      EXPECT_EQ(std::string(e.what()).substr(0, start.size()), start) << e.what();
+    for (const std::size_t piece : kPieces) {
+      SCOPED_TRACE(bytes + ", " + std::to_string(piece));
+      try {
+        read_in_pieces(bytes, piece);
+        ADD_FAILURE() << "read without error";
+      } catch (const CsvError& e) {
+        EXPECT_EQ(std::string(e.what()).substr(0, start.size()), start) << e.what();
+      }
     }
   }
+}
+
+// Counts the bytes a reader takes from the source.
+class CountingSource : public MemoryByteSource {
+ public:
+  using MemoryByteSource::MemoryByteSource;
+  std::size_t read_some(char* into, std::size_t most) override {
+    const std::size_t count = MemoryByteSource::read_some(into, most);
+    taken += count;
+    return count;
+  }
+  std::size_t taken = 0;
+};
+
+// A file of one endless line is refused when the line passes the bound, not read whole.
+TEST(CsvTable, ARecordLongerThanTheBoundIsRefusedWithoutReadingItWhole) {
+  constexpr std::size_t kFileSize = 16 * kLongestCsvRecord;
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"a,b\n" + std::string(kFileSize, ','), "in.csv, rad 2, kolumn "},
+      {"a,b\n1,\"" + std::string(kFileSize, '\n'), "in.csv, rad 2, kolumn 2 (\"b\"): "},
+      {std::string(kFileSize, 'x'), "in.csv, rad 1, kolumn 1: "},
+  };
+  for (const auto& [bytes, start] : cases) {
+    SCOPED_TRACE(start);
+    CountingSource source(bytes);
+    try {
+      CsvStream stream(source, "in.csv");
+      while (stream.next()) {
+      }
+      ADD_FAILURE() << "read without error";
+    } catch (const CsvError& e) {
+      const std::string message = e.what();
+      EXPECT_EQ(message.substr(0, start.size()), start) << message;
+      EXPECT_TRUE(
+          message.ends_with("raden är längre än 1 MiB, det mesta en rad i tabellen får vara"))
+          << message;
+    }
+    EXPECT_LT(source.taken, 2 * kLongestCsvRecord);
+  }
+  // A record just within the bound is read.
+  const std::string longest = "a\n" + std::string(kLongestCsvRecord - 2, 'x') + "\r\n";
+  EXPECT_EQ(read_csv_table(longest, "in.csv").rows.at(0).fields.at(0).size(),
+            kLongestCsvRecord - 2);
 }
 
 TEST(CsvTable, AnotherRowsFaultNamesThatColumnByItsHeader) {

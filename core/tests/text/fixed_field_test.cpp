@@ -41,6 +41,9 @@ TEST(ReadReal, RoundsTheExactDecimalValueToTheNearestFloat) {
   EXPECT_EQ(read_real("1.00000005960464478", 0), std::nextafter(1.0f, 2.0f));
   EXPECT_EQ(read_real("0.1", 0), 0.1f);
   EXPECT_EQ(read_real("1", 1), 0.1f);
+  // However many digits stand before the exponent: 15 × 10^-100002 × 10^100005.
+  EXPECT_EQ(read_real("0." + std::string(100000, '0') + "15e100005", 0), 15000.0f);
+  EXPECT_EQ(read_real(std::string(100000, '0') + "45", 0), 45.0f);
 }
 
 TEST(ReadReal, RefusesWhatIsNotANumber) {

@@ -429,26 +429,29 @@ TEST(Robustness, WhatExistsBeforeTheRunIsNeverOverwritten) {
 TEST(Robustness, FoldersWhereInputFilesShouldBe) {
   TempFolder work;
   fs::create_directory(work.path() / "styrfil.dat");
-  expect_failure(run_in(work.path()),
-                 "styrfil.dat, rad 1: läsningen misslyckades (det är en mapp)");
+  expect_failure(run_in(work.path()), "styrfil.dat: är en mapp, ingen fil");
 
   TempFolder climate_folder;
   climate_folder.write("styrfil.dat", control_text(control_lines()));
   fs::create_directory(climate_folder.path() / "sthlm.dat");
-  expect_failure(run_in(climate_folder.path()),
-                 "sthlm.dat, rad 1: läsningen misslyckades (det är en mapp)");
+  expect_failure(run_in(climate_folder.path()), "sthlm.dat: är en mapp, ingen fil");
 }
 
-// A file of endless NUL bytes used to be read as one endless line: the run never ended.
+// A device of endless NUL bytes used to be read as one endless line: the run never ended. No
+// device is read now, and a regular file of NUL bytes ends at its first line.
 TEST(Robustness, InputThatNeverEndsIsRefusedAtItsFirstLine) {
   TempFolder control;
   fs::create_symlink("/dev/zero", control.path() / "styrfil.dat");
-  expect_failure(run_in(control.path()), "styrfil.dat, rad 1: raden innehåller ett NUL-tecken");
+  expect_failure(run_in(control.path()), "styrfil.dat: är ingen vanlig fil utan en enhet");
 
   TempFolder climate;
   climate.write("styrfil.dat", control_text(control_lines()));
   fs::create_symlink("/dev/zero", climate.path() / "sthlm.dat");
-  expect_failure(run_in(climate.path()), "sthlm.dat, rad 1: raden innehåller ett NUL-tecken");
+  expect_failure(run_in(climate.path()), "sthlm.dat: är ingen vanlig fil utan en enhet");
+  TempFolder nul_bytes;
+  nul_bytes.write("styrfil.dat", control_text(control_lines()));
+  nul_bytes.write("sthlm.dat", std::string(100000, '\0'));
+  expect_failure(run_in(nul_bytes.path()), "sthlm.dat, rad 1: raden innehåller ett NUL-tecken");
 }
 
 // Whether a new file can be made in `folder`.

@@ -51,14 +51,22 @@ class OwnClimateTest : public QObject {
     QCOMPARE(offered.front().suggested_design_temp_c, -9.9);
 
     // Never over an existing file, and never under an unusable name.
-    for (const QString& target : {QStringLiteral("umea.dat"), QStringLiteral("sthlm.dat"),
-                                  QStringLiteral("../umea.dat"), QStringLiteral("umea.csv")}) {
+    // Nor under one that line 24 of the control file cannot carry.
+    for (const QString& target :
+         {QStringLiteral("umea.dat"), QStringLiteral("sthlm.dat"), QStringLiteral("Kiruna.dat"),
+          QStringLiteral("../umea.dat"), QStringLiteral("umea.csv"), QStringLiteral("UMEA.DAT"),
+          QStringLiteral("en_mycket_lang_klimatfil.dat"), QStringLiteral("Ωmega.dat")}) {
       const varmkalk::ClimateImportRequest again{source, target, {}, false};
       QVERIFY2(std::holds_alternative<varmkalk::FileError>(
                    varmkalk::import_climate_into(folder.path(), again, QLocale::c())),
                qPrintable(target));
     }
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 4);
+    // A name with Swedish letters is written and offered as it stands.
+    const varmkalk::ClimateImportRequest swedish{source, QStringLiteral("umeå.dat"), {}, false};
+    QVERIFY(std::holds_alternative<varmkalk::ImportedClimateFile>(
+        varmkalk::import_climate_into(folder.path(), swedish, QLocale::c())));
+    QCOMPARE(varmkalk::own_climate_files(folder.path()).size(), 2);
   }
 };
 

@@ -62,11 +62,10 @@ TEST(BatchInput, CellsGiveTheCaseTheControlFileReaderGivesInAnyColumnOrder) {
       set(cells, std::string(line.field), text);
     }
   }
-  // The control file reads a code from its first 20 characters.
-  const std::string climate_code = "e" + std::string(19, ' ') + "x";
-  set(cells, "climate_code", climate_code);
-  lines[16] = climate_code;
-  set(cells, "heating_system_code", "a");
+  // Blanks and tabs around a code do not count, as around a number.
+  set(cells, "climate_code", " e\t");
+  lines[16] = "e";
+  set(cells, "heating_system_code", "a ");
   lines[17] = "a";
   cells.emplace_back("case", "Villa");
   std::reverse(cells.begin(), cells.end());

@@ -5,6 +5,7 @@
 
 #include <sys/wait.h>
 
+#include <array>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
@@ -157,6 +158,12 @@ TEST(BatchProgram, EveryRowGivesTheNumbersAndMessagesOfKalvexForTheSameControlFi
     for (const auto& [line, name] :
          {std::pair{3, "annual_efficiency"}, std::pair{4, "annual_efficiency_without_pump"}}) {
       const std::optional<float> value = number(row[column(name)]);
+      // The shortest text that reads back as the same float.
+      if (value) {
+        std::array<char, 32> shortest{};
+        const auto written = std::to_chars(shortest.begin(), shortest.end(), *value);
+        EXPECT_EQ(row[column(name)], std::string(shortest.begin(), written.ptr)) << name;
+      }
       EXPECT_EQ(value ? core::format_fixed(*value, 5, 1) : "    -",
                 report[static_cast<std::size_t>(line - 1)].substr(53, 5))
           << name;

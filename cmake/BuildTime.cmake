@@ -1,0 +1,127 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Shorter clean builds, without a change to what is compiled. Most of the compile time of a front
+# end source is the parsing of Qt's headers: every target under frontend/ with several sources
+# parses them once into a precompiled header, and targets with a single source share the one of a
+# target with the same Qt modules (a precompiled header must see the same -fPIC/-fPIE and Qt
+# macros). CMake adds -Winvalid-pch, an error under -Werror, so a header that cannot be used fails
+# the build rather than being parsed again unnoticed.
+option(VARMKALK_PRECOMPILED_HEADERS "Precompile the Qt headers of the front end's targets" ON)
+
+set(varmkalk_pch_Core
+    <algorithm> <array> <functional> <memory> <optional> <string> <variant> <vector>
+    <QByteArray> <QCoreApplication> <QDateTime> <QDir> <QFile> <QFileInfo> <QLocale> <QObject>
+    <QPointer> <QString> <QStringList> <QTemporaryDir> <QTimer>)
+set(varmkalk_pch_Widgets
+    <QAction> <QApplication> <QColor> <QComboBox> <QDialog> <QGroupBox> <QHBoxLayout> <QLabel>
+    <QLineEdit> <QPainter> <QPen> <QPlainTextEdit> <QPushButton> <QRadioButton> <QVBoxLayout>
+    <QWidget>)
+set(varmkalk_pch_Charts <QChart> <QChartView> <QScatterSeries> <QValueAxis>)
+set(varmkalk_pch_Test <QSignalSpy> <QTest>)
+
+# ccache caches a compile that loads a precompiled header only when told that the header's
+# macros and __TIME__ may be taken as they were when it was made.
+function(varmkalk_precompile target)
+  target_precompile_headers(${target} ${ARGN})
+  if(CMAKE_CXX_COMPILER_LAUNCHER MATCHES "ccache")
+    set_property(TARGET ${target} PROPERTY CXX_COMPILER_LAUNCHER ${CMAKE_COMMAND} -E env
+                 CCACHE_SLOPPINESS=pch_defines,time_macros ${CMAKE_CXX_COMPILER_LAUNCHER})
+  endif()
+endfunction()
+
+# The Qt 6 modules TARGET reaches through its link libraries, sorted, in OUT.
+function(varmkalk_qt_modules target out)
+  set(queue ${target})
+  set(seen)
+  set(modules)
+  while(queue)
+    list(POP_FRONT queue item)
+    if(item MATCHES "^\\$<LINK_ONLY:(.+)>$")
+      set(item ${CMAKE_MATCH_1})
+    endif()
+    if(item IN_LIST seen OR NOT TARGET ${item})
+      continue()
+    endif()
+    list(APPEND seen ${item})
+    if(item MATCHES "^Qt6::(.+)$")
+      list(APPEND modules ${CMAKE_MATCH_1})
+    endif()
+    get_target_property(type ${item} TYPE)
+    get_target_property(imported ${item} IMPORTED)
+    if(NOT imported AND NOT type STREQUAL "INTERFACE_LIBRARY")
+      get_target_property(libraries ${item} LINK_LIBRARIES)
+      if(libraries)
+        list(APPEND queue ${libraries})
+      endif()
+    endif()
+    get_target_property(libraries ${item} INTERFACE_LINK_LIBRARIES)
+    if(libraries)
+      list(APPEND queue ${libraries})
+    endif()
+  endwhile()
+  list(REMOVE_DUPLICATES modules)
+  list(SORT modules)
+  set(${out} ${modules} PARENT_SCOPE)
+endfunction()
+
+# The libraries and programs defined in DIRECTORY and below it, in OUT.
+function(varmkalk_targets_below directory out)
+  get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
+  get_property(subdirectories DIRECTORY ${directory} PROPERTY SUBDIRECTORIES)
+  foreach(subdirectory IN LISTS subdirectories)
+    varmkalk_targets_below(${subdirectory} below)
+    list(APPEND targets ${below})
+  endforeach()
+  set(${out} ${targets} PARENT_SCOPE)
+endfunction()
+
+function(varmkalk_precompile_qt_headers directory)
+  if(NOT VARMKALK_PRECOMPILED_HEADERS)
+    return()
+  endif()
+  varmkalk_targets_below(${directory} targets)
+  set(keys)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(NOT type MATCHES "^(STATIC_LIBRARY|EXECUTABLE)$")
+      continue()
+    endif()
+    varmkalk_qt_modules(${target} modules)
+    if(NOT modules)
+      continue()
+    endif()
+    set(headers)
+    foreach(module IN LISTS modules)
+      list(APPEND headers ${varmkalk_pch_${module}})
+    endforeach()
+    get_target_property(sources ${target} SOURCES)
+    list(FILTER sources INCLUDE REGEX "\\.cpp$")
+    list(LENGTH sources source_count)
+    if(source_count GREATER 2)
+      varmkalk_precompile(${target} PRIVATE ${headers})
+      continue()
+    endif()
+    string(REPLACE ";" "_" key "${type}_${modules}")
+    list(APPEND keys ${key})
+    set(headers_${key} ${headers})
+    # The host's own macros would be defined in every target that loads its header.
+    get_target_property(definitions ${target} COMPILE_DEFINITIONS)
+    if(definitions)
+      list(APPEND guests_${key} ${target})
+    else()
+      list(APPEND hosts_${key} ${target})
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES keys)
+  foreach(key IN LISTS keys)
+    set(group ${hosts_${key}} ${guests_${key}})
+    list(LENGTH group group_size)
+    if(NOT hosts_${key} OR group_size LESS 2)
+      continue()
+    endif()
+    list(POP_FRONT group host)
+    varmkalk_precompile(${host} PRIVATE ${headers_${key}})
+    foreach(target IN LISTS group)
+      varmkalk_precompile(${target} REUSE_FROM ${host})
+    endforeach()
+  endforeach()
+endfunction()

@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kalvex-batch on tables of any size: every row is checked before any case runs, in bounded
+// memory; the output is checked before anything is read; and a run ended by a signal leaves
+// neither a temporary file nor a changed output behind.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/tests/support/temp_folder.h"
+#include "core/tests/support/worked_example.h"
+#include "tools/batch/progress.h"
+#include "tools/batch/tests/batch_table.h"
+
+extern char** environ;
+
+namespace varmkalk::batch {
+namespace {
+
+using testing::TempFolder;
+using namespace std::chrono_literals;
+
+// The program in `folder` with `arguments` (shell words); a program still running after a while
+// hangs.
+int run_batch(const TempFolder& folder, const std::string& arguments) {
+  const std::string command = "cd '" + folder.path().string() + "' && timeout 60 '" +
+                              KALVEX_BATCH_PROGRAM + "' " + arguments + " >out.txt 2>err.txt";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// `rows` rows of the worked example, the last one's `last_row_end` put after its last cell.
+std::string large_table(std::size_t rows, const std::string& last_row_end = "") {
+  const std::string one = batch_table({testing::worked_example()});
+  const std::size_t header_end = one.find('\n') + 1;
+  const std::string header = one.substr(0, header_end);
+  std::string row = one.substr(header_end);
+  std::string text = header;
+  text.reserve(header.size() + rows * row.size() + last_row_end.size());
+  for (std::size_t i = 1; i < rows; ++i) {
+    text += row;
+  }
+  row.insert(row.size() - 2, last_row_end);
+  return text + row;
+}
+
+TEST(BatchStream, ABadCellOnTheLastRowOfALargeTableIsNamedInBoundedMemoryAndNothingWritten) {
+  constexpr std::size_t kRows = 300000;
+  constexpr int kDataLimitKib = 150 * 1024;
+  TempFolder folder;
+  // The last column, heater_loss, given a letter O for a zero.
+  folder.write("in.csv", large_table(kRows, "O"));
+  // Far less memory than the table takes in rows.
+  const std::string limited = "(ulimit -d " + std::to_string(kDataLimitKib) + " && '" +
+                              std::string(KALVEX_BATCH_PROGRAM) + "' in.csv out.csv)";
+  const std::string command =
+      "cd '" + folder.path().string() + "' && " + limited + " >out.txt 2>err.txt";
+  const int raw = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(raw));
+  EXPECT_EQ(WEXITSTATUS(raw), 2);
+  const std::string errors = folder.read("err.txt");
+  const std::string place =
+      "kalvex-batch: in.csv, rad " + std::to_string(kRows + 1) + ", kolumn 22 (\"heater_loss\"): ";
+  EXPECT_EQ(errors.substr(0, place.size()), place) << errors;
+  EXPECT_TRUE(errors.ends_with("O\" är inget tal\n")) << errors;
+  EXPECT_EQ(folder.names(), (std::vector<std::string>{"err.txt", "in.csv", "out.txt"}));
+}
+
+TEST(BatchStream, AnOutputThatCannotTakeTheTableIsRefusedBeforeAnyInputIsRead) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.path() / "mapp");
+  ASSERT_EQ(::mkfifo((folder.path() / "rör").c_str(), 0600), 0);
+  const std::vector<std::pair<std::string, std::string>> outputs = {
+      {"saknas/out.csv",
+       "kalvex-batch: saknas/out.csv: kan inte skapa en tillfällig fil i mappen "
+       "saknas: filen eller mappen finns inte\n"},
+      {"mapp --replace", "kalvex-batch: mapp: är en mapp"},
+      {"rör --replace", "kalvex-batch: rör: är ingen vanlig fil"},
+  };
+  for (const auto& [output, message] : outputs) {
+    SCOPED_TRACE(output);
+    // Standard input that never ends: it is not read at all.
+    EXPECT_EQ(run_batch(folder, "- " + output + " </dev/zero"), 2);
+    EXPECT_EQ(folder.read("err.txt").substr(0, message.size()), message);
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"err.txt", "mapp", "out.txt", "rör"}));
+  }
+}
+
+// Waits for a name in the folder that starts with `start`.
+bool appears(const TempFolder& folder, const std::string& start) {
+  for (auto waited = 0ms; waited < 30s; waited += 10ms) {
+    for (const std::string& name : folder.names()) {
+      if (name.starts_with(start)) {
+        return true;
+      }
+    }
+    std::this_thread::sleep_for(10ms);
+  }
+  return false;
+}
+
+TEST(BatchStream, ASignalDuringARunLeavesNoFileBehindAndTheOutputAsItWas) {
+  constexpr std::size_t kRows = 100000;
+  struct Ending {
+    int signal;
+    bool from_standard_input;
+  };
+  TempFolder folder;
+  folder.write("in.csv", large_table(kRows));
+  std::filesystem::create_directory(folder.path() / "tmp");
+  for (const Ending ending :
+       {Ending{SIGINT, false}, Ending{SIGTERM, true}, Ending{SIGHUP, false}}) {
+    SCOPED_TRACE(ending.signal);
+    folder.write("out.csv", "earlier");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.path().c_str());
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "in.csv", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    std::string program = KALVEX_BATCH_PROGRAM;
+    std::string input = ending.from_standard_input ? "-" : "in.csv";
+    std::string output = "out.csv";
+    std::string replace = "--replace";
+    char* argv[] = {program.data(), input.data(), output.data(), replace.data(), nullptr};
+    const std::string temporary_folder = "TMPDIR=" + (folder.path() / "tmp").string();
+    std::vector<char*> environment;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+      environment.push_back(*variable);
+    }
+    environment.push_back(const_cast<char*>(temporary_folder.c_str()));
+    environment.push_back(nullptr);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environment.data()), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    EXPECT_TRUE(appears(folder, "out.csv.kalvex-batch-"));
+    std::this_thread::sleep_for(200ms);
+    ::kill(pid, ending.signal);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == ending.signal) << status;
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"in.csv", "out.csv", "tmp"}));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path() / "tmp"));
+    EXPECT_EQ(folder.read("out.csv"), "earlier");
+  }
+}
+
+TEST(BatchStream, ProgressTellsRowsRateAndTimeLeft) {
+  const std::vector<std::tuple<std::size_t, std::size_t, std::chrono::milliseconds, std::string>>
+      cases = {
+          {0, 1000, 0ms, "0 av 1 000 rader"},
+          {12345, 1000000, 2000ms, "12 345 av 1 000 000 rader, 6 173 rader/s, 2 min 41 s kvar"},
+          {500, 1000, 1000ms, "500 av 1 000 rader, 500 rader/s, 1 s kvar"},
+          {1000, 1000, 4000ms, "1 000 av 1 000 rader, 250 rader/s, 0 s kvar"},
+          {1000, 4000000, 1000ms, "1 000 av 4 000 000 rader, 1 000 rader/s, 1 h 6 min kvar"},
+      };
+  for (const auto& [done, total, elapsed, line] : cases) {
+    EXPECT_EQ(progress_line(done, total, elapsed), line);
+  }
+}
+
+}  // namespace
+}  // namespace varmkalk::batch

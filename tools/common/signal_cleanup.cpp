@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/common/signal_cleanup.h"
+
+#include <pthread.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <climits>
+#include <cstring>
+#include <stdexcept>
+
+namespace varmkalk::tools {
+namespace {
+
+constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
+constexpr std::size_t kSlots = 4;
+
+// Only what a signal handler may touch: fixed buffers and lock-free flags.
+std::array<std::array<char, PATH_MAX>, kSlots> gPaths;
+std::array<std::atomic<bool>, kSlots> gInUse;
+std::atomic<bool> gHandlersInstalled{false};
+
+extern "C" void remove_and_end(int signal_number) {
+  for (std::size_t i = 0; i < kSlots; ++i) {
+    if (gInUse[i].load()) {
+      ::unlink(gPaths[i].data());
+    }
+  }
+  std::signal(signal_number, SIG_DFL);
+  ::raise(signal_number);
+}
+
+void install_handlers() {
+  if (gHandlersInstalled.exchange(true)) {
+    return;
+  }
+  struct sigaction action {};
+  action.sa_handler = remove_and_end;
+  sigemptyset(&action.sa_mask);
+  for (const int signal_number : kSignals) {
+    sigaddset(&action.sa_mask, signal_number);
+  }
+  for (const int signal_number : kSignals) {
+    struct sigaction before {};
+    // A signal the caller chose to ignore (nohup) stays ignored.
+    if (::sigaction(signal_number, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) {
+      continue;
+    }
+    ::sigaction(signal_number, &action, nullptr);
+  }
+}
+
+}  // namespace
+
+void RemovedOnSignal::add(const std::string& path) {
+  static_assert(std::atomic<bool>::is_always_lock_free);
+  if (path.size() >= PATH_MAX) {
+    throw std::length_error("path too long to be removed on a signal");
+  }
+  for (std::size_t i = 0; i < kSlots && slot_ < 0; ++i) {
+    if (!gInUse[i].load()) {
+      std::memcpy(gPaths[i].data(), path.c_str(), path.size() + 1);
+      gInUse[i].store(true);
+      slot_ = static_cast<int>(i);
+    }
+  }
+  if (slot_ < 0) {
+    throw std::length_error("too many files to be removed on a signal");
+  }
+  install_handlers();
+}
+
+RemovedOnSignal::~RemovedOnSignal() {
+  if (slot_ >= 0) {
+    gInUse[static_cast<std::size_t>(slot_)].store(false);
+  }
+}
+
+SignalsHeld::SignalsHeld() {
+  sigset_t held;
+  sigemptyset(&held);
+  for (const int signal_number : kSignals) {
+    sigaddset(&held, signal_number);
+  }
+  ::pthread_sigmask(SIG_BLOCK, &held, &before_);
+}
+
+SignalsHeld::~SignalsHeld() {
+  ::pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+}
+
+}  // namespace varmkalk::tools

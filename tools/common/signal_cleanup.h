@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <csignal>
+#include <string>
+
+namespace varmkalk::tools {
+
+// Temporary files that go when SIGINT, SIGTERM or SIGHUP ends the program: the handler removes
+// them and the program then ends by the signal as it would have. SIGKILL cannot be caught, so
+// such files are named to be recognised.
+class RemovedOnSignal {
+ public:
+  RemovedOnSignal() = default;
+  ~RemovedOnSignal();
+  RemovedOnSignal(const RemovedOnSignal&) = delete;
+  RemovedOnSignal& operator=(const RemovedOnSignal&) = delete;
+
+  // From now on, until this object goes, `path` is removed on those signals. Throws
+  // std::length_error for a path too long to be kept, or when too many are kept already.
+  void add(const std::string& path);
+
+ private:
+  int slot_ = -1;
+};
+
+// Holds SIGINT, SIGTERM and SIGHUP back on this thread while it lives, so that a file can be
+// created and registered with RemovedOnSignal as one step; one that comes meanwhile is handled
+// when it goes.
+class SignalsHeld {
+ public:
+  SignalsHeld();
+  ~SignalsHeld();
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+ private:
+  sigset_t before_;
+};
+
+}  // namespace varmkalk::tools
