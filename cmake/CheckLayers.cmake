@@ -13,8 +13,9 @@ set(layers
   core/run
   frontend/controls
   frontend/logic
+  frontend/examples
   frontend/help
-  frontend/app/platform
+  frontend/platform
   frontend/charts
   frontend/compare
   frontend/sweep
@@ -29,10 +30,11 @@ set(core_run_may core/case core/files core/formats core/model core/text)
 set(core_any core/text core/case core/model core/climate_import core/files core/formats core/run)
 set(frontend_controls_may "")
 set(frontend_logic_may ${core_any} frontend/controls)
+set(frontend_examples_may ${core_any} frontend/controls frontend/logic)
 set(frontend_help_may ${core_any} frontend/controls)
-set(frontend_app_platform_may ${core_any} frontend/controls frontend/logic)
+set(frontend_platform_may ${core_any} frontend/controls frontend/logic)
 set(frontend_charts_may ${core_any} frontend/controls frontend/logic frontend/help
-                         frontend/app/platform)
+                         frontend/platform)
 set(frontend_compare_may ${frontend_charts_may} frontend/charts)
 set(frontend_sweep_may ${frontend_charts_may} frontend/charts)
 set(frontend_app_may ${frontend_compare_may} frontend/compare frontend/sweep)

@@ -4,13 +4,13 @@
 #include "frontend/app/fonts.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/input_form.h"
-#include "frontend/app/platform/platform.h"
 #include "frontend/controls/control_names.h"
 #include "frontend/help/twips.h"
-#include "frontend/logic/calc_identity.h"
-#include "frontend/logic/file_names.h"
-#include "frontend/logic/form_case.h"
-#include "frontend/logic/result_files.h"
+#include "frontend/logic/form/calc_identity.h"
+#include "frontend/logic/form/form_case.h"
+#include "frontend/logic/run/file_names.h"
+#include "frontend/logic/run/result_files.h"
+#include "frontend/platform/platform.h"
 
 #include <QDir>
 #include <QLabel>

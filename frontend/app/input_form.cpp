@@ -3,16 +3,16 @@
 
 #include "frontend/app/fonts.h"
 #include "frontend/app/form_widgets.h"
-#include "frontend/app/platform/platform.h"
 #include "frontend/app/sweep_button.h"
 #include "frontend/compare/kept_list_dialog.h"
 #include "frontend/controls/control_names.h"
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/twips.h"
-#include "frontend/logic/field_fit.h"
-#include "frontend/logic/form_case.h"
-#include "frontend/logic/input_validation.h"
-#include "frontend/logic/plausibility.h"
+#include "frontend/logic/form/field_fit.h"
+#include "frontend/logic/form/form_case.h"
+#include "frontend/logic/form/input_validation.h"
+#include "frontend/logic/form/plausibility.h"
+#include "frontend/platform/platform.h"
 
 #include <QCoreApplication>
 #include <QDir>

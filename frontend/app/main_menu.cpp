@@ -5,7 +5,6 @@
 #include "frontend/app/fonts.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/identity_form.h"
-#include "frontend/app/platform/platform.h"
 #include "frontend/app/save_question_form.h"
 #include "frontend/app/shapes.h"
 #include "frontend/charts/chart_window.h"
@@ -14,9 +13,10 @@
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/info_picture.h"
 #include "frontend/help/twips.h"
-#include "frontend/logic/file_names.h"
-#include "frontend/logic/form_case.h"
-#include "frontend/logic/wrapped_lines.h"
+#include "frontend/logic/form/form_case.h"
+#include "frontend/logic/run/file_names.h"
+#include "frontend/logic/year/wrapped_lines.h"
+#include "frontend/platform/platform.h"
 
 #include <QCloseEvent>
 #include <QDateTime>

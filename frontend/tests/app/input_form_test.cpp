@@ -2,8 +2,8 @@
 #include "frontend/app/input_form.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/help/twips.h"
-#include "frontend/logic/field_error.h"
-#include "frontend/logic/form_input.h"
+#include "frontend/logic/form/field_error.h"
+#include "frontend/logic/form/form_input.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 

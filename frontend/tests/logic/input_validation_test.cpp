@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontend/logic/input_validation.h"
+#include "frontend/logic/form/input_validation.h"
 
 #include <QTest>
 
