@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/tests/support/worked_example.h"
-#include "frontend/logic/sweep_inputs.h"
-#include "frontend/logic/sweep_run.h"
+#include "frontend/logic/sweep/sweep_inputs.h"
+#include "frontend/logic/sweep/sweep_run.h"
 
 namespace varmkalk {
 namespace {

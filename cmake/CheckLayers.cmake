@@ -11,9 +11,11 @@ set(layers
   core/climate_import
   core/formats
   core/run
+  frontend/controls
   frontend/logic
+  frontend/examples
   frontend/help
-  frontend/app/platform
+  frontend/platform
   frontend/charts
   frontend/compare
   frontend/sweep
@@ -26,10 +28,13 @@ set(core_climate_import_may core/files core/text)
 set(core_formats_may core/case core/climate_import core/files core/model core/text)
 set(core_run_may core/case core/climate_import core/files core/formats core/model core/text)
 set(core_any core/text core/case core/model core/files core/climate_import core/formats core/run)
-set(frontend_logic_may ${core_any})
-set(frontend_help_may ${core_any})
-set(frontend_app_platform_may ${core_any} frontend/logic)
-set(frontend_charts_may ${core_any} frontend/logic frontend/help frontend/app/platform)
+set(frontend_controls_may "")
+set(frontend_logic_may ${core_any} frontend/controls)
+set(frontend_examples_may ${core_any} frontend/controls frontend/logic)
+set(frontend_help_may ${core_any} frontend/controls)
+set(frontend_platform_may ${core_any} frontend/controls frontend/logic)
+set(frontend_charts_may ${core_any} frontend/controls frontend/logic frontend/help
+                         frontend/platform)
 set(frontend_compare_may ${frontend_charts_may} frontend/charts)
 set(frontend_sweep_may ${frontend_charts_may} frontend/charts)
 set(frontend_app_may ${frontend_compare_may} frontend/compare frontend/sweep)

@@ -11,8 +11,8 @@
 #include <exception>
 #include <variant>
 
-#include "frontend/logic/form_number.h"
-#include "frontend/logic/inputs_file.h"
+#include "frontend/logic/form/form_number.h"
+#include "frontend/logic/kept/inputs_file.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

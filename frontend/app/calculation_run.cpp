@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/app/calculation_run.h"
 
-#include "frontend/app/platform/platform.h"
-#include "frontend/logic/chart_year.h"
-#include "frontend/logic/file_names.h"
-#include "frontend/logic/form_case.h"
-#include "frontend/logic/result_files.h"
-#include "frontend/logic/run_notices.h"
+#include "frontend/logic/form/form_case.h"
+#include "frontend/logic/run/file_names.h"
+#include "frontend/logic/run/result_files.h"
+#include "frontend/logic/run/run_notices.h"
+#include "frontend/logic/year/chart_year.h"
+#include "frontend/platform/platform.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "frontend/logic/engine_run.h"
+#include "frontend/logic/run/engine_run.h"
 
 #include <QWidget>
 

@@ -13,7 +13,7 @@
 
 #include <variant>
 
-#include "frontend/app/platform/platform.h"
+#include "frontend/platform/platform.h"
 
 namespace varmkalk {
 

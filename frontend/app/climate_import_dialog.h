@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "frontend/logic/own_climate.h"
+#include "frontend/logic/form/own_climate.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/app/folder_claim.h"
 
-#include "frontend/app/platform/platform.h"
+#include "frontend/platform/platform.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "frontend/app/platform/folder_lock.h"
-#include "frontend/logic/working_folder.h"
+#include "frontend/logic/run/working_folder.h"
+#include "frontend/platform/folder_lock.h"
 
 #include <QString>
 

@@ -4,12 +4,13 @@
 #include "frontend/app/fonts.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/input_form.h"
-#include "frontend/app/platform/platform.h"
+#include "frontend/controls/control_names.h"
 #include "frontend/help/twips.h"
-#include "frontend/logic/calc_identity.h"
-#include "frontend/logic/file_names.h"
-#include "frontend/logic/form_case.h"
-#include "frontend/logic/result_files.h"
+#include "frontend/logic/form/calc_identity.h"
+#include "frontend/logic/form/form_case.h"
+#include "frontend/logic/run/file_names.h"
+#include "frontend/logic/run/result_files.h"
+#include "frontend/platform/platform.h"
 
 #include <QDir>
 #include <QLabel>
@@ -38,8 +39,9 @@ IdentityForm::IdentityForm(Platform& platform, InputForm& input_form)
   setFont(sans_font(kDefaultPointSize));
   set_background(this, kGrey);
 
-  QLabel* heading = add_label(this, "Label2", QStringLiteral("Beräkningens identitet (4 tecken)"),
-                              twips_rect(0, 120, 4665, 360));
+  QLabel* heading =
+      add_label(this, control::identity::kHeading,
+                QStringLiteral("Beräkningens identitet (4 tecken)"), twips_rect(0, 120, 4665, 360));
   heading->setFont(sans_font(kHeadingPointSize, true));
   heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
@@ -53,8 +55,8 @@ IdentityForm::IdentityForm(Platform& platform, InputForm& input_form)
   identity_field_->setMaxLength(static_cast<int>(kIdentityLength));
   identity_field_->setFont(sans_font(kIdentityPointSize));
 
-  QPushButton* ok =
-      add_button(this, "Command1", QStringLiteral("OK"), twips_rect(2880, 1200, 1365, 375));
+  QPushButton* ok = add_button(this, control::identity::kOk, QStringLiteral("OK"),
+                               twips_rect(2880, 1200, 1365, 375));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &IdentityForm::confirm);
 

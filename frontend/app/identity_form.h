@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "frontend/app/platform/platform.h"
+#include "frontend/platform/platform.h"
 
 #include <QDialog>
 #include <QString>

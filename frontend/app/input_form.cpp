@@ -3,15 +3,16 @@
 
 #include "frontend/app/fonts.h"
 #include "frontend/app/form_widgets.h"
-#include "frontend/app/platform/platform.h"
 #include "frontend/app/sweep_button.h"
 #include "frontend/compare/kept_list_dialog.h"
+#include "frontend/controls/control_names.h"
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/twips.h"
-#include "frontend/logic/field_fit.h"
-#include "frontend/logic/form_case.h"
-#include "frontend/logic/input_validation.h"
-#include "frontend/logic/plausibility.h"
+#include "frontend/logic/form/field_fit.h"
+#include "frontend/logic/form/form_case.h"
+#include "frontend/logic/form/input_validation.h"
+#include "frontend/logic/form/plausibility.h"
+#include "frontend/platform/platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -131,7 +132,7 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
             [text_field] { set_field_background(text_field, kWhite); });
   }
 
-  connect(qobject_cast<QPushButton*>(control("Command1")), &QPushButton::clicked, this,
+  connect(qobject_cast<QPushButton*>(control(control::input::kDone)), &QPushButton::clicked, this,
           &InputForm::input_complete);
   connect(qobject_cast<QPushButton*>(control("returtillstart")), &QPushButton::clicked, this,
           &InputForm::reject);
@@ -261,8 +262,9 @@ void InputForm::build_visibility_rules() {
   const auto modulating_fields = {"modmax",       "modmin",       "modluft",
                                   "modmax_label", "modmin_label", "modluft_label"};
   const auto pilot = {"pilotflamma_label", "pilotflamma"};
-  const auto hot_water = {"vvbehov", "vvbehov_label", "Text5_label",
-                          "Text5",   "vv_panel",      "vv_heading"};
+  const auto hot_water = {
+      "vvbehov",  "vvbehov_label", control::input::kHeaterLossLabel, control::input::kHeaterLoss,
+      "vv_panel", "vv_heading"};
   const auto convection_common = {"konv_heading", "konv_line"};
   const auto convection_constant = {"konvkonst_label", "konvkonst"};
   const auto convection_loss = {"konveff", "konvtemp", "konveff_label", "konvtemp_label"};
@@ -369,13 +371,14 @@ void InputForm::connect_help_buttons() {
     const char* button;
     const char* dialog;
   };
-  constexpr std::array<HelpButton, 7> kHelpButtons{{{"Command4", "inmatningsord"},
-                                                    {"Command2", "HelpBurn"},
-                                                    {"Helpvv", "Form3"},
-                                                    {"Helpkonvforl", "Helpkonv"},
-                                                    {"Command5", "stillestand"},
-                                                    {"Command6", "Form1"},
-                                                    {"Command3", "HelpHeat"}}};
+  constexpr std::array<HelpButton, 7> kHelpButtons{
+      {{control::input::kInputWordsHelp, "inmatningsord"},
+       {control::input::kBurnerHelp, "HelpBurn"},
+       {"Helpvv", control::help::kHotWaterDialog},
+       {"Helpkonvforl", "Helpkonv"},
+       {control::input::kStandbyHelp, "stillestand"},
+       {control::input::kFlueGasHelp, control::help::kFlueGasDialog},
+       {control::input::kHeatingSystemHelp, "HelpHeat"}}};
   for (const HelpButton& help : kHelpButtons) {
     const QString dialog_name = QString::fromLatin1(help.dialog);
     connect(qobject_cast<QPushButton*>(control(help.button)), &QPushButton::clicked, this,

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "frontend/logic/form_input.h"
-#include "frontend/logic/kept_calculations.h"
+#include "frontend/logic/form/form_input.h"
+#include "frontend/logic/kept/kept_calculations.h"
 
 #include <QDialog>
 #include <QHash>

@@ -5,6 +5,7 @@
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/input_form.h"
 #include "frontend/app/shapes.h"
+#include "frontend/controls/control_names.h"
 #include "frontend/help/twips.h"
 
 #include <QGroupBox>
@@ -42,12 +43,18 @@ QPushButton* add_help_button(QWidget* parent, const char* name, int left, int to
                     twips_rect(left, top, kHelpWidth, kHelpHeight));
 }
 
+// The label the form shows beside the field.
+QString shown_label(const char* field) {
+  return QString::fromUtf8(form_field(field).shown);
+}
+
 // A field with its label above it, both at `left`; the label starts at `top`. Labels are
 // transparent, so a label wider than its text hides nothing.
-void add_labelled_field(QWidget* parent, const char* name, const char* label_name,
-                        const QString& label, int left, int top, int width) {
+void add_labelled_field(QWidget* parent, const char* name, const char* label_name, int left,
+                        int top, int width) {
   constexpr int kLabelWidth = 2535;
-  add_label(parent, label_name, label, twips_rect(left, top, kLabelWidth, kLabelHeight));
+  add_label(parent, label_name, shown_label(name),
+            twips_rect(left, top, kLabelWidth, kLabelHeight));
   add_field(parent, name, twips_rect(left, top + kLabelHeight, width, kFieldHeight));
 }
 
@@ -71,7 +78,7 @@ void add_options(QGroupBox* frame, const std::array<Option, N>& options, int wid
 }  // namespace
 
 void InputForm::build_top_row() {
-  add_button(this, "Command4", QStringLiteral("Några ord om inmatningen"),
+  add_button(this, control::input::kInputWordsHelp, QStringLiteral("Några ord om inmatningen"),
              twips_rect(120, 60, 2535, 495));
   QLabel* comma = add_heading(this, "decimalkomma_notice",
                               QStringLiteral("OBS - Svensk Windows - decimalkomma"),
@@ -83,7 +90,8 @@ void InputForm::build_top_row() {
   set_background(point, kNoticeOrange);
   add_button(this, "returtillstart", QStringLiteral("Tillbaka till startmenyn"),
              twips_rect(7320, 60, 2535, 495));
-  add_button(this, "Command1", QStringLiteral("Indata färdigt"), twips_rect(10200, 60, 2535, 495));
+  add_button(this, control::input::kDone, QStringLiteral("Indata färdigt"),
+             twips_rect(10200, 60, 2535, 495));
 }
 
 void InputForm::build_component_band() {
@@ -106,7 +114,7 @@ void InputForm::build_component_band() {
        2535,
        "brannare_heading",
        "BRÄNNARE",
-       "Command2",
+       control::input::kBurnerHelp,
        "burntype",
        "Brännartyp",
        {{{"enstegbr", "Enstegsbrännare"}, {"modbr", "Modulerande brännare"}}}},
@@ -130,8 +138,8 @@ void InputForm::build_component_band() {
        2985,
        "stillestand_heading",
        "STILLESTÅNDSFÖRLUST",
-       "Command5",
-       "Frame1",
+       control::input::kStandbyHelp,
+       control::input::kStandbySource,
        "Stilleståndsförlust, källa",
        {{{"sbkonst", "Konstanter kända"}, {"sbeff", "Stilleståndsförlusten känd"}}}},
   }};
@@ -154,7 +162,7 @@ void InputForm::build_component_band() {
 void InputForm::build_flue_gas() {
   add_heading(this, "avgas_heading", QStringLiteral("Avgastemperatur"),
               twips_rect(3480, 2355, 1800, 240));
-  add_help_button(this, "Command6", 5280, 2325);
+  add_help_button(this, control::input::kFlueGasHelp, 5280, 2325);
 
   struct Column {
     int left;
@@ -217,13 +225,10 @@ void InputForm::build_convection() {
   auto* line = new LineWidget(QPoint(twips(2400), twips(3495)), QPoint(twips(2760), twips(4440)),
                               kLinePenWidth, this);
   line->setObjectName(QStringLiteral("konv_line"));
-  add_labelled_field(this, "konveff", "konveff_label", QStringLiteral("Effekt (W)"), 585, 3660,
-                     855);
-  add_labelled_field(this, "konvkonst", "konvkonst_label", QStringLiteral("Konstant"), 1560, 3660,
-                     855);
+  add_labelled_field(this, "konveff", "konveff_label", 585, 3660, 855);
+  add_labelled_field(this, "konvkonst", "konvkonst_label", 1560, 3660, 855);
   QLabel* difference =
-      add_label(this, "konvtemp_label", QStringLiteral("Temp.skillnad panna-rum (°C)"),
-                twips_rect(585, 4230, 1380, 435));
+      add_label(this, "konvtemp_label", shown_label("konvtemp"), twips_rect(585, 4230, 1380, 435));
   difference->setWordWrap(true);
   add_field(this, "konvtemp", twips_rect(585, 4665, 855, kFieldHeight));
 }
@@ -235,10 +240,10 @@ void InputForm::build_standby() {
                               kLinePenWidth, this);
   line->setObjectName(QStringLiteral("sb_line"));
 
-  add_label(this, "sbkonstant_label", QStringLiteral("Konstant"),
+  add_label(this, "sbkonstant_label", shown_label("sbkonstant"),
             twips_rect(4560, 4230, 840, kLabelHeight));
   add_field(this, "sbkonstant", twips_rect(5400, 4200, 735, kFieldHeight));
-  add_label(this, "sbexponent_label", QStringLiteral("Exponent"),
+  add_label(this, "sbexponent_label", shown_label("sbexponent"),
             twips_rect(4560, 4590, 840, kLabelHeight));
   add_field(this, "sbexponent", twips_rect(5400, 4560, 735, kFieldHeight));
 
@@ -260,46 +265,41 @@ void InputForm::build_standby() {
 void InputForm::build_hot_water() {
   add_heading(this, "vv_heading", QStringLiteral("Varmvattenberedare"),
               twips_rect(10230, 2445, 2055, 240));
-  add_labelled_field(this, "vvbehov", "vvbehov_label",
-                     QStringLiteral("Årligt varmvattenbehov (kWh)"), 10230, 2760, 1095);
+  add_labelled_field(this, "vvbehov", "vvbehov_label", 10230, 2760, 1095);
 
   auto* panel = new ShapeWidget(kGrey, this);
   panel->setObjectName(QStringLiteral("vv_panel"));
   panel->setGeometry(twips_rect(10110, 3390, 2625, 945));
-  QLabel* loss = add_label(this, "Text5_label", QStringLiteral("Beredarens värmeförlust (kWh/dag)"),
-                           twips_rect(10170, 3435, 2505, 435));
+  QLabel* loss =
+      add_label(this, control::input::kHeaterLossLabel, shown_label(control::input::kHeaterLoss),
+                twips_rect(10170, 3435, 2505, 435));
   loss->setWordWrap(true);
   loss->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   set_background(loss, kGrey);
-  add_field(this, "Text5", twips_rect(10875, 3945, 1095, kFieldHeight));
+  add_field(this, control::input::kHeaterLoss, twips_rect(10875, 3945, 1095, kFieldHeight));
 }
 
 void InputForm::build_burner() {
-  add_labelled_field(this, "enstegeff", "enstegeff_label", QStringLiteral("Brännareffekt (kW)"),
-                     360, 5880, 1095);
-  add_labelled_field(this, "enstegluft", "enstegluft_label", QStringLiteral("Luftöverskott (%)"),
-                     360, 6480, 1095);
-  add_labelled_field(this, "pilotflamma", "pilotflamma_label", QStringLiteral("Pilotflamma (W)"),
-                     360, 7080, 1095);
-  add_labelled_field(this, "modmax", "modmax_label", QStringLiteral("Maxeffekt (kW)"), 1920, 5880,
-                     1095);
-  add_labelled_field(this, "modmin", "modmin_label", QStringLiteral("Mineffekt (kW)"), 1920, 6480,
-                     1095);
-  add_labelled_field(this, "modluft", "modluft_label", QStringLiteral("Luftöverskott (%)"), 1920,
-                     7080, 1095);
+  add_labelled_field(this, "enstegeff", "enstegeff_label", 360, 5880, 1095);
+  add_labelled_field(this, "enstegluft", "enstegluft_label", 360, 6480, 1095);
+  add_labelled_field(this, "pilotflamma", "pilotflamma_label", 360, 7080, 1095);
+  add_labelled_field(this, "modmax", "modmax_label", 1920, 5880, 1095);
+  add_labelled_field(this, "modmin", "modmin_label", 1920, 6480, 1095);
+  add_labelled_field(this, "modluft", "modluft_label", 1920, 7080, 1095);
 }
 
 void InputForm::build_presets() {
   add_heading(this, "varmesystem_heading", QStringLiteral("Värmesystem"),
               twips_rect(4800, 5490, 1335, 240));
-  add_help_button(this, "Command3", 6240, 5460);
+  add_help_button(this, control::input::kHeatingSystemHelp, 6240, 5460);
 
   QGroupBox* system = add_frame(this, "varmesystem", QStringLiteral("Systemtemperaturer"),
                                 twips_rect(4800, 5820, 2055, 1035));
   add_options(system,
               std::array<Option, 2>{{{"framretur8060", "80/60 °C"}, {"framretur5545", "55/45 °C"}}},
               2055);
-  QGroupBox* lowest = add_frame(this, "Frame3", QStringLiteral("Lägsta temperatur till pannan"),
+  QGroupBox* lowest = add_frame(this, control::input::kMinReturnTemp,
+                                QStringLiteral("Lägsta temperatur till pannan"),
                                 twips_rect(7020, 5820, 3255, 1335));
   add_options(
       lowest,
@@ -322,17 +322,16 @@ void InputForm::build_building() {
   struct Row {
     const char* name;
     const char* label_name;
-    const char* label;
     int top;
   };
   const std::array<Row, 3> rows{{
-      {"huseff", "huseff_label", "Husets maximala uppvärmningsbehov (kW) ", 7665},
-      {"intemp", "intemp_label", "Inomhustemperatur (°C)", 8085},
-      {"cirkpump", "cirkpump_label", "Cirkulationspumpens eleffekt (W)", 8505},
+      {"huseff", "huseff_label", 7665},
+      {"intemp", "intemp_label", 8085},
+      {"cirkpump", "cirkpump_label", 8505},
   }};
   for (const Row& row : rows) {
     add_field(this, row.name, twips_rect(4800, row.top, 855, kFieldHeight));
-    add_heading(this, row.label_name, QString::fromUtf8(row.label),
+    add_heading(this, row.label_name, shown_label(row.name),
                 twips_rect(5760, row.top + 30, 4500, kLabelHeight));
   }
   add_button(this, "hamtaindata", QStringLiteral("Hämta indata…"),

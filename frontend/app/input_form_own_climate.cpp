@@ -14,8 +14,8 @@
 #include "frontend/app/climate_import_dialog.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/input_form.h"
-#include "frontend/app/platform/platform.h"
 #include "frontend/help/twips.h"
+#include "frontend/platform/platform.h"
 
 namespace varmkalk {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/app/folder_claim.h"
 #include "frontend/app/main_menu.h"
-#include "frontend/app/platform/qt_platform.h"
+#include "frontend/platform/qt_platform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,7 +10,7 @@
 #include <optional>
 #include <variant>
 
-#include "frontend/logic/working_folder.h"
+#include "frontend/logic/run/working_folder.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -5,17 +5,18 @@
 #include "frontend/app/fonts.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/identity_form.h"
-#include "frontend/app/platform/platform.h"
 #include "frontend/app/save_question_form.h"
 #include "frontend/app/shapes.h"
 #include "frontend/charts/chart_window.h"
 #include "frontend/compare/comparison_window.h"
+#include "frontend/controls/control_names.h"
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/info_picture.h"
 #include "frontend/help/twips.h"
-#include "frontend/logic/file_names.h"
-#include "frontend/logic/form_case.h"
-#include "frontend/logic/wrapped_lines.h"
+#include "frontend/logic/form/form_case.h"
+#include "frontend/logic/run/file_names.h"
+#include "frontend/logic/year/wrapped_lines.h"
+#include "frontend/platform/platform.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -78,11 +79,11 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   set_background(this, kMenuBlue);
 
   auto* banner = new ShapeWidget(kBannerBlue, this);
-  banner->setObjectName(QStringLiteral("Shape1"));
+  banner->setObjectName(QLatin1String(control::menu::kBanner));
   banner->setGeometry(twips_rect(360, 300, 10335, 1035));
 
-  QLabel* title =
-      add_label(this, "Label2", QStringLiteral("VARMKALK"), twips_rect(960, 540, 4575, 675));
+  QLabel* title = add_label(this, control::menu::kTitle, QStringLiteral("VARMKALK"),
+                            twips_rect(960, 540, 4575, 675));
   title->setFont(copperplate_font(kTitlePointSize, kTitleWeight));
   set_background(title, kBannerBlue);
 
@@ -101,19 +102,21 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   credits_palette.setColor(QPalette::Base, kBannerBlue);
   credits->setPalette(credits_palette);
 
-  new_calculation_button_ = add_button(this, "Command1", QStringLiteral("Ny beräkning"),
-                                       twips_rect(360, 2100, 1695, 735));
-  run_button_ = add_button(this, "Command2", QStringLiteral("Beräkna och visa resultat"),
+  new_calculation_button_ =
+      add_button(this, control::menu::kNewCalculation, QStringLiteral("Ny beräkning"),
+                 twips_rect(360, 2100, 1695, 735));
+  run_button_ = add_button(this, control::menu::kRun, QStringLiteral("Beräkna och visa resultat"),
                            twips_rect(360, 3000, 1695, 735));
-  exit_button_ = add_button(this, "Command3", QStringLiteral("Avsluta programmet"),
+  exit_button_ = add_button(this, control::menu::kExit, QStringLiteral("Avsluta programmet"),
                             twips_rect(360, 3900, 1695, 735));
-  further_button_ = add_button(this, "Command5", QStringLiteral("Ytterligare beräkning"),
-                               twips_rect(360, 4800, 1695, 735));
-  info_button_ =
-      add_button(this, "Command4", QStringLiteral("Programinfo"), twips_rect(360, 5700, 1695, 735));
+  further_button_ =
+      add_button(this, control::menu::kFurtherCalculation, QStringLiteral("Ytterligare beräkning"),
+                 twips_rect(360, 4800, 1695, 735));
+  info_button_ = add_button(this, control::menu::kProgramInfo, QStringLiteral("Programinfo"),
+                            twips_rect(360, 5700, 1695, 735));
   // In the place of "Ny beräkning", which is gone once a summary can be shown.
-  chart_button_ =
-      add_button(this, "Command6", QStringLiteral("Diagram"), twips_rect(360, 2100, 1695, 735));
+  chart_button_ = add_button(this, control::menu::kCharts, QStringLiteral("Diagram"),
+                             twips_rect(360, 2100, 1695, 735));
   // Also in the place of "Ny beräkning": a run without a summary shows no "Diagram".
   correct_button_ = add_button(this, "rattaindata", QStringLiteral("Rätta indata"),
                                twips_rect(360, 2100, 1695, 735));
@@ -121,8 +124,9 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   QPushButton* compare_button = add_button(this, "jamfor", QStringLiteral("Jämför beräkningar…"),
                                            twips_rect(360, 6540, 1695, 600));
 
-  result_heading_ = add_label(this, "Label1", QStringLiteral("BERÄKNINGSRESULTAT"),
-                              twips_rect(5280, 1860, 2295, 195));
+  result_heading_ =
+      add_label(this, control::menu::kResultHeading, QStringLiteral("BERÄKNINGSRESULTAT"),
+                twips_rect(5280, 1860, 2295, 195));
   result_heading_->setFont(sans_font(kDefaultPointSize, true));
   set_background(result_heading_, kMenuBlue);
   // Black on pure blue can hardly be read.
@@ -130,7 +134,7 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   heading_palette.setColor(QPalette::WindowText, kWhite);
   result_heading_->setPalette(heading_palette);
 
-  result_box_ = add_text_box(this, "Text1", twips_rect(2280, 2100, 8475, 4335));
+  result_box_ = add_text_box(this, control::menu::kResultText, twips_rect(2280, 2100, 8475, 4335));
   result_box_->setFont(fixed_font(kResultPointSize));
   // The summary is the engine's, to be read and copied, not changed.
   result_box_->setReadOnly(true);

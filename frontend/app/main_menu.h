@@ -2,8 +2,8 @@
 #pragma once
 
 #include "frontend/app/input_form.h"
-#include "frontend/logic/kept_calculations.h"
-#include "frontend/logic/result_files.h"
+#include "frontend/logic/kept/kept_calculations.h"
+#include "frontend/logic/run/result_files.h"
 
 #include <QWidget>
 

@@ -3,6 +3,7 @@
 
 #include "frontend/app/fonts.h"
 #include "frontend/app/form_widgets.h"
+#include "frontend/controls/control_names.h"
 #include "frontend/help/twips.h"
 
 #include <QLabel>
@@ -45,16 +46,16 @@ SaveQuestionForm::SaveQuestionForm(SaveQuestion question, const QStringList& fil
   setFont(sans_font(kDefaultPointSize));
   set_background(this, kGrey);
 
-  QLabel* label =
-      add_label(this, "Label1", QStringLiteral("Skall indata- och resultatfiler sparas?"),
-                twips_rect(0, 210, 5475, 375));
+  QLabel* label = add_label(this, control::save_question::kQuestion,
+                            QStringLiteral("Skall indata- och resultatfiler sparas?"),
+                            twips_rect(0, 210, 5475, 375));
   label->setFont(sans_font(kQuestionPointSize, true));
   label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-  QPushButton* yes =
-      add_button(this, "Command1", QStringLiteral("Ja"), twips_rect(855, 780, 1695, 495));
-  QPushButton* no =
-      add_button(this, "Command2", QStringLiteral("Nej"), twips_rect(3000, 780, 1695, 495));
+  QPushButton* yes = add_button(this, control::save_question::kYes, QStringLiteral("Ja"),
+                                twips_rect(855, 780, 1695, 495));
+  QPushButton* no = add_button(this, control::save_question::kNo, QStringLiteral("Nej"),
+                               twips_rect(3000, 780, 1695, 495));
   if (!files.isEmpty()) {
     QLabel* names =
         add_label(this, "filnamn", files_caption(files), twips_rect(0, 1320, 5475, 255));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "frontend/logic/result_files.h"
+#include "frontend/logic/run/result_files.h"
 
 #include <QDialog>
 #include <QStringList>

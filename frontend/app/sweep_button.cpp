@@ -2,9 +2,9 @@
 #include "frontend/app/sweep_button.h"
 
 #include "frontend/app/form_widgets.h"
-#include "frontend/app/platform/platform.h"
 #include "frontend/help/twips.h"
-#include "frontend/logic/sweep_base.h"
+#include "frontend/logic/sweep/sweep_base.h"
+#include "frontend/platform/platform.h"
 #include "frontend/sweep/sweep_window.h"
 
 #include <QAbstractButton>

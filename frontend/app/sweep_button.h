@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "frontend/logic/form_input.h"
+#include "frontend/logic/form/form_input.h"
 
 #include <QString>
 

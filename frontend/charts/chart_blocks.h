@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/formats/daily_line.h"
-#include "frontend/logic/chart_year.h"
+#include "frontend/logic/year/chart_year.h"
 
 #include <QColor>
 #include <QPointF>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "frontend/charts/chart_page.h"
-#include "frontend/logic/file_error.h"
+#include "frontend/logic/run/file_error.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "frontend/charts/year_charts.h"
-#include "frontend/logic/year_energy.h"
+#include "frontend/logic/year/year_energy.h"
 
 #include <QWidget>
 

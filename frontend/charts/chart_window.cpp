@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/charts/chart_window.h"
 
-#include "frontend/app/platform/platform.h"
 #include "frontend/charts/chart_export.h"
 #include "frontend/charts/export_dialog.h"
-#include "frontend/logic/daily_csv.h"
-#include "frontend/logic/engine_run.h"
+#include "frontend/logic/run/engine_run.h"
+#include "frontend/logic/year/daily_csv.h"
+#include "frontend/platform/platform.h"
 
 #include <QAction>
 #include <QChartView>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "frontend/charts/chart_page.h"
-#include "frontend/logic/chart_year.h"
+#include "frontend/logic/year/chart_year.h"
 
 #include <QElapsedTimer>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "frontend/logic/year_energy.h"
+#include "frontend/logic/year/year_energy.h"
 
 #include <QRectF>
 #include <QString>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/charts/export_dialog.h"
 
-#include "frontend/app/platform/platform.h"
 #include "frontend/charts/chart_export.h"
+#include "frontend/platform/platform.h"
 
 #include <QAction>
 #include <QHBoxLayout>

@@ -5,7 +5,7 @@
 #include "core/case/units.h"
 #include "frontend/charts/chart_blocks.h"
 #include "frontend/charts/chart_style.h"
-#include "frontend/logic/year_energy.h"
+#include "frontend/logic/year/year_energy.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "frontend/logic/chart_year.h"
+#include "frontend/logic/year/chart_year.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "frontend/compare/comparison_charts.h"
-#include "frontend/logic/comparison_table.h"
+#include "frontend/logic/kept/comparison_table.h"
 
 #include <QByteArray>
 #include <QColor>

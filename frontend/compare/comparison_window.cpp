@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/compare/comparison_window.h"
 
-#include "frontend/app/platform/platform.h"
 #include "frontend/charts/chart_window.h"
 #include "frontend/charts/export_dialog.h"
 #include "frontend/compare/comparison_export.h"
 #include "frontend/compare/kept_list_dialog.h"
-#include "frontend/logic/engine_run.h"
+#include "frontend/logic/run/engine_run.h"
+#include "frontend/platform/platform.h"
 
 #include <QAction>
 #include <QChart>

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "frontend/compare/comparison_charts.h"
-#include "frontend/logic/comparison_table.h"
-#include "frontend/logic/kept_calculations.h"
+#include "frontend/logic/kept/comparison_table.h"
+#include "frontend/logic/kept/kept_calculations.h"
 
 #include <QStringList>
 #include <QWidget>

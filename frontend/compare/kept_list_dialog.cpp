@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/compare/kept_list_dialog.h"
 
-#include "frontend/app/platform/platform.h"
-#include "frontend/logic/file_names.h"
-#include "frontend/logic/form_case.h"
+#include "frontend/logic/form/form_case.h"
+#include "frontend/logic/run/file_names.h"
+#include "frontend/platform/platform.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "frontend/logic/kept_calculations.h"
+#include "frontend/logic/kept/kept_calculations.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/help/help_dialogs.h"
 
+#include "frontend/controls/control_names.h"
 #include "frontend/help/help_charts.h"
 #include "frontend/help/help_texts.h"
 #include "frontend/help/info_picture.h"
@@ -56,7 +57,7 @@ constexpr std::array<DialogLayout, 7> kHelpLayouts{{
      {480, 120, 3255, 4095},
      true,
      std::nullopt,
-     "Command1",
+     control::help::kClose,
      {1380, 4515, 1455, 495}},
     {"HelpBurn",
      "HJÄLP- Brännare",
@@ -65,16 +66,16 @@ constexpr std::array<DialogLayout, 7> kHelpLayouts{{
      {360, 480, 4695, 2895},
      false,
      TwipsBox{360, 3615, 480, 495},
-     "Command1",
+     control::help::kClose,
      {3600, 3615, 1455, 495}},
-    {"Form3",
+    {control::help::kHotWaterDialog,
      "HJÄLP - vv-beredare",
      3945,
      4110,
      {240, 360, 3435, 2775},
      true,
      TwipsBox{240, 3375, 480, 495},
-     "Command1",
+     control::help::kClose,
      {2220, 3375, 1455, 495}},
     {"Helpkonv",
      "HJÄLP - konvektionsförluster",
@@ -83,7 +84,7 @@ constexpr std::array<DialogLayout, 7> kHelpLayouts{{
      {240, 120, 3015, 4335},
      false,
      TwipsBox{240, 6480, 480, 495},
-     "Command1",
+     control::help::kClose,
      {1800, 6480, 1455, 495},
      HelpChart::convection,
      {3480, 120, 6375, 6855}},
@@ -98,14 +99,14 @@ constexpr std::array<DialogLayout, 7> kHelpLayouts{{
      {1740, 4740, 1455, 495},
      HelpChart::standby,
      {3360, 180, 7275, 5055}},
-    {"Form1",
+    {control::help::kFlueGasDialog,
      "HJÄLP - Avgastemperatur",
      3825,
      4395,
      {360, 480, 3015, 2895},
      true,
      TwipsBox{360, 3615, 480, 495},
-     "Command1",
+     control::help::kClose,
      {1920, 3615, 1455, 495}},
     {"HelpHeat",
      "HJÄLP - Värmesystem",
@@ -114,7 +115,7 @@ constexpr std::array<DialogLayout, 7> kHelpLayouts{{
      {360, 480, 3135, 2895},
      true,
      TwipsBox{360, 3615, 480, 495},
-     "Command1",
+     control::help::kClose,
      {2040, 3615, 1455, 495}},
 }};
 
@@ -158,7 +159,7 @@ QFont help_text_font(const QFont& base) {
 
 void add_text_box(QDialog* dialog, const DialogLayout& layout, const QString& text) {
   auto* text_box = new QPlainTextEdit(dialog);
-  text_box->setObjectName(QStringLiteral("Text1"));
+  text_box->setObjectName(QLatin1String(control::help::kText));
   text_box->setGeometry(layout.text_box.pixels());
   text_box->setFont(help_text_font(text_box->font()));
   // An opening tab indents a paragraph by four blanks.
@@ -180,7 +181,7 @@ void add_text_box(QDialog* dialog, const DialogLayout& layout, const QString& te
 
 void add_info_picture(QDialog* dialog, const TwipsBox& box) {
   auto* picture = new QLabel(dialog);
-  picture->setObjectName(QStringLiteral("Picture1"));
+  picture->setObjectName(QLatin1String(control::help::kPicture));
   picture->setGeometry(box.pixels());
   picture->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   picture->setPixmap(info_picture(kInfoPicturePixels));
@@ -198,7 +199,7 @@ void add_chart(QDialog* dialog, const DialogLayout& layout) {
     case HelpChart::none:
       return;
   }
-  chart->setObjectName(QStringLiteral("Picture2"));
+  chart->setObjectName(QLatin1String(control::help::kChart));
   chart->setGeometry(layout.chart_box.pixels());
   chart->setFont(help_text_font(chart->font()));
 }

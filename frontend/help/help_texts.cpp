@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/help/help_texts.h"
+#include "frontend/controls/control_names.h"
 
 // The program's own documentation, in Swedish, broken into lines that fit the text boxes of the
 // dialogs.
@@ -270,13 +271,13 @@ QString help_text(const QString& form_name) {
     text = inmatningsord_text;
   } else if (form_name == u"HelpBurn") {
     text = helpburn_text;
-  } else if (form_name == u"Form3") {
+  } else if (form_name == QLatin1String(control::help::kHotWaterDialog)) {
     text = form3_text;
   } else if (form_name == u"Helpkonv") {
     text = helpkonv_text;
   } else if (form_name == u"stillestand") {
     text = stillestand_text;
-  } else if (form_name == u"Form1") {
+  } else if (form_name == QLatin1String(control::help::kFlueGasDialog)) {
     text = form1_text;
   } else if (form_name == u"HelpHeat") {
     text = helpheat_text;

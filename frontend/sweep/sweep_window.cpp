@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/sweep/sweep_window.h"
 
-#include "frontend/app/platform/platform.h"
 #include "frontend/charts/export_dialog.h"
-#include "frontend/logic/engine_run.h"
-#include "frontend/logic/form_number.h"
-#include "frontend/logic/wrapped_lines.h"
+#include "frontend/logic/form/form_number.h"
+#include "frontend/logic/run/engine_run.h"
+#include "frontend/logic/year/wrapped_lines.h"
+#include "frontend/platform/platform.h"
 #include "frontend/sweep/sweep_chart.h"
 #include "frontend/sweep/sweep_export.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "frontend/logic/sweep_results.h"
+#include "frontend/logic/sweep/sweep_results.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

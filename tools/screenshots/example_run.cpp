@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/screenshots/example_run.h"
 
-#include "frontend/logic/engine_run.h"
-#include "frontend/logic/form_case.h"
+#include "frontend/logic/form/form_case.h"
+#include "frontend/logic/run/engine_run.h"
 
 #include <QDir>
 #include <QEventLoop>

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One table of generated cases, each run over a year and checked for what must hold whatever the
 // inputs: the energies add up, the pump's heat never costs fuel, the summary report reads back as
-// the case it was written from and the control file gives the case again.
+// the case it was written from, the control file gives the case again and each input quantity
+// converts as its control-file line carries it.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 
 #include "core/case/climates.h"
 #include "core/formats/control_file.h"
+#include "core/formats/input_quantities.h"
 #include "core/formats/result_file_names.h"
 #include "core/formats/summary_report.h"
 #include "core/formats/summary_report_reader.h"
@@ -104,6 +106,25 @@ TEST(CaseConsistency, EveryGeneratedCaseHoldsTogether) {
     EXPECT_EQ(report.high_temp.flue_gas_temp_c.number,
               std::stof(format_summary_value(kFlueGasTempLine,
                                              input.flue_gas.high_temp.flue_gas_temp_c)));
+  }
+}
+
+// Each input quantity, set from the value it shows, writes the control file's line as before: its
+// conversion and its line agree. A quantity shown in its line's unit converts as nothing.
+TEST(CaseConsistency, EachQuantityConvertsAsItsControlLineCarriesIt) {
+  for (const BoilerCase& input : generated_cases()) {
+    const std::vector<std::string> lines = control_file_lines(input);
+    for (const InputQuantity& quantity : kInputQuantities) {
+      SCOPED_TRACE(std::string(quantity.key));
+      const ControlLine& line = quantity.control_line();
+      BoilerCase changed = input;
+      line.set_number(changed, 0.0f);
+      quantity.set(changed, quantity.value(input));
+      EXPECT_EQ(control_file_lines(changed), lines);
+      if (quantity.unit == line.unit) {
+        EXPECT_EQ(quantity.to_case(12.5), 12.5);
+      }
+    }
   }
 }
 

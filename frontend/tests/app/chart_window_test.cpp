@@ -3,12 +3,12 @@
 
 #include "core/tests/support/worked_example.h"
 #include "frontend/app/main_menu.h"
-#include "frontend/logic/engine_run.h"
+#include "frontend/examples/climate_table.h"
+#include "frontend/logic/run/engine_run.h"
 #include "frontend/tests/app/engine_folder.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/app/menu_fixture.h"
-#include "frontend/tests/support/climate_table.h"
 #include "frontend/tests/support/file_bytes.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/tests/app/form_driver.h"
 
-#include "frontend/logic/form_input.h"
+#include "frontend/examples/typed_inputs.h"
+#include "frontend/logic/form/form_input.h"
 #include "frontend/tests/app/fake_platform.h"
-#include "frontend/tests/support/typed_inputs.h"
 
 #include <QDir>
 #include <QFile>

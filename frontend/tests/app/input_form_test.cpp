@@ -2,8 +2,8 @@
 #include "frontend/app/input_form.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/help/twips.h"
-#include "frontend/logic/field_error.h"
-#include "frontend/logic/form_input.h"
+#include "frontend/logic/form/field_error.h"
+#include "frontend/logic/form/form_input.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 
@@ -139,44 +139,6 @@ class InputFormTest : public QObject {
           "Command5",       "Command6", "Command3", "boiler_body", "decimalkomma_notice"}) {
       QVERIFY2(child(QString::fromLatin1(name))->isVisible(), name);
     }
-  }
-
-  void captions_are_the_designs() {
-    const QList<QPair<QString, QString>> captions{
-        {"Command1", "Indata färdigt"},
-        {"returtillstart", "Tillbaka till startmenyn"},
-        {"Command4", "Några ord om inmatningen"},
-        {"decimalkomma_notice", "OBS - Svensk Windows - decimalkomma"},
-        {"decimalpunkt_notice", "       - Engelsk Windows - decimalpunkt"},
-        {"burntype", "Brännartyp"},
-        {"vvber", "Varmvattenberedare?"},
-        {"konvtyp", "Konvektionsförlust, källa"},
-        {"Frame1", "Stilleståndsförlust, källa"},
-        {"modbr", "Modulerande brännare"},
-        {"sbeff", "Stilleståndsförlusten känd"},
-        {"Frame3", "Lägsta temperatur till pannan"},
-        {"Tjugo", "20 °C (Inomhustemp.)"},
-        {"framretur8060", "80/60 °C"},
-        {"huseff_label", "Husets maximala uppvärmningsbehov (kW) "},
-        {"Text5_label", "Beredarens värmeförlust (kWh/dag)"},
-        {"sb_temp_column", "Temp- skillnad (°C)"},
-    };
-    for (const auto& [name, caption] : captions) {
-      QWidget* widget = child(name);
-      QString text;
-      if (auto* label = qobject_cast<QLabel*>(widget)) {
-        text = label->text();
-      } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        text = button->text();
-      } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
-        text = frame->title();
-      }
-      QCOMPARE(text, caption);
-    }
-    QVERIFY(child<QLabel>("huseff_label")->font().bold());
-    QVERIFY(!child<QLabel>("enstegeff_label")->font().bold());
-    QCOMPARE(child<QLabel>("decimalkomma_notice")->palette().color(QPalette::Window),
-             QColor(255, 192, 128));
   }
 
   void component_choices_show_and_hide_fields_data() {

@@ -4,7 +4,7 @@
 #include "frontend/charts/chart_window.h"
 #include "frontend/compare/comparison_window.h"
 #include "frontend/compare/kept_list_dialog.h"
-#include "frontend/logic/engine_run.h"
+#include "frontend/logic/run/engine_run.h"
 #include "frontend/tests/app/engine_folder.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "frontend/app/main_menu.h"
-#include "frontend/logic/engine_run.h"
+#include "frontend/logic/run/engine_run.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 

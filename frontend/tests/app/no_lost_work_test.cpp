@@ -2,14 +2,14 @@
 #include "frontend/app/folder_claim.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/main_menu.h"
-#include "frontend/logic/file_names.h"
-#include "frontend/logic/form_case.h"
-#include "frontend/logic/kept_calculations.h"
+#include "frontend/examples/typed_inputs.h"
+#include "frontend/logic/form/form_case.h"
+#include "frontend/logic/kept/kept_calculations.h"
+#include "frontend/logic/run/file_names.h"
 #include "frontend/tests/app/engine_folder.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/app/menu_fixture.h"
-#include "frontend/tests/support/typed_inputs.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontend/app/platform/qt_platform.h"
-#include "frontend/logic/form_number.h"
+#include "frontend/platform/qt_platform.h"
+#include "frontend/logic/form/form_number.h"
 
 #include <QApplication>
 #include <QDialog>

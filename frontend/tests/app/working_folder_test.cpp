@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontend/logic/working_folder.h"
+#include "frontend/logic/run/working_folder.h"
 
 #include <QDir>
 #include <QFile>

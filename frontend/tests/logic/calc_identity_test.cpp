@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontend/logic/calc_identity.h"
-#include "frontend/logic/file_names.h"
+#include "frontend/logic/form/calc_identity.h"
+#include "frontend/logic/run/file_names.h"
 
 #include <QDir>
 #include <QFile>

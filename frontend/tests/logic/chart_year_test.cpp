@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontend/logic/chart_year.h"
+#include "frontend/logic/year/chart_year.h"
 #include "core/formats/climate_file.h"
 #include "core/formats/daily_line.h"
 #include "core/formats/result_file_names.h"
@@ -7,9 +7,9 @@
 #include "core/model/year.h"
 #include "core/tests/support/climate_year.h"
 #include "core/tests/support/worked_example.h"
-#include "frontend/logic/daily_csv.h"
-#include "frontend/logic/year_energy.h"
-#include "frontend/tests/support/climate_table.h"
+#include "frontend/examples/climate_table.h"
+#include "frontend/logic/year/daily_csv.h"
+#include "frontend/logic/year/year_energy.h"
 #include "frontend/tests/support/file_bytes.h"
 
 #include <QDir>

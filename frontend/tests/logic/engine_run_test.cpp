@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontend/logic/engine_run.h"
-#include "frontend/logic/result_files.h"
+#include "frontend/logic/run/engine_run.h"
+#include "frontend/logic/run/result_files.h"
 #include "frontend/tests/support/fake_engine.h"
 #include "frontend/tests/support/path_override.h"
 

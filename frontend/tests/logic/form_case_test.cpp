@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontend/logic/form_case.h"
+#include "frontend/logic/form/form_case.h"
 
 #include "core/formats/control_file.h"
 #include "core/model/standing_losses.h"
 #include "core/text/fixed_field.h"
+#include "frontend/examples/typed_inputs.h"
 #include "frontend/tests/support/file_bytes.h"
 #include "frontend/tests/support/read_only_folder.h"
-#include "frontend/tests/support/typed_inputs.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,12 +2,12 @@
 #include "core/formats/control_file.h"
 #include "core/formats/summary_report.h"
 #include "core/model/year.h"
-#include "frontend/logic/file_names.h"
-#include "frontend/logic/form_case.h"
-#include "frontend/logic/inputs_file.h"
-#include "frontend/logic/kept_calculations.h"
+#include "frontend/examples/typed_inputs.h"
+#include "frontend/logic/form/form_case.h"
+#include "frontend/logic/kept/inputs_file.h"
+#include "frontend/logic/kept/kept_calculations.h"
+#include "frontend/logic/run/file_names.h"
 #include "frontend/tests/support/file_bytes.h"
-#include "frontend/tests/support/typed_inputs.h"
 
 #include <QDir>
 #include <QFile>

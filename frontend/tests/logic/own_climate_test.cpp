@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontend/logic/own_climate.h"
+#include "frontend/logic/form/own_climate.h"
 #include "frontend/tests/support/file_bytes.h"
 
 #include <QDate>

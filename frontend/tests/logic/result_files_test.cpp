@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontend/logic/result_files.h"
+#include "frontend/logic/run/result_files.h"
 #include "frontend/tests/support/file_bytes.h"
 #include "frontend/tests/support/read_only_folder.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontend/logic/run_notices.h"
+#include "frontend/logic/run/run_notices.h"
 
 #include "core/formats/run_warnings.h"
 #include "core/tests/support/climate_year.h"

@@ -7,10 +7,10 @@
 #include "core/model/annual_sums.h"
 #include "core/model/year.h"
 #include "core/tests/support/climate_year.h"
-#include "frontend/logic/form_case.h"
-#include "frontend/logic/sweep_results.h"
+#include "frontend/examples/typed_inputs.h"
+#include "frontend/logic/form/form_case.h"
+#include "frontend/logic/sweep/sweep_results.h"
 #include "frontend/tests/support/file_bytes.h"
-#include "frontend/tests/support/typed_inputs.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/logic/form/calc_identity.h"
+
+#include "frontend/logic/run/file_names.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace varmkalk {
+
+namespace {
+
+// Printable ASCII: outside it the engine's 8-bit file names and the front end's names need
+// not be the same bytes.
+constexpr char16_t kFirstPrintable = 0x20;
+constexpr char16_t kLastPrintable = 0x7E;
+
+bool usable_in_file_name(QChar character) {
+  const char16_t code = character.unicode();
+  return code >= kFirstPrintable && code <= kLastPrintable && character != QLatin1Char('/') &&
+         character != QLatin1Char('\\');
+}
+
+}  // namespace
+
+std::optional<QString> identity_refusal(const QString& identity) {
+  if (identity.trimmed().isEmpty()) {
+    return QStringLiteral("Skriv en beräkningsidentitet på ett till fyra tecken.");
+  }
+  if (identity.size() > kIdentityLength) {
+    return QStringLiteral("Beräkningsidentiteten får vara högst fyra tecken lång.");
+  }
+  for (const QChar character : identity) {
+    if (!usable_in_file_name(character)) {
+      return QStringLiteral(
+          "Beräkningsidentiteten får bara innehålla bokstäverna A–Z och a–z, siffror och "
+          "vanliga tecken, inte å, ä, ö, / eller \\ och inga styrtecken. "
+          "Den används som början på resultatfilernas namn.");
+    }
+  }
+  return std::nullopt;
+}
+
+bool identity_in_use(const QString& folder, const QString& identity) {
+  const QDir dir(folder);
+  for (const QString& name : identity_file_names(identity)) {
+    if (QFileInfo::exists(dir.filePath(name))) {
+      return true;
+    }
+  }
+  return QFileInfo::exists(dir.filePath(inputs_file_name(identity)));
+}
+
+QString identity_in_use_message(const QString& identity) {
+  return QStringLiteral("Beräkningsidentiteten ") + identity + QStringLiteral(" finns redan.") +
+         QLatin1Char('\n') + QStringLiteral("   Välj en annan beräkningidentitet.");
+}
+
+}  // namespace varmkalk

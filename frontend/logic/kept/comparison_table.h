@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "frontend/logic/kept/kept_calculations.h"
+
+#include <QByteArray>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace varmkalk {
+
+// One value of the comparison as shown: the number in the user's locale with the decimals the
+// summary prints, a text, "okänt" where the summary printed asterisks (the value exists but did
+// not fit its columns), "–" for an efficiency that a year without heating days leaves undefined.
+struct ComparisonCell {
+  QString text;
+  // Against the first calculation's value, signed ("+1,5"); empty in the first column, where the
+  // values are equal and where one of them is no number.
+  QString difference;
+  bool differs = false;  // the shown value is not the first calculation's
+};
+
+struct ComparisonRow {
+  QString section;  // "Indata" or "Resultat"
+  QString label;
+  QString unit;
+  std::vector<ComparisonCell> cells;  // one per calculation
+};
+
+struct ComparisonTable {
+  QStringList identities;  // the columns
+  QStringList sources;     // where each column's inputs come from
+  std::vector<ComparisonRow> rows;
+};
+
+// The inputs of each calculation (from its inputs file, else from its summary's input section)
+// and every result of its summary, one column per calculation, compared with the first.
+ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculations,
+                                 const QLocale& locale);
+
+// A value as the window and the PDF show it, its difference in brackets after it where it has one.
+QString shown_text(const ComparisonCell& cell);
+
+// The heading of the calculation `column` (counted from 0): its identity over where its inputs come
+// from.
+QString column_heading(const ComparisonTable& table, qsizetype column);
+
+// The table for a spreadsheet program: UTF-8 with a byte-order mark, a header row, then a row per
+// quantity with its section, label and unit, each calculation's value and, after every column
+// but the first, its difference to the first. Where the locale writes a decimal comma, as Swedish
+// does, fields are separated by semicolons, otherwise by commas.
+QByteArray comparison_csv(const ComparisonTable& table, const QLocale& locale);
+
+}  // namespace varmkalk

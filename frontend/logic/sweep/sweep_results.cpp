@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/logic/sweep/sweep_results.h"
+
+#include "core/formats/run_warnings.h"
+#include "core/formats/summary_report.h"
+#include "core/text/fixed_format.h"
+#include "frontend/logic/kept/spreadsheet_csv.h"
+
+#include <QStringList>
+
+#include <string>
+
+namespace varmkalk {
+
+namespace {
+
+// Enough digits to tell the points of a fine sweep apart, few enough to hide the last digits of
+// a 32-bit value (20 % excess air is held as 20.000005).
+constexpr int kValueDigits = 6;
+
+QString with_decimal_point(std::string text, QChar decimal_point) {
+  return QString::fromStdString(text).replace(QLatin1Char('.'), decimal_point);
+}
+
+bool has_year(const SweepResult& result) {
+  return result.status != core::CaseStatus::error;
+}
+
+// The float behind a numeric column; nothing for the value, the remark and a point without a
+// year.
+std::optional<float> column_number(const SweepResult& result, SweepColumn column) {
+  if (!has_year(result)) {
+    return std::nullopt;
+  }
+  const core::SummaryEnergies& e = result.energies;
+  switch (column) {
+    case SweepColumn::efficiency:
+      return result.efficiency_percent;
+    case SweepColumn::efficiency_without_pump:
+      return result.efficiency_without_pump_percent;
+    case SweepColumn::net_energy:
+      return e.net_energy_kwh;
+    case SweepColumn::gross_energy:
+      return e.gross_energy_kwh;
+    case SweepColumn::gross_energy_without_pump:
+      return e.gross_energy_without_pump_kwh;
+    case SweepColumn::convection_energy:
+      return e.convection_energy_kwh;
+    case SweepColumn::standby_energy:
+      return e.standby_energy_kwh;
+    case SweepColumn::flue_gas_energy:
+      return e.flue_gas_energy_kwh;
+    case SweepColumn::pilot_energy:
+      return e.pilot_energy_kwh;
+    case SweepColumn::pump_electricity:
+      return e.pump_electricity_kwh;
+    case SweepColumn::unmet_days:
+      return static_cast<float>(result.totals.unmet_days);
+    case SweepColumn::value:
+    case SweepColumn::remark:
+      break;
+  }
+  return std::nullopt;
+}
+
+bool is_efficiency(SweepColumn column) {
+  return column == SweepColumn::efficiency || column == SweepColumn::efficiency_without_pump;
+}
+
+QString value_cell(const Sweep& sweep, std::size_t row, const QLocale& locale) {
+  const SweepPoint& point = sweep.points[row];
+  return point.category.isEmpty() ? sweep_value_text(point.position, locale) : point.category;
+}
+
+}  // namespace
+
+QString sweep_column_heading(const Sweep& sweep, SweepColumn column) {
+  switch (column) {
+    case SweepColumn::value:
+      return sweep.heading;
+    case SweepColumn::efficiency:
+      return QStringLiteral("Årsverkningsgrad (%)");
+    case SweepColumn::efficiency_without_pump:
+      return QStringLiteral("Årsverkningsgrad exkl. cirkpump (%)");
+    case SweepColumn::net_energy:
+      return QStringLiteral("Nettoenergibehov (kWh)");
+    case SweepColumn::gross_energy:
+      return QStringLiteral("Bruttoenergibehov (kWh)");
+    case SweepColumn::gross_energy_without_pump:
+      return QStringLiteral("Bruttoenergibehov exkl. cirkpump (kWh)");
+    case SweepColumn::convection_energy:
+      return QStringLiteral("Konvektionsförluster (kWh)");
+    case SweepColumn::standby_energy:
+      return QStringLiteral("Stilleståndsförluster (kWh)");
+    case SweepColumn::flue_gas_energy:
+      return QStringLiteral("Avgasförluster (kWh)");
+    case SweepColumn::pilot_energy:
+      return QStringLiteral("Pilotlågeenergi (kWh)");
+    case SweepColumn::pump_electricity:
+      return QStringLiteral("Cirkulationspumpens elanvändning (kWh)");
+    case SweepColumn::unmet_days:
+      return QStringLiteral("Dygn med underskott");
+    case SweepColumn::remark:
+      return QStringLiteral("Anmärkning");
+  }
+  return {};
+}
+
+QString sweep_value_text(double value, const QLocale& locale) {
+  QString text = QLocale::c().toString(value, 'g', kValueDigits);
+  // A value that rounds to zero is written "0", never "-0".
+  if (QLocale::c().toDouble(text) == 0.0) {
+    return QStringLiteral("0");
+  }
+  return text.replace(QLatin1Char('.'), locale.decimalPoint());
+}
+
+std::optional<double> sweep_efficiency_percent(const SweepResult& result, bool with_pump) {
+  if (!has_year(result)) {
+    return std::nullopt;
+  }
+  const std::optional<float> percent =
+      with_pump ? result.efficiency_percent : result.efficiency_without_pump_percent;
+  return percent ? std::optional<double>(*percent) : std::nullopt;
+}
+
+bool is_current_point(const Sweep& sweep, std::size_t row) {
+  return sweep.points[row].input == sweep.base;
+}
+
+QString sweep_remark(const Sweep& sweep, std::size_t row, const QLocale& locale) {
+  QStringList parts;
+  if (is_current_point(sweep, row)) {
+    parts << QStringLiteral("Formulärets värde.");
+  }
+  if (!sweep.points[row].note.isEmpty()) {
+    parts << sweep.points[row].note;
+  }
+  const SweepResult& result = sweep.results[row];
+  if (!has_year(result)) {
+    parts << QStringLiteral("Beräknas inte: %1").arg(QString::fromStdString(result.message));
+  } else {
+    // The engine's warnings, with the decimals the user reads.
+    const std::string decimal_point = locale.decimalPoint().toStdString();
+    for (const std::string& warning : core::run_warnings(result.totals, decimal_point)) {
+      parts << QString::fromStdString(warning);
+    }
+  }
+  return parts.join(QLatin1Char(' '));
+}
+
+QString sweep_point_tip(const Sweep& sweep, std::size_t row, const QLocale& locale) {
+  const QString unit = sweep_unit(sweep.input);
+  QString tip = value_cell(sweep, row, locale);
+  if (!unit.isEmpty()) {
+    tip += QLatin1Char(' ') + unit;
+  }
+  const SweepResult& result = sweep.results[row];
+  const auto with_pump = column_number(result, SweepColumn::efficiency);
+  const auto without_pump = column_number(result, SweepColumn::efficiency_without_pump);
+  const QChar decimal_point = locale.decimalPoint().front();
+  if (with_pump && without_pump) {
+    tip += QStringLiteral(": årsverkningsgrad %1 % (exkl. cirkpump %2 %)")
+               .arg(with_decimal_point(core::format_decimal(*with_pump, 1), decimal_point),
+                    with_decimal_point(core::format_decimal(*without_pump, 1), decimal_point));
+  }
+  const QString remark = sweep_remark(sweep, row, locale);
+  return remark.isEmpty() ? tip : tip + QStringLiteral("\n") + remark;
+}
+
+QString sweep_cell_text(const Sweep& sweep, std::size_t row, SweepColumn column,
+                        const QLocale& locale) {
+  if (column == SweepColumn::value) {
+    return value_cell(sweep, row, locale);
+  }
+  if (column == SweepColumn::remark) {
+    return sweep_remark(sweep, row, locale);
+  }
+  const std::optional<float> number = column_number(sweep.results[row], column);
+  if (!number) {
+    return {};
+  }
+  if (is_efficiency(column)) {
+    return with_decimal_point(core::format_decimal(*number, 1), locale.decimalPoint().front());
+  }
+  // Whole kWh as the report prints them; days are whole already.
+  const float whole = column == SweepColumn::unmet_days ? *number : core::whole_kwh(*number);
+  return locale.toString(static_cast<qlonglong>(whole));
+}
+
+QByteArray sweep_csv(const Sweep& sweep, const QLocale& locale) {
+  // Only its decimal separator counts.
+  const QLocale value_locale =
+      writes_decimal_comma(locale) ? QLocale(QLocale::Swedish) : QLocale::c();
+
+  QStringList headings;
+  for (const SweepColumn column : kSweepColumns) {
+    headings += sweep_column_heading(sweep, column);
+  }
+  std::vector<QStringList> rows{headings};
+  for (std::size_t row = 0; row < sweep.points.size(); ++row) {
+    QStringList fields;
+    for (const SweepColumn column : kSweepColumns) {
+      QString field;
+      if (column == SweepColumn::value) {
+        field = value_cell(sweep, row, value_locale);
+      } else if (column == SweepColumn::remark) {
+        field = sweep_remark(sweep, row, value_locale);
+      } else if (const auto number = column_number(sweep.results[row], column)) {
+        field = csv_number(*number, locale);
+      }
+      fields += field;
+    }
+    rows.push_back(fields);
+  }
+  return spreadsheet_bytes(rows, csv_separator(locale));
+}
+
+}  // namespace varmkalk

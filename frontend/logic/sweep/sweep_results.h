@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "frontend/logic/sweep/sweep_inputs.h"
+#include "frontend/logic/sweep/sweep_run.h"
+
+#include <QByteArray>
+#include <QLocale>
+#include <QString>
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+namespace varmkalk {
+
+// A finished sweep: what was varied, every point with its year, and the case itself.
+struct Sweep {
+  SweepInput input = SweepInput::min_return_temp;
+  QString heading;  // what was varied, with its unit
+  std::vector<SweepPoint> points;
+  std::vector<SweepResult> results;  // one per point
+  core::BoilerCase base;
+  double current_position = 0.0;
+  SweepResult current;  // the base case's own year
+};
+
+// The columns of the window's table and of the CSV export, in order.
+enum class SweepColumn {
+  value,
+  efficiency,
+  efficiency_without_pump,
+  net_energy,
+  gross_energy,
+  gross_energy_without_pump,
+  convection_energy,
+  standby_energy,
+  flue_gas_energy,
+  pilot_energy,
+  pump_electricity,
+  unmet_days,
+  remark,
+};
+
+// The days short of the demand come before the energies, where a narrow window shows them.
+inline constexpr std::array<SweepColumn, 13> kSweepColumns{
+    SweepColumn::value,
+    SweepColumn::efficiency,
+    SweepColumn::efficiency_without_pump,
+    SweepColumn::unmet_days,
+    SweepColumn::net_energy,
+    SweepColumn::gross_energy,
+    SweepColumn::gross_energy_without_pump,
+    SweepColumn::convection_energy,
+    SweepColumn::standby_energy,
+    SweepColumn::flue_gas_energy,
+    SweepColumn::pilot_energy,
+    SweepColumn::pump_electricity,
+    SweepColumn::remark,
+};
+
+QString sweep_column_heading(const Sweep& sweep, SweepColumn column);
+
+// A swept value as the window and its exports write it, with the locale's decimal separator and
+// no grouping of digits.
+QString sweep_value_text(double value, const QLocale& locale);
+
+// The annual efficiency of a result in per cent, as the chart plots it, when the point has one.
+std::optional<double> sweep_efficiency_percent(const SweepResult& result, bool with_pump);
+
+// The point is the case as the form has it.
+bool is_current_point(const Sweep& sweep, std::size_t row);
+
+// Why the model refused the point or what its year lacked (decimals written the locale's way), and
+// what its value changed beyond itself; empty when nothing needs saying.
+QString sweep_remark(const Sweep& sweep, std::size_t row, const QLocale& locale);
+
+// What the chart says of a point on hover: its value and both efficiencies, or why it has none.
+QString sweep_point_tip(const Sweep& sweep, std::size_t row, const QLocale& locale);
+
+// A cell of the window's table: efficiencies to a tenth of a per cent and energies in whole kWh,
+// as the summary report rounds them, written the locale's way; empty where the point has no
+// year.
+QString sweep_cell_text(const Sweep& sweep, std::size_t row, SweepColumn column,
+                        const QLocale& locale);
+
+// The table as CSV for a spreadsheet program, as the chart window's daily values: UTF-8 with a
+// byte order mark, a header row, then a row per point with its numbers exact (the shortest text
+// that reads back as the same 32-bit value). Where the locale writes a decimal comma fields are
+// separated by semicolons, otherwise by commas.
+QByteArray sweep_csv(const Sweep& sweep, const QLocale& locale);
+
+}  // namespace varmkalk
