@@ -236,12 +236,19 @@ void BatchReader::throw_cell_faults() const {
     return;
   }
   std::string message;
+  // Appended piece by piece: g++ 12 at -O3 warns falsely (-Wrestrict) on "text" + std::string&&.
   for (const std::string& fault : faults_) {
-    message += (message.empty() ? "" : "\n") + fault;
+    if (!message.empty()) {
+      message += '\n';
+    }
+    message += fault;
   }
   if (fault_count_ > faults_.size()) {
-    message += "\n" + core::message_safe(file_name_) + ": och " +
-               std::to_string(fault_count_ - faults_.size()) + " fel till av samma slag";
+    message += '\n';
+    message += core::message_safe(file_name_);
+    message += ": och ";
+    message += std::to_string(fault_count_ - faults_.size());
+    message += " fel till av samma slag";
   }
   throw BatchInputError(message);
 }

@@ -13,11 +13,15 @@ constexpr long kSecondsPerHour = 3600;
 
 // Groups of three digits apart, as Swedish text writes large numbers.
 std::string grouped(std::size_t number) {
-  std::string digits = std::to_string(number);
-  for (std::size_t at = digits.size(); at > 3; at -= 3) {
-    digits.insert(at - 3, " ");
+  const std::string digits = std::to_string(number);
+  std::string text;
+  for (std::size_t at = 0; at < digits.size(); ++at) {
+    if (at > 0 && (digits.size() - at) % 3 == 0) {
+      text += ' ';
+    }
+    text += digits[at];
   }
-  return digits;
+  return text;
 }
 
 std::string duration_text(long seconds) {
