@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/files/file_access.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,22 +8,27 @@
 #include <optional>
 #include <vector>
 
+#include "core/files/platform.h"
 #include "core/text/utf8_text.h"
 
 namespace varmkalk::core {
 namespace {
 
 // Far more than SMHI's hourly values of a station's whole history; a larger file is no source.
-constexpr off_t kLargestSource = off_t{256} * 1024 * 1024;
+constexpr std::int64_t kLargestSource = std::int64_t{256} * 1024 * 1024;
 constexpr std::size_t kReadBlock = 1 << 16;
-constexpr mode_t kNewFileMode = 0666;  // less the user's umask
-constexpr mode_t kPermissionBits = 07777;
+
+using platform::FileKind;
+using platform::FileStatus;
 
 std::string shown(const std::string& path) {
   return core::shown_name(path);
 }
 
 std::string system_reason(int error_number) {
+  if (platform::quota_exceeded(error_number)) {
+    return "diskkvoten är slut";
+  }
   switch (error_number) {
     case ENOENT:
       return "filen eller mappen finns inte";
@@ -40,8 +41,6 @@ std::string system_reason(int error_number) {
       return "det är en mapp";
     case ENOSPC:
       return "disken är full";
-    case EDQUOT:
-      return "diskkvoten är slut";
     case EROFS:
       return "skrivskyddat filsystem";
     case EIO:
@@ -65,7 +64,7 @@ class Descriptor {
   explicit Descriptor(int fd) : fd_(fd) {}
   ~Descriptor() {
     if (fd_ >= 0) {
-      ::close(fd_);
+      platform::close(fd_);
     }
   }
   Descriptor(const Descriptor&) = delete;
@@ -76,7 +75,7 @@ class Descriptor {
   bool close() {
     const int fd = fd_;
     fd_ = -1;
-    return ::close(fd) == 0;
+    return platform::close(fd);
   }
 
  private:
@@ -86,7 +85,8 @@ class Descriptor {
 void write_all(int fd, std::string_view bytes, const std::string& path) {
   std::size_t written = 0;
   while (written < bytes.size()) {
-    const ssize_t count = ::write(fd, bytes.data() + written, bytes.size() - written);
+    const std::int64_t count =
+        platform::write_some(fd, bytes.data() + written, bytes.size() - written);
     if (count < 0 && errno == EINTR) {
       continue;
     }
@@ -97,50 +97,41 @@ void write_all(int fd, std::string_view bytes, const std::string& path) {
   }
 }
 
-mode_t new_file_mode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return kNewFileMode & ~mask;
-}
-
 // Moves the finished temporary file to `path`; without `replace` only where nothing is.
 void move_into_place(const std::string& temporary, const std::string& path, bool replace) {
-  if (replace) {
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-      fail(path, "kan inte skrivas: " + system_reason(errno));
-    }
+  if (platform::move_file(platform::path_from_utf8(temporary), platform::path_from_utf8(path),
+                          replace)) {
     return;
   }
-  if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
-    return;
-  }
-  if (errno == EEXIST) {
+  if (!replace && errno == EEXIST) {
     fail(path, system_reason(EEXIST));
   }
-  // File systems without an exclusive rename get a hard link, which does not replace either.
-  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
-    fail(path, "kan inte skrivas: " + system_reason(errno));
-  }
-  if (::link(temporary.c_str(), path.c_str()) != 0) {
-    fail(path,
-         errno == EEXIST ? system_reason(EEXIST) : "kan inte skrivas: " + system_reason(errno));
-  }
-  ::unlink(temporary.c_str());
+  fail(path, "kan inte skrivas: " + system_reason(errno));
+}
+
+// The folder a new file beside `path` goes in, and the name of `path` in it.
+std::filesystem::path folder_of(const std::filesystem::path& target) {
+  return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+}
+
+void remove_temporary(const std::string& temporary) {
+  platform::remove_file(platform::path_from_utf8(temporary));
 }
 
 // Opens a regular file for reading; a named pipe is not waited for.
-int open_regular_file(const std::string& path, struct stat& status) {
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+int open_regular_file(const std::string& path, FileStatus& status) {
+  Descriptor file(platform::open_for_reading(platform::path_from_utf8(path)));
   if (file.get() < 0) {
     fail(path, "kan inte läsas: " + system_reason(errno));
   }
-  if (::fstat(file.get(), &status) != 0) {
+  status = platform::status_of(file.get());
+  if (status.kind == FileKind::missing) {
     fail(path, "kan inte läsas: " + system_reason(errno));
   }
-  if (S_ISDIR(status.st_mode)) {
+  if (status.kind == FileKind::folder) {
     fail(path, "är en mapp, ingen fil");
   }
-  if (!S_ISREG(status.st_mode)) {
+  if (status.kind != FileKind::regular) {
     fail(path, "är ingen vanlig fil");
   }
   const int fd = file.get();
@@ -151,15 +142,15 @@ int open_regular_file(const std::string& path, struct stat& status) {
 }  // namespace
 
 std::string read_file(const std::string& path) {
-  struct stat status {};
+  FileStatus status;
   Descriptor file(open_regular_file(path, status));
-  if (status.st_size > kLargestSource) {
+  if (status.size > kLargestSource) {
     fail(path, "filen är större än " + std::to_string(kLargestSource / (1024 * 1024)) + " MiB");
   }
   std::string bytes;
   std::vector<char> block(kReadBlock);
   while (true) {
-    const ssize_t count = ::read(file.get(), block.data(), block.size());
+    const std::int64_t count = platform::read_some(file.get(), block.data(), block.size());
     if (count < 0 && errno == EINTR) {
       continue;
     }
@@ -170,72 +161,71 @@ std::string read_file(const std::string& path) {
       return bytes;
     }
     bytes.append(block.data(), static_cast<std::size_t>(count));
-    if (static_cast<off_t>(bytes.size()) > kLargestSource) {
+    if (static_cast<std::int64_t>(bytes.size()) > kLargestSource) {
       fail(path, "filen är större än " + std::to_string(kLargestSource / (1024 * 1024)) + " MiB");
     }
   }
 }
 
 void require_absent(const std::string& path) {
-  struct stat status {};
-  if (::lstat(path.c_str(), &status) == 0) {
-    fail(path, system_reason(S_ISDIR(status.st_mode) ? EISDIR : EEXIST));
+  const FileStatus status = platform::status_at(platform::path_from_utf8(path));
+  if (status.kind != FileKind::missing) {
+    fail(path, system_reason(status.kind == FileKind::folder ? EISDIR : EEXIST));
   }
 }
 
-std::optional<struct stat> require_target(const std::string& path, bool replace) {
+std::optional<FileStatus> require_target(const std::string& path, bool replace) {
   if (!replace) {
     require_absent(path);
     return std::nullopt;
   }
-  struct stat status {};
-  if (::lstat(path.c_str(), &status) != 0) {
+  const FileStatus status = platform::status_at(platform::path_from_utf8(path));
+  if (status.kind == FileKind::missing) {
     return std::nullopt;
   }
-  if (S_ISREG(status.st_mode)) {
+  if (status.kind == FileKind::regular) {
     return status;
   }
   // A device, pipe or socket would stop being one; a link would be replaced, not its target.
-  fail(path, std::string(S_ISDIR(status.st_mode)   ? "är en mapp"
-                         : S_ISLNK(status.st_mode) ? "är en symbolisk länk"
-                                                   : "är ingen vanlig fil") +
+  fail(path, std::string(status.kind == FileKind::folder          ? "är en mapp"
+                         : status.kind == FileKind::symbolic_link ? "är en symbolisk länk"
+                                                                  : "är ingen vanlig fil") +
                  "; bara en vanlig fil kan ersättas");
 }
 
 void write_file(const std::string& path, const std::string& bytes, bool replace) {
-  const std::optional<struct stat> replaced = require_target(path, replace);
-  const std::filesystem::path target(path);
-  const std::filesystem::path folder =
-      target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+  const std::optional<FileStatus> replaced = require_target(path, replace);
+  const std::filesystem::path target = platform::path_from_utf8(path);
+  const std::filesystem::path folder = folder_of(target);
   // Appended piece by piece: "." + std::string&& trips a false -Wrestrict in g++ 12 at -O3.
   std::string hidden_name = ".";
-  hidden_name += target.filename().string();
+  hidden_name += platform::utf8_from_path(target.filename());
   hidden_name += ".tmp-XXXXXX";
-  std::string temporary = (folder / hidden_name).string();
-  Descriptor file(::mkstemp(temporary.data()));
+  std::string temporary = platform::utf8_from_path(folder / platform::path_from_utf8(hidden_name));
+  Descriptor file(platform::create_temporary(temporary));
   if (file.get() < 0) {
-    fail(path, "kan inte skapa en tillfällig fil i mappen " + shown(folder.string()) + ": " +
-                   system_reason(errno));
+    fail(path, "kan inte skapa en tillfällig fil i mappen " +
+                   shown(platform::utf8_from_path(folder)) + ": " + system_reason(errno));
   }
   try {
     write_all(file.get(), bytes, path);
     // A replaced file keeps who may read it.
-    const mode_t mode = replaced ? replaced->st_mode & kPermissionBits : new_file_mode();
-    if (::fchmod(file.get(), mode) != 0 || ::fsync(file.get()) != 0 || !file.close()) {
+    const unsigned mode = replaced ? replaced->permission_bits : platform::new_file_permissions();
+    if (!platform::make_durable(file.get(), mode) || !file.close()) {
       fail(path, "kan inte skrivas: " + system_reason(errno));
     }
     move_into_place(temporary, path, replace);
   } catch (const FileAccessError&) {
-    ::unlink(temporary.c_str());
+    remove_temporary(temporary);
     throw;
   }
 }
 
 InputFile::InputFile(const std::string& path) : name_(path) {
-  struct stat status {};
+  FileStatus status;
   fd_ = open_regular_file(path, status);
   // Opened without waiting; reading waits for the disk as usual.
-  ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+  platform::ready_for_reading(fd_);
 }
 
 InputFile::InputFile(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
@@ -246,13 +236,13 @@ InputFile::InputFile(InputFile&& other) noexcept : fd_(other.fd_), name_(std::mo
 
 InputFile::~InputFile() {
   if (fd_ >= 0) {
-    ::close(fd_);
+    platform::close(fd_);
   }
 }
 
 std::size_t InputFile::read_some(char* into, std::size_t most) {
   while (true) {
-    const ssize_t count = ::read(fd_, into, most);
+    const std::int64_t count = platform::read_some(fd_, into, most);
     if (count >= 0) {
       return static_cast<std::size_t>(count);
     }
@@ -263,23 +253,21 @@ std::size_t InputFile::read_some(char* into, std::size_t most) {
 }
 
 void InputFile::rewind() {
-  if (::lseek(fd_, 0, SEEK_SET) != 0) {
+  if (!platform::rewind(fd_)) {
     fail(name_, "kan inte läsas: " + system_reason(errno));
   }
 }
 
 InputFile copy_to_unnamed_file(int fd, const std::string& name, const std::filesystem::path& folder,
                                std::string_view tag) {
-  std::string temporary = (folder / (std::string(tag) + "-XXXXXX")).string();
-  Descriptor copy(::mkostemp(temporary.data(), O_CLOEXEC));
+  Descriptor copy(platform::create_unnamed(folder, tag));
   if (copy.get() < 0) {
-    fail(name, "kan inte kopieras till en tillfällig fil i mappen " + shown(folder.string()) +
-                   ": " + system_reason(errno));
+    fail(name, "kan inte kopieras till en tillfällig fil i mappen " +
+                   shown(platform::utf8_from_path(folder)) + ": " + system_reason(errno));
   }
-  ::unlink(temporary.c_str());
   std::vector<char> block(kReadBlock);
   while (true) {
-    const ssize_t count = ::read(fd, block.data(), block.size());
+    const std::int64_t count = platform::read_some(fd, block.data(), block.size());
     if (count < 0 && errno == EINTR) {
       continue;
     }
@@ -290,7 +278,7 @@ InputFile copy_to_unnamed_file(int fd, const std::string& name, const std::files
       break;
     }
     write_all(copy.get(), std::string_view(block.data(), static_cast<std::size_t>(count)),
-              folder.string());
+              platform::utf8_from_path(folder));
   }
   InputFile file(copy.get(), name);
   copy.release();
@@ -300,30 +288,29 @@ InputFile copy_to_unnamed_file(int fd, const std::string& name, const std::files
 
 FileReplacement::FileReplacement(const std::string& path, bool replace, std::string_view tag)
     : path_(path), replace_(replace) {
-  if (const std::optional<struct stat> replaced = require_target(path, replace)) {
-    mode_ = replaced->st_mode & kPermissionBits;
+  if (const std::optional<FileStatus> replaced = require_target(path, replace)) {
+    mode_ = replaced->permission_bits;
   } else {
-    mode_ = new_file_mode();
+    mode_ = platform::new_file_permissions();
   }
-  const std::filesystem::path target(path);
-  const std::filesystem::path folder =
-      target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-  std::string name = target.filename().string();
+  const std::filesystem::path target = platform::path_from_utf8(path);
+  const std::filesystem::path folder = folder_of(target);
+  std::string name = platform::utf8_from_path(target.filename());
   name += ".";
   name += tag;
   name += "-XXXXXX";
-  temporary_ = (folder / name).string();
-  fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
+  temporary_ = platform::utf8_from_path(folder / platform::path_from_utf8(name));
+  fd_ = platform::create_temporary(temporary_);
   if (fd_ < 0) {
-    fail(path, "kan inte skapa en tillfällig fil i mappen " + shown(folder.string()) + ": " +
-                   system_reason(errno));
+    fail(path, "kan inte skapa en tillfällig fil i mappen " +
+                   shown(platform::utf8_from_path(folder)) + ": " + system_reason(errno));
   }
 }
 
 FileReplacement::~FileReplacement() {
   if (fd_ >= 0) {
-    ::close(fd_);
-    ::unlink(temporary_.c_str());
+    platform::close(fd_);
+    remove_temporary(temporary_);
   }
 }
 
@@ -335,17 +322,17 @@ void FileReplacement::finish() {
   const int fd = fd_;
   fd_ = -1;
   try {
-    if (::fchmod(fd, mode_) != 0 || ::fsync(fd) != 0) {
+    if (!platform::make_durable(fd, mode_)) {
       const int error_number = errno;
-      ::close(fd);
+      platform::close(fd);
       fail(path_, "kan inte skrivas: " + system_reason(error_number));
     }
-    if (::close(fd) != 0) {
+    if (!platform::close(fd)) {
       fail(path_, "kan inte skrivas: " + system_reason(errno));
     }
     move_into_place(temporary_, path_, replace_);
   } catch (const FileAccessError&) {
-    ::unlink(temporary_.c_str());
+    remove_temporary(temporary_);
     throw;
   }
 }

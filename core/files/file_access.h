@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -10,6 +8,7 @@
 #include <string_view>
 
 #include "core/files/byte_source.h"
+#include "core/files/platform.h"
 
 namespace varmkalk::core {
 
@@ -28,7 +27,7 @@ void require_absent(const std::string& path);
 // Throws FileAccessError when `path` cannot take a new file: without `replace` when anything is
 // there, with it when what is there is not a regular file (a device, pipe, socket, folder or
 // symbolic link). Gives the status of the regular file that will be replaced, if any.
-std::optional<struct stat> require_target(const std::string& path, bool replace);
+std::optional<platform::FileStatus> require_target(const std::string& path, bool replace);
 
 // Writes `bytes` to a temporary file beside `path` and then renames it to `path`, so that a
 // failed write leaves neither a half-written file nor a damaged earlier one. Without `replace`
@@ -91,7 +90,7 @@ class FileReplacement {
   bool replace_;
   std::string temporary_;
   int fd_ = -1;
-  mode_t mode_ = 0;
+  unsigned mode_ = 0;
 };
 
 }  // namespace varmkalk::core

@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/files/line_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 
+#include "core/files/platform.h"
 #include "core/files/run_error.h"
 #include "core/files/system_error_text.h"
 
@@ -14,14 +11,15 @@ namespace varmkalk::core {
 namespace {
 
 // What a file that is not a regular one is, for the message that refuses it.
-std::string_view kind_of(mode_t mode) {
-  if (S_ISFIFO(mode)) {
-    return "en namngiven pipe";
+std::string_view kind_of(platform::FileKind kind) {
+  switch (kind) {
+    case platform::FileKind::pipe:
+      return "en namngiven pipe";
+    case platform::FileKind::socket:
+      return "en socket";
+    default:
+      return "en enhet";
   }
-  if (S_ISSOCK(mode)) {
-    return "en socket";
-  }
-  return "en enhet";
 }
 
 }  // namespace
@@ -29,27 +27,28 @@ std::string_view kind_of(mode_t mode) {
 LineReader::LineReader(const std::filesystem::path& path, std::string name)
     : name_(std::move(name)) {
   // Opened without waiting: a named pipe would otherwise block until someone writes to it.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = platform::open_for_reading(path);
   if (fd < 0) {
     throw RunError(name_ + ": filen kan inte öppnas (" + system_error_text(errno) + ")");
   }
-  struct stat status {};
-  if (::fstat(fd, &status) != 0) {
+  const platform::FileStatus status = platform::status_of(fd);
+  if (status.kind == platform::FileKind::missing) {
     const int error = errno;
-    ::close(fd);
+    platform::close(fd);
     throw RunError(name_ + ": filen kan inte öppnas (" + system_error_text(error) + ")");
   }
   // Waiting does not matter for a regular file, and nothing else is read.
-  if (!S_ISREG(status.st_mode)) {
-    ::close(fd);
-    throw RunError(name_ + (S_ISDIR(status.st_mode) ? std::string(": är en mapp, ingen fil")
-                                                    : ": är ingen vanlig fil utan " +
-                                                          std::string(kind_of(status.st_mode))));
+  if (status.kind != platform::FileKind::regular) {
+    platform::close(fd);
+    throw RunError(name_ +
+                   (status.kind == platform::FileKind::folder
+                        ? std::string(": är en mapp, ingen fil")
+                        : ": är ingen vanlig fil utan " + std::string(kind_of(status.kind))));
   }
-  file_.reset(::fdopen(fd, "rb"));
+  file_.reset(platform::stream_of(fd, "rb"));
   if (!file_) {
     const int error = errno;
-    ::close(fd);
+    platform::close(fd);
     throw RunError(name_ + ": filen kan inte öppnas (" + system_error_text(error) + ")");
   }
 }

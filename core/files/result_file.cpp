@@ -3,6 +3,7 @@
 
 #include <cerrno>
 
+#include "core/files/platform.h"
 #include "core/files/run_error.h"
 #include "core/files/system_error_text.h"
 #include "core/text/windows1252.h"
@@ -16,12 +17,13 @@ std::string shown_file_name(const std::string& name) {
 
 ResultFile::ResultFile(const std::filesystem::path& folder, std::string name)
     : name_(std::move(name)) {
-  // "x": exclusive create (O_EXCL); an existing file, or a link of that name, is never opened.
-  file_.reset(std::fopen((folder / name_).c_str(), "wbx"));
-  if (!file_) {
+  // Created exclusively: an existing file, or a link of that name, is never opened.
+  const std::filesystem::path path = folder / platform::path_from_engine_name(name_);
+  const int fd = platform::create_new(path);
+  if (fd < 0) {
     const int error_number = errno;
     std::error_code ignored;
-    if (error_number == EEXIST && std::filesystem::is_directory(folder / name_, ignored)) {
+    if (error_number == EEXIST && std::filesystem::is_directory(path, ignored)) {
       throw RunError(shown_file_name(name_) +
                      ": det finns redan en mapp med det namnet; den rörs inte (ta bort den eller "
                      "välj en annan beräkningsidentitet)");
@@ -31,6 +33,13 @@ ResultFile::ResultFile(const std::filesystem::path& folder, std::string name)
                      ": filen finns redan; den skrivs inte över (ta bort den eller välj en annan "
                      "beräkningsidentitet)");
     }
+    throw RunError(shown_file_name(name_) + ": filen kan inte skapas (" +
+                   system_error_text(error_number) + ")");
+  }
+  file_.reset(platform::stream_of(fd, "wb"));
+  if (!file_) {
+    const int error_number = errno;
+    platform::close(fd);
     throw RunError(shown_file_name(name_) + ": filen kan inte skapas (" +
                    system_error_text(error_number) + ")");
   }

@@ -4,14 +4,17 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/files/platform.h"
+
 namespace varmkalk::core {
 
 std::string system_error_text(int error_number) {
+  if (platform::quota_exceeded(error_number)) {
+    return "diskkvoten är slut";
+  }
   switch (error_number) {
     case ENOSPC:
       return "disken är full";
-    case EDQUOT:
-      return "diskkvoten är slut";
     case EFBIG:
       return "filen blir för stor";
     case EACCES:

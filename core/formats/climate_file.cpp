@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/climate_import/climate_file.h"
+#include "core/files/platform.h"
 #include "core/files/run_error.h"
 #include "core/formats/climate_file_name.h"
 #include "core/text/fixed_field.h"
@@ -103,8 +104,9 @@ ClimateFile open_climate_file(std::string_view file_name, const std::filesystem:
   const auto find_in = [&](const std::filesystem::path& folder) -> std::optional<ClimateFile> {
     std::error_code ignored;
     for (const std::string& name : names) {
-      if (std::filesystem::exists(folder / name, ignored)) {
-        return ClimateFile(folder / name, shown, reading);
+      const std::filesystem::path path = folder / platform::path_from_utf8(name);
+      if (std::filesystem::exists(path, ignored)) {
+        return ClimateFile(path, shown, reading);
       }
     }
     return std::nullopt;
@@ -112,7 +114,8 @@ ClimateFile open_climate_file(std::string_view file_name, const std::filesystem:
   if (std::optional<ClimateFile> local = find_in(work_dir)) {
     return std::move(*local);
   }
-  const std::string in_work_dir = "i arbetsmappen " + message_safe(work_dir.string());
+  const std::string in_work_dir =
+      "i arbetsmappen " + message_safe(platform::utf8_from_path(work_dir));
   if (fallback_dir.empty()) {
     throw RunError(shown + ": klimatfilen finns inte " + in_work_dir);
   }
@@ -120,7 +123,7 @@ ClimateFile open_climate_file(std::string_view file_name, const std::filesystem:
     return std::move(*installed);
   }
   throw RunError(shown + ": klimatfilen finns varken " + in_work_dir + " eller i " +
-                 message_safe(fallback_dir.string()));
+                 message_safe(platform::utf8_from_path(fallback_dir)));
 }
 
 std::filesystem::path climate_dir_beside(const std::filesystem::path& executable_path) {
@@ -129,12 +132,8 @@ std::filesystem::path climate_dir_beside(const std::filesystem::path& executable
 }
 
 std::filesystem::path installed_climate_dir() {
-  std::error_code error;
-  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) {
-    return {};
-  }
-  return climate_dir_beside(executable);
+  const std::filesystem::path executable = platform::executable_path();
+  return executable.empty() ? executable : climate_dir_beside(executable);
 }
 
 RunFolders process_run_folders() {

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "core/files/line_reader.h"
+#include "core/files/platform.h"
 #include "core/files/run_error.h"
 #include "core/formats/climate_file_name.h"
 #include "core/text/byte_code.h"
@@ -290,7 +291,7 @@ BoilerCase read_control_file(const std::filesystem::path& work_dir) {
   std::error_code ignored;
   if (!std::filesystem::exists(path, ignored)) {
     throw RunError(std::string(kControlFileName) + ": filen finns inte i arbetsmappen " +
-                   work_dir.string());
+                   platform::utf8_from_path(work_dir));
   }
   LineReader reader(path, std::string(kControlFileName));
   BoilerCase input;

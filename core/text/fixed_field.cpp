@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <system_error>
 
@@ -16,7 +17,7 @@ namespace {
 // Exponents are capped here: beyond it every float is zero or out of range anyway, however many
 // digits the field has before the exponent (no text in memory has this many), and the cap keeps
 // the sum with the decimal shift far from integer overflow.
-constexpr long kExponentCap = 1'000'000'000'000'000;
+constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
 
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
@@ -95,7 +96,7 @@ float read_real(std::string_view field, int implied_decimals) {
     ++i;
   }
   std::string digits;
-  long fraction_digits = 0;
+  std::int64_t fraction_digits = 0;
   bool has_point = false;
   for (; i < s.size() && (is_digit(s[i]) || s[i] == '.'); ++i) {
     if (s[i] == '.') {
@@ -113,7 +114,7 @@ float read_real(std::string_view field, int implied_decimals) {
   if (digits.empty()) {
     throw not_a_number(field);
   }
-  long exponent = 0;
+  std::int64_t exponent = 0;
   if (i < s.size()) {
     if (is_exponent_letter(s[i])) {
       ++i;
@@ -146,7 +147,7 @@ float read_real(std::string_view field, int implied_decimals) {
   const auto [end, error] = std::from_chars(exact.data(), exact.data() + exact.size(), value);
   if (error == std::errc::result_out_of_range) {
     const auto leading_zeros = std::min(digits.find_first_not_of('0'), digits.size());
-    const auto significant = static_cast<long>(digits.size() - leading_zeros);
+    const auto significant = static_cast<std::int64_t>(digits.size() - leading_zeros);
     if (significant + exponent > 0) {
       throw ConversionError(quoted(field) + " är för stort för ett tal");
     }

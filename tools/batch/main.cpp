@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kalvex-batch: the engine's year for every row of a CSV table, in parallel, into another table.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -15,6 +13,7 @@
 #include <vector>
 
 #include "core/files/file_access.h"
+#include "core/files/platform.h"
 #include "core/formats/climate_file.h"
 #include "core/formats/csv_table.h"
 #include "core/run/case_run.h"
@@ -118,6 +117,7 @@ class Output {
  public:
   explicit Output(const batch::Arguments& arguments) {
     if (arguments.output == batch::kStandardStream) {
+      core::platform::pass_bytes_unchanged(stdout);
       return;
     }
     const tools::SignalsHeld held;
@@ -152,10 +152,10 @@ int run(const batch::Arguments& arguments) {
   const bool from_standard_input = arguments.input == batch::kStandardStream;
   const std::string input_name =
       from_standard_input ? std::string(kStandardInputName) : arguments.input;
-  core::InputFile input = from_standard_input
-                              ? core::copy_to_unnamed_file(STDIN_FILENO, input_name,
-                                                           temporary_folder(), kStandardInputTag)
-                              : core::InputFile(arguments.input);
+  core::InputFile input =
+      from_standard_input ? core::copy_to_unnamed_file(core::platform::standard_input(), input_name,
+                                                       temporary_folder(), kStandardInputTag)
+                          : core::InputFile(arguments.input);
   const CheckedTable checked = check_table(input, input_name);
   input.rewind();
 
@@ -163,7 +163,7 @@ int run(const batch::Arguments& arguments) {
   const core::FoundClimates climates(checked.one_per_climate, folders.work_dir,
                                      folders.climate_fallback_dir);
   const unsigned threads = thread_count(arguments);
-  batch::Progress progress(checked.rows, !arguments.quiet && ::isatty(STDERR_FILENO) == 1);
+  batch::Progress progress(checked.rows, !arguments.quiet && core::platform::is_terminal(stderr));
   batch::BatchReader reader(input, input_name);
   output.write(batch::batch_output_header(reader.header()));
 
@@ -207,6 +207,7 @@ int run(const batch::Arguments& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  core::platform::use_utf8_console();
   const auto parsed = batch::parse_arguments(tools::program_arguments(argc, argv));
   if (const auto* problem = std::get_if<std::string>(&parsed)) {
     return tools::report_usage(kProgram, *problem, kUnusable);

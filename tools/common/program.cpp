@@ -4,10 +4,12 @@
 #include <iostream>
 #include <string>
 
+#include "core/files/platform.h"
+
 namespace varmkalk::tools {
 
 std::span<const char* const> program_arguments(int argc, char** argv) {
-  return std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1));
+  return core::platform::program_arguments(argc, argv);
 }
 
 int report(std::string_view program, std::string_view message, int status) {

@@ -9,7 +9,7 @@
 
 namespace varmkalk::tools {
 
-// The arguments after the program's name.
+// The arguments after the program's name, in UTF-8 on every system.
 std::span<const char* const> program_arguments(int argc, char** argv);
 
 // Writes "<program>: <message>" as one line on standard error; returns `status`, the exit status.

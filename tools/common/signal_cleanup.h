@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <csignal>
+#include <memory>
 #include <string>
 
 namespace varmkalk::tools {
 
-// Temporary files that go when SIGINT, SIGTERM or SIGHUP ends the program: the handler removes
-// them and the program then ends by the signal as it would have. SIGKILL cannot be caught, so
-// such files are named to be recognised.
+// Temporary files that go when SIGINT, SIGTERM or SIGHUP ends the program (on Windows Ctrl-C,
+// Ctrl-Break or the console closing): the handler removes them and the program then ends as it
+// would have. SIGKILL cannot be caught, so such files are named to be recognised.
 class RemovedOnSignal {
  public:
   RemovedOnSignal() = default;
@@ -24,9 +24,8 @@ class RemovedOnSignal {
   int slot_ = -1;
 };
 
-// Holds SIGINT, SIGTERM and SIGHUP back on this thread while it lives, so that a file can be
-// created and registered with RemovedOnSignal as one step; one that comes meanwhile is handled
-// when it goes.
+// Holds those signals back while it lives, so that a file can be created and registered with
+// RemovedOnSignal as one step; one that comes meanwhile is handled when it goes.
 class SignalsHeld {
  public:
   SignalsHeld();
@@ -35,7 +34,8 @@ class SignalsHeld {
   SignalsHeld& operator=(const SignalsHeld&) = delete;
 
  private:
-  sigset_t before_;
+  struct Before;
+  std::unique_ptr<Before> before_;
 };
 
 }  // namespace varmkalk::tools

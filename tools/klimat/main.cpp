@@ -12,6 +12,7 @@
 #include "core/climate_import/climate_summary.h"
 #include "core/climate_import/source_text.h"
 #include "core/files/file_access.h"
+#include "core/files/platform.h"
 #include "core/formats/climate_file_name.h"
 #include "core/text/utf8_text.h"
 #include "tools/common/program.h"
@@ -51,7 +52,8 @@ int show_info(const klimat::Arguments& arguments) {
 
 int run_import(const klimat::Arguments& arguments) {
   // The engine finds the file only by a name line 24 of the control file can carry.
-  const std::string name = std::filesystem::path(arguments.output).filename().string();
+  const std::string name =
+      core::platform::utf8_from_path(core::platform::path_from_utf8(arguments.output).filename());
   if (const std::optional<std::string> fault = core::climate_file_name_fault(name)) {
     return tools::report(kProgram,
                          "namnet " + core::quoted_for_message(core::shown_name(name)) +
@@ -81,6 +83,7 @@ int run_import(const klimat::Arguments& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  core::platform::use_utf8_console();
   const auto parsed = klimat::parse_arguments(tools::program_arguments(argc, argv));
   if (const auto* problem = std::get_if<std::string>(&parsed)) {
     return tools::report_usage(kProgram, *problem, kUsageFailed);

@@ -7,6 +7,7 @@
 #include <array>
 #include <atomic>
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <stdexcept>
 
@@ -77,17 +78,21 @@ RemovedOnSignal::~RemovedOnSignal() {
   }
 }
 
-SignalsHeld::SignalsHeld() {
+struct SignalsHeld::Before {
+  sigset_t mask;
+};
+
+SignalsHeld::SignalsHeld() : before_(std::make_unique<Before>()) {
   sigset_t held;
   sigemptyset(&held);
   for (const int signal_number : kSignals) {
     sigaddset(&held, signal_number);
   }
-  ::pthread_sigmask(SIG_BLOCK, &held, &before_);
+  ::pthread_sigmask(SIG_BLOCK, &held, &before_->mask);
 }
 
 SignalsHeld::~SignalsHeld() {
-  ::pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+  ::pthread_sigmask(SIG_SETMASK, &before_->mask, nullptr);
 }
 
 }  // namespace varmkalk::tools
