@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages VARMKALK needs, only those that are missing.
-#   scripts/install-deps.sh [PROFILE]          PROFILE: engine, programs or all (the default)
+#   scripts/install-deps.sh [PROFILE]          PROFILE: engine, programs, windows or all (the default)
 #   scripts/install-deps.sh --check [PROFILE]  exit status 0 when nothing of PROFILE is missing
 # engine: what builds kalvex and the console tools; programs: that and the front end; all: that
-# and what the tests, benchmarks, fuzzing, packaging and screenshots use.
+# and what the tests, benchmarks, fuzzing, packaging and screenshots use; windows: the engine's
+# and what cross-builds the console programs for Windows, runs them under Wine and zips them.
 set -euo pipefail
 
 check=0
@@ -27,12 +28,14 @@ rest=(
   desktop-file-utils appstream librsvg2-bin
   poppler-utils
 )
+windows=(g++-mingw-w64-x86-64-posix wine64 zip unzip python3)
 case $profile in
   engine) packages=("${engine[@]}") ;;
+  windows) packages=("${engine[@]}" "${windows[@]}") ;;
   programs) packages=("${engine[@]}" "${programs[@]}") ;;
   all) packages=("${engine[@]}" "${programs[@]}" "${rest[@]}") ;;
   *)
-    echo "$0: no profile $profile; the profiles are engine, programs and all" >&2
+    echo "$0: no profile $profile; the profiles are engine, programs, windows and all" >&2
     exit 2
     ;;
 esac
