@@ -207,11 +207,12 @@ def main(argv: list) -> int:
 
 
 def compare_cases(old: pathlib.Path, new: pathlib.Path, count: int, seed: int,
-                  tmp: pathlib.Path) -> int:
+                  tmp: pathlib.Path, comparison_type=Comparison) -> int:
+    """Prints the outcome and returns the exit status; `comparison_type` runs the engines."""
     cases = tmp / "cases"
     casegen.write_cases(cases, count, seed)
     kinds = dict(line.split(" ", 1) for line in (cases / "cases.txt").read_text().splitlines())
-    comparison = Comparison(old, new, tmp)
+    comparison = comparison_type(old, new, tmp)
 
     workers = min(2, os.cpu_count() or 1)
     folders = sorted(cases.glob("case-*"))

@@ -1,0 +1,328 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Runs the Windows programs under Wine beside the Linux ones and checks that they behave the
+same. Run it through check-windows.sh:
+
+    scripts/check-windows.sh [COUNT] [SEED]
+
+- kalvex.exe against kalvex on COUNT generated cases (compare_engines.py's cases and
+  comparison): the files left in the working folder byte for byte, the exit status, standard
+  output and standard error.
+- kalvex-batch.exe against kalvex-batch on a table of the same cases (compare_batch.py's rows),
+  from a file into a file and from standard input to standard output: the table byte for byte,
+  the exit status and the messages.
+- kalvex-klimat.exe against kalvex-klimat on an SMHI file of daily means and one of hourly
+  values, each made into a climate file named with å, and on one refused source.
+
+In the Windows programs' messages a folder is written Z:\\tmp\\...; it is compared in its Linux
+form (/tmp/...), and a line end CR LF as LF. A result file named by a calculation identity with
+letters beyond ASCII (Windows-1252 bytes in the control file) has on Windows the name of those
+letters, which Wine keeps in UTF-8, and on Linux the bytes as they stand; its name is compared as
+those bytes. Nothing else is changed before comparing.
+"""
+
+import csv
+import datetime
+import io
+import os
+import pathlib
+import re
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+import casegen
+import compare_batch
+import compare_engines
+
+WINE = os.environ.get("VARMKALK_WINE", "/usr/lib/wine/wine64")
+WINE_PATH = re.compile(rb"Z:((?:\\[^\\\s\"]*)+)")
+TIME_LIMIT_S = 120
+WINE_ATTEMPTS = 3
+SMHI_YEAR = 2009
+SMHI_HEADER = ("Stationsnamn;Stationsnummer;Stationsnät;Mäthöjd (meter över marken)\n"
+               "Stockholm;98210;SMHIs stationsnät;2.0\n\n"
+               "Parameternamn;Beskrivning;Enhet\n"
+               "Lufttemperatur;{description};celsius\n\n"
+               "Tidsperiod (fr.o.m);Tidsperiod (t.o.m);Höjd (meter över havet);"
+               "Latitud (decimalgrader);Longitud (decimalgrader)\n"
+               "1756-01-01 00:00:00;2024-12-31 23:59:59;44.0;59.3417;18.0549\n\n"
+               "{columns};;Tidsutsnitt:\n")
+
+
+def usage() -> None:
+    print("användning: check-windows.sh [ANTAL] [FRÖ]", file=sys.stderr)
+    sys.exit(2)
+
+
+class Programs:
+    """The three programs of each system and how to undo the Windows form of their messages."""
+
+    def __init__(self, linux_bin: pathlib.Path, windows_bin: pathlib.Path):
+        self.linux = {name: casegen.executable(str(linux_bin / name))
+                      for name in ("kalvex", "kalvex-batch", "kalvex-klimat")}
+        self.windows = {}
+        for name in self.linux:
+            path = windows_bin / f"{name}.exe"
+            if not path.is_file():
+                print(f"{path}: saknas; bygg med scripts/build-windows.sh", file=sys.stderr)
+                sys.exit(2)
+            self.windows[name] = path.resolve()
+        # Each program falls back on the climate folder beside it, which messages may name.
+        self.climate_dirs = [(self.installed(windows_bin), self.installed(linux_bin))]
+
+    @staticmethod
+    def installed(bin_dir: pathlib.Path) -> bytes:
+        return os.fsencode((bin_dir / ".." / "share" / "varmkalk" / "climate").resolve())
+
+    def linux_form(self, text: bytes) -> bytes:
+        text = text.replace(b"\r\n", b"\n")
+        text = WINE_PATH.sub(lambda match: match.group(1).replace(b"\\", b"/"), text)
+        for windows, linux in self.climate_dirs:
+            text = text.replace(windows, linux)
+        return text
+
+
+def windows_1252(name: str) -> bytes:
+    """The bytes Windows reads as these letters; the five bytes code page 1252 leaves out stand
+    for the control characters of their own number, as in Windows."""
+    return b"".join(bytes([ord(c)]) if ord(c) < 0x100 and c.encode("cp1252", "ignore") == b""
+                    else c.encode("cp1252") for c in name)
+
+
+def wine_start_failed(result: compare_engines.Run, work: pathlib.Path, inputs: dict) -> bool:
+    """Whether Wine failed to start the program: status 1 with no word and no file, which the
+    engine never does (it names every refusal). Seen about once in a few hundred runs, two at a
+    time, on a loaded machine."""
+    return (result.status == 1 and not result.stdout and not result.stderr
+            and set(os.listdir(work)) == set(inputs))
+
+
+def names_as_linux_bytes(work: pathlib.Path, inputs: dict) -> int:
+    """Renames the files the Windows engine made with letters beyond ASCII to the Windows-1252
+    bytes the Linux engine uses; returns how many."""
+    renamed = 0
+    for name in os.listdir(work):
+        if name.isascii() or name in inputs:
+            continue
+        os.rename(work / name, os.path.join(os.fsencode(work), windows_1252(name)))
+        renamed += 1
+    return renamed
+
+
+def run(command: list, work: pathlib.Path, stdin: bytes | None = None) -> compare_engines.Run:
+    process = subprocess.Popen(
+        command, cwd=work, stdin=subprocess.PIPE if stdin is not None else subprocess.DEVNULL,
+        stdout=subprocess.PIPE, stderr=subprocess.PIPE, start_new_session=True)
+    try:
+        stdout, stderr = process.communicate(stdin, timeout=TIME_LIMIT_S)
+        return compare_engines.Run(process.returncode, stdout, stderr)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        stdout, stderr = process.communicate()
+        return compare_engines.Run(compare_engines.TIME_LIMIT_STATUS, stdout, stderr)
+
+
+def run_windows(programs: Programs, exe: pathlib.Path, arguments: list, work: pathlib.Path,
+                stdin: bytes | None = None, text_stdout: bool = True) -> compare_engines.Run:
+    result = run([WINE, exe, *arguments], work, stdin)
+    stdout = programs.linux_form(result.stdout) if text_stdout else result.stdout
+    return compare_engines.Run(result.status, stdout, programs.linux_form(result.stderr))
+
+
+def engine_comparison(programs: Programs):
+    class UnderWine(compare_engines.Comparison):
+        """kalvex as OLD, kalvex.exe under Wine as NEW, in the same folder path."""
+
+        letter_names = []  # one entry per such run; appended to from both workers
+        wine_restarts = []
+
+        def run_in(self, engine, inputs, work):
+            if engine != programs.windows["kalvex"]:
+                return super().run_in(engine, inputs, work)
+            for attempt in range(WINE_ATTEMPTS):
+                if attempt > 0:
+                    compare_engines.shutil.rmtree(work)
+                    self.wine_restarts.append(work)
+                work.mkdir()
+                for name, data in inputs.items():
+                    (work / name).write_bytes(data)
+                result = run_windows(programs, engine, [], work)
+                if not wine_start_failed(result, work, inputs):
+                    break
+            if names_as_linux_bytes(work, inputs):
+                self.letter_names.append(work)
+            return result
+
+    return UnderWine
+
+
+def check_engine(programs: Programs, count: int, seed: int) -> int:
+    print(f"kalvex.exe mot kalvex, {count} fall, frö {seed}:")
+    tmp = pathlib.Path(tempfile.mkdtemp(prefix="check-windows."))
+    started = time.monotonic()
+    try:
+        comparison = engine_comparison(programs)
+        status = compare_engines.compare_cases(programs.linux["kalvex"], programs.windows["kalvex"],
+                                               count, seed, tmp, comparison)
+        print(f"  varav {len(comparison.letter_names)} med bokstäver utöver ASCII i identiteten, "
+              "som Windows skriver i filnamnen som bokstäver")
+        print(f"  Wine startade inte programmet och fick försöka igen: "
+              f"{len(comparison.wine_restarts)} gånger")
+    finally:
+        for path in tmp.iterdir():
+            if path.name != "avvikande":
+                compare_engines.shutil.rmtree(path)
+        if not any(tmp.iterdir()):
+            tmp.rmdir()
+    print(f"  {time.monotonic() - started:.1f} s")
+    return status
+
+
+def batch_table(count: int, seed: int) -> tuple:
+    table = io.StringIO()
+    writer = csv.DictWriter(table, fieldnames=(compare_batch.CASE_COLUMN,) + compare_batch.COLUMNS,
+                            lineterminator="\r\n")
+    writer.writeheader()
+    rows = 0
+    for index in range(1, count + 1):
+        case = casegen.generate_case(seed, index)
+        if not compare_batch.left_out_reason(case):
+            writer.writerow(compare_batch.batch_row(casegen.case_folder_name(index), case))
+            rows += 1
+    return table.getvalue().encode("utf-8"), rows
+
+
+def differences(linux: compare_engines.Run, windows: compare_engines.Run) -> list:
+    found = []
+    if linux.status != windows.status:
+        found.append(f"slutstatus {linux.status} mot {windows.status}")
+    if linux.stdout != windows.stdout:
+        found.append("stdout")
+    if linux.stderr != windows.stderr:
+        found.append("stderr")
+    return found
+
+
+def report(what: str, found: list) -> int:
+    print(f"  {what}: " + ("lika" if not found else "SKILJER SIG: " + "; ".join(found)))
+    return 1 if found else 0
+
+
+def check_batch(programs: Programs, count: int, seed: int, tmp: pathlib.Path) -> int:
+    table, rows = batch_table(count, seed)
+    print(f"kalvex-batch.exe mot kalvex-batch, en tabell med {rows} rader:")
+    failures = 0
+    outputs = {}
+    for system in ("linux", "windows"):
+        work = tmp / f"batch-{system}"
+        work.mkdir()
+        (work / "in.csv").write_bytes(table)
+        started = time.monotonic()
+        if system == "linux":
+            outputs[system] = run([programs.linux["kalvex-batch"], "in.csv", "ut.csv"], work)
+        else:
+            outputs[system] = run_windows(programs, programs.windows["kalvex-batch"],
+                                          ["in.csv", "ut.csv"], work)
+        print(f"  {system}: {time.monotonic() - started:.2f} s, slutstatus {outputs[system].status}")
+    found = differences(outputs["linux"], outputs["windows"])
+    linux_table = (tmp / "batch-linux" / "ut.csv").read_bytes()
+    windows_table = (tmp / "batch-windows" / "ut.csv").read_bytes()
+    if linux_table != windows_table:
+        found.append("ut.csv")
+    failures += report("fil till fil", found)
+
+    # Standard input to standard output: the table passes as bytes, CR LF as it is.
+    linux = run([programs.linux["kalvex-batch"], "-", "-"], tmp, stdin=table)
+    windows = run_windows(programs, programs.windows["kalvex-batch"], ["-", "-"], tmp, stdin=table,
+                          text_stdout=False)
+    found = differences(linux, windows)
+    if linux.stdout != linux_table:
+        found.append("standard ut är inte samma tabell som filen")
+    failures += report("standard in till standard ut", found)
+    return failures
+
+
+def smhi_sources() -> dict:
+    """An SMHI file of daily means and one of hourly values for Stockholm 2009, as SMHI writes
+    them, from the bundled climate file; and one that is no source."""
+    bundled = pathlib.Path(__file__).parent.parent / "data" / "climate" / "sthlm.dat"
+    tenths = [round(float(line[4:11]) * 10)
+              for line in bundled.read_text(encoding="ascii").splitlines()]
+    first = datetime.date(SMHI_YEAR, 1, 1)
+    days = [(first + datetime.timedelta(days=i)).isoformat() for i in range(len(tenths) + 1)]
+    text = lambda value: f"{'-' if value < 0 else ''}{abs(value) // 10}.{abs(value) % 10}"
+    daily = SMHI_HEADER.format(
+        description="medelvärde 1 dygn, 1 gång/dygn, kl 00",
+        columns="Från Datum Tid (UTC);Till Datum Tid (UTC);Representativt dygn;Lufttemperatur;"
+                "Kvalitet")
+    hourly = SMHI_HEADER.format(description="momentanvärde, 1 gång/tim",
+                                columns="Datum;Tid (UTC);Lufttemperatur;Kvalitet")
+    for day, value in enumerate(tenths):
+        daily += f"{days[day]} 00:00:01;{days[day + 1]} 00:00:00;{days[day]};{text(value)};G\n"
+        for hour in range(24):
+            offset = 0 if hour == 23 else hour - 11
+            hourly += f"{days[day]};{hour:02d}:00:00;{text(value + offset)};G\n"
+    broken = daily.replace(f"{days[40]};", f"{days[40]};x", 1)
+    return {"smhi-dygn.csv": daily.encode("utf-8"), "smhi-tim.csv": hourly.encode("utf-8"),
+            "trasig.csv": broken.encode("utf-8")}
+
+
+def check_klimat(programs: Programs, tmp: pathlib.Path) -> int:
+    print("kalvex-klimat.exe mot kalvex-klimat:")
+    failures = 0
+    sources = smhi_sources()
+    # Each source into a new file, then the daily one with --replace over a folder of that name,
+    # which only a regular file may be.
+    runs = [(source, False) for source in sources] + [("smhi-dygn.csv", True)]
+    for source, over_folder in runs:
+        results = {}
+        for system in ("linux", "windows"):
+            work = tmp / f"klimat-{system}-{source}-{over_folder}"
+            work.mkdir()
+            (work / source).write_bytes(sources[source])
+            arguments = [source, "umeå.dat", "--year", str(SMHI_YEAR)]
+            if over_folder:
+                (work / "umeå.dat").mkdir()
+                arguments.append("--replace")
+            if system == "linux":
+                result = run([programs.linux["kalvex-klimat"], *arguments], work)
+            else:
+                result = run_windows(programs, programs.windows["kalvex-klimat"], arguments, work)
+            written = work / "umeå.dat"
+            results[system] = (result, written.read_bytes() if written.is_file() else None)
+        found = differences(results["linux"][0], results["windows"][0])
+        if results["linux"][1] != results["windows"][1]:
+            found.append("umeå.dat")
+        made = "umeå.dat gjord" if results["linux"][1] else "ingen fil"
+        target = " --replace över en mapp" if over_folder else ""
+        failures += report(f"{source}{target} ({made}, slutstatus {results['linux'][0].status})",
+                           found)
+    return failures
+
+
+def main(argv: list) -> int:
+    if len(argv) < 2 or len(argv) > 4:
+        usage()
+    try:
+        count = int(argv[2]) if len(argv) > 2 else 500
+        seed = int(argv[3]) if len(argv) > 3 else 1
+    except ValueError:
+        usage()
+    if count < 1 or seed < 0:
+        usage()
+    programs = Programs(pathlib.Path(argv[0]), pathlib.Path(argv[1]))
+    started = time.monotonic()
+    failures = check_engine(programs, count, seed)
+    with tempfile.TemporaryDirectory(prefix="check-windows.") as tmp:
+        failures += check_batch(programs, count, seed, pathlib.Path(tmp))
+        failures += check_klimat(programs, pathlib.Path(tmp))
+    print(f"totalt {time.monotonic() - started:.1f} s: " +
+          ("allt lika" if not failures else f"{failures} jämförelser skiljer sig"))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
