@@ -109,7 +109,8 @@ void move_into_place(const std::string& temporary, const std::string& path, bool
   fail(path, "kan inte skrivas: " + system_reason(errno));
 }
 
-// The folder a new file beside `path` goes in, and the name of `path` in it.
+// The folder that holds `target`, where a file to replace it is made: the current one for a bare
+// name.
 std::filesystem::path folder_of(const std::filesystem::path& target) {
   return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
 }
