@@ -12,7 +12,8 @@ same. Run it through check-windows.sh:
   from a file into a file and from standard input to standard output: the table byte for byte,
   the exit status and the messages.
 - kalvex-klimat.exe against kalvex-klimat on an SMHI file of daily means and one of hourly
-  values, each made into a climate file named with å, and on one refused source.
+  values, each made into a climate file named with å, on one refused source, and with --replace
+  over a folder of that name, which is refused.
 
 In the Windows programs' messages a folder is written Z:\\tmp\\...; it is compared in its Linux
 form (/tmp/...), and a line end CR LF as LF. A result file named by a calculation identity with
