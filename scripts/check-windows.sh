@@ -25,7 +25,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Skapar Wine-prefixet $WINEPREFIX"
   "$wine" wineboot -i > /dev/null 2>&1
 fi
-"$wineserver" -p
+# One may be running already for this prefix; it serves as well.
+"$wineserver" -p 2> /dev/null || true
 trap '"$wineserver" -k 2> /dev/null || true' EXIT
 # Wine's own services start with the first program and would inherit its standard output, so
 # that a run seemed to last until they end: they start here, writing nowhere.

@@ -14,6 +14,8 @@ same. Run it through check-windows.sh:
 - kalvex-klimat.exe against kalvex-klimat on an SMHI file of daily means and one of hourly
   values, each made into a climate file named with å, on one refused source, and with --replace
   over a folder of that name, which is refused.
+- kalvex-batch.exe interrupted by Ctrl-C while it writes a table: no temporary file is left and
+  the exit status is not 0, as with kalvex-batch and SIGINT.
 
 In the Windows programs' messages a folder is written Z:\\tmp\\...; it is compared in its Linux
 form (/tmp/...), and a line end CR LF as LF. A result file named by a calculation identity with
@@ -42,6 +44,9 @@ WINE = os.environ.get("VARMKALK_WINE", "/usr/lib/wine/wine64")
 WINE_PATH = re.compile(rb"Z:((?:\\[^\\\s\"]*)+)")
 TIME_LIMIT_S = 120
 WINE_ATTEMPTS = 3
+# A table that takes some seconds on one thread, long enough to be interrupted.
+INTERRUPT_CASES = 200
+INTERRUPT_ROWS = 40000
 SMHI_YEAR = 2009
 SMHI_HEADER = ("Stationsnamn;Stationsnummer;Stationsnät;Mäthöjd (meter över marken)\n"
                "Stockholm;98210;SMHIs stationsnät;2.0\n\n"
@@ -207,8 +212,8 @@ def differences(linux: compare_engines.Run, windows: compare_engines.Run) -> lis
     return found
 
 
-def report(what: str, found: list) -> int:
-    print(f"  {what}: " + ("lika" if not found else "SKILJER SIG: " + "; ".join(found)))
+def report(what: str, found: list, good: str = "lika") -> int:
+    print(f"  {what}: " + (good if not found else "SKILJER SIG: " + "; ".join(found)))
     return 1 if found else 0
 
 
@@ -243,6 +248,49 @@ def check_batch(programs: Programs, count: int, seed: int, tmp: pathlib.Path) ->
     if linux.stdout != linux_table:
         found.append("standard ut är inte samma tabell som filen")
     failures += report("standard in till standard ut", found)
+    return failures
+
+
+def interrupted_batch(command: list, work: pathlib.Path) -> tuple:
+    """Starts kalvex-batch on a large table into a file, interrupts it (SIGINT, which Wine turns
+    into the console's Ctrl-C) once its temporary file is there, and gives its exit status and
+    the names left in the folder."""
+    process = subprocess.Popen(command, cwd=work, stdin=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                               start_new_session=True)
+    deadline = time.monotonic() + TIME_LIMIT_S
+    while (time.monotonic() < deadline and process.poll() is None
+           and not any(name.startswith("ut.csv.") for name in os.listdir(work))):
+        time.sleep(0.05)
+    process.send_signal(signal.SIGINT)
+    try:
+        status = process.wait(timeout=TIME_LIMIT_S)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        status = process.wait()
+    return status, sorted(os.listdir(work))
+
+
+def check_interrupt(programs: Programs, tmp: pathlib.Path) -> int:
+    table, rows = batch_table(INTERRUPT_CASES, 1)
+    header, body = table.split(b"\r\n", 1)
+    repeats = INTERRUPT_ROWS // max(rows, 1) + 1
+    big = header + b"\r\n" + body * repeats
+    print(f"kalvex-batch avbruten med Ctrl-C (SIGINT) mitt i en tabell med {rows * repeats} rader:")
+    failures = 0
+    for system, command in (("linux", [programs.linux["kalvex-batch"]]),
+                            ("windows", [WINE, programs.windows["kalvex-batch"]])):
+        work = tmp / f"avbruten-{system}"
+        work.mkdir()
+        (work / "in.csv").write_bytes(big)
+        status, names = interrupted_batch([*command, "--threads", "1", "in.csv", "ut.csv"], work)
+        found = []
+        if status == 0:
+            found.append("slutstatus 0 efter Ctrl-C")
+        if names != ["in.csv"]:
+            found.append("kvar i mappen: " + ", ".join(n for n in names if n != "in.csv"))
+        failures += report(f"{system}, slutstatus {status}", found,
+                           "ingen tillfällig fil kvar, ingen ut.csv")
     return failures
 
 
@@ -320,6 +368,7 @@ def main(argv: list) -> int:
     with tempfile.TemporaryDirectory(prefix="check-windows.") as tmp:
         failures += check_batch(programs, count, seed, pathlib.Path(tmp))
         failures += check_klimat(programs, pathlib.Path(tmp))
+        failures += check_interrupt(programs, pathlib.Path(tmp))
     print(f"totalt {time.monotonic() - started:.1f} s: " +
           ("allt lika" if not failures else f"{failures} jämförelser skiljer sig"))
     return 1 if failures else 0

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Windows has no such signals: a console control handler, which the system runs on a thread of
-// its own, removes the files and lets the program end as it would have.
+// its own, removes the files and ends the program.
 #include <windows.h>
 
 #include <array>
@@ -24,16 +24,24 @@ std::array<std::wstring, kSlots> gPaths;
 std::array<bool, kSlots> gInUse{};
 bool gHandlerInstalled = false;
 
-BOOL WINAPI remove_and_end(DWORD event) {
+BOOL WINAPI remove_and_end(DWORD) {
   const std::lock_guard<std::recursive_mutex> lock(gLock);
   for (std::size_t i = 0; i < kSlots; ++i) {
     if (gInUse[i]) {
       ::DeleteFileW(gPaths[i].c_str());
     }
   }
-  static_cast<void>(event);
-  // Not handled here: the next handler, the system's, ends the program.
-  return FALSE;
+  // Ended at once, as a signal ends a POSIX program, with the status Windows gives a program
+  // ended by Ctrl-C: never one that passes for success.
+  ::TerminateProcess(::GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
+  return TRUE;
+}
+
+void install_handler() {
+  const std::lock_guard<std::recursive_mutex> lock(gLock);
+  if (!gHandlerInstalled) {
+    gHandlerInstalled = ::SetConsoleCtrlHandler(remove_and_end, TRUE) != 0;
+  }
 }
 
 std::wstring wide(const std::string& utf8) {
@@ -66,9 +74,7 @@ void RemovedOnSignal::add(const std::string& path) {
   if (slot_ < 0) {
     throw std::length_error("too many files to be removed on a signal");
   }
-  if (!gHandlerInstalled) {
-    gHandlerInstalled = ::SetConsoleCtrlHandler(remove_and_end, TRUE) != 0;
-  }
+  install_handler();
 }
 
 RemovedOnSignal::~RemovedOnSignal() {
@@ -78,7 +84,11 @@ RemovedOnSignal::~RemovedOnSignal() {
   }
 }
 
-SignalsHeld::SignalsHeld() : before_(std::make_unique<Before>()) {}
+// Installed before the file is made, so that a Ctrl-C meanwhile waits for the lock and then
+// finds the file registered.
+SignalsHeld::SignalsHeld() : before_(std::make_unique<Before>()) {
+  install_handler();
+}
 
 SignalsHeld::~SignalsHeld() = default;
 
