@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/cost/year_cost.h"
 #include "frontend/logic/sweep/sweep_inputs.h"
 #include "frontend/logic/sweep/sweep_run.h"
 
@@ -23,7 +24,15 @@ struct Sweep {
   core::BoilerCase base;
   double current_position = 0.0;
   SweepResult current;  // the base case's own year
+  // Each point's year on the gas bill's terms, one per point once add_sweep_costs has run; empty
+  // for a point without a year.
+  std::vector<std::optional<core::YearCost>> costs;
+  core::CostInputs prices = core::default_cost_inputs();
 };
+
+// Each point's year on the gas bill's terms with the sweep's prices, its climate's days from
+// `climates`.
+void add_sweep_costs(Sweep& sweep, const core::FoundClimates& climates);
 
 // The columns of the window's table and of the CSV export, in order.
 enum class SweepColumn {
@@ -39,15 +48,21 @@ enum class SweepColumn {
   pilot_energy,
   pump_electricity,
   unmet_days,
+  gas_bill,
+  total_cost,
+  co2,
   remark,
 };
 
 // The days short of the demand come before the energies, where a narrow window shows them.
-inline constexpr std::array<SweepColumn, 13> kSweepColumns{
+inline constexpr std::array<SweepColumn, 16> kSweepColumns{
     SweepColumn::value,
     SweepColumn::efficiency,
     SweepColumn::efficiency_without_pump,
     SweepColumn::unmet_days,
+    SweepColumn::total_cost,
+    SweepColumn::co2,
+    SweepColumn::gas_bill,
     SweepColumn::net_energy,
     SweepColumn::gross_energy,
     SweepColumn::gross_energy_without_pump,
