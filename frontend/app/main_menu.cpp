@@ -256,10 +256,9 @@ void MainMenu::show_summary(const QStringList& notices, const QStringList& lines
     }
     append_result_line(QString());
   }
-  shown_cost_ = confirmed_ ? folder_cost(QDir::currentPath(),
-                                         engine_climate_dir(run_->engine().program_folder()),
-                                         confirmed_->prices)
-                           : std::nullopt;
+  shown_cost_ =
+      folder_cost(QDir::currentPath(), engine_climate_dir(run_->engine().program_folder()),
+                  confirmed_ ? confirmed_->prices : core::default_cost_inputs());
   if (shown_cost_) {
     for (const QString& line : cost_lines(*shown_cost_, platform_.locale())) {
       append_result_line(line);
