@@ -164,6 +164,10 @@ QString sweep_value_text(double value, const QLocale& locale) {
   return text.replace(QLatin1Char('.'), locale.decimalPoint());
 }
 
+std::optional<double> sweep_cost_sek(const Sweep& sweep, std::size_t row) {
+  return cost_number(sweep, row, SweepColumn::total_cost);
+}
+
 std::optional<double> sweep_efficiency_percent(const SweepResult& result, bool with_pump) {
   if (!has_year(result)) {
     return std::nullopt;

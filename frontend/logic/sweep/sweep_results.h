@@ -80,6 +80,9 @@ QString sweep_column_heading(const Sweep& sweep, SweepColumn column);
 // no grouping of digits.
 QString sweep_value_text(double value, const QLocale& locale);
 
+// The point's total cost of the year on the gas bill's terms, kr/år, when it has one.
+std::optional<double> sweep_cost_sek(const Sweep& sweep, std::size_t row);
+
 // The annual efficiency of a result in per cent, as the chart plots it, when the point has one.
 std::optional<double> sweep_efficiency_percent(const SweepResult& result, bool with_pump);
 

@@ -52,7 +52,8 @@ core::CostInputs own_prices() {
 // The case as kalvex-batch's input with a column for each input of cost, run by the program in
 // `folder`; its output's columns by name.
 std::map<std::string, std::string> batch_row(const core::BoilerCase& input,
-                                             const core::CostInputs& prices, const QString& folder) {
+                                             const core::CostInputs& prices,
+                                             const QString& folder) {
   std::vector<std::string> header;
   std::vector<std::string> row;
   const std::vector<std::string> lines = core::control_file_lines(input);
@@ -145,10 +146,9 @@ class CostTest : public QObject {
 
     // The comparison against a reference kept with the default prices.
     const QDateTime now = QDateTime::currentDateTime();
-    QVERIFY(!keep_inputs_file(folder.path(),
-                              {QStringLiteral("ref"), form, QLocale::c(),
-                               core::default_cost_inputs()},
-                              now));
+    QVERIFY(!keep_inputs_file(
+        folder.path(), {QStringLiteral("ref"), form, QLocale::c(), core::default_cost_inputs()},
+        now));
     QVERIFY(!keep_inputs_file(folder.path(), {QStringLiteral("kost"), form, QLocale::c(), prices},
                               now.addSecs(1)));
     const KeptCalculations kept = list_kept_calculations(folder.path());
