@@ -5,32 +5,10 @@
 #include <cmath>
 #include <cstddef>
 
+#include "core/model/natural_gas.h"
+
 namespace varmkalk::core {
 namespace {
-
-// Per m³n of each combustible component: lower heating value and stoichiometric air with the
-// products of its stoichiometric combustion.
-struct Component {
-  float fraction;       // volume fraction in the gas
-  float heating_value;  // MJ/m³n
-  float air;            // m³n
-  float n2;
-  float co2;
-  float ar;
-  float h2o;
-};
-
-// Danish natural gas: methane, ethane, propane, butane, pentane.
-constexpr std::array<Component, 5> kComponents{{
-    {0.911f, 35.882f, 9.6712f, 7.4691f, 0.9978f, 0.089f, 2.042f},
-    {0.047f, 64.353f, 17.056f, 13.1723f, 2.0104f, 0.1569f, 3.1138f},
-    {0.017f, 93.207f, 24.6519f, 19.0387f, 3.0507f, 0.2268f, 4.2188f},
-    {0.014f, 122.565f, 32.521f, 25.116f, 4.1275f, 0.2992f, 5.3653f},
-    {0.0f, 152.798f, 41.0251f, 31.6837f, 5.2879f, 0.3774f, 6.6106f},
-}};
-// The inert parts of the gas pass straight into the flue gas.
-constexpr float kGasNitrogen = 0.006f;
-constexpr float kGasCarbonDioxide = 0.005f;
 
 // Composition of the excess air.
 constexpr float kAirN2 = 0.7723f;
@@ -86,7 +64,7 @@ FlueGasComposition flue_gas_composition(float air_ratio) {
   double co2 = 0.0;
   double ar = 0.0;
   double h2o = 0.0;
-  for (const Component& c : kComponents) {
+  for (const GasComponent& c : kGasComponents) {
     heating_value += c.fraction * c.heating_value * kMega;
     stoichiometric_air += c.fraction * c.air;
     n2 += c.fraction * c.n2;
@@ -94,9 +72,9 @@ FlueGasComposition flue_gas_composition(float air_ratio) {
     ar += c.fraction * c.ar;
     h2o += c.fraction * c.h2o;
   }
-  n2 += kGasNitrogen;
+  n2 += kGasInertNitrogen;
   double o2 = 0.0;
-  co2 += kGasCarbonDioxide;
+  co2 += kGasInertCarbonDioxide;
 
   const float excess_air = (air_ratio - 1.0f) * stoichiometric_air;
   n2 += excess_air * kAirN2;

@@ -2,11 +2,13 @@
 #include "tools/batch/arguments.h"
 
 #include <array>
+#include <charconv>
 #include <string_view>
 #include <vector>
 
 #include "core/case/climates.h"
 #include "core/case/heating_systems.h"
+#include "core/cost/cost_inputs.h"
 #include "core/formats/control_file.h"
 #include "core/text/fixed_format.h"
 #include "core/text/utf8_text.h"
@@ -41,8 +43,18 @@ std::string heating_system_codes() {
 
 std::string column_line(std::string_view field, const std::string& what) {
   std::string name(field);
-  name.resize(kNameWidth, ' ');
+  // A name too long for the column stands on a line of its own.
+  name += name.size() < kNameWidth ? std::string(kNameWidth - name.size(), ' ')
+                                   : "\n  " + std::string(kNameWidth, ' ');
   return "  " + name + what + "\n";
+}
+
+// A default as the columns take it, to four significant digits.
+std::string cost_default_text(const core::CostQuantity& quantity) {
+  std::array<char, 32> text{};
+  const auto written = std::to_chars(text.data(), text.data() + text.size(), quantity.default_value,
+                                     std::chars_format::general, 4);
+  return std::string(text.data(), written.ptr);
 }
 
 // The input columns, each with its unit or its codes.
@@ -55,6 +67,12 @@ std::string column_lines() {
   }
   lines += column_line("climate_code", "klimatort: " + climate_codes());
   lines += column_line("heating_system_code", "värmesystem: " + heating_system_codes());
+  for (const core::CostQuantity& quantity : core::kCostQuantities) {
+    lines += column_line(quantity.key,
+                         "valfri: " + std::string(quantity.label) +
+                             (quantity.unit.empty() ? "" : ", " + std::string(quantity.unit)) +
+                             ", annars " + cost_default_text(quantity));
+  }
   return lines + column_line(kCaseColumn, "valfri: fallets namn, vilken text som helst");
 }
 
@@ -110,7 +128,8 @@ samma modell som kalvex och utan resultatfiler. Ett filnamn - står för standar
 Indata är en CSV-fil i UTF-8: fälten åtskilda av kommatecken, ett fält med kommatecken,
 citattecken eller radbrytning inom citattecken ("" för ett citattecken i fältet). Första
 raden namnger kolumnerna, i valfri ordning; varje kolumn nedan utom case måste finnas, och
-ingen annan får finnas. Tal skrivs med decimalpunkt, i samma enheter som i styrfilen:
+ingen annan får finnas. Tal skrivs med decimalpunkt, i samma enheter som i styrfilen;
+kostnadens och koldioxidens kolumner är valfria:
 )" + column_lines() +
          R"(
 Klimatfilerna söks som kalvex söker dem: först i den aktuella mappen, sedan bland de
@@ -126,6 +145,13 @@ Utdata upprepar varje kolumn från indata och lägger till:
   standby_energy_kwh, flue_gas_energy_kwh, pilot_energy_kwh, pump_electricity_kwh
                                   årets energier, kWh
   heating_days, shortfall_days    dygn med värmebehov, dygn då pannan inte räckte till
+Har indata någon av kostnadens och koldioxidens kolumner kommer ytterligare fyra:
+  gas_bill_kwh                    årets gas på räkningens sätt (övre värmevärde), kWh: bränslet
+                                  med pumpens värme tillgodoräknad plus varmvattnet utanför
+                                  eldningssäsongen, gånger fuel_hhv_ratio
+  gas_m3                          samma gas i normalkubikmeter, gas_bill_kwh / gas_kwh_per_m3
+  cost_sek                        kostnaden för gasen, den fasta avgiften och pumpens el, kr/år
+  co2_kg                          koldioxiden från gasen och pumpens el, kg/år
 Talen är de kortaste som läses tillbaka som samma tal som beräkningen gav; avrundade som i
 kalvex sammanställning blir de samma text.
 

@@ -2,6 +2,7 @@
 #include "tools/batch/batch_input.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 
 #include "core/case/climates.h"
@@ -10,6 +11,7 @@
 #include "core/formats/control_file.h"
 #include "core/text/fixed_field.h"
 #include "core/text/fixed_format.h"
+#include "core/text/number_text.h"
 #include "core/text/utf8_text.h"
 
 namespace varmkalk::batch {
@@ -88,6 +90,29 @@ std::optional<float> number_of(std::string_view cell, std::string& fault) {
     fault = quoted_for_message(text) + " är för stort för ett tal";
     return std::nullopt;
   }
+}
+
+// The cell's number for a cost column, read to the nearest double, or what is wrong with it.
+std::optional<double> cost_number_of(std::string_view cell, const core::CostQuantity& quantity,
+                                     std::string& fault) {
+  if (!number_of(cell, fault)) {
+    return std::nullopt;
+  }
+  std::string_view text = core::trimmed(cell);
+  if (text.starts_with('+')) {
+    text.remove_prefix(1);
+  }
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < quantity.min_value ||
+      value > quantity.max_value) {
+    fault = quoted_for_message(core::trimmed(cell)) + " ligger utanför " +
+            core::shortest_text(float(quantity.min_value)) + "–" +
+            core::shortest_text(float(quantity.max_value)) +
+            (quantity.unit.empty() ? "" : " " + std::string(quantity.unit));
+    return std::nullopt;
+  }
+  return value;
 }
 
 // The letters a code column takes, either case, each with what it stands for: every row of the
@@ -196,12 +221,30 @@ std::vector<std::string_view> batch_column_names() {
       names.push_back(line.field);
     }
   }
+  for (const core::CostQuantity& quantity : core::kCostQuantities) {
+    names.push_back(quantity.key);
+  }
   names.push_back(kCaseColumn);
   return names;
 }
 
 BatchReader::BatchReader(core::ByteSource& source, std::string_view file_name)
-    : table_(source, file_name), file_name_(file_name), columns_(columns_of(table_, file_name)) {}
+    : table_(source, file_name), file_name_(file_name), columns_(columns_of(table_, file_name)) {
+  const std::vector<std::string>& header = table_.header();
+  for (const core::CostQuantity& quantity : core::kCostQuantities) {
+    const auto found = std::find(header.begin(), header.end(), quantity.key);
+    if (found != header.end()) {
+      cost_columns_.push_back({&quantity, static_cast<std::size_t>(found - header.begin())});
+    }
+  }
+}
+
+void BatchReader::add_fault(const core::CsvRow& row, std::size_t column, const std::string& fault) {
+  if (++fault_count_ <= kListedCellFaults) {
+    faults_.push_back(core::csv_cell_place(file_name_, row.line, column, table_.header()) + ": " +
+                      fault);
+  }
+}
 
 std::optional<BatchRow> BatchReader::next() {
   std::optional<core::CsvRow> row = table_.next();
@@ -222,10 +265,15 @@ std::optional<BatchRow> BatchReader::next() {
       column.line->set_number(read.input, *value);
       continue;
     }
-    if (++fault_count_ <= kListedCellFaults) {
-      faults_.push_back(
-          core::csv_cell_place(file_name_, read.row.line, column.column, table_.header()) + ": " +
-          fault);
+    add_fault(read.row, column.column, fault);
+  }
+  for (const CostColumnOf& column : cost_columns_) {
+    std::string fault;
+    if (const std::optional<double> value =
+            cost_number_of(read.row.fields[column.column], *column.quantity, fault)) {
+      read.prices.*column.quantity->member = *value;
+    } else {
+      add_fault(read.row, column.column, fault);
     }
   }
   return read;
@@ -259,9 +307,11 @@ BatchInput read_batch_input(std::string_view bytes, std::string_view file_name) 
   BatchInput input;
   input.table.header_line = reader.header_line();
   input.table.header = reader.header();
+  input.cost_columns = reader.has_cost_columns();
   while (std::optional<BatchRow> row = reader.next()) {
     input.table.rows.push_back(std::move(row->row));
     input.cases.push_back(row->input);
+    input.prices.push_back(row->prices);
   }
   reader.throw_cell_faults();
   return input;

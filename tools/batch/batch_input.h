@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/case/boiler_case.h"
+#include "core/cost/cost_inputs.h"
 #include "core/formats/control_file.h"
 #include "core/formats/csv_table.h"
 
@@ -20,12 +21,15 @@ inline constexpr std::string_view kCaseColumn = "case";
 struct BatchInput {
   core::CsvTable table;
   std::vector<core::BoilerCase> cases;
+  std::vector<core::CostInputs> prices;  // each row's, the defaults where a column is missing
+  bool cost_columns = false;             // the table has one of the cost columns at least
 };
 
 // A row of the table and the case it describes.
 struct BatchRow {
   core::CsvRow row;
   core::BoilerCase input;
+  core::CostInputs prices = core::default_cost_inputs();
 };
 
 // Input that cannot be run. what() is one Swedish line per fault found, each naming the file,
@@ -36,7 +40,8 @@ class BatchInputError : public std::runtime_error {
 };
 
 // The names of the input columns: a column for every number and code line of the control file,
-// under the field name of that line, then the case's name.
+// under the field name of that line, then the optional columns of cost and CO2, then the case's
+// name.
 std::vector<std::string_view> batch_column_names();
 
 // Reads the cases from a CSV table with a column for each of batch_column_names(), in any
@@ -52,6 +57,8 @@ class BatchReader {
   BatchReader(core::ByteSource& source, std::string_view file_name);
 
   long header_line() const { return table_.header_line(); }
+  // Whether the table has any of the optional columns of cost and CO2.
+  bool has_cost_columns() const { return !cost_columns_.empty(); }
   const std::vector<std::string>& header() const { return table_.header(); }
   // The next row and its case, or nothing after the last row. The case of a row with a faulty
   // cell lacks that cell's value.
@@ -64,11 +71,18 @@ class BatchReader {
     const core::ControlLine* line;
     std::size_t column;
   };
+  struct CostColumnOf {
+    const core::CostQuantity* quantity;
+    std::size_t column;
+  };
 
  private:
+  void add_fault(const core::CsvRow& row, std::size_t column, const std::string& fault);
+
   core::CsvStream table_;
   std::string file_name_;
   std::vector<ColumnOf> columns_;
+  std::vector<CostColumnOf> cost_columns_;
   std::vector<std::string> faults_;
   std::size_t fault_count_ = 0;
 };

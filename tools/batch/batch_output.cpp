@@ -2,6 +2,7 @@
 #include "tools/batch/batch_output.h"
 
 #include <array>
+#include <charconv>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,21 @@ constexpr std::array<std::string_view, 14> kResultColumns = {
     "heating_days",
     "shortfall_days",
 };
+
+constexpr std::array<std::string_view, 4> kCostColumns = {
+    "gas_bill_kwh",
+    "gas_m3",
+    "cost_sek",
+    "co2_kg",
+};
+
+// The shortest decimals without an exponent that read back as the same double.
+std::string cost_number(double value) {
+  std::array<char, 400> text{};
+  const auto written =
+      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+  return std::string(text.data(), written.ptr);
+}
 
 std::string_view status_text(core::CaseStatus status) {
   switch (status) {
@@ -66,9 +82,12 @@ std::vector<std::string> result_fields(const core::CaseResult& result) {
 
 }  // namespace
 
-std::string batch_output_header(std::span<const std::string> input_header) {
+std::string batch_output_header(std::span<const std::string> input_header, bool cost_columns) {
   std::vector<std::string> header(input_header.begin(), input_header.end());
   header.insert(header.end(), kResultColumns.begin(), kResultColumns.end());
+  if (cost_columns) {
+    header.insert(header.end(), kCostColumns.begin(), kCostColumns.end());
+  }
   return core::csv_record(header);
 }
 
@@ -76,6 +95,22 @@ std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& 
   std::vector<std::string> fields = input.fields;
   const std::vector<std::string> added = result_fields(result);
   fields.insert(fields.end(), added.begin(), added.end());
+  return core::csv_record(fields);
+}
+
+std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& result,
+                             const std::optional<core::YearCost>& cost) {
+  std::vector<std::string> fields = input.fields;
+  const std::vector<std::string> added = result_fields(result);
+  fields.insert(fields.end(), added.begin(), added.end());
+  if (cost) {
+    for (const double value :
+         {cost->gas_bill_kwh, cost->gas_m3, cost->total_cost_sek, cost->co2_kg}) {
+      fields.push_back(cost_number(value));
+    }
+  } else {
+    fields.resize(fields.size() + kCostColumns.size());
+  }
   return core::csv_record(fields);
 }
 

@@ -4,6 +4,9 @@
 #include <span>
 #include <string>
 
+#include <optional>
+
+#include "core/cost/year_cost.h"
 #include "core/formats/csv_table.h"
 #include "core/run/case_run.h"
 
@@ -13,11 +16,17 @@ namespace varmkalk::batch {
 // efficiencies in per cent, the energies in kWh, the heating days and the days the boiler fell
 // short. Numbers are the shortest text that reads back as the same float; those a refused case
 // or a year without heating day does not have are empty. One result per input row, in order.
+// A table with any of the optional columns of cost and CO2 gets four more: the year's gas on the
+// bill's basis in kWh and in normal m³, its cost in kronor and its CO2 in kg.
 
 // The output's header record for the input's header.
-std::string batch_output_header(std::span<const std::string> input_header);
+std::string batch_output_header(std::span<const std::string> input_header,
+                                bool cost_columns = false);
 
 // The output's record for an input row and its result.
 std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& result);
+// The same with the columns of cost and CO2; those of a refused case are empty.
+std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& result,
+                             const std::optional<core::YearCost>& cost);
 
 }  // namespace varmkalk::batch

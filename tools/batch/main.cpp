@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/cost/year_cost.h"
 #include "core/files/file_access.h"
 #include "core/files/platform.h"
 #include "core/formats/climate_file.h"
@@ -89,6 +90,7 @@ CheckedTable check_table(core::ByteSource& input, std::string_view name) {
 struct Chunk {
   std::vector<core::CsvRow> rows;
   std::vector<core::BoilerCase> cases;
+  std::vector<core::CostInputs> prices;
 };
 
 // The next rows of the second pass: kChunkRows of them, fewer where they hold many bytes or the
@@ -106,10 +108,24 @@ Chunk read_chunk(batch::BatchReader& reader) {
     }
     chunk.rows.push_back(std::move(row->row));
     chunk.cases.push_back(row->input);
+    chunk.prices.push_back(row->prices);
   }
   // Only a file changed since the first pass has such cells now.
   reader.throw_cell_faults();
   return chunk;
+}
+
+// The row's year on the gas bill's terms; empty for a refused case.
+std::optional<core::YearCost> row_cost(const core::BoilerCase& input,
+                                       const core::CostInputs& prices,
+                                       const core::CaseResult& result,
+                                       const core::FoundClimates& climates) {
+  const core::FoundClimate& climate = climates.of(input);
+  if (result.status == core::CaseStatus::error || !climate.days) {
+    return std::nullopt;
+  }
+  const auto days = static_cast<int>(climate.days->records.size());
+  return core::year_cost(input, core::model_year(result, days), prices);
 }
 
 // Where the output goes: a file, written whole or not at all, or standard output.
@@ -165,14 +181,15 @@ int run(const batch::Arguments& arguments) {
   const unsigned threads = thread_count(arguments);
   batch::Progress progress(checked.rows, !arguments.quiet && core::platform::is_terminal(stderr));
   batch::BatchReader reader(input, input_name);
-  output.write(batch::batch_output_header(reader.header()));
+  const bool cost_columns = reader.has_cost_columns();
+  output.write(batch::batch_output_header(reader.header(), cost_columns));
 
   std::size_t rows = 0;
   std::size_t shortfalls = 0;
   std::size_t errors = 0;
-  // The task owns the cases it computes; the rows stay for the output.
+  // The task owns a copy of the cases it computes; the rows, cases and prices stay for the output.
   const auto compute = [&](Chunk& chunk) {
-    return std::async(std::launch::async, [cases = std::move(chunk.cases), &climates, threads] {
+    return std::async(std::launch::async, [cases = chunk.cases, &climates, threads] {
       return core::run_cases(cases, climates, threads);
     });
   };
@@ -187,7 +204,10 @@ int run(const batch::Arguments& arguments) {
     }
     std::string text;
     for (std::size_t i = 0; i < results.size(); ++i) {
-      text += batch::batch_output_row(current.rows[i], results[i]);
+      text += cost_columns ? batch::batch_output_row(current.rows[i], results[i],
+                                                     row_cost(current.cases[i], current.prices[i],
+                                                              results[i], climates))
+                           : batch::batch_output_row(current.rows[i], results[i]);
       shortfalls += results[i].status == core::CaseStatus::shortfall ? 1 : 0;
       errors += results[i].status == core::CaseStatus::error ? 1 : 0;
     }

@@ -45,6 +45,7 @@ const QString kBurnerKind = QStringLiteral("burner_kind");
 const QString kMaxPower = QStringLiteral("max_power_kw");
 const QString kMinPower = QStringLiteral("min_power_kw");
 const QString kEfficiency = QStringLiteral("annual_efficiency_percent");
+const QString kCost = QStringLiteral("cost");
 
 constexpr std::array<ChoiceName<core::BurnerKind>, 2> kBurnerKindNames{
     {{core::BurnerKind::single_stage, "single_stage"},
@@ -220,6 +221,36 @@ CalculationListing read_listing(ObjectReader listing) {
   return read;
 }
 
+// Each member optional, the default where one is missing; a value out of its range is refused,
+// as the dialog would refuse it.
+core::CostInputs read_prices(ObjectReader cost) {
+  core::CostInputs prices = core::default_cost_inputs();
+  for (const core::CostQuantity& quantity : core::kCostQuantities) {
+    const QString key = name_text(quantity.key);
+    if (!cost.has(key)) {
+      continue;
+    }
+    const double value = cost.number(key);
+    if (value < quantity.min_value || value > quantity.max_value) {
+      throw Fault{QStringLiteral("%1 ligger utanför %2–%3")
+                      .arg(cost.place(key))
+                      .arg(quantity.min_value)
+                      .arg(quantity.max_value)};
+    }
+    prices.*quantity.member = value;
+  }
+  cost.finish();
+  return prices;
+}
+
+QJsonObject prices_object(const core::CostInputs& prices) {
+  QJsonObject cost;
+  for (const core::CostQuantity& quantity : core::kCostQuantities) {
+    cost.insert(name_text(quantity.key), prices.*quantity.member);
+  }
+  return cost;
+}
+
 KeptInputs read_kept_inputs(const QJsonObject& object) {
   ObjectReader file(object, QString());
   if (!file.has(kFormat) || file.value(kFormat).toString() != QLatin1String(kInputsFileFormat)) {
@@ -234,8 +265,8 @@ KeptInputs read_kept_inputs(const QJsonObject& object) {
                     .arg(kept.version)
                     .arg(kInputsFileVersion)};
   }
-  // An older file lacks what has been added since; a current one must hold everything.
-  const bool complete = kept.version == kInputsFileVersion;
+  // An older file lacks the fields added since; one from their version on must hold them all.
+  const bool complete = kept.version >= kFormFieldsVersion;
   if (file.has(kProgram)) {
     file.text(kProgram);
   }
@@ -254,6 +285,9 @@ KeptInputs read_kept_inputs(const QJsonObject& object) {
   read_choices(file.object(kChoices), complete, kept.input);
   read_fields(file.object(kFields), complete, kept);
   kept.listing = read_listing(file.object(kListing));
+  if (kept.version >= 2 && file.has(kCost)) {
+    kept.prices = read_prices(file.object(kCost));
+  }
   file.finish();
   return kept;
 }
@@ -266,8 +300,10 @@ FileError inputs_error(const QString& file_name, const QString& what) {
 }  // namespace
 
 KeptInputs kept_inputs(const QString& identity, const FormInput& input, const QLocale& locale,
-                       const CalculationListing& listing, const QDateTime& saved) {
+                       const CalculationListing& listing, const QDateTime& saved,
+                       const std::optional<core::CostInputs>& prices) {
   KeptInputs kept;
+  kept.prices = prices;
   kept.identity = identity;
   // To the second, with the offset from UTC, as the file writes it.
   kept.saved = saved.addMSecs(-saved.time().msec()).toOffsetFromUtc(saved.offsetFromUtc());
@@ -303,15 +339,18 @@ QByteArray inputs_file_bytes(const KeptInputs& kept) {
       {kMaxPower, number_or_null(kept.listing.max_power_kw)},
       {kMinPower, number_or_null(kept.listing.min_power_kw)},
       {kEfficiency, number_or_null(kept.listing.efficiency_percent)}};
-  const QJsonObject file{{kFormat, QString::fromLatin1(kInputsFileFormat)},
-                         {kVersion, kept.version},
-                         {kProgram, QStringLiteral("VARMKALK 1.1")},
-                         {kIdentity, kept.identity},
-                         {kSaved, kept.saved.toString(Qt::ISODate)},
-                         {kLocale, kept.locale_name},
-                         {kChoices, choices},
-                         {kFields, fields},
-                         {kListing, listing}};
+  QJsonObject file{{kFormat, QString::fromLatin1(kInputsFileFormat)},
+                   {kVersion, kept.version},
+                   {kProgram, QStringLiteral("VARMKALK 1.1")},
+                   {kIdentity, kept.identity},
+                   {kSaved, kept.saved.toString(Qt::ISODate)},
+                   {kLocale, kept.locale_name},
+                   {kChoices, choices},
+                   {kFields, fields},
+                   {kListing, listing}};
+  if (kept.prices) {
+    file.insert(kCost, prices_object(*kept.prices));
+  }
   return QJsonDocument(file).toJson(QJsonDocument::Indented);
 }
 

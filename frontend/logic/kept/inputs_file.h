@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/case/burner.h"
+#include "core/cost/cost_inputs.h"
 #include "frontend/logic/form/form_input.h"
 #include "frontend/logic/run/file_error.h"
 
@@ -19,8 +20,12 @@ namespace varmkalk {
 // The inputs file xxxxindata.json keeps the input form of a kept calculation beside its result
 // files: JSON in UTF-8, named by the format and its version. Raise the version whenever FormInput
 // gains a field or an option group; a file of an older version may then lack them, and they keep
-// the form's defaults. A file of a newer version is refused whole.
-inline constexpr int kInputsFileVersion = 1;
+// the form's defaults. A file of a newer version is refused whole. Version 2 added the optional
+// member "cost": the inputs of cost and CO2, each member optional.
+inline constexpr int kInputsFileVersion = 2;
+// The version that last added a field or an option group of the form: from it on a file holds
+// every one of them.
+inline constexpr int kFormFieldsVersion = 1;
 inline constexpr char kInputsFileFormat[] = "VARMKALK indata";
 
 // What a list of kept calculations shows of one besides its identity and date.
@@ -46,12 +51,15 @@ struct KeptInputs {
   // is no number.
   std::array<std::optional<double>, kFormFields.size()> numbers;
   CalculationListing listing;
+  // The inputs of cost and CO2 the calculation was shown with; empty in a file without them.
+  std::optional<core::CostInputs> prices;
 };
 
 // The inputs file of a calculation confirmed under `identity` with the form's `input`, typed in
-// `locale`, kept at `saved`.
+// `locale`, kept at `saved`, shown with `prices`.
 KeptInputs kept_inputs(const QString& identity, const FormInput& input, const QLocale& locale,
-                       const CalculationListing& listing, const QDateTime& saved);
+                       const CalculationListing& listing, const QDateTime& saved,
+                       const std::optional<core::CostInputs>& prices = std::nullopt);
 
 // The file's bytes: indented JSON in UTF-8.
 QByteArray inputs_file_bytes(const KeptInputs& kept);

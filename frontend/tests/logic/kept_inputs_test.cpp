@@ -168,6 +168,40 @@ class KeptInputsTest : public QObject {
     }
   }
 
+  // A file of version 1 refills the form as before and has no cost; one of version 2 brings back
+  // every input of cost and CO2, and fills in the defaults for those it lacks.
+  void inputs_file_versions_and_cost() {
+    const FormInput input = modulating_input();
+    core::CostInputs prices;
+    for (std::size_t i = 0; i < core::kCostQuantities.size(); ++i) {
+      const core::CostQuantity& quantity = core::kCostQuantities[i];
+      prices.*quantity.member = quantity.min_value + (quantity.max_value - quantity.min_value) /
+                                                         (3.0 + static_cast<double>(i));
+    }
+    const KeptInputs kept = kept_inputs(QStringLiteral("h1"), input, kSwedish,
+                                        listing_of(derived(input, kSwedish), 93.4), kSaved, prices);
+    QCOMPARE(parsed(inputs_file_bytes(kept)).prices, std::optional(prices));
+    // "Hämta indata…" gives them back with the form's input.
+    KeptCalculation calculation;
+    calculation.inputs = parsed(inputs_file_bytes(kept));
+    QCOMPARE(restored_input(calculation, kSwedish).prices, std::optional(prices));
+
+    QJsonObject version_1 = json_of(kept);
+    version_1.remove(QStringLiteral("cost"));
+    version_1.insert(QStringLiteral("version"), 1);
+    const KeptInputs old = parsed(bytes_of(version_1));
+    QCOMPARE(old.version, 1);
+    QVERIFY(!old.prices);
+    QCOMPARE(core::control_file_text(derived(input_in_locale(old, kSwedish), kSwedish)),
+             core::control_file_text(derived(input, kSwedish)));
+
+    QJsonObject part = json_of(kept);
+    part.insert(QStringLiteral("cost"), QJsonObject{{QStringLiteral("fixed_fee_sek"), 0}});
+    core::CostInputs expected = core::default_cost_inputs();
+    expected.fixed_fee_sek = 0.0;
+    QCOMPARE(parsed(bytes_of(part)).prices, std::optional(expected));
+  }
+
   // A damaged, cut-short, foreign or newer file is refused whole with a message naming the file
   // and what is wrong.
   void refuses_bad_inputs_files_data() {
@@ -175,7 +209,8 @@ class KeptInputsTest : public QObject {
     QTest::addColumn<QString>("message_part");
     const KeptInputs kept =
         kept_inputs(QStringLiteral("h1"), complete_swedish_input(), kSwedish,
-                    listing_of(derived(complete_swedish_input(), kSwedish), 90.0), kSaved);
+                    listing_of(derived(complete_swedish_input(), kSwedish), 90.0), kSaved,
+                    core::default_cost_inputs());
     const QByteArray good = inputs_file_bytes(kept);
     const QJsonObject object = json_of(kept);
     const auto changed = [&object](const QString& key, const QJsonValue& value) {
@@ -205,8 +240,16 @@ class KeptInputsTest : public QObject {
     QTest::newRow("another program's JSON")
         << QByteArray(R"({"name": "x", "version": 1})") << "ingen indatafil från VARMKALK";
     QTest::newRow("an array") << QByteArray("[1, 2]") << "ingen indatafil från VARMKALK";
-    QTest::newRow("a newer version") << changed(QStringLiteral("version"), 2)
-                                     << "version 2, men denna VARMKALK läser bara version 1";
+    QTest::newRow("a newer version") << changed(QStringLiteral("version"), 3)
+                                     << "version 3, men denna VARMKALK läser bara version 2";
+    QTest::newRow("cost in a file of version 1")
+        << changed(QStringLiteral("version"), 1) << "fältet \"cost\" hör inte till formatet";
+    QTest::newRow("a price below its range")
+        << changed_in(QStringLiteral("cost"), QStringLiteral("gas_price_sek_per_kwh"), -1)
+        << "\"gas_price_sek_per_kwh\" i fältet \"cost\" ligger utanför 0–50";
+    QTest::newRow("an unknown cost")
+        << changed_in(QStringLiteral("cost"), QStringLiteral("oil_price"), 1)
+        << "\"oil_price\" i fältet \"cost\" hör inte till formatet";
     QTest::newRow("version 0") << changed(QStringLiteral("version"), 0) << "versionsnumret";
     QTest::newRow("no whole version")
         << changed(QStringLiteral("version"), 1.5) << "versionsnumret";

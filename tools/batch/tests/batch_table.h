@@ -12,13 +12,16 @@
 
 namespace varmkalk::batch {
 
-// The cases as kalvex-batch's input: every column of batch_column_names() as the control file
-// writes it. With `case_names`, one for each case, the case column comes first; without them the
-// table has none.
+// The cases as kalvex-batch's input: every control-file column of batch_column_names() as the
+// control file writes it, none of the optional columns of cost. With `case_names`, one for each
+// case, the case column comes first; without them the table has none.
 inline std::string batch_table(const std::vector<core::BoilerCase>& cases,
                                const std::vector<std::string>& case_names = {}) {
   std::vector<std::string_view> columns = batch_column_names();
-  std::erase(columns, kCaseColumn);
+  std::erase_if(columns, [](std::string_view column) {
+    return std::none_of(core::kControlLines.begin(), core::kControlLines.end(),
+                        [&](const core::ControlLine& l) { return l.field == column; });
+  });
   std::vector<std::string> header;
   if (!case_names.empty()) {
     header.emplace_back(kCaseColumn);

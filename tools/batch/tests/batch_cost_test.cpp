@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The optional columns of cost and CO2: a table without them gives the output it always gave; with
+// them every row carries the year on the gas bill's terms the library gives for its case.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/cost/year_cost.h"
+#include "core/tests/support/worked_example.h"
+#include "tools/batch/batch_input.h"
+#include "tools/batch/batch_output.h"
+#include "tools/batch/tests/batch_table.h"
+
+namespace varmkalk::batch {
+namespace {
+
+// The table of the worked example with `extra` columns appended, each with its cell.
+std::string table_with(const std::vector<std::pair<std::string, std::string>>& extra) {
+  std::string table = batch_table({testing::worked_example()});
+  const std::size_t header_end = table.find("\r\n");
+  std::string header = table.substr(0, header_end);
+  std::string row = table.substr(header_end + 2, table.size() - header_end - 4);
+  for (const auto& [name, cell] : extra) {
+    header += "," + name;
+    row += "," + cell;
+  }
+  return header + "\r\n" + row + "\r\n";
+}
+
+TEST(BatchCost, OptionalColumnsSetTheirInputAndLeaveTheRestAtTheDefaults) {
+  const core::CostInputs defaults = core::default_cost_inputs();
+  struct Row {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> extra;
+    double core::CostInputs::*changed;
+    double value;
+  };
+  const Row rows[] = {
+      {"no cost column", {}, nullptr, 0.0},
+      {"a gas price",
+       {{"gas_price_sek_per_kwh", "1.5"}},
+       &core::CostInputs::gas_price_sek_per_kwh,
+       1.5},
+      {"a signed fee", {{"fixed_fee_sek", " +0 "}}, &core::CostInputs::fixed_fee_sek, 0.0},
+      {"a ratio", {{"fuel_hhv_ratio", "1.11"}}, &core::CostInputs::fuel_hhv_ratio, 1.11},
+      {"an electricity factor",
+       {{"electricity_co2_kg_per_kwh", "3e-1"}},
+       &core::CostInputs::electricity_co2_kg_per_kwh,
+       0.3},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const BatchInput input = read_batch_input(table_with(row.extra), "in.csv");
+    EXPECT_EQ(input.cost_columns, !row.extra.empty());
+    core::CostInputs expected = defaults;
+    if (row.changed != nullptr) {
+      expected.*row.changed = row.value;
+    }
+    ASSERT_EQ(input.prices.size(), 1u);
+    EXPECT_EQ(input.prices[0], expected);
+    const std::string header = batch_output_header(input.table.header, input.cost_columns);
+    EXPECT_EQ(header.find("gas_bill_kwh") != std::string::npos, input.cost_columns);
+  }
+}
+
+TEST(BatchCost, RefusesACellThatIsNoPlausibleValueNamingItsColumn) {
+  const std::pair<std::string, std::string> faults[] = {
+      {"\"1,5\"",
+       "(\"gas_price_sek_per_kwh\"): \"1,5\" är inget tal; skriv decimaltecknet som punkt"},
+      {"-1", "(\"gas_price_sek_per_kwh\"): \"-1\" ligger utanför 0–50 kr/kWh"},
+      {"", "(\"gas_price_sek_per_kwh\"): fältet är tomt"},
+      {"1e39", "\"1e39\" är för stort för ett tal"},
+  };
+  for (const auto& [cell, message] : faults) {
+    SCOPED_TRACE(cell);
+    try {
+      read_batch_input(table_with({{"gas_price_sek_per_kwh", cell}}), "in.csv");
+      ADD_FAILURE() << "accepted";
+    } catch (const BatchInputError& e) {
+      EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
+    }
+  }
+}
+
+TEST(BatchCost, ARowCarriesTheYearOnTheBillsTerms) {
+  const core::CostInputs defaults = core::default_cost_inputs();
+  core::YearCost cost;
+  cost.gas_bill_kwh = 20000.5;
+  cost.gas_m3 = 1667.0;
+  cost.total_cost_sek = 43000.25;
+  cost.co2_kg = 3700.0;
+  const BatchInput input = read_batch_input(table_with({{"fixed_fee_sek", "0"}}), "in.csv");
+  core::CaseResult result;
+  result.status = core::CaseStatus::ok;
+  const std::string row = batch_output_row(input.table.rows[0], result, cost);
+  EXPECT_TRUE(row.ends_with(",20000.5,1667,43000.25,3700\r\n")) << row;
+  result.status = core::CaseStatus::error;
+  EXPECT_TRUE(batch_output_row(input.table.rows[0], result, std::nullopt).ends_with(",,,,\r\n"));
+  EXPECT_EQ(defaults, core::default_cost_inputs());
+}
+
+}  // namespace
+}  // namespace varmkalk::batch
