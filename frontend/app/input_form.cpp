@@ -140,6 +140,7 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
           &InputForm::fetch_inputs);
   connect_help_buttons();
   connect_own_climate();
+  build_previous_case();
   add_sweep_button(
       *this, platform_, [this] { return form_input(); }, QCoreApplication::applicationDirPath());
 }
@@ -201,6 +202,7 @@ void InputForm::set_form_input(const FormInput& input) {
 
 void InputForm::set_previous_calculation(const std::optional<SessionCalculation>& previous) {
   previous_ = previous;
+  previous_button_->setEnabled(previous_.has_value());
 }
 
 void InputForm::fetch_inputs() {

@@ -10,7 +10,9 @@
 #include <functional>
 #include <optional>
 
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 namespace varmkalk {
@@ -38,8 +40,11 @@ class InputForm : public QDialog {
   // Fills the form: its choices as if clicked, so that it shows the fields they need, and the
   // text of every field.
   void set_form_input(const FormInput& input);
-  // The session's calculation that "Hämta indata…" offers first.
+  // The session's calculation that "Hämta indata…" offers first and "Föregående fall" fills the
+  // form with.
   void set_previous_calculation(const std::optional<SessionCalculation>& previous);
+  // Says above the form's added buttons that its input began as that calculation's.
+  void show_started_from(const QString& identity);
 
   // Paints the named text field yellow, the mark of a value the user has to correct. A name that
   // is not one of the form's text fields is ignored.
@@ -76,6 +81,7 @@ class InputForm : public QDialog {
   void refresh_own_climate_files();
   void take_own_climate_file(const QString& name, double suggested_design_temp_c);
   void build_visibility_rules();
+  void build_previous_case();
 
   void input_complete();
   // "Hämta indata…": the kept calculations to fill the form from.
@@ -92,6 +98,8 @@ class InputForm : public QDialog {
   // over it adds controls of the same names.
   QHash<QString, QWidget*> controls_;
   std::optional<SessionCalculation> previous_;
+  QPushButton* previous_button_ = nullptr;  // "Föregående fall"
+  QLabel* started_from_ = nullptr;
   // The design temperature last suggested for an own climate file: replaced by the next
   // suggestion only while the user has not typed another.
   QString suggested_design_temp_;

@@ -6,6 +6,7 @@
 #include "frontend/compare/comparison_export.h"
 #include "frontend/compare/kept_list_dialog.h"
 #include "frontend/logic/run/engine_run.h"
+#include "frontend/platform/added_window.h"
 #include "frontend/platform/platform.h"
 
 #include <QAction>
@@ -63,7 +64,7 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(
       QStringLiteral("Jämför beräkningar – %1").arg(table_.identities.join(QStringLiteral(", "))));
-  resize(kWindowSize);
+  fit_to_screen(*this, kWindowSize, parent);
 
   const QString climate_dir = engine_climate_dir(program_folder_);
   for (const KeptCalculation& calculation : calculations) {
@@ -121,7 +122,7 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
   for (int column = 0; column < table_widget_->columnCount(); ++column) {
     table_width += table_widget_->columnWidth(column);
   }
-  splitter->setSizes({table_width, kWindowSize.width() - table_width});
+  splitter->setSizes({table_width, width() - table_width});
   layout->addWidget(splitter, 1);
 
   auto* buttons = new QHBoxLayout;
@@ -212,7 +213,9 @@ void open_comparison(Platform& platform, const QString& folder, const QString& p
                    [&platform, folder, program_folder,
                     parent](const std::vector<KeptCalculation>& calculations) {
                      auto* window = new ComparisonWindow(platform, folder, program_folder,
-                                                         calculations, parent);
+                                                         calculations, nullptr);
+                     delete_with(*window, *parent);
+                     fit_to_screen(*window, window->size(), parent);
                      window->show();
                      window->raise();
                      window->activateWindow();

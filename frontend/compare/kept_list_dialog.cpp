@@ -3,6 +3,7 @@
 
 #include "frontend/logic/form/form_case.h"
 #include "frontend/logic/run/file_names.h"
+#include "frontend/platform/added_window.h"
 #include "frontend/platform/platform.h"
 
 #include <QHBoxLayout>
@@ -76,7 +77,7 @@ KeptListDialog::KeptListDialog(Platform& platform, Purpose purpose, const QStrin
   setObjectName(comparing ? QStringLiteral("jamforberakningar") : QStringLiteral("hamtaindata"));
   setWindowTitle(comparing ? QStringLiteral("Jämför beräkningar") : QStringLiteral("Hämta indata"));
   setAttribute(Qt::WA_DeleteOnClose);
-  resize(kDialogSize);
+  fit_to_screen(*this, kDialogSize, parent);
 
   KeptCalculations kept = list_kept_calculations(folder);
   problems_ = kept.problems;

@@ -5,6 +5,7 @@
 #include "frontend/logic/form/form_number.h"
 #include "frontend/logic/run/engine_run.h"
 #include "frontend/logic/year/wrapped_lines.h"
+#include "frontend/platform/added_window.h"
 #include "frontend/platform/platform.h"
 #include "frontend/sweep/sweep_chart.h"
 #include "frontend/sweep/sweep_export.h"
@@ -94,12 +95,19 @@ SweepWindow::SweepWindow(Platform& platform, SweepBase base, const QString& prog
   setWindowTitle(QStringLiteral("VARMKALK - Känslighetsanalys"));
   setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
   setAttribute(Qt::WA_DeleteOnClose);
-  resize(kWindowSize);
+  fit_to_screen(*this, kWindowSize, parent);
   build();
   choose(SweepInput::min_return_temp);
 }
 
 SweepWindow::~SweepWindow() = default;
+
+void SweepWindow::resizeEvent(QResizeEvent* event) {
+  // At least half the window, however small the screen made it: a chart of a few pixels shows
+  // only its axes' ellipses.
+  chart_view_->setMinimumHeight(height() / 2);
+  QDialog::resizeEvent(event);
+}
 
 void SweepWindow::build() {
   auto* layout = new QVBoxLayout(this);
@@ -160,6 +168,8 @@ void SweepWindow::build() {
   table_->horizontalHeader()->setStretchLastSection(true);
   splitter->addWidget(chart_view_);
   splitter->addWidget(table_);
+  // The chart is what the window is for: it never folds away behind the table.
+  splitter->setChildrenCollapsible(false);
   splitter->setStretchFactor(0, kChartStretch);
   splitter->setStretchFactor(1, kTableStretch);
   layout->addWidget(splitter, 1);
