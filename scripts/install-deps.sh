@@ -19,6 +19,8 @@ programs=(
   pkgconf qt6-base-dev qt6-base-dev-tools libgl-dev
   # Qt Charts' CMake files need Qt OpenGL's, which its package does not pull in.
   qt6-charts-dev libqt6opengl6-dev
+  # lrelease, which builds the Swedish translation of Qt's own texts.
+  qt6-l10n-tools
   fonts-dejavu-core
 )
 rest=(
