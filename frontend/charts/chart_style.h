@@ -30,6 +30,8 @@ QString made_text(const QDateTime& made);
 inline const QColor kWithPumpColor{31, 119, 180};
 inline const QColor kWithoutPumpColor{255, 127, 14};
 inline const QColor kUnmetColor{214, 39, 40};
+// Neutral: days on which only the model's part-load rule fell short are no fault of the boiler.
+inline const QColor kPartLoadColor{150, 150, 150};
 inline const QColor kFuelColor{40, 40, 40};
 
 // The colour of an energy part, the same in every chart.

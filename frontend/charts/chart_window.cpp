@@ -62,6 +62,12 @@ ChartWindow::ChartWindow(Platform& platform, std::shared_ptr<const ChartYear> ye
   fit_to_screen(*this, kWindowSize, parent);
 
   auto* layout = new QVBoxLayout(this);
+  if (!year_->notices.isEmpty()) {
+    auto* notices = new QLabel(year_->notices.join(QStringLiteral("\n")), this);
+    notices->setObjectName(QStringLiteral("notices"));
+    notices->setWordWrap(true);
+    layout->addWidget(notices);
+  }
   if (!year_->note.isEmpty()) {
     auto* note = new QLabel(year_->note, this);
     note->setObjectName(QStringLiteral("note"));

@@ -79,6 +79,9 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
     }
     auto year = load_kept_year(folder_, calculation.identity, climate_dir);
     if (auto* loaded = std::get_if<ChartYear>(&year)) {
+      for (const QString& notice : loaded->notices) {
+        warnings_ += QStringLiteral("%1: %2").arg(calculation.shown_identity(), notice);
+      }
       compared.year = std::make_shared<const ChartYear>(std::move(*loaded));
     } else {
       notes_ += QStringLiteral("%1 saknas i diagrammet över verkningsgrad och utetemperatur. %2")
@@ -96,6 +99,12 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
       this);
   explanation->setWordWrap(true);
   layout->addWidget(explanation);
+  if (!warnings_.isEmpty()) {
+    auto* warnings = new QLabel(warnings_.join(QLatin1Char('\n')), this);
+    warnings->setObjectName(QStringLiteral("warnings"));
+    warnings->setWordWrap(true);
+    layout->addWidget(warnings);
+  }
   if (!notes_.isEmpty()) {
     auto* note = new QLabel(notes_.join(QLatin1Char('\n')), this);
     note->setObjectName(QStringLiteral("note"));
@@ -201,7 +210,8 @@ void ComparisonWindow::export_pdf() {
   save_export_as(platform_, this, QStringLiteral("Spara jämförelsen som PDF"),
                  QStringLiteral("jamforelse-%1.pdf").arg(table_.identities.join(QLatin1Char('-'))),
                  QStringLiteral("PDF-dokument (*.pdf)"), [this] {
-                   return comparison_pdf(table_, compared_, notes_, QDateTime::currentDateTime());
+                   return comparison_pdf(table_, compared_, warnings_ + notes_,
+                                         QDateTime::currentDateTime());
                  });
 }
 

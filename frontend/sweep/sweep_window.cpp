@@ -35,6 +35,7 @@ namespace {
 
 constexpr QSize kWindowSize{1100, 780};
 const QColor kUnmetCellColor{255, 210, 210};
+const QColor kPartLoadCellColor{225, 225, 225};
 const QColor kRefusedTextColor{110, 110, 110};
 constexpr int kChartStretch = 3;
 constexpr int kTableStretch = 2;
@@ -393,9 +394,10 @@ void SweepWindow::fill_table(const Sweep& sweep) {
       if (refused) {
         item->setForeground(kRefusedTextColor);
       }
-      if (column == SweepColumn::unmet_days && sweep.results[row].totals.unmet_days > 0 &&
-          !refused) {
-        item->setBackground(kUnmetCellColor);
+      const core::AnnualTotals& totals = sweep.results[row].totals;
+      if (column == SweepColumn::unmet_days && totals.unmet_days > 0 && !refused) {
+        item->setBackground(totals.unmet_days > totals.part_load_days ? kUnmetCellColor
+                                                                      : kPartLoadCellColor);
       }
       table_->setItem(static_cast<int>(row), static_cast<int>(c), item);
       if (current && c == 0) {
