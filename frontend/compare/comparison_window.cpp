@@ -136,8 +136,8 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
 
   auto* buttons = new QHBoxLayout;
   for (std::size_t i = 0; i < calculations.size(); ++i) {
-    auto* chart_button =
-        new QPushButton(QStringLiteral("Diagram – %1").arg(compared_[i].identity), this);
+    auto* chart_button = new QPushButton(
+        QStringLiteral("&%1 Diagram – %2").arg(i + 1).arg(compared_[i].identity), this);
     chart_button->setObjectName(QStringLiteral("diagram_%1").arg(i + 1));
     const QString identity = calculations[i].identity;
     connect(chart_button, &QPushButton::clicked, this, [this, identity] {

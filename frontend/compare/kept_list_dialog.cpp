@@ -141,9 +141,9 @@ KeptListDialog::KeptListDialog(Platform& platform, Purpose purpose, const QStrin
     layout->addWidget(problems);
   }
   pick_button_->setObjectName(QStringLiteral("pick"));
-  pick_button_->setText(comparing ? QStringLiteral("Jämför") : QStringLiteral("Hämta"));
+  pick_button_->setText(comparing ? QStringLiteral("&Jämför") : QStringLiteral("&Hämta"));
   pick_button_->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Avbryt"), this);
+  auto* cancel = new QPushButton(QStringLiteral("&Avbryt"), this);
   cancel->setObjectName(QStringLiteral("cancel"));
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 #include <QTreeWidget>
@@ -90,6 +91,27 @@ class AddedWindowsTest : public varmkalk::testing::MenuFixture {
     end_program();
     for (const QPointer<QWidget>& window : added) {
       QVERIFY(window.isNull());
+    }
+  }
+
+  // By keyboard alone: every button of an added window is reached by Tab and has a mnemonic,
+  // and Escape closes the window.
+  void added_windows_work_by_keyboard() {
+    open_all_added_windows();
+    for (const char* name : {"Diagram", "jamforelse", "Kanslighetsanalys"}) {
+      QPointer<QWidget> window = top_level(QString::fromLatin1(name));
+      QVERIFY2(window != nullptr, name);
+      for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (button->isVisibleTo(window) && button->window() == window) {
+          QVERIFY2(button->focusPolicy() & Qt::TabFocus, qPrintable(button->text()));
+          QVERIFY2(button->text().contains(QRegularExpression(QStringLiteral("&[^&]"))),
+                   qPrintable(button->text()));
+        }
+      }
+      window->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(window));
+      QTest::keyClick(window, Qt::Key_Escape);
+      QTRY_VERIFY2(window.isNull() || !window->isVisible(), name);
     }
   }
 
