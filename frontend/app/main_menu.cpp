@@ -121,7 +121,7 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   correct_button_ = add_button(this, "rattaindata", QStringLiteral("Rätta indata"),
                                twips_rect(360, 2100, 1695, 735));
   // Outside the calculation cycle: it only reads kept files.
-  QPushButton* compare_button = add_button(this, "jamfor", QStringLiteral("Jämför beräkningar…"),
+  QPushButton* compare_button = add_button(this, "jamfor", QStringLiteral("&Jämför beräkningar…"),
                                            twips_rect(360, 6540, 1695, 600));
 
   result_heading_ =
