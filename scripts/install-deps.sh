@@ -28,6 +28,8 @@ rest=(
   clang libclang-rt-dev
   desktop-file-utils appstream librsvg2-bin
   poppler-utils
+  # scripts/keyboard-tour.sh: a virtual screen, a window manager and keys sent to it.
+  xvfb openbox xdotool
 )
 case $profile in
   engine) packages=("${engine[@]}") ;;
