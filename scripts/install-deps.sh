@@ -20,6 +20,8 @@ programs=(
   pkgconf qt6-base-dev qt6-base-dev-tools libgl-dev
   # Qt Charts' CMake files need Qt OpenGL's, which its package does not pull in.
   qt6-charts-dev libqt6opengl6-dev
+  # lrelease, which builds the Swedish translation of Qt's own texts.
+  qt6-l10n-tools
   fonts-dejavu-core
 )
 rest=(
@@ -27,6 +29,8 @@ rest=(
   clang libclang-rt-dev
   desktop-file-utils appstream librsvg2-bin
   poppler-utils
+  # scripts/keyboard-tour.sh: a virtual screen, a window manager and keys sent to it.
+  xvfb openbox xdotool
 )
 windows=(g++-mingw-w64-x86-64-posix wine64 zip unzip python3)
 case $profile in

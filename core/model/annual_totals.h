@@ -18,6 +18,10 @@ struct AnnualTotals {
   int unmet_days = 0;
   float largest_shortfall_w = 0.0f;
   float largest_shortfall_share = 0.0f;
+  // Of the unmet days, those on which only the model's part-load rule of a modulating burner
+  // fell short, its maximum power not reached (see day_shortfall). The engine's files do not
+  // hold it.
+  int part_load_days = 0;
 };
 
 }  // namespace varmkalk::core

@@ -21,8 +21,8 @@ void CaptionButton::paintEvent(QPaintEvent*) {
   option.text.clear();
   painter.drawControl(QStyle::CE_PushButton, option);
   const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-  painter.drawItemText(area, Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(), caption,
-                       QPalette::ButtonText);
+  painter.drawItemText(area, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(),
+                       isEnabled(), caption, QPalette::ButtonText);
   // The style marks the focus in the highlight colour at the button's edge, which vanishes on the
   // forms' blue: a dotted frame inside the button, in the caption's colour, shows it.
   if (hasFocus()) {

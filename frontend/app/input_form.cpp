@@ -11,6 +11,7 @@
 #include "frontend/help/twips.h"
 #include "frontend/logic/form/field_fit.h"
 #include "frontend/logic/form/form_case.h"
+#include "frontend/logic/form/form_faults.h"
 #include "frontend/logic/form/input_validation.h"
 #include "frontend/logic/form/plausibility.h"
 #include "frontend/platform/platform.h"
@@ -141,6 +142,7 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
           &InputForm::fetch_inputs);
   connect_help_buttons();
   connect_own_climate();
+  build_previous_case();
   add_sweep_button(
       *this, platform_, [this] { return form_input(); }, QCoreApplication::applicationDirPath(),
       [this] { return prices_; });
@@ -207,6 +209,7 @@ void InputForm::set_previous_calculation(const std::optional<SessionCalculation>
   if (previous) {
     prices_ = previous->prices;
   }
+  previous_button_->setEnabled(previous_.has_value());
 }
 
 void InputForm::fetch_inputs() {
@@ -330,14 +333,22 @@ void InputForm::input_complete() {
   for (const FormField& entry : kFormFields) {
     set_field_background(field(entry.name), kWhite);
   }
-  for (const QString& name : check.missing_fields) {
-    set_field_background(field(name.toLatin1().constData()), kMissingYellow);
-  }
   if (!check.missing_fields.isEmpty()) {
+    // The empty fields and the bad numbers beside them, all marked and named in one message.
+    const FormFaults faults = form_faults(form_input(), platform_.locale());
+    QString text = QStringLiteral("Alla nödvändiga fält är inte ifyllda\n\n") +
+                   empty_fields_text(faults.empty);
+    for (const QString& name : faults.empty) {
+      mark_field(name);
+    }
+    for (const FieldError& fault : faults.bad) {
+      mark_field(fault.field);
+    }
+    if (!faults.bad.empty()) {
+      text += QStringLiteral("\n\n") + faults_text(faults.bad);
+    }
     platform_.beep();
-    platform_.message_box(this, QStringLiteral("Data saknas"),
-                          QStringLiteral("Alla nödvändiga fält är inte ifyllda"),
-                          MessageIcon::Exclamation);
+    platform_.message_box(this, QStringLiteral("Data saknas"), text, MessageIcon::Exclamation);
     return;
   }
   // Every bad number at once, before the identity is typed.

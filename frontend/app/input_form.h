@@ -10,7 +10,9 @@
 #include <functional>
 #include <optional>
 
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 namespace varmkalk {
@@ -38,9 +40,11 @@ class InputForm : public QDialog {
   // Fills the form: its choices as if clicked, so that it shows the fields they need, and the
   // text of every field.
   void set_form_input(const FormInput& input);
-  // The session's calculation that "Hämta indata…" offers first; its inputs of cost and CO2 are
-  // the form's to start from.
+  // The session's calculation that "Hämta indata…" offers first and "Föregående fall" fills the
+  // form with; its inputs of cost and CO2 are the form's to start from.
   void set_previous_calculation(const std::optional<SessionCalculation>& previous);
+  // Says above the form's added buttons that its input began as that calculation's.
+  void show_started_from(const QString& identity);
   // The inputs of cost and CO2 as "Kostnad och klimat…" or "Hämta indata…" left them.
   const core::CostInputs& prices() const { return prices_; }
 
@@ -79,6 +83,7 @@ class InputForm : public QDialog {
   void refresh_own_climate_files();
   void take_own_climate_file(const QString& name, double suggested_design_temp_c);
   void build_visibility_rules();
+  void build_previous_case();
 
   void input_complete();
   // "Hämta indata…": the kept calculations to fill the form from.
@@ -96,6 +101,8 @@ class InputForm : public QDialog {
   QHash<QString, QWidget*> controls_;
   std::optional<SessionCalculation> previous_;
   core::CostInputs prices_ = core::default_cost_inputs();
+  QPushButton* previous_button_ = nullptr;  // "Föregående fall"
+  QLabel* started_from_ = nullptr;
   // The design temperature last suggested for an own climate file: replaced by the next
   // suggestion only while the user has not typed another.
   QString suggested_design_temp_;

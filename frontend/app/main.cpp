@@ -2,6 +2,7 @@
 #include "frontend/app/folder_claim.h"
 #include "frontend/app/main_menu.h"
 #include "frontend/platform/qt_platform.h"
+#include "frontend/platform/qt_translation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
   // The program ends with its main menu, never because the last visible window closed: the menu
   // is hidden while the input form is open.
   QApplication::setQuitOnLastWindowClosed(false);
+  varmkalk::install_qt_translations(app, QLocale());
 
   varmkalk::QtPlatform platform;
   // Started from a desktop menu the current folder is often the home folder: the result files

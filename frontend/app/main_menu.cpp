@@ -123,7 +123,7 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   correct_button_ = add_button(this, "rattaindata", QStringLiteral("Rätta indata"),
                                twips_rect(360, 2100, 1695, 735));
   // Outside the calculation cycle: it only reads kept files.
-  QPushButton* compare_button = add_button(this, "jamfor", QStringLiteral("Jämför beräkningar…"),
+  QPushButton* compare_button = add_button(this, "jamfor", QStringLiteral("&Jämför beräkningar…"),
                                            twips_rect(360, 6540, 1695, 600));
 
   result_heading_ =
@@ -290,8 +290,15 @@ void MainMenu::open_input_form(const std::optional<FormInput>& input) {
   input_form->set_previous_calculation(confirmed_);
   if (input) {
     input_form->set_form_input(*input);
+    // The only case offered back is the one confirmed last, refused by the engine.
+    if (confirmed_) {
+      input_form->show_started_from(confirmed_->identity);
+    }
   }
   connect(input_form, &InputForm::returned_to_start, this, &MainMenu::show_again);
+  // Modal to the main menu only: the charts, comparisons and sweeps already open stay usable
+  // beside the form while the next variant is typed.
+  input_form->setWindowModality(Qt::WindowModal);
   platform_.show_modal(*input_form);
 }
 

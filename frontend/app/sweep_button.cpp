@@ -4,6 +4,7 @@
 #include "frontend/app/form_widgets.h"
 #include "frontend/help/twips.h"
 #include "frontend/logic/sweep/sweep_base.h"
+#include "frontend/platform/added_window.h"
 #include "frontend/platform/platform.h"
 #include "frontend/sweep/sweep_window.h"
 
@@ -46,8 +47,15 @@ QPushButton* add_sweep_button(QDialog& form, Platform& platform,
           return;
         }
         std::get<SweepBase>(base).prices = prices();
-        auto* window = new SweepWindow(platform, std::get<SweepBase>(base), program_folder, &form);
-        platform.show_modal(*window);
+        auto* window =
+            new SweepWindow(platform, std::get<SweepBase>(base), program_folder, nullptr);
+        // Kept open beside the form, and after it, while the program runs.
+        QWidget* owner = form.parentWidget() != nullptr ? form.parentWidget() : &form;
+        delete_with(*window, *owner);
+        fit_to_screen(*window, window->size(), &form);
+        window->show();
+        window->raise();
+        window->activateWindow();
       });
   return button;
 }

@@ -33,6 +33,10 @@ void paint_first_page(QPainter& painter, const QRectF& area, const ChartYear& ye
     facts << year.note;
   }
   rest = draw_text_block(painter, rest, QFont(), facts.join(QLatin1Char('\n')));
+  // The warnings the main menu shows above the summary go with it.
+  for (const QString& notice : year.notices) {
+    rest = draw_text_block(painter, rest, QFont(), notice);
+  }
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   fixed.setPointSizeF(kSummaryPointSize);
   if (year.cost) {

@@ -14,7 +14,7 @@ constexpr double kTitleScale = 1.3;
 }  // namespace
 
 QLocale chart_locale() {
-  return QLocale(QLocale::Swedish, QLocale::Sweden);
+  return QLocale();
 }
 
 QString chart_text(double value, int decimals) {
@@ -29,7 +29,8 @@ QString kwh_text(double kwh) {
 }
 
 QString made_text(const QDateTime& made) {
-  return chart_locale().toString(made, QStringLiteral("d MMMM yyyy, HH:mm"));
+  return QLocale(QLocale::Swedish, QLocale::Sweden)
+      .toString(made, QStringLiteral("d MMMM yyyy, HH:mm"));
 }
 
 QColor part_color(EnergyPart part) {

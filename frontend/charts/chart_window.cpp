@@ -5,6 +5,7 @@
 #include "frontend/charts/export_dialog.h"
 #include "frontend/logic/run/engine_run.h"
 #include "frontend/logic/year/daily_csv.h"
+#include "frontend/platform/added_window.h"
 #include "frontend/platform/platform.h"
 
 #include <QAction>
@@ -35,7 +36,11 @@ ChartWindow* open_year(Platform& platform, std::variant<ChartYear, FileError> lo
   }
   auto* window = new ChartWindow(
       platform, std::make_shared<const ChartYear>(std::get<ChartYear>(std::move(loaded))),
-      since_click, parent);
+      since_click, nullptr);
+  if (parent != nullptr) {
+    delete_with(*window, *parent);
+  }
+  fit_to_screen(*window, window->size(), parent);
   window->show();
   window->raise();
   window->activateWindow();
@@ -54,9 +59,15 @@ ChartWindow::ChartWindow(Platform& platform, std::shared_ptr<const ChartYear> ye
   setObjectName(QStringLiteral("Diagram"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Diagram – %1").arg(year_->identity));
-  resize(kWindowSize);
+  fit_to_screen(*this, kWindowSize, parent);
 
   auto* layout = new QVBoxLayout(this);
+  if (!year_->notices.isEmpty()) {
+    auto* notices = new QLabel(year_->notices.join(QStringLiteral("\n")), this);
+    notices->setObjectName(QStringLiteral("notices"));
+    notices->setWordWrap(true);
+    layout->addWidget(notices);
+  }
   if (!year_->note.isEmpty()) {
     auto* note = new QLabel(year_->note, this);
     note->setObjectName(QStringLiteral("note"));

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace varmkalk {
 
@@ -18,12 +19,15 @@ QAction* add_action(QMenu& menu, const char* name, const QString& text) {
 }
 
 void add_export_and_close(QWidget& window, QHBoxLayout& row, QMenu* export_menu) {
-  auto* export_button = new QPushButton(QStringLiteral("Exportera…"), &window);
+  auto* export_button = new QPushButton(QStringLiteral("&Exportera…"), &window);
   export_button->setObjectName(QStringLiteral("export"));
   export_button->setMenu(export_menu);
-  auto* close_button = new QPushButton(QStringLiteral("Stäng"), &window);
+  auto* close_button = new QPushButton(QStringLiteral("&Stäng"), &window);
   close_button->setObjectName(QStringLiteral("close"));
   QObject::connect(close_button, &QPushButton::clicked, &window, &QWidget::close);
+  // Escape closes the window, as it closes a dialog.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+  QObject::connect(escape, &QShortcut::activated, &window, &QWidget::close);
   row.addWidget(export_button);
   row.addWidget(close_button);
 }

@@ -19,7 +19,7 @@ class Platform;
 QAction* add_action(QMenu& menu, const char* name, const QString& text);
 
 // Ends a window's button row with "Exportera…", which opens `export_menu`, and "Stäng", which
-// closes `window`.
+// closes `window`, as Escape does.
 void add_export_and_close(QWidget& window, QHBoxLayout& row, QMenu* export_menu);
 
 // Asks for a file name in a save dialog titled `title`, offering `suggested_name`, and saves what

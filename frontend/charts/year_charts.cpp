@@ -5,6 +5,7 @@
 #include "core/case/units.h"
 #include "frontend/charts/chart_blocks.h"
 #include "frontend/charts/chart_style.h"
+#include "frontend/logic/run/run_notices.h"
 #include "frontend/logic/year/year_energy.h"
 
 #include <QBarCategoryAxis>
@@ -154,11 +155,15 @@ std::unique_ptr<QChart> run_time_chart(const ChartYear& year, const QString& tit
   auto chart = new_chart(title);
   std::vector<Point> met;
   std::vector<Point> unmet;
+  std::vector<Point> part_load;
   for (const ChartDay& day : year.days) {
     const auto x = field(day.with_pump, DailyField::outdoor_temp);
     const auto y = field(day.with_pump, DailyField::run_time);
     if (x && y) {
-      (day.unmet ? unmet : met).push_back({*x, *y * kPerCent});
+      std::vector<Point>& points = day.shortfall == core::DayShortfall::none             ? met
+                                   : day.shortfall == core::DayShortfall::part_load_rule ? part_load
+                                                                                         : unmet;
+      points.push_back({*x, *y * kPerCent});
     }
   }
   QValueAxis* x = value_axis(*chart, Qt::AlignBottom, QStringLiteral("Utetemperatur (°C)"));
@@ -169,8 +174,9 @@ std::unique_ptr<QChart> run_time_chart(const ChartYear& year, const QString& tit
                                  : QStringLiteral("Brännaren går hela dygnet");
   for (const auto& [name, color, points] :
        {std::tuple{QStringLiteral("Pannan täcker behovet"), kWithPumpColor, met},
-        std::tuple{unmet_name, kUnmetColor, unmet}}) {
-    if (points.empty() && color == kUnmetColor) {
+        std::tuple{unmet_name, kUnmetColor, unmet},
+        std::tuple{part_load_name(), kPartLoadColor, part_load}}) {
+    if (points.empty() && color != kWithPumpColor) {
       continue;
     }
     QScatterSeries* series = scatter(name, color, points);
@@ -180,7 +186,7 @@ std::unique_ptr<QChart> run_time_chart(const ChartYear& year, const QString& tit
     });
     attach(*chart, series, x, y);
   }
-  const auto [x_low, x_high] = extent({met, unmet}, &Point::x);
+  const auto [x_low, x_high] = extent({met, unmet, part_load}, &Point::x);
   fit_range(*x, x_low, x_high);
   set_range(*y, 0.0, kPerCent);
   return chart;

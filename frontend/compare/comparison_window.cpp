@@ -8,6 +8,7 @@
 #include "frontend/compare/comparison_export.h"
 #include "frontend/compare/kept_list_dialog.h"
 #include "frontend/logic/run/engine_run.h"
+#include "frontend/platform/added_window.h"
 #include "frontend/platform/platform.h"
 
 #include <QAction>
@@ -67,7 +68,7 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(
       QStringLiteral("Jämför beräkningar – %1").arg(table_.identities.join(QStringLiteral(", "))));
-  resize(kWindowSize);
+  fit_to_screen(*this, kWindowSize, parent);
 
   const QString climate_dir = engine_climate_dir(program_folder_);
   for (const KeptCalculation& calculation : calculations) {
@@ -82,6 +83,9 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
     }
     auto year = load_kept_year(folder_, calculation.identity, climate_dir);
     if (auto* loaded = std::get_if<ChartYear>(&year)) {
+      for (const QString& notice : loaded->notices) {
+        warnings_ += QStringLiteral("%1: %2").arg(calculation.shown_identity(), notice);
+      }
       compared.year = std::make_shared<const ChartYear>(std::move(*loaded));
     } else {
       notes_ += QStringLiteral("%1 saknas i diagrammet över verkningsgrad och utetemperatur. %2")
@@ -99,6 +103,12 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
       this);
   explanation->setWordWrap(true);
   layout->addWidget(explanation);
+  if (!warnings_.isEmpty()) {
+    auto* warnings = new QLabel(warnings_.join(QLatin1Char('\n')), this);
+    warnings->setObjectName(QStringLiteral("warnings"));
+    warnings->setWordWrap(true);
+    layout->addWidget(warnings);
+  }
   if (!notes_.isEmpty()) {
     auto* note = new QLabel(notes_.join(QLatin1Char('\n')), this);
     note->setObjectName(QStringLiteral("note"));
@@ -125,13 +135,13 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
   for (int column = 0; column < table_widget_->columnCount(); ++column) {
     table_width += table_widget_->columnWidth(column);
   }
-  splitter->setSizes({table_width, kWindowSize.width() - table_width});
+  splitter->setSizes({table_width, width() - table_width});
   layout->addWidget(splitter, 1);
 
   auto* buttons = new QHBoxLayout;
   for (std::size_t i = 0; i < calculations.size(); ++i) {
-    auto* chart_button =
-        new QPushButton(QStringLiteral("Diagram – %1").arg(compared_[i].identity), this);
+    auto* chart_button = new QPushButton(
+        QStringLiteral("&%1 Diagram – %2").arg(i + 1).arg(compared_[i].identity), this);
     chart_button->setObjectName(QStringLiteral("diagram_%1").arg(i + 1));
     const QString identity = calculations[i].identity;
     connect(chart_button, &QPushButton::clicked, this, [this, identity] {
@@ -204,7 +214,8 @@ void ComparisonWindow::export_pdf() {
   save_export_as(platform_, this, QStringLiteral("Spara jämförelsen som PDF"),
                  QStringLiteral("jamforelse-%1.pdf").arg(table_.identities.join(QLatin1Char('-'))),
                  QStringLiteral("PDF-dokument (*.pdf)"), [this] {
-                   return comparison_pdf(table_, compared_, notes_, QDateTime::currentDateTime());
+                   return comparison_pdf(table_, compared_, warnings_ + notes_,
+                                         QDateTime::currentDateTime());
                  });
 }
 
@@ -216,7 +227,9 @@ void open_comparison(Platform& platform, const QString& folder, const QString& p
                    [&platform, folder, program_folder,
                     parent](const std::vector<KeptCalculation>& calculations) {
                      auto* window = new ComparisonWindow(platform, folder, program_folder,
-                                                         calculations, parent);
+                                                         calculations, nullptr);
+                     delete_with(*window, *parent);
+                     fit_to_screen(*window, window->size(), parent);
                      window->show();
                      window->raise();
                      window->activateWindow();

@@ -35,6 +35,8 @@ class ComparisonWindow : public QWidget {
   const std::vector<ComparedCalculation>& compared() const { return compared_; }
   // What could not be read for the charts, as the window tells it.
   const QStringList& notes() const { return notes_; }
+  // The warnings each calculation's run gave above its summary, "<identity>: <warning>".
+  const QStringList& warnings() const { return warnings_; }
   QTableWidget* table_widget() const { return table_widget_; }
 
   // The exports, each asking for a file name first.
@@ -50,6 +52,7 @@ class ComparisonWindow : public QWidget {
   ComparisonTable table_;
   std::vector<ComparedCalculation> compared_;
   QStringList notes_;
+  QStringList warnings_;
   QTableWidget* table_widget_;
 };
 

@@ -3,6 +3,7 @@
 
 #include "frontend/logic/form/form_case.h"
 #include "frontend/logic/run/file_names.h"
+#include "frontend/platform/added_window.h"
 #include "frontend/platform/platform.h"
 
 #include <QHBoxLayout>
@@ -38,17 +39,6 @@ enum Column {
   column_count
 };
 
-QString power_text(const CalculationListing& listing, const QLocale& locale) {
-  if (!listing.max_power_kw || !listing.min_power_kw) {
-    return QStringLiteral("okänd");
-  }
-  const QString max = form_number_text(*listing.max_power_kw, locale);
-  if (listing.burner_kind == core::BurnerKind::modulating) {
-    return QStringLiteral("%1–%2").arg(form_number_text(*listing.min_power_kw, locale), max);
-  }
-  return max;
-}
-
 QString burner_text(const CalculationListing& listing) {
   if (!listing.burner_kind) {
     return QStringLiteral("okänd");
@@ -76,7 +66,7 @@ KeptListDialog::KeptListDialog(Platform& platform, Purpose purpose, const QStrin
   setObjectName(comparing ? QStringLiteral("jamforberakningar") : QStringLiteral("hamtaindata"));
   setWindowTitle(comparing ? QStringLiteral("Jämför beräkningar") : QStringLiteral("Hämta indata"));
   setAttribute(Qt::WA_DeleteOnClose);
-  resize(kDialogSize);
+  fit_to_screen(*this, kDialogSize, parent);
 
   KeptCalculations kept = list_kept_calculations(folder);
   problems_ = kept.problems;
@@ -140,9 +130,9 @@ KeptListDialog::KeptListDialog(Platform& platform, Purpose purpose, const QStrin
     layout->addWidget(problems);
   }
   pick_button_->setObjectName(QStringLiteral("pick"));
-  pick_button_->setText(comparing ? QStringLiteral("Jämför") : QStringLiteral("Hämta"));
+  pick_button_->setText(comparing ? QStringLiteral("&Jämför") : QStringLiteral("&Hämta"));
   pick_button_->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Avbryt"), this);
+  auto* cancel = new QPushButton(QStringLiteral("&Avbryt"), this);
   cancel->setObjectName(QStringLiteral("cancel"));
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -198,7 +188,13 @@ void KeptListDialog::add_row(const Entry& entry, bool previous) {
   }
   item->setText(climate_column, listing.climate);
   item->setText(burner_column, burner_text(listing));
-  item->setText(power_column, power_text(listing, locale));
+  std::optional<FormInput> typed;
+  if (entry.kept && entry.kept->inputs) {
+    typed = input_in_locale(*entry.kept->inputs, locale);
+  } else if (entry.session) {
+    typed = entry.session->input;
+  }
+  item->setText(power_column, listed_power_text(listing, typed, locale));
   item->setText(efficiency_column, efficiency_text(listing, locale));
   item->setData(identity_column, kIdentityRole, item->text(identity_column));
   item->setTextAlignment(power_column, Qt::AlignRight | Qt::AlignVCenter);

@@ -3,6 +3,7 @@
 
 #include "frontend/charts/chart_blocks.h"
 #include "frontend/charts/chart_style.h"
+#include "frontend/logic/run/run_notices.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -189,6 +190,8 @@ void add_marks(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
                const std::shared_ptr<const Sweep>& sweep, const Range& y_range) {
   QScatterSeries* unmet = scatter(kUnmetSeries, kUnmetColor, kMarkerSize + 2.0);
   unmet->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+  QScatterSeries* part_load = scatter(part_load_name(), kPartLoadColor, kMarkerSize + 2.0);
+  part_load->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
   QScatterSeries* gaps = scatter(kGapSeries, kGapColor, kMarkerSize + 2.0);
   gaps->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
   const double gap_y = y_range.low + (y_range.high - y_range.low) * kGapMarkHeight;
@@ -198,11 +201,13 @@ void add_marks(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
     const auto value = sweep_efficiency_percent(result, true);
     if (!value) {
       gaps->append(position, gap_y);
-    } else if (result.totals.unmet_days > 0) {
+    } else if (result.totals.unmet_days > result.totals.part_load_days) {
       unmet->append(position, *value);
+    } else if (result.totals.part_load_days > 0) {
+      part_load->append(position, *value);
     }
   }
-  for (QScatterSeries* series : {unmet, gaps}) {
+  for (QScatterSeries* series : {unmet, part_load, gaps}) {
     if (series->count() == 0) {
       delete series;
       continue;

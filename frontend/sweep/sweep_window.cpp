@@ -5,6 +5,7 @@
 #include "frontend/logic/form/form_number.h"
 #include "frontend/logic/run/engine_run.h"
 #include "frontend/logic/year/wrapped_lines.h"
+#include "frontend/platform/added_window.h"
 #include "frontend/platform/platform.h"
 #include "frontend/sweep/sweep_chart.h"
 #include "frontend/sweep/sweep_export.h"
@@ -34,6 +35,7 @@ namespace {
 
 constexpr QSize kWindowSize{1100, 780};
 const QColor kUnmetCellColor{255, 210, 210};
+const QColor kPartLoadCellColor{225, 225, 225};
 const QColor kRefusedTextColor{110, 110, 110};
 constexpr int kChartStretch = 3;
 constexpr int kTableStretch = 2;
@@ -94,12 +96,19 @@ SweepWindow::SweepWindow(Platform& platform, SweepBase base, const QString& prog
   setWindowTitle(QStringLiteral("VARMKALK - Känslighetsanalys"));
   setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
   setAttribute(Qt::WA_DeleteOnClose);
-  resize(kWindowSize);
+  fit_to_screen(*this, kWindowSize, parent);
   build();
   choose(SweepInput::min_return_temp);
 }
 
 SweepWindow::~SweepWindow() = default;
+
+void SweepWindow::resizeEvent(QResizeEvent* event) {
+  // At least half the window, however small the screen made it: a chart of a few pixels shows
+  // only its axes' ellipses.
+  chart_view_->setMinimumHeight(height() / 2);
+  QDialog::resizeEvent(event);
+}
 
 void SweepWindow::build() {
   auto* layout = new QVBoxLayout(this);
@@ -160,6 +169,8 @@ void SweepWindow::build() {
   table_->horizontalHeader()->setStretchLastSection(true);
   splitter->addWidget(chart_view_);
   splitter->addWidget(table_);
+  // The chart is what the window is for: it never folds away behind the table.
+  splitter->setChildrenCollapsible(false);
   splitter->setStretchFactor(0, kChartStretch);
   splitter->setStretchFactor(1, kTableStretch);
   layout->addWidget(splitter, 1);
@@ -385,9 +396,10 @@ void SweepWindow::fill_table(const Sweep& sweep) {
       if (refused) {
         item->setForeground(kRefusedTextColor);
       }
-      if (column == SweepColumn::unmet_days && sweep.results[row].totals.unmet_days > 0 &&
-          !refused) {
-        item->setBackground(kUnmetCellColor);
+      const core::AnnualTotals& totals = sweep.results[row].totals;
+      if (column == SweepColumn::unmet_days && totals.unmet_days > 0 && !refused) {
+        item->setBackground(totals.unmet_days > totals.part_load_days ? kUnmetCellColor
+                                                                      : kPartLoadCellColor);
       }
       table_->setItem(static_cast<int>(row), static_cast<int>(c), item);
       if (current && c == 0) {

@@ -59,6 +59,9 @@ class SweepWindow : public QDialog {
   void sweep_finished();
   void sweep_cancelled();
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   void build();
   void input_chosen();

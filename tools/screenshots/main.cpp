@@ -192,6 +192,28 @@ bool save_charts(varmkalk::Platform& platform, const QDir& dir, const QStringLis
   return ok && pages_saved;
 }
 
+// The run-time chart of a modulating burner whose part-load rule falls short,
+// "diagram-gangtid-dellast.png": those days in grey, apart from the red of a burner too small.
+bool save_part_load_chart(varmkalk::Platform& platform, const QDir& dir,
+                          const QStringList& summary) {
+  varmkalk::ChartWindow* window = varmkalk::open_calculation_charts(
+      platform, QDir::currentPath(), QCoreApplication::applicationDirPath(), summary, nullptr);
+  if (window == nullptr) {
+    return false;
+  }
+  window->setAttribute(Qt::WA_DeleteOnClose, false);
+  bool ok = false;
+  for (int tab = 0; tab < window->tabs()->count(); ++tab) {
+    const auto* page = static_cast<const varmkalk::ChartPage*>(window->tabs()->widget(tab));
+    if (page->info().file_stem == QStringLiteral("gangtid")) {
+      window->tabs()->setCurrentIndex(tab);
+      ok = save(*window, dir, QStringLiteral("diagram-gangtid-dellast"));
+    }
+  }
+  delete window;
+  return ok;
+}
+
 // Sweeps the chosen input of the sensitivity analysis (over `from` to `to` when given) and waits
 // for its results.
 bool sweep(varmkalk::SweepWindow& window, varmkalk::SweepInput input, const QString& from = {},
@@ -302,6 +324,7 @@ int main(int argc, char* argv[]) {
           .value_or(QStringList{}),
       *short_summary);
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-varning"));
+  ok &= save_part_load_chart(platform, dir, *short_summary);
   // After a run the engine refused: no result, and "Rätta indata" in the place of "Diagram",
   // which the refused run itself would show.
   menu.clear_result_text();

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <map>
 
 namespace varmkalk {
@@ -61,6 +63,32 @@ CalculationListing listing_of(const core::BoilerCase& input,
   listing.min_power_kw = core::kw_from_watts(double(input.burner.min_power_w()));
   listing.efficiency_percent = efficiency_percent;
   return listing;
+}
+
+QString listed_power_text(const CalculationListing& listing, const std::optional<FormInput>& typed,
+                          const QLocale& locale) {
+  const bool modulating = listing.burner_kind == core::BurnerKind::modulating;
+  if (typed) {
+    const QString max = modulating ? typed->modulating_max_power_kw : typed->single_stage_power_kw;
+    const QString min = typed->modulating_min_power_kw;
+    if (!max.trimmed().isEmpty() && (!modulating || !min.trimmed().isEmpty())) {
+      return modulating ? QStringLiteral("%1–%2").arg(min.trimmed(), max.trimmed()) : max.trimmed();
+    }
+  }
+  if (!listing.max_power_kw || !listing.min_power_kw) {
+    return QStringLiteral("okänd");
+  }
+  // The shortest text that reads back to the same 32-bit number.
+  const auto shortest = [&locale](double kw) {
+    std::array<char, 32> digits{};
+    const auto end =
+        std::to_chars(digits.data(), digits.data() + digits.size(), static_cast<float>(kw)).ptr;
+    double read_back = kw;
+    std::from_chars(digits.data(), end, read_back);
+    return form_number_text(read_back, locale);
+  };
+  const QString max = shortest(*listing.max_power_kw);
+  return modulating ? QStringLiteral("%1–%2").arg(shortest(*listing.min_power_kw), max) : max;
 }
 
 CalculationListing listing_of(const core::SummaryReport& report) {

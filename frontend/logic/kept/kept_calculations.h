@@ -49,6 +49,13 @@ CalculationListing listing_of(const core::BoilerCase& input,
                               const std::optional<double>& efficiency_percent);
 CalculationListing listing_of(const core::SummaryReport& report);
 
+// The burner's power in kW as the list shows it, "18,5" or "4–15": as typed where the typed
+// input is known, else the listed number written as short as it reads back to the 32-bit number
+// the case holds, never with the digits that number adds ("18,123451171875"). "okänd" when
+// neither is known.
+QString listed_power_text(const CalculationListing& listing, const std::optional<FormInput>& typed,
+                          const QLocale& locale);
+
 // The efficiency with the pump's heat of the summary xxxxsum.dat of `identity` in `folder`, when
 // it can be read and the year had one.
 std::optional<double> kept_efficiency_percent(const QString& folder, const QString& identity);

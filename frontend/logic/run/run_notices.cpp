@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/run/run_notices.h"
 
-#include <algorithm>
 #include <exception>
 #include <string>
 
@@ -18,30 +17,34 @@ const QString kPowerLeft = QStringLiteral(
 
 }  // namespace
 
-// The model sets a modulating burner's power for the day to the heat the boiler must deliver,
-// counting the flue-gas loss at the burner's mean power (and the pump's heat in both balances).
-// Away from the mean the real loss differs: below it a condensing boiler gains less from the flue
-// gas than counted, so the chosen power falls short even running all day although the burner
-// could give more. Only a day at the maximum power shows a burner that is too small.
-bool shortfall_with_power_left(const core::BoilerCase& input, const core::YearResult& year) {
-  if (!input.burner.is_modulating() || year.totals.unmet_days == 0) {
-    return false;
+QString part_load_remark(const core::AnnualTotals& totals) {
+  if (totals.part_load_days == 0) {
+    return {};
   }
-  return std::all_of(year.days.begin(), year.days.end(), [&input](const core::DayBalance& day) {
-    return !core::unmet(day) || day.burner_power < input.burner.max_power_w();
-  });
+  if (totals.part_load_days == totals.unmet_days) {
+    return kPowerLeft;
+  }
+  return QStringLiteral(
+             "Brännaren på full effekt räckte inte till %1 av dygnen; de övriga %2 "
+             "föll bara modellens dellastregel kort. ")
+             .arg(totals.unmet_days - totals.part_load_days)
+             .arg(totals.part_load_days) +
+         kPowerLeft;
 }
 
-QStringList run_notices(const core::BoilerCase& input, const core::YearResult& year,
-                        const QLocale& locale) {
+QString part_load_name() {
+  return QStringLiteral("Bara dellastregeln räcker inte");
+}
+
+QStringList run_notices(const core::YearResult& year, const QLocale& locale) {
   QStringList notices;
   for (const std::string& warning :
        core::run_warnings(year.totals, locale.decimalPoint().toStdString())) {
     notices += QString::fromStdString(warning);
   }
   // The shortfall's warning comes first.
-  if (shortfall_with_power_left(input, year)) {
-    notices.front() += QLatin1Char(' ') + kPowerLeft;
+  if (const QString remark = part_load_remark(year.totals); !remark.isEmpty()) {
+    notices.front() += QLatin1Char(' ') + remark;
   }
   return notices;
 }
@@ -52,7 +55,7 @@ std::optional<QStringList> folder_run_notices(const QString& folder,
   try {
     const auto computed = folder_year(folder, climate_fallback_dir);
     if (const auto* found = std::get_if<FolderYear>(&computed)) {
-      return run_notices(found->input, found->year, locale);
+      return run_notices(found->year, locale);
     }
     return std::nullopt;
   } catch (const std::exception&) {

@@ -12,16 +12,20 @@
 
 namespace varmkalk {
 
-// True when the boiler fell short on some day and its burner is modulating and ran below its
-// maximum power on every such day: the burner had power left, and the shortfall comes from how
-// the model chooses its power, not from a burner that is too small.
-bool shortfall_with_power_left(const core::BoilerCase& input, const core::YearResult& year);
+// The name, in charts and tables, of days on which only the model's part-load rule of a
+// modulating burner fell short, beside "Pannan räcker inte till" for days on which the burner at
+// full power falls short.
+QString part_load_name();
+// What follows the engine's shortfall warning for a year with such days: the explanation, and
+// how many days the burner at full power fell short where those are only some. Empty for a year
+// without them.
+QString part_load_remark(const core::AnnualTotals& totals);
 
 // What the user should know of a complete year beside its summary, the engine's warnings with
 // the locale's decimal separator: days on which the boiler fell short (with the reason when the
-// burner had power left) and a year without a heating day. One paragraph each, no line breaks.
-QStringList run_notices(const core::BoilerCase& input, const core::YearResult& year,
-                        const QLocale& locale);
+// burner had power left on some of them) and a year without a heating day. One paragraph each,
+// no line breaks.
+QStringList run_notices(const core::YearResult& year, const QLocale& locale);
 
 // The notices for the year the engine has just computed in the folder: its styrfil.dat and the
 // climate file read again as the engine finds it (the folder, else `climate_fallback_dir`), and

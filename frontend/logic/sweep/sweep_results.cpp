@@ -5,6 +5,7 @@
 #include "core/formats/summary_report.h"
 #include "core/text/fixed_format.h"
 #include "frontend/logic/kept/spreadsheet_csv.h"
+#include "frontend/logic/run/run_notices.h"
 
 #include <QStringList>
 
@@ -197,6 +198,9 @@ QString sweep_remark(const Sweep& sweep, std::size_t row, const QLocale& locale)
     const std::string decimal_point = locale.decimalPoint().toStdString();
     for (const std::string& warning : core::run_warnings(result.totals, decimal_point)) {
       parts << QString::fromStdString(warning);
+    }
+    if (const QString remark = part_load_remark(result.totals); !remark.isEmpty()) {
+      parts << remark;
     }
   }
   return parts.join(QLatin1Char(' '));

@@ -11,8 +11,10 @@
 #include "core/model/annual_sums.h"
 #include "core/model/standing_losses.h"
 #include "core/model/year.h"
+#include "frontend/logic/kept/kept_year.h"
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/run/result_files.h"
+#include "frontend/logic/run/run_notices.h"
 #include "frontend/logic/run/windows1252_text.h"
 #include "frontend/logic/year/folder_year.h"
 
@@ -184,6 +186,7 @@ std::variant<ChartYear, FileError> load_calculated_year(const QString& folder,
     chart_day.with_pump = complete_line(core::daily_values(day, day.with_pump));
     chart_day.without_pump = complete_line(core::daily_values(day, day.without_pump));
     chart_day.unmet = core::unmet(day);
+    chart_day.shortfall = core::day_shortfall(day, input.burner);
     chart_day.burner_power_w = day.burner_power;
     chart.days.push_back(chart_day);
   }
@@ -211,6 +214,7 @@ std::variant<ChartYear, FileError> load_calculated_year(const QString& folder,
   figures.standby = summary_energy_of(year.totals.standby_energy_wh);
   figures.flue_gas = summary_energy_of(year.totals.flue_gas_energy_wh);
   chart.annual = figures;
+  chart.notices = run_notices(year, QLocale());
   return chart;
 }
 
@@ -255,7 +259,22 @@ std::variant<ChartYear, FileError> load_kept_year(const QString& folder, const Q
       const std::optional<float>& run_time = (*line)[core::DailyField::run_time];
       day.unmet |= run_time && *run_time >= 1.0f;
     }
+    day.shortfall = day.unmet ? core::DayShortfall::burner_too_small : core::DayShortfall::none;
     chart.days.push_back(day);
+  }
+  // The kept case run again tells the days apart, and gives the warnings its run gave.
+  if (const auto again = kept_year(folder, identity, climate_fallback_dir);
+      std::holds_alternative<FolderYear>(again)) {
+    const FolderYear& computed = std::get<FolderYear>(again);
+    chart.notices = run_notices(computed.year, QLocale());
+    if (computed.year.days.size() == chart.days.size()) {
+      for (std::size_t i = 0; i < chart.days.size(); ++i) {
+        if (chart.days[i].unmet) {
+          chart.days[i].shortfall =
+              core::day_shortfall(computed.year.days[i], computed.input.burner);
+        }
+      }
+    }
   }
 
   const auto summary = read_summary_file(dir.filePath(summary_name));

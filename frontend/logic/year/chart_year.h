@@ -4,6 +4,7 @@
 #include "core/cost/year_cost.h"
 #include "core/formats/daily_file_reader.h"
 #include "core/formats/summary_report.h"
+#include "core/model/day_shortfall.h"
 #include "frontend/logic/run/file_error.h"
 
 #include <QString>
@@ -25,6 +26,10 @@ struct ChartDay {
   // The boiler could not meet the day's demand even running all day. From files, where the
   // shortfall is not written, the days on which the burner runs the whole day.
   bool unmet = false;
+  // Why the day fell short: the burner at full power, or only the model's part-load rule. From
+  // files, where the burner's power is not written, known when the kept case could be run
+  // again; else every unmet day counts as the burner's.
+  core::DayShortfall shortfall = core::DayShortfall::none;
   // The burner's heat input while it runs, W; only known from a calculation in memory.
   std::optional<float> burner_power_w;
 };
@@ -81,6 +86,9 @@ struct ChartYear {
   QStringList summary_lines;            // the summary report as the user saw it
   QString note;                         // what the charts cannot show and why; empty when complete
   std::optional<core::YearCost> cost;   // the year on the gas bill's terms, where it is known
+  // The warnings shown above the summary (see run_notices), in the user's locale; for a kept
+  // calculation from its year run again, empty when that cannot be.
+  QStringList notices;
 };
 
 // The year of the calculation just made in `folder`: its styrfil.dat, its climate file as the

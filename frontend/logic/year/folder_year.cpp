@@ -27,12 +27,17 @@ std::variant<core::ClimateDays, QString> read_climate(std::string_view file_name
 
 std::variant<FolderYear, QString> folder_year(const QString& folder,
                                               const QString& climate_fallback_dir) {
-  FolderYear folder_year;
   try {
-    folder_year.input = core::read_control_file(to_path(folder));
+    return case_year(core::read_control_file(to_path(folder)), folder, climate_fallback_dir);
   } catch (const core::RunError& e) {
     return QString::fromStdString(e.what());
   }
+}
+
+std::variant<FolderYear, QString> case_year(const core::BoilerCase& input, const QString& folder,
+                                            const QString& climate_fallback_dir) {
+  FolderYear folder_year;
+  folder_year.input = input;
   auto climate = read_climate(core::climate_file_name(folder_year.input.climate), folder,
                               climate_fallback_dir);
   if (auto* fault = std::get_if<QString>(&climate)) {

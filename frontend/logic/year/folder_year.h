@@ -25,6 +25,11 @@ struct FolderYear {
   core::YearResult year;
 };
 
+// The year of `input` on its climate file found as the engine finds it (the folder, else
+// `climate_fallback_dir`), run in memory: the year, or why there is none.
+std::variant<FolderYear, QString> case_year(const core::BoilerCase& input, const QString& folder,
+                                            const QString& climate_fallback_dir);
+
 // From the folder's styrfil.dat and its climate file found as the engine finds it: the year, or
 // why there is none (the control file or the climate file cannot be read, memory ran out, or the
 // model refused the case).

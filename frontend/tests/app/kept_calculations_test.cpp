@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -286,6 +287,35 @@ class KeptCalculationsTest : public varmkalk::testing::MenuFixture {
     QCOMPARE(charts->year().identity, QStringLiteral("old"));
     QVERIFY(platform_->messages.empty());
     QCOMPARE(folder_state(), before);
+  }
+
+  // The warning shown above a summary goes with the kept calculation: the comparison shows it
+  // for each calculation that had one, and so do the charts opened from it.
+  void kept_warnings_are_shown_in_the_comparison() {
+    keep_calculation(QStringLiteral("s1"), {});
+    keep_calculation(QStringLiteral("m1"), {{"modbr", QString()},
+                                            {"modmax", QStringLiteral("40")},
+                                            {"modmin", QStringLiteral("4")},
+                                            {"modluft", QStringLiteral("20")},
+                                            {"Tjugo", QString()}});
+    click(*menu_, "jamfor");
+    QDialog* list = platform_->last_modal();
+    auto* rows = child<QTreeWidget>(*list, "kept_list");
+    for (const char* identity : {"s1", "m1"}) {
+      row_of(rows, QString::fromLatin1(identity))->setCheckState(0, Qt::Checked);
+    }
+    click(*list, "pick");
+    auto* window = top_level<ComparisonWindow>(QStringLiteral("jamforelse"));
+    QVERIFY(window != nullptr);
+    QCOMPARE(window->warnings().size(), 1);
+    QVERIFY(window->warnings().front().startsWith(QStringLiteral("m1: Varning: pannan")));
+    QVERIFY(window->warnings().front().contains(QStringLiteral("medeleffekten")));
+    QVERIFY(child<QLabel>(*window, "warnings")->text().contains(QStringLiteral("m1: ")));
+    click(*window, "diagram_2");
+    auto* charts = top_level<varmkalk::ChartWindow>(QStringLiteral("Diagram"));
+    QVERIFY(charts != nullptr);
+    QCOMPARE(charts->year().notices.size(), 1);
+    QVERIFY(window->warnings().front().endsWith(charts->year().notices.front()));
   }
 
   // Damaged, cut-short, foreign and newer files are each named with what is wrong; the sound

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/platform/qt_platform.h"
 #include "frontend/logic/form/form_number.h"
+#include "frontend/platform/qt_translation.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -13,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
 #include <optional>
 
 using varmkalk::QtPlatform;
@@ -189,6 +194,25 @@ class QtPlatformTest : public QObject {
     QVERIFY(!platform.ask_yes_no(nullptr, QStringLiteral("Beräkningen tar lång tid"),
                                  QStringLiteral("Vill du avbryta beräkningen?")));
     QVERIFY(closed);
+  }
+
+  // Qt's own texts follow the locale: English elsewhere, Swedish under sv_SE, the standard
+  // buttons and a text field's context menu among them. Runs last: a translation stays
+  // installed.
+  void qt_texts_are_swedish_under_a_swedish_locale() {
+    const auto texts = [] {
+      QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes);
+      QLineEdit field;
+      std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+      return QStringList{box.button(QDialogButtonBox::Ok)->text(),
+                         box.button(QDialogButtonBox::Cancel)->text(),
+                         box.button(QDialogButtonBox::Yes)->text(),
+                         menu->actions().front()->text().section(QLatin1Char('\t'), 0, 0)};
+    };
+    QVERIFY(!varmkalk::install_qt_translations(*qApp, QLocale(QLocale::English)));
+    QCOMPARE(texts(), (QStringList{"OK", "Cancel", "&Yes", "&Undo"}));
+    QVERIFY(varmkalk::install_qt_translations(*qApp, QLocale(QLocale::Swedish, QLocale::Sweden)));
+    QCOMPARE(texts(), (QStringList{"OK", "Avbryt", "&Ja", "&Ångra"}));
   }
 };
 

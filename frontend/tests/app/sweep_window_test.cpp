@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/sweep/sweep_window.h"
 #include "frontend/app/input_form.h"
+#include "frontend/logic/run/run_notices.h"
 #include "frontend/sweep/sweep_chart.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 #include "frontend/tests/support/file_bytes.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QChart>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -109,12 +111,43 @@ class SweepWindowTest : public QObject {
   // Presses "Känslighetsanalys…" and returns the window once its first sweep is done.
   SweepWindow* open_sweep(varmkalk::InputForm& form) {
     varmkalk::testing::click(form, "kanslighetsanalys");
-    auto* window = qobject_cast<SweepWindow*>(platform_->last_modal());
+    SweepWindow* window = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* sweep_window = qobject_cast<SweepWindow*>(widget);
+          sweep_window && widget->isVisible()) {
+        window = sweep_window;
+      }
+    }
     if (window == nullptr) {
       qFatal("the sweep window did not open");
     }
     wait_for(*window);
     return window;
+  }
+
+  struct ShortfallMarks {
+    std::set<double> too_small;
+    std::set<double> part_load;
+  };
+  // The points marked short of the demand (the burner at full power) and those where only the
+  // part-load rule falls short, each checked against the results' counts.
+  static ShortfallMarks shortfall_marks(const SweepWindow& window) {
+    std::set<double> too_small;
+    std::set<double> part_load;
+    const varmkalk::Sweep& shown = *window.shown();
+    for (std::size_t row = 0; row < shown.points.size(); ++row) {
+      const varmkalk::core::AnnualTotals& totals = shown.results[row].totals;
+      if (totals.unmet_days > totals.part_load_days) {
+        too_small.insert(shown.points[row].position);
+      } else if (totals.part_load_days > 0) {
+        part_load.insert(shown.points[row].position);
+      }
+    }
+    [&] {
+      QCOMPARE(positions(*window.chart(), varmkalk::kUnmetSeries), too_small);
+      QCOMPARE(positions(*window.chart(), varmkalk::part_load_name()), part_load);
+    }();
+    return {too_small, part_load};
   }
 
   static void wait_for(const SweepWindow& window) {
@@ -195,7 +228,9 @@ class SweepWindowTest : public QObject {
     const QStringList before = form_state(form);
     const QStringList files = varmkalk::testing::working_files();
     SweepWindow* window = open_sweep(form);
-    QCOMPARE(platform_->modal_names.back(), QStringLiteral("Kanslighetsanalys"));
+    // A window of its own beside the form, not a modal one over it.
+    QVERIFY(platform_->modal_names.isEmpty() && !window->isModal());
+    QCOMPARE(window->parentWidget(), nullptr);
     QCOMPARE(window->shown()->input, SweepInput::min_return_temp);
     auto* table = child<QTableWidget>(*window, "sweep_table");
     QCOMPARE(static_cast<std::size_t>(table->rowCount()), window->shown()->points.size());
@@ -276,15 +311,25 @@ class SweepWindowTest : public QObject {
         table->item(last, table->columnCount() - 1)->text().contains(QStringLiteral("1000 °C")));
 
     sweep(*window, SweepInput::burner_max_power, QStringLiteral("4"), QStringLiteral("30"));
-    std::set<double> short_of_demand;
-    for (std::size_t row = 0; row < window->shown()->points.size(); ++row) {
-      if (window->shown()->results[row].totals.unmet_days > 0) {
-        short_of_demand.insert(window->shown()->points[row].position);
-      }
-    }
-    QVERIFY(!short_of_demand.empty());
-    QCOMPARE(positions(*window->chart(), varmkalk::kUnmetSeries), short_of_demand);
+    QVERIFY(!shortfall_marks(*window).too_small.empty());
     QVERIFY(series_named(*window->chart(), varmkalk::kGapSeries) == nullptr);
+  }
+
+  // A modulating burner from 6 to 40 kW for a house of 8 kW: a point is marked short of the demand
+  // only where the burner at full power falls short; where only the model's part-load rule does,
+  // it is marked as such, in grey, with the explanation in the table.
+  void part_load_shortfalls_are_told_apart() {
+    SweepWindow* window = open_sweep(filled_form(true));
+    sweep(*window, SweepInput::burner_max_power, QStringLiteral("6"), QStringLiteral("40"));
+    QVERIFY(!shortfall_marks(*window).part_load.empty());
+    const auto* table = child<QTableWidget>(*window, "sweep_table");
+    for (int row = 0; row < table->rowCount(); ++row) {
+      const auto& totals = window->shown()->results[static_cast<std::size_t>(row)].totals;
+      QCOMPARE(table->item(row, table->columnCount() - 1)
+                   ->text()
+                   .contains(QStringLiteral("medeleffekten")),
+               totals.part_load_days > 0);
+    }
   }
 
   // A sweep that takes longer than half a second shows its progress and "Avbryt"; cancelled, it

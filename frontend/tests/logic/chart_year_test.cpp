@@ -8,6 +8,7 @@
 #include "core/tests/support/climate_year.h"
 #include "core/tests/support/worked_example.h"
 #include "frontend/examples/climate_table.h"
+#include "frontend/logic/run/run_notices.h"
 #include "frontend/logic/year/daily_csv.h"
 #include "frontend/logic/year/year_energy.h"
 #include "frontend/tests/support/file_bytes.h"
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -115,6 +117,7 @@ QStringList parse_csv_row(const QString& line, QChar separator) {
 }  // namespace
 
 Q_DECLARE_METATYPE(Case)
+Q_DECLARE_METATYPE(varmkalk::core::Burner)
 
 class ChartYearTest : public QObject {
   Q_OBJECT
@@ -280,6 +283,49 @@ class ChartYearTest : public QObject {
           }
         }
       }
+    }
+  }
+
+  // Days on which the burner at full power falls short are told from those on which only the
+  // part-load rule does, as the model counts them; the warning of the run goes with the year,
+  // and a kept year, run again from its summary, tells the same days apart with the same warning.
+  void shortfall_days_are_told_apart_and_kept_with_the_warning_data() {
+    QTest::addColumn<core::Burner>("burner");
+    QTest::newRow("single-stage too small") << core::Burner::single_stage(6000.0f);
+    QTest::newRow("modulating far too large") << core::Burner(40000.0f, 4000.0f);
+    QTest::newRow("modulating, both kinds") << core::Burner(6500.0f, 1500.0f);
+  }
+  void shortfall_days_are_told_apart_and_kept_with_the_warning() {
+    QFETCH(core::Burner, burner);
+    core::BoilerCase input = testing::worked_example();
+    input.identity = core::CalcIdentity("kort");
+    input.burner = burner;
+    input.flue_gas.low_temp.supply_temp_c = 40.0f;
+    input.pump.heat_share_percent = 75.0f;
+    QTemporaryDir folder;
+    const ChartYear memory = calculated(folder.path(), Case{input, 0});
+    const core::YearResult year = model_year(folder.path(), input);
+    QVERIFY(year.totals.unmet_days > 0);
+    const auto count = [](const ChartYear& chart, core::DayShortfall kind) {
+      return static_cast<int>(
+          std::count_if(chart.days.begin(), chart.days.end(),
+                        [kind](const ChartDay& day) { return day.shortfall == kind; }));
+    };
+    QCOMPARE(count(memory, core::DayShortfall::part_load_rule), year.totals.part_load_days);
+    QCOMPARE(count(memory, core::DayShortfall::burner_too_small),
+             year.totals.unmet_days - year.totals.part_load_days);
+    QCOMPARE(year.totals.part_load_days > 0, burner.is_modulating());
+    QCOMPARE(memory.notices, run_notices(year, QLocale()));
+    QCOMPARE(memory.notices.front().contains(QStringLiteral("medeleffekten")),
+             year.totals.part_load_days > 0);
+
+    write_result_files(folder.path(), input, year);
+    QFile::remove(QDir(folder.path()).filePath("styrfil.dat"));
+    const ChartYear kept = std::get<ChartYear>(
+        load_kept_year(folder.path(), QStringLiteral("kort"), VARMKALK_TEST_CLIMATE_DIR));
+    QCOMPARE(kept.notices, memory.notices);
+    for (std::size_t i = 0; i < memory.days.size(); ++i) {
+      QCOMPARE(kept.days[i].shortfall, memory.days[i].shortfall);
     }
   }
 

@@ -416,6 +416,28 @@ class KeptInputsTest : public QObject {
     QVERIFY2(notes.contains(QStringLiteral("returtemperaturen 50.00 °C")), qPrintable(notes));
     QCOMPARE(restored.input.single_stage_power_kw, QStringLiteral("18,5"));
   }
+
+  // The list shows a burner's power as typed where the typed input is known, and else as short
+  // as the kept 32-bit number reads back: never the digits a float adds in a double.
+  void listed_power_is_as_typed() {
+    const QLocale swedish(QLocale::Swedish, QLocale::Sweden);
+    FormInput typed = varmkalk::testing::typed_worked_example();
+    typed.burner = Burner::Modulating;
+    typed.modulating_max_power_kw = QStringLiteral("18.1234519");
+    typed.modulating_min_power_kw = QStringLiteral("4.5");
+    typed.modulating_excess_air_percent = QStringLiteral("20");
+    const auto derived = derive_case(typed, QStringLiteral("v1"), QLocale::c());
+    if (const auto* fault = std::get_if<FieldError>(&derived)) {
+      QFAIL(qPrintable(fault->message));
+    }
+    const CalculationListing listing = listing_of(std::get<core::BoilerCase>(derived), {});
+    QCOMPARE(listed_power_text(listing, typed, QLocale::c()), QStringLiteral("4.5–18.1234519"));
+    QCOMPARE(listed_power_text(listing, std::nullopt, swedish), QStringLiteral("4,5–18,123451"));
+    QCOMPARE(listed_power_text(listing, std::nullopt, QLocale::c()),
+             QStringLiteral("4.5–18.123451"));
+    QCOMPARE(listed_power_text(CalculationListing{}, std::nullopt, swedish),
+             QStringLiteral("okänd"));
+  }
 };
 
 QTEST_GUILESS_MAIN(KeptInputsTest)

@@ -31,36 +31,46 @@ BoilerCase house_with(const Burner& burner) {
 
 }  // namespace
 
+enum class PowerLeft { never, every_day, some_days };
+
 Q_DECLARE_METATYPE(Burner)
+Q_DECLARE_METATYPE(PowerLeft)
 
 class RunNoticesTest : public QObject {
   Q_OBJECT
  private slots:
-  // The engine's warnings, numbers in the user's format; the reason added only where every day
-  // that fell short left the modulating burner power to spare.
+  // The engine's warnings, numbers in the user's format; the reason added where days that fell
+  // short left the modulating burner power to spare, with the count of the others where there
+  // are both.
   void notices_say_what_the_engine_warns_data() {
     QTest::addColumn<Burner>("burner");
     QTest::addColumn<bool>("falls_short");
-    QTest::addColumn<bool>("power_left");
-    QTest::newRow("single stage, large enough") << Burner::single_stage(15000.0F) << false << false;
-    QTest::newRow("single stage, too small") << Burner::single_stage(5000.0F) << true << false;
+    QTest::addColumn<PowerLeft>("power_left");
+    QTest::newRow("single stage, large enough")
+        << Burner::single_stage(15000.0F) << false << PowerLeft::never;
+    QTest::newRow("single stage, too small")
+        << Burner::single_stage(5000.0F) << true << PowerLeft::never;
     QTest::newRow("modulating, condensing below its mean power")
-        << Burner(15000.0F, 3000.0F) << true << true;
-    QTest::newRow("modulating, too small") << Burner(5000.0F, 1000.0F) << true << false;
+        << Burner(15000.0F, 3000.0F) << true << PowerLeft::every_day;
+    QTest::newRow("modulating, too small on the coldest days")
+        << Burner(5000.0F, 1000.0F) << true << PowerLeft::some_days;
   }
   void notices_say_what_the_engine_warns() {
     QFETCH(Burner, burner);
     QFETCH(bool, falls_short);
-    QFETCH(bool, power_left);
+    QFETCH(PowerLeft, power_left);
     const BoilerCase input = house_with(burner);
     const varmkalk::core::YearResult year =
         varmkalk::testing::year_on_climate_file(input, VARMKALK_TEST_CLIMATE_DIR, {});
     QVERIFY(year.complete());
     QCOMPARE(year.totals.unmet_days > 0, falls_short);
-    QCOMPARE(varmkalk::shortfall_with_power_left(input, year), power_left);
+    const int part_load = year.totals.part_load_days;
+    QCOMPARE(part_load == 0, power_left == PowerLeft::never);
+    QCOMPARE(part_load > 0 && part_load == year.totals.unmet_days,
+             power_left == PowerLeft::every_day);
 
-    const QStringList point = varmkalk::run_notices(input, year, QLocale::c());
-    const QStringList comma = varmkalk::run_notices(input, year, kSwedish);
+    const QStringList point = varmkalk::run_notices(year, QLocale::c());
+    const QStringList comma = varmkalk::run_notices(year, kSwedish);
     const std::vector<std::string> engine = varmkalk::core::run_warnings(year.totals);
     QCOMPARE(point.size(), static_cast<qsizetype>(engine.size()));
     for (qsizetype i = 0; i < point.size(); ++i) {
@@ -74,7 +84,11 @@ class RunNoticesTest : public QObject {
     if (falls_short) {
       QVERIFY2(comma.front().contains(QRegularExpression(QStringLiteral("\\d,\\d %"))),
                qPrintable(comma.front()));
-      QCOMPARE(comma.front().contains(QStringLiteral("medeleffekten")), power_left);
+      QCOMPARE(comma.front().contains(QStringLiteral("medeleffekten")),
+               power_left != PowerLeft::never);
+      QCOMPARE(comma.front().contains(QStringLiteral("på full effekt räckte inte till %1 av dygnen")
+                                          .arg(year.totals.unmet_days - part_load)),
+               power_left == PowerLeft::some_days);
     }
   }
 };

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QSize>
+
+class QObject;
+class QWidget;
+
+namespace varmkalk {
+
+// Gives a window that is about to open the size it wants, but never more than fits on the
+// screen it opens on (that of `near` when given, else the primary screen) with room for the
+// window frame and the desktop's panels, and centres it there. Laptops at 1280×800, or at twice
+// the scale, leave far less room than a desktop monitor.
+void fit_to_screen(QWidget& window, QSize wanted, const QWidget* near = nullptr);
+
+// The windows added to the forms (charts, comparisons, sweeps) are top-level windows of their
+// own, so that a modal form blocks none of them; `window` is deleted with `owner` all the same,
+// at the latest when the program's main menu goes.
+void delete_with(QWidget& window, QObject& owner);
+
+}  // namespace varmkalk
