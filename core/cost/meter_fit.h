@@ -29,17 +29,19 @@ struct MeterFit {
 };
 
 enum class MeterFitFault {
-  not_a_reading,  // the metered use is no finite number above 0
-  below_base,     // hot water and standing losses alone take more gas than the meter shows
-  beyond_burner,  // no design demand makes the burner burn that much gas
-  model_refused,  // the model or the climate refused the case
+  not_a_reading,     // the metered use is no finite number above 0
+  below_base,        // hot water and standing losses alone take more gas than the meter shows
+  beyond_any_house,  // not even 10 MW of design demand uses that much gas
+  in_a_step,         // the year's gas leaps past the meter between neighbouring demands
+  model_refused,     // the model or the climate refused the case
 };
 
 struct MeterFitRefusal {
   MeterFitFault fault = MeterFitFault::model_refused;
   std::string message;  // Swedish, one line
   // The gas at the end of the demands that could be reached: below_base the least, at a demand
-  // near 0; beyond_burner the most; kWh on the bill's basis. 0 for the other faults.
+  // near 0; beyond_any_house the most; in_a_step the nearest; kWh on the bill's basis. 0 for the
+  // other faults.
   double limit_gas_kwh = 0.0;
 
   friend bool operator==(const MeterFitRefusal&, const MeterFitRefusal&) = default;
@@ -48,7 +50,8 @@ struct MeterFitRefusal {
 // The design heat demand of `input` (every other input as it stands) at which its year on
 // `climate`, on the bill's basis with `prices`, uses `metered_gas_kwh`. The year's gas rises
 // steadily with the design demand, so the search brackets the meter and narrows the bracket
-// to within a hundredth of a kWh or to neighbouring demands of the case's precision.
+// to within a hundredth of a kWh or to neighbouring demands of the case's precision. A fit is
+// given only within 1 kWh of the meter.
 std::variant<MeterFit, MeterFitRefusal> fit_to_meter(const BoilerCase& input,
                                                      const FoundClimate& climate,
                                                      const CostInputs& prices,

@@ -70,35 +70,41 @@ TEST(MeterFit, TheYearsOwnGasGivesItsDemandBack) {
 TEST(MeterFit, RefusesAMeterNoDemandReaches) {
   BoilerCase input = testing::worked_example();
   const FoundClimate climate = climate_of(input);
-  const double least_kwh = gas_at(input, 1.0f, climate);
+  const CostInputs prices = default_cost_inputs();
+  // The least the curve takes: hot water and standing losses alone.
+  const auto least = fit_to_meter(input, climate, prices, 1.0);
+  ASSERT_TRUE(std::holds_alternative<MeterFitRefusal>(least));
+  const double least_kwh = std::get<MeterFitRefusal>(least).limit_gas_kwh;
+  EXPECT_GT(least_kwh, 5000.0 * prices.fuel_hhv_ratio);
+  EXPECT_LT(least_kwh, gas_at(input, 1000.0f, climate));
   const double most_kwh = gas_at(input, 1.0e7f, climate);
   const double not_a_number = std::numeric_limits<double>::quiet_NaN();
   struct Row {
     double metered_kwh;
     MeterFitFault fault;
-    double limit_kwh;
+    bool limit_given;
   };
   const Row rows[] = {
-      {0.0, MeterFitFault::not_a_reading, 0.0},
-      {-5.0, MeterFitFault::not_a_reading, 0.0},
-      {not_a_number, MeterFitFault::not_a_reading, 0.0},
-      {least_kwh * 0.9, MeterFitFault::below_base, least_kwh},
-      {1.0, MeterFitFault::below_base, least_kwh},
-      {most_kwh + 10.0, MeterFitFault::beyond_burner, most_kwh},
+      {0.0, MeterFitFault::not_a_reading, false},
+      {-5.0, MeterFitFault::not_a_reading, false},
+      {not_a_number, MeterFitFault::not_a_reading, false},
+      {least_kwh * 0.99, MeterFitFault::below_base, true},
+      {most_kwh + 10.0, MeterFitFault::beyond_any_house, true},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.metered_kwh);
-    const auto found = fit_to_meter(input, climate, default_cost_inputs(), row.metered_kwh);
+    const auto found = fit_to_meter(input, climate, prices, row.metered_kwh);
     ASSERT_TRUE(std::holds_alternative<MeterFitRefusal>(found));
     const MeterFitRefusal& refusal = std::get<MeterFitRefusal>(found);
     EXPECT_EQ(refusal.fault, row.fault);
-    EXPECT_DOUBLE_EQ(refusal.limit_gas_kwh, row.limit_kwh);
+    EXPECT_EQ(refusal.limit_gas_kwh > 0.0, row.limit_given);
     EXPECT_FALSE(refusal.message.empty());
   }
-  // The least itself is reached, at next to no demand.
-  const auto at_least = fit_to_meter(input, climate, default_cost_inputs(), least_kwh);
-  ASSERT_TRUE(std::holds_alternative<MeterFit>(at_least));
-  EXPECT_LE(std::get<MeterFit>(at_least).design_heat_demand_w, 1.0f);
+  // Just above the least a small house is found, on the curve's rising side.
+  const auto small = fit_to_meter(input, climate, prices, least_kwh * 1.02);
+  ASSERT_TRUE(std::holds_alternative<MeterFit>(small));
+  EXPECT_NEAR(std::get<MeterFit>(small).cost.gas_bill_kwh, least_kwh * 1.02, 1.0);
+  EXPECT_GT(std::get<MeterFit>(small).gas_kwh_per_kw, 0.0);
 
   // A case the model refuses, and a climate file that cannot be read, are refused as such.
   input.burner = Burner::single_stage(-1.0f);
