@@ -49,12 +49,14 @@ YearCost year_cost(const BoilerCase& input, const ModelYear& year, const CostInp
     summer_fuel_kwh =
         finite_or_zero(cost.summer_days * summer_day_kwh(input) / *year.efficiency_without_pump);
     cost.summer_fuel_kwh = summer_fuel_kwh;
+    cost.summer_gas_bill_kwh = finite_or_zero(summer_fuel_kwh * prices.fuel_hhv_ratio);
   }
   const double fuel_lower_kwh = finite_or_zero(year.fuel_with_pump_kwh) + summer_fuel_kwh;
   cost.gas_bill_kwh = finite_or_zero(fuel_lower_kwh * prices.fuel_hhv_ratio);
   cost.gas_m3 =
       prices.gas_kwh_per_m3 > 0.0 ? finite_or_zero(cost.gas_bill_kwh / prices.gas_kwh_per_m3) : 0.0;
   cost.gas_cost_sek = finite_or_zero(cost.gas_bill_kwh * prices.gas_price_sek_per_kwh);
+  cost.sek_per_fuel_kwh = finite_or_zero(prices.fuel_hhv_ratio * prices.gas_price_sek_per_kwh);
   cost.fixed_fee_sek = finite_or_zero(prices.fixed_fee_sek);
   cost.pump_electricity_kwh = finite_or_zero(year.pump_electricity_kwh);
   cost.pump_cost_sek =

@@ -28,8 +28,10 @@ struct YearCost {
   // Their hot water and hot-water heater loss as fuel (lower heating value), estimated at the
   // year's efficiency without the pump; empty where the year gives no efficiency to use.
   std::optional<double> summer_fuel_kwh;
-  double gas_bill_kwh = 0.0;  // upper heating value, the whole year
-  double gas_m3 = 0.0;        // normal m³
+  std::optional<double> summer_gas_bill_kwh;  // the same on the bill's basis, part of the year's
+  double gas_bill_kwh = 0.0;                  // upper heating value, the whole year
+  double sek_per_fuel_kwh = 0.0;  // what a kWh of the model's fuel (lower heating value) costs
+  double gas_m3 = 0.0;            // normal m³
   double gas_cost_sek = 0.0;
   double fixed_fee_sek = 0.0;
   double pump_electricity_kwh = 0.0;

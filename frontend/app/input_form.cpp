@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/app/input_form.h"
 
+#include "frontend/app/cost_dialog.h"
 #include "frontend/app/fonts.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/sweep_button.h"
@@ -141,7 +142,9 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
   connect_help_buttons();
   connect_own_climate();
   add_sweep_button(
-      *this, platform_, [this] { return form_input(); }, QCoreApplication::applicationDirPath());
+      *this, platform_, [this] { return form_input(); }, QCoreApplication::applicationDirPath(),
+      [this] { return prices_; });
+  add_cost_button(*this, platform_, prices_);
 }
 
 FormInput InputForm::form_input() const {
@@ -201,6 +204,9 @@ void InputForm::set_form_input(const FormInput& input) {
 
 void InputForm::set_previous_calculation(const std::optional<SessionCalculation>& previous) {
   previous_ = previous;
+  if (previous) {
+    prices_ = previous->prices;
+  }
 }
 
 void InputForm::fetch_inputs() {
@@ -211,6 +217,9 @@ void InputForm::fetch_inputs() {
         restored, platform_.locale(),
         [this](const QString& name) { return field(name.toLatin1().constData())->maxLength(); });
     set_form_input(fitted.input);
+    if (restored.prices) {
+      prices_ = *restored.prices;
+    }
     QStringList notes = restored.notes;
     if (!fitted.unfitted.empty()) {
       for (const UnfittedField& unfitted : fitted.unfitted) {

@@ -38,8 +38,11 @@ class InputForm : public QDialog {
   // Fills the form: its choices as if clicked, so that it shows the fields they need, and the
   // text of every field.
   void set_form_input(const FormInput& input);
-  // The session's calculation that "Hämta indata…" offers first.
+  // The session's calculation that "Hämta indata…" offers first; its inputs of cost and CO2 are
+  // the form's to start from.
   void set_previous_calculation(const std::optional<SessionCalculation>& previous);
+  // The inputs of cost and CO2 as "Kostnad och klimat…" or "Hämta indata…" left them.
+  const core::CostInputs& prices() const { return prices_; }
 
   // Paints the named text field yellow, the mark of a value the user has to correct. A name that
   // is not one of the form's text fields is ignored.
@@ -92,6 +95,7 @@ class InputForm : public QDialog {
   // over it adds controls of the same names.
   QHash<QString, QWidget*> controls_;
   std::optional<SessionCalculation> previous_;
+  core::CostInputs prices_ = core::default_cost_inputs();
   // The design temperature last suggested for an own climate file: replaced by the next
   // suggestion only while the user has not typed another.
   QString suggested_design_temp_;

@@ -13,7 +13,9 @@
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/info_picture.h"
 #include "frontend/help/twips.h"
+#include "frontend/logic/cost/cost_figures.h"
 #include "frontend/logic/form/form_case.h"
+#include "frontend/logic/run/engine_run.h"
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/year/wrapped_lines.h"
 #include "frontend/platform/platform.h"
@@ -254,6 +256,14 @@ void MainMenu::show_summary(const QStringList& notices, const QStringList& lines
     }
     append_result_line(QString());
   }
+  shown_cost_ =
+      folder_cost(QDir::currentPath(), engine_climate_dir(run_->engine().program_folder()),
+                  confirmed_ ? confirmed_->prices : core::default_cost_inputs());
+  if (shown_cost_) {
+    for (const QString& line : cost_lines(*shown_cost_, platform_.locale())) {
+      append_result_line(line);
+    }
+  }
   for (const QString& line : lines) {
     append_result_line(line);
   }
@@ -335,7 +345,8 @@ void MainMenu::open_identity_form(InputForm& input_form) {
   // The identity form is a child of the input form: it cannot outlive it.
   connect(identity_form, &IdentityForm::confirmed, this,
           [this, identity_form, &input_form](const QString& calc_id) {
-            confirmed_ = SessionCalculation{calc_id, input_form.form_input(), platform_.locale()};
+            confirmed_ = SessionCalculation{calc_id, input_form.form_input(), platform_.locale(),
+                                            input_form.prices()};
             run_->forget_summary();
             correct_button_->hide();
             identity_form->close();
@@ -429,7 +440,7 @@ void MainMenu::show_program_info() {
 
 void MainMenu::show_charts() {
   open_calculation_charts(platform_, QDir::currentPath(), run_->engine().program_folder(),
-                          summary_lines_, this);
+                          summary_lines_, this, shown_cost_);
 }
 
 void MainMenu::exit_program() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/cost/year_cost.h"
 #include "frontend/app/input_form.h"
 #include "frontend/logic/kept/kept_calculations.h"
 #include "frontend/logic/run/result_files.h"
@@ -118,6 +119,8 @@ class MainMenu : public QWidget {
   QString undecided_id_;
   // The summary shown last, without the notices above it: the charts take its annual figures.
   QStringList summary_lines_;
+  // The shown calculation's year on the gas bill's terms, above its summary; the charts take it.
+  std::optional<core::YearCost> shown_cost_;
   QPushButton* new_calculation_button_;  // Command1
   QPushButton* run_button_;              // Command2
   QPushButton* exit_button_;             // Command3

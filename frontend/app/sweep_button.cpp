@@ -17,8 +17,8 @@
 namespace varmkalk {
 
 QPushButton* add_sweep_button(QDialog& form, Platform& platform,
-                              std::function<FormInput()> form_input,
-                              const QString& program_folder) {
+                              std::function<FormInput()> form_input, const QString& program_folder,
+                              std::function<core::CostInputs()> prices) {
   QPushButton* button = add_button(&form, "kanslighetsanalys", QStringLiteral("Känslighetsanalys…"),
                                    twips_rect(2400, 8310, 2100, 420));
   const auto refresh = [button, &platform, form_input] {
@@ -36,14 +36,16 @@ QPushButton* add_sweep_button(QDialog& form, Platform& platform,
 
   QObject::connect(
       button, &QPushButton::clicked, button,
-      [&form, &platform, form_input = std::move(form_input), program_folder] {
-        const std::variant<SweepBase, QString> base = sweep_base(form_input(), platform.locale());
+      [&form, &platform, form_input = std::move(form_input), program_folder,
+       prices = std::move(prices)] {
+        std::variant<SweepBase, QString> base = sweep_base(form_input(), platform.locale());
         if (const auto* fault = std::get_if<QString>(&base)) {
           platform.beep();
           platform.message_box(&form, QStringLiteral("Känslighetsanalys"), *fault,
                                MessageIcon::Exclamation);
           return;
         }
+        std::get<SweepBase>(base).prices = prices();
         auto* window = new SweepWindow(platform, std::get<SweepBase>(base), program_folder, &form);
         platform.show_modal(*window);
       });

@@ -3,6 +3,7 @@
 
 #include "frontend/charts/chart_style.h"
 #include "frontend/charts/export_drawing.h"
+#include "frontend/logic/cost/cost_figures.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -32,10 +33,15 @@ void paint_first_page(QPainter& painter, const QRectF& area, const ChartYear& ye
     facts << year.note;
   }
   rest = draw_text_block(painter, rest, QFont(), facts.join(QLatin1Char('\n')));
-  rest = draw_text_block(painter, rest, chart_title_font(),
-                         QStringLiteral("Sammanfattning och indata"));
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   fixed.setPointSizeF(kSummaryPointSize);
+  if (year.cost) {
+    QStringList lines = cost_lines(*year.cost, chart_locale());
+    rest = draw_text_block(painter, rest, chart_title_font(), lines.takeFirst());
+    rest = draw_text_block(painter, rest, fixed, lines.join(QLatin1Char('\n')));
+  }
+  rest = draw_text_block(painter, rest, chart_title_font(),
+                         QStringLiteral("Sammanfattning och indata"));
   draw_text_block(painter, rest, fixed,
                   year.summary_lines.isEmpty() ? QStringLiteral("Sammanfattningen saknas.")
                                                : year.summary_lines.join(QLatin1Char('\n')));

@@ -147,12 +147,15 @@ void ChartWindow::export_csv() {
 
 ChartWindow* open_calculation_charts(Platform& platform, const QString& folder,
                                      const QString& program_folder,
-                                     const QStringList& summary_lines, QWidget* parent) {
+                                     const QStringList& summary_lines, QWidget* parent,
+                                     const std::optional<core::YearCost>& cost) {
   QElapsedTimer since_click;
   since_click.start();
-  return open_year(platform,
-                   load_calculated_year(folder, engine_climate_dir(program_folder), summary_lines),
-                   since_click, parent);
+  auto year = load_calculated_year(folder, engine_climate_dir(program_folder), summary_lines);
+  if (auto* loaded = std::get_if<ChartYear>(&year)) {
+    loaded->cost = cost;
+  }
+  return open_year(platform, std::move(year), since_click, parent);
 }
 
 ChartWindow* open_kept_charts(Platform& platform, const QString& folder, const QString& identity,

@@ -60,9 +60,12 @@ class ChartWindow : public QWidget {
 // Opens the charts of the calculation just made in `folder` (see load_calculated_year) and
 // returns the window, or tells the user why it cannot and returns nullptr. `program_folder` is
 // where the engine is looked for, whose climate folder is the fallback.
+// `cost` is the year on the gas bill's terms the result box shows, for the report's first page and
+// the energy-flow page.
 ChartWindow* open_calculation_charts(Platform& platform, const QString& folder,
                                      const QString& program_folder,
-                                     const QStringList& summary_lines, QWidget* parent);
+                                     const QStringList& summary_lines, QWidget* parent,
+                                     const std::optional<core::YearCost>& cost = std::nullopt);
 
 // Opens the charts of a kept calculation from its result files in `folder` (see load_kept_year),
 // for a window that lists kept calculations.

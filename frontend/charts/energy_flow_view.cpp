@@ -10,6 +10,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 namespace varmkalk {
@@ -32,9 +33,21 @@ struct Bar {
   QString tooltip;
 };
 
-QString value_text(const FlowPart& part) {
+// A part's kWh in kronor, as the gas bill charges the fuel for it; empty where the price is
+// not known.
+QString kronor_text(double kwh, const EnergyFlow& flow) {
+  if (!flow.sek_per_fuel_kwh) {
+    return {};
+  }
+  return QStringLiteral("   %1 kr")
+      .arg(chart_locale().toString(
+          static_cast<qlonglong>(std::llround(kwh * *flow.sek_per_fuel_kwh))));
+}
+
+QString value_text(const FlowPart& part, const EnergyFlow& flow) {
   return QStringLiteral("%1   %2 %")
-      .arg(kwh_text(part.energy.summary_kwh), chart_text(part.fuel_percent, 1));
+             .arg(kwh_text(part.energy.summary_kwh), chart_text(part.fuel_percent, 1)) +
+         kronor_text(part.energy.summary_kwh, flow);
 }
 
 QString part_tooltip(const FlowPart& part, const QString& what) {
@@ -48,8 +61,9 @@ QString part_tooltip(const FlowPart& part, const QString& what) {
 std::vector<Bar> bars_of(const EnergyFlow& flow) {
   std::vector<Bar> bars;
   bars.push_back({QStringLiteral("Bränsle"),
-                  kwh_text(flow.fuel.summary_kwh) + QStringLiteral("   100 %"), kFuelBarColor, 0.0,
-                  flow.fuel.wh, flow.fuel.wh,
+                  kwh_text(flow.fuel.summary_kwh) + QStringLiteral("   100 %") +
+                      kronor_text(flow.fuel.summary_kwh, flow),
+                  kFuelBarColor, 0.0, flow.fuel.wh, flow.fuel.wh,
                   QStringLiteral("Bränsle: %1").arg(kwh_text(flow.fuel.summary_kwh))});
   // A part the case does not have (no pilot flame, no heater) shows as 0 kWh and is left out.
   std::vector<FlowPart> ordered;
@@ -69,11 +83,11 @@ std::vector<Bar> bars_of(const EnergyFlow& flow) {
           "kunde leverera");
     }
     bars.push_back({condensing ? QStringLiteral("Avgaser (kondensationsvinst)") : part.name,
-                    value_text(part), part_color(part.part), std::min(level, next),
+                    value_text(part, flow), part_color(part.part), std::min(level, next),
                     std::max(level, next), next, part_tooltip(part, what)});
     level = next;
   }
-  bars.push_back({flow.useful_heat.name, value_text(flow.useful_heat),
+  bars.push_back({flow.useful_heat.name, value_text(flow.useful_heat, flow),
                   part_color(EnergyPart::space_heat), 0.0, flow.useful_heat.energy.wh,
                   flow.useful_heat.energy.wh,
                   part_tooltip(flow.useful_heat, QStringLiteral("– uppvärmning och varmvatten"))});
@@ -103,12 +117,21 @@ std::vector<FlowRow> paint_energy_flow(QPainter& painter, const QRectF& area,
   painter.drawText(title_area, Qt::AlignHCenter | Qt::AlignTop, title);
 
   painter.setFont(note_font);
-  const QString notes = QStringLiteral(
+  QString notes = QStringLiteral(
       "Varje del i kWh och i procent av årets bränsle (bruttoenergin med pumpens värme "
       "tillgodoräknad).\nBeredarförlusten gäller eldningsdagarna. Pilotlågans del är dess bränsle "
       "enligt dygnsverkningsgraden minus de 70 % av dess värme som täcker stilleståndsförlusten.");
-  const QRectF note_area(inner.left(), inner.bottom() - 2.0 * note_metrics.lineSpacing(),
-                         inner.width(), 2.0 * note_metrics.lineSpacing());
+  if (flow.sek_per_fuel_kwh) {
+    notes += QStringLiteral(
+                 "\nKronorna är vad gasräkningen tar för delens bränsle under eldningssäsongen, %1 "
+                 "kr per "
+                 "kWh bränsle (undre värmevärde); utan fast avgift, pumpens el och sommarens "
+                 "varmvatten.")
+                 .arg(chart_text(*flow.sek_per_fuel_kwh, 2));
+  }
+  const qreal note_lines = flow.sek_per_fuel_kwh ? 3.0 : 2.0;
+  const QRectF note_area(inner.left(), inner.bottom() - note_lines * note_metrics.lineSpacing(),
+                         inner.width(), note_lines * note_metrics.lineSpacing());
   painter.setPen(QColor(60, 60, 60));
   painter.drawText(note_area, Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap, notes);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/compare/comparison_window.h"
 
+#include "frontend/logic/cost/cost_figures.h"
+
 #include "frontend/charts/chart_window.h"
 #include "frontend/charts/export_dialog.h"
 #include "frontend/compare/comparison_export.h"
@@ -57,7 +59,9 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
       platform_(platform),
       folder_(folder),
       program_folder_(program_folder),
-      table_(comparison_table(calculations, platform.locale())),
+      table_(
+          comparison_table(calculations, platform.locale(),
+                           kept_costs(calculations, folder, engine_climate_dir(program_folder)))),
       table_widget_(new QTableWidget(this)) {
   setObjectName(QStringLiteral("jamforelse"));
   setAttribute(Qt::WA_DeleteOnClose);

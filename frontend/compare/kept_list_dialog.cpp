@@ -263,8 +263,9 @@ void KeptListDialog::pick() {
     return;
   }
   const Entry& entry = entry_of(list_->selectedItems().front());
-  const RestoredInput restored = entry.kept ? restored_input(*entry.kept, platform_.locale())
-                                            : RestoredInput{entry.session->input, {}, std::nullopt};
+  const RestoredInput restored =
+      entry.kept ? restored_input(*entry.kept, platform_.locale())
+                 : RestoredInput{entry.session->input, {}, std::nullopt, entry.session->prices};
   accept();
   emit inputs_picked(restored);
 }

@@ -9,8 +9,9 @@ class QWidget;
 namespace varmkalk {
 
 // The help dialogs of the input form, by form name: "inmatningsord", "HelpBurn", "Form3",
-// "Helpkonv", "stillestand", "Form1", "HelpHeat". Each is a fresh dialog with parent `parent`,
-// deleted when closed; the caller shows it modally. Returns nullptr for an unknown name.
+// "Helpkonv", "stillestand", "Form1", "HelpHeat", and "Kostnadshjalp" of "Kostnad och klimat…".
+// Each is a fresh dialog with parent `parent`, deleted when closed; the caller shows it modally.
+// Returns nullptr for an unknown name.
 QDialog* create_help_dialog(const QString& form_name, QWidget* parent);
 
 // The program information form "proginfo", with a button "Om VARMKALK" that shows the licence

@@ -263,6 +263,78 @@ grad togs fram inom ett europeiskt energispar-
 program under 1990-talet. Hänvisning till den
 finns i samma dokumentation.)";
 
+constexpr const char* kostnad_text = R"(Här räknar programmet om årets resultat till det som
+står på gasräkningen: gas i kWh och m³, kronor och kilo
+koldioxid för hela året.
+
+Övre och undre värmevärde
+Modellen räknar bränslet på gasens undre värmevärde,
+den värme gasen ger när vattenångan i rökgaserna inte
+kondenserar. Därför kan en kondenserande panna få en
+årsverkningsgrad över 100 %. Gasräkningen räknar kWh
+på det övre värmevärdet, där också vattenångans
+kondensationsvärme ingår.
+
+Modellens naturgas är 91,1 % metan, 4,7 % etan, 1,7 %
+propan, 1,4 % butan, 0,6 % kväve och 0,5 % koldioxid.
+Dess undre värmevärde är 39,0 MJ per normal-
+kubikmeter (0 °C, 1,01325 bar). En normalkubikmeter
+gas ger 94 mol vattenånga när den brinner (en molekyl
+CnH2n+2 ger n+1 molekyler vatten). När ångan
+kondenserar vid 15 °C avger den 44,42 kJ per mol,
+sammanlagt 4,16 MJ. Det övre värmevärdet blir då
+43,2 MJ = 12,0 kWh per normalkubikmeter, och kvoten
+mellan övre och undre värmevärde 1,107. Programmet
+multiplicerar modellens bränsle med kvoten.
+
+m³ är normalkubikmeter. Gasräkningen anger sin egen
+omräkning från m³ till kWh; skriv in den i fältet
+"Gasens energi per m³" om du vill räkna som räkningen.
+
+Koldioxid
+Kolet i en normalkubikmeter gas, och gasens egen
+koldioxid, ger 2,19 kg koldioxid: 0,183 kg per kWh
+övre värmevärde. Publicerade emissionsfaktorer på
+omkring 0,20 kg/kWh gäller per kWh undre värmevärde.
+Används de på gasräkningens kWh blir utsläppen 11 %
+för höga.
+
+Elens koldioxid är som standard 0,090 kg/kWh: nordisk
+elmix med hänsyn till import och export, medelvärde för
+tre år, enligt IVL Svenska Miljöinstitutet på uppdrag av
+Naturvårdsverket (SMED Rapport Nr 4 2021). Den nordiska
+residualmixen, den el som säljs utan ursprungsgaranti,
+ger ett annat svar: omkring 0,3 kg/kWh eller mer,
+beroende på år.
+
+Priser allt inräknat
+På en svensk gasräkning ingår nätavgift, energiskatt,
+koldioxidskatt och moms. Gaspriset "allt inräknat" är
+räkningens rörliga belopp, med skatter och moms,
+delat med antalet kWh. Den fasta avgiften, kr per år,
+anges för sig och kan vara 0. Elpriset gäller
+cirkulationspumpen, också det allt inräknat. Pumpens el
+är modellens: effekten gånger 24 timmar gånger antalet
+dygn med värmebehov. Standardpriserna är ungefärliga
+priser för en villa 2024; skriv in dina egna.
+
+Hela året
+Modellen räknar varmvatten och beredarens förlust bara
+de dygn då huset behöver värme, men räkningen gäller
+årets alla dygn. Programmet lägger därför till de övriga
+dygnens varmvatten och beredarförlust, lika stora per
+dygn som under eldningssäsongen, som gas vid årets
+verkningsgrad utan cirkulationspumpen: pumpen går inte
+när huset inte behöver värme. Raden "Varmvatten utanför
+eldningssäsongen, uppskattat" är en uppskattning:
+sommarens kallvatten är varmare, pannan arbetar då bara
+för varmvattnet och får en annan verkningsgrad, och
+varmvattenanvändningen kan vara en annan.
+
+Värdena sparas med beräkningen i dess indatafil och
+kommer tillbaka med "Hämta indata…". En ny beräkning
+börjar med föregående beräknings värden.)";
+
 }  // namespace
 
 QString help_text(const QString& form_name) {
@@ -281,6 +353,8 @@ QString help_text(const QString& form_name) {
     text = form1_text;
   } else if (form_name == u"HelpHeat") {
     text = helpheat_text;
+  } else if (form_name == u"Kostnadshjalp") {
+    text = kostnad_text;
   }
   return text == nullptr ? QString() : QString::fromUtf8(text);
 }

@@ -36,6 +36,9 @@ constexpr double kGapMarkHeight = 0.03;
 // Beyond this many points a curve is drawn as a line alone.
 constexpr std::size_t kMostPointsMarked = 60;
 const QColor kGapColor{120, 120, 120};
+const QColor kCostColor{46, 139, 87};
+// The cost axis spans at least this share of its value, so that a flat cost stays flat.
+constexpr double kLeastCostSpan = 0.02;
 
 std::size_t nearest_row(const Sweep& sweep, double position) {
   std::size_t nearest = 0;
@@ -225,6 +228,54 @@ void add_marks(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
   attach(chart, current, x, y);
 }
 
+// The total cost over the points on the right-hand axis, dashed: a line broken where a point has
+// none, or points alone over a category.
+void add_cost(QChart& chart, QAbstractAxis* x, const std::shared_ptr<const Sweep>& sweep) {
+  Range range;
+  for (std::size_t row = 0; row < sweep->points.size(); ++row) {
+    if (const auto cost = sweep_cost_sek(*sweep, row)) {
+      range.take(*cost);
+    }
+  }
+  if (range.empty()) {
+    return;
+  }
+  const double least = std::fabs(range.high) * kLeastCostSpan;
+  if (range.high - range.low < least) {
+    range.take(range.low - least / 2.0);
+    range.take(range.high + least / 2.0);
+  }
+  QValueAxis* y = value_axis(chart, Qt::AlignRight, kCostSeries);
+  set_nice_range(*y, range.low, range.high);
+  y->setLabelFormat(QStringLiteral("%.0f"));
+  const bool category = is_category(sweep->input);
+  QXYSeries* piece = nullptr;
+  bool first = true;
+  for (std::size_t row = 0; row < sweep->points.size(); ++row) {
+    const auto cost = sweep_cost_sek(*sweep, row);
+    if (!cost) {
+      piece = category ? piece : nullptr;
+      continue;
+    }
+    if (piece == nullptr) {
+      if (category) {
+        piece = scatter(kCostSeries, kCostColor, kMarkerSize);
+      } else {
+        piece = new QLineSeries;
+        piece->setName(kCostSeries);
+        piece->setPen(QPen(kCostColor, kLineWidth, Qt::DashLine));
+      }
+      tooltip_on_hover(piece, point_tip(sweep));
+      attach(chart, piece, x, y);
+      if (!first) {
+        hide_from_legend(chart, piece);
+      }
+      first = false;
+    }
+    piece->append(sweep->points[row].position, *cost);
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<QChart> build_sweep_chart(std::shared_ptr<const Sweep> sweep) {
@@ -242,6 +293,7 @@ std::unique_ptr<QChart> build_sweep_chart(std::shared_ptr<const Sweep> sweep) {
   add_efficiency(*chart, x, y, sweep, true);
   add_efficiency(*chart, x, y, sweep, false);
   add_marks(*chart, x, y, sweep, y_range);
+  add_cost(*chart, x, sweep);
   return chart;
 }
 

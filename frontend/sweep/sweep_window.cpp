@@ -317,6 +317,8 @@ QChart* SweepWindow::chart() const {
 
 void SweepWindow::sweep_done() {
   pending_.results = job_->results();
+  pending_.prices = base_.prices;
+  add_sweep_costs(pending_, *climates_);
   const qint64 elapsed = since_start_.elapsed();
   progress_->hide();
   cancel_button_->hide();

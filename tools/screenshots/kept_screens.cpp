@@ -14,6 +14,7 @@
 #include "tools/screenshots/pdf_pages.h"
 #include "tools/screenshots/swedish_desktop.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -52,14 +53,23 @@ FormInput older() {
   return input;
 }
 
+// A dearer gas with a smaller fee, as another supplier might bill it.
+core::CostInputs other_supplier() {
+  core::CostInputs prices = core::default_cost_inputs();
+  prices.gas_price_sek_per_kwh = 2.25;
+  prices.fixed_fee_sek = 1200.0;
+  return prices;
+}
+
 // Runs the engine beside this program on the input under `identity` in the working folder and
 // keeps its files as "Ja" does, with an inputs file when `with_inputs`.
-bool keep_calculation(const FormInput& input, const QString& identity, bool with_inputs) {
+bool keep_calculation(const FormInput& input, const QString& identity, bool with_inputs,
+                      const core::CostInputs& prices = core::default_cost_inputs()) {
   if (!run_engine_here(input, identity, kSwedish)) {
     return false;
   }
   const QString folder = QDir::currentPath();
-  const bool kept = !with_inputs || !keep_inputs_file(folder, {identity, input, kSwedish},
+  const bool kept = !with_inputs || !keep_inputs_file(folder, {identity, input, kSwedish, prices},
                                                       QDateTime::currentDateTime());
   return kept && delete_files(folder, files_to_delete(KeepFiles::Yes, identity)).isEmpty();
 }
@@ -76,7 +86,7 @@ bool save_kept_calculations(const QDir& dir, const SaveScreen& save) {
   QtPlatform platform(kSwedish);
   bool ok = keep_calculation(older(), QStringLiteral("2019"), false) &&
             keep_calculation(single_stage(), QStringLiteral("enst"), true) &&
-            keep_calculation(modulating(), QStringLiteral("mod"), true);
+            keep_calculation(modulating(), QStringLiteral("mod"), true, other_supplier());
 
   KeptListDialog fetch(platform, KeptListDialog::Purpose::fetch_inputs, work_dir.path(),
                        SessionCalculation{QStringLiteral("mod"), modulating(), kSwedish}, nullptr);
@@ -114,6 +124,11 @@ bool save_kept_calculations(const QDir& dir, const SaveScreen& save) {
                           compared);
   window.setAttribute(Qt::WA_DeleteOnClose, false);
   ok &= save(window, QStringLiteral("jamforelse"));
+  // Its last rows: the year on the gas bill's terms, the differences in kronor and kilograms.
+  if (auto* rows = window.findChild<QAbstractItemView*>()) {
+    rows->scrollToBottom();
+    ok &= save(window, QStringLiteral("jamforelse-kostnad"));
+  }
 
   const QString pdf = dir.filePath(QStringLiteral("jamforelse.pdf"));
   ok &= !save_export(pdf, comparison_pdf(window.table(), window.compared(), window.notes(),

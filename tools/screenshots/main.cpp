@@ -7,6 +7,7 @@
 // picture per page by pdftoppm.
 
 #include "frontend/app/climate_import_dialog.h"
+#include "frontend/app/cost_dialog.h"
 #include "frontend/app/folder_claim.h"
 #include "frontend/app/identity_form.h"
 #include "frontend/app/input_form.h"
@@ -17,6 +18,7 @@
 #include "frontend/examples/climate_table.h"
 #include "frontend/examples/typed_inputs.h"
 #include "frontend/help/help_dialogs.h"
+#include "frontend/logic/cost/cost_figures.h"
 #include "frontend/logic/run/engine_run.h"
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/run/result_files.h"
@@ -166,8 +168,11 @@ std::optional<QStringList> run_example(const varmkalk::FormInput& input, const Q
 // Each chart of the worked example as the window shows it, "diagram-<name>.png", and the PDF
 // report's pages, "diagram-rapport-<page>.png".
 bool save_charts(varmkalk::Platform& platform, const QDir& dir, const QStringList& summary) {
+  const QString program_folder = QCoreApplication::applicationDirPath();
   varmkalk::ChartWindow* window = varmkalk::open_calculation_charts(
-      platform, QDir::currentPath(), QCoreApplication::applicationDirPath(), summary, nullptr);
+      platform, QDir::currentPath(), program_folder, summary, nullptr,
+      varmkalk::folder_cost(QDir::currentPath(), varmkalk::engine_climate_dir(program_folder),
+                            varmkalk::core::default_cost_inputs()));
   if (window == nullptr) {
     return false;
   }
@@ -273,6 +278,11 @@ int main(int argc, char* argv[]) {
   // The summary came without the calculation run, which shows "Diagram" with it.
   menu.findChild<QPushButton*>(QStringLiteral("Command6"))->show();
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-resultat"));
+  {
+    varmkalk::CostDialog cost(platform, varmkalk::core::default_cost_inputs(), nullptr);
+    cost.setAttribute(Qt::WA_DeleteOnClose, false);
+    ok &= save(cost, dir, QStringLiteral("Kostnad-och-klimat"));
+  }
   ok &= save_charts(platform, dir, *summary);
   ok &= varmkalk::save_kept_calculations(
       dir, [&dir](QWidget& widget, const QString& name) { return save(widget, dir, name); });

@@ -4,6 +4,7 @@
 #include "core/case/climates.h"
 #include "core/formats/summary_report.h"
 #include "core/formats/summary_table.h"
+#include "frontend/logic/cost/cost_figures.h"
 #include "frontend/logic/form/display_names.h"
 #include "frontend/logic/form/form_case.h"
 #include "frontend/logic/kept/spreadsheet_csv.h"
@@ -78,6 +79,7 @@ Figure report_figure(const ReportValue& value) {
 struct Source {
   std::optional<core::BoilerCase> input;
   const SummaryReport* summary = nullptr;
+  std::optional<core::YearCost> cost;
 };
 
 Source source_of(const KeptCalculation& calculation) {
@@ -244,6 +246,22 @@ void add_climate_rows(std::vector<RowDefinition>& rows) {
       }));
 }
 
+// The year on the gas bill's terms, whole kronor, kWh, m³ and kg.
+void add_cost_rows(std::vector<RowDefinition>& rows) {
+  const std::vector<CostFigure> figures = cost_figures(core::YearCost{});
+  for (std::size_t i = 0; i < figures.size(); ++i) {
+    rows.push_back({QStringLiteral("Kostnad och klimat"), figures[i].label, figures[i].unit, 0,
+                    [i](const Source& source) {
+                      if (!source.cost) {
+                        return Figure{};
+                      }
+                      const std::optional<double> value = cost_figures(*source.cost)[i].value;
+                      return value ? number_figure(std::round(*value))
+                                   : Figure{Figure::Kind::undefined, 0.0, {}};
+                    }});
+  }
+}
+
 // The inputs in the order the summary report prints them, then its results.
 std::vector<RowDefinition> row_definitions() {
   using Kind = core::SummaryRowKind;
@@ -326,16 +344,25 @@ QString figure_text(const Figure& figure, int decimals, const QLocale& locale) {
 }  // namespace
 
 ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculations,
-                                 const QLocale& locale) {
+                                 const QLocale& locale,
+                                 const std::vector<std::optional<core::YearCost>>& costs) {
   ComparisonTable table;
   std::vector<Source> sources;
-  for (const KeptCalculation& calculation : calculations) {
+  for (std::size_t i = 0; i < calculations.size(); ++i) {
+    const KeptCalculation& calculation = calculations[i];
     table.identities += calculation.shown_identity();
     sources.push_back(source_of(calculation));
+    if (i < costs.size()) {
+      sources.back().cost = costs[i];
+    }
     table.sources +=
         sources.back().input ? QStringLiteral("indatafil") : QStringLiteral("sammanfattning");
   }
-  for (const RowDefinition& definition : row_definitions()) {
+  std::vector<RowDefinition> definitions = row_definitions();
+  if (!costs.empty()) {
+    add_cost_rows(definitions);
+  }
+  for (const RowDefinition& definition : definitions) {
     ComparisonRow row{definition.section, definition.label, definition.unit, {}};
     std::optional<Figure> first;
     QString first_text;

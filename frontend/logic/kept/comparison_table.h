@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/cost/year_cost.h"
 #include "frontend/logic/kept/kept_calculations.h"
 
 #include <QByteArray>
@@ -37,9 +38,11 @@ struct ComparisonTable {
 };
 
 // The inputs of each calculation (from its inputs file, else from its summary's input section)
-// and every result of its summary, one column per calculation, compared with the first.
+// and every result of its summary, one column per calculation, compared with the first; with
+// `costs` (one per calculation) also each one's year on the gas bill's terms.
 ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculations,
-                                 const QLocale& locale);
+                                 const QLocale& locale,
+                                 const std::vector<std::optional<core::YearCost>>& costs = {});
 
 // A value as the window and the PDF show it, its difference in brackets after it where it has one.
 QString shown_text(const ComparisonCell& cell);

@@ -153,14 +153,17 @@ std::optional<FileError> keep_inputs_file(const QString& folder,
   if (const auto* input = std::get_if<core::BoilerCase>(&derived)) {
     listing = listing_of(*input, kept_efficiency_percent(folder, calculation.identity));
   }
-  return write_inputs_file(
-      QDir(folder).filePath(inputs_file_name(calculation.identity)),
-      kept_inputs(calculation.identity, calculation.input, calculation.locale, listing, now));
+  return write_inputs_file(QDir(folder).filePath(inputs_file_name(calculation.identity)),
+                           kept_inputs(calculation.identity, calculation.input, calculation.locale,
+                                       listing, now, calculation.prices));
 }
 
 RestoredInput restored_input(const KeptCalculation& calculation, const QLocale& locale) {
   if (calculation.inputs) {
-    return {input_in_locale(*calculation.inputs, locale), {}, calculation.inputs->input};
+    return {input_in_locale(*calculation.inputs, locale),
+            {},
+            calculation.inputs->input,
+            calculation.inputs->prices};
   }
   if (calculation.summary) {
     return input_from_summary(*calculation.summary, locale);

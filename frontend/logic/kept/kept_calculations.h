@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/case/boiler_case.h"
+#include "core/cost/cost_inputs.h"
 #include "core/formats/summary_report_reader.h"
 #include "frontend/logic/form/form_input.h"
 #include "frontend/logic/kept/inputs_file.h"
@@ -58,6 +59,7 @@ struct SessionCalculation {
   QString identity;
   FormInput input;
   QLocale locale;
+  core::CostInputs prices = core::default_cost_inputs();  // as "Kostnad och klimat…" had them
 };
 
 // Writes the inputs file of the calculation into `folder` as its files are kept at `now`, with

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/cost/cost_inputs.h"
 #include "core/formats/summary_report_reader.h"
 #include "frontend/logic/form/form_input.h"
 
@@ -19,6 +20,8 @@ struct RestoredInput {
   QStringList notes;
   // The input as an inputs file kept it, every field's text as typed; nothing for a summary.
   std::optional<FormInput> as_kept;
+  // The inputs of cost and CO2 an inputs file kept; nothing for a summary or an older file.
+  std::optional<core::CostInputs> prices;
 };
 
 // The form's input from the input section of a summary report, for a calculation kept without an

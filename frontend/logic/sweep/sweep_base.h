@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/case/boiler_case.h"
+#include "core/cost/cost_inputs.h"
 #include "frontend/logic/form/form_input.h"
 
 #include <QLocale>
@@ -18,6 +19,8 @@ struct SweepBase {
   // "20 °C (Inomhustemp.)" is chosen: the lowest return temperature is the indoor temperature
   // and follows it when that changes.
   bool min_return_follows_indoor = false;
+  // The inputs of cost and CO2 the points' years are shown with.
+  core::CostInputs prices = core::default_cost_inputs();
 };
 
 // The sweep's base for the form's input, or why there is none: the first field that

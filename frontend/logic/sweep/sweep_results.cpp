@@ -8,6 +8,7 @@
 
 #include <QStringList>
 
+#include <cmath>
 #include <string>
 
 namespace varmkalk {
@@ -26,8 +27,32 @@ bool has_year(const SweepResult& result) {
   return result.status != core::CaseStatus::error;
 }
 
-// The float behind a numeric column; nothing for the value, the remark and a point without a
-// year.
+bool is_cost(SweepColumn column) {
+  return column == SweepColumn::gas_bill || column == SweepColumn::total_cost ||
+         column == SweepColumn::co2;
+}
+
+// The number behind a column of the year on the gas bill's terms.
+std::optional<double> cost_number(const Sweep& sweep, std::size_t row, SweepColumn column) {
+  if (row >= sweep.costs.size() || !sweep.costs[row]) {
+    return std::nullopt;
+  }
+  const core::YearCost& cost = *sweep.costs[row];
+  switch (column) {
+    case SweepColumn::gas_bill:
+      return cost.gas_bill_kwh;
+    case SweepColumn::total_cost:
+      return cost.total_cost_sek;
+    case SweepColumn::co2:
+      return cost.co2_kg;
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
+// The float behind a numeric column; nothing for the value, the remark, the cost and a point
+// without a year.
 std::optional<float> column_number(const SweepResult& result, SweepColumn column) {
   if (!has_year(result)) {
     return std::nullopt;
@@ -58,6 +83,9 @@ std::optional<float> column_number(const SweepResult& result, SweepColumn column
       return static_cast<float>(result.totals.unmet_days);
     case SweepColumn::value:
     case SweepColumn::remark:
+    case SweepColumn::gas_bill:
+    case SweepColumn::total_cost:
+    case SweepColumn::co2:
       break;
   }
   return std::nullopt;
@@ -100,10 +128,31 @@ QString sweep_column_heading(const Sweep& sweep, SweepColumn column) {
       return QStringLiteral("Cirkulationspumpens elanvändning (kWh)");
     case SweepColumn::unmet_days:
       return QStringLiteral("Dygn med underskott");
+    case SweepColumn::gas_bill:
+      return QStringLiteral("Gas enligt gasräkningen (kWh/år)");
+    case SweepColumn::total_cost:
+      return QStringLiteral("Kostnad totalt (kr/år)");
+    case SweepColumn::co2:
+      return QStringLiteral("Koldioxid (kg/år)");
     case SweepColumn::remark:
       return QStringLiteral("Anmärkning");
   }
   return {};
+}
+
+void add_sweep_costs(Sweep& sweep, const core::FoundClimates& climates) {
+  sweep.costs.clear();
+  for (std::size_t row = 0; row < sweep.points.size() && row < sweep.results.size(); ++row) {
+    const core::BoilerCase& input = sweep.points[row].input;
+    const core::FoundClimate& climate = climates.of(input);
+    if (!has_year(sweep.results[row]) || !climate.days) {
+      sweep.costs.emplace_back();
+      continue;
+    }
+    const auto days = static_cast<int>(climate.days->records.size());
+    sweep.costs.push_back(
+        core::year_cost(input, core::model_year(sweep.results[row], days), sweep.prices));
+  }
 }
 
 QString sweep_value_text(double value, const QLocale& locale) {
@@ -113,6 +162,10 @@ QString sweep_value_text(double value, const QLocale& locale) {
     return QStringLiteral("0");
   }
   return text.replace(QLatin1Char('.'), locale.decimalPoint());
+}
+
+std::optional<double> sweep_cost_sek(const Sweep& sweep, std::size_t row) {
+  return cost_number(sweep, row, SweepColumn::total_cost);
 }
 
 std::optional<double> sweep_efficiency_percent(const SweepResult& result, bool with_pump) {
@@ -176,6 +229,10 @@ QString sweep_cell_text(const Sweep& sweep, std::size_t row, SweepColumn column,
   if (column == SweepColumn::remark) {
     return sweep_remark(sweep, row, locale);
   }
+  if (is_cost(column)) {
+    const std::optional<double> cost = cost_number(sweep, row, column);
+    return cost ? locale.toString(static_cast<qlonglong>(std::llround(*cost))) : QString();
+  }
   const std::optional<float> number = column_number(sweep.results[row], column);
   if (!number) {
     return {};
@@ -206,6 +263,10 @@ QByteArray sweep_csv(const Sweep& sweep, const QLocale& locale) {
         field = value_cell(sweep, row, value_locale);
       } else if (column == SweepColumn::remark) {
         field = sweep_remark(sweep, row, value_locale);
+      } else if (is_cost(column)) {
+        if (const std::optional<double> cost = cost_number(sweep, row, column)) {
+          field = csv_number(static_cast<float>(std::round(*cost)), locale);
+        }
       } else if (const auto number = column_number(sweep.results[row], column)) {
         field = csv_number(*number, locale);
       }

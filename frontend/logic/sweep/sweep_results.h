@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/cost/year_cost.h"
 #include "frontend/logic/sweep/sweep_inputs.h"
 #include "frontend/logic/sweep/sweep_run.h"
 
@@ -23,7 +24,15 @@ struct Sweep {
   core::BoilerCase base;
   double current_position = 0.0;
   SweepResult current;  // the base case's own year
+  // Each point's year on the gas bill's terms, one per point once add_sweep_costs has run; empty
+  // for a point without a year.
+  std::vector<std::optional<core::YearCost>> costs;
+  core::CostInputs prices = core::default_cost_inputs();
 };
+
+// Each point's year on the gas bill's terms with the sweep's prices, its climate's days from
+// `climates`.
+void add_sweep_costs(Sweep& sweep, const core::FoundClimates& climates);
 
 // The columns of the window's table and of the CSV export, in order.
 enum class SweepColumn {
@@ -39,15 +48,21 @@ enum class SweepColumn {
   pilot_energy,
   pump_electricity,
   unmet_days,
+  gas_bill,
+  total_cost,
+  co2,
   remark,
 };
 
 // The days short of the demand come before the energies, where a narrow window shows them.
-inline constexpr std::array<SweepColumn, 13> kSweepColumns{
+inline constexpr std::array<SweepColumn, 16> kSweepColumns{
     SweepColumn::value,
     SweepColumn::efficiency,
     SweepColumn::efficiency_without_pump,
     SweepColumn::unmet_days,
+    SweepColumn::total_cost,
+    SweepColumn::co2,
+    SweepColumn::gas_bill,
     SweepColumn::net_energy,
     SweepColumn::gross_energy,
     SweepColumn::gross_energy_without_pump,
@@ -64,6 +79,9 @@ QString sweep_column_heading(const Sweep& sweep, SweepColumn column);
 // A swept value as the window and its exports write it, with the locale's decimal separator and
 // no grouping of digits.
 QString sweep_value_text(double value, const QLocale& locale);
+
+// The point's total cost of the year on the gas bill's terms, kr/år, when it has one.
+std::optional<double> sweep_cost_sek(const Sweep& sweep, std::size_t row);
 
 // The annual efficiency of a result in per cent, as the chart plots it, when the point has one.
 std::optional<double> sweep_efficiency_percent(const SweepResult& result, bool with_pump);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/cost/year_cost.h"
 #include "core/formats/daily_file_reader.h"
 #include "core/formats/summary_report.h"
 #include "frontend/logic/run/file_error.h"
@@ -79,6 +80,7 @@ struct ChartYear {
   std::optional<ClimateShape> climate;  // empty when the climate file could not be read
   QStringList summary_lines;            // the summary report as the user saw it
   QString note;                         // what the charts cannot show and why; empty when complete
+  std::optional<core::YearCost> cost;   // the year on the gas bill's terms, where it is known
 };
 
 // The year of the calculation just made in `folder`: its styrfil.dat, its climate file as the

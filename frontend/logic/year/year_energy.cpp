@@ -218,6 +218,9 @@ std::variant<EnergyFlow, QString> energy_flow(const ChartYear& year) {
                 flow.fuel),
   };
   flow.losses.assign(losses.begin(), losses.end());
+  if (year.cost) {
+    flow.sek_per_fuel_kwh = year.cost->sek_per_fuel_kwh;
+  }
   return flow;
 }
 

@@ -77,6 +77,8 @@ struct EnergyFlow {
   SummaryEnergy fuel;
   FlowPart useful_heat;
   std::vector<FlowPart> losses;  // a credit is negative
+  // What a kWh of the fuel costs on the gas bill, where the year's cost is known.
+  std::optional<double> sek_per_fuel_kwh;
 };
 
 // The flow, or why there is none (no heating day, or the annual figures are unknown).

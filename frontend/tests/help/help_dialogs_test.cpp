@@ -16,8 +16,8 @@
 
 namespace {
 
-const QStringList help_forms{"inmatningsord", "HelpBurn", "Form3",   "Helpkonv",
-                             "stillestand",   "Form1",    "HelpHeat"};
+const QStringList help_forms{"inmatningsord", "HelpBurn", "Form3",    "Helpkonv",
+                             "stillestand",   "Form1",    "HelpHeat", "Kostnadshjalp"};
 
 QDialog* create_dialog(const QString& form_name) {
   return form_name == u"proginfo" ? varmkalk::create_proginfo(nullptr)

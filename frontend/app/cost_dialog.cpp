@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/app/cost_dialog.h"
+
+#include "frontend/app/form_widgets.h"
+#include "frontend/help/help_dialogs.h"
+#include "frontend/help/twips.h"
+#include "frontend/logic/cost/cost_fields.h"
+#include "frontend/platform/platform.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <variant>
+
+namespace varmkalk {
+
+namespace {
+
+constexpr char kCostHelp[] = "Kostnadshjalp";
+const QColor kFaultYellow{255, 255, 0};
+constexpr int kFieldWidthChars = 10;
+
+QString text_of(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+CostDialog::CostDialog(Platform& platform, const core::CostInputs& prices, QWidget* parent)
+    : QDialog(parent), platform_(platform), prices_(prices), shown_(prices) {
+  setObjectName(QStringLiteral("kostnad"));
+  setWindowTitle(QStringLiteral("Kostnad och klimat"));
+  setAttribute(Qt::WA_DeleteOnClose);
+
+  auto* intro = new QLabel(
+      QStringLiteral("Priser och utsläpp för hela året på gasräkningens villkor: gasen räknas i "
+                     "kWh på det övre värmevärdet, som gasräkningen räknar."),
+      this);
+  intro->setWordWrap(true);
+  auto* form = new QFormLayout;
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    const core::CostQuantity& quantity = core::kCostQuantities[i];
+    auto* field = new QLineEdit(this);
+    field->setObjectName(text_of(quantity.key));
+    field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('0')) *
+                           (kFieldWidthChars + 2));
+    field->setToolTip(QStringLiteral("Standardvärde: %1").arg(text_of(quantity.source)));
+    connect(field, &QLineEdit::textChanged, this, [field] { set_field_background(field, kWhite); });
+    form->addRow(cost_field_label(quantity), field);
+    fields_[i] = field;
+  }
+  show_prices(prices);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  auto* defaults =
+      buttons->addButton(QStringLiteral("Standardvärden"), QDialogButtonBox::ResetRole);
+  auto* help = buttons->addButton(QStringLiteral("Hjälp"), QDialogButtonBox::HelpRole);
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Avbryt"));
+  defaults->setObjectName(QStringLiteral("standardvarden"));
+  help->setObjectName(QStringLiteral("kostnadshjalp"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &CostDialog::take_fields);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(defaults, &QPushButton::clicked, this,
+          [this] { show_prices(core::default_cost_inputs()); });
+  connect(help, &QPushButton::clicked, this, [this] {
+    if (QDialog* dialog = create_help_dialog(QLatin1String(kCostHelp), this)) {
+      platform_.show_modal(*dialog);
+    }
+  });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(intro);
+  layout->addLayout(form);
+  layout->addWidget(buttons);
+}
+
+void CostDialog::show_prices(const core::CostInputs& prices) {
+  shown_ = prices;
+  const CostTexts texts = cost_texts(prices, platform_.locale());
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    fields_[i]->setText(texts[i]);
+  }
+}
+
+void CostDialog::take_fields() {
+  CostTexts texts;
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    texts[i] = fields_[i]->text();
+  }
+  const auto read = read_cost_texts(texts, shown_, platform_.locale());
+  if (const auto* fault = std::get_if<CostFieldError>(&read)) {
+    set_field_background(fields_[fault->index], kFaultYellow);
+    fields_[fault->index]->setFocus();
+    platform_.beep();
+    platform_.message_box(this, QStringLiteral("Kostnad och klimat"), fault->message,
+                          MessageIcon::Exclamation);
+    return;
+  }
+  prices_ = std::get<core::CostInputs>(read);
+  accept();
+}
+
+QPushButton* add_cost_button(QDialog& form, Platform& platform, core::CostInputs& prices) {
+  QPushButton* button = add_button(&form, "kostnadochklimat", QStringLiteral("Kostnad och klimat…"),
+                                   twips_rect(2400, 8745, 2100, 345));
+  QObject::connect(button, &QPushButton::clicked, button, [&form, &platform, &prices] {
+    auto* dialog = new CostDialog(platform, prices, &form);
+    QObject::connect(dialog, &QDialog::accepted, &form,
+                     [dialog, &prices] { prices = dialog->prices(); });
+    platform.show_modal(*dialog);
+  });
+  return button;
+}
+
+}  // namespace varmkalk

@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/logic/cost/cost_figures.h"
+
+#include "core/case/climate_choice.h"
+#include "core/formats/control_file.h"
+#include "frontend/logic/form/form_case.h"
+#include "frontend/logic/kept/summary_input.h"
+#include "frontend/logic/run/file_names.h"
+
+#include <QHash>
+
+#include <memory>
+
+#include <cmath>
+#include <filesystem>
+#include <variant>
+
+namespace varmkalk {
+
+namespace {
+
+// The column the values of the result box's lines stand in, and their width.
+constexpr qsizetype kLabelWidth = 49;
+constexpr qsizetype kValueWidth = 9;
+
+std::filesystem::path folder_path(const QString& folder) {
+  return folder.isEmpty() ? std::filesystem::path() : to_path(folder);
+}
+
+std::optional<core::BoilerCase> case_of(const KeptCalculation& calculation) {
+  std::optional<FormInput> input;
+  QString identity = calculation.identity;
+  if (calculation.inputs) {
+    input = input_in_locale(*calculation.inputs, QLocale::c());
+    identity = calculation.inputs->identity;
+  } else if (calculation.summary) {
+    input = input_from_summary(*calculation.summary, QLocale::c()).input;
+  }
+  if (!input) {
+    return std::nullopt;
+  }
+  const auto derived = derive_case(*input, identity.trimmed(), QLocale::c());
+  if (const auto* found = std::get_if<core::BoilerCase>(&derived)) {
+    return *found;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<CostFigure> cost_figures(const core::YearCost& cost) {
+  const QString kwh = QStringLiteral("kWh/år");
+  const QString sek = QStringLiteral("kr/år");
+  return {
+      {QStringLiteral("Gas enligt gasräkningen (övre värmevärde)"), kwh, cost.gas_bill_kwh},
+      {QStringLiteral("Gas enligt gasräkningen"), QStringLiteral("m³/år"), cost.gas_m3},
+      {QString::fromUtf8(kSummerHotWaterLabel), kwh, cost.summer_gas_bill_kwh},
+      {QStringLiteral("Kostnad för gasen"), sek, cost.gas_cost_sek},
+      {QStringLiteral("Fast avgift"), sek, cost.fixed_fee_sek},
+      {QStringLiteral("Cirkulationspumpens el"), sek, cost.pump_cost_sek},
+      {QStringLiteral("Kostnad totalt"), sek, cost.total_cost_sek},
+      {QStringLiteral("Koldioxid"), QStringLiteral("kg/år"), cost.co2_kg},
+  };
+}
+
+QString cost_value_text(const std::optional<double>& value, const QLocale& locale) {
+  if (!value || !std::isfinite(*value)) {
+    return QStringLiteral("–");
+  }
+  return locale.toString(static_cast<qlonglong>(std::llround(*value)));
+}
+
+QStringList cost_lines(const core::YearCost& cost, const QLocale& locale) {
+  QStringList lines{QStringLiteral("Hela året på gasräkningens villkor:")};
+  for (const CostFigure& figure : cost_figures(cost)) {
+    lines +=
+        QStringLiteral("  %1%2 %3")
+            .arg((figure.label + QLatin1Char(' ')).leftJustified(kLabelWidth, QLatin1Char('.')),
+                 cost_value_text(figure.value, locale).rightJustified(kValueWidth), figure.unit);
+  }
+  lines += QString();
+  return lines;
+}
+
+std::optional<core::YearCost> folder_cost(const QString& folder,
+                                          const QString& climate_fallback_dir,
+                                          const core::CostInputs& prices) {
+  try {
+    const core::BoilerCase input = core::read_control_file(to_path(folder));
+    const core::FoundClimate climate = core::find_climate(
+        core::climate_file_name(input.climate), to_path(folder), folder_path(climate_fallback_dir));
+    return core::case_cost(input, climate, prices);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+std::vector<std::optional<core::YearCost>> kept_costs(
+    const std::vector<KeptCalculation>& calculations, const QString& folder,
+    const QString& climate_fallback_dir) {
+  std::vector<std::optional<core::YearCost>> costs;
+  QHash<QString, std::shared_ptr<core::FoundClimate>> climates;
+  for (const KeptCalculation& calculation : calculations) {
+    const std::optional<core::BoilerCase> input = case_of(calculation);
+    if (!input) {
+      costs.emplace_back();
+      continue;
+    }
+    const std::string_view name = core::climate_file_name(input->climate);
+    const QString key = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    if (!climates.contains(key)) {
+      climates.insert(key, std::make_shared<core::FoundClimate>(core::find_climate(
+                               name, to_path(folder), folder_path(climate_fallback_dir))));
+    }
+    const core::CostInputs prices = calculation.inputs && calculation.inputs->prices
+                                        ? *calculation.inputs->prices
+                                        : core::default_cost_inputs();
+    costs.push_back(core::case_cost(*input, *climates.value(key), prices));
+  }
+  return costs;
+}
+
+}  // namespace varmkalk

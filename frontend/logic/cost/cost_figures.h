@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/cost/cost_inputs.h"
+#include "core/cost/year_cost.h"
+#include "frontend/logic/kept/kept_calculations.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace varmkalk {
+
+// The label of the summer's hot water, as every view shows it.
+inline constexpr char kSummerHotWaterLabel[] = "Varmvatten utanför eldningssäsongen, uppskattat";
+
+// One figure of the year on the gas bill's terms, as the result box, the report, the comparison
+// and the exports show it; `value` empty where it cannot be estimated.
+struct CostFigure {
+  QString label;
+  QString unit;
+  std::optional<double> value;
+};
+
+// The year's gas on the bill's basis (kWh and m³), the summer's hot water within it, the cost of
+// the gas, the fee, the pump's electricity and their sum, and the CO2, in that order.
+std::vector<CostFigure> cost_figures(const core::YearCost& cost);
+
+// A figure's value as shown: whole, grouped as the locale groups; "–" for none.
+QString cost_value_text(const std::optional<double>& value, const QLocale& locale);
+
+// The lines the result box shows above the engine's summary: a heading, a line per figure with its
+// values in a column, and an empty line.
+QStringList cost_lines(const core::YearCost& cost, const QLocale& locale);
+
+// The year the engine has just computed in `folder` (its styrfil.dat and climate file found as
+// the engine finds them, the climate folder `climate_fallback_dir` after the folder), run again
+// in memory, on the bill's terms. Nothing when the case or its climate cannot be read or the
+// model refuses it.
+std::optional<core::YearCost> folder_cost(const QString& folder,
+                                          const QString& climate_fallback_dir,
+                                          const core::CostInputs& prices);
+
+// Each kept calculation on the bill's terms, with the inputs of cost its inputs file keeps (the
+// defaults for a file without them or a calculation kept without one): its case from its inputs
+// file, else from its summary, over its climate found in `folder`, else in `climate_fallback_dir`.
+// Nothing for a calculation whose case or climate cannot be had.
+std::vector<std::optional<core::YearCost>> kept_costs(
+    const std::vector<KeptCalculation>& calculations, const QString& folder,
+    const QString& climate_fallback_dir);
+
+}  // namespace varmkalk
