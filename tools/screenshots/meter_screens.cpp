@@ -13,6 +13,7 @@ bool save_meter_dialogs(Platform& platform, const FormInput& form, const SaveScr
     MeterUnit unit;
     core::Place place;
     const char* burner_kw;
+    bool hot_water = true;
   };
   const Screen screens[] = {
       {"resultat", "2400", MeterUnit::m3, core::Place::stockholm, nullptr},
@@ -20,12 +21,17 @@ bool save_meter_dialogs(Platform& platform, const FormInput& form, const SaveScr
       {"for-lite-gas", "3000", MeterUnit::kwh, core::Place::malmo, nullptr},
       {"for-mycket-gas", "5e8", MeterUnit::kwh, core::Place::malmo, nullptr},
       {"fel-i-faltet", "", MeterUnit::kwh, core::Place::malmo, nullptr},
+      // A house without hot water on the form's own climate: "Använd" takes the demand as found.
+      {"litet-hus", "100", MeterUnit::kwh, core::Place::malmo, nullptr, false},
   };
   bool ok = true;
   for (const Screen& screen : screens) {
     FormInput house = form;
     if (screen.burner_kw != nullptr) {
       house.single_stage_power_kw = QString::fromLatin1(screen.burner_kw);
+    }
+    if (!screen.hot_water) {
+      house.hot_water_heater = HotWaterHeater::No;
     }
     MeterDialog dialog(
         platform, house, core::default_cost_inputs(), [](const QString&) {}, nullptr);

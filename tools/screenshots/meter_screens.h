@@ -9,8 +9,9 @@ namespace varmkalk {
 class Platform;
 
 // "Anpassa till mätaren…" over the form's input `form`: a fit on another climate than the
-// form's, a fit whose burner falls short at full power, each refusal of the meter, and a field
-// at fault, each as Anpassa-till-mataren-<what>.png.
+// form's, a fit whose burner falls short at full power, a fit on the form's own climate, the
+// refusals of too little and of too much gas, and a field at fault, each as
+// Anpassa-till-mataren-<what>.png.
 bool save_meter_dialogs(Platform& platform, const FormInput& form, const SaveScreen& save);
 
 }  // namespace varmkalk
