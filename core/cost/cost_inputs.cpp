@@ -9,12 +9,15 @@
 namespace varmkalk::core {
 namespace {
 
-// An all-in price of gas for a house in 2024, network fee, energy tax, CO2 tax and VAT included.
+// Round figures of the right size for a house in 2024, meant to be replaced by the user's own
+// bills: gas all-in (network fee, energy tax, CO2 tax and VAT included), the yearly fixed fee and
+// electricity all-in.
 constexpr double kGasPriceSekPerKwh = 2.0;
 constexpr double kFixedFeeSek = 2000.0;
 constexpr double kElectricityPriceSekPerKwh = 2.0;
-// Nordic electricity with the trade across the borders counted, on average over 2017–2019: about
-// 90 g CO2e per kWh (IVL Svenska Miljöinstitutet for SMED and Naturvårdsverket, report 4, 2021).
+// Nordic electricity with the trade across the borders counted, on average over the three years
+// studied: about 90 g CO2e per kWh (IVL Svenska Miljöinstitutet for SMED and Naturvårdsverket,
+// SMED report 4, 2021).
 constexpr double kElectricityCo2KgPerKwh = 0.090;
 
 constexpr GasProperties kModelGas = model_gas_properties();

@@ -67,7 +67,10 @@ QString cost_value_text(const std::optional<double>& value, const QLocale& local
   if (!value || !std::isfinite(*value)) {
     return QStringLiteral("–");
   }
-  return locale.toString(static_cast<qlonglong>(std::llround(*value)));
+  // A plain blank between the groups of digits: a text box shows the locale's no-break space
+  // as one anyway, and a copied line then reads the same.
+  return locale.toString(static_cast<qlonglong>(std::llround(*value)))
+      .replace(QChar(0x00A0), QLatin1Char(' '));
 }
 
 QStringList cost_lines(const core::YearCost& cost, const QLocale& locale) {

@@ -29,7 +29,8 @@ struct CostFigure {
 // the gas, the fee, the pump's electricity and their sum, and the CO2, in that order.
 std::vector<CostFigure> cost_figures(const core::YearCost& cost);
 
-// A figure's value as shown: whole, grouped as the locale groups; "–" for none.
+// A figure's value as shown: whole, grouped as the locale groups (with a plain blank); "–" for
+// none.
 QString cost_value_text(const std::optional<double>& value, const QLocale& locale);
 
 // The lines the result box shows above the engine's summary: a heading, a line per figure with its

@@ -533,7 +533,7 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
     QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
     QCOMPARE(platform_->questions.size(), std::size_t{1});
     QVERIFY(platform_->messages.empty());
-    QCOMPARE(menu_->result_text(), QStringLiteral("Årsverkningsgrad\r\n"));
+    QVERIFY(menu_->result_text().endsWith(QStringLiteral("\r\nÅrsverkningsgrad\r\n")));
     expect_run_over();
   }
 

@@ -10,6 +10,7 @@
 #include "frontend/tests/app/form_driver.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -22,6 +23,8 @@
 #include <QTest>
 
 #include <memory>
+#include <tuple>
+#include <utility>
 
 using varmkalk::InputForm;
 using varmkalk::testing::FakePlatform;
@@ -107,6 +110,40 @@ class InputFormTest : public QObject {
   void cleanup() {
     delete form_.data();
     platform_.reset();
+  }
+
+  // "Kostnad och klimat…" starts from the session's previous values; "OK" takes the fields, or
+  // marks and names a bad one and takes nothing; "Avbryt" keeps the values as they were.
+  void cost_dialog_takes_its_fields_or_names_the_fault() {
+    varmkalk::SessionCalculation previous{QStringLiteral("h1"), {}, QLocale::c()};
+    previous.prices.fixed_fee_sek = 0.0;
+    form_->set_previous_calculation(previous);
+    const auto open = [this] {
+      click(QStringLiteral("kostnadochklimat"));
+      QDialog* dialog = platform_->last_modal();
+      return std::pair{dialog, dialog->findChild<QDialogButtonBox*>()};
+    };
+    auto [dialog, buttons] = open();
+    QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("fixed_fee_sek"))->text(),
+             QStringLiteral("0"));
+    auto* price = dialog->findChild<QLineEdit*>(QStringLiteral("gas_price_sek_per_kwh"));
+    price->setText(QStringLiteral("1,5"));
+    varmkalk::testing::click_button(buttons->button(QDialogButtonBox::Ok));
+    QCOMPARE(platform_->messages.size(), std::size_t{1});
+    QVERIFY(platform_->messages[0].text.contains(QStringLiteral("Gaspris, allt inräknat")));
+    QCOMPARE(varmkalk::field_background(price), kYellow);
+    QCOMPARE(form_->prices(), previous.prices);
+
+    price->setText(QStringLiteral("1.5"));
+    varmkalk::testing::click_button(buttons->button(QDialogButtonBox::Ok));
+    varmkalk::core::CostInputs expected = previous.prices;
+    expected.gas_price_sek_per_kwh = 1.5;
+    QCOMPARE(form_->prices(), expected);
+
+    std::tie(dialog, buttons) = open();
+    dialog->findChild<QLineEdit*>(QStringLiteral("fixed_fee_sek"))->setText(QStringLiteral("9"));
+    varmkalk::testing::click_button(buttons->button(QDialogButtonBox::Cancel));
+    QCOMPARE(form_->prices(), expected);
   }
 
   void opens_with_design_defaults() {

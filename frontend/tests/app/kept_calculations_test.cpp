@@ -299,7 +299,7 @@ class KeptCalculationsTest : public varmkalk::testing::MenuFixture {
     write_file(QStringLiteral("gamesum.dat"), "HIGH SCORES\r\n1. AAA 9000\r\n");
     write_file(QStringLiteral("cut indata.json"), inputs.left(inputs.size() / 2));
     write_file(QStringLiteral("new indata.json"),
-               QByteArray(inputs).replace("\"version\": 1", "\"version\": 7"));
+               QByteArray(inputs).replace("\"version\": 2", "\"version\": 7"));
     const QStringList before = folder_state();
 
     for (const char* button : {"jamfor", "hamtaindata"}) {

@@ -119,9 +119,10 @@ class CostTest : public QObject {
     const std::optional<core::YearCost> shown = folder_cost(folder.path(), kClimateDir, prices);
     QVERIFY(shown);
     QVERIFY(shown->summer_fuel_kwh && *shown->summer_fuel_kwh > 0.0);
-    QVERIFY(cost_lines(*shown, kSwedish)
-                .join(QLatin1Char('\n'))
-                .contains(kSwedish.toString(whole(shown->total_cost_sek)) + QStringLiteral(" kr")));
+    QVERIFY(
+        cost_lines(*shown, kSwedish)
+            .join(QLatin1Char('\n'))
+            .contains(cost_value_text(shown->total_cost_sek, kSwedish) + QStringLiteral(" kr")));
 
     // The sweep's point of the same case.
     SweepBase base = std::get<SweepBase>(sweep_base(form, QLocale::c()));

@@ -181,6 +181,10 @@ class KeptInputsTest : public QObject {
     const KeptInputs kept = kept_inputs(QStringLiteral("h1"), input, kSwedish,
                                         listing_of(derived(input, kSwedish), 93.4), kSaved, prices);
     QCOMPARE(parsed(inputs_file_bytes(kept)).prices, std::optional(prices));
+    // "Hämta indata…" gives them back with the form's input.
+    KeptCalculation calculation;
+    calculation.inputs = parsed(inputs_file_bytes(kept));
+    QCOMPARE(restored_input(calculation, kSwedish).prices, std::optional(prices));
 
     QJsonObject version_1 = json_of(kept);
     version_1.remove(QStringLiteral("cost"));
