@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the libFuzzer targets of the engine, the CSV reader, the readers of kept summaries and
-# inputs files and the climate import in
+# Builds the libFuzzer targets of the engine, the CSV reader, kalvex-batch's table, the readers of
+# kept summaries and inputs files and the climate import in
 # build-fuzz/ (clang, AddressSanitizer, UndefinedBehaviorSanitizer) and runs each of them, or
 # only the NAMEs given, for SECONDS seconds, one after the other. Corpora grow in
 # build-fuzz/corpus/NAME, seeded from fuzz/seeds/NAME; inputs that break a target are kept in
@@ -17,7 +17,8 @@ shift
 cd "$(dirname "$0")/.."
 
 build=build-fuzz
-names=(control_file climate_file own_climate_file engine_run csv_table summary_report inputs_file
+names=(control_file climate_file own_climate_file engine_run csv_table batch_input summary_report
+  inputs_file
   import_detect
   import_smhi_daily import_smhi_hourly import_epw import_plain_csv import_climate_file)
 if [ $# -gt 0 ]; then
@@ -45,7 +46,8 @@ generated="$build/generated-seeds"
 rm -rf "$generated"
 mkdir -p "$generated/control_file" "$generated/climate_file" "$generated/own_climate_file" \
   "$generated/engine_run" \
-  "$generated/csv_table" "$generated/summary_report" "$generated/inputs_file"
+  "$generated/csv_table" "$generated/batch_input" "$generated/summary_report" \
+  "$generated/inputs_file"
 for climate in data/climate/*.dat; do
   place=$(basename "$climate" .dat)
   cp "$climate" "$generated/climate_file/$place"

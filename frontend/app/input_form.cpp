@@ -4,6 +4,7 @@
 #include "frontend/app/cost_dialog.h"
 #include "frontend/app/fonts.h"
 #include "frontend/app/form_widgets.h"
+#include "frontend/app/meter_dialog.h"
 #include "frontend/app/sweep_button.h"
 #include "frontend/compare/kept_list_dialog.h"
 #include "frontend/controls/control_names.h"
@@ -147,6 +148,8 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
       *this, platform_, [this] { return form_input(); }, QCoreApplication::applicationDirPath(),
       [this] { return prices_; });
   add_cost_button(*this, platform_, prices_);
+  add_meter_button(
+      *this, platform_, [this] { return form_input(); }, prices_, field("huseff"));
 }
 
 FormInput InputForm::form_input() const {

@@ -335,6 +335,73 @@ Värdena sparas med beräkningen i dess indatafil och
 kommer tillbaka med "Hämta indata…". En ny beräkning
 börjar med föregående beräknings värden.)";
 
+constexpr const char* matare_text = R"(Här anpassar programmet huset till gasmätaren. Få
+vet husets maximala uppvärmningsbehov, det värde i
+formuläret som mest styr svaret, men de flesta vet
+förra årets gasförbrukning från gasräkningen.
+
+Programmet söker det maximala uppvärmningsbehov vid
+vilket modellens år, med alla formulärets övriga
+indata, förbrukar lika mycket gas som mätaren visar,
+räknat som gasräkningen räknar: kWh på det övre
+värmevärdet och sommarens varmvatten medräknat, som
+i "Kostnad och klimat…". Årets gas växer jämnt med
+uppvärmningsbehovet, så sökningen hittar det inom
+1 kWh på några millisekunder.
+
+Skriv förbrukningen i kWh, eller i m³ med räkningens
+omräkningstal (kWh per m³).
+
+Klimatåret
+Gasen beror på hur kallt året var. Ett varmt år ger
+lite gas för ett stort hus, ett kallt år mycket gas
+för ett litet. De sex orternas klimatfiler är år 2009,
+ett uppmätt år vars värmebehov ligger nära
+medelvärdet för 1991–2020, inte det år mätaren avser.
+Anpassningen till dem ger därför ett hus som passar
+mätaren ungefär ett normalår.
+Truast blir anpassningen med klimatet för just det
+mätta året:
+1. Hämta SMHI:s dygnsmedeltemperaturer för en
+   station nära huset, för mätperioden.
+2. Tryck "Importera…" här eller i formuläret och
+   skapa en klimatfil för året.
+3. Välj Egen klimatfil och filen, och kontrollera
+   DUT, den dimensionerande utetemperaturen.
+Mätperioden bör vara ett helt år; en räkning som
+sträcker sig över två år passar sämre.
+
+Ett annat klimat än formulärets
+Huset förs över till formulärets klimat med sitt
+värmeförlusttal H = Q / (inne − 5 − DUT), W/K, där Q
+är det anpassade uppvärmningsbehovet och DUT
+mätklimatets. "Använd" skriver H gånger
+(inne − 5 − DUT) med formulärets DUT i fältet. Så blir
+huset detsamma, men dess uppvärmningsbehov anges vid
+formulärets klimat.
+
+Vad anpassningen inte vet
+Allt utom uppvärmningsbehovet tas som det står i
+formuläret. Varmvattenbehovet och beredarförlusten
+tas som de är skrivna; ett för stort varmvattenbehov
+ger ett för litet hus, och tvärtom. Detsamma gäller
+pannans förluster, inomhustemperaturen och
+brännaren. Gas till annat än pannan, till exempel en
+gasspis, räknas som pannans. Gratisvärmen är
+modellens: 5 grader under inomhustemperaturen.
+
+Varningar och vägran
+Har det anpassade huset dygn då brännaren inte
+räcker till ens på full effekt, varnar programmet:
+så mycket gas kan pannan inte ha eldat, och mätvärdet
+eller brännarens effekt bör ses över. Är den uppmätta
+gasen mindre än vad varmvattnet och pannans förluster
+ensamma tar, finns inget hus som passar, och
+programmet säger det. Modellens år växer i små språng
+på några kWh; faller mätvärdet i ett sådant språng
+och inget uppvärmningsbehov ger gasen inom 1 kWh,
+säger programmet också det.)";
+
 }  // namespace
 
 QString help_text(const QString& form_name) {
@@ -355,6 +422,8 @@ QString help_text(const QString& form_name) {
     text = helpheat_text;
   } else if (form_name == u"Kostnadshjalp") {
     text = kostnad_text;
+  } else if (form_name == u"Matarhjalp") {
+    text = matare_text;
   }
   return text == nullptr ? QString() : QString::fromUtf8(text);
 }

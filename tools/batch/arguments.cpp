@@ -73,6 +73,10 @@ std::string column_lines() {
                              (quantity.unit.empty() ? "" : ", " + std::string(quantity.unit)) +
                              ", annars " + cost_default_text(quantity));
   }
+  lines += column_line(kMeterColumn,
+                       "valfri: årets uppmätta gas på räkningens sätt, kWh; raden räknas vid "
+                       "det dimensionerande effektbehov som ger den, ett tomt fält räknar den som "
+                       "den står");
   return lines + column_line(kCaseColumn, "valfri: fallets namn, vilken text som helst");
 }
 
@@ -152,6 +156,13 @@ Har indata någon av kostnadens och koldioxidens kolumner kommer ytterligare fyr
   gas_m3                          samma gas i normalkubikmeter, gas_bill_kwh / gas_kwh_per_m3
   cost_sek                        kostnaden för gasen, den fasta avgiften och pumpens el, kr/år
   co2_kg                          koldioxiden från gasen och pumpens el, kg/år
+Har indata kolumnen metered_gas_kwh kommer de fyra och sist:
+  calibrated_design_heat_demand_w det dimensionerande effektbehov, W, vid vilket årets gas på
+                                  räkningens sätt är den uppmätta (inom 1 kWh); radens övriga
+                                  resultat gäller vid det. Uppmätt gas som inget effektbehov på
+                                  0 W eller mer når ger status error och skälet i message.
+                                  Kolumnen design_heat_demand behövs ändå; den är sökningens
+                                  startpunkt.
 Talen är de kortaste som läses tillbaka som samma tal som beräkningen gav; avrundade som i
 kalvex sammanställning blir de samma text.
 

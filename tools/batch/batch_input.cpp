@@ -121,6 +121,29 @@ std::optional<double> cost_number_of(std::string_view cell, const core::CostQuan
   return value;
 }
 
+// The metered gas of a cell: empty for a blank cell, a number above 0 otherwise; or what is
+// wrong with it.
+std::optional<double> meter_reading_of(std::string_view cell, bool& blank, std::string& fault) {
+  constexpr double kMostKwh = 1.0e9;  // far beyond any house's year
+  std::string_view text = core::trimmed(cell);
+  blank = text.empty();
+  if (blank || !number_of(cell, fault)) {
+    return std::nullopt;
+  }
+  if (text.starts_with('+')) {
+    text.remove_prefix(1);
+  }
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !(value > 0.0) ||
+      value > kMostKwh) {
+    fault = quoted_for_message(core::trimmed(cell)) +
+            " är ingen uppmätt gas; ange kWh över 0 och högst 1e9, eller lämna fältet tomt";
+    return std::nullopt;
+  }
+  return value;
+}
+
 // The letters a code column takes, either case, each with what it stands for: every row of the
 // column's table, the default row by its own letter too, so that no other text slips through to
 // the default.
@@ -230,6 +253,7 @@ std::vector<std::string_view> batch_column_names() {
   for (const core::CostQuantity& quantity : core::kCostQuantities) {
     names.push_back(quantity.key);
   }
+  names.push_back(kMeterColumn);
   names.push_back(kCaseColumn);
   return names;
 }
@@ -242,6 +266,10 @@ BatchReader::BatchReader(core::ByteSource& source, std::string_view file_name)
     if (found != header.end()) {
       cost_columns_.push_back({&quantity, static_cast<std::size_t>(found - header.begin())});
     }
+  }
+  if (const auto found = std::find(header.begin(), header.end(), kMeterColumn);
+      found != header.end()) {
+    meter_column_ = static_cast<std::size_t>(found - header.begin());
   }
 }
 
@@ -257,7 +285,7 @@ std::optional<BatchRow> BatchReader::next() {
   if (!row) {
     return std::nullopt;
   }
-  BatchRow read{std::move(*row), {}};
+  BatchRow read{std::move(*row), {}, core::default_cost_inputs(), std::nullopt};
   // In the control file's line order, so that the burner's two powers meet as they do there.
   for (const ColumnOf& column : columns_) {
     const std::string& cell = read.row.fields[column.column];
@@ -280,6 +308,14 @@ std::optional<BatchRow> BatchReader::next() {
       read.prices.*column.quantity->member = *value;
     } else {
       add_fault(read.row, column.column, fault);
+    }
+  }
+  if (meter_column_) {
+    bool blank = false;
+    std::string fault;
+    read.metered_gas_kwh = meter_reading_of(read.row.fields[*meter_column_], blank, fault);
+    if (!read.metered_gas_kwh && !blank) {
+      add_fault(read.row, *meter_column_, fault);
     }
   }
   return read;
@@ -314,10 +350,12 @@ BatchInput read_batch_input(std::string_view bytes, std::string_view file_name) 
   input.table.header_line = reader.header_line();
   input.table.header = reader.header();
   input.cost_columns = reader.has_cost_columns();
+  input.meter_column = reader.has_meter_column();
   while (std::optional<BatchRow> row = reader.next()) {
     input.table.rows.push_back(std::move(row->row));
     input.cases.push_back(row->input);
     input.prices.push_back(row->prices);
+    input.metered_gas_kwh.push_back(row->metered_gas_kwh);
   }
   reader.throw_cell_faults();
   return input;

@@ -16,6 +16,9 @@ namespace varmkalk::batch {
 
 // The column that may name a case; it takes no part in the calculation.
 inline constexpr std::string_view kCaseColumn = "case";
+// The optional column of the metered yearly gas, kWh on the bill's basis: a row with a number in
+// it is run at the design heat demand that uses that much gas; an empty cell leaves the row's own.
+inline constexpr std::string_view kMeterColumn = "metered_gas_kwh";
 
 // The table as read and, for each of its rows in order, the case it describes.
 struct BatchInput {
@@ -23,6 +26,8 @@ struct BatchInput {
   std::vector<core::BoilerCase> cases;
   std::vector<core::CostInputs> prices;  // each row's, the defaults where a column is missing
   bool cost_columns = false;             // the table has one of the cost columns at least
+  std::vector<std::optional<double>> metered_gas_kwh;  // each row's, empty where it has none
+  bool meter_column = false;
 };
 
 // A row of the table and the case it describes.
@@ -30,6 +35,7 @@ struct BatchRow {
   core::CsvRow row;
   core::BoilerCase input;
   core::CostInputs prices = core::default_cost_inputs();
+  std::optional<double> metered_gas_kwh;
 };
 
 // Input that cannot be run. what() is one Swedish line per fault found, each naming the file,
@@ -40,8 +46,8 @@ class BatchInputError : public std::runtime_error {
 };
 
 // The names of the input columns: a column for every number and code line of the control file,
-// under the field name of that line, then the optional columns of cost and CO2, then the case's
-// name.
+// under the field name of that line, then the optional columns of cost and CO2, the metered gas,
+// then the case's name.
 std::vector<std::string_view> batch_column_names();
 
 // Reads the cases from a CSV table with a column for each of batch_column_names(), in any
@@ -59,6 +65,7 @@ class BatchReader {
   long header_line() const { return table_.header_line(); }
   // Whether the table has any of the optional columns of cost and CO2.
   bool has_cost_columns() const { return !cost_columns_.empty(); }
+  bool has_meter_column() const { return meter_column_.has_value(); }
   const std::vector<std::string>& header() const { return table_.header(); }
   // The next row and its case, or nothing after the last row. The case of a row with a faulty
   // cell lacks that cell's value.
@@ -83,6 +90,7 @@ class BatchReader {
   std::string file_name_;
   std::vector<ColumnOf> columns_;
   std::vector<CostColumnOf> cost_columns_;
+  std::optional<std::size_t> meter_column_;
   std::vector<std::string> faults_;
   std::size_t fault_count_ = 0;
 };

@@ -29,6 +29,8 @@ constexpr std::array<std::string_view, 14> kResultColumns = {
     "shortfall_days",
 };
 
+constexpr std::string_view kCalibratedColumn = "calibrated_design_heat_demand_w";
+
 constexpr std::array<std::string_view, 4> kCostColumns = {
     "gas_bill_kwh",
     "gas_m3",
@@ -80,13 +82,35 @@ std::vector<std::string> result_fields(const core::CaseResult& result) {
   return fields;
 }
 
+// The input's fields, the results and the columns of cost and CO2; those of a refused case are
+// empty.
+std::vector<std::string> fields_with_cost(const core::CsvRow& input, const core::CaseResult& result,
+                                          const std::optional<core::YearCost>& cost) {
+  std::vector<std::string> fields = input.fields;
+  const std::vector<std::string> added = result_fields(result);
+  fields.insert(fields.end(), added.begin(), added.end());
+  if (cost) {
+    for (const double value :
+         {cost->gas_bill_kwh, cost->gas_m3, cost->total_cost_sek, cost->co2_kg}) {
+      fields.push_back(cost_number(value));
+    }
+  } else {
+    fields.resize(fields.size() + kCostColumns.size());
+  }
+  return fields;
+}
+
 }  // namespace
 
-std::string batch_output_header(std::span<const std::string> input_header, bool cost_columns) {
+std::string batch_output_header(std::span<const std::string> input_header, bool cost_columns,
+                                bool meter_column) {
   std::vector<std::string> header(input_header.begin(), input_header.end());
   header.insert(header.end(), kResultColumns.begin(), kResultColumns.end());
-  if (cost_columns) {
+  if (cost_columns || meter_column) {
     header.insert(header.end(), kCostColumns.begin(), kCostColumns.end());
+  }
+  if (meter_column) {
+    header.emplace_back(kCalibratedColumn);
   }
   return core::csv_record(header);
 }
@@ -100,17 +124,14 @@ std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& 
 
 std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& result,
                              const std::optional<core::YearCost>& cost) {
-  std::vector<std::string> fields = input.fields;
-  const std::vector<std::string> added = result_fields(result);
-  fields.insert(fields.end(), added.begin(), added.end());
-  if (cost) {
-    for (const double value :
-         {cost->gas_bill_kwh, cost->gas_m3, cost->total_cost_sek, cost->co2_kg}) {
-      fields.push_back(cost_number(value));
-    }
-  } else {
-    fields.resize(fields.size() + kCostColumns.size());
-  }
+  return core::csv_record(fields_with_cost(input, result, cost));
+}
+
+std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& result,
+                             const std::optional<core::YearCost>& cost,
+                             const std::optional<float>& calibrated_demand_w) {
+  std::vector<std::string> fields = fields_with_cost(input, result, cost);
+  fields.push_back(number(calibrated_demand_w));
   return core::csv_record(fields);
 }
 

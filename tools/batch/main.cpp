@@ -22,6 +22,7 @@
 #include "tools/batch/arguments.h"
 #include "tools/batch/batch_input.h"
 #include "tools/batch/batch_output.h"
+#include "tools/batch/calibration.h"
 #include "tools/batch/progress.h"
 #include "tools/common/program.h"
 #include "tools/common/signal_cleanup.h"
@@ -91,6 +92,7 @@ struct Chunk {
   std::vector<core::CsvRow> rows;
   std::vector<core::BoilerCase> cases;
   std::vector<core::CostInputs> prices;
+  std::vector<std::optional<double>> metered_gas_kwh;
 };
 
 // The next rows of the second pass: kChunkRows of them, fewer where they hold many bytes or the
@@ -109,6 +111,7 @@ Chunk read_chunk(batch::BatchReader& reader) {
     chunk.rows.push_back(std::move(row->row));
     chunk.cases.push_back(row->input);
     chunk.prices.push_back(row->prices);
+    chunk.metered_gas_kwh.push_back(row->metered_gas_kwh);
   }
   // Only a file changed since the first pass has such cells now.
   reader.throw_cell_faults();
@@ -182,34 +185,52 @@ int run(const batch::Arguments& arguments) {
   batch::Progress progress(checked.rows, !arguments.quiet && core::platform::is_terminal(stderr));
   batch::BatchReader reader(input, input_name);
   const bool cost_columns = reader.has_cost_columns();
-  output.write(batch::batch_output_header(reader.header(), cost_columns));
+  const bool meter_column = reader.has_meter_column();
+  output.write(batch::batch_output_header(reader.header(), cost_columns, meter_column));
 
   std::size_t rows = 0;
   std::size_t shortfalls = 0;
   std::size_t errors = 0;
   // The task owns a copy of the cases it computes; the rows, cases and prices stay for the output.
+  // A table with the metered gas fits each row with a reading to its meter.
   const auto compute = [&](Chunk& chunk) {
-    return std::async(std::launch::async, [cases = chunk.cases, &climates, threads] {
-      return core::run_cases(cases, climates, threads);
-    });
+    return std::async(std::launch::async,
+                      [cases = chunk.cases, prices = chunk.prices, metered = chunk.metered_gas_kwh,
+                       &climates, threads, meter_column] {
+                        if (meter_column) {
+                          return batch::calibrate_cases(cases, prices, metered, climates, threads);
+                        }
+                        std::vector<batch::CalibratedRow> plain;
+                        for (core::CaseResult& result : core::run_cases(cases, climates, threads)) {
+                          plain.push_back({std::move(result), std::nullopt, std::nullopt});
+                        }
+                        return plain;
+                      });
   };
   // While one chunk is computed, the next is read and the one before written.
   Chunk current = read_chunk(reader);
-  std::future<std::vector<core::CaseResult>> computing = compute(current);
+  std::future<std::vector<batch::CalibratedRow>> computing = compute(current);
   while (!current.rows.empty()) {
     Chunk next = read_chunk(reader);
-    const std::vector<core::CaseResult> results = computing.get();
+    const std::vector<batch::CalibratedRow> results = computing.get();
     if (!next.rows.empty()) {
       computing = compute(next);
     }
     std::string text;
     for (std::size_t i = 0; i < results.size(); ++i) {
-      text += cost_columns ? batch::batch_output_row(current.rows[i], results[i],
-                                                     row_cost(current.cases[i], current.prices[i],
-                                                              results[i], climates))
-                           : batch::batch_output_row(current.rows[i], results[i]);
-      shortfalls += results[i].status == core::CaseStatus::shortfall ? 1 : 0;
-      errors += results[i].status == core::CaseStatus::error ? 1 : 0;
+      const core::CaseResult& result = results[i].result;
+      if (meter_column) {
+        text += batch::batch_output_row(current.rows[i], result, results[i].cost,
+                                        results[i].design_heat_demand_w);
+      } else if (cost_columns) {
+        text += batch::batch_output_row(
+            current.rows[i], result,
+            row_cost(current.cases[i], current.prices[i], result, climates));
+      } else {
+        text += batch::batch_output_row(current.rows[i], result);
+      }
+      shortfalls += result.status == core::CaseStatus::shortfall ? 1 : 0;
+      errors += result.status == core::CaseStatus::error ? 1 : 0;
     }
     output.write(text);
     rows += results.size();

@@ -29,6 +29,7 @@
 #include "frontend/sweep/sweep_window.h"
 #include "tools/screenshots/example_run.h"
 #include "tools/screenshots/kept_screens.h"
+#include "tools/screenshots/meter_screens.h"
 #include "tools/screenshots/pdf_pages.h"
 #include "tools/screenshots/swedish_desktop.h"
 
@@ -305,6 +306,9 @@ int main(int argc, char* argv[]) {
     cost.setAttribute(Qt::WA_DeleteOnClose, false);
     ok &= save(cost, dir, QStringLiteral("Kostnad-och-klimat"));
   }
+  ok &= varmkalk::save_meter_dialogs(
+      platform, typed_worked_example(),
+      [&dir](QWidget& widget, const QString& name) { return save(widget, dir, name); });
   ok &= save_charts(platform, dir, *summary);
   ok &= varmkalk::save_kept_calculations(
       dir, [&dir](QWidget& widget, const QString& name) { return save(widget, dir, name); });
@@ -393,8 +397,8 @@ int main(int argc, char* argv[]) {
     ok &= save(form, dir, form.objectName());
   }
 
-  for (const char* name :
-       {"inmatningsord", "HelpBurn", "Form3", "Helpkonv", "stillestand", "Form1", "HelpHeat"}) {
+  for (const char* name : {"inmatningsord", "HelpBurn", "Form3", "Helpkonv", "stillestand", "Form1",
+                           "HelpHeat", "Matarhjalp"}) {
     const std::unique_ptr<QDialog> help(
         varmkalk::create_help_dialog(QString::fromLatin1(name), nullptr));
     ok &= help != nullptr && save(*help, dir, QString::fromLatin1(name));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/app/input_form.h"
 #include "frontend/app/form_widgets.h"
+#include "frontend/app/meter_dialog.h"
+#include "frontend/examples/typed_inputs.h"
 #include "frontend/help/twips.h"
 #include "frontend/logic/form/field_error.h"
 #include "frontend/logic/form/form_input.h"
@@ -544,6 +546,36 @@ class InputFormTest : public QObject {
     QCOMPARE(first, QStringList{QStringLiteral("egen.dat")});
     QCOMPARE(second, (QStringList{QStringLiteral("annan.dat"), QStringLiteral("egen.dat")}));
     QCOMPARE(typed, QStringLiteral("egen.dat"));
+  }
+
+  // "Anpassa till mätaren…" fits the form's house to a meter and "Använd" writes its demand into
+  // the form's field; a refused meter leaves "Använd" off and the field as it was.
+  void meter_fit_fills_the_heat_demand_field() {
+    form_->set_form_input(varmkalk::testing::typed_worked_example());
+    const QString before = field(QStringLiteral("huseff"))->text();
+    for (const char* amount : {"100", "25000"}) {
+      QPointer<varmkalk::MeterDialog> dialog;
+      platform_->on_modal = [&dialog, amount](QDialog& shown) {
+        dialog = qobject_cast<varmkalk::MeterDialog*>(&shown);
+        QVERIFY(dialog != nullptr);
+        varmkalk::MeterInput typed;
+        typed.amount = QString::fromLatin1(amount);
+        typed.place = varmkalk::core::Place::malmo;
+        dialog->set_meter_input(typed);
+        dialog->fit();
+      };
+      click(QStringLiteral("anpassatillmataren"));
+      QVERIFY(dialog);
+      auto* use = dialog->findChild<QPushButton*>(QStringLiteral("anvand"));
+      QCOMPARE(use->isEnabled(), QByteArray(amount) != "100");
+      if (use->isEnabled()) {
+        varmkalk::testing::click_button(use);
+      }
+      delete dialog.data();
+    }
+    const QString after = field(QStringLiteral("huseff"))->text();
+    QVERIFY(after != before);
+    QVERIFY(after.toDouble() > 8.0 && after.toDouble() < 15.0);
   }
 };
 

@@ -16,8 +16,9 @@
 
 namespace {
 
-const QStringList help_forms{"inmatningsord", "HelpBurn", "Form3",    "Helpkonv",
-                             "stillestand",   "Form1",    "HelpHeat", "Kostnadshjalp"};
+const QStringList help_forms{"inmatningsord", "HelpBurn",      "Form3",
+                             "Helpkonv",      "stillestand",   "Form1",
+                             "HelpHeat",      "Kostnadshjalp", "Matarhjalp"};
 
 QDialog* create_dialog(const QString& form_name) {
   return form_name == u"proginfo" ? varmkalk::create_proginfo(nullptr)

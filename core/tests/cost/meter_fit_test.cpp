@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/cost/meter_fit.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "core/case/climate_choice.h"
+#include "core/tests/support/worked_example.h"
+
+namespace varmkalk::core {
+namespace {
+
+FoundClimate climate_of(const BoilerCase& input) {
+  return find_climate(climate_file_name(input.climate), VARMKALK_CLIMATE_TEST_DATA, {});
+}
+
+double gas_at(BoilerCase input, float demand_w, const FoundClimate& climate) {
+  input.building.design_heat_demand_w = demand_w;
+  return case_cost(input, climate, default_cost_inputs()).value().gas_bill_kwh;
+}
+
+// The bill's gas at a house's own demand, taken as the meter, gives that demand back.
+TEST(MeterFit, TheYearsOwnGasGivesItsDemandBack) {
+  struct Row {
+    const char* what;
+    BoilerCase input;
+    Place place;
+    float demand_w;
+  };
+  BoilerCase no_hot_water = testing::worked_example();
+  no_hot_water.hot_water = {0.0f, 0.0f};
+  BoilerCase warm = testing::modulating_example();
+  warm.building.indoor_temp_c = 22.0f;
+  warm.heating_system = HeatingSystem::radiators_80_60;
+  const Row rows[] = {
+      {"single-stage in Malmö", testing::worked_example(), Place::malmo, 8000.0f},
+      {"modulating in Stockholm", testing::modulating_example(), Place::stockholm, 6500.0f},
+      {"no hot water in Kiruna", no_hot_water, Place::kiruna, 11000.0f},
+      {"warm house on 80/60 in Östersund", warm, Place::ostersund, 4200.0f},
+      {"a small house in Jönköping", testing::worked_example(), Place::jonkoping, 1500.0f},
+      {"near the burner's limit in Falun", testing::modulating_example(), Place::falun, 14000.0f},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    BoilerCase input = row.input;
+    input.climate = row.place;
+    const FoundClimate climate = climate_of(input);
+    const double metered_kwh = gas_at(input, row.demand_w, climate);
+    // The form's own demand is no help to the search: it starts from an unrelated guess.
+    input.building.design_heat_demand_w = 3000.0f;
+    const auto found = fit_to_meter(input, climate, default_cost_inputs(), metered_kwh);
+    ASSERT_TRUE(std::holds_alternative<MeterFit>(found))
+        << std::get<MeterFitRefusal>(found).message;
+    const MeterFit& fit = std::get<MeterFit>(found);
+    EXPECT_NEAR(fit.cost.gas_bill_kwh, metered_kwh, 1.0);
+    EXPECT_NEAR(fit.design_heat_demand_w, row.demand_w, row.demand_w * 1e-3);
+    EXPECT_DOUBLE_EQ(fit.cost.gas_bill_kwh, gas_at(input, fit.design_heat_demand_w, climate));
+    // One more kW costs what the curve's slope says, and the search stays short.
+    EXPECT_GT(fit.gas_kwh_per_kw, 0.0);
+    EXPECT_NEAR(fit.gas_kwh_per_kw,
+                gas_at(input, fit.design_heat_demand_w + 500.0f, climate) -
+                    gas_at(input, fit.design_heat_demand_w - 500.0f, climate),
+                1e-2);
+    EXPECT_LT(fit.evaluations, 30);
+  }
+}
+
+TEST(MeterFit, RefusesAMeterNoDemandReaches) {
+  BoilerCase input = testing::worked_example();
+  const FoundClimate climate = climate_of(input);
+  const CostInputs prices = default_cost_inputs();
+  // The least the curve takes: hot water and standing losses alone.
+  const auto least = fit_to_meter(input, climate, prices, 1.0);
+  ASSERT_TRUE(std::holds_alternative<MeterFitRefusal>(least));
+  const double least_kwh = std::get<MeterFitRefusal>(least).limit_gas_kwh;
+  EXPECT_GT(least_kwh, 5000.0 * prices.fuel_hhv_ratio);
+  EXPECT_LT(least_kwh, gas_at(input, 1000.0f, climate));
+  const double most_kwh = gas_at(input, 1.0e7f, climate);
+  const double not_a_number = std::numeric_limits<double>::quiet_NaN();
+  struct Row {
+    double metered_kwh;
+    MeterFitFault fault;
+    bool limit_given;
+  };
+  const Row rows[] = {
+      {0.0, MeterFitFault::not_a_reading, false},
+      {-5.0, MeterFitFault::not_a_reading, false},
+      {not_a_number, MeterFitFault::not_a_reading, false},
+      {least_kwh * 0.99, MeterFitFault::below_base, true},
+      {most_kwh + 10.0, MeterFitFault::beyond_any_house, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.metered_kwh);
+    const auto found = fit_to_meter(input, climate, prices, row.metered_kwh);
+    ASSERT_TRUE(std::holds_alternative<MeterFitRefusal>(found));
+    const MeterFitRefusal& refusal = std::get<MeterFitRefusal>(found);
+    EXPECT_EQ(refusal.fault, row.fault);
+    EXPECT_EQ(refusal.limit_gas_kwh > 0.0, row.limit_given);
+    EXPECT_FALSE(refusal.message.empty());
+  }
+  // Just above the least a small house is found, on the curve's rising side.
+  const auto small = fit_to_meter(input, climate, prices, least_kwh * 1.02);
+  ASSERT_TRUE(std::holds_alternative<MeterFit>(small));
+  EXPECT_NEAR(std::get<MeterFit>(small).cost.gas_bill_kwh, least_kwh * 1.02, 1.0);
+  EXPECT_GT(std::get<MeterFit>(small).gas_kwh_per_kw, 0.0);
+
+  // A case the model refuses, and a climate file that cannot be read, are refused as such.
+  input.burner = Burner::single_stage(-1.0f);
+  EXPECT_EQ(
+      std::get<MeterFitRefusal>(fit_to_meter(input, climate, default_cost_inputs(), 1e4)).fault,
+      MeterFitFault::model_refused);
+  EXPECT_EQ(std::get<MeterFitRefusal>(
+                fit_to_meter(testing::worked_example(), FoundClimate{}, default_cost_inputs(), 1e4))
+                .fault,
+            MeterFitFault::model_refused);
+}
+
+// Days beyond the burner's full power are counted; a modulating burner short of its own
+// part-load estimate below full power is not.
+TEST(MeterFit, CountsOnlyTheDaysTheFullBurnerCannotMeet) {
+  struct Row {
+    BoilerCase input;
+    float demand_w;
+    bool short_at_full_power;
+    bool short_at_part_load;  // the model's days that fell short, whatever the burner's power
+  };
+  const Row rows[] = {
+      {testing::worked_example(), 8000.0f, false, false},
+      {testing::worked_example(), 24000.0f, true, true},
+      {testing::modulating_example(), 8000.0f, false, true},
+      {testing::modulating_example(), 24000.0f, true, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.demand_w);
+    const FoundClimate climate = climate_of(row.input);
+    const auto found = fit_to_meter(row.input, climate, default_cost_inputs(),
+                                    gas_at(row.input, row.demand_w, climate));
+    const MeterFit& fit = std::get<MeterFit>(found);
+    EXPECT_EQ(fit.full_power_shortfall_days > 0, row.short_at_full_power);
+    EXPECT_EQ(fit.result.totals.unmet_days > 0, row.short_at_part_load);
+    EXPECT_LE(fit.full_power_shortfall_days, fit.result.totals.unmet_days);
+    EXPECT_EQ(fit.largest_full_power_shortfall_w > 0.0f, row.short_at_full_power);
+  }
+}
+
+TEST(MeterFit, CarriesTheHouseToAnotherClimateByItsLossCoefficient) {
+  BoilerCase house = testing::worked_example();  // Malmö, −14 °C, 20 °C indoors: span 29 K
+  house.building.design_heat_demand_w = 8700.0f;
+  // Kiruna's design outdoor temperature is read from the same table the model uses.
+  const ClimateChoice places[] = {Place::kiruna, Place::stockholm, Place::malmo,
+                                  OwnClimate{"egen.dat", -20.0f}};
+  for (const ClimateChoice& place : places) {
+    const std::optional<float> there_w = carried_design_demand_w(house, place);
+    ASSERT_TRUE(there_w);
+    const float span_there_k = house.building.indoor_temp_c - 5.0f - design_outdoor_temp_c(place);
+    EXPECT_NEAR(*there_w / span_there_k, 8700.0f / 29.0f, 1e-3);
+    BoilerCase moved = house;
+    moved.climate = place;
+    moved.building.design_heat_demand_w = *there_w;
+    EXPECT_NEAR(carried_design_demand_w(moved, house.climate).value(), 8700.0f, 1e-2);
+  }
+  EXPECT_FALSE(carried_design_demand_w(house, OwnClimate{"varm.dat", 30.0f}));
+}
+
+}  // namespace
+}  // namespace varmkalk::core

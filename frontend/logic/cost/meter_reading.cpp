@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontend/logic/cost/meter_reading.h"
+
+#include "core/case/climate_choice.h"
+#include "core/case/climates.h"
+#include "core/case/units.h"
+#include "core/model/day_model.h"
+#include "core/model/start_model.h"
+#include "core/run/case_run.h"
+#include "frontend/logic/form/form_number.h"
+#include "frontend/logic/run/file_names.h"
+#include "frontend/logic/sweep/sweep_base.h"
+
+#include <cmath>
+
+namespace varmkalk {
+
+namespace {
+
+// The fit finds the demand: an empty field is given this one, which only starts the search.
+constexpr double kStartDemandKw = 10.0;
+constexpr int kFormDemandDecimals = 2;
+constexpr int kDemandDecimals = 2;
+constexpr int kTempDecimals = 1;
+constexpr int kEfficiencyDecimals = 1;
+constexpr int kLossCoefficientDecimals = 0;
+
+QString kwh_text(double kwh, const QLocale& locale) {
+  return locale.toString(static_cast<qlonglong>(std::llround(kwh))) + QStringLiteral(" kWh");
+}
+
+QString kw_text(float watts, const QLocale& locale) {
+  return locale.toString(double(core::kw_from_watts(watts)), 'f', kDemandDecimals) +
+         QStringLiteral(" kW");
+}
+
+QString climate_text(const core::BoilerCase& input, const QLocale& locale) {
+  const QString dut =
+      locale.toString(double(core::design_outdoor_temp_c(input.climate)), 'f', kTempDecimals);
+  if (const auto* place = std::get_if<core::Place>(&input.climate)) {
+    return QStringLiteral("%1, DUT %2 °C").arg(from_utf8(core::climate_of(*place).place_name), dut);
+  }
+  return QStringLiteral("klimatfilen %1, DUT %2 °C")
+      .arg(from_latin1(core::climate_file_name(input.climate)), dut);
+}
+
+std::optional<double> positive_number(const QString& text, const QLocale& locale) {
+  const std::optional<double> value = read_form_number(text, locale);
+  return value && *value > 0.0 ? value : std::nullopt;
+}
+
+std::filesystem::path folder_or_none(const QString& folder) {
+  return folder.isEmpty() ? std::filesystem::path() : to_path(folder);
+}
+
+}  // namespace
+
+std::variant<MeterRequest, MeterFieldError> meter_request(const FormInput& form,
+                                                          const MeterInput& typed,
+                                                          const core::CostInputs& prices,
+                                                          const QLocale& locale) {
+  MeterRequest request;
+  request.prices = prices;
+  const std::optional<double> amount = positive_number(typed.amount, locale);
+  if (!amount) {
+    return MeterFieldError{QLatin1String(kMeterAmountField),
+                           QStringLiteral("Uppmätt gas: skriv årets förbrukning från gasräkningen "
+                                          "som ett tal större än 0.")};
+  }
+  request.metered_kwh = *amount;
+  if (typed.unit == MeterUnit::m3) {
+    const core::CostQuantity& factor = *core::cost_quantity("gas_kwh_per_m3");
+    const std::optional<double> kwh_per_m3 = positive_number(typed.kwh_per_m3, locale);
+    if (!kwh_per_m3 || *kwh_per_m3 < factor.min_value || *kwh_per_m3 > factor.max_value) {
+      return MeterFieldError{
+          QLatin1String(kMeterFactorField),
+          QStringLiteral("kWh per m³: skriv gasräkningens omräkningstal, ett tal mellan %1 och %2.")
+              .arg(locale.toString(factor.min_value), locale.toString(factor.max_value))};
+    }
+    request.metered_kwh *= *kwh_per_m3;
+  }
+
+  FormInput house = form;
+  if (house.design_heat_demand_kw.trimmed().isEmpty()) {
+    house.design_heat_demand_kw = locale.toString(kStartDemandKw);
+  }
+  const std::variant<SweepBase, QString> on_form = sweep_base(house, locale);
+  if (const auto* fault = std::get_if<QString>(&on_form)) {
+    return MeterFieldError{QString(), QStringLiteral("Formuläret: ") + *fault};
+  }
+  request.form_case = std::get<SweepBase>(on_form).input;
+
+  FormInput metered = house;
+  metered.own_climate = typed.own_climate;
+  metered.climate = typed.place;
+  metered.own_climate_file = typed.own_climate_file.trimmed();
+  metered.own_design_outdoor_temp_c = typed.own_design_outdoor_temp_c;
+  if (typed.own_climate && metered.own_climate_file.isEmpty()) {
+    return MeterFieldError{QLatin1String(kMeterOwnFileField),
+                           QStringLiteral("Klimatfil: välj eller skriv namnet på en klimatfil i "
+                                          "arbetsmappen.")};
+  }
+  if (typed.own_climate && !read_form_number(typed.own_design_outdoor_temp_c, locale)) {
+    return MeterFieldError{QLatin1String(kMeterDesignTempField),
+                           QStringLiteral("DUT: skriv klimatfilens dimensionerande "
+                                          "utetemperatur i °C.")};
+  }
+  const std::variant<SweepBase, QString> on_meter = sweep_base(metered, locale);
+  if (const auto* fault = std::get_if<QString>(&on_meter)) {
+    return MeterFieldError{QLatin1String(kMeterOwnFileField), *fault};
+  }
+  request.metered_case = std::get<SweepBase>(on_meter).input;
+  return request;
+}
+
+MeterOutcome run_meter_fit(const MeterRequest& request, const QString& work_folder,
+                           const QString& fallback_dir) {
+  const core::FoundClimate climate =
+      core::find_climate(core::climate_file_name(request.metered_case.climate),
+                         folder_or_none(work_folder), folder_or_none(fallback_dir));
+  MeterOutcome outcome{
+      core::fit_to_meter(request.metered_case, climate, request.prices, request.metered_kwh),
+      std::nullopt, request.metered_case.climate != request.form_case.climate};
+  if (const auto* fit = std::get_if<core::MeterFit>(&outcome.fit)) {
+    core::BoilerCase fitted = request.metered_case;
+    fitted.building.design_heat_demand_w = fit->design_heat_demand_w;
+    outcome.form_demand_w = outcome.carried
+                                ? core::carried_design_demand_w(fitted, request.form_case.climate)
+                                : std::optional<float>(fit->design_heat_demand_w);
+  }
+  return outcome;
+}
+
+QStringList meter_outcome_lines(const MeterRequest& request, const MeterOutcome& outcome,
+                                const QLocale& locale) {
+  if (const auto* refusal = std::get_if<core::MeterFitRefusal>(&outcome.fit)) {
+    return {QStringLiteral("Ingen anpassning:"), QString::fromStdString(refusal->message)};
+  }
+  const core::MeterFit& fit = std::get<core::MeterFit>(outcome.fit);
+  QStringList lines;
+  lines += QStringLiteral("Husets maximala uppvärmningsbehov: %1 (mätningens klimat: %2)")
+               .arg(kw_text(fit.design_heat_demand_w, locale),
+                    climate_text(request.metered_case, locale));
+  lines += QStringLiteral("Årets gas på räkningens sätt: %1 (uppmätt %2)")
+               .arg(kwh_text(fit.cost.gas_bill_kwh, locale), kwh_text(request.metered_kwh, locale));
+  if (fit.result.efficiency_percent) {
+    lines +=
+        QStringLiteral("Årsverkningsgrad: %1 %")
+            .arg(locale.toString(double(*fit.result.efficiency_percent), 'f', kEfficiencyDecimals));
+  }
+  lines += QStringLiteral("En kW mer i uppvärmningsbehov kostar %1 gas om året.")
+               .arg(kwh_text(fit.gas_kwh_per_kw, locale));
+  if (fit.full_power_shortfall_days > 0) {
+    lines += QStringLiteral(
+                 "Varning: under %1 dygn klarar brännaren inte husets värmebehov ens på full "
+                 "effekt (största underskottet %2 W). Ett så stort behov kan pannan inte ha "
+                 "täckt; se över mätvärdet och brännarens effekt.")
+                 .arg(fit.full_power_shortfall_days)
+                 .arg(locale.toString(
+                     static_cast<qlonglong>(std::lround(fit.largest_full_power_shortfall_w))));
+  }
+  if (!outcome.form_demand_w) {
+    lines += QStringLiteral("Formulärets klimat ger inget uppvärmningsbehov att föra över till.");
+  } else if (outcome.carried) {
+    core::BoilerCase fitted = request.metered_case;
+    fitted.building.design_heat_demand_w = fit.design_heat_demand_w;
+    const float span_k = core::demand_span(fitted, core::design_conditions(fitted));
+    lines += QStringLiteral(
+                 "Formulärets klimat är ett annat (%1). Huset förs över med sitt "
+                 "värmeförlusttal H = Q / (inne − 5 − DUT) = %2 W/K: \"Använd\" ger %3.")
+                 .arg(climate_text(request.form_case, locale),
+                      locale.toString(double(fit.design_heat_demand_w / span_k), 'f',
+                                      kLossCoefficientDecimals),
+                      kw_text(*outcome.form_demand_w, locale));
+  } else {
+    lines += QStringLiteral(
+                 "\"Använd\" skriver %1 i formulärets fält för husets maximala "
+                 "uppvärmningsbehov.")
+                 .arg(kw_text(*outcome.form_demand_w, locale));
+  }
+  return lines;
+}
+
+QString form_demand_text(float demand_w, const QLocale& locale) {
+  return locale.toString(double(core::kw_from_watts(demand_w)), 'f', kFormDemandDecimals);
+}
+
+}  // namespace varmkalk

@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// "Anpassa till mätaren…": what the user types becomes the meter in kWh on the bill's basis or a
+// fault naming its field, and the fit hands the form a demand that, on the form's own climate,
+// is the metered house.
+#include "core/cost/year_cost.h"
+#include "core/model/day_model.h"
+#include "core/model/start_model.h"
+#include "frontend/examples/typed_inputs.h"
+#include "frontend/logic/cost/meter_reading.h"
+
+#include <QTest>
+
+#include <variant>
+
+using namespace varmkalk;
+
+namespace {
+
+const QString kClimateDir = QStringLiteral(VARMKALK_TEST_CLIMATE_DIR);
+const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
+
+MeterInput kwh_in(core::Place place, const QString& amount) {
+  MeterInput typed;
+  typed.amount = amount;
+  typed.place = place;
+  return typed;
+}
+
+double bill_gas_kwh(const core::BoilerCase& input) {
+  const core::FoundClimate climate =
+      core::find_climate(core::climate_file_name(input.climate), kClimateDir.toStdString(), {});
+  return core::case_cost(input, climate, core::default_cost_inputs()).value().gas_bill_kwh;
+}
+
+float span_k(const core::BoilerCase& input) {
+  return core::demand_span(input, core::design_conditions(input));
+}
+
+}  // namespace
+
+class MeterTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void faults_name_their_field() {
+    const FormInput form = testing::typed_in(testing::typed_worked_example(), kSwedish);
+    FormInput unfinished = form;
+    unfinished.indoor_temp_c.clear();
+    struct Row {
+      const char* what;
+      FormInput form;
+      MeterInput typed;
+      QString field;
+    };
+    MeterInput in_m3 = kwh_in(core::Place::malmo, QStringLiteral("2000"));
+    in_m3.unit = MeterUnit::m3;
+    in_m3.kwh_per_m3 = QStringLiteral("0,5");
+    MeterInput own_without_file = kwh_in(core::Place::malmo, QStringLiteral("20000"));
+    own_without_file.own_climate = true;
+    own_without_file.own_design_outdoor_temp_c = QStringLiteral("-12");
+    MeterInput own_without_temp = own_without_file;
+    own_without_temp.own_climate_file = QStringLiteral("egen.dat");
+    own_without_temp.own_design_outdoor_temp_c.clear();
+    const Row rows[] = {
+        {"empty", form, kwh_in(core::Place::malmo, QString()), kMeterAmountField},
+        {"zero", form, kwh_in(core::Place::malmo, QStringLiteral("0")), kMeterAmountField},
+        {"a point on a Swedish system", form, kwh_in(core::Place::malmo, QStringLiteral("1.5")),
+         kMeterAmountField},
+        {"a factor out of range", form, in_m3, kMeterFactorField},
+        {"no own file", form, own_without_file, kMeterOwnFileField},
+        {"no design temperature", form, own_without_temp, kMeterDesignTempField},
+        {"a form not filled in", unfinished, kwh_in(core::Place::malmo, QStringLiteral("20000")),
+         QString()},
+    };
+    for (const Row& row : rows) {
+      const auto request =
+          meter_request(row.form, row.typed, core::default_cost_inputs(), kSwedish);
+      QVERIFY2(std::holds_alternative<MeterFieldError>(request), row.what);
+      const MeterFieldError& fault = std::get<MeterFieldError>(request);
+      QCOMPARE(fault.field, row.field);
+      QVERIFY2(!fault.message.isEmpty(), row.what);
+    }
+  }
+
+  void m3_are_counted_at_the_bills_factor_and_an_empty_demand_is_no_fault() {
+    FormInput form = testing::typed_in(testing::typed_worked_example(), kSwedish);
+    form.design_heat_demand_kw.clear();
+    MeterInput typed = kwh_in(core::Place::kiruna, QStringLiteral("2 000"));
+    QVERIFY(std::holds_alternative<MeterFieldError>(
+        meter_request(form, typed, core::default_cost_inputs(), kSwedish)));
+    typed.amount = QStringLiteral("2000");
+    typed.unit = MeterUnit::m3;
+    typed.kwh_per_m3 = QStringLiteral("11,5");
+    const auto request = meter_request(form, typed, core::default_cost_inputs(), kSwedish);
+    QVERIFY(std::holds_alternative<MeterRequest>(request));
+    const MeterRequest& asked = std::get<MeterRequest>(request);
+    QCOMPARE(asked.metered_kwh, 23000.0);
+    QCOMPARE(asked.metered_case.climate, core::ClimateChoice(core::Place::kiruna));
+    QCOMPARE(asked.form_case.climate, core::ClimateChoice(core::Place::malmo));
+  }
+
+  // The house metered on one climate, carried to the form's: the same loss coefficient, and on
+  // its own climate the same year's gas as the meter.
+  void the_fitted_house_keeps_its_loss_coefficient_on_the_forms_climate() {
+    const FormInput form = testing::typed_worked_example();
+    for (const core::Place place :
+         {core::Place::malmo, core::Place::stockholm, core::Place::kiruna}) {
+      const auto own = meter_request(form, kwh_in(place, QStringLiteral("1")),
+                                     core::default_cost_inputs(), QLocale::c());
+      core::BoilerCase metered = std::get<MeterRequest>(own).metered_case;
+      metered.building.design_heat_demand_w = 9300.0f;
+      const double meter_kwh = bill_gas_kwh(metered);
+      const auto request = meter_request(form, kwh_in(place, QString::number(meter_kwh, 'f', 3)),
+                                         core::default_cost_inputs(), QLocale::c());
+      const MeterRequest& asked = std::get<MeterRequest>(request);
+      const MeterOutcome outcome = run_meter_fit(asked, QString(), kClimateDir);
+      QVERIFY(std::holds_alternative<core::MeterFit>(outcome.fit));
+      const core::MeterFit& fit = std::get<core::MeterFit>(outcome.fit);
+      QVERIFY(std::abs(fit.design_heat_demand_w - 9300.0f) < 9.3f);
+      QCOMPARE(outcome.carried, place != core::Place::malmo);
+      QVERIFY(outcome.form_demand_w);
+      QVERIFY(std::abs(*outcome.form_demand_w / span_k(asked.form_case) -
+                       fit.design_heat_demand_w / span_k(metered)) < 1e-2f);
+      const QString field = form_demand_text(*outcome.form_demand_w, QLocale::c());
+      QVERIFY(std::abs(field.toDouble() * 1000.0 - *outcome.form_demand_w) <= 5.0);
+      const QStringList lines = meter_outcome_lines(asked, outcome, QLocale::c());
+      QCOMPARE(lines.filter(QStringLiteral("värmeförlusttal")).size(), outcome.carried ? 1 : 0);
+    }
+  }
+
+  void a_refusal_is_shown_as_such() {
+    const auto request = meter_request(testing::typed_worked_example(),
+                                       kwh_in(core::Place::malmo, QStringLiteral("100")),
+                                       core::default_cost_inputs(), QLocale::c());
+    const MeterOutcome outcome =
+        run_meter_fit(std::get<MeterRequest>(request), QString(), kClimateDir);
+    QVERIFY(std::holds_alternative<core::MeterFitRefusal>(outcome.fit));
+    QVERIFY(!outcome.form_demand_w);
+    const QStringList lines =
+        meter_outcome_lines(std::get<MeterRequest>(request), outcome, QLocale::c());
+    QCOMPARE(lines.first(), QStringLiteral("Ingen anpassning:"));
+  }
+};
+
+QTEST_GUILESS_MAIN(MeterTest)
+#include "meter_test.moc"

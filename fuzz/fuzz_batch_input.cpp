@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Arbitrary bytes as kalvex-batch's input table: the reader either gives one case per row, whose
+// numbers are finite and whose metered gas, where a row has one, is a number above 0 of at most
+// 1e9 kWh, or ends with Swedish lines of valid UTF-8, each naming the file.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "fuzz/fuzz_support.h"
+#include "tools/batch/batch_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace varmkalk;
+  constexpr double kMostMeterKwh = 1.0e9;
+  const std::string bytes = fuzz::bytes_of(data, size);
+  try {
+    const batch::BatchInput input = batch::read_batch_input(bytes, "in.csv");
+    fuzz::require(input.cases.size() == input.table.rows.size() &&
+                      input.metered_gas_kwh.size() == input.table.rows.size(),
+                  "a case or a reading for no row, or a row without one");
+    for (std::size_t i = 0; i < input.cases.size(); ++i) {
+      fuzz::require_finite_values(input.cases[i]);
+      if (const auto& meter = input.metered_gas_kwh[i]) {
+        fuzz::require(input.meter_column, "a reading without the meter's column");
+        fuzz::require(std::isfinite(*meter) && *meter > 0.0 && *meter <= kMostMeterKwh,
+                      "a reading that is no gas a house can use", std::to_string(*meter));
+      }
+    }
+  } catch (const core::CsvError& e) {
+    fuzz::require_clear_message(e.what(), "in.csv");
+  } catch (const batch::BatchInputError& e) {
+    const std::string_view lines = e.what();
+    for (std::size_t start = 0; start < lines.size();) {
+      const std::size_t end = std::min(lines.find('\n', start), lines.size());
+      fuzz::require_clear_message(lines.substr(start, end - start), "in.csv");
+      start = end + 1;
+    }
+  } catch (const std::exception& e) {
+    fuzz::finding("the batch table ended with an exception of no kind it names", e.what());
+  }
+  return 0;
+}

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/batch/calibration.h"
+
+#include <atomic>
+#include <new>
+#include <system_error>
+#include <thread>
+#include <variant>
+
+#include "core/cost/meter_fit.h"
+#include "core/files/run_error.h"
+
+namespace varmkalk::batch {
+namespace {
+
+CalibratedRow calibrated_row(const core::BoilerCase& input, const core::CostInputs& prices,
+                             const std::optional<double>& metered_gas_kwh,
+                             const core::FoundClimate& climate) {
+  CalibratedRow row;
+  if (!metered_gas_kwh) {
+    row.result = core::run_case(input, climate);
+    if (row.result.status != core::CaseStatus::error && climate.days) {
+      const auto days = static_cast<int>(climate.days->records.size());
+      row.cost = core::year_cost(input, core::model_year(row.result, days), prices);
+    }
+    return row;
+  }
+  auto fitted = core::fit_to_meter(input, climate, prices, *metered_gas_kwh);
+  if (auto* refusal = std::get_if<core::MeterFitRefusal>(&fitted)) {
+    row.result.message = std::move(refusal->message);
+    return row;
+  }
+  core::MeterFit& fit = std::get<core::MeterFit>(fitted);
+  row.result = std::move(fit.result);
+  row.cost = fit.cost;
+  row.design_heat_demand_w = fit.design_heat_demand_w;
+  return row;
+}
+
+}  // namespace
+
+std::vector<CalibratedRow> calibrate_cases(std::span<const core::BoilerCase> cases,
+                                           std::span<const core::CostInputs> prices,
+                                           std::span<const std::optional<double>> metered_gas_kwh,
+                                           const core::FoundClimates& climates, unsigned workers) {
+  std::vector<CalibratedRow> rows(cases.size());
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    for (std::size_t i = next++; i < cases.size(); i = next++) {
+      try {
+        rows[i] = calibrated_row(cases[i], prices[i], metered_gas_kwh[i], climates.of(cases[i]));
+      } catch (const std::bad_alloc&) {
+        rows[i] = CalibratedRow{};
+        rows[i].result.message = core::kOutOfMemory;
+      }
+    }
+  };
+  std::vector<std::jthread> helpers;
+  for (unsigned k = 1; k < workers && k < cases.size(); ++k) {
+    try {
+      helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;  // fewer threads, the same results
+    }
+  }
+  work();
+  helpers.clear();  // joins them before the results are handed on
+  return rows;
+}
+
+}  // namespace varmkalk::batch
