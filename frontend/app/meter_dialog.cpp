@@ -265,7 +265,7 @@ QPushButton* add_meter_button(QDialog& form, Platform& platform,
                               QLineEdit* demand_field) {
   QPushButton* button =
       add_button(&form, "anpassatillmataren", QStringLiteral("Anpassa till mätaren…"),
-                 twips_rect(240, 8760, 2100, 345));
+                 twips_rect(360, 8745, 1950, 345));
   QObject::connect(button, &QPushButton::clicked, button,
                    [&form, &platform, form_input = std::move(form_input), &prices, demand_field] {
                      auto* dialog = new MeterDialog(
