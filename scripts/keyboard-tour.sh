@@ -77,7 +77,8 @@ window "VARMKALK - Ber" || { echo "FEL: huvudmenyn öppnades inte" >&2; exit 1; 
 sleep 1
 # The form's tab order: Några ord (where the form opens), Tillbaka, Indata färdigt, then one stop
 # per option group and the help buttons, the shown fields in the order of the form, the
-# building's fields, Hämta indata…, Föregående fall, Känslighetsanalys…; a mnemonic presses its
+# building's fields, Hämta indata…, Föregående fall, Känslighetsanalys…, Kostnad och klimat…,
+# Anpassa till mätaren…; a mnemonic presses its
 # button and leaves the focus where it was.
 step "Ny beräkning" 'window "Inmatning av data"' Return
 step "Komponenter: enstegs, varmvatten, konstanter" true \
@@ -86,14 +87,14 @@ step "Avgastemperaturer, förluster, varmvatten, brännare" true \
   Tab Tab text:80 Tab text:70 Tab text:60 Tab text:60 Tab text:40 Tab text:30 \
   Tab text:1 Tab text:1 Tab text:1,25 Tab text:5000 Tab text:1,08 Tab text:15 Tab text:20
 step "Husets effekt, sedan Indata färdigt" 'window "kningsidentitet"' \
-  $(repeat 6 Tab) text:8 $(repeat 7 Tab) space
+  $(repeat 6 Tab) text:8 $(repeat 9 Tab) space
 step "Identitet k1, OK" 'window "VARMKALK - Ber"' text:k1 Return
 step "Beräkna och visa resultat" '[ -f "$work/k1  sum.dat" ]' Return
 sleep 2
 step "Ytterligare beräkning, Ja (behåll)" '[ -f "$work/k1  indata.json" ] && window "Inmatning av data"' \
   Return Return
 step "Föregående fall, inomhus 21 °C, Indata färdigt" 'window "kningsidentitet"' \
-  alt+f $(repeat 5 shift+Tab) text:21 $(repeat 7 Tab) space
+  alt+f $(repeat 7 shift+Tab) text:21 $(repeat 9 Tab) space
 step "Identitet k2, OK, Beräkna och visa resultat" '[ -f "$work/k2  sum.dat" ]' text:k2 Return Return
 sleep 2
 step "Jämför beräkningar…: markera två, Jämför" 'window "kningar .+ k1"' \
@@ -101,11 +102,11 @@ step "Jämför beräkningar…: markera två, Jämför" 'window "kningar .+ k1"'
 step "Escape stänger jämförelsen" '! DISPLAY=$display xdotool search --onlyvisible --name "kningar .+ k1" >/dev/null' \
   Escape
 step "Ytterligare beräkning, Ja, Föregående fall, Känslighetsanalys…" 'window "nslighetsanalys"' \
-  Return Return alt+f shift+Tab space
+  Return Return alt+f $(repeat 3 shift+Tab) space
 sleep 2
 step "Escape stänger känslighetsanalysen" '! DISPLAY=$display xdotool search --onlyvisible --name "nslighetsanalys" >/dev/null' \
   Escape
-step "Tillbaka till startmenyn" 'window "VARMKALK - Ber"' Tab Tab space
+step "Tillbaka till startmenyn" 'window "VARMKALK - Ber"' $(repeat 4 Tab) space
 # The variant kept with "Ja": the previous case with 21 °C indoors.
 if ! grep -q '"text": "21"' "$work/k2  indata.json" 2>/dev/null; then
   echo "FEL: varianten k2 sparades inte med inomhustemperaturen 21"
