@@ -170,11 +170,15 @@ ChartWindow* open_calculation_charts(Platform& platform, const QString& folder,
 }
 
 ChartWindow* open_kept_charts(Platform& platform, const QString& folder, const QString& identity,
-                              const QString& program_folder, QWidget* parent) {
+                              const QString& program_folder, QWidget* parent,
+                              const std::optional<core::YearCost>& cost) {
   QElapsedTimer since_click;
   since_click.start();
-  return open_year(platform, load_kept_year(folder, identity, engine_climate_dir(program_folder)),
-                   since_click, parent);
+  auto year = load_kept_year(folder, identity, engine_climate_dir(program_folder));
+  if (auto* loaded = std::get_if<ChartYear>(&year)) {
+    loaded->cost = cost;
+  }
+  return open_year(platform, std::move(year), since_click, parent);
 }
 
 }  // namespace varmkalk

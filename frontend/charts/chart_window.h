@@ -68,8 +68,9 @@ ChartWindow* open_calculation_charts(Platform& platform, const QString& folder,
                                      const std::optional<core::YearCost>& cost = std::nullopt);
 
 // Opens the charts of a kept calculation from its result files in `folder` (see load_kept_year),
-// for a window that lists kept calculations.
+// for a window that lists kept calculations; `cost` is its year on the gas bill's terms.
 ChartWindow* open_kept_charts(Platform& platform, const QString& folder, const QString& identity,
-                              const QString& program_folder, QWidget* parent);
+                              const QString& program_folder, QWidget* parent,
+                              const std::optional<core::YearCost>& cost = std::nullopt);
 
 }  // namespace varmkalk

@@ -60,9 +60,8 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
       platform_(platform),
       folder_(folder),
       program_folder_(program_folder),
-      table_(
-          comparison_table(calculations, platform.locale(),
-                           kept_costs(calculations, folder, engine_climate_dir(program_folder)))),
+      costs_(kept_costs(calculations, folder, engine_climate_dir(program_folder))),
+      table_(comparison_table(calculations, platform.locale(), costs_)),
       table_widget_(new QTableWidget(this)) {
   setObjectName(QStringLiteral("jamforelse"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -144,8 +143,8 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
         QStringLiteral("&%1 Diagram – %2").arg(i + 1).arg(compared_[i].identity), this);
     chart_button->setObjectName(QStringLiteral("diagram_%1").arg(i + 1));
     const QString identity = calculations[i].identity;
-    connect(chart_button, &QPushButton::clicked, this, [this, identity] {
-      open_kept_charts(platform_, folder_, identity, program_folder_, this);
+    connect(chart_button, &QPushButton::clicked, this, [this, identity, i] {
+      open_kept_charts(platform_, folder_, identity, program_folder_, this, costs_.at(i));
     });
     buttons->addWidget(chart_button);
   }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/cost/year_cost.h"
 #include "frontend/compare/comparison_charts.h"
 #include "frontend/logic/kept/comparison_table.h"
 #include "frontend/logic/kept/kept_calculations.h"
@@ -8,6 +9,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QTableWidget;
@@ -38,6 +40,8 @@ class ComparisonWindow : public QWidget {
   // The warnings each calculation's run gave above its summary, "<identity>: <warning>".
   const QStringList& warnings() const { return warnings_; }
   QTableWidget* table_widget() const { return table_widget_; }
+  // Each calculation's year on the gas bill's terms, in the order of the table's columns.
+  const std::vector<std::optional<core::YearCost>>& costs() const { return costs_; }
 
   // The exports, each asking for a file name first.
   void export_csv();
@@ -49,6 +53,7 @@ class ComparisonWindow : public QWidget {
   Platform& platform_;
   QString folder_;
   QString program_folder_;
+  std::vector<std::optional<core::YearCost>> costs_;
   ComparisonTable table_;
   std::vector<ComparedCalculation> compared_;
   QStringList notes_;

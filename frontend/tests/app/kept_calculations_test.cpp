@@ -290,7 +290,8 @@ class KeptCalculationsTest : public varmkalk::testing::MenuFixture {
   }
 
   // The warning shown above a summary goes with the kept calculation: the comparison shows it
-  // for each calculation that had one, and so do the charts opened from it.
+  // for each calculation that had one, and so do the charts opened from it, with the year's cost
+  // the comparison shows for it.
   void kept_warnings_are_shown_in_the_comparison() {
     keep_calculation(QStringLiteral("s1"), {});
     keep_calculation(QStringLiteral("m1"), {{"modbr", QString()},
@@ -316,6 +317,9 @@ class KeptCalculationsTest : public varmkalk::testing::MenuFixture {
     QVERIFY(charts != nullptr);
     QCOMPARE(charts->year().notices.size(), 1);
     QVERIFY(window->warnings().front().endsWith(charts->year().notices.front()));
+    QVERIFY(charts->year().cost.has_value());
+    QVERIFY(window->costs().at(0) != window->costs().at(1));
+    QVERIFY(charts->year().cost == window->costs().at(1));
   }
 
   // Damaged, cut-short, foreign and newer files are each named with what is wrong; the sound
