@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/run/case_run.h"
 
-#include <atomic>
 #include <new>
-#include <system_error>
-#include <thread>
 
 #include "core/case/climate_choice.h"
 #include "core/files/run_error.h"
 #include "core/formats/run_warnings.h"
 #include "core/model/annual_sums.h"
 #include "core/model/year.h"
+#include "core/run/worker_threads.h"
 
 namespace varmkalk::core {
 namespace {
@@ -91,22 +89,8 @@ CaseResult run_case(const core::BoilerCase& input, const FoundClimate& climate) 
 std::vector<CaseResult> run_cases(std::span<const core::BoilerCase> cases,
                                   const FoundClimates& climates, unsigned workers) {
   std::vector<CaseResult> results(cases.size());
-  std::atomic<std::size_t> next{0};
-  const auto work = [&] {
-    for (std::size_t i = next++; i < cases.size(); i = next++) {
-      results[i] = run_case(cases[i], climates.of(cases[i]));
-    }
-  };
-  std::vector<std::jthread> helpers;
-  for (unsigned k = 1; k < workers && k < cases.size(); ++k) {
-    try {
-      helpers.emplace_back(work);
-    } catch (const std::system_error&) {
-      break;  // fewer threads, the same results
-    }
-  }
-  work();
-  helpers.clear();  // joins them before the results are handed on
+  for_each_index(cases.size(), workers,
+                 [&](std::size_t i) { results[i] = run_case(cases[i], climates.of(cases[i])); });
   return results;
 }
 

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/batch/calibration.h"
 
-#include <atomic>
 #include <new>
-#include <system_error>
-#include <thread>
 #include <variant>
 
 #include "core/cost/meter_fit.h"
 #include "core/files/run_error.h"
+#include "core/run/worker_threads.h"
 
 namespace varmkalk::batch {
 namespace {
@@ -44,27 +42,14 @@ std::vector<CalibratedRow> calibrate_cases(std::span<const core::BoilerCase> cas
                                            std::span<const std::optional<double>> metered_gas_kwh,
                                            const core::FoundClimates& climates, unsigned workers) {
   std::vector<CalibratedRow> rows(cases.size());
-  std::atomic<std::size_t> next{0};
-  const auto work = [&] {
-    for (std::size_t i = next++; i < cases.size(); i = next++) {
-      try {
-        rows[i] = calibrated_row(cases[i], prices[i], metered_gas_kwh[i], climates.of(cases[i]));
-      } catch (const std::bad_alloc&) {
-        rows[i] = CalibratedRow{};
-        rows[i].result.message = core::kOutOfMemory;
-      }
-    }
-  };
-  std::vector<std::jthread> helpers;
-  for (unsigned k = 1; k < workers && k < cases.size(); ++k) {
+  core::for_each_index(cases.size(), workers, [&](std::size_t i) {
     try {
-      helpers.emplace_back(work);
-    } catch (const std::system_error&) {
-      break;  // fewer threads, the same results
+      rows[i] = calibrated_row(cases[i], prices[i], metered_gas_kwh[i], climates.of(cases[i]));
+    } catch (const std::bad_alloc&) {
+      rows[i] = CalibratedRow{};
+      rows[i].result.message = core::kOutOfMemory;
     }
-  }
-  work();
-  helpers.clear();  // joins them before the results are handed on
+  });
   return rows;
 }
 
