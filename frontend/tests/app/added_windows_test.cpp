@@ -55,21 +55,25 @@ class AddedWindowsTest : public varmkalk::testing::MenuFixture {
   // on the screen's free area, and every button of it inside the window, reachable.
   void every_added_window_fits_a_small_screen() {
     open_all_added_windows();
-    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     for (const char* name : {"Diagram", "jamforelse", "Kanslighetsanalys"}) {
       QWidget* window = top_level(QString::fromLatin1(name));
       QVERIFY2(window != nullptr, name);
-      QVERIFY2(available.contains(window->frameGeometry()), name);
-      for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-        if (button->isVisibleTo(window) && button->window() == window) {
-          const QRect inside(button->mapTo(window, QPoint(0, 0)), button->size());
-          QVERIFY2(window->rect().contains(inside), qPrintable(button->text()));
-        }
-      }
+      verify_on_screen(*window);
     }
     // The sweep's chart is what the window is for: at least half its height.
     QWidget* sweep = top_level(QStringLiteral("Kanslighetsanalys"));
     QVERIFY(child(*sweep, "sweep_chart")->height() * 2 >= sweep->height());
+    // The form's added dialogs too.
+    QDialog* form = platform_->last_modal();
+    for (const char* button : {"kostnadochklimat", "anpassatillmataren"}) {
+      click(*form, button);
+      QDialog* dialog = platform_->last_modal();
+      QVERIFY2(dialog != form, button);
+      dialog->show();
+      QApplication::processEvents();
+      verify_on_screen(*dialog);
+      dialog->reject();
+    }
   }
 
   // The input form is modal to the main menu only: the charts, the comparison and the sweep are
@@ -148,6 +152,18 @@ class AddedWindowsTest : public varmkalk::testing::MenuFixture {
  private:
   // A calculation kept, a second run with its charts open, the comparison of the two, and the
   // input form of a further calculation with a sweep open from it.
+  // The window lies on the screen's free area and every button of it inside the window.
+  static void verify_on_screen(const QWidget& window) {
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(available.contains(window.frameGeometry()), qPrintable(window.objectName()));
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+      if (button->isVisibleTo(&window) && button->window() == &window) {
+        const QRect inside(button->mapTo(&window, QPoint(0, 0)), button->size());
+        QVERIFY2(window.rect().contains(inside), qPrintable(button->text()));
+      }
+    }
+  }
+
   void open_all_added_windows() {
     click(*menu_, "Command1");
     complete(QStringLiteral("a1"));
