@@ -115,7 +115,7 @@ MeterDialog::MeterDialog(Platform& platform, FormInput form, const core::CostInp
   own_row->addWidget(design_temp_);
   own_row->addWidget(import_);
   auto* advice = new QLabel(
-      QStringLiteral("Truast blir anpassningen med klimatet för just det mätta året: hämta SMHI:s "
+      QStringLiteral("Säkrast blir anpassningen med klimatet för just det mätta året: hämta SMHI:s "
                      "dygnsdata för året med \"Importera…\" och välj Egen klimatfil."),
       period);
   advice->setWordWrap(true);

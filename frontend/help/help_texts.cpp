@@ -360,7 +360,7 @@ ett uppmätt år vars värmebehov ligger nära
 medelvärdet för 1991–2020, inte det år mätaren avser.
 Anpassningen till dem ger därför ett hus som passar
 mätaren ungefär ett normalår.
-Truast blir anpassningen med klimatet för just det
+Säkrast blir anpassningen med klimatet för just det
 mätta året:
 1. Hämta SMHI:s dygnsmedeltemperaturer för en
    station nära huset, för mätperioden.
