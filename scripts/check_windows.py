@@ -255,9 +255,12 @@ def interrupted_batch(command: list, work: pathlib.Path) -> tuple:
     """Starts kalvex-batch on a large table into a file, interrupts it (SIGINT, which Wine turns
     into the console's Ctrl-C) once its temporary file is there, and gives its exit status and
     the names left in the folder."""
+    # A program started in the background of a shell inherits SIGINT ignored, and kalvex-batch
+    # rightly keeps it so; the check wants a program that Ctrl-C reaches, wherever it runs.
     process = subprocess.Popen(command, cwd=work, stdin=subprocess.DEVNULL,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                               start_new_session=True)
+                               start_new_session=True,
+                               preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
     deadline = time.monotonic() + TIME_LIMIT_S
     while (time.monotonic() < deadline and process.poll() is None
            and not any(name.startswith("ut.csv.") for name in os.listdir(work))):
