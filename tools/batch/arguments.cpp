@@ -73,10 +73,13 @@ std::string column_lines() {
                              (quantity.unit.empty() ? "" : ", " + std::string(quantity.unit)) +
                              ", annars " + cost_default_text(quantity));
   }
-  lines += column_line(kMeterColumn,
-                       "valfri: årets uppmätta gas på räkningens sätt, kWh; raden räknas vid "
-                       "det dimensionerande effektbehov som ger den, ett tomt fält räknar den som "
-                       "den står");
+  // Broken as the rest of the help is, beneath the column's description.
+  std::string indent(kNameWidth + 3, ' ');
+  indent.front() = '\n';
+  lines +=
+      column_line(kMeterColumn, "valfri: årets uppmätta gas på räkningens sätt, kWh;" + indent +
+                                    "raden räknas vid det dimensionerande effektbehov som ger" +
+                                    indent + "den; ett tomt fält räknar raden som den står");
   return lines + column_line(kCaseColumn, "valfri: fallets namn, vilken text som helst");
 }
 
