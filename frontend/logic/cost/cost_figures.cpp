@@ -23,10 +23,6 @@ namespace {
 constexpr qsizetype kLabelWidth = 49;
 constexpr qsizetype kValueWidth = 9;
 
-std::filesystem::path folder_path(const QString& folder) {
-  return folder.isEmpty() ? std::filesystem::path() : to_path(folder);
-}
-
 std::optional<core::BoilerCase> case_of(const KeptCalculation& calculation) {
   std::optional<FormInput> input;
   QString identity = calculation.identity;
@@ -90,8 +86,9 @@ std::optional<core::YearCost> folder_cost(const QString& folder,
                                           const core::CostInputs& prices) {
   try {
     const core::BoilerCase input = core::read_control_file(to_path(folder));
-    const core::FoundClimate climate = core::find_climate(
-        core::climate_file_name(input.climate), to_path(folder), folder_path(climate_fallback_dir));
+    const core::FoundClimate climate =
+        core::find_climate(core::climate_file_name(input.climate), to_path(folder),
+                           optional_folder_path(climate_fallback_dir));
     return core::case_cost(input, climate, prices);
   } catch (const std::exception&) {
     return std::nullopt;
@@ -113,7 +110,7 @@ std::vector<std::optional<core::YearCost>> kept_costs(
     const QString key = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
     if (!climates.contains(key)) {
       climates.insert(key, std::make_shared<core::FoundClimate>(core::find_climate(
-                               name, to_path(folder), folder_path(climate_fallback_dir))));
+                               name, to_path(folder), optional_folder_path(climate_fallback_dir))));
     }
     const core::CostInputs prices = calculation.inputs && calculation.inputs->prices
                                         ? *calculation.inputs->prices

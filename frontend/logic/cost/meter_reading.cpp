@@ -49,10 +49,6 @@ std::optional<double> positive_number(const QString& text, const QLocale& locale
   return value && *value > 0.0 ? value : std::nullopt;
 }
 
-std::filesystem::path folder_or_none(const QString& folder) {
-  return folder.isEmpty() ? std::filesystem::path() : to_path(folder);
-}
-
 }  // namespace
 
 std::variant<MeterRequest, MeterFieldError> meter_request(const FormInput& form,
@@ -117,7 +113,7 @@ MeterOutcome run_meter_fit(const MeterRequest& request, const QString& work_fold
                            const QString& fallback_dir) {
   const core::FoundClimate climate =
       core::find_climate(core::climate_file_name(request.metered_case.climate),
-                         folder_or_none(work_folder), folder_or_none(fallback_dir));
+                         optional_folder_path(work_folder), optional_folder_path(fallback_dir));
   MeterOutcome outcome{
       core::fit_to_meter(request.metered_case, climate, request.prices, request.metered_kwh),
       std::nullopt, request.metered_case.climate != request.form_case.climate};

@@ -20,6 +20,10 @@ std::filesystem::path to_path(const QString& path) {
   return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
+std::filesystem::path optional_folder_path(const QString& folder) {
+  return folder.isEmpty() ? std::filesystem::path() : to_path(folder);
+}
+
 QString control_file_name() {
   return from_latin1(core::kControlFileName);
 }

@@ -33,4 +33,7 @@ QString from_utf8(std::string_view text);
 // A file or folder as the core's readers take it: in the file system's encoding.
 std::filesystem::path to_path(const QString& path);
 
+// The same for a folder that may be none: no name gives the empty path, the core's "no folder".
+std::filesystem::path optional_folder_path(const QString& folder);
+
 }  // namespace varmkalk

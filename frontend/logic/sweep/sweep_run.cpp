@@ -20,9 +20,8 @@ std::shared_ptr<const core::FoundClimates> sweep_climates(const SweepBase& base,
   for (const SweepPoint& point : climates) {
     cases.push_back(point.input);
   }
-  return std::make_shared<const core::FoundClimates>(
-      cases, to_path(work_folder),
-      fallback_dir.isEmpty() ? std::filesystem::path() : to_path(fallback_dir));
+  return std::make_shared<const core::FoundClimates>(cases, to_path(work_folder),
+                                                     optional_folder_path(fallback_dir));
 }
 
 SweepResult sweep_point_result(const core::BoilerCase& input, const core::FoundClimates& climates) {

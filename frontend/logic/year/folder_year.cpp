@@ -14,8 +14,7 @@ std::variant<core::ClimateDays, QString> read_climate(std::string_view file_name
                                                       const QString& folder,
                                                       const QString& fallback_dir) {
   core::FoundClimate found =
-      core::find_climate(file_name, to_path(folder),
-                         fallback_dir.isEmpty() ? std::filesystem::path() : to_path(fallback_dir));
+      core::find_climate(file_name, to_path(folder), optional_folder_path(fallback_dir));
   if (!found.days) {
     return QString::fromStdString(found.open_fault);
   }
