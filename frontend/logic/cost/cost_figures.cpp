@@ -3,8 +3,7 @@
 
 #include "core/case/climate_choice.h"
 #include "core/formats/control_file.h"
-#include "frontend/logic/form/form_case.h"
-#include "frontend/logic/kept/summary_input.h"
+#include "frontend/logic/kept/kept_year.h"
 #include "frontend/logic/run/file_names.h"
 
 #include <QHash>
@@ -24,20 +23,11 @@ constexpr qsizetype kLabelWidth = 49;
 constexpr qsizetype kValueWidth = 9;
 
 std::optional<core::BoilerCase> case_of(const KeptCalculation& calculation) {
-  std::optional<FormInput> input;
-  QString identity = calculation.identity;
-  if (calculation.inputs) {
-    input = input_in_locale(*calculation.inputs, QLocale::c());
-    identity = calculation.inputs->identity;
-  } else if (calculation.summary) {
-    input = input_from_summary(*calculation.summary, QLocale::c()).input;
-  }
-  if (!input) {
-    return std::nullopt;
-  }
-  const auto derived = derive_case(*input, identity.trimmed(), QLocale::c());
-  if (const auto* found = std::get_if<core::BoilerCase>(&derived)) {
-    return *found;
+  const QString& identity =
+      calculation.inputs ? calculation.inputs->identity : calculation.identity;
+  auto input = kept_case(calculation.inputs, calculation.summary, identity.trimmed());
+  if (auto* found = std::get_if<core::BoilerCase>(&input)) {
+    return std::move(*found);
   }
   return std::nullopt;
 }

@@ -15,34 +15,52 @@
 
 namespace varmkalk {
 
-std::variant<FolderYear, QString> kept_year(const QString& folder, const QString& identity,
-                                            const QString& climate_fallback_dir) {
+std::variant<core::BoilerCase, QString> kept_case(const std::optional<KeptInputs>& inputs,
+                                                  const std::optional<core::SummaryReport>& summary,
+                                                  const QString& identity) {
   // The input in one locale both ways: written and read again, its numbers are those kept.
   const QLocale locale = QLocale::c();
-  const QDir dir(folder);
   std::optional<FormInput> input;
+  if (inputs) {
+    input = input_in_locale(*inputs, locale);
+  } else if (summary) {
+    input = input_from_summary(*summary, locale).input;
+  } else {
+    return QStringLiteral("beräkningen %1 har varken indatafil eller sammanfattning.")
+        .arg(identity);
+  }
+  auto derived = derive_case(*input, identity, locale);
+  if (auto* fault = std::get_if<FieldError>(&derived)) {
+    return std::move(fault->message);
+  }
+  return std::move(std::get<core::BoilerCase>(derived));
+}
+
+std::variant<FolderYear, QString> kept_year(const QString& folder, const QString& identity,
+                                            const QString& climate_fallback_dir) {
+  const QDir dir(folder);
+  std::optional<KeptInputs> inputs;
+  std::optional<core::SummaryReport> summary;
   const QString inputs_path = dir.filePath(inputs_file_name(identity));
   if (QFileInfo(inputs_path).isFile()) {
     if (auto kept = read_inputs_file(inputs_path); std::holds_alternative<KeptInputs>(kept)) {
-      input = input_in_locale(std::get<KeptInputs>(kept), locale);
+      inputs = std::move(std::get<KeptInputs>(kept));
     }
   }
-  if (!input) {
+  if (!inputs) {
     const QString summary_name = identity_file_names(identity)[1];
     try {
-      input = input_from_summary(core::read_summary_report(to_path(dir.filePath(summary_name)),
-                                                           summary_name.toStdString()),
-                                 locale)
-                  .input;
+      summary = core::read_summary_report(to_path(dir.filePath(summary_name)),
+                                          summary_name.toStdString());
     } catch (const std::exception& e) {
       return QString::fromStdString(e.what());
     }
   }
-  const auto derived = derive_case(*input, identity.trimmed(), locale);
-  if (const auto* fault = std::get_if<FieldError>(&derived)) {
-    return fault->message;
+  auto input = kept_case(inputs, summary, identity.trimmed());
+  if (auto* fault = std::get_if<QString>(&input)) {
+    return std::move(*fault);
   }
-  return case_year(std::get<core::BoilerCase>(derived), folder, climate_fallback_dir);
+  return case_year(std::get<core::BoilerCase>(input), folder, climate_fallback_dir);
 }
 
 }  // namespace varmkalk
