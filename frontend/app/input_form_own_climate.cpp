@@ -4,7 +4,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +13,7 @@
 #include "frontend/app/climate_import_dialog.h"
 #include "frontend/app/form_widgets.h"
 #include "frontend/app/input_form.h"
+#include "frontend/app/own_climate_list.h"
 #include "frontend/help/twips.h"
 #include "frontend/platform/platform.h"
 
@@ -85,14 +85,7 @@ void InputForm::connect_own_climate() {
 }
 
 void InputForm::refresh_own_climate_files() {
-  auto* files = qobject_cast<QComboBox*>(control("klimatfil_lista"));
-  const QString typed = files->currentText();
-  files->clear();
-  for (const OwnClimateFile& file : own_climate_files(QDir::currentPath())) {
-    files->addItem(file.name, file.suggested_design_temp_c);
-  }
-  files->setCurrentIndex(files->findText(typed));
-  files->setEditText(typed);
+  list_own_climate_files(*qobject_cast<QComboBox*>(control("klimatfil_lista")));
 }
 
 void InputForm::take_own_climate_file(const QString& name, double suggested_design_temp_c) {

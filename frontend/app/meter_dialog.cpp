@@ -4,6 +4,7 @@
 #include "core/case/climates.h"
 #include "frontend/app/climate_import_dialog.h"
 #include "frontend/app/form_widgets.h"
+#include "frontend/app/own_climate_list.h"
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/twips.h"
 #include "frontend/logic/form/own_climate.h"
@@ -132,7 +133,7 @@ MeterDialog::MeterDialog(Platform& platform, FormInput form, const core::CostInp
   connect(import_, &QPushButton::clicked, this, [this] {
     auto* dialog = new ClimateImportDialog(platform_, this);
     connect(dialog, &ClimateImportDialog::chosen, this, [this](const OwnClimateFile& file) {
-      refresh_own_files();
+      list_own_climate_files(*own_file_);
       own_file_->setEditText(file.name);
       design_temp_->setText(
           platform_.locale().toString(file.suggested_design_temp_c, 'f', kTempDecimals));
@@ -199,7 +200,7 @@ void MeterDialog::set_meter_input(const MeterInput& typed) {
   if (!typed.kwh_per_m3.isEmpty()) {
     factor_->setText(typed.kwh_per_m3);
   }
-  refresh_own_files();
+  list_own_climate_files(*own_file_);
   climate_->setCurrentIndex(typed.own_climate ? kOwnClimateEntry : static_cast<int>(typed.place));
   own_file_->setEditText(typed.own_climate_file);
   design_temp_->setText(typed.own_design_outdoor_temp_c);
@@ -218,16 +219,6 @@ MeterInput MeterDialog::meter_input() const {
   typed.own_climate_file = own_file_->currentText();
   typed.own_design_outdoor_temp_c = design_temp_->text();
   return typed;
-}
-
-void MeterDialog::refresh_own_files() {
-  const QString typed = own_file_->currentText();
-  own_file_->clear();
-  for (const OwnClimateFile& file : own_climate_files(QDir::currentPath())) {
-    own_file_->addItem(file.name, file.suggested_design_temp_c);
-  }
-  own_file_->setCurrentIndex(own_file_->findText(typed));
-  own_file_->setEditText(typed);
 }
 
 void MeterDialog::show_own_controls() {

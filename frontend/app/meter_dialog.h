@@ -37,7 +37,6 @@ class MeterDialog : public QDialog {
 
  private:
   MeterInput meter_input() const;
-  void refresh_own_files();
   void show_own_controls();
 
   Platform& platform_;
