@@ -3,14 +3,11 @@
 
 #include "frontend/logic/form/form_number.h"
 #include "frontend/logic/kept/inputs_file.h"
+#include "frontend/logic/run/file_names.h"
 
 namespace varmkalk {
 
 namespace {
-
-QString text_of(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kShownDigits = 4;
 constexpr double kWholeFrom = 10000.0;
@@ -25,9 +22,9 @@ QString shown_number(double value, const QLocale& locale) {
 }  // namespace
 
 QString cost_field_label(const core::CostQuantity& quantity) {
-  const QString label = text_of(quantity.label);
+  const QString label = from_utf8(quantity.label);
   return quantity.unit.empty() ? label
-                               : QStringLiteral("%1 (%2)").arg(label, text_of(quantity.unit));
+                               : QStringLiteral("%1 (%2)").arg(label, from_utf8(quantity.unit));
 }
 
 CostTexts cost_texts(const core::CostInputs& prices, const QLocale& locale) {

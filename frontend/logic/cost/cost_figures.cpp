@@ -97,7 +97,7 @@ std::vector<std::optional<core::YearCost>> kept_costs(
       continue;
     }
     const std::string_view name = core::climate_file_name(input->climate);
-    const QString key = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    const QString key = from_utf8(name);
     if (!climates.contains(key)) {
       climates.insert(key, std::make_shared<core::FoundClimate>(core::find_climate(
                                name, to_path(folder), optional_folder_path(climate_fallback_dir))));
