@@ -5,6 +5,7 @@
 #include "frontend/help/help_dialogs.h"
 #include "frontend/help/twips.h"
 #include "frontend/logic/cost/cost_fields.h"
+#include "frontend/logic/run/file_names.h"
 #include "frontend/platform/platform.h"
 
 #include <QDialogButtonBox>
@@ -22,12 +23,7 @@ namespace varmkalk {
 namespace {
 
 constexpr char kCostHelp[] = "Kostnadshjalp";
-const QColor kFaultYellow{255, 255, 0};
 constexpr int kFieldWidthChars = 10;
-
-QString text_of(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -46,10 +42,10 @@ CostDialog::CostDialog(Platform& platform, const core::CostInputs& prices, QWidg
   for (std::size_t i = 0; i < fields_.size(); ++i) {
     const core::CostQuantity& quantity = core::kCostQuantities[i];
     auto* field = new QLineEdit(this);
-    field->setObjectName(text_of(quantity.key));
+    field->setObjectName(from_utf8(quantity.key));
     field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('0')) *
                            (kFieldWidthChars + 2));
-    field->setToolTip(QStringLiteral("Standardvärde: %1").arg(text_of(quantity.source)));
+    field->setToolTip(QStringLiteral("Standardvärde: %1").arg(from_utf8(quantity.source)));
     connect(field, &QLineEdit::textChanged, this, [field] { set_field_background(field, kWhite); });
     form->addRow(cost_field_label(quantity), field);
     fields_[i] = field;

@@ -19,6 +19,8 @@ namespace varmkalk {
 
 inline const QColor kWhite{255, 255, 255};
 inline const QColor kGrey{128, 128, 128};
+// The mark of a field whose value the user has to give or correct.
+inline const QColor kFaultYellow{255, 255, 0};
 
 void set_background(QWidget* widget, const QColor& colour);
 void set_bold(QWidget* widget);

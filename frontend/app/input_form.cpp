@@ -33,7 +33,6 @@ namespace varmkalk {
 namespace {
 
 const QColor kFormBlue{128, 128, 255};
-const QColor kMissingYellow{255, 255, 0};
 
 // A message box of more faults would outgrow the screen; the yellow marks show them all.
 constexpr std::size_t kShownFaults = 8;
@@ -203,7 +202,7 @@ void InputForm::set_form_input(const FormInput& input) {
     // A text longer than the field is never cut: the field stays empty, marked.
     const bool fits = text.size() <= text_field->maxLength();
     text_field->setText(fits ? text : QString());
-    set_field_background(text_field, fits ? kWhite : kMissingYellow);
+    set_field_background(text_field, fits ? kWhite : kFaultYellow);
   }
 }
 
@@ -243,7 +242,7 @@ void InputForm::fetch_inputs() {
 
 void InputForm::mark_field(const QString& name) {
   if (auto* text_field = qobject_cast<QLineEdit*>(controls_.value(name))) {
-    set_field_background(text_field, kMissingYellow);
+    set_field_background(text_field, kFaultYellow);
   }
 }
 

@@ -34,7 +34,6 @@ namespace varmkalk {
 namespace {
 
 constexpr char kMeterHelp[] = "Matarhjalp";
-const QColor kFaultYellow{255, 255, 0};
 constexpr int kNumberWidthChars = 12;
 constexpr int kResultWidthChars = 72;
 constexpr int kTempDecimals = 1;
