@@ -35,28 +35,24 @@ QPushButton* add_sweep_button(QDialog& form, Platform& platform,
   }
   refresh();
 
-  QObject::connect(
-      button, &QPushButton::clicked, button,
-      [&form, &platform, form_input = std::move(form_input), program_folder,
-       prices = std::move(prices)] {
-        std::variant<SweepBase, QString> base = sweep_base(form_input(), platform.locale());
-        if (const auto* fault = std::get_if<QString>(&base)) {
-          platform.beep();
-          platform.message_box(&form, QStringLiteral("Känslighetsanalys"), *fault,
-                               MessageIcon::Exclamation);
-          return;
-        }
-        std::get<SweepBase>(base).prices = prices();
-        auto* window =
-            new SweepWindow(platform, std::get<SweepBase>(base), program_folder, nullptr);
-        // Kept open beside the form, and after it, while the program runs.
-        QWidget* owner = form.parentWidget() != nullptr ? form.parentWidget() : &form;
-        delete_with(*window, *owner);
-        fit_to_screen(*window, window->size(), &form);
-        window->show();
-        window->raise();
-        window->activateWindow();
-      });
+  QObject::connect(button, &QPushButton::clicked, button,
+                   [&form, &platform, form_input = std::move(form_input), program_folder,
+                    prices = std::move(prices)] {
+                     std::variant<SweepBase, QString> base =
+                         sweep_base(form_input(), platform.locale());
+                     if (const auto* fault = std::get_if<QString>(&base)) {
+                       platform.beep();
+                       platform.message_box(&form, QStringLiteral("Känslighetsanalys"), *fault,
+                                            MessageIcon::Exclamation);
+                       return;
+                     }
+                     std::get<SweepBase>(base).prices = prices();
+                     auto* window = new SweepWindow(platform, std::get<SweepBase>(base),
+                                                    program_folder, nullptr);
+                     // Kept open beside the form, and after it, while the program runs.
+                     QWidget* owner = form.parentWidget() != nullptr ? form.parentWidget() : &form;
+                     open_added_window(*window, owner, &form);
+                   });
   return button;
 }
 

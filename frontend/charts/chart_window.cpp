@@ -37,13 +37,7 @@ ChartWindow* open_year(Platform& platform, std::variant<ChartYear, FileError> lo
   auto* window = new ChartWindow(
       platform, std::make_shared<const ChartYear>(std::get<ChartYear>(std::move(loaded))),
       since_click, nullptr);
-  if (parent != nullptr) {
-    delete_with(*window, *parent);
-  }
-  fit_to_screen(*window, window->size(), parent);
-  window->show();
-  window->raise();
-  window->activateWindow();
+  open_added_window(*window, parent, parent);
   return window;
 }
 

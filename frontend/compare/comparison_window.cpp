@@ -227,11 +227,7 @@ void open_comparison(Platform& platform, const QString& folder, const QString& p
                     parent](const std::vector<KeptCalculation>& calculations) {
                      auto* window = new ComparisonWindow(platform, folder, program_folder,
                                                          calculations, nullptr);
-                     delete_with(*window, *parent);
-                     fit_to_screen(*window, window->size(), parent);
-                     window->show();
-                     window->raise();
-                     window->activateWindow();
+                     open_added_window(*window, parent, parent);
                    });
   platform.show_modal(*list);
 }

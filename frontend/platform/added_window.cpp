@@ -16,6 +16,10 @@ namespace {
 constexpr int kFrameWidth = 16;
 constexpr int kFrameHeight = 48;
 
+void delete_with(QWidget& window, QObject& owner) {
+  QObject::connect(&owner, &QObject::destroyed, &window, [&window] { delete &window; });
+}
+
 }  // namespace
 
 void fit_to_screen(QWidget& window, QSize wanted, const QWidget* near) {
@@ -34,8 +38,14 @@ void fit_to_screen(QWidget& window, QSize wanted, const QWidget* near) {
               available.y() + (available.height() - size.height() - kFrameHeight) / 2);
 }
 
-void delete_with(QWidget& window, QObject& owner) {
-  QObject::connect(&owner, &QObject::destroyed, &window, [&window] { delete &window; });
+void open_added_window(QWidget& window, QObject* owner, const QWidget* near) {
+  if (owner != nullptr) {
+    delete_with(window, *owner);
+  }
+  fit_to_screen(window, window.size(), near);
+  window.show();
+  window.raise();
+  window.activateWindow();
 }
 
 }  // namespace varmkalk

@@ -14,9 +14,10 @@ namespace varmkalk {
 // the scale, leave far less room than a desktop monitor.
 void fit_to_screen(QWidget& window, QSize wanted, const QWidget* near = nullptr);
 
-// The windows added to the forms (charts, comparisons, sweeps) are top-level windows of their
-// own, so that a modal form blocks none of them; `window` is deleted with `owner` all the same,
-// at the latest when the program's main menu goes.
-void delete_with(QWidget& window, QObject& owner);
+// Opens a window added to the forms (charts, comparisons, sweeps) in front, fitted to the screen
+// of `near`. It is a top-level window of its own, so that a modal form blocks none of them, and
+// is deleted with `owner` where there is one all the same, at the latest when the program's main
+// menu goes.
+void open_added_window(QWidget& window, QObject* owner, const QWidget* near);
 
 }  // namespace varmkalk
