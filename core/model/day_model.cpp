@@ -139,6 +139,7 @@ std::optional<DayBalance> simulate_day(const BoilerCase& input, const ModelConst
   day.combustion_eff = combustion_eff;
   day.burner_power = burner.burner_power;
   day.flue_gas_loss = flue_gas_loss;
+  day.pilot_power = input.combustion.pilot_power_w;
   day.with_pump = *with_pump;
   day.without_pump = *without_pump;
   require_finite(day);
