@@ -176,9 +176,14 @@ ZeroLoadDay zero_load_day(const BoilerCase& input, const ModelConstants& constan
   terms.convection_loss = day.convection_loss;
   terms.heater_loss = input.hot_water.heater_loss_w;
   terms.demand = constants.hot_water_load;
-  // The search starts where a heating day's does, at its heat demand over the burner's power.
+  // The search starts at the share of the day the burner's power takes to cover the load and the
+  // losses; not at 0, where the balance's output vanishes with the run time and would meet a load
+  // of 0 however large the losses.
+  const float start_run_time =
+      (terms.demand + terms.heater_loss + terms.convection_loss + terms.standby_loss) /
+      terms.burner_power;
   const std::optional<VariantBalance> balance =
-      solve_run_time(terms, PumpCredit::without_pump, 0.0f);
+      solve_run_time(terms, PumpCredit::without_pump, start_run_time);
 
   day.burner_power = burner.burner_power;
   day.run_time = balance ? balance->run_time : 0.0f;

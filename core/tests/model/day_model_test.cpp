@@ -292,6 +292,22 @@ TEST(ZeroLoadDay, FallsBackToNoRunOrAWholeDayAndCountsThePilotFlame) {
     EXPECT_NEAR(day.burner_fuel_wh, row.burner_fuel_wh, 1e-3f);
     EXPECT_NEAR(day.pilot_fuel_wh, row.pilot_fuel_wh, 1e-3f);
   }
+  // Without hot water the burner still covers the heater's loss and the boiler's losses beyond
+  // the 70 % of the pilot flame's heat that covers the standby loss.
+  BoilerCase losses_only = testing::worked_example();
+  losses_only.hot_water.annual_demand_kwh = 0.0f;
+  losses_only.combustion.pilot_power_w = 10.0f;
+  const ZeroLoadDay covered = zero_load_of(losses_only);
+  const float flue_gas_loss_w =
+      (1.0f - combustion_efficiency(1.2f, 60.0f - 10.0f * 20.0f / 30.0f, 20.0f)) * 15000.0f;
+  const float useful_w = (15000.0f - flue_gas_loss_w) * covered.run_time -
+                         (covered.standby_loss - 7.0f) * (1.0f - covered.run_time) -
+                         covered.convection_loss - 45.0f;
+  EXPECT_GT(covered.run_time, 0.0f);
+  EXPECT_GE(useful_w, 0.0f);
+  EXPECT_LT(useful_w, 0.01f);
+  EXPECT_NEAR(covered.burner_fuel_wh, (45.0f + 13.73f + 12.41f - 7.0f) * 24.0f, 20.0f);
+
   // With the hot water the pilot flame burns while the burner is off.
   BoilerCase pilot = testing::worked_example();
   pilot.combustion.pilot_power_w = 150.0f;
