@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
   std::cout << "hus " << check.houses << ", vägrade vid egen effekt " << check.refused_houses
             << ", olästa " << unreadable << ", år " << check.years << ", år utan värmedygn "
             << check.years_without_heating << ", största fall " << check.largest_fall_share * 100.0
-            << " %, minsta marginal " << check.least_margin_kwh << " kWh, fel "
-            << check.faults.size() << '\n';
+            << " %, minsta marginal över värmen " << check.least_heat_margin_kwh
+            << " kWh, år under varmvatten, beredarförlust och pilotlåga "
+            << check.years_below_the_listed_sum << ", fel " << check.faults.size() << '\n';
   return check.faults.empty() ? 0 : 1;
 }

@@ -206,6 +206,11 @@ TEST(YearCost, TheBillRisesWithTheDesignDemandAndNeverUndercutsTheHotWater) {
                             [](BoilerCase& r) {
                               r.hot_water = {0.0f, 45.0f};
                             })},
+      {"a pilot flame and no hot water", with(testing::worked_example(),
+                                              [](BoilerCase& r) {
+                                                r.hot_water = {0.0f, 67.0f};
+                                                r.combustion.pilot_power_w = 12.0f;
+                                              })},
       {"nothing but losses", with(testing::modulating_example(),
                                   [](BoilerCase& r) {
                                     r.hot_water = {0.0f, 0.0f};
@@ -244,12 +249,14 @@ TEST(YearCost, TheBillRisesWithTheDesignDemandAndNeverUndercutsTheHotWater) {
     ADD_FAILURE() << fault;
   }
   EXPECT_EQ(check.refused_houses, 0);
-  EXPECT_EQ(check.houses, 9 * 7);
-  EXPECT_EQ(check.years, 9 * 7 * 7);
+  EXPECT_EQ(check.houses, 10 * 7);
+  EXPECT_EQ(check.years, 10 * 7 * 7);
   // Every house's warm year, and the 1 W and 10 W years of a house without hot water, whose pump
   // covers every day.
-  EXPECT_GE(check.years_without_heating, 9 * 7);
+  EXPECT_GE(check.years_without_heating, 10 * 7);
   EXPECT_LE(check.largest_fall_share, testing::BillCheck::kMostFallShare);
+  // None of these houses has free heat enough to cover its hot water: the bill alone does.
+  EXPECT_EQ(check.years_below_the_listed_sum, 0);
 }
 
 // Days the model passes over are on the bill; a year with none to heat is billed for them all.
