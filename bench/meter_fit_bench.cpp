@@ -18,7 +18,8 @@ void BM_MeterFitExampleCase(benchmark::State& state) {
   const FoundClimate climate =
       find_climate(climate_file_name(input.climate), KALVEX_CLIMATE_DIR, {});
   const CostInputs prices = default_cost_inputs();
-  const double metered_kwh = case_cost(input, climate, prices).value().gas_bill_kwh * 1.2;
+  const double metered_kwh =
+      std::get<YearCost>(case_cost(input, climate, prices)).gas_bill_kwh * 1.2;
   int evaluations = 0;
   for (auto _ : state) {
     const auto fit = fit_to_meter(input, climate, prices, metered_kwh);

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
+#include <variant>
 
 #include "core/case/units.h"
 #include "core/model/day_model.h"
@@ -15,14 +17,13 @@
 namespace varmkalk::core {
 namespace {
 
-// At a design demand of exactly 0 no day needs heating and the year has no efficiency to weigh
-// the summer's hot water by; a watt is the house that needs next to nothing.
+// The model refuses a design demand of 0; a watt is the house that needs next to nothing.
 constexpr float kLeastDemandW = 1.0f;
 // No single-family house needs 10 MW; a meter beyond the year at this demand is beyond any house.
 constexpr float kMostDemandW = 1.0e7f;
 // The search starts at the case's own demand, or here where that is next to none: near no demand
-// the summer's hot water, weighed by a year that is mostly standing losses, costs more gas than a
-// real house's year, and the curve falls before it rises.
+// the curve can fall before it rises, where a heating day credited with the pump's heat takes
+// less gas than the day without heat demand it replaces.
 constexpr float kLeastFirstGuessW = 1000.0f;
 constexpr float kFirstGuessW = 10000.0f;
 // Close enough to the meter: far below the bill's whole kWh.
@@ -76,14 +77,14 @@ class GasCurve {
     Point point;
     point.demand_w = demand_w;
     point.result = run_case(input_, climate_);
-    if (point.result.status == CaseStatus::error || !climate_.days) {
+    std::variant<YearCost, std::string> cost = billed_year(input_, point.result, climate_, prices_);
+    if (const std::string* fault = std::get_if<std::string>(&cost)) {
       throw Refused{{MeterFitFault::model_refused,
                      "Fallet kan inte räknas vid uppvärmningsbehovet " +
-                         format_decimal(demand_w, 0) + " W: " + point.result.message,
+                         format_decimal(demand_w, 0) + " W: " + *fault,
                      0.0}};
     }
-    const auto days = static_cast<int>(climate_.days->records.size());
-    point.cost = year_cost(input_, model_year(point.result, days), prices_);
+    point.cost = std::get<YearCost>(cost);
     point.gas_kwh = point.cost.gas_bill_kwh;
     return point;
   }
@@ -125,6 +126,16 @@ MeterFitRefusal beyond_any_house(double metered_kwh, double most_kwh) {
               ", är mer än modellens år ger med detta klimat ens vid ett uppvärmningsbehov på " +
               format_decimal(kw_from_watts(kMostDemandW), 0) + " kW, " + kwh_text(most_kwh) +
               ": inget hus ger så mycket gas. Se över mätvärdet och dess enhet.",
+          most_kwh};
+}
+
+MeterFitRefusal beyond_the_burner(double metered_kwh, double most_kwh, float burner_w) {
+  return {MeterFitFault::beyond_any_house,
+          "Den uppmätta gasen, " + kwh_text(metered_kwh) +
+              ", är mer än brännaren kan bränna på ett år med detta klimat, " + kwh_text(most_kwh) +
+              " med " + format_decimal(kw_from_watts(burner_w), 1) +
+              " kW dygnet runt: inget hus ger så mycket gas med den brännaren. Se över mätvärdet, "
+              "dess enhet och brännarens effekt.",
           most_kwh};
 }
 
@@ -374,12 +385,21 @@ void count_full_power_shortfalls(const BoilerCase& input, const FoundClimate& cl
 
 MeterFit fit(const BoilerCase& input, const FoundClimate& climate, const CostInputs& prices,
              double metered_gas_kwh) {
+  if (std::optional<std::string> fault = not_a_climate_year(climate)) {
+    throw Refused{{MeterFitFault::model_refused, std::move(*fault), 0.0}};
+  }
   GasCurve curve(input, climate, prices);
   const float own_w = input.building.design_heat_demand_w;
   const float first_w = std::isfinite(own_w) && own_w >= kLeastFirstGuessW && own_w < kMostDemandW
                             ? own_w
                             : kFirstGuessW;
+  // The first year tells a case the model refuses before the burner's limit is weighed.
   Point best = curve.at(first_w);
+  const auto days = static_cast<int>(climate.days->records.size());
+  const double most_kwh = most_burnable_gas_kwh(input, days, prices);
+  if (metered_gas_kwh > most_kwh) {
+    throw Refused{beyond_the_burner(metered_gas_kwh, most_kwh, input.burner.max_power_w())};
+  }
   if (std::abs(best.gas_kwh - metered_gas_kwh) > kGasToleranceKwh) {
     const Bracket bracket = bracket_meter(curve, std::move(best), metered_gas_kwh);
     const double slope_kwh_per_w = (bracket.high.gas_kwh - bracket.low.gas_kwh) /

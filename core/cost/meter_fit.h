@@ -31,9 +31,9 @@ struct MeterFit {
 enum class MeterFitFault {
   not_a_reading,     // the metered use is no finite number above 0
   below_base,        // hot water and standing losses alone take more gas than the meter shows
-  beyond_any_house,  // not even 10 MW of design demand uses that much gas
+  beyond_any_house,  // more than the burner can burn, or than even 10 MW of design demand uses
   in_a_step,         // the year's gas leaps past the meter between neighbouring demands
-  model_refused,     // the model or the climate refused the case
+  model_refused,     // the model or the climate refused the case, or the climate is no year
 };
 
 struct MeterFitRefusal {

@@ -3,55 +3,57 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 #include "core/case/units.h"
+#include "core/model/day_model.h"
+#include "core/model/model_input_error.h"
+#include "core/model/start_model.h"
 
 namespace varmkalk::core {
 namespace {
 
-constexpr double kDaysPerYear = 365.0;
+constexpr std::size_t kCommonYearDays = 365;
+constexpr std::size_t kLeapYearDays = 366;
 
 double finite_or_zero(double value) {
   return std::isfinite(value) ? value : 0.0;
 }
 
-// The hot water and the hot-water heater's loss of one day without heating, as the model has them
-// on every heating day: the year's hot water spread evenly over 365 days, the heater's loss all
-// day. The summer's hot water is warmer at the tap and its cold water warmer too; the model knows
-// neither, so this is an estimate.
-double summer_day_kwh(const BoilerCase& input) {
-  return double(input.hot_water.annual_demand_kwh) / kDaysPerYear +
-         kwh_per_day_from_watts(double(input.hot_water.heater_loss_w));
+double kwh_from_wh(float wh) {
+  return double(wh) / double(kWhPerKwh);
+}
+
+std::string year_rule() {
+  return "årets gas räknas bara på ett helt år, 365 eller 366 dygn numrerade 1, 2, 3 … i ordning";
 }
 
 }  // namespace
 
-ModelYear model_year(const CaseResult& result, int climate_days) {
+ModelYear model_year(const BoilerCase& input, const CaseResult& result, int climate_days) {
   ModelYear year;
-  year.fuel_with_pump_kwh = result.energies.gross_energy_kwh;
+  year.fuel_with_pump_kwh = kwh_from_wh(result.totals.burner_fuel_with_pump_wh);
+  year.pilot_off_fuel_kwh = kwh_from_wh(result.totals.pilot_off_energy_wh);
   year.pump_electricity_kwh = result.energies.pump_electricity_kwh;
   year.heating_days = result.totals.heating_days;
   year.climate_days = climate_days;
-  if (result.efficiency_without_pump_percent) {
-    year.efficiency_without_pump =
-        fraction_from_percent(double(*result.efficiency_without_pump_percent));
-  }
+  const ZeroLoadDay zero_load = zero_load_day(input, start_model(input, design_conditions(input)));
+  year.zero_load_burner_kwh = kwh_from_wh(zero_load.burner_fuel_wh);
+  year.zero_load_pilot_kwh = kwh_from_wh(zero_load.pilot_fuel_wh);
   return year;
 }
 
-YearCost year_cost(const BoilerCase& input, const ModelYear& year, const CostInputs& prices) {
+YearCost year_cost(const ModelYear& year, const CostInputs& prices) {
   YearCost cost;
+  // Every day the model passes over is a day without heat demand, whatever kept it from heating.
   cost.summer_days = std::max(0, year.climate_days - year.heating_days);
-  // The summer's heat is made as the year's heat is, without the pump's heat: the pump stands
-  // still when the house needs no heating.
-  double summer_fuel_kwh = 0.0;
-  if (year.efficiency_without_pump && *year.efficiency_without_pump > 0.0) {
-    summer_fuel_kwh =
-        finite_or_zero(cost.summer_days * summer_day_kwh(input) / *year.efficiency_without_pump);
-    cost.summer_fuel_kwh = summer_fuel_kwh;
-    cost.summer_gas_bill_kwh = finite_or_zero(summer_fuel_kwh * prices.fuel_hhv_ratio);
-  }
-  const double fuel_lower_kwh = finite_or_zero(year.fuel_with_pump_kwh) + summer_fuel_kwh;
+  cost.summer_fuel_kwh =
+      finite_or_zero(cost.summer_days * (year.zero_load_burner_kwh + year.zero_load_pilot_kwh));
+  cost.summer_gas_bill_kwh = finite_or_zero(cost.summer_fuel_kwh * prices.fuel_hhv_ratio);
+  cost.pilot_fuel_kwh = finite_or_zero(year.pilot_off_fuel_kwh) +
+                        finite_or_zero(cost.summer_days * year.zero_load_pilot_kwh);
+  const double fuel_lower_kwh = finite_or_zero(year.fuel_with_pump_kwh) +
+                                finite_or_zero(year.pilot_off_fuel_kwh) + cost.summer_fuel_kwh;
   cost.gas_bill_kwh = finite_or_zero(fuel_lower_kwh * prices.fuel_hhv_ratio);
   cost.gas_m3 =
       prices.gas_kwh_per_m3 > 0.0 ? finite_or_zero(cost.gas_bill_kwh / prices.gas_kwh_per_m3) : 0.0;
@@ -68,14 +70,58 @@ YearCost year_cost(const BoilerCase& input, const ModelYear& year, const CostInp
   return cost;
 }
 
-std::optional<YearCost> case_cost(const BoilerCase& input, const FoundClimate& climate,
-                                  const CostInputs& prices) {
-  const CaseResult result = run_case(input, climate);
-  if (result.status == CaseStatus::error || !climate.days) {
-    return std::nullopt;
+std::optional<std::string> not_a_climate_year(const FoundClimate& climate) {
+  if (!climate.days) {
+    return climate.open_fault;
   }
-  const auto days = static_cast<int>(climate.days->records.size());
-  return year_cost(input, model_year(result, days), prices);
+  if (climate.days->fault) {
+    return *climate.days->fault;
+  }
+  const std::vector<ClimateRecord>& records = climate.days->records;
+  if (records.size() != kCommonYearDays && records.size() != kLeapYearDays) {
+    return "Klimatfilen " + climate.name + " har " + std::to_string(records.size()) + " dygn; " +
+           year_rule();
+  }
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (records[i].day_number != int(i + 1)) {
+      return "I klimatfilen " + climate.name + " står dygn " +
+             std::to_string(records[i].day_number) + " där dygn " + std::to_string(i + 1) +
+             " ska stå; " + year_rule();
+    }
+  }
+  return std::nullopt;
+}
+
+std::variant<YearCost, std::string> billed_year(const BoilerCase& input, const CaseResult& result,
+                                                const FoundClimate& climate,
+                                                const CostInputs& prices) {
+  if (std::optional<std::string> fault = not_a_climate_year(climate)) {
+    return std::move(*fault);
+  }
+  if (result.status == CaseStatus::error) {
+    return result.message;
+  }
+  try {
+    const auto days = static_cast<int>(climate.days->records.size());
+    return year_cost(model_year(input, result, days), prices);
+  } catch (const ModelInputError& refusal) {
+    return std::string(refusal.what());
+  }
+}
+
+std::variant<YearCost, std::string> case_cost(const BoilerCase& input, const FoundClimate& climate,
+                                              const CostInputs& prices) {
+  if (std::optional<std::string> fault = not_a_climate_year(climate)) {
+    return std::move(*fault);
+  }
+  return billed_year(input, run_case(input, climate), climate, prices);
+}
+
+double most_burnable_gas_kwh(const BoilerCase& input, int climate_days, const CostInputs& prices) {
+  const double power_w =
+      std::max(double(input.burner.max_power_w()), double(input.combustion.pilot_power_w));
+  return finite_or_zero(power_w * double(kHoursPerDay) * climate_days / double(kWhPerKwh) *
+                        prices.fuel_hhv_ratio);
 }
 
 }  // namespace varmkalk::core

@@ -47,9 +47,15 @@ void record_day(AnnualTotals& totals, const DayBalance& day) {
   const float net_energy = demand * kHoursPerDay;
 
   next.net_energy_wh += net_energy;
-  next.gross_energy_with_pump_wh += gross_energy(day, day.with_pump, net_energy);
+  const float gross_with_pump = gross_energy(day, day.with_pump, net_energy);
+  next.gross_energy_with_pump_wh += gross_with_pump;
+  // Short of the demand, the balance's fuel is the demand over the efficiency of running all
+  // day, more than the burner can burn in a day.
+  next.burner_fuel_with_pump_wh +=
+      day.with_pump.shortfall > 0.0f ? day.burner_power * kHoursPerDay : gross_with_pump;
   next.convection_energy_wh += day.convection_loss * kHoursPerDay;
   next.standby_energy_wh += day.standby_loss * kHoursPerDay * (1.0f - day.with_pump.run_time);
+  next.pilot_off_energy_wh += day.pilot_power * kHoursPerDay * (1.0f - day.with_pump.run_time);
   next.flue_gas_energy_wh += day.flue_gas_loss * kHoursPerDay * day.with_pump.run_time;
   next.heating_days += 1;
   next.gross_energy_without_pump_wh += gross_energy(day, day.without_pump, net_energy);

@@ -10,7 +10,14 @@ struct AnnualTotals {
   float gross_energy_without_pump_wh = 0.0f;
   float convection_energy_wh = 0.0f;
   float standby_energy_wh = 0.0f;
+  // The pilot flame's fuel while the burner is off, P_pilot·(1 − τ)·24 h with the pump's run
+  // time: the gross energy leaves it out. The engine's files do not hold it.
+  float pilot_off_energy_wh = 0.0f;
   float flue_gas_energy_wh = 0.0f;
+  // The burner's fuel, the pump's heat credited, as a gas meter can see it: the gross energy, but
+  // a day the burner cannot meet at the most it burns, its power all day. The engine's files keep
+  // the gross energy.
+  float burner_fuel_with_pump_wh = 0.0f;
   int heating_days = 0;
 
   // Days on which the boiler could not meet the demand even running all day (either variant),

@@ -26,6 +26,7 @@ struct DayBalance {
   float combustion_eff = 0.0f;   // fraction
   float burner_power = 0.0f;     // W, heat input while the burner runs
   float flue_gas_loss = 0.0f;    // W, while the burner runs
+  float pilot_power = 0.0f;      // W, the pilot flame's fuel while the burner is off
   VariantBalance with_pump;
   VariantBalance without_pump;
 };

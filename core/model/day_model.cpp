@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "core/case/units.h"
 #include "core/model/burner_power.h"
 #include "core/model/combustion_efficiency.h"
 #include "core/model/heating_system.h"
@@ -36,6 +37,18 @@ void require_finite(const DayBalance& day) {
         day.without_pump.run_time, day.without_pump.day_efficiency, day.without_pump.shortfall}) {
     if (!std::isfinite(value)) {
       throw not_finite(day.day_number, day.outdoor_temp);
+    }
+  }
+}
+
+void require_finite(const ZeroLoadDay& day) {
+  for (const float value :
+       {day.boiler_mean_temp, day.convection_loss, day.standby_loss, day.burner_power, day.run_time,
+        day.burner_fuel_wh, day.pilot_fuel_wh}) {
+    if (!std::isfinite(value)) {
+      throw ModelInputError(
+          "Dygnen utan värmebehov ger inget ändligt värde; indata ligger utanför modellens "
+          "giltighetsområde");
     }
   }
 }
@@ -126,8 +139,56 @@ std::optional<DayBalance> simulate_day(const BoilerCase& input, const ModelConst
   day.combustion_eff = combustion_eff;
   day.burner_power = burner.burner_power;
   day.flue_gas_loss = flue_gas_loss;
+  day.pilot_power = input.combustion.pilot_power_w;
   day.with_pump = *with_pump;
   day.without_pump = *without_pump;
+  require_finite(day);
+  return day;
+}
+
+ZeroLoadDay zero_load_day(const BoilerCase& input, const ModelConstants& constants) {
+  // At no load the radiator formula gives the radiators the temperature of the room it works
+  // from, on supply and return alike.
+  const HeatingTemperatures heating =
+      heating_system_temperatures(0.0f, constants.design.supply_temp_c,
+                                  constants.design.return_temp_c, input.building.indoor_temp_c);
+  const BoilerTemperatures boiler = boiler_temperatures(heating.supply_temp, heating.return_temp,
+                                                        input.building.min_return_temp_c);
+  ZeroLoadDay day;
+  day.boiler_mean_temp = boiler.boiler_mean_temp;
+  day.convection_loss = convection_loss(input, boiler.boiler_mean_temp);
+  day.standby_loss = standby_loss(input, boiler.boiler_mean_temp);
+
+  // The pump runs only for the heating: its heat neither lowers the burner's power nor counts
+  // as a gain.
+  ModelConstants pump_still = constants;
+  pump_still.pump_heat = 0.0f;
+  const BurnerChoice burner =
+      choose_burner_power(input, pump_still, 0.0f, day.convection_loss, heating, boiler);
+  const float combustion_eff = combustion_efficiency(
+      input.combustion.air_ratio, burner.flue_gas_temp, input.building.indoor_temp_c);
+
+  DayTerms terms;
+  terms.burner_power = burner.burner_power;
+  terms.flue_gas_loss = (1.0f - combustion_eff) * burner.burner_power;
+  terms.standby_loss = day.standby_loss;
+  terms.pilot_power = input.combustion.pilot_power_w;
+  terms.convection_loss = day.convection_loss;
+  terms.heater_loss = input.hot_water.heater_loss_w;
+  terms.demand = constants.hot_water_load;
+  // The search starts at the share of the day the burner's power takes to cover the load and the
+  // losses; not at 0, where the balance's output vanishes with the run time and would meet a load
+  // of 0 however large the losses.
+  const float start_run_time =
+      (terms.demand + terms.heater_loss + terms.convection_loss + terms.standby_loss) /
+      terms.burner_power;
+  const std::optional<VariantBalance> balance =
+      solve_run_time(terms, PumpCredit::without_pump, start_run_time);
+
+  day.burner_power = burner.burner_power;
+  day.run_time = balance ? balance->run_time : 0.0f;
+  day.burner_fuel_wh = day.burner_power * day.run_time * kHoursPerDay;
+  day.pilot_fuel_wh = input.combustion.pilot_power_w * (1.0f - day.run_time) * kHoursPerDay;
   require_finite(day);
   return day;
 }

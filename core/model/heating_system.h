@@ -9,7 +9,8 @@ struct HeatingTemperatures {
   float return_temp = 0.0f;
 };
 
-// Supply and return of a radiator system (exponent 1.3, constant flow) at a relative load > 0.
+// Supply and return of a radiator system (exponent 1.3, constant flow) at a relative load ≥ 0; at
+// no load both stand at the reference room temperature of the supply formula.
 HeatingTemperatures heating_system_temperatures(float relative_load, float design_supply_temp,
                                                 float design_return_temp, float indoor_temp);
 

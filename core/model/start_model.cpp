@@ -6,6 +6,7 @@
 
 #include "core/case/climates.h"
 #include "core/case/heating_systems.h"
+#include "core/case/units.h"
 #include "core/model/combustion_efficiency.h"
 #include "core/model/day_model.h"
 #include "core/model/flue_gas_temperature.h"
@@ -81,6 +82,16 @@ void require_not_negative(const BoilerCase& input) {
       throw ModelInputError(std::string(v.label) + " är " + with_unit(v.value, v.unit) +
                             "; värdet får inte vara negativt");
     }
+  }
+}
+
+// The pump's efficiency is the share of its electricity that ends up as heat in the water: more
+// than all of it would make heat out of nothing.
+void require_pump_share(const BoilerCase& input) {
+  if (input.pump.heat_share_percent > kPerCent) {
+    throw ModelInputError("Cirkulationspumpens verkningsgrad är " +
+                          with_unit(input.pump.heat_share_percent, "%") +
+                          "; den kan inte vara större än 100 %");
   }
 }
 
@@ -169,6 +180,7 @@ void require_flue_gas_cases(const BoilerCase& input, double flame_temp) {
 ModelConstants start_model(const BoilerCase& input, const DesignConditions& design) {
   require_finite(input, design);
   require_not_negative(input);
+  require_pump_share(input);
   require_burner(input);
   require_building(input, design);
   require_heating_system(input, design);

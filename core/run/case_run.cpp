@@ -53,6 +53,7 @@ FoundClimate find_climate(std::string_view name, const std::filesystem::path& wo
   FoundClimate found;
   try {
     core::ClimateFile file = core::open_climate_file(name, work_dir, fallback_dir);
+    found.name = file.name();
     found.days = core::read_climate_days(file);
   } catch (const core::RunError& e) {
     found.open_fault = e.what();

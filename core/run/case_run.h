@@ -33,6 +33,7 @@ struct CaseResult {
 struct FoundClimate {
   std::optional<ClimateDays> days;
   std::string open_fault;
+  std::string name;  // names the file in messages (UTF-8); empty where it was not opened
 };
 
 // The climate file named `name`, opened and read as the engine finds it: from the working folder

@@ -36,6 +36,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <variant>
 
 namespace varmkalk {
 
@@ -256,13 +257,23 @@ void MainMenu::show_summary(const QStringList& notices, const QStringList& lines
     }
     append_result_line(QString());
   }
-  shown_cost_ =
+  const std::variant<core::YearCost, QString> cost =
       folder_cost(QDir::currentPath(), engine_climate_dir(run_->engine().program_folder()),
                   confirmed_ ? confirmed_->prices : core::default_cost_inputs());
-  if (shown_cost_) {
+  shown_cost_.reset();
+  if (const auto* billed = std::get_if<core::YearCost>(&cost)) {
+    shown_cost_ = *billed;
     for (const QString& line : cost_lines(*shown_cost_, platform_.locale())) {
       append_result_line(line);
     }
+  } else {
+    // The engine's summary stands; only the year on the bill's terms is missing, and why.
+    const QString why =
+        tr("Året på gasräkningens villkor kan inte visas: %1").arg(std::get<QString>(cost));
+    for (const QString& line : wrapped_lines(why, columns)) {
+      append_result_line(line);
+    }
+    append_result_line(QString());
   }
   for (const QString& line : lines) {
     append_result_line(line);

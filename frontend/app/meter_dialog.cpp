@@ -67,8 +67,8 @@ MeterDialog::MeterDialog(Platform& platform, FormInput form, const core::CostInp
   auto* intro = new QLabel(
       QStringLiteral("Skriv årets gasförbrukning från gasräkningen och välj klimatet under den "
                      "mätta perioden. Programmet söker det maximala uppvärmningsbehov vid vilket "
-                     "årets gas på räkningens sätt, med formulärets övriga indata och sommarens "
-                     "varmvatten medräknat, blir den uppmätta."),
+                     "årets gas på räkningens sätt, med formulärets övriga indata och dygnen utan "
+                     "värmebehov medräknade, blir den uppmätta."),
       this);
   intro->setWordWrap(true);
 

@@ -125,8 +125,8 @@ std::vector<FlowRow> paint_energy_flow(QPainter& painter, const QRectF& area,
     notes += QStringLiteral(
                  "\nKronorna är vad gasräkningen tar för delens bränsle under eldningssäsongen, %1 "
                  "kr per "
-                 "kWh bränsle (undre värmevärde); utan fast avgift, pumpens el och sommarens "
-                 "varmvatten.")
+                 "kWh bränsle (undre värmevärde); utan fast avgift, pumpens el och dygnen utan "
+                 "värmebehov.")
                  .arg(chart_text(*flow.sek_per_fuel_kwh, 2));
   }
   const qreal note_lines = flow.sek_per_fuel_kwh ? 3.0 : 2.0;

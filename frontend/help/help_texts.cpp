@@ -318,18 +318,24 @@ cirkulationspumpen, också det allt inräknat. Pumpens el
 dygn med värmebehov. Standardpriserna är ungefärliga
 priser för en villa 2024; skriv in dina egna.
 
-Hela året
-Modellen räknar varmvatten och beredarens förlust bara
-de dygn då huset behöver värme, men räkningen gäller
-årets alla dygn. Programmet lägger därför till de övriga
-dygnens varmvatten och beredarförlust, lika stora per
-dygn som under eldningssäsongen, som gas vid årets
-verkningsgrad utan cirkulationspumpen: pumpen går inte
-när huset inte behöver värme. Raden "Varmvatten utanför
-eldningssäsongen, uppskattat" är en uppskattning:
-sommarens kallvatten är varmare, pannan arbetar då bara
-för varmvattnet och får en annan verkningsgrad, och
-varmvattenanvändningen kan vara en annan.
+Dygn utan värmebehov
+Modellen räknar bara de dygn då huset behöver värme,
+men räkningen gäller årets alla dygn. Varje annat dygn
+räknar programmet med modellens egen dygnsbalans som
+ett dygn utan värmebehov: radiatorerna står kalla vid
+20 °C, pumpen står still och brännaren håller
+varmvattnet, beredarens förlust och pannans egna
+förluster vid lägsta tillåtna returtemperatur. Raden
+"Varmvatten och pannförluster, dygn utan värme" är den
+gasen. Sommarens kallvatten är varmare och
+varmvattenanvändningen kan vara en annan; raden är en
+uppskattning.
+
+Pilotlågan brinner när brännaren står still, årets alla
+dygn, och dess gas ingår i årets gas. Ett dygn då
+brännaren inte räcker till räknas som brännarens effekt
+dygnet runt: mer än så kan den inte bränna. Årets gas
+räknas bara på ett helt klimatår, 365 eller 366 dygn.
 
 Värdena sparas med beräkningen i dess indatafil och
 kommer tillbaka med "Hämta indata…". En ny beräkning
@@ -344,7 +350,7 @@ Programmet söker det maximala uppvärmningsbehov vid
 vilket modellens år, med alla formulärets övriga
 indata, förbrukar lika mycket gas som mätaren visar,
 räknat som gasräkningen räknar: kWh på det övre
-värmevärdet och sommarens varmvatten medräknat, som
+värmevärdet och dygnen utan värmebehov medräknade, som
 i "Kostnad och klimat…". Årets gas växer jämnt med
 uppvärmningsbehovet, så sökningen hittar det inom
 1 kWh på några millisekunder.

@@ -140,7 +140,9 @@ kostnadens och koldioxidens kolumner är valfria:
 )" + column_lines() +
          R"(
 Klimatfilerna söks som kalvex söker dem: först i den aktuella mappen, sedan bland de
-installerade.
+installerade. En tabell med kostnadens kolumner eller metered_gas_kwh räknar ett helt år: en
+klimatfil som inte har 365 eller 366 dygn numrerade 1, 2, 3 … i ordning vägras då innan någon
+rad räknas (slutstatus 2).
 
 Utdata upprepar varje kolumn från indata och lägger till:
   status                          ok, shortfall (pannan räckte inte till alla dygn) eller
@@ -154,8 +156,10 @@ Utdata upprepar varje kolumn från indata och lägger till:
   heating_days, shortfall_days    dygn med värmebehov, dygn då pannan inte räckte till
 Har indata någon av kostnadens och koldioxidens kolumner kommer ytterligare fyra:
   gas_bill_kwh                    årets gas på räkningens sätt (övre värmevärde), kWh: bränslet
-                                  med pumpens värme tillgodoräknad plus varmvattnet utanför
-                                  eldningssäsongen, gånger fuel_hhv_ratio
+                                  med pumpens värme tillgodoräknad (ett dygn brännaren inte
+                                  klarar med dess effekt dygnet runt), pilotlågan när brännaren
+                                  står still och dygnen utan värmebehov med varmvattnet och
+                                  pannans egna förluster, allt gånger fuel_hhv_ratio
   gas_m3                          samma gas i normalkubikmeter, gas_bill_kwh / gas_kwh_per_m3
   cost_sek                        kostnaden för gasen, den fasta avgiften och pumpens el, kr/år
   co2_kg                          koldioxiden från gasen och pumpens el, kg/år
@@ -163,7 +167,8 @@ Har indata kolumnen metered_gas_kwh kommer de fyra och sist:
   calibrated_design_heat_demand_w det dimensionerande effektbehov, W, vid vilket årets gas på
                                   räkningens sätt är den uppmätta (inom 1 kWh); radens övriga
                                   resultat gäller vid det. Uppmätt gas som inget effektbehov på
-                                  0 W eller mer når ger status error och skälet i message.
+                                  0 W eller mer når, eller mer än brännaren kan bränna på ett
+                                  år, ger status error och skälet i message.
                                   Kolumnen design_heat_demand behövs ändå; den är sökningens
                                   startpunkt.
 Talen är de kortaste som läses tillbaka som samma tal som beräkningen gav; avrundade som i

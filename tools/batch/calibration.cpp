@@ -2,11 +2,14 @@
 #include "tools/batch/calibration.h"
 
 #include <new>
+#include <optional>
+#include <string>
 #include <variant>
 
 #include "core/cost/meter_fit.h"
 #include "core/files/run_error.h"
 #include "core/run/worker_threads.h"
+#include "tools/batch/batch_input.h"
 
 namespace varmkalk::batch {
 namespace {
@@ -17,9 +20,9 @@ CalibratedRow calibrated_row(const core::BoilerCase& input, const core::CostInpu
   CalibratedRow row;
   if (!metered_gas_kwh) {
     row.result = core::run_case(input, climate);
-    if (row.result.status != core::CaseStatus::error && climate.days) {
-      const auto days = static_cast<int>(climate.days->records.size());
-      row.cost = core::year_cost(input, core::model_year(row.result, days), prices);
+    auto cost = core::billed_year(input, row.result, climate, prices);
+    if (auto* billed = std::get_if<core::YearCost>(&cost)) {
+      row.cost = *billed;
     }
     return row;
   }
@@ -51,6 +54,19 @@ std::vector<CalibratedRow> calibrate_cases(std::span<const core::BoilerCase> cas
     }
   });
   return rows;
+}
+
+void require_climate_years(std::span<const core::BoilerCase> one_per_climate,
+                           const core::FoundClimates& climates) {
+  for (const core::BoilerCase& input : one_per_climate) {
+    const core::FoundClimate& climate = climates.of(input);
+    if (!climate.days || climate.days->fault) {
+      continue;
+    }
+    if (std::optional<std::string> fault = core::not_a_climate_year(climate)) {
+      throw BatchInputError(*fault);
+    }
+  }
 }
 
 }  // namespace varmkalk::batch

@@ -28,4 +28,10 @@ std::vector<CalibratedRow> calibrate_cases(std::span<const core::BoilerCase> cas
                                            std::span<const std::optional<double>> metered_gas_kwh,
                                            const core::FoundClimates& climates, unsigned workers);
 
+// A table that bills its rows needs a whole year of each climate it names: throws BatchInputError
+// naming the first climate that was read but is no year. A climate that could not be read is
+// left to its rows, which the engine refuses.
+void require_climate_years(std::span<const core::BoilerCase> one_per_climate,
+                           const core::FoundClimates& climates);
+
 }  // namespace varmkalk::batch

@@ -123,12 +123,11 @@ std::optional<core::YearCost> row_cost(const core::BoilerCase& input,
                                        const core::CostInputs& prices,
                                        const core::CaseResult& result,
                                        const core::FoundClimates& climates) {
-  const core::FoundClimate& climate = climates.of(input);
-  if (result.status == core::CaseStatus::error || !climate.days) {
-    return std::nullopt;
+  auto cost = core::billed_year(input, result, climates.of(input), prices);
+  if (auto* billed = std::get_if<core::YearCost>(&cost)) {
+    return *billed;
   }
-  const auto days = static_cast<int>(climate.days->records.size());
-  return core::year_cost(input, core::model_year(result, days), prices);
+  return std::nullopt;
 }
 
 // Where the output goes: a file, written whole or not at all, or standard output.
@@ -186,6 +185,9 @@ int run(const batch::Arguments& arguments) {
   batch::BatchReader reader(input, input_name);
   const bool cost_columns = reader.has_cost_columns();
   const bool meter_column = reader.has_meter_column();
+  if (cost_columns || meter_column) {
+    batch::require_climate_years(checked.one_per_climate, climates);
+  }
   output.write(batch::batch_output_header(reader.header(), cost_columns, meter_column));
 
   std::size_t rows = 0;

@@ -170,10 +170,13 @@ std::optional<QStringList> run_example(const varmkalk::FormInput& input, const Q
 // report's pages, "diagram-rapport-<page>.png".
 bool save_charts(varmkalk::Platform& platform, const QDir& dir, const QStringList& summary) {
   const QString program_folder = QCoreApplication::applicationDirPath();
-  varmkalk::ChartWindow* window = varmkalk::open_calculation_charts(
-      platform, QDir::currentPath(), program_folder, summary, nullptr,
+  const auto cost =
       varmkalk::folder_cost(QDir::currentPath(), varmkalk::engine_climate_dir(program_folder),
-                            varmkalk::core::default_cost_inputs()));
+                            varmkalk::core::default_cost_inputs());
+  const auto* billed = std::get_if<varmkalk::core::YearCost>(&cost);
+  varmkalk::ChartWindow* window =
+      varmkalk::open_calculation_charts(platform, QDir::currentPath(), program_folder, summary,
+                                        nullptr, billed ? std::optional(*billed) : std::nullopt);
   if (window == nullptr) {
     return false;
   }

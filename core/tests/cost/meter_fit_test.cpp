@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <variant>
 
 #include "core/case/climate_choice.h"
 #include "core/tests/support/worked_example.h"
@@ -18,7 +20,7 @@ FoundClimate climate_of(const BoilerCase& input) {
 
 double gas_at(BoilerCase input, float demand_w, const FoundClimate& climate) {
   input.building.design_heat_demand_w = demand_w;
-  return case_cost(input, climate, default_cost_inputs()).value().gas_bill_kwh;
+  return std::get<YearCost>(case_cost(input, climate, default_cost_inputs())).gas_bill_kwh;
 }
 
 // The bill's gas at a house's own demand, taken as the meter, gives that demand back.
@@ -115,6 +117,61 @@ TEST(MeterFit, RefusesAMeterNoDemandReaches) {
                 fit_to_meter(testing::worked_example(), FoundClimate{}, default_cost_inputs(), 1e4))
                 .fault,
             MeterFitFault::model_refused);
+}
+
+FoundClimate doubled(const FoundClimate& year) {
+  FoundClimate two = year;
+  for (const ClimateRecord& record : year.days->records) {
+    two.days->records.push_back(
+        {record.day_number + int(year.days->records.size()), record.outdoor_temp});
+  }
+  return two;
+}
+
+// A meter beyond the burner's year, or on a climate that is no year, is refused with its reason.
+TEST(MeterFit, RefusesMoreThanTheBurnerBurnsAndAClimateThatIsNoYear) {
+  BoilerCase small = testing::worked_example();  // Malmö
+  small.burner = Burner::single_stage(5000.0f);
+  const FoundClimate malmo = climate_of(small);
+  FoundClimate renumbered = malmo;
+  renumbered.days->records[99].day_number = 0;
+  FoundClimate short_year = malmo;
+  short_year.days->records.pop_back();
+  // 5 kW all day for 365 days is 43 800 kWh of fuel, 48 475 kWh on the bill's basis.
+  const double most_kwh = 5.0 * 24.0 * 365.0 * default_cost_inputs().fuel_hhv_ratio;
+  struct Row {
+    const char* what;
+    FoundClimate climate;
+    double metered_kwh;
+    MeterFitFault fault;
+    double limit_kwh;
+    const char* named;  // in the message
+  };
+  const Row rows[] = {
+      {"half a million kWh", malmo, 500000.0, MeterFitFault::beyond_any_house, most_kwh,
+       "är mer än brännaren kan bränna på ett år med detta klimat, 48475 kWh med 5.0 kW"},
+      {"just above the burner's year", malmo, most_kwh + 1.0, MeterFitFault::beyond_any_house,
+       most_kwh, "5.0 kW dygnet runt"},
+      {"two years", doubled(malmo), 20000.0, MeterFitFault::model_refused, 0.0,
+       "Klimatfilen malmo.dat har 730 dygn; årets gas räknas bara på ett helt år"},
+      {"a year short of a day", short_year, 20000.0, MeterFitFault::model_refused, 0.0,
+       "Klimatfilen malmo.dat har 364 dygn"},
+      {"a day out of order", renumbered, 20000.0, MeterFitFault::model_refused, 0.0,
+       "I klimatfilen malmo.dat står dygn 0 där dygn 100 ska stå"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const auto found = fit_to_meter(small, row.climate, default_cost_inputs(), row.metered_kwh);
+    ASSERT_TRUE(std::holds_alternative<MeterFitRefusal>(found));
+    const MeterFitRefusal& refusal = std::get<MeterFitRefusal>(found);
+    EXPECT_EQ(refusal.fault, row.fault);
+    EXPECT_NEAR(refusal.limit_gas_kwh, row.limit_kwh, 1e-6);
+    EXPECT_NE(refusal.message.find(row.named), std::string::npos) << refusal.message;
+  }
+  // Once the burner falls short on every heating day (at 10 MW even a day at 14.9 °C needs
+  // 34 kW), a larger house takes no more gas.
+  EXPECT_DOUBLE_EQ(gas_at(small, 1.0e8f, malmo), gas_at(small, 1.0e7f, malmo));
+  EXPECT_LT(gas_at(small, 1.0e8f, malmo), most_kwh);
 }
 
 // Days beyond the burner's full power are counted; a modulating burner short of its own

@@ -90,6 +90,50 @@ TEST(RecordDay, UnmetDaysCountTheLargestShortfallAndWeighInAtTheirEfficiency) {
   EXPECT_EQ(one.gross_energy_with_pump_wh, 3000.0f * 24.0f);
 }
 
+// The fuel a gas meter sees: the gross energy of a day the burner meets, its power all day on a
+// day it cannot meet, and the pilot flame's fuel while the burner is off.
+TEST(RecordDay, TheMetersFuelStopsAtTheBurnerAndCountsThePilotFlame) {
+  struct Row {
+    const char* what;
+    float burner_power_w;
+    VariantBalance with_pump;
+    float pilot_power_w;
+    float burner_fuel_wh;  // negative: the day's gross energy
+    float pilot_off_wh;
+  };
+  const Row rows[] = {
+      {"met", 15000.0f, {0.3275f, 0.9592f, 0.0f}, 0.0f, -1.0f, 0.0f},
+      {"met, with a pilot flame",
+       15000.0f,
+       {0.3289f, 0.9541f, 0.0f},
+       150.0f,
+       -1.0f,
+       150.0f * (1.0f - 0.3289f) * 24.0f},
+      {"short of the demand", 3000.0f, {1.0f, 0.9f, 300.0f}, 150.0f, 3000.0f * 24.0f, 0.0f},
+      {"short with no efficiency", 3000.0f, {1.0f, -0.5f, 900.0f}, 0.0f, 3000.0f * 24.0f, 0.0f},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    DayBalance day = worked_day();
+    day.burner_power = row.burner_power_w;
+    day.with_pump = row.with_pump;
+    day.pilot_power = row.pilot_power_w;
+    AnnualTotals totals;
+    record_day(totals, day);
+    record_day(totals, day);
+    const float burner_fuel_wh =
+        row.burner_fuel_wh < 0.0f ? totals.gross_energy_with_pump_wh / 2.0f : row.burner_fuel_wh;
+    EXPECT_FLOAT_EQ(totals.burner_fuel_with_pump_wh, 2.0f * burner_fuel_wh);
+    EXPECT_FLOAT_EQ(totals.pilot_off_energy_wh, 2.0f * row.pilot_off_wh);
+    // The engine's gross energy stays the demand over the day's efficiency.
+    if (row.with_pump.day_efficiency > 0.0f) {
+      EXPECT_FLOAT_EQ(
+          totals.gross_energy_with_pump_wh,
+          2.0f * (day.heat_demand + day.hot_water_load) * 24.0f / row.with_pump.day_efficiency);
+    }
+  }
+}
+
 TEST(RecordDay, RefusesSumsBeyondTheRangeOf32BitNumbers) {
   DayBalance day = worked_day();
   day.convection_loss = 1e37f;

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+
+#include "core/model/combustion_efficiency.h"
 #include "core/model/start_model.h"
 #include "core/tests/support/worked_example.h"
 
@@ -175,6 +179,170 @@ TEST(SimulateDay, DaysWithoutHeatingDemandAreSkipped) {
   EXPECT_FALSE(day_at(run, 13.0f).has_value());
   EXPECT_FALSE(day_at(run, 14.9f).has_value());
   EXPECT_TRUE(day_at(run, 12.9f).has_value());
+}
+
+ZeroLoadDay zero_load_of(const BoilerCase& run) {
+  return zero_load_day(run, start_model(run, design_conditions(run)));
+}
+
+// The day without heat demand: the boiler at the mean of its lowest return and the cold
+// radiators' 20 °C, its losses there, and the burner covering the hot water, the heater's loss
+// and those losses without the pump's heat. Without a pilot flame the balance's output is the
+// useful heat, so the run time has a closed form: τ = (Q_vv + Q_konv + Q_vvb + Q_sb) /
+// (P_b − L_fg + Q_sb), within the balance's ±0.1 % of the hot-water load.
+TEST(ZeroLoadDay, CoversTheHotWaterAndTheBoilersOwnLosses) {
+  struct Row {
+    const char* what;
+    std::function<void(BoilerCase&)> change;
+    float mean_temp_c;
+    float burner_power_w;
+  };
+  const Row rows[] = {
+      {"the worked boiler", [](BoilerCase&) {}, 27.5f, 15000.0f},
+      {"no lowest return: no standing losses",
+       [](BoilerCase& r) { r.building.min_return_temp_c = 0.0f; }, 20.0f, 15000.0f},
+      {"a hot boiler", [](BoilerCase& r) { r.building.min_return_temp_c = 60.0f; }, 40.0f,
+       15000.0f},
+      {"no hot water: only the losses", [](BoilerCase& r) { r.hot_water.annual_demand_kwh = 0.0f; },
+       27.5f, 15000.0f},
+      {"a modulating burner at its least",
+       [](BoilerCase& r) { r.burner = Burner(15000.0f, 4000.0f); }, 27.5f, 4000.0f},
+      {"a modulating burner following the hot water",
+       [](BoilerCase& r) { r.burner = Burner(15000.0f, 300.0f); }, 27.5f, -1.0f},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    BoilerCase run = testing::worked_example();
+    row.change(run);
+    const ZeroLoadDay day = zero_load_of(run);
+    const float above_room_k = row.mean_temp_c - 20.0f;
+    EXPECT_FLOAT_EQ(day.boiler_mean_temp, row.mean_temp_c);
+    EXPECT_NEAR(day.convection_loss, std::pow(above_room_k, 1.3f), 1e-3f);
+    EXPECT_NEAR(day.standby_loss, std::pow(above_room_k, 1.25f), 1e-3f);
+    const float hot_water_w = run.hot_water.annual_demand_kwh * 1000.0f / 8760.0f;
+    const float heater_w = run.hot_water.heater_loss_w;
+    if (row.burner_power_w > 0.0f) {
+      EXPECT_EQ(day.burner_power, row.burner_power_w);
+    } else {
+      // Within its range: the estimate of what it must give, a condensing gain at its mean
+      // power taken off.
+      EXPECT_GT(day.burner_power, run.burner.min_power_w());
+      EXPECT_LT(day.burner_power, hot_water_w + heater_w + day.convection_loss);
+    }
+    // A single-stage burner's flue gas follows its straight line at the cold radiators' return.
+    const float flue_gas_c =
+        run.burner.is_modulating() ? -1.0f : 60.0f + (20.0f - 30.0f) * 20.0f / 30.0f;
+    if (flue_gas_c > 0.0f) {
+      const float flue_gas_loss_w =
+          (1.0f - combustion_efficiency(1.2f, flue_gas_c, 20.0f)) * day.burner_power;
+      const float capacity_w = day.burner_power - flue_gas_loss_w + day.standby_loss;
+      const float tau =
+          (hot_water_w + day.convection_loss + heater_w + day.standby_loss) / capacity_w;
+      EXPECT_NEAR(day.run_time, tau, 0.001f * hot_water_w / capacity_w + 1e-5f);
+    }
+    EXPECT_FLOAT_EQ(day.burner_fuel_wh, day.burner_power * day.run_time * 24.0f);
+    EXPECT_EQ(day.pilot_fuel_wh, 0.0f);
+  }
+  // The worked boiler's day by hand: 570.8 W of hot water, 45 W heater loss, 13.73 W convection
+  // and 12.41 W standby at 27.5 °C; η_c ≈ 0.998 at 53.3 °C flue gas, which just condenses:
+  // τ = 641.9 / 14982 ≈ 0.04285, 15.42 kWh of fuel against 14.78 kWh of hot water and heater loss.
+  const ZeroLoadDay worked = zero_load_of(testing::worked_example());
+  EXPECT_NEAR(worked.run_time, 0.04285f, 0.00005f);
+  EXPECT_NEAR(worked.burner_fuel_wh, 15425.0f, 20.0f);
+}
+
+TEST(ZeroLoadDay, FallsBackToNoRunOrAWholeDayAndCountsThePilotFlame) {
+  struct Row {
+    const char* what;
+    std::function<void(BoilerCase&)> change;
+    float run_time;
+    float burner_fuel_wh;
+    float pilot_fuel_wh;
+  };
+  const Row rows[] = {
+      // 0.7 · 300 W of the pilot's heat covers 45 W heater loss and 26 W of boiler losses.
+      {"the pilot flame's heat covers the day",
+       [](BoilerCase& r) {
+         r.hot_water.annual_demand_kwh = 0.0f;
+         r.combustion.pilot_power_w = 300.0f;
+       },
+       0.0f, 0.0f, 300.0f * 24.0f},
+      {"nothing to cover",
+       [](BoilerCase& r) {
+         r.hot_water = {0.0f, 0.0f};
+         r.building.min_return_temp_c = 0.0f;
+       },
+       0.0f, 0.0f, 0.0f},
+      {"a burner too small for the hot water runs all day",
+       [](BoilerCase& r) { r.burner = Burner::single_stage(500.0f); }, 1.0f, 500.0f * 24.0f, 0.0f},
+      {"a too small burner with a pilot flame burns no pilot gas",
+       [](BoilerCase& r) {
+         r.burner = Burner::single_stage(500.0f);
+         r.combustion.pilot_power_w = 100.0f;
+       },
+       1.0f, 500.0f * 24.0f, 0.0f},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    BoilerCase run = testing::worked_example();
+    row.change(run);
+    const ZeroLoadDay day = zero_load_of(run);
+    // With nothing to cover the balance's band closes on the least run time above 0.
+    EXPECT_NEAR(day.run_time, row.run_time, 1e-30f);
+    EXPECT_NEAR(day.burner_fuel_wh, row.burner_fuel_wh, 1e-3f);
+    EXPECT_NEAR(day.pilot_fuel_wh, row.pilot_fuel_wh, 1e-3f);
+  }
+  // Without hot water the burner still covers the heater's loss and the boiler's losses beyond
+  // the 70 % of the pilot flame's heat that covers the standby loss.
+  BoilerCase losses_only = testing::worked_example();
+  losses_only.hot_water.annual_demand_kwh = 0.0f;
+  losses_only.combustion.pilot_power_w = 10.0f;
+  const ZeroLoadDay covered = zero_load_of(losses_only);
+  const float flue_gas_loss_w =
+      (1.0f - combustion_efficiency(1.2f, 60.0f - 10.0f * 20.0f / 30.0f, 20.0f)) * 15000.0f;
+  const float useful_w = (15000.0f - flue_gas_loss_w) * covered.run_time -
+                         (covered.standby_loss - 7.0f) * (1.0f - covered.run_time) -
+                         covered.convection_loss - 45.0f;
+  EXPECT_GT(covered.run_time, 0.0f);
+  EXPECT_GE(useful_w, 0.0f);
+  EXPECT_LT(useful_w, 0.01f);
+  EXPECT_NEAR(covered.burner_fuel_wh, (45.0f + 13.73f + 12.41f - 7.0f) * 24.0f, 20.0f);
+
+  // With the hot water the pilot flame burns while the burner is off.
+  BoilerCase pilot = testing::worked_example();
+  pilot.combustion.pilot_power_w = 150.0f;
+  const ZeroLoadDay day = zero_load_of(pilot);
+  EXPECT_GT(day.run_time, 0.0f);
+  EXPECT_FLOAT_EQ(day.pilot_fuel_wh, 150.0f * (1.0f - day.run_time) * 24.0f);
+  // As on a heating day its fuel weighs in the day's efficiency: the run grows longer.
+  EXPECT_GT(day.run_time, zero_load_of(testing::worked_example()).run_time);
+}
+
+// One day stands for every day without heat demand: neither the house's size, its climate, nor
+// the pump changes it.
+TEST(ZeroLoadDay, DependsOnNeitherTheHouseNorTheClimateNorThePump) {
+  BoilerCase following = testing::worked_example();
+  following.burner = Burner(15000.0f, 300.0f);  // its power follows the day's estimate
+  for (const BoilerCase& base : {testing::worked_example(), following}) {
+    const ZeroLoadDay worked = zero_load_of(base);
+    const std::function<void(BoilerCase&)> changes[] = {
+        [](BoilerCase& r) { r.building.design_heat_demand_w = 1.0f; },
+        [](BoilerCase& r) { r.building.design_heat_demand_w = 30000.0f; },
+        [](BoilerCase& r) { r.climate = Place::kiruna; },
+        [](BoilerCase& r) { r.heating_system = HeatingSystem::radiators_80_60; },
+        [](BoilerCase& r) {
+          r.pump = {500.0f, 100.0f};
+        },
+    };
+    for (const auto& change : changes) {
+      BoilerCase run = base;
+      change(run);
+      const ZeroLoadDay day = zero_load_of(run);
+      EXPECT_EQ(day.burner_power, worked.burner_power);
+      EXPECT_EQ(day.run_time, worked.run_time);
+      EXPECT_EQ(day.burner_fuel_wh, worked.burner_fuel_wh);
+    }
+  }
 }
 
 }  // namespace

@@ -107,6 +107,12 @@ TEST(StartModel, RefusesInputThatMakesTheArithmeticUndefined) {
       {"negative hot water",
        [](BoilerCase& r, DesignConditions&) { r.hot_water.annual_demand_kwh = -100.0f; },
        "Det årliga varmvattenbehovet är -100 kWh/år; värdet får inte vara negativt"},
+      {"pump efficiency above all of its electricity",
+       [](BoilerCase& r, DesignConditions&) { r.pump.heat_share_percent = 1000.0f; },
+       "Cirkulationspumpens verkningsgrad är 1000 %; den kan inte vara större än 100 %"},
+      {"pump efficiency just above 100 %",
+       [](BoilerCase& r, DesignConditions&) { r.pump.heat_share_percent = 100.01f; },
+       "Cirkulationspumpens verkningsgrad är 100.01 %; den kan inte vara större än 100 %"},
       {"not a number",
        [](BoilerCase& r, DesignConditions&) { r.losses.standby_exponent = std::nanf(""); },
        "Exponenten för stilleståndsförlusterna är nan, inget ändligt tal"},
@@ -142,6 +148,10 @@ TEST(StartModel, AcceptsAConstantTemperatureBoilerAndAnyCaseTwoForSingleStage) {
   run.flue_gas.high_temp.flue_gas_temp_c = 50.0f;
   EXPECT_EQ(refusal(run), "");
   EXPECT_EQ(start_model(run, design_conditions(run)).boiler_ntu, 0.0);
+  // All of the pump's electricity as heat in the water is the most there is.
+  run = testing::worked_example();
+  run.pump.heat_share_percent = 100.0f;
+  EXPECT_EQ(refusal(run), "");
 }
 
 }  // namespace

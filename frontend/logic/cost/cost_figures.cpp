@@ -71,17 +71,21 @@ QStringList cost_lines(const core::YearCost& cost, const QLocale& locale) {
   return lines;
 }
 
-std::optional<core::YearCost> folder_cost(const QString& folder,
-                                          const QString& climate_fallback_dir,
-                                          const core::CostInputs& prices) {
+std::variant<core::YearCost, QString> folder_cost(const QString& folder,
+                                                  const QString& climate_fallback_dir,
+                                                  const core::CostInputs& prices) {
   try {
     const core::BoilerCase input = core::read_control_file(to_path(folder));
     const core::FoundClimate climate =
         core::find_climate(core::climate_file_name(input.climate), to_path(folder),
                            optional_folder_path(climate_fallback_dir));
-    return core::case_cost(input, climate, prices);
-  } catch (const std::exception&) {
-    return std::nullopt;
+    auto cost = core::case_cost(input, climate, prices);
+    if (auto* billed = std::get_if<core::YearCost>(&cost)) {
+      return *billed;
+    }
+    return from_utf8(std::get<std::string>(cost));
+  } catch (const std::exception& e) {
+    return from_utf8(e.what());
   }
 }
 
@@ -105,7 +109,12 @@ std::vector<std::optional<core::YearCost>> kept_costs(
     const core::CostInputs prices = calculation.inputs && calculation.inputs->prices
                                         ? *calculation.inputs->prices
                                         : core::default_cost_inputs();
-    costs.push_back(core::case_cost(*input, *climates.value(key), prices));
+    auto cost = core::case_cost(*input, *climates.value(key), prices);
+    if (auto* billed = std::get_if<core::YearCost>(&cost)) {
+      costs.emplace_back(*billed);
+    } else {
+      costs.emplace_back();
+    }
   }
   return costs;
 }

@@ -10,12 +10,14 @@
 #include <QStringList>
 
 #include <optional>
+#include <variant>
 #include <vector>
 
 namespace varmkalk {
 
-// The label of the summer's hot water, as every view shows it.
-inline constexpr char kSummerHotWaterLabel[] = "Varmvatten utanför eldningssäsongen, uppskattat";
+// The label of the days without heat demand, as every view shows it: their hot water, the
+// heater's loss and the boiler's own losses.
+inline constexpr char kSummerHotWaterLabel[] = "Varmvatten och pannförluster, dygn utan värme";
 
 // One figure of the year on the gas bill's terms, as the result box, the report, the comparison
 // and the exports show it; `value` empty where it cannot be estimated.
@@ -25,8 +27,8 @@ struct CostFigure {
   std::optional<double> value;
 };
 
-// The year's gas on the bill's basis (kWh and m³), the summer's hot water within it, the cost of
-// the gas, the fee, the pump's electricity and their sum, and the CO2, in that order.
+// The year's gas on the bill's basis (kWh and m³), the days without heat demand within it, the cost
+// of the gas, the fee, the pump's electricity and their sum, and the CO2, in that order.
 std::vector<CostFigure> cost_figures(const core::YearCost& cost);
 
 // A figure's value as shown: whole, grouped as the locale groups (with a plain blank); "–" for
@@ -39,11 +41,11 @@ QStringList cost_lines(const core::YearCost& cost, const QLocale& locale);
 
 // The year the engine has just computed in `folder` (its styrfil.dat and climate file found as
 // the engine finds them, the climate folder `climate_fallback_dir` after the folder), run again
-// in memory, on the bill's terms. Nothing when the case or its climate cannot be read or the
-// model refuses it.
-std::optional<core::YearCost> folder_cost(const QString& folder,
-                                          const QString& climate_fallback_dir,
-                                          const core::CostInputs& prices);
+// in memory, on the bill's terms; or why it cannot be had (Swedish, one line): the case or its
+// climate cannot be read, the climate is no whole year, the model refuses the case.
+std::variant<core::YearCost, QString> folder_cost(const QString& folder,
+                                                  const QString& climate_fallback_dir,
+                                                  const core::CostInputs& prices);
 
 // Each kept calculation on the bill's terms, with the inputs of cost its inputs file keeps (the
 // defaults for a file without them or a calculation kept without one): its case from its inputs

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <string>
+#include <variant>
 
 namespace varmkalk {
 
@@ -145,14 +146,12 @@ void add_sweep_costs(Sweep& sweep, const core::FoundClimates& climates) {
   sweep.costs.clear();
   for (std::size_t row = 0; row < sweep.points.size() && row < sweep.results.size(); ++row) {
     const core::BoilerCase& input = sweep.points[row].input;
-    const core::FoundClimate& climate = climates.of(input);
-    if (!has_year(sweep.results[row]) || !climate.days) {
+    auto cost = core::billed_year(input, sweep.results[row], climates.of(input), sweep.prices);
+    if (auto* billed = std::get_if<core::YearCost>(&cost)) {
+      sweep.costs.emplace_back(*billed);
+    } else {
       sweep.costs.emplace_back();
-      continue;
     }
-    const auto days = static_cast<int>(climate.days->records.size());
-    sweep.costs.push_back(
-        core::year_cost(input, core::model_year(sweep.results[row], days), sweep.prices));
   }
 }
 

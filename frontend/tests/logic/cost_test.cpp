@@ -20,6 +20,7 @@
 
 #include <cmath>
 #include <limits>
+#include <variant>
 
 using namespace varmkalk;
 
@@ -116,9 +117,10 @@ class CostTest : public QObject {
 
     // The result box and the report: the year computed again from the folder's control file.
     QVERIFY(!write_control_file(folder.path(), input));
-    const std::optional<core::YearCost> shown = folder_cost(folder.path(), kClimateDir, prices);
+    const auto shown_or_why = folder_cost(folder.path(), kClimateDir, prices);
+    const auto* shown = std::get_if<core::YearCost>(&shown_or_why);
     QVERIFY(shown);
-    QVERIFY(shown->summer_fuel_kwh && *shown->summer_fuel_kwh > 0.0);
+    QVERIFY(shown->summer_fuel_kwh > 0.0);
     QVERIFY(
         cost_lines(*shown, kSwedish)
             .join(QLatin1Char('\n'))
@@ -134,7 +136,7 @@ class CostTest : public QObject {
     sweep.prices = base.prices;
     add_sweep_costs(sweep, *climates);
     QCOMPARE(sweep.costs.size(), std::size_t{1});
-    QVERIFY(sweep.costs[0] == shown);
+    QVERIFY(sweep.costs[0] == *shown);
     QCOMPARE(sweep_cell_text(sweep, 0, SweepColumn::total_cost, QLocale::c()),
              QString::number(whole(shown->total_cost_sek)));
 
@@ -157,7 +159,7 @@ class CostTest : public QObject {
     std::vector<KeptCalculation> compared{kept.calculations[1], kept.calculations[0]};
     QCOMPARE(compared[0].shown_identity(), QStringLiteral("ref"));
     const auto costs = kept_costs(compared, folder.path(), kClimateDir);
-    QVERIFY(costs[1] == shown);
+    QVERIFY(costs[1] == *shown);
     const ComparisonTable table = comparison_table(compared, kSwedish, costs);
     const QString total = QStringLiteral("Kostnad totalt");
     QCOMPARE(row_cell(table, total, 1), QString::number(whole(shown->total_cost_sek)));
@@ -210,12 +212,62 @@ class CostTest : public QObject {
     }
   }
 
-  // A year the summer's hot water cannot be estimated for shows "–", never a number it lacks.
+  // Where the year on the bill's terms cannot be had, the result box is told why.
+  void folder_cost_says_why_it_has_none() {
+    const core::BoilerCase input = derived(testing::typed_worked_example(), QStringLiteral("varf"));
+    const QString name =
+        QString::fromStdString(std::string(core::climate_file_name(input.climate)));
+    QFile bundled(QDir(kClimateDir).filePath(name));
+    QVERIFY(bundled.open(QIODevice::ReadOnly));
+    const QList<QByteArray> days = bundled.readAll().split('\n');
+    QByteArray two_years;
+    for (int day = 0; day < 730; ++day) {
+      QByteArray temperature = days[day % 365].mid(4);
+      temperature.chop(temperature.endsWith('\r') ? 1 : 0);
+      two_years += QByteArray::number(day + 1).rightJustified(4, ' ') + temperature + "\r\n";
+    }
+    struct Row {
+      const char* what;
+      bool control_file;
+      QByteArray climate;  // in the working folder; empty: none
+      QString fallback;
+      QString why;  // empty: a year
+    };
+    const Row rows[] = {
+        {"no control file", false, {}, kClimateDir, QStringLiteral("styrfil.dat")},
+        {"no climate file anywhere", true, {}, QString(), QStringLiteral("klimatfilen finns inte")},
+        {"two years in the working folder", true, two_years, kClimateDir,
+         QStringLiteral("Klimatfilen %1 har 730 dygn; årets gas räknas bara på ett helt år")
+             .arg(name)},
+        {"the bundled year", true, {}, kClimateDir, QString()},
+    };
+    for (const Row& row : rows) {
+      QTemporaryDir folder;
+      QVERIFY(folder.isValid());
+      if (row.control_file) {
+        QVERIFY(!write_control_file(folder.path(), input));
+      }
+      if (!row.climate.isEmpty()) {
+        QFile climate(QDir(folder.path()).filePath(name));
+        QVERIFY(climate.open(QIODevice::WriteOnly));
+        climate.write(row.climate);
+      }
+      const auto cost = folder_cost(folder.path(), row.fallback, core::default_cost_inputs());
+      if (row.why.isEmpty()) {
+        QVERIFY2(std::holds_alternative<core::YearCost>(cost), row.what);
+      } else {
+        QVERIFY2(std::holds_alternative<QString>(cost), row.what);
+        QVERIFY2(std::get<QString>(cost).contains(row.why), qPrintable(std::get<QString>(cost)));
+      }
+    }
+  }
+
+  // A figure that is no number shows "–", never a number the year lacks.
   void lines_show_no_number_a_year_lacks() {
     core::YearCost cost;
     cost.total_cost_sek = std::numeric_limits<double>::quiet_NaN();
     const QString text = cost_lines(cost, kSwedish).join(QLatin1Char('\n'));
-    QVERIFY(text.contains(QStringLiteral("uppskattat")));
+    QVERIFY(text.contains(QStringLiteral("dygn utan värme")));
     QVERIFY(text.contains(QStringLiteral("–")));
     QVERIFY(!text.contains(QStringLiteral("nan"), Qt::CaseInsensitive));
   }

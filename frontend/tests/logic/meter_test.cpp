@@ -29,7 +29,8 @@ MeterInput kwh_in(core::Place place, const QString& amount) {
 double bill_gas_kwh(const core::BoilerCase& input) {
   const core::FoundClimate climate =
       core::find_climate(core::climate_file_name(input.climate), kClimateDir.toStdString(), {});
-  return core::case_cost(input, climate, core::default_cost_inputs()).value().gas_bill_kwh;
+  return std::get<core::YearCost>(core::case_cost(input, climate, core::default_cost_inputs()))
+      .gas_bill_kwh;
 }
 
 float span_k(const core::BoilerCase& input) {

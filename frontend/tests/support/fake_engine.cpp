@@ -16,4 +16,12 @@ void write_fake_engine(const QString& folder, const QByteArray& body) {
   QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner | QFile::ReadOwner));
 }
 
+QString own_program_folder(const QString& root) {
+  const QString folder = QDir(root).filePath(QStringLiteral("bin"));
+  if (!QDir().mkpath(folder)) {
+    qFatal("cannot make %s", qPrintable(folder));
+  }
+  return folder;
+}
+
 }  // namespace varmkalk::testing

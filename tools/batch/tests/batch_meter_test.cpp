@@ -91,6 +91,17 @@ TEST(BatchMeter, AMeterNoDemandReachesIsARowInErrorAndABadCellIsNamed) {
   EXPECT_FALSE(rows[2].design_heat_demand_w);  // no reading: the row as it stands
   EXPECT_TRUE(rows[3].design_heat_demand_w);
 
+  // A 5 kW burner burns at most 48 480 kWh a year on the bill's basis: half a million kWh is no
+  // house of it, however large.
+  std::string small_burner = houses(own, {"500000", "", "", "", ""});
+  small_burner.replace(small_burner.find("8400,8400"), 9, "5000,5000");
+  const BatchInput beyond = read_batch_input(small_burner, "in.csv");
+  const CalibratedRow refused = run(beyond).front();
+  EXPECT_EQ(refused.result.status, core::CaseStatus::error);
+  EXPECT_FALSE(refused.design_heat_demand_w);
+  EXPECT_NE(refused.result.message.find("mer än brännaren kan bränna på ett år"), std::string::npos)
+      << refused.result.message;
+
   const std::string header = batch_output_header(input.table.header, false, true);
   EXPECT_TRUE(header.ends_with(",co2_kg,calibrated_design_heat_demand_w\r\n"));
 

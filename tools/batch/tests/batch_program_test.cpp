@@ -11,13 +11,16 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/cost/cost_inputs.h"
 #include "core/formats/control_file.h"
 #include "core/formats/csv_table.h"
 #include "core/tests/support/temp_folder.h"
 #include "core/tests/support/worked_example.h"
 #include "core/text/fixed_format.h"
+#include "core/text/number_text.h"
 #include "tools/batch/batch_input.h"
 #include "tools/batch/tests/batch_table.h"
 
@@ -106,6 +109,10 @@ TEST(BatchProgram, EveryRowGivesTheNumbersAndMessagesOfKalvexForTheSameControlFi
   core::BoilerCase faulty_climate = testing::worked_example();
   faulty_climate.climate = core::Place::jonkoping;
   cases.push_back(faulty_climate);
+  // A pump that puts ten times its electricity into the water makes heat out of nothing.
+  core::BoilerCase perpetual_pump = testing::worked_example();
+  perpetual_pump.pump.heat_share_percent = 1000.0f;
+  cases.push_back(perpetual_pump);
 
   TempFolder folder;
   folder.write("falun.dat", warm_year());
@@ -179,8 +186,8 @@ TEST(BatchProgram, EveryRowGivesTheNumbersAndMessagesOfKalvexForTheSameControlFi
     }
   }
   // The cases were chosen to give each outcome, a year without heating day among them.
-  EXPECT_EQ(statuses,
-            (std::vector<std::string>{"ok", "ok", "error", "shortfall", "error", "ok", "error"}));
+  EXPECT_EQ(statuses, (std::vector<std::string>{"ok", "ok", "error", "shortfall", "error", "ok",
+                                                "error", "error"}));
   EXPECT_EQ(output.rows[5].fields[column("heating_days")], "0");
 }
 
@@ -230,6 +237,73 @@ TEST_F(BatchFiles, InputThatCannotRunEndsWithStatusTwoBeforeAnyCaseAndWritesNoth
   EXPECT_EQ(run("in.csv"), 2);
   EXPECT_EQ(run("saknas.csv out.csv"), 2);
   EXPECT_NE(errors().find("saknas.csv: kan inte läsas"), std::string::npos) << errors();
+}
+
+// Malmö's year as the repository bundles it, its days renumbered over `days` days: fewer cut
+// it short, more repeat it.
+std::string malmo_days(int days) {
+  const std::vector<std::string> year =
+      lines_of(TempFolder::read_file(fs::path(VARMKALK_CLIMATE_TEST_DATA) / "malmo.dat"));
+  std::string text;
+  for (int day = 1; day <= days; ++day) {
+    const std::string& line = year[static_cast<std::size_t>((day - 1) % 365)];
+    const std::string number = std::to_string(day);
+    text += std::string(4 - number.size(), ' ') + number + line.substr(4) + "\r\n";
+  }
+  return text;
+}
+
+// Each record of the table with one more column, `name` in the header and `cell` in every row.
+std::string with_column(const std::string& table, const std::string& name,
+                        const std::string& cell) {
+  std::string text;
+  bool header = true;
+  for (const std::string& line : lines_of(table)) {
+    if (!line.empty()) {
+      text += line + "," + (header ? name : cell) + "\r\n";
+      header = false;
+    }
+  }
+  return text;
+}
+
+// The engine reads a bundled climate file of any length; a table that bills its rows needs a
+// year, and refuses any other before a row is computed.
+TEST_F(BatchFiles, ATableThatBillsItsRowsRefusesAClimateThatIsNoYearBeforeAnyRow) {
+  struct Row {
+    const char* what;
+    int climate_days;
+    const char* column;  // added to the table; empty: none
+    int status;
+    const char* message;  // the start of standard error; empty: none
+  };
+  const Row rows[] = {
+      {"two years, billed", 730, "fuel_hhv_ratio", 2,
+       "kalvex-batch: Klimatfilen malmo.dat har 730 dygn; årets gas räknas bara på ett helt år"},
+      {"two years, metered", 730, "metered_gas_kwh", 2,
+       "kalvex-batch: Klimatfilen malmo.dat har 730 dygn"},
+      {"a day short, billed", 364, "gas_price_sek_per_kwh", 2,
+       "kalvex-batch: Klimatfilen malmo.dat har 364 dygn"},
+      {"two years, the engine's columns only", 730, "", 0, ""},
+      {"a leap year, billed", 366, "fuel_hhv_ratio", 0, ""},
+  };
+  const std::string plain = folder_.read("in.csv");
+  const core::CostInputs defaults = core::default_cost_inputs();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    folder_.write("malmo.dat", malmo_days(row.climate_days));
+    std::string cell;
+    if (std::string_view(row.column) == "fuel_hhv_ratio") {
+      cell = core::shortest_text(float(defaults.fuel_hhv_ratio));
+    } else if (std::string_view(row.column) == "gas_price_sek_per_kwh") {
+      cell = "1.5";
+    }
+    folder_.write("in.csv", *row.column ? with_column(plain, row.column, cell) : plain);
+    EXPECT_EQ(run("in.csv out.csv"), row.status) << errors();
+    EXPECT_EQ(errors().substr(0, std::string_view(row.message).size()), row.message);
+    EXPECT_EQ(folder_.has("out.csv"), row.status == 0);
+    fs::remove(folder_.path() / "out.csv");
+  }
 }
 
 }  // namespace
