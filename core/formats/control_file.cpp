@@ -67,6 +67,11 @@ std::string own_climate_file_name(std::string_view line) {
     throw RunError(where(kClimateFileLine) + ": klimatfilens namn innehåller ett styrtecken (" +
                    byte_code_text(fault->byte) + ")");
   }
+  // The same file on Linux and Windows: "c:umea.dat" would be read from drive C's folder.
+  if (const std::optional<FileNameFault> portable = portable_name_fault(name)) {
+    throw RunError(where(kClimateFileLine) + ": klimatfilens namn \"" +
+                   shown_from_windows1252(name) + "\" " + file_name_fault_text(*portable, name));
+  }
   return name;
 }
 

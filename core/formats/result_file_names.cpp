@@ -13,7 +13,15 @@ ResultFileNames result_file_names_of(const CalcIdentity& identity) {
 }
 
 ResultFileNames result_file_names(const CalcIdentity& identity) {
-  if (const std::optional<FileNameFault> fault = identity_fault(identity)) {
+  const std::optional<FileNameFault> fault = identity_name_fault(identity);
+  if (fault && fault->kind != FileNameFault::Kind::separator &&
+      fault->kind != FileNameFault::Kind::control) {
+    throw RunError(std::string(kControlFileName) + ", rad " + std::to_string(kControlFileLines) +
+                   ", kolumn " + std::to_string(fault->position) + ": beräkningsidentiteten " +
+                   file_name_fault_text(*fault, identity.padded()) +
+                   "; den kan inte ingå i resultatfilernas namn");
+  }
+  if (fault) {
     const char* const reason = fault->kind == FileNameFault::Kind::separator
                                    ? "ett snedstreck, som skulle peka ut en annan mapp"
                                    : "ett styrtecken";
