@@ -39,9 +39,4 @@ class CalcIdentity {
 // can.
 std::optional<FileNameFault> identity_fault(const CalcIdentity& identity);
 
-// Why the identity cannot name result files that are the same files on Linux and on Windows
-// (portable_name_fault of its padded stem with ".dat": identity "nul" would name the NUL
-// device); the position is the identity's column. Nothing when it can.
-std::optional<FileNameFault> identity_name_fault(const CalcIdentity& identity);
-
 }  // namespace varmkalk::core

@@ -77,12 +77,6 @@ std::filesystem::path executable_path();
 // Whether the error is a used-up disk quota, which not every system reports.
 bool quota_exceeded(int error_number);
 
-// Whether both names lead to one existing file, links followed; false where either is missing.
-bool same_file(const std::filesystem::path& a, const std::filesystem::path& b);
-// Whether a file open for reading can be replaced by moving another file over its name: on POSIX
-// it can, and the reader goes on with the old file; on Windows the move fails.
-bool replaces_open_files();
-
 // The arguments after the program's name, in UTF-8; on Windows read from the wide command line,
 // since `argv` there holds them in the local code page.
 std::span<const char* const> program_arguments(int argc, char** argv);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "core/files/platform.h"
+#include "core/files/same_file.h"
 
 namespace varmkalk::core::platform {
 namespace {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/files/platform.h"
+#include "core/files/same_file.h"
 
 namespace varmkalk::core::platform {
 namespace {

@@ -25,8 +25,7 @@ ResultFileNames result_file_names_of(const CalcIdentity& identity);
 
 // The same, for files to be created: throws RunError, naming the control file's identity line and
 // column, when the identity holds a character that cannot stand in a file name, so that a result
-// file can never be created outside the working folder, or when the names would not be the same
-// files on Windows (identity_name_fault).
+// file can never be created outside the working folder.
 ResultFileNames result_file_names(const CalcIdentity& identity);
 
 }  // namespace varmkalk::core

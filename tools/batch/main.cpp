@@ -17,6 +17,7 @@
 #include "core/cost/year_cost.h"
 #include "core/files/file_access.h"
 #include "core/files/platform.h"
+#include "core/files/same_file.h"
 #include "core/files/system_error_text.h"
 #include "core/formats/climate_file.h"
 #include "core/formats/csv_table.h"

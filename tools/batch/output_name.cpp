@@ -4,7 +4,7 @@
 #include <array>
 
 #include "core/files/platform.h"
-#include "core/text/file_name_fault.h"
+#include "core/text/portable_name.h"
 #include "core/text/utf8_text.h"
 
 namespace varmkalk::batch {
@@ -42,8 +42,8 @@ std::optional<std::string> output_name_fault(std::string_view output,
   }
   const std::string name =
       core::platform::utf8_from_path(core::platform::path_from_utf8(output).filename());
-  if (const std::optional<core::FileNameFault> fault = core::portable_name_fault(name)) {
-    return shown + ": namnet " + core::file_name_fault_text(*fault, name) +
+  if (const std::optional<core::PortableNameFault> fault = core::portable_name_fault(name)) {
+    return shown + ": namnet " + core::portable_name_fault_text(*fault, name) +
            "; det ska gå att använda i Linux och Windows";
   }
   if (name.size() + temporary_suffix > kLongestFileName) {

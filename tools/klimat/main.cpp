@@ -14,7 +14,7 @@
 #include "core/files/file_access.h"
 #include "core/files/platform.h"
 #include "core/formats/climate_file_name.h"
-#include "core/text/file_name_fault.h"
+#include "core/text/portable_name.h"
 #include "core/text/utf8_text.h"
 #include "tools/common/program.h"
 #include "tools/common/signal_cleanup.h"
