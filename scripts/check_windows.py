@@ -416,7 +416,8 @@ def check_names(programs: Programs, tmp: pathlib.Path) -> int:
         outcome[system] = (result, (work / "in.csv").read_bytes(), sorted(os.listdir(work)))
     found = []
     linux, windows = outcome["linux"], outcome["windows"]
-    if linux[0].status != 0 or not linux[1].startswith(table.split(b"\r\n", 1)[0]) \
+    # Status 1 where some generated rows are refused; the table is computed all the same.
+    if linux[0].status not in (0, 1) or not linux[1].startswith(table.split(b"\r\n", 1)[0]) \
             or linux[1] == table:
         found.append(f"Linux: slutstatus {linux[0].status}, in.csv inte ersatt")
     if windows[0].status != 2 or windows[1] != table or windows[2] != ["in.csv"] \

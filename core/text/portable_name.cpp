@@ -13,7 +13,7 @@ namespace {
 constexpr std::string_view kWindowsCharacters = "<>:\"|?*";
 constexpr std::array<std::string_view, 6> kDeviceNames = {"con", "prn",    "aux",
                                                           "nul", "conin$", "conout$"};
-// Followed by a digit 1 to 9 or a superscript 1, 2 or 3 (Windows-1252 or UTF-8).
+// Followed by a digit 1 to 9 or a superscript 1, 2 or 3: Windows-1252, then UTF-8.
 constexpr std::array<std::string_view, 2> kNumberedDeviceNames = {"com", "lpt"};
 constexpr std::array<std::string_view, 6> kSuperscripts = {"\xB9",     "\xB2",     "\xB3",
                                                            "\xC2\xB9", "\xC2\xB2", "\xC2\xB3"};
@@ -94,7 +94,14 @@ std::string portable_name_fault_text(const PortableNameFault& fault, std::string
     case PortableNameFault::Kind::device_name:
       break;
   }
-  return "är enhetsnamnet " + std::string(device_stem(name)) +
+  // As typed, but a superscript digit in UTF-8 whichever code the name came in.
+  std::string shown(device_stem(name));
+  for (std::size_t i = 0; i < kSuperscripts.size() / 2; ++i) {
+    if (shown.ends_with(kSuperscripts[i]) && !shown.ends_with(kSuperscripts[i + 3])) {
+      shown.replace(shown.size() - 1, 1, kSuperscripts[i + 3]);
+    }
+  }
+  return "är enhetsnamnet " + shown +
          " i Windows, som inget filnamn får ha, med eller utan ändelse";
 }
 

@@ -66,8 +66,14 @@ TEST(PortableName, ANameIsRefusedWhereWindowsWouldTakeItForAnotherFileOrADevice)
       EXPECT_FALSE(portable_name_fault_text(*fault, c.name).empty());
     }
   }
-  EXPECT_EQ(portable_name_fault_text(*portable_name_fault("Nul  .dat"), "Nul  .dat"),
-            "är enhetsnamnet Nul i Windows, som inget filnamn får ha, med eller utan ändelse");
+  // The device as typed, a superscript in UTF-8 also when the name is Windows-1252.
+  for (const auto& [name, device] : {std::pair<std::string, std::string>{"Nul  .dat", "Nul"},
+                                     {"com\xB9.dat", "com\xC2\xB9"},
+                                     {"LPT\xC2\xB2", "LPT\xC2\xB2"}}) {
+    EXPECT_EQ(portable_name_fault_text(*portable_name_fault(name), name),
+              "är enhetsnamnet " + device +
+                  " i Windows, som inget filnamn får ha, med eller utan ändelse");
+  }
 }
 
 TEST(PortableName, DriveRelativeNames) {
