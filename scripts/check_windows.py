@@ -16,6 +16,10 @@ same. Run it through check-windows.sh:
   over a folder of that name, which is refused.
 - kalvex-batch.exe interrupted by Ctrl-C while it writes a table: no temporary file is left and
   the exit status is not 0, as with kalvex-batch and SIGINT.
+- Names that would be other files on Windows (an identity "nul" or "c:ab", line 24
+  "c:umea.dat", kalvex-klimat's and kalvex-batch's outputs "c:...", "NUL...") are refused alike
+  on both systems, and nothing is written anywhere; kalvex-batch.exe refuses to replace its own
+  input before any row, where kalvex-batch on Linux replaces it.
 
 In the Windows programs' messages a folder is written Z:\\tmp\\...; it is compared in its Linux
 form (/tmp/...), and a line end CR LF as LF. A result file named by a calculation identity with
@@ -355,6 +359,75 @@ def check_klimat(programs: Programs, tmp: pathlib.Path) -> int:
     return failures
 
 
+def same_refusal(programs: Programs, name: str, arguments: list, inputs: dict,
+                 tmp: pathlib.Path) -> list:
+    """Runs a program on both systems in folders holding `inputs`; what differs, and whether
+    either wrote anything (it should refuse, exit status not 0)."""
+    results = {}
+    for system in ("linux", "windows"):
+        work = tmp / f"namn-{system}-{len(os.listdir(tmp))}"
+        work.mkdir()
+        for file_name, data in inputs.items():
+            (work / file_name).write_bytes(data)
+        if system == "linux":
+            results[system] = run([programs.linux[name], *arguments], work)
+        else:
+            results[system] = run_windows(programs, programs.windows[name], arguments, work)
+        if sorted(os.listdir(work)) != sorted(inputs):
+            results[system] = compare_engines.dataclasses.replace(results[system], status=-1)
+    found = differences(results["linux"], results["windows"])
+    if results["linux"].status in (0, -1):
+        found.append(f"slutstatus {results['linux'].status}, filer skrivna")
+    return found
+
+
+def check_names(programs: Programs, tmp: pathlib.Path) -> int:
+    print("namn som vore andra filer i Windows vägras i båda systemen:")
+    failures = 0
+    example = (pathlib.Path(__file__).parent.parent / "examples" / "styrfil.dat").read_bytes()
+    lines = example.split(b"\r\n")
+    climate = (pathlib.Path(__file__).parent.parent / "data" / "climate" / "sthlm.dat").read_bytes()
+    for identity in (b"nul", b"c:ab", b"COM1", b"aux."):
+        control = b"\r\n".join(lines[:22] + [identity] + [b""])
+        failures += report(f"kalvex, identitet {identity.decode()}",
+                           same_refusal(programs, "kalvex", [], {"styrfil.dat": control}, tmp))
+    control = b"\r\n".join(lines[:22] + [b"h1", b"c:umea.dat", b"    -16.0", b""])
+    failures += report("kalvex, rad 24 c:umea.dat", same_refusal(
+        programs, "kalvex", [], {"styrfil.dat": control, "umea.dat": climate}, tmp))
+    source = smhi_sources()["smhi-dygn.csv"]
+    for target in ("c:umea.dat", "nul.dat", "Con .dat"):
+        failures += report(f"kalvex-klimat till {target}", same_refusal(
+            programs, "kalvex-klimat", ["in.csv", target, "--year", str(SMHI_YEAR)],
+            {"in.csv": source}, tmp))
+    table, _ = batch_table(5, 1)
+    for target in ("c:ut.csv", "NUL.csv", "lpt1 .csv", "ut.csv."):
+        failures += report(f"kalvex-batch till {target}", same_refusal(
+            programs, "kalvex-batch", ["in.csv", target], {"in.csv": table}, tmp))
+
+    # Its own input as the output: replaced on Linux, refused before any row on Windows.
+    outcome = {}
+    for system in ("linux", "windows"):
+        work = tmp / f"samma-{system}"
+        work.mkdir()
+        (work / "in.csv").write_bytes(table)
+        arguments = ["in.csv", "in.csv", "--replace"]
+        result = (run([programs.linux["kalvex-batch"], *arguments], work) if system == "linux"
+                  else run_windows(programs, programs.windows["kalvex-batch"], arguments, work))
+        outcome[system] = (result, (work / "in.csv").read_bytes(), sorted(os.listdir(work)))
+    found = []
+    linux, windows = outcome["linux"], outcome["windows"]
+    # Status 1 where some generated rows are refused; the table is computed all the same.
+    if linux[0].status not in (0, 1) or not linux[1].startswith(table.split(b"\r\n", 1)[0]) \
+            or linux[1] == table:
+        found.append(f"Linux: slutstatus {linux[0].status}, in.csv inte ersatt")
+    if windows[0].status != 2 or windows[1] != table or windows[2] != ["in.csv"] \
+            or b"samma fil som indata" not in windows[0].stderr:
+        found.append(f"Windows: slutstatus {windows[0].status}, {windows[0].stderr!r}")
+    failures += report("kalvex-batch in.csv in.csv --replace", found,
+                       "ersatt i Linux, vägrat före första raden i Windows")
+    return failures
+
+
 def main(argv: list) -> int:
     if len(argv) < 2 or len(argv) > 4:
         usage()
@@ -372,6 +445,7 @@ def main(argv: list) -> int:
         failures += check_batch(programs, count, seed, pathlib.Path(tmp))
         failures += check_klimat(programs, pathlib.Path(tmp))
         failures += check_interrupt(programs, pathlib.Path(tmp))
+        failures += check_names(programs, pathlib.Path(tmp))
     print(f"totalt {time.monotonic() - started:.1f} s: " +
           ("allt lika" if not failures else f"{failures} jämförelser skiljer sig"))
     return 1 if failures else 0

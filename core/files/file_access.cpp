@@ -41,6 +41,8 @@ std::string system_reason(int error_number) {
       return "det är en mapp";
     case ENOSPC:
       return "disken är full";
+    case EFBIG:
+      return "filen blir för stor (en gräns för filers storlek, ulimit -f, eller filsystemets)";
     case EROFS:
       return "skrivskyddat filsystem";
     case EIO:

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "core/files/platform.h"
+#include "core/files/same_file.h"
 
 namespace varmkalk::core::platform {
 namespace {
@@ -164,6 +165,17 @@ std::filesystem::path executable_path() {
 
 bool quota_exceeded(int error_number) {
   return error_number == EDQUOT;
+}
+
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+  struct stat first {};
+  struct stat second {};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool replaces_open_files() {
+  return true;
 }
 
 std::span<const char* const> program_arguments(int argc, char** argv) {

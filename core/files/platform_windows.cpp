@@ -12,10 +12,13 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/files/platform.h"
+#include "core/files/same_file.h"
 
 namespace varmkalk::core::platform {
 namespace {
@@ -328,6 +331,36 @@ std::filesystem::path executable_path() {
 }
 
 bool quota_exceeded(int) {
+  return false;
+}
+
+namespace {
+
+// The volume and the file's index on it, which tell one file from another.
+std::optional<std::tuple<DWORD, DWORD, DWORD>> file_identity(const std::filesystem::path& path) {
+  const HANDLE handle = ::CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    return std::nullopt;
+  }
+  BY_HANDLE_FILE_INFORMATION information{};
+  const bool known = ::GetFileInformationByHandle(handle, &information) != 0;
+  ::CloseHandle(handle);
+  if (!known) {
+    return std::nullopt;
+  }
+  return std::tuple{information.dwVolumeSerialNumber, information.nFileIndexHigh,
+                    information.nFileIndexLow};
+}
+
+}  // namespace
+
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+  const auto first = file_identity(a);
+  return first && first == file_identity(b);
+}
+
+bool replaces_open_files() {
   return false;
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/case/climates.h"
+#include "core/text/portable_name.h"
 #include "core/text/windows1252.h"
 
 namespace varmkalk::core {
@@ -66,6 +67,9 @@ std::optional<std::string> climate_file_name_fault(std::string_view name) {
   if (std::any_of(line_24->begin(), line_24->end(),
                   [](char c) { return is_windows1252_control(static_cast<unsigned char>(c)); })) {
     return "det innehåller ett styrtecken";
+  }
+  if (const std::optional<PortableNameFault> fault = portable_name_fault(*line_24)) {
+    return "det " + portable_name_fault_text(*fault, name);
   }
   if (line_24->size() > kLongestClimateFileName) {
     return "det är " + std::to_string(line_24->size()) + " tecken långt; styrfilen rymmer högst " +

@@ -16,6 +16,7 @@
 #include "core/text/file_name_fault.h"
 #include "core/text/fixed_field.h"
 #include "core/text/number_text.h"
+#include "core/text/portable_name.h"
 #include "core/text/utf8_text.h"
 #include "core/text/windows1252.h"
 
@@ -66,6 +67,12 @@ std::string own_climate_file_name(std::string_view line) {
   if (fault) {
     throw RunError(where(kClimateFileLine) + ": klimatfilens namn innehåller ett styrtecken (" +
                    byte_code_text(fault->byte) + ")");
+  }
+  // The same file on Linux and Windows: "c:umea.dat" would be read from drive C's folder.
+  if (const std::optional<PortableNameFault> portable = portable_name_fault(name)) {
+    throw RunError(where(kClimateFileLine) + ": klimatfilens namn \"" +
+                   shown_from_windows1252(name) + "\" " +
+                   portable_name_fault_text(*portable, name));
   }
   return name;
 }

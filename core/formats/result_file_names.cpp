@@ -3,6 +3,7 @@
 
 #include "core/files/run_error.h"
 #include "core/formats/control_file.h"
+#include "core/formats/identity_name.h"
 #include "core/text/byte_code.h"
 
 namespace varmkalk::core {
@@ -13,6 +14,14 @@ ResultFileNames result_file_names_of(const CalcIdentity& identity) {
 }
 
 ResultFileNames result_file_names(const CalcIdentity& identity) {
+  // Separators and control characters are named as they always were.
+  if (const std::optional<PortableNameFault> fault = identity_name_fault(identity);
+      fault && !identity_fault(identity)) {
+    throw RunError(std::string(kControlFileName) + ", rad " + std::to_string(kControlFileLines) +
+                   ", kolumn " + std::to_string(fault->position) + ": beräkningsidentiteten " +
+                   portable_name_fault_text(*fault, identity.padded()) +
+                   "; den kan inte ingå i resultatfilernas namn");
+  }
   if (const std::optional<FileNameFault> fault = identity_fault(identity)) {
     const char* const reason = fault->kind == FileNameFault::Kind::separator
                                    ? "ett snedstreck, som skulle peka ut en annan mapp"

@@ -2,6 +2,7 @@
 #include "core/run/case_run.h"
 
 #include <new>
+#include <stdexcept>
 
 #include "core/case/climate_choice.h"
 #include "core/files/run_error.h"
@@ -73,8 +74,17 @@ FoundClimates::FoundClimates(std::span<const core::BoilerCase> cases,
   }
 }
 
+bool FoundClimates::has(const core::BoilerCase& input) const {
+  return years_.contains(core::climate_file_name(input.climate));
+}
+
 const FoundClimate& FoundClimates::of(const core::BoilerCase& input) const {
-  return years_.find(core::climate_file_name(input.climate))->second;
+  const std::string_view name = core::climate_file_name(input.climate);
+  const auto found = years_.find(name);
+  if (found == years_.end()) {
+    throw std::out_of_range("climate file " + std::string(name) + " was not read");
+  }
+  return found->second;
 }
 
 CaseResult run_case(const core::BoilerCase& input, const FoundClimate& climate) {
@@ -89,9 +99,15 @@ CaseResult run_case(const core::BoilerCase& input, const FoundClimate& climate) 
 
 std::vector<CaseResult> run_cases(std::span<const core::BoilerCase> cases,
                                   const FoundClimates& climates, unsigned workers) {
+  // Looked up here, where a climate not read throws to the caller rather than in a worker.
+  std::vector<const FoundClimate*> found;
+  found.reserve(cases.size());
+  for (const core::BoilerCase& input : cases) {
+    found.push_back(&climates.of(input));
+  }
   std::vector<CaseResult> results(cases.size());
   for_each_index(cases.size(), workers,
-                 [&](std::size_t i) { results[i] = run_case(cases[i], climates.of(cases[i])); });
+                 [&](std::size_t i) { results[i] = run_case(cases[i], *found[i]); });
   return results;
 }
 

@@ -48,6 +48,9 @@ class FoundClimates {
   FoundClimates(std::span<const BoilerCase> cases, const std::filesystem::path& work_dir,
                 const std::filesystem::path& fallback_dir);
 
+  // Whether the case's climate file was among those read.
+  bool has(const BoilerCase& input) const;
+  // The case's climate file as read; throws std::out_of_range for one that was not read.
   const FoundClimate& of(const BoilerCase& input) const;
 
  private:
@@ -58,7 +61,8 @@ class FoundClimates {
 // the message it would end with.
 CaseResult run_case(const BoilerCase& input, const FoundClimate& climate);
 
-// Every case on `workers` threads (at least one); the results in the cases' order.
+// Every case on `workers` threads (at least one); the results in the cases' order. Throws
+// std::out_of_range, before any case runs, for a case whose climate `climates` did not read.
 std::vector<CaseResult> run_cases(std::span<const BoilerCase> cases, const FoundClimates& climates,
                                   unsigned workers);
 

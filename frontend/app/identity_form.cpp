@@ -79,7 +79,7 @@ QString IdentityForm::calc_id() const {
 
 void IdentityForm::confirm() {
   const QString identity = calc_id();
-  if (const std::optional<QString> refusal = identity_refusal(identity)) {
+  if (const std::optional<QString> refusal = new_identity_refusal(identity)) {
     platform_.beep();
     refuse(QStringLiteral("Beräkningsidentitet"), *refusal, MessageIcon::Exclamation);
     return;

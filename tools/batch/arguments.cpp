@@ -182,11 +182,20 @@ kopieras först till en fil utan namn i den tillfälliga mappen (TMPDIR, annars 
 sedan som en fil; inget av den blir kvar hur körningen än slutar.
 
 Utdata prövas innan något läses: en mapp som saknas eller inte går att skriva i, och ett namn
-som är en mapp eller ingen vanlig fil, vägras genast. Tabellen skrivs till en tillfällig fil
-bredvid utdata, UTDATA.csv.kalvex-batch-XXXXXX (sex slumpvisa tecken), som får namnet
-UTDATA.csv först när allt är skrivet. Avbryts körningen med Ctrl-C, SIGTERM eller SIGHUP tas
-den tillfälliga filen bort och en befintlig UTDATA.csv är som förut. Efter kill -9 (SIGKILL)
-eller ett strömavbrott kan UTDATA.csv.kalvex-batch-XXXXXX ligga kvar; ta bort den.
+som är en mapp eller ingen vanlig fil, vägras genast, liksom ett tomt namn, en ström som
+/dev/stdout (ange -), ett namn för långt för den tillfälliga filens ändelse och ett namn som
+inte går att använda i både Linux och Windows: med < > : " | ? * eller ett styrtecken, med
+en punkt eller ett mellanslag sist, eller ett enhetsnamn i Windows (CON, PRN, AUX, NUL,
+COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$, med eller utan ändelse). Tabellen skrivs till en
+tillfällig fil bredvid utdata, UTDATA.csv.kalvex-batch-XXXXXX (sex slumpvisa tecken), som får
+namnet UTDATA.csv först när allt är skrivet. Avbryts körningen med Ctrl-C, SIGTERM, SIGHUP
+eller SIGQUIT, eller kraschar den, tas den tillfälliga filen bort och en befintlig UTDATA.csv är
+som förut; en gräns för filers storlek (ulimit -f) avslutar körningen med ett meddelande. Efter
+kill -9 (SIGKILL) eller ett strömavbrott kan UTDATA.csv.kalvex-batch-XXXXXX ligga kvar; ta bort
+den. Ändras indata mellan de två läsningarna (skrivs filen om under körningen) märks det på
+storleken och en kontrollsumma av dess byte, och körningen slutar med status 2 innan utdata får
+sitt namn; på standard ut står raderna som redan skrivits kvar, och meddelandet säger att de inte
+hör till en och samma tabell.
 
 En körning som tar mer än en sekund visar på standard fel hur många rader som är klara, rader
 per sekund och tiden som återstår, när standard fel är en terminal.

@@ -63,6 +63,63 @@ bool is_decimal_number(std::string_view text) {
   return i == text.size();
 }
 
+// Whether the text is digits grouped by commas in threes, as a thousands separator groups them:
+// "2,000", "-1,234,567.5".
+bool is_grouped_by_commas(std::string_view text) {
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+    text.remove_prefix(1);
+  }
+  text = text.substr(0, text.find('.'));
+  const std::size_t first = text.find(',');
+  if (first == 0 || first > 3 || first == std::string_view::npos) {
+    return false;
+  }
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool comma_place = i >= first && (i - first) % 4 == 0;
+    if (comma_place ? text[i] != ',' : !is_digit(text[i])) {
+      return false;
+    }
+  }
+  return (text.size() - first) % 4 == 0;
+}
+
+// What to write instead of a number with commas or blanks in it. A comma may be a decimal
+// comma or a thousands separator: "2,000" read the one way is 2000, the other 2, so both are
+// named rather than a guess that would make 2000 into 2.
+std::string how_to_write(std::string_view text) {
+  std::string without_commas(text);
+  std::erase(without_commas, ',');
+  std::string with_point(text);
+  std::replace(with_point.begin(), with_point.end(), ',', '.');
+  if (is_grouped_by_commas(text)) {
+    if (std::count(text.begin(), text.end(), ',') == 1 && text.find('.') == std::string::npos) {
+      return "; skriv " + without_commas + " om kommatecknet skiljer tusental, " + with_point +
+             " om det är ett decimaltecken";
+    }
+    return "; skriv talet utan tusentalsavgränsare: " + without_commas;
+  }
+  if (text.find(',') != std::string_view::npos) {
+    return "; skriv decimaltecknet som punkt";
+  }
+  // Digits grouped by blanks, "2 000"; not a unit after a number, "18000 W".
+  if (text.find_first_of(" \t") != std::string_view::npos &&
+      text.find_first_not_of("0123456789 \t.+-") == std::string_view::npos) {
+    return "; skriv talet utan mellanslag";
+  }
+  return {};
+}
+
+// A cell that reads as a number but not as a double: beyond the largest double, or so close to 0
+// that it would be read as 0, which was hardly meant.
+std::string out_of_double_range(std::string_view text) {
+  const std::size_t exponent = text.find_first_of("eE");
+  const bool tiny =
+      exponent != std::string_view::npos && exponent + 1 < text.size() && text[exponent + 1] == '-';
+  return quoted_for_message(text) +
+         (tiny ? " är så nära 0 att det inte går att räkna med; skriv 0 om det är menat"
+               : " är för stort för ett tal");
+}
+
 // The cell's number, the float the control file's reader makes of the same digits, or what is
 // wrong with it.
 std::optional<float> number_of(std::string_view cell, std::string& fault) {
@@ -78,10 +135,7 @@ std::optional<float> number_of(std::string_view cell, std::string& fault) {
     return std::nullopt;
   }
   if (!is_decimal_number(text)) {
-    fault = quoted_for_message(text) + " är inget tal";
-    if (text.find(',') != std::string_view::npos) {
-      fault += "; skriv decimaltecknet som punkt";
-    }
+    fault = quoted_for_message(text) + " är inget tal" + how_to_write(text);
     return std::nullopt;
   }
   try {
@@ -104,6 +158,10 @@ std::optional<double> cost_number_of(std::string_view cell, const core::CostQuan
   }
   double value = 0.0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    fault = out_of_double_range(core::trimmed(cell));
+    return std::nullopt;
+  }
   if (error != std::errc() || end != text.data() + text.size() || value < quantity.min_value ||
       value > quantity.max_value) {
     // Appended piece by piece: g++ 12 at -O3 warns falsely (-Wrestrict) on "text" + std::string&&.
@@ -135,6 +193,10 @@ std::optional<double> meter_reading_of(std::string_view cell, bool& blank, std::
   }
   double value = 0.0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    fault = out_of_double_range(core::trimmed(cell));
+    return std::nullopt;
+  }
   if (error != std::errc() || end != text.data() + text.size() || !(value > 0.0) ||
       value > kMostKwh) {
     fault = quoted_for_message(core::trimmed(cell)) +

@@ -44,10 +44,16 @@ std::vector<CalibratedRow> calibrate_cases(std::span<const core::BoilerCase> cas
                                            std::span<const core::CostInputs> prices,
                                            std::span<const std::optional<double>> metered_gas_kwh,
                                            const core::FoundClimates& climates, unsigned workers) {
+  // Looked up here, where a climate not read throws to the caller rather than in a worker.
+  std::vector<const core::FoundClimate*> found;
+  found.reserve(cases.size());
+  for (const core::BoilerCase& input : cases) {
+    found.push_back(&climates.of(input));
+  }
   std::vector<CalibratedRow> rows(cases.size());
   core::for_each_index(cases.size(), workers, [&](std::size_t i) {
     try {
-      rows[i] = calibrated_row(cases[i], prices[i], metered_gas_kwh[i], climates.of(cases[i]));
+      rows[i] = calibrated_row(cases[i], prices[i], metered_gas_kwh[i], *found[i]);
     } catch (const std::bad_alloc&) {
       rows[i] = CalibratedRow{};
       rows[i].result.message = core::kOutOfMemory;

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kalvex-batch: the engine's year for every row of a CSV table, in parallel, into another table.
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <future>
 #include <iostream>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <variant>
@@ -15,6 +17,8 @@
 #include "core/cost/year_cost.h"
 #include "core/files/file_access.h"
 #include "core/files/platform.h"
+#include "core/files/same_file.h"
+#include "core/files/system_error_text.h"
 #include "core/formats/climate_file.h"
 #include "core/formats/csv_table.h"
 #include "core/run/case_run.h"
@@ -23,7 +27,9 @@
 #include "tools/batch/batch_input.h"
 #include "tools/batch/batch_output.h"
 #include "tools/batch/calibration.h"
+#include "tools/batch/output_name.h"
 #include "tools/batch/progress.h"
+#include "tools/batch/table_fingerprint.h"
 #include "tools/common/program.h"
 #include "tools/common/signal_cleanup.h"
 
@@ -47,7 +53,7 @@ constexpr std::size_t kChunkBytes = std::size_t{16} << 20;
 
 void write_standard_output(std::string_view text) {
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
-    throw core::FileAccessError("standard ut: kan inte skrivas");
+    throw core::FileAccessError("standard ut: kan inte skrivas: " + core::system_error_text(errno));
   }
 }
 
@@ -65,25 +71,37 @@ fs::path temporary_folder() {
   return error ? fs::path("/tmp") : folder;
 }
 
+// The input no longer holds the table the first pass checked: rewritten in place while the
+// program ran, say. The rows computed from it would not be those of one table.
+class TableChangedError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // What the first pass learns of a table whose every row it has checked.
 struct CheckedTable {
   std::size_t rows = 0;
   std::vector<core::BoilerCase> one_per_climate;
+  std::set<std::string, std::less<>> climates;
+  std::vector<std::string> header;
+  batch::TableFingerprint fingerprint;
 };
 
 // Reads every row and checks every cell, keeping none of them: a bad cell anywhere is named
 // before any case runs.
 CheckedTable check_table(core::ByteSource& input, std::string_view name) {
-  batch::BatchReader reader(input, name);
+  batch::FingerprintedSource source(input);
+  batch::BatchReader reader(source, name);
   CheckedTable checked;
-  std::set<std::string, std::less<>> climates;
+  checked.header = reader.header();
   while (const std::optional<batch::BatchRow> row = reader.next()) {
     ++checked.rows;
-    if (climates.emplace(core::climate_file_name(row->input.climate)).second) {
+    if (checked.climates.emplace(core::climate_file_name(row->input.climate)).second) {
       checked.one_per_climate.push_back(row->input);
     }
   }
   reader.throw_cell_faults();
+  checked.fingerprint = source.fingerprint();
   return checked;
 }
 
@@ -95,28 +113,113 @@ struct Chunk {
   std::vector<std::optional<double>> metered_gas_kwh;
 };
 
-// The next rows of the second pass: kChunkRows of them, fewer where they hold many bytes or the
-// table ends.
-Chunk read_chunk(batch::BatchReader& reader) {
-  Chunk chunk;
-  std::size_t bytes = 0;
-  while (chunk.rows.size() < kChunkRows && bytes < kChunkBytes) {
-    std::optional<batch::BatchRow> row = reader.next();
-    if (!row) {
-      break;
+// The second pass over the input: the rows the first pass checked, a chunk at a time, or
+// TableChangedError as soon as the bytes show that the file changed, and at the latest once
+// they are all read. Nothing of the table is kept but its fingerprint.
+class SecondPass {
+ public:
+  SecondPass(core::ByteSource& input, std::string_view name, const CheckedTable& checked,
+             bool to_standard_output)
+      : source_(input),
+        name_(name),
+        checked_(checked),
+        to_standard_output_(to_standard_output),
+        reader_(opened(source_, name)) {
+    if (reader_.header() != checked.header) {
+      throw changed("rad " + std::to_string(reader_.header_line()) +
+                    " namnger inte längre samma kolumner");
     }
-    for (const std::string& field : row->row.fields) {
-      bytes += field.size();
-    }
-    chunk.rows.push_back(std::move(row->row));
-    chunk.cases.push_back(row->input);
-    chunk.prices.push_back(row->prices);
-    chunk.metered_gas_kwh.push_back(row->metered_gas_kwh);
   }
-  // Only a file changed since the first pass has such cells now.
-  reader.throw_cell_faults();
-  return chunk;
-}
+
+  const batch::BatchReader& reader() const { return reader_; }
+
+  // The next rows: kChunkRows of them, fewer where they hold many bytes or the table ends.
+  Chunk next_chunk() {
+    Chunk chunk;
+    std::size_t bytes = 0;
+    while (chunk.rows.size() < kChunkRows && bytes < kChunkBytes) {
+      std::optional<batch::BatchRow> row = read_row();
+      if (!row) {
+        break;
+      }
+      if (++rows_ > checked_.rows) {
+        throw changed("den har fler rader än när den kontrollerades");
+      }
+      if (!checked_.climates.contains(core::climate_file_name(row->input.climate))) {
+        throw changed("rad " + std::to_string(row->row.line) + " har klimatfilen " +
+                      std::string(core::climate_file_name(row->input.climate)) +
+                      ", som ingen rad hade när den kontrollerades");
+      }
+      for (const std::string& field : row->row.fields) {
+        bytes += field.size();
+      }
+      chunk.rows.push_back(std::move(row->row));
+      chunk.cases.push_back(row->input);
+      chunk.prices.push_back(row->prices);
+      chunk.metered_gas_kwh.push_back(row->metered_gas_kwh);
+    }
+    try {
+      reader_.throw_cell_faults();
+    } catch (const batch::BatchInputError& error) {
+      throw changed("nu " + first_line(error.what()));
+    }
+    return chunk;
+  }
+
+  // Throws TableChangedError unless the rows and bytes read are those the first pass checked.
+  void finish() const {
+    const batch::TableFingerprint& now = source_.fingerprint();
+    if (rows_ != checked_.rows || now.bytes != checked_.fingerprint.bytes) {
+      throw changed("den har nu " + std::to_string(rows_) + " rader och " +
+                    std::to_string(now.bytes) + " byte, när den kontrollerades " +
+                    std::to_string(checked_.rows) + " rader och " +
+                    std::to_string(checked_.fingerprint.bytes) + " byte");
+    }
+    if (now != checked_.fingerprint) {
+      throw changed("dess byte är inte längre de som kontrollerades");
+    }
+  }
+
+ private:
+  static std::string first_line(std::string_view text) {
+    return std::string(text.substr(0, text.find('\n')));
+  }
+
+  batch::BatchReader opened(core::ByteSource& source, std::string_view name) const {
+    try {
+      return batch::BatchReader(source, name);
+    } catch (const core::CsvError& error) {
+      throw changed("nu " + first_line(error.what()));
+    } catch (const batch::BatchInputError& error) {
+      throw changed("nu " + first_line(error.what()));
+    }
+  }
+
+  std::optional<batch::BatchRow> read_row() {
+    try {
+      return reader_.next();
+    } catch (const core::CsvError& error) {
+      throw changed("nu " + first_line(error.what()));
+    }
+  }
+
+  // Rows already on standard output cannot be taken back; a file is never written.
+  TableChangedError changed(const std::string& why) const {
+    return TableChangedError(
+        core::message_safe(name_) + ": filen ändrades under körningen, efter att varje rad " +
+        "kontrollerats: " + why +
+        (to_standard_output_ ? "; raderna som redan skrivits på standard ut hör inte till en och "
+                               "samma tabell"
+                             : "; utdata skrevs inte"));
+  }
+
+  batch::FingerprintedSource source_;
+  std::string name_;
+  const CheckedTable& checked_;
+  bool to_standard_output_;
+  batch::BatchReader reader_;
+  std::size_t rows_ = 0;
+};
 
 // The row's year on the gas bill's terms; empty for a refused case.
 std::optional<core::YearCost> row_cost(const core::BoilerCase& input,
@@ -164,7 +267,31 @@ class Output {
   std::optional<core::FileReplacement> file_;
 };
 
+// Why the output cannot be written, found before anything is read: its name, and on a system
+// that cannot replace a file being read, the input itself as the output.
+std::optional<std::string> output_fault(const batch::Arguments& arguments) {
+  if (arguments.output == batch::kStandardStream) {
+    return std::nullopt;
+  }
+  // The temporary file's name adds ".TAG-XXXXXX".
+  const std::size_t suffix = 1 + kOutputTag.size() + 7;
+  if (std::optional<std::string> fault = batch::output_name_fault(arguments.output, suffix)) {
+    return fault;
+  }
+  if (!core::platform::replaces_open_files() && arguments.input != batch::kStandardStream &&
+      core::platform::same_file(core::platform::path_from_utf8(arguments.input),
+                                core::platform::path_from_utf8(arguments.output))) {
+    return core::shown_name(arguments.output) +
+           ": är samma fil som indata, som det här systemet inte kan ersätta medan den läses; "
+           "skriv tabellen till en annan fil";
+  }
+  return std::nullopt;
+}
+
 int run(const batch::Arguments& arguments) {
+  if (const std::optional<std::string> fault = output_fault(arguments)) {
+    return tools::report(kProgram, *fault, kUnusable);
+  }
   // The output first: nothing is read or computed for an output that cannot be written.
   Output output(arguments);
   const bool from_standard_input = arguments.input == batch::kStandardStream;
@@ -182,13 +309,13 @@ int run(const batch::Arguments& arguments) {
                                      folders.climate_fallback_dir);
   const unsigned threads = thread_count(arguments);
   batch::Progress progress(checked.rows, !arguments.quiet && core::platform::is_terminal(stderr));
-  batch::BatchReader reader(input, input_name);
-  const bool cost_columns = reader.has_cost_columns();
-  const bool meter_column = reader.has_meter_column();
+  SecondPass pass(input, input_name, checked, arguments.output == batch::kStandardStream);
+  const bool cost_columns = pass.reader().has_cost_columns();
+  const bool meter_column = pass.reader().has_meter_column();
   if (cost_columns || meter_column) {
     batch::require_climate_years(checked.one_per_climate, climates);
   }
-  output.write(batch::batch_output_header(reader.header(), cost_columns, meter_column));
+  output.write(batch::batch_output_header(pass.reader().header(), cost_columns, meter_column));
 
   std::size_t rows = 0;
   std::size_t shortfalls = 0;
@@ -210,10 +337,10 @@ int run(const batch::Arguments& arguments) {
                       });
   };
   // While one chunk is computed, the next is read and the one before written.
-  Chunk current = read_chunk(reader);
+  Chunk current = pass.next_chunk();
   std::future<std::vector<batch::CalibratedRow>> computing = compute(current);
   while (!current.rows.empty()) {
-    Chunk next = read_chunk(reader);
+    Chunk next = pass.next_chunk();
     const std::vector<batch::CalibratedRow> results = computing.get();
     if (!next.rows.empty()) {
       computing = compute(next);
@@ -239,6 +366,7 @@ int run(const batch::Arguments& arguments) {
     progress.rows_done(rows);
     current = std::move(next);
   }
+  pass.finish();
   output.finish();
   progress.clear();
 
@@ -251,6 +379,7 @@ int run(const batch::Arguments& arguments) {
 
 int main(int argc, char** argv) {
   core::platform::use_utf8_console();
+  tools::write_failures_beyond_file_size_limit();
   const auto parsed = batch::parse_arguments(tools::program_arguments(argc, argv));
   if (const auto* problem = std::get_if<std::string>(&parsed)) {
     return tools::report_usage(kProgram, *problem, kUnusable);
@@ -264,6 +393,8 @@ int main(int argc, char** argv) {
     try {
       return run(arguments);
     } catch (const core::CsvError& error) {
+      return tools::report(kProgram, error.what(), kUnusable);
+    } catch (const TableChangedError& error) {
       return tools::report(kProgram, error.what(), kUnusable);
     } catch (const batch::BatchInputError& error) {
       // One line per faulty cell.

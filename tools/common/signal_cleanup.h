@@ -6,9 +6,14 @@
 
 namespace varmkalk::tools {
 
-// Temporary files that go when SIGINT, SIGTERM or SIGHUP ends the program (on Windows Ctrl-C,
-// Ctrl-Break or the console closing): the handler removes them and the program then ends as it
-// would have. SIGKILL cannot be caught, so such files are named to be recognised.
+// Temporary files that go when SIGINT, SIGTERM, SIGHUP or SIGQUIT ends the program (on Windows
+// Ctrl-C, Ctrl-Break or the console closing), or a crash (SIGSEGV, SIGBUS, SIGABRT, SIGFPE,
+// SIGILL): the handler removes them and the program then ends as it would have. SIGKILL cannot be
+// caught, so such files are named to be recognised.
+// A write beyond the file-size limit (ulimit -f) fails with EFBIG, so that the program says so,
+// instead of SIGXFSZ ending it without a word.
+void write_failures_beyond_file_size_limit();
+
 class RemovedOnSignal {
  public:
   RemovedOnSignal() = default;

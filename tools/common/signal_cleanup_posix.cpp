@@ -14,7 +14,11 @@
 namespace varmkalk::tools {
 namespace {
 
-constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
+// The signals that end a program on request; held back while a file is created.
+constexpr std::array<int, 4> kSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+// A crash: the files go all the same, then the program ends as the crash would have ended it,
+// with its core dump where one is made. Never held back: a fault while held would hang.
+constexpr std::array<int, 5> kCrashSignals = {SIGSEGV, SIGBUS, SIGABRT, SIGFPE, SIGILL};
 constexpr std::size_t kSlots = 4;
 
 // Only what a signal handler may touch: fixed buffers and lock-free flags.
@@ -22,13 +26,19 @@ std::array<std::array<char, PATH_MAX>, kSlots> gPaths;
 std::array<std::atomic<bool>, kSlots> gInUse;
 std::atomic<bool> gHandlersInstalled{false};
 
+// Only async-signal-safe calls. The signal, blocked while its handler runs, is raised again
+// with the default action, and ends the program as soon as the handler returns; a fault that
+// is not raised but made happens again on the same instruction, now with the default action.
 extern "C" void remove_and_end(int signal_number) {
   for (std::size_t i = 0; i < kSlots; ++i) {
     if (gInUse[i].load()) {
       ::unlink(gPaths[i].data());
     }
   }
-  std::signal(signal_number, SIG_DFL);
+  struct sigaction by_default {};
+  by_default.sa_handler = SIG_DFL;
+  sigemptyset(&by_default.sa_mask);
+  ::sigaction(signal_number, &by_default, nullptr);
   ::raise(signal_number);
 }
 
@@ -42,6 +52,9 @@ void install_handlers() {
   for (const int signal_number : kSignals) {
     sigaddset(&action.sa_mask, signal_number);
   }
+  for (const int signal_number : kCrashSignals) {
+    ::sigaction(signal_number, &action, nullptr);
+  }
   for (const int signal_number : kSignals) {
     struct sigaction before {};
     // A signal the caller chose to ignore (nohup) stays ignored.
@@ -53,6 +66,10 @@ void install_handlers() {
 }
 
 }  // namespace
+
+void write_failures_beyond_file_size_limit() {
+  std::signal(SIGXFSZ, SIG_IGN);
+}
 
 void RemovedOnSignal::add(const std::string& path) {
   static_assert(std::atomic<bool>::is_always_lock_free);

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Windows has no such signals: a console control handler, which the system runs on a thread of
-// its own, removes the files and ends the program.
+// its own, removes the files and ends the program. A crash reaches the C library's handlers of
+// SIGSEGV, SIGABRT, SIGFPE and SIGILL, which remove them too.
 #include <windows.h>
 
 #include <array>
+#include <csignal>
 #include <mutex>
 #include <stdexcept>
 #include <string>
@@ -37,10 +39,25 @@ BOOL WINAPI remove_and_end(DWORD) {
   return TRUE;
 }
 
+// The crashing thread may hold the lock: the files are removed without it, the program being
+// lost anyway, and the crash then ends it as it would have.
+extern "C" void remove_on_crash(int signal_number) {
+  for (std::size_t i = 0; i < kSlots; ++i) {
+    if (gInUse[i]) {
+      ::DeleteFileW(gPaths[i].c_str());
+    }
+  }
+  std::signal(signal_number, SIG_DFL);
+  std::raise(signal_number);
+}
+
 void install_handler() {
   const std::lock_guard<std::recursive_mutex> lock(gLock);
   if (!gHandlerInstalled) {
     gHandlerInstalled = ::SetConsoleCtrlHandler(remove_and_end, TRUE) != 0;
+    for (const int signal_number : {SIGSEGV, SIGABRT, SIGFPE, SIGILL}) {
+      std::signal(signal_number, remove_on_crash);
+    }
   }
 }
 
@@ -53,6 +70,9 @@ std::wstring wide(const std::string& utf8) {
 }
 
 }  // namespace
+
+// Windows has no file-size limit that ends a program.
+void write_failures_beyond_file_size_limit() {}
 
 struct SignalsHeld::Before {
   std::unique_lock<std::recursive_mutex> lock{gLock};

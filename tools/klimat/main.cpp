@@ -14,8 +14,10 @@
 #include "core/files/file_access.h"
 #include "core/files/platform.h"
 #include "core/formats/climate_file_name.h"
+#include "core/text/portable_name.h"
 #include "core/text/utf8_text.h"
 #include "tools/common/program.h"
+#include "tools/common/signal_cleanup.h"
 #include "tools/klimat/arguments.h"
 
 namespace {
@@ -54,6 +56,15 @@ int run_import(const klimat::Arguments& arguments) {
   // The engine finds the file only by a name line 24 of the control file can carry.
   const std::string name =
       core::platform::utf8_from_path(core::platform::path_from_utf8(arguments.output).filename());
+  // "c:umea.dat" is a file in drive C's current folder on Windows, where filename() drops "c:".
+  if (core::is_drive_relative(arguments.output)) {
+    return tools::report(kProgram,
+                         core::quoted_for_message(core::shown_name(arguments.output)) +
+                             " är ett namn i den mapp som är aktuell på enhet " +
+                             arguments.output.substr(0, 2) +
+                             " i Windows och en annan fil i Linux; ange mappen eller ingen enhet",
+                         kFailed);
+  }
   if (const std::optional<std::string> fault = core::climate_file_name_fault(name)) {
     return tools::report(kProgram,
                          "namnet " + core::quoted_for_message(core::shown_name(name)) +
@@ -84,6 +95,7 @@ int run_import(const klimat::Arguments& arguments) {
 
 int main(int argc, char** argv) {
   core::platform::use_utf8_console();
+  tools::write_failures_beyond_file_size_limit();
   const auto parsed = klimat::parse_arguments(tools::program_arguments(argc, argv));
   if (const auto* problem = std::get_if<std::string>(&parsed)) {
     return tools::report_usage(kProgram, *problem, kUsageFailed);

@@ -32,6 +32,13 @@ TEST(ClimateFileName, AWrittenNameIsOneLine24CarriesAndTheEngineUses) {
            Case{"Ωmega.dat", "Windows-1252"},
            Case{"sthlm.dat", "medföljande"},
            Case{"Kiruna.dat", "medföljande"},
+           // The same file on Windows as on Linux.
+           Case{"c:umea.dat", "det innehåller tecknet :, som Windows inte tillåter"},
+           Case{"nul.dat", "det är enhetsnamnet nul i Windows"},
+           Case{"Aux .dat", "det är enhetsnamnet Aux i Windows"},
+           Case{"com1.dat", "det är enhetsnamnet com1 i Windows"},
+           Case{"umea?.dat", "tecknet ?"},
+           Case{"nul_umea.dat", ""},
        }) {
     const std::optional<std::string> fault = climate_file_name_fault(c.name);
     if (!c.fault.empty()) {

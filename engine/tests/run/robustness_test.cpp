@@ -123,6 +123,14 @@ std::vector<std::string> with_line(int line_number, const std::string& text) {
   return lines;
 }
 
+// The lines with an own climate file named on line 24 and its design temperature on line 25.
+std::vector<std::string> with_own_climate(const std::string& name) {
+  std::vector<std::string> lines = control_lines();
+  lines.push_back(name);
+  lines.emplace_back("      -16.0");
+  return lines;
+}
+
 TEST(Robustness, ControlFileFaultsEndTheRunBeforeAnyResultFile) {
   struct Row {
     const char* what;
@@ -165,6 +173,23 @@ TEST(Robustness, ControlFileFaultsEndTheRunBeforeAnyResultFile) {
        "styrfil.dat, rad 23, kolumn 2: beräkningsidentiteten innehåller ett snedstreck"},
       {"identity with a control character", control_text(with_line(23, "a\tb")),
        "styrfil.dat, rad 23, kolumn 2: beräkningsidentiteten innehåller ett styrtecken (0x09)"},
+      // The same files on Windows as on Linux: "c:ab" would write to drive C's folder, "nul"
+      // the daily lines to the NUL device ("nul .dat").
+      {"identity relative to a drive", control_text(with_line(23, "c:ab")),
+       "styrfil.dat, rad 23, kolumn 2: beräkningsidentiteten innehåller tecknet :, som Windows "
+       "inte tillåter i ett filnamn; den kan inte ingå i resultatfilernas namn"},
+      {"identity a device name", control_text(with_line(23, "nul")),
+       "styrfil.dat, rad 23, kolumn 1: beräkningsidentiteten är enhetsnamnet nul i Windows, som "
+       "inget filnamn får ha, med eller utan ändelse; den kan inte ingå i resultatfilernas namn"},
+      {"identity COM1", control_text(with_line(23, "COM1")),
+       "styrfil.dat, rad 23, kolumn 1: beräkningsidentiteten är enhetsnamnet COM1 i Windows"},
+      {"identity with a question mark", control_text(with_line(23, "ab?")),
+       "styrfil.dat, rad 23, kolumn 3: beräkningsidentiteten innehåller tecknet ?"},
+      {"climate file relative to a drive", control_text(with_own_climate("c:umea.dat")),
+       "styrfil.dat, rad 24: klimatfilens namn \"c:umea.dat\" innehåller tecknet :, som Windows "
+       "inte tillåter i ett filnamn"},
+      {"climate file a device name", control_text(with_own_climate("AUX.dat")),
+       "styrfil.dat, rad 24: klimatfilens namn \"AUX.dat\" är enhetsnamnet AUX i Windows"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);

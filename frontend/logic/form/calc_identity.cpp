@@ -3,6 +3,9 @@
 
 #include "frontend/logic/run/file_names.h"
 
+#include "core/formats/identity_name.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -39,6 +42,23 @@ std::optional<QString> identity_refusal(const QString& identity) {
     }
   }
   return std::nullopt;
+}
+
+std::optional<QString> new_identity_refusal(const QString& identity) {
+  if (std::optional<QString> refusal = identity_refusal(identity)) {
+    return refusal;
+  }
+  const std::optional<core::PortableNameFault> fault =
+      core::identity_name_fault(core::CalcIdentity(identity.toStdString()));
+  if (!fault) {
+    return std::nullopt;
+  }
+  const std::string padded = core::CalcIdentity(identity.toStdString()).padded();
+  return QCoreApplication::translate(
+             "varmkalk::CalcIdentity",
+             "Beräkningsidentiteten %1 %2. Resultatfilernas namn ska gå att använda i både Linux "
+             "och Windows.")
+      .arg(identity, QString::fromStdString(core::portable_name_fault_text(*fault, padded)));
 }
 
 bool identity_in_use(const QString& folder, const QString& identity) {

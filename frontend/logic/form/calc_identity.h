@@ -17,6 +17,12 @@ inline constexpr auto kIdentityLength = static_cast<qsizetype>(core::CalcIdentit
 // so that the front end and the engine name the same files.
 std::optional<QString> identity_refusal(const QString& identity);
 
+// Why an identity typed for a new calculation cannot be used: as identity_refusal, and also
+// where its result files would not be the same files on Windows as on Linux (a character such as
+// ":" or "?", a device name such as "nul" or "COM1"), which the engine refuses. Calculations kept
+// under such an identity before are still read and deleted as they were.
+std::optional<QString> new_identity_refusal(const QString& identity);
+
 // True when any of the identity's three files exists in the folder, which the engine would refuse
 // to create, or its inputs file, which belongs to the calculation kept under it.
 bool identity_in_use(const QString& folder, const QString& identity);

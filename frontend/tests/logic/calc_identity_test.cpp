@@ -39,6 +39,42 @@ class CalcIdentityTest : public QObject {
     QVERIFY(!refusal || !refusal->isEmpty());
   }
 
+  // A new identity names files that are the same on Windows; a kept one is read as it was.
+  void refuses_new_identities_windows_would_take_otherwise_data() {
+    QTest::addColumn<QString>("identity");
+    QTest::addColumn<QString>("refusal");  // part of it; empty: taken
+    QTest::newRow("two characters, padded") << "ab"
+                                            << "";
+    QTest::newRow("a point") << "a.b"
+                             << "";
+    QTest::newRow("nul") << "nul"
+                         << "Beräkningsidentiteten nul är enhetsnamnet nul i Windows";
+    QTest::newRow("NUL with a blank") << "NUL "
+                                      << "är enhetsnamnet NUL i Windows";
+    QTest::newRow("com1") << "com1"
+                          << "är enhetsnamnet com1";
+    QTest::newRow("con and a point") << "con."
+                                     << "är enhetsnamnet con";
+    QTest::newRow("relative to a drive") << "c:ab"
+                                         << "innehåller tecknet :";
+    QTest::newRow("question mark") << "ab?"
+                                   << "innehåller tecknet ?";
+    QTest::newRow("asterisk") << "*"
+                              << "innehåller tecknet *";
+    QTest::newRow("slash, as before") << "a/b"
+                                      << "inte å, ä, ö, / eller \\";
+  }
+  void refuses_new_identities_windows_would_take_otherwise() {
+    QFETCH(QString, identity);
+    QFETCH(QString, refusal);
+    const std::optional<QString> refused = varmkalk::new_identity_refusal(identity);
+    QCOMPARE(refused.has_value(), !refusal.isEmpty());
+    if (refused) {
+      QVERIFY2(refused->contains(refusal), qPrintable(*refused));
+      QVERIFY(!varmkalk::identity_refusal(identity) || refusal.contains(QLatin1Char('/')));
+    }
+  }
+
   void in_use_when_any_padded_identity_file_exists_data() {
     QTest::addColumn<QString>("existing_file");
     QTest::addColumn<bool>("in_use");

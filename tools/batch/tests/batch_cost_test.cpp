@@ -71,6 +71,17 @@ TEST(BatchCost, RefusesACellThatIsNoPlausibleValueNamingItsColumn) {
       {"-1", "(\"gas_price_sek_per_kwh\"): \"-1\" ligger utanför 0–50 kr/kWh"},
       {"", "(\"gas_price_sek_per_kwh\"): fältet är tomt"},
       {"1e39", "\"1e39\" är för stort för ett tal"},
+      // Read as 0 by a double, which no one means by writing it.
+      {"1e-400", "\"1e-400\" är så nära 0 att det inte går att räkna med; skriv 0 om det är menat"},
+      // A comma that separates thousands or decimals: advice to write a point would make 2000
+      // into 2.
+      {"\"2,000\"",
+       "\"2,000\" är inget tal; skriv 2000 om kommatecknet skiljer tusental, 2.000 om det är ett "
+       "decimaltecken"},
+      {"\"1,234,567.5\"",
+       "\"1,234,567.5\" är inget tal; skriv talet utan tusentalsavgränsare: "
+       "1234567.5"},
+      {"2 000", "\"2 000\" är inget tal; skriv talet utan mellanslag"},
   };
   for (const auto& [cell, message] : faults) {
     SCOPED_TRACE(cell);

@@ -6,16 +6,20 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "core/case/climates.h"
 #include "core/tests/support/temp_folder.h"
 #include "core/tests/support/worked_example.h"
 #include "tools/batch/progress.h"
@@ -94,7 +98,23 @@ TEST(BatchStream, AnOutputThatCannotTakeTheTableIsRefusedBeforeAnyInputIsRead) {
   TempFolder folder;
   std::filesystem::create_directory(folder.path() / "mapp");
   ASSERT_EQ(::mkfifo((folder.path() / "rör").c_str(), 0600), 0);
+  const std::string long_name(236, 'u');
   const std::vector<std::pair<std::string, std::string>> outputs = {
+      {"''",
+       "kalvex-batch: utdatafilens namn är tomt; ange ett filnamn, eller - för standard ut\n"},
+      {"/dev/stdout",
+       "kalvex-batch: /dev/stdout: är ingen fil utan en ström; ange - för standard ut"},
+      {"/proc/self/fd/1 --replace", "kalvex-batch: /proc/self/fd/1: är ingen fil utan en ström"},
+      // 236 bytes and ".kalvex-batch-XXXXXX" are more than a folder's 255.
+      {long_name, "kalvex-batch: " + long_name +
+                      ": namnet är 236 byte långt; med den tillfälliga "
+                      "filens ändelse rymmer en mapp högst 235 byte\n"},
+      // The same names on Linux as on Windows.
+      {"NUL.csv", "kalvex-batch: NUL.csv: namnet är enhetsnamnet NUL i Windows"},
+      {"'com1 .csv'", "kalvex-batch: com1 .csv: namnet är enhetsnamnet com1 i Windows"},
+      {"c:ut.csv", "kalvex-batch: c:ut.csv: namnet gäller mappen som är aktuell på enhet c:"},
+      {"'ut?.csv'", "kalvex-batch: ut?.csv: namnet innehåller tecknet ?, som Windows inte"},
+      {"'ut.csv.'", "kalvex-batch: ut.csv.: namnet slutar på en punkt"},
       {"saknas/out.csv",
        "kalvex-batch: saknas/out.csv: kan inte skapa en tillfällig fil i mappen "
        "saknas: filen eller mappen finns inte\n"},
@@ -132,8 +152,12 @@ TEST(BatchStream, ASignalDuringARunLeavesNoFileBehindAndTheOutputAsItWas) {
   TempFolder folder;
   folder.write("in.csv", large_table(kRows));
   std::filesystem::create_directory(folder.path() / "tmp");
+  // No core dump in the folder from the signals that make one.
+  const rlimit no_core{0, 0};
+  ASSERT_EQ(::setrlimit(RLIMIT_CORE, &no_core), 0);
   for (const Ending ending :
-       {Ending{SIGINT, false}, Ending{SIGTERM, true}, Ending{SIGHUP, false}}) {
+       {Ending{SIGINT, false}, Ending{SIGTERM, true}, Ending{SIGHUP, false}, Ending{SIGQUIT, false},
+        Ending{SIGABRT, true}, Ending{SIGSEGV, false}, Ending{SIGBUS, false}}) {
     SCOPED_TRACE(ending.signal);
     folder.write("out.csv", "earlier");
     posix_spawn_file_actions_t actions;
@@ -166,6 +190,151 @@ TEST(BatchStream, ASignalDuringARunLeavesNoFileBehindAndTheOutputAsItWas) {
     EXPECT_TRUE(std::filesystem::is_empty(folder.path() / "tmp"));
     EXPECT_EQ(folder.read("out.csv"), "earlier");
   }
+}
+
+// The program started on `input` with `output`, its standard output to out.txt and its errors
+// to err.txt in `folder`.
+pid_t start_batch(const TempFolder& folder, const std::string& input, const std::string& output) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, folder.path().c_str());
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "out.txt", O_WRONLY | O_CREAT, 0600);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "err.txt", O_WRONLY | O_CREAT, 0600);
+  std::string program = KALVEX_BATCH_PROGRAM;
+  std::string in = input;
+  std::string out = output;
+  std::string replace = "--replace";
+  char* argv[] = {program.data(), in.data(), out.data(), replace.data(), nullptr};
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  return spawned == 0 ? pid : -1;
+}
+
+// Waits until the file has some bytes.
+bool filled(const std::filesystem::path& path) {
+  for (auto waited = 0ms; waited < 30s; waited += 5ms) {
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) > 0 && !error) {
+      return true;
+    }
+    std::this_thread::sleep_for(5ms);
+  }
+  return false;
+}
+
+// Writes `bytes` over the start of the file in place, as an editor that saves in place does:
+// the same file, which the program has open, from its first byte.
+void write_in_place(const std::filesystem::path& path, const std::string& bytes) {
+  std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST(BatchStream, ATableChangedAfterItsRowsWereCheckedEndsWithStatusTwoAndNoOutput) {
+  // Enough rows that the second pass is still running when the file changes: it reads two
+  // chunks of 4,096 at most ahead of what is computed.
+  constexpr std::size_t kRows = 30000;
+  const std::string table = large_table(kRows);
+  core::BoilerCase kiruna = testing::worked_example();
+  kiruna.climate = core::Place::kiruna;
+  const std::string at_kiruna = [&] {
+    std::string one = batch_table({kiruna});
+    one = one.substr(one.find('\n') + 1);
+    std::string text = table.substr(0, table.find('\n') + 1);
+    for (std::size_t i = 0; i < kRows; ++i) {
+      text += one;
+    }
+    return text;
+  }();
+  ASSERT_EQ(at_kiruna.size(), table.size());
+  // Cut after a whole row, so that what is left is a table of fewer rows.
+  const std::size_t half = table.rfind('\n', table.size() / 2) + 1;
+  std::string one_digit_more = table;
+  one_digit_more[one_digit_more.size() - 3] =
+      one_digit_more[one_digit_more.size() - 3] == '0' ? '1' : '0';
+  struct Change {
+    std::string what;
+    std::function<void(const std::filesystem::path&)> change;
+    std::string output;
+    std::string reason;  // in the message
+  };
+  const std::vector<Change> changes = {
+      // Every row then names a climate the first pass never saw, and never read.
+      {"every row at Kiruna", [&](const auto& path) { write_in_place(path, at_kiruna); }, "out.csv",
+       "har klimatfilen kiruna.dat, som ingen rad hade när den kontrollerades"},
+      {"cut to half", [&](const auto& path) { std::filesystem::resize_file(path, half); },
+       "out.csv",
+       "rader och " + std::to_string(half) + " byte, när den kontrollerades " +
+           std::to_string(kRows) + " rader och " + std::to_string(table.size()) + " byte"},
+      {"one digit of the last row", [&](const auto& path) { write_in_place(path, one_digit_more); },
+       "out.csv", "dess byte är inte längre de som kontrollerades; utdata skrevs inte"},
+      {"rows added",
+       [&](const auto& path) { write_in_place(path, table + table.substr(table.find('\n') + 1)); },
+       "out.csv", "den har fler rader än när den kontrollerades; utdata skrevs inte"},
+      // Rows already written stay; the message says they are not those of one table.
+      {"cut, to standard output",
+       [&](const auto& path) { std::filesystem::resize_file(path, half); }, "-",
+       "raderna som redan skrivits på standard ut hör inte till en och samma tabell"},
+  };
+  for (const Change& change : changes) {
+    SCOPED_TRACE(change.what);
+    TempFolder folder;
+    folder.write("in.csv", table);
+    folder.write("out.csv", "earlier");
+    const pid_t pid = start_batch(folder, "in.csv", change.output);
+    ASSERT_GT(pid, 0);
+    // The output's header is written once the first pass has checked every row.
+    const bool second_pass = change.output == "-"
+                                 ? filled(folder.path() / "out.txt")
+                                 : appears(folder, "out.csv.kalvex-batch-") && [&] {
+                                     for (const std::string& name : folder.names()) {
+                                       if (name.starts_with("out.csv.kalvex-batch-")) {
+                                         return filled(folder.path() / name);
+                                       }
+                                     }
+                                     return false;
+                                   }();
+    EXPECT_TRUE(second_pass);
+    change.change(folder.path() / "in.csv");
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    const std::string errors = folder.read("err.txt");
+    const std::string start =
+        "kalvex-batch: in.csv: filen ändrades under körningen, efter att "
+        "varje rad kontrollerats: ";
+    EXPECT_EQ(errors.substr(0, start.size()), start) << errors;
+    EXPECT_NE(errors.find(change.reason), std::string::npos) << errors;
+    EXPECT_EQ(folder.names(),
+              (std::vector<std::string>{"err.txt", "in.csv", "out.csv", "out.txt"}));
+    // Compared without printing a table of thousands of rows.
+    EXPECT_TRUE(folder.read("out.csv") == "earlier");
+  }
+}
+
+TEST(BatchStream, AFileSizeLimitEndsTheRunWithAMessageAndNoFileBehind) {
+  TempFolder folder;
+  folder.write("in.csv", large_table(100));
+  folder.write("out.csv", "earlier");
+  // 1 KiB: the header and a row or two.
+  const std::vector<std::pair<std::string, std::string>> outputs = {
+      {"in.csv out.csv --replace",
+       "kalvex-batch: out.csv: kan inte skriva: filen blir för stor (en gräns för filers "
+       "storlek, ulimit -f, eller filsystemets)\n"},
+      {"in.csv - >ut.txt", "kalvex-batch: standard ut: kan inte skrivas: filen blir för stor\n"},
+  };
+  for (const auto& [arguments, message] : outputs) {
+    SCOPED_TRACE(arguments);
+    const std::string command = "cd '" + folder.path().string() + "' && (ulimit -f 1 && '" +
+                                KALVEX_BATCH_PROGRAM + "' " + arguments + ") 2>err.txt";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_EQ(folder.read("err.txt"), message);
+    EXPECT_EQ(folder.read("out.csv"), "earlier");
+  }
+  EXPECT_EQ(folder.names(), (std::vector<std::string>{"err.txt", "in.csv", "out.csv", "ut.txt"}));
 }
 
 TEST(BatchStream, ProgressTellsRowsRateAndTimeLeft) {

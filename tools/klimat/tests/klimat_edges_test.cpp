@@ -79,6 +79,16 @@ TEST(KlimatEdges, WritesOnlyWhatTheEngineUsesAndReplacesOnlyRegularFiles) {
        "\"sthlm.dat\" går inte att använda för en klimatfil: det är namnet på en av de sex "
        "medföljande",
        nullptr},
+      // Names the engine could not use alike on Linux and Windows.
+      {"a name relative to a drive", import_into("c:umea.dat", nullptr, ""), 1,
+       "kalvex-klimat: \"c:umea.dat\" är ett namn i den mapp som är aktuell på enhet c: i Windows",
+       [](const TempFolder& folder) { return !folder.has("c:umea.dat"); }},
+      {"a device name", import_into("nul.dat", nullptr, ""), 1,
+       "\"nul.dat\" går inte att använda för en klimatfil: det är enhetsnamnet nul i Windows",
+       [](const TempFolder& folder) { return !folder.has("nul.dat"); }},
+      {"a name Windows refuses", import_into("umea|2009.dat", nullptr, ""), 1,
+       "går inte att använda för en klimatfil: det innehåller tecknet |, som Windows inte",
+       nullptr},
       {"a name with å", import_into("umeå.dat", nullptr, ""), 0, "",
        [](const TempFolder& folder) { return folder.has("umeå.dat"); }},
   };
