@@ -119,13 +119,13 @@ std::vector<KeptPrices> kept_prices(const std::vector<KeptCalculation>& calculat
 QString price_source_text(PriceSource source) {
   switch (source) {
     case PriceSource::kept:
-      return QCoreApplication::translate("CostFigures", "sparade med beräkningen");
+      return QCoreApplication::translate("CostFigures", "sparade");
     case PriceSource::session:
-      return QCoreApplication::translate("CostFigures", "från denna session");
+      return QCoreApplication::translate("CostFigures", "sessionens");
     case PriceSource::unknown:
       break;
   }
-  return QCoreApplication::translate("CostFigures", "okända, standardvärden används");
+  return QCoreApplication::translate("CostFigures", "okända, standardvärden");
 }
 
 std::vector<std::optional<core::YearCost>> kept_costs(
