@@ -17,3 +17,6 @@ for screen in 1280x800 2560x1600-2x; do
   QT_QPA_PLATFORM="offscreen:configfile=$PWD/tools/screenshots/screen-$screen.json" \
     build/bin/varmkalk_screenshots "$out/$screen"
 done
+# "Anpassa till mätaren…" with its results on a small laptop's 1024×600 screen as well.
+QT_QPA_PLATFORM="offscreen:configfile=$PWD/tools/screenshots/screen-1024x600.json" \
+  build/bin/varmkalk_screenshots "$out/1024x600" --matare

@@ -98,16 +98,29 @@ class GasCurve {
   int evaluations_ = 0;
 };
 
-std::string kwh_text(double kwh) {
-  return format_decimal(float(kwh), 0) + " kWh";
+std::string kwh_text(double kwh, int decimals = 0) {
+  return format_decimal(float(kwh), decimals) + " kWh";
+}
+
+// The decimals that tell two amounts apart, whole kWh where they differ already: a message that
+// calls one less than the other never shows both the same.
+constexpr int kMostTellingDecimals = 2;
+int telling_decimals(double first_kwh, double second_kwh) {
+  int decimals = 0;
+  while (decimals < kMostTellingDecimals && format_decimal(float(first_kwh), decimals) ==
+                                                format_decimal(float(second_kwh), decimals)) {
+    ++decimals;
+  }
+  return decimals;
 }
 
 MeterFitRefusal below_base(double metered_kwh, double least_kwh) {
+  const int decimals = telling_decimals(metered_kwh, least_kwh);
   return {
       MeterFitFault::below_base,
-      "Den uppmätta gasen, " + kwh_text(metered_kwh) +
+      "Den uppmätta gasen, " + kwh_text(metered_kwh, decimals) +
           ", är mindre än vad varmvattnet och pannans förluster ensamma tar med detta klimat, " +
-          kwh_text(least_kwh) +
+          kwh_text(least_kwh, decimals) +
           ": inget uppvärmningsbehov på 0 W eller mer ger så lite gas. Se över mätvärdet, "
           "varmvattenbehovet och förlusterna.",
       least_kwh};
@@ -121,11 +134,13 @@ MeterFitRefusal beyond_any_house(double metered_kwh, double most_kwh) {
                 kwh_text(metered_kwh) + ".",
             most_kwh};
   }
+  const int decimals = telling_decimals(metered_kwh, most_kwh);
   return {MeterFitFault::beyond_any_house,
-          "Den uppmätta gasen, " + kwh_text(metered_kwh) +
+          "Den uppmätta gasen, " + kwh_text(metered_kwh, decimals) +
               ", är mer än modellens år ger med detta klimat ens vid ett uppvärmningsbehov på " +
-              format_decimal(kw_from_watts(kMostDemandW), 0) + " kW, " + kwh_text(most_kwh) +
-              ": inget hus ger så mycket gas. Se över mätvärdet och dess enhet.",
+              format_decimal(kw_from_watts(kMostDemandW), 0) + " kW, " +
+              kwh_text(most_kwh, decimals) + ": inget hus ger så mycket gas. Se över mätvärdet " +
+              "och dess enhet.",
           most_kwh};
 }
 
@@ -140,11 +155,12 @@ MeterFitRefusal beyond_the_burner(double metered_kwh, double most_kwh, float bur
 }
 
 MeterFitRefusal in_a_step(double metered_kwh, const Point& nearest) {
+  const int decimals = telling_decimals(metered_kwh, nearest.gas_kwh);
   return {MeterFitFault::in_a_step,
-          "Inget uppvärmningsbehov ger den uppmätta gasen, " + kwh_text(metered_kwh) +
+          "Inget uppvärmningsbehov ger den uppmätta gasen, " + kwh_text(metered_kwh, decimals) +
               ", inom 1 kWh: årets gas gör ett språng förbi den, och närmast kommer " +
-              format_decimal(nearest.demand_w, 0) + " W med " + kwh_text(nearest.gas_kwh) +
-              ". Se över mätvärdet och indata.",
+              format_decimal(nearest.demand_w, 0) + " W med " +
+              kwh_text(nearest.gas_kwh, decimals) + ". Se över mätvärdet och indata.",
           nearest.gas_kwh};
 }
 

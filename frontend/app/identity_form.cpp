@@ -54,6 +54,9 @@ IdentityForm::IdentityForm(Platform& platform, InputForm& input_form)
   identity_field_ = add_field(this, "utdatafil", twips_rect(2760, 540, 1575, 375));
   identity_field_->setMaxLength(static_cast<int>(kIdentityLength));
   identity_field_->setFont(sans_font(kIdentityPointSize));
+  // A corrected case offers the identity of the run it corrects, ready to confirm or type over.
+  identity_field_->setText(input_form.kept_identity());
+  identity_field_->selectAll();
 
   QPushButton* ok = add_button(this, control::identity::kOk, QStringLiteral("OK"),
                                twips_rect(2880, 1200, 1365, 375));

@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <array>
 #include <utility>
@@ -244,6 +245,16 @@ void InputForm::mark_field(const QString& name) {
   if (auto* text_field = qobject_cast<QLineEdit*>(controls_.value(name))) {
     set_field_background(text_field, kFaultYellow);
   }
+}
+
+void InputForm::show_correction(const QStringList& fields, const QString& text) {
+  for (const QString& name : fields) {
+    mark_field(name);
+  }
+  // Told over the form, once it shows.
+  QTimer::singleShot(0, this, [this, text] {
+    platform_.message_box(this, tr("Rätta indata"), text, MessageIcon::Exclamation);
+  });
 }
 
 void InputForm::unload() {

@@ -51,6 +51,13 @@ class InputForm : public QDialog {
   // Paints the named text field yellow, the mark of a value the user has to correct. A name that
   // is not one of the form's text fields is ignored.
   void mark_field(const QString& name);
+  // For the correction of a case the engine refused: marks the fields the refusal names and,
+  // once the form shows, tells `text`, which names them in the form's words.
+  void show_correction(const QStringList& fields, const QString& text);
+  // The identity the identity form offers, as typed before: a corrected case runs under the
+  // identity of the run it corrects.
+  void keep_identity(const QString& identity) { kept_identity_ = identity; }
+  const QString& kept_identity() const { return kept_identity_; }
 
   // Closes the form after the identity has been confirmed; unlike "Tillbaka till startmenyn" it
   // leaves the main menu to the caller.
@@ -106,6 +113,7 @@ class InputForm : public QDialog {
   // The design temperature last suggested for an own climate file: replaced by the next
   // suggestion only while the user has not typed another.
   QString suggested_design_temp_;
+  QString kept_identity_;
 };
 
 }  // namespace varmkalk

@@ -15,6 +15,7 @@
 #include "frontend/help/twips.h"
 #include "frontend/logic/cost/cost_figures.h"
 #include "frontend/logic/form/form_case.h"
+#include "frontend/logic/form/refused_fields.h"
 #include "frontend/logic/run/engine_run.h"
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/year/wrapped_lines.h"
@@ -185,7 +186,8 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   connect(correct_button_, &QPushButton::clicked, chart_button_, &QWidget::hide);
   connect(chart_button_, &QPushButton::clicked, this, &MainMenu::show_charts);
   connect(compare_button, &QPushButton::clicked, this, [this] {
-    open_comparison(platform_, QDir::currentPath(), run_->engine().program_folder(), this);
+    open_comparison(platform_, QDir::currentPath(), run_->engine().program_folder(), this,
+                    confirmed_);
   });
   set_next_step(new_calculation_button_);
 }
@@ -257,13 +259,14 @@ void MainMenu::show_summary(const QStringList& notices, const QStringList& lines
     }
     append_result_line(QString());
   }
+  const core::CostInputs prices = confirmed_ ? confirmed_->prices : core::default_cost_inputs();
   const std::variant<core::YearCost, QString> cost =
-      folder_cost(QDir::currentPath(), engine_climate_dir(run_->engine().program_folder()),
-                  confirmed_ ? confirmed_->prices : core::default_cost_inputs());
+      folder_cost(QDir::currentPath(), engine_climate_dir(run_->engine().program_folder()), prices);
   shown_cost_.reset();
   if (const auto* billed = std::get_if<core::YearCost>(&cost)) {
     shown_cost_ = *billed;
-    for (const QString& line : cost_lines(*shown_cost_, platform_.locale())) {
+    for (const QString& line :
+         cost_lines(*shown_cost_, platform_.locale(), prices.fuel_hhv_ratio)) {
       append_result_line(line);
     }
   } else {
@@ -304,6 +307,11 @@ void MainMenu::open_input_form(const std::optional<FormInput>& input) {
     // The only case offered back is the one confirmed last, refused by the engine.
     if (confirmed_) {
       input_form->show_started_from(confirmed_->identity);
+      input_form->keep_identity(confirmed_->identity);
+      if (const std::optional<CaseRefusal> refusal = case_refusal(*input, confirmed_->locale)) {
+        input_form->show_correction(refusal->fields,
+                                    correction_text(confirmed_->identity, *refusal));
+      }
     }
   }
   connect(input_form, &InputForm::returned_to_start, this, &MainMenu::show_again);

@@ -24,8 +24,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <memory>
 #include <utility>
 #include <variant>
 
@@ -36,6 +41,12 @@ namespace {
 constexpr char kMeterHelp[] = "Matarhjalp";
 constexpr int kNumberWidthChars = 12;
 constexpr int kResultWidthChars = 72;
+// Wide enough that the result's long lines take few rows, where the screen has the room.
+constexpr int kPreferredWidthChars = 100;
+constexpr double kHeadlineScale = 1.25;
+// What the window frame and its title bar take around the dialog before it is first shown.
+constexpr int kFrameWidth = 16;
+constexpr int kFrameHeight = 48;
 constexpr int kTempDecimals = 1;
 constexpr int kFactorSignificantDigits = 4;
 // The climate list's entry after the six places.
@@ -92,8 +103,8 @@ MeterDialog::MeterDialog(Platform& platform, FormInput form, const core::CostInp
   factor_->setEnabled(false);
   connect(in_m3_, &QRadioButton::toggled, factor_, &QLineEdit::setEnabled);
   auto* amounts = new QFormLayout;
-  amounts->addRow(QStringLiteral("Uppmätt gas under året:"), amount_row);
-  amounts->addRow(QStringLiteral("kWh per m³ enligt räkningen:"), factor_);
+  amounts->addRow(meter_amount_label() + QLatin1Char(':'), amount_row);
+  amounts->addRow(meter_factor_label() + QLatin1Char(':'), factor_);
 
   auto* period = new QGroupBox(QStringLiteral("Klimat under den mätta perioden"), this);
   climate_ = new QComboBox(period);
@@ -140,6 +151,17 @@ MeterDialog::MeterDialog(Platform& platform, FormInput form, const core::CostInp
     platform_.show_modal(*dialog);
   });
 
+  // The figure "Använd" writes stands out above the lines that explain it.
+  headline_ = new QLabel(this);
+  headline_->setObjectName(QStringLiteral("matarbesked"));
+  headline_->setWordWrap(true);
+  headline_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  QFont headline_font = headline_->font();
+  headline_font.setBold(true);
+  headline_font.setPointSizeF(headline_font.pointSizeF() * kHeadlineScale);
+  headline_->setFont(headline_font);
+  headline_->hide();
+
   result_ = new QLabel(this);
   result_->setObjectName(QStringLiteral("matarresultat"));
   result_->setWordWrap(true);
@@ -148,6 +170,7 @@ MeterDialog::MeterDialog(Platform& platform, FormInput form, const core::CostInp
   result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   auto* buttons = new QDialogButtonBox(this);
+  buttons_ = buttons;
   auto* run = buttons->addButton(QStringLiteral("Anpassa"), QDialogButtonBox::ActionRole);
   run->setObjectName(QStringLiteral("anpassa"));
   run->setDefault(true);
@@ -172,18 +195,32 @@ MeterDialog::MeterDialog(Platform& platform, FormInput form, const core::CostInp
   });
   // A changed field makes the result shown no longer the fields' own.
   for (QLineEdit* field : {amount_, factor_, design_temp_, own_file_->lineEdit()}) {
-    connect(field, &QLineEdit::textEdited, this, [this] {
-      use_->setEnabled(false);
-      form_demand_w_.reset();
-    });
+    connect(field, &QLineEdit::textEdited, this, &MeterDialog::forget_result);
   }
 
+  content_ = new QWidget(this);
+  auto* content_layout = new QVBoxLayout(content_);
+  content_layout->setContentsMargins(QMargins());
+  content_layout->addWidget(intro);
+  content_layout->addLayout(amounts);
+  content_layout->addWidget(period);
+  content_layout->addWidget(headline_);
+  content_layout->addWidget(result_);
+  content_layout->addStretch();
+  scroll_ = new QScrollArea(this);
+  scroll_->setObjectName(QStringLiteral("matarinnehall"));
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll_->setWidgetResizable(true);
+  scroll_->setWidget(content_);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(intro);
-  layout->addLayout(amounts);
-  layout->addWidget(period);
-  layout->addWidget(result_);
+  layout->addWidget(scroll_, 1);
   layout->addWidget(buttons);
+  setMinimumWidth(content_->minimumSizeHint().width() + layout->contentsMargins().left() +
+                  layout->contentsMargins().right() +
+                  scroll_->verticalScrollBar()->sizeHint().width());
+  resize(result_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * kPreferredWidthChars,
+         height());
 
   MeterInput start;
   start.own_climate = form_.own_climate;
@@ -191,6 +228,7 @@ MeterDialog::MeterDialog(Platform& platform, FormInput form, const core::CostInp
   start.own_climate_file = form_.own_climate_file;
   start.own_design_outdoor_temp_c = form_.own_design_outdoor_temp_c;
   set_meter_input(start);
+  fit_to_content();
 }
 
 void MeterDialog::set_meter_input(const MeterInput& typed) {
@@ -225,45 +263,108 @@ void MeterDialog::show_own_controls() {
   for (QWidget* control : {static_cast<QWidget*>(own_file_), static_cast<QWidget*>(design_temp_)}) {
     control->setEnabled(own);
   }
+  forget_result();
+}
+
+void MeterDialog::forget_result() {
   use_->setEnabled(false);
   form_demand_w_.reset();
+  headline_->clear();
+  headline_->hide();
+  result_->clear();
 }
 
 void MeterDialog::fit() {
-  use_->setEnabled(false);
-  form_demand_w_.reset();
-  const auto request = meter_request(form_, meter_input(), prices_, platform_.locale());
+  forget_result();
+  const MeterInput typed = meter_input();
+  const auto request = meter_request(form_, typed, prices_, platform_.locale());
   if (const auto* fault = std::get_if<MeterFieldError>(&request)) {
     if (auto* field = findChild<QLineEdit*>(fault->field); field != nullptr) {
       set_field_background(field, kFaultYellow);
       field->setFocus();
     }
     result_->setText(fault->message);
+    fit_to_content();
     platform_.beep();
     return;
   }
   const MeterRequest& asked = std::get<MeterRequest>(request);
+  if (typed.unit == MeterUnit::m3) {
+    prices_.gas_kwh_per_m3 = asked.prices.gas_kwh_per_m3;
+    emit factor_taken(asked.prices.gas_kwh_per_m3);
+  }
   const MeterOutcome outcome = run_meter_fit(
       asked, QDir::currentPath(), engine_climate_dir(QCoreApplication::applicationDirPath()));
+  const QString headline = meter_headline(outcome, platform_.locale());
+  headline_->setText(headline);
+  headline_->setVisible(!headline.isEmpty());
   result_->setText(meter_outcome_lines(asked, outcome, platform_.locale()).join(QLatin1Char('\n')));
   form_demand_w_ = outcome.form_demand_w;
   use_->setEnabled(form_demand_w_.has_value());
+  fit_to_content();
+}
+
+void MeterDialog::fit_to_content() {
+  const QScreen* shown_on = screen();
+  if (shown_on == nullptr) {
+    return;
+  }
+  const QRect available = shown_on->availableGeometry();
+  const QSize frame =
+      isVisible() ? frameGeometry().size() - size() : QSize(kFrameWidth, kFrameHeight);
+  const QSize room(available.width() - frame.width(), available.height() - frame.height());
+  const int width = std::max(minimumWidth(), std::min(this->width(), room.width()));
+  const QMargins margins = layout()->contentsMargins();
+  const int content_width = width - margins.left() - margins.right();
+  const int content_height = content_->hasHeightForWidth() ? content_->heightForWidth(content_width)
+                                                           : content_->sizeHint().height();
+  const int wanted = margins.top() + content_height + layout()->spacing() +
+                     buttons_->sizeHint().height() + margins.bottom();
+  resize(width, std::min(wanted, room.height()));
+  if (!isVisible()) {
+    // Placed over its form when it is shown.
+    return;
+  }
+  // Grown downwards, the frame stays on the screen: moved up and left where it would leave it.
+  const QPoint corner = frameGeometry().topLeft();
+  const int x =
+      std::clamp(corner.x(), available.left(),
+                 std::max(available.left(), available.right() + 1 - width - frame.width()));
+  const int y = std::clamp(
+      corner.y(), available.top(),
+      std::max(available.top(), available.bottom() + 1 - this->height() - frame.height()));
+  move(x, y);
+  if (headline_->isVisible()) {
+    scroll_->ensureWidgetVisible(headline_);
+  }
 }
 
 QPushButton* add_meter_button(QDialog& form, Platform& platform,
-                              std::function<FormInput()> form_input, const core::CostInputs& prices,
+                              std::function<FormInput()> form_input, core::CostInputs& prices,
                               QLineEdit* demand_field) {
   QPushButton* button =
       add_button(&form, "anpassatillmataren", QStringLiteral("Anpassa till mätaren…"),
                  twips_rect(360, 8745, 1950, 345));
-  QObject::connect(button, &QPushButton::clicked, button,
-                   [&form, &platform, form_input = std::move(form_input), &prices, demand_field] {
-                     auto* dialog = new MeterDialog(
-                         platform, form_input(), prices,
-                         [demand_field](const QString& text) { demand_field->setText(text); },
-                         &form);
-                     platform.show_modal(*dialog);
-                   });
+  // The reading typed last, for the dialog opened again over the same form.
+  auto typed_last = std::make_shared<std::optional<MeterInput>>();
+  QObject::connect(
+      button, &QPushButton::clicked, button,
+      [&form, &platform, form_input = std::move(form_input), &prices, demand_field, typed_last] {
+        auto* dialog = new MeterDialog(
+            platform, form_input(), prices,
+            [demand_field](const QString& text) { demand_field->setText(text); }, &form);
+        if (*typed_last) {
+          MeterInput typed = **typed_last;
+          // The factor is the session's, which "Kostnad och klimat…" may have changed meanwhile.
+          typed.kwh_per_m3.clear();
+          dialog->set_meter_input(typed);
+        }
+        QObject::connect(dialog, &MeterDialog::factor_taken, &form,
+                         [&prices](double kwh_per_m3) { prices.gas_kwh_per_m3 = kwh_per_m3; });
+        QObject::connect(dialog, &QDialog::finished, &form,
+                         [dialog, typed_last] { *typed_last = dialog->meter_input(); });
+        platform.show_modal(*dialog);
+      });
   return button;
 }
 

@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 
 namespace varmkalk {
 
@@ -32,12 +33,22 @@ class MeterDialog : public QDialog {
 
   // Fills the fields, as the user would type them.
   void set_meter_input(const MeterInput& typed);
+  // The fields as they stand, as typed.
+  MeterInput meter_input() const;
   // "Anpassa": the fit for the fields as they stand.
   void fit();
 
+ signals:
+  // A fit has counted m³ with the bill's factor `kwh_per_m3`: the session's factor from then on.
+  void factor_taken(double kwh_per_m3);
+
  private:
-  MeterInput meter_input() const;
   void show_own_controls();
+  // A changed field: the result shown is no longer the fields' own, nor is "Använd".
+  void forget_result();
+  // Grows the dialog to show all it holds, as far as the screen has room; beyond that its
+  // content scrolls and the buttons stay in sight.
+  void fit_to_content();
 
   Platform& platform_;
   FormInput form_;
@@ -51,15 +62,21 @@ class MeterDialog : public QDialog {
   QComboBox* own_file_ = nullptr;
   QLineEdit* design_temp_ = nullptr;
   QPushButton* import_ = nullptr;
+  QScrollArea* scroll_ = nullptr;
+  QWidget* content_ = nullptr;
+  QLabel* headline_ = nullptr;
   QLabel* result_ = nullptr;
+  QWidget* buttons_ = nullptr;
   QPushButton* use_ = nullptr;
 };
 
 // Adds "Anpassa till mätaren…" to the input form's row of added buttons, opening the dialog over
 // the form for its input as it stands and the inputs of cost and CO2 in `prices`; "Använd" writes
-// the demand into `demand_field`. Called once the form's own controls are built.
+// the demand into `demand_field`, and a fit in m³ gives `prices` the bill's factor. Opened again,
+// the dialog shows the reading typed last, with the factor `prices` holds then. Called once the
+// form's own controls are built.
 QPushButton* add_meter_button(QDialog& form, Platform& platform,
-                              std::function<FormInput()> form_input, const core::CostInputs& prices,
+                              std::function<FormInput()> form_input, core::CostInputs& prices,
                               QLineEdit* demand_field);
 
 }  // namespace varmkalk

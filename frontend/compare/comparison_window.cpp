@@ -55,13 +55,15 @@ QChartView* chart_view(std::unique_ptr<QChart> chart, const char* name, QWidget*
 ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
                                    const QString& program_folder,
                                    const std::vector<KeptCalculation>& calculations,
-                                   QWidget* parent)
+                                   QWidget* parent,
+                                   const std::optional<SessionCalculation>& session)
     : QWidget(parent, Qt::Window),
       platform_(platform),
       folder_(folder),
       program_folder_(program_folder),
-      costs_(kept_costs(calculations, folder, engine_climate_dir(program_folder))),
-      table_(comparison_table(calculations, platform.locale(), costs_)),
+      prices_(kept_prices(calculations, session)),
+      costs_(kept_costs(calculations, prices_, folder, engine_climate_dir(program_folder))),
+      table_(comparison_table(calculations, platform.locale(), costs_, prices_)),
       table_widget_(new QTableWidget(this)) {
   setObjectName(QStringLiteral("jamforelse"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -219,14 +221,14 @@ void ComparisonWindow::export_pdf() {
 }
 
 void open_comparison(Platform& platform, const QString& folder, const QString& program_folder,
-                     QWidget* parent) {
+                     QWidget* parent, const std::optional<SessionCalculation>& session) {
   auto* list =
       new KeptListDialog(platform, KeptListDialog::Purpose::compare, folder, std::nullopt, parent);
   QObject::connect(list, &KeptListDialog::calculations_picked, parent,
-                   [&platform, folder, program_folder,
-                    parent](const std::vector<KeptCalculation>& calculations) {
+                   [&platform, folder, program_folder, parent,
+                    session](const std::vector<KeptCalculation>& calculations) {
                      auto* window = new ComparisonWindow(platform, folder, program_folder,
-                                                         calculations, nullptr);
+                                                         calculations, nullptr, session);
                      open_added_window(*window, parent, parent);
                    });
   platform.show_modal(*list);

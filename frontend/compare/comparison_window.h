@@ -3,6 +3,7 @@
 
 #include "core/cost/year_cost.h"
 #include "frontend/compare/comparison_charts.h"
+#include "frontend/logic/cost/cost_figures.h"
 #include "frontend/logic/kept/comparison_table.h"
 #include "frontend/logic/kept/kept_calculations.h"
 
@@ -29,9 +30,11 @@ class ComparisonWindow : public QWidget {
 
  public:
   // `folder` holds the calculations' files; `program_folder` is where the engine, and so the
-  // bundled climate files, are looked for.
+  // bundled climate files, are looked for. `session`'s calculation, not kept yet, is priced with
+  // the session's inputs of cost.
   ComparisonWindow(Platform& platform, const QString& folder, const QString& program_folder,
-                   const std::vector<KeptCalculation>& calculations, QWidget* parent = nullptr);
+                   const std::vector<KeptCalculation>& calculations, QWidget* parent = nullptr,
+                   const std::optional<SessionCalculation>& session = std::nullopt);
 
   const ComparisonTable& table() const { return table_; }
   const std::vector<ComparedCalculation>& compared() const { return compared_; }
@@ -53,6 +56,7 @@ class ComparisonWindow : public QWidget {
   Platform& platform_;
   QString folder_;
   QString program_folder_;
+  std::vector<KeptPrices> prices_;
   std::vector<std::optional<core::YearCost>> costs_;
   ComparisonTable table_;
   std::vector<ComparedCalculation> compared_;
@@ -62,8 +66,9 @@ class ComparisonWindow : public QWidget {
 };
 
 // "Jämför beräkningar…": the list of the calculations kept in `folder` to mark two to six of, then
-// their comparison in a window of its own over `parent`.
+// their comparison in a window of its own over `parent`, `session`'s calculation priced with the
+// session's inputs of cost.
 void open_comparison(Platform& platform, const QString& folder, const QString& program_folder,
-                     QWidget* parent);
+                     QWidget* parent, const std::optional<SessionCalculation>& session);
 
 }  // namespace varmkalk

@@ -49,6 +49,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -265,8 +266,10 @@ bool save_sweeps(varmkalk::Platform& platform, const QDir& dir) {
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("varmkalk"));
-  if (argc != 2) {
-    std::fputs("användning: varmkalk_screenshots KATALOG\n", stderr);
+  // --matare: only "Anpassa till mätaren…" with its results, for a screen of another size.
+  const bool meter_only = argc == 3 && std::strcmp(argv[2], "--matare") == 0;
+  if (argc != 2 && !meter_only) {
+    std::fputs("användning: varmkalk_screenshots KATALOG [--matare]\n", stderr);
     return 2;
   }
   const QDir dir(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
@@ -285,6 +288,12 @@ int main(int argc, char* argv[]) {
   }
   varmkalk::QtPlatform platform;
   bool ok = true;
+  if (meter_only) {
+    ok = varmkalk::save_meter_dialogs(
+        platform, typed_worked_example(),
+        [&dir](QWidget& widget, const QString& name) { return save(widget, dir, name); });
+    return ok ? 0 : 1;
+  }
 
   // Shown throughout, so that it stays the active window and its focus frame shows, on the button
   // of the next step.

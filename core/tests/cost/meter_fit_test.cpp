@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "core/case/climate_choice.h"
 #include "core/tests/support/worked_example.h"
@@ -172,6 +175,57 @@ TEST(MeterFit, RefusesMoreThanTheBurnerBurnsAndAClimateThatIsNoYear) {
   // 34 kW), a larger house takes no more gas.
   EXPECT_DOUBLE_EQ(gas_at(small, 1.0e8f, malmo), gas_at(small, 1.0e7f, malmo));
   EXPECT_LT(gas_at(small, 1.0e8f, malmo), most_kwh);
+// A refusal names the meter and the limit it missed; where both round to the same whole kWh
+// they are told apart by their decimals, never "4645 kWh is less than 4645 kWh".
+TEST(MeterFit, ARefusalNeverShowsTheMeterAndItsLimitAlike) {
+  const BoilerCase input = testing::worked_example();
+  const FoundClimate climate = climate_of(input);
+  const CostInputs prices = default_cost_inputs();
+  const double least_kwh =
+      std::get<MeterFitRefusal>(fit_to_meter(input, climate, prices, 1.0)).limit_gas_kwh;
+  const double most_kwh = gas_at(input, 1.0e7f, climate);
+  // The amounts in the message: the first number before " kWh" and the last.
+  const auto amounts = [](const std::string& message) {
+    std::vector<std::string> found;
+    for (std::size_t end = message.find(" kWh"); end != std::string::npos;
+         end = message.find(" kWh", end + 1)) {
+      std::size_t begin = end;
+      while (begin > 0 && (std::isdigit(static_cast<unsigned char>(message[begin - 1])) ||
+                           message[begin - 1] == '.')) {
+        --begin;
+      }
+      found.push_back(message.substr(begin, end - begin));
+    }
+    return found;
+  };
+  struct Row {
+    const char* what;
+    double metered_kwh;
+    MeterFitFault fault;
+    int decimals;  // those the two amounts are written with
+  };
+  // Below the least, yet the same whole kWh.
+  const double same_whole = std::max(std::round(least_kwh) - 0.499, least_kwh - 0.3);
+  const Row rows[] = {
+      {"far below the least", least_kwh - 100.0, MeterFitFault::below_base, 0},
+      {"below the least within its whole kWh", same_whole, MeterFitFault::below_base, -1},
+      {"far beyond any house", most_kwh + 100.0, MeterFitFault::beyond_any_house, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const auto found = fit_to_meter(input, climate, prices, row.metered_kwh);
+    ASSERT_TRUE(std::holds_alternative<MeterFitRefusal>(found));
+    const MeterFitRefusal& refusal = std::get<MeterFitRefusal>(found);
+    EXPECT_EQ(refusal.fault, row.fault);
+    const std::vector<std::string> shown = amounts(refusal.message);
+    ASSERT_EQ(shown.size(), 2U) << refusal.message;
+    EXPECT_NE(shown[0], shown[1]) << refusal.message;
+    EXPECT_EQ(std::stod(shown[0]) < std::stod(shown[1]), row.fault == MeterFitFault::below_base)
+        << refusal.message;
+    if (row.decimals >= 0) {
+      EXPECT_EQ(shown[0].find('.') == std::string::npos, row.decimals == 0) << refusal.message;
+    }
+  }
 }
 
 // Days beyond the burner's full power are counted; a modulating burner short of its own

@@ -46,12 +46,9 @@ std::variant<core::CostInputs, CostFieldError> read_cost_texts(const CostTexts& 
       continue;
     }
     const QString label = cost_field_label(quantity);
-    const std::optional<double> value = read_form_number(texts[i], locale);
+    const std::optional<double> value = read_grouped_number(texts[i], locale);
     if (!value) {
-      return CostFieldError{
-          i, texts[i].trimmed().isEmpty()
-                 ? QStringLiteral("Fältet \"%1\" är tomt; ange ett tal.").arg(label)
-                 : QStringLiteral("Fältet \"%1\": \"%2\" är inget tal.").arg(label, texts[i])};
+      return CostFieldError{i, number_fault_message(label, texts[i], locale, true)};
     }
     if (*value < quantity.min_value || *value > quantity.max_value) {
       return CostFieldError{i,

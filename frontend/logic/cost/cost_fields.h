@@ -26,8 +26,9 @@ struct CostFieldError {
   QString message;
 };
 
-// The fields read in `locale`: every one a number within its range, or the first that is not. A
-// field whose text is still the one `shown` gives keeps that value to its last digit.
+// The fields read in `locale`, digit groups set apart by blanks as a bill prints them: every one
+// a number within its range, or the first that is not. A field whose text is still the one
+// `shown` gives keeps that value to its last digit.
 std::variant<core::CostInputs, CostFieldError> read_cost_texts(const CostTexts& texts,
                                                                const core::CostInputs& shown,
                                                                const QLocale& locale);

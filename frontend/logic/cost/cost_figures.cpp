@@ -3,9 +3,11 @@
 
 #include "core/case/climate_choice.h"
 #include "core/formats/control_file.h"
+#include "frontend/logic/form/calc_identity.h"
 #include "frontend/logic/kept/kept_year.h"
 #include "frontend/logic/run/file_names.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <memory>
@@ -59,7 +61,8 @@ QString cost_value_text(const std::optional<double>& value, const QLocale& local
       .replace(QChar(0x00A0), QLatin1Char(' '));
 }
 
-QStringList cost_lines(const core::YearCost& cost, const QLocale& locale) {
+QStringList cost_lines(const core::YearCost& cost, const QLocale& locale,
+                       std::optional<double> fuel_hhv_ratio) {
   QStringList lines{QStringLiteral("Hela året på gasräkningens villkor:")};
   for (const CostFigure& figure : cost_figures(cost)) {
     lines +=
@@ -67,8 +70,19 @@ QStringList cost_lines(const core::YearCost& cost, const QLocale& locale) {
             .arg((figure.label + QLatin1Char(' ')).leftJustified(kLabelWidth, QLatin1Char('.')),
                  cost_value_text(figure.value, locale).rightJustified(kValueWidth), figure.unit);
   }
+  if (fuel_hhv_ratio && std::isfinite(*fuel_hhv_ratio)) {
+    lines += efficiency_basis_line(*fuel_hhv_ratio, locale);
+  }
   lines += QString();
   return lines;
+}
+
+QString efficiency_basis_line(double fuel_hhv_ratio, const QLocale& locale) {
+  constexpr int kRatioDecimals = 3;
+  // As narrow as the figures above it, so that the result box shows it without scrolling.
+  return QCoreApplication::translate(
+             "CostFigures", "Sammanfattningen: undre värmevärdet; gasräkningen: övre (×%1).")
+      .arg(locale.toString(fuel_hhv_ratio, 'f', kRatioDecimals));
 }
 
 std::variant<core::YearCost, QString> folder_cost(const QString& folder,
@@ -89,14 +103,43 @@ std::variant<core::YearCost, QString> folder_cost(const QString& folder,
   }
 }
 
+std::vector<KeptPrices> kept_prices(const std::vector<KeptCalculation>& calculations,
+                                    const std::optional<SessionCalculation>& session) {
+  std::vector<KeptPrices> prices;
+  for (const KeptCalculation& calculation : calculations) {
+    if (calculation.inputs && calculation.inputs->prices) {
+      prices.push_back({*calculation.inputs->prices, PriceSource::kept});
+    } else if (!calculation.inputs && session &&
+               calculation.identity ==
+                   session->identity.leftJustified(kIdentityLength, QLatin1Char(' '))) {
+      prices.push_back({session->prices, PriceSource::session});
+    } else {
+      prices.push_back({core::default_cost_inputs(), PriceSource::unknown});
+    }
+  }
+  return prices;
+}
+
+QString price_source_text(PriceSource source) {
+  switch (source) {
+    case PriceSource::kept:
+      return QCoreApplication::translate("CostFigures", "sparade");
+    case PriceSource::session:
+      return QCoreApplication::translate("CostFigures", "sessionens");
+    case PriceSource::unknown:
+      break;
+  }
+  return QCoreApplication::translate("CostFigures", "okända, standardvärden");
+}
+
 std::vector<std::optional<core::YearCost>> kept_costs(
-    const std::vector<KeptCalculation>& calculations, const QString& folder,
-    const QString& climate_fallback_dir) {
+    const std::vector<KeptCalculation>& calculations, const std::vector<KeptPrices>& prices,
+    const QString& folder, const QString& climate_fallback_dir) {
   std::vector<std::optional<core::YearCost>> costs;
   QHash<QString, std::shared_ptr<core::FoundClimate>> climates;
-  for (const KeptCalculation& calculation : calculations) {
-    const std::optional<core::BoilerCase> input = case_of(calculation);
-    if (!input) {
+  for (std::size_t i = 0; i < calculations.size(); ++i) {
+    const std::optional<core::BoilerCase> input = case_of(calculations[i]);
+    if (!input || i >= prices.size()) {
       costs.emplace_back();
       continue;
     }
@@ -106,10 +149,7 @@ std::vector<std::optional<core::YearCost>> kept_costs(
       climates.insert(key, std::make_shared<core::FoundClimate>(core::find_climate(
                                name, to_path(folder), optional_folder_path(climate_fallback_dir))));
     }
-    const core::CostInputs prices = calculation.inputs && calculation.inputs->prices
-                                        ? *calculation.inputs->prices
-                                        : core::default_cost_inputs();
-    auto cost = core::case_cost(*input, *climates.value(key), prices);
+    auto cost = core::case_cost(*input, *climates.value(key), prices[i].prices);
     if (auto* billed = std::get_if<core::YearCost>(&cost)) {
       costs.emplace_back(*billed);
     } else {

@@ -36,8 +36,14 @@ std::vector<CostFigure> cost_figures(const core::YearCost& cost);
 QString cost_value_text(const std::optional<double>& value, const QLocale& locale);
 
 // The lines the result box shows above the engine's summary: a heading, a line per figure with its
-// values in a column, and an empty line.
-QStringList cost_lines(const core::YearCost& cost, const QLocale& locale);
+// values in a column, with `fuel_hhv_ratio` the line of efficiency_basis_line, and an empty line.
+QStringList cost_lines(const core::YearCost& cost, const QLocale& locale,
+                       std::optional<double> fuel_hhv_ratio = std::nullopt);
+
+// The one line that tells the summary's basis from the bill's: the engine's efficiencies and
+// energies count the gas's lower heating value, so that a condensing boiler passes 100 %, while
+// the bill counts the upper one, `fuel_hhv_ratio` times as much.
+QString efficiency_basis_line(double fuel_hhv_ratio, const QLocale& locale);
 
 // The year the engine has just computed in `folder` (its styrfil.dat and climate file found as
 // the engine finds them, the climate folder `climate_fallback_dir` after the folder), run again
@@ -47,12 +53,33 @@ std::variant<core::YearCost, QString> folder_cost(const QString& folder,
                                                   const QString& climate_fallback_dir,
                                                   const core::CostInputs& prices);
 
-// Each kept calculation on the bill's terms, with the inputs of cost its inputs file keeps (the
-// defaults for a file without them or a calculation kept without one): its case from its inputs
-// file, else from its summary, over its climate found in `folder`, else in `climate_fallback_dir`.
-// Nothing for a calculation whose case or climate cannot be had.
+// Where the inputs of cost a kept calculation is priced with come from.
+enum class PriceSource {
+  kept,     // its inputs file keeps them
+  session,  // this session's calculation without an inputs file: the session's own
+  unknown,  // no inputs file or one without them: the defaults stand in
+};
+
+struct KeptPrices {
+  core::CostInputs prices;
+  PriceSource source = PriceSource::unknown;
+};
+
+// The inputs of cost of each kept calculation: those its inputs file keeps; for `session`'s
+// calculation, which has none before its keep question is answered, the session's; else the
+// defaults, as unknown.
+std::vector<KeptPrices> kept_prices(const std::vector<KeptCalculation>& calculations,
+                                    const std::optional<SessionCalculation>& session);
+
+// How the comparison names where a calculation's prices come from.
+QString price_source_text(PriceSource source);
+
+// Each kept calculation on the bill's terms, with `prices` (one per calculation, from
+// kept_prices): its case from its inputs file, else from its summary, over its climate found in
+// `folder`, else in `climate_fallback_dir`. Nothing for a calculation whose case or climate
+// cannot be had.
 std::vector<std::optional<core::YearCost>> kept_costs(
-    const std::vector<KeptCalculation>& calculations, const QString& folder,
-    const QString& climate_fallback_dir);
+    const std::vector<KeptCalculation>& calculations, const std::vector<KeptPrices>& prices,
+    const QString& folder, const QString& climate_fallback_dir);
 
 }  // namespace varmkalk

@@ -11,6 +11,8 @@
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/sweep/sweep_base.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace varmkalk {
@@ -44,11 +46,6 @@ QString climate_text(const core::BoilerCase& input, const QLocale& locale) {
       .arg(from_latin1(core::climate_file_name(input.climate)), dut);
 }
 
-std::optional<double> positive_number(const QString& text, const QLocale& locale) {
-  const std::optional<double> value = read_form_number(text, locale);
-  return value && *value > 0.0 ? value : std::nullopt;
-}
-
 }  // namespace
 
 std::variant<MeterRequest, MeterFieldError> meter_request(const FormInput& form,
@@ -57,8 +54,12 @@ std::variant<MeterRequest, MeterFieldError> meter_request(const FormInput& form,
                                                           const QLocale& locale) {
   MeterRequest request;
   request.prices = prices;
-  const std::optional<double> amount = positive_number(typed.amount, locale);
+  const std::optional<double> amount = read_grouped_number(typed.amount, locale);
   if (!amount) {
+    return MeterFieldError{QLatin1String(kMeterAmountField),
+                           number_fault_message(meter_amount_label(), typed.amount, locale, true)};
+  }
+  if (!(*amount > 0.0)) {
     return MeterFieldError{QLatin1String(kMeterAmountField),
                            QStringLiteral("Uppmätt gas: skriv årets förbrukning från gasräkningen "
                                           "som ett tal större än 0.")};
@@ -66,14 +67,21 @@ std::variant<MeterRequest, MeterFieldError> meter_request(const FormInput& form,
   request.metered_kwh = *amount;
   if (typed.unit == MeterUnit::m3) {
     const core::CostQuantity& factor = *core::cost_quantity("gas_kwh_per_m3");
-    const std::optional<double> kwh_per_m3 = positive_number(typed.kwh_per_m3, locale);
-    if (!kwh_per_m3 || *kwh_per_m3 < factor.min_value || *kwh_per_m3 > factor.max_value) {
+    const std::optional<double> kwh_per_m3 = read_grouped_number(typed.kwh_per_m3, locale);
+    if (!kwh_per_m3) {
+      return MeterFieldError{
+          QLatin1String(kMeterFactorField),
+          number_fault_message(meter_factor_label(), typed.kwh_per_m3, locale, true)};
+    }
+    if (*kwh_per_m3 < factor.min_value || *kwh_per_m3 > factor.max_value) {
       return MeterFieldError{
           QLatin1String(kMeterFactorField),
           QStringLiteral("kWh per m³: skriv gasräkningens omräkningstal, ett tal mellan %1 och %2.")
               .arg(locale.toString(factor.min_value), locale.toString(factor.max_value))};
     }
     request.metered_kwh *= *kwh_per_m3;
+    // The bill's own factor: the year's m³ are then counted as the bill counts them.
+    request.prices.gas_kwh_per_m3 = *kwh_per_m3;
   }
 
   FormInput house = form;
@@ -127,6 +135,24 @@ MeterOutcome run_meter_fit(const MeterRequest& request, const QString& work_fold
   return outcome;
 }
 
+QString meter_headline(const MeterOutcome& outcome, const QLocale& locale) {
+  const auto* fit = std::get_if<core::MeterFit>(&outcome.fit);
+  if (fit == nullptr) {
+    return {};
+  }
+  if (!outcome.form_demand_w) {
+    return QCoreApplication::translate("MeterReading",
+                                       "Husets maximala uppvärmningsbehov på mätningens klimat: %1")
+        .arg(kw_text(fit->design_heat_demand_w, locale));
+  }
+  return (outcome.carried
+              ? QCoreApplication::translate(
+                    "MeterReading", "Husets maximala uppvärmningsbehov på formulärets klimat: %1")
+              : QCoreApplication::translate("MeterReading",
+                                            "Husets maximala uppvärmningsbehov: %1"))
+      .arg(kw_text(*outcome.form_demand_w, locale));
+}
+
 QStringList meter_outcome_lines(const MeterRequest& request, const MeterOutcome& outcome,
                                 const QLocale& locale) {
   if (const auto* refusal = std::get_if<core::MeterFitRefusal>(&outcome.fit)) {
@@ -134,9 +160,17 @@ QStringList meter_outcome_lines(const MeterRequest& request, const MeterOutcome&
   }
   const core::MeterFit& fit = std::get<core::MeterFit>(outcome.fit);
   QStringList lines;
-  lines += QStringLiteral("Husets maximala uppvärmningsbehov: %1 (mätningens klimat: %2)")
-               .arg(kw_text(fit.design_heat_demand_w, locale),
-                    climate_text(request.metered_case, locale));
+  // The demand on the metered climate is named as such wherever "Använd" writes another.
+  if (outcome.carried || !outcome.form_demand_w) {
+    lines += QCoreApplication::translate("MeterReading",
+                                         "På mätningens klimat (%1) är husets maximala "
+                                         "uppvärmningsbehov %2.")
+                 .arg(climate_text(request.metered_case, locale),
+                      kw_text(fit.design_heat_demand_w, locale));
+  } else {
+    lines += QCoreApplication::translate("MeterReading", "Mätningens klimat är formulärets: %1.")
+                 .arg(climate_text(request.metered_case, locale));
+  }
   lines += QStringLiteral("Årets gas på räkningens sätt: %1 (uppmätt %2)")
                .arg(kwh_text(fit.cost.gas_bill_kwh, locale), kwh_text(request.metered_kwh, locale));
   if (fit.result.efficiency_percent) {
@@ -175,6 +209,14 @@ QStringList meter_outcome_lines(const MeterRequest& request, const MeterOutcome&
                  .arg(kw_text(*outcome.form_demand_w, locale));
   }
   return lines;
+}
+
+QString meter_amount_label() {
+  return QCoreApplication::translate("MeterReading", "Uppmätt gas under året");
+}
+
+QString meter_factor_label() {
+  return QCoreApplication::translate("MeterReading", "kWh per m³ enligt räkningen");
 }
 
 QString form_demand_text(float demand_w, const QLocale& locale) {

@@ -50,8 +50,14 @@ inline constexpr char kMeterFactorField[] = "kwhperm3";
 inline constexpr char kMeterOwnFileField[] = "matarklimatfil";
 inline constexpr char kMeterDesignTempField[] = "matardut";
 
+// The labels of the meter's fields, as the dialog shows them and its messages name them.
+QString meter_amount_label();
+QString meter_factor_label();
+
 // The request for the form's input as it stands, every input of it but the design heat demand
-// needed; an empty demand field is no fault, since the fit finds that value.
+// needed; an empty demand field is no fault, since the fit finds that value. The meter and the
+// factor may have their digits grouped as the bill prints them; in m³ the request's prices take
+// the bill's factor.
 std::variant<MeterRequest, MeterFieldError> meter_request(const FormInput& form,
                                                           const MeterInput& typed,
                                                           const core::CostInputs& prices,
@@ -69,7 +75,12 @@ struct MeterOutcome {
 MeterOutcome run_meter_fit(const MeterRequest& request, const QString& work_folder,
                            const QString& fallback_dir);
 
-// The outcome as the dialog shows it, a line each, numbers in `locale`.
+// The figure the dialog shows most prominently: the demand "Använd" writes into the form, or the
+// fitted one on the metered climate where there is none to write; empty for a refusal.
+QString meter_headline(const MeterOutcome& outcome, const QLocale& locale);
+
+// The outcome as the dialog shows it beneath the headline, a line each, numbers in `locale`; a
+// demand on the metered climate that "Använd" does not write is named as that climate's.
 QStringList meter_outcome_lines(const MeterRequest& request, const MeterOutcome& outcome,
                                 const QLocale& locale);
 

@@ -30,26 +30,6 @@ QString quoted_label(const QString& field) {
   return QLatin1Char('"') + field_label(field) + QLatin1Char('"');
 }
 
-// A typed text as a message quotes it: control characters shown as '?', and a long text cut
-// short, so that the message box keeps its advice on the screen.
-QString quoted_text(const QString& text) {
-  constexpr qsizetype kShownCharacters = 24;
-  QString shown = text.trimmed();
-  for (QChar& character : shown) {
-    if (character.category() == QChar::Other_Control) {
-      character = QLatin1Char('?');
-    }
-  }
-  if (shown.size() > kShownCharacters) {
-    qsizetype cut = kShownCharacters;
-    if (shown.at(cut - 1).isHighSurrogate()) {
-      --cut;
-    }
-    shown = shown.left(cut) + QChar(0x2026);
-  }
-  return QLatin1Char('"') + shown + QLatin1Char('"');
-}
-
 // The engine keeps its numbers as 32-bit floats: larger magnitudes would become infinite.
 bool in_engine_range(double value) {
   return std::isfinite(value) && std::fabs(value) <= FLT_MAX;
@@ -87,20 +67,8 @@ class Derivation {
     if (const std::optional<double> value = read_form_number(text, locale_)) {
       return *value;
     }
-    const QString name = form_field_name(field);
-    if (text.trimmed().isEmpty()) {
-      throw field_error(
-          name, QStringLiteral("Fältet %1 är tomt. Skriv ett tal.").arg(quoted_label(name)));
-    }
-    if (is_out_of_range_number(text, locale_)) {
-      throw field_error(name, QStringLiteral("Fältet %1 innehåller %2, ett tal som är för stort "
-                                             "eller för nära noll för beräkningen.")
-                                  .arg(quoted_label(name), quoted_text(text)));
-    }
-    throw field_error(name, QStringLiteral("Fältet %1 innehåller %2, som inte är ett tal. "
-                                           "Skriv talet med %3, till exempel %4.")
-                                .arg(quoted_label(name), quoted_text(text),
-                                     decimal_separator_name(locale_), locale_.toString(12.5)));
+    throw field_error(form_field_name(field),
+                      number_fault_message(field_label(form_field_name(field)), text, locale_));
   }
 
   double positive(TextField field, const QString& reason) const {

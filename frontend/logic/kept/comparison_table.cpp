@@ -10,6 +10,8 @@
 #include "frontend/logic/kept/spreadsheet_csv.h"
 #include "frontend/logic/run/file_names.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <functional>
 
@@ -80,6 +82,7 @@ struct Source {
   std::optional<core::BoilerCase> input;
   const SummaryReport* summary = nullptr;
   std::optional<core::YearCost> cost;
+  std::optional<PriceSource> prices;
 };
 
 Source source_of(const KeptCalculation& calculation) {
@@ -246,12 +249,23 @@ void add_climate_rows(std::vector<RowDefinition>& rows) {
       }));
 }
 
-// The year on the gas bill's terms, whole kronor, kWh, m³ and kg.
-void add_cost_rows(std::vector<RowDefinition>& rows) {
+// The year on the gas bill's terms, whole kronor, kWh, m³ and kg, after where each column's prices
+// come from where that is known.
+void add_cost_rows(std::vector<RowDefinition>& rows, bool with_prices) {
+  const QString section = QStringLiteral("Kostnad och klimat");
+  if (with_prices) {
+    rows.push_back({section,
+                    QCoreApplication::translate("ComparisonTable", "Priser och utsläppsfaktorer"),
+                    {},
+                    0,
+                    [](const Source& source) {
+                      return source.prices ? text_figure(price_source_text(*source.prices))
+                                           : Figure{};
+                    }});
+  }
   const std::vector<CostFigure> figures = cost_figures(core::YearCost{});
   for (std::size_t i = 0; i < figures.size(); ++i) {
-    rows.push_back({QStringLiteral("Kostnad och klimat"), figures[i].label, figures[i].unit, 0,
-                    [i](const Source& source) {
+    rows.push_back({section, figures[i].label, figures[i].unit, 0, [i](const Source& source) {
                       if (!source.cost) {
                         return Figure{};
                       }
@@ -345,7 +359,8 @@ QString figure_text(const Figure& figure, int decimals, const QLocale& locale) {
 
 ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculations,
                                  const QLocale& locale,
-                                 const std::vector<std::optional<core::YearCost>>& costs) {
+                                 const std::vector<std::optional<core::YearCost>>& costs,
+                                 const std::vector<KeptPrices>& prices) {
   ComparisonTable table;
   std::vector<Source> sources;
   for (std::size_t i = 0; i < calculations.size(); ++i) {
@@ -355,12 +370,15 @@ ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculation
     if (i < costs.size()) {
       sources.back().cost = costs[i];
     }
+    if (i < prices.size()) {
+      sources.back().prices = prices[i].source;
+    }
     table.sources +=
         sources.back().input ? QStringLiteral("indatafil") : QStringLiteral("sammanfattning");
   }
   std::vector<RowDefinition> definitions = row_definitions();
   if (!costs.empty()) {
-    add_cost_rows(definitions);
+    add_cost_rows(definitions, !prices.empty());
   }
   for (const RowDefinition& definition : definitions) {
     ComparisonRow row{definition.section, definition.label, definition.unit, {}};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/cost/year_cost.h"
+#include "frontend/logic/cost/cost_figures.h"
 #include "frontend/logic/kept/kept_calculations.h"
 
 #include <QByteArray>
@@ -39,10 +40,12 @@ struct ComparisonTable {
 
 // The inputs of each calculation (from its inputs file, else from its summary's input section)
 // and every result of its summary, one column per calculation, compared with the first; with
-// `costs` (one per calculation) also each one's year on the gas bill's terms.
+// `costs` (one per calculation) also each one's year on the gas bill's terms, after a row that
+// says where each one's prices come from where `prices` gives them.
 ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculations,
                                  const QLocale& locale,
-                                 const std::vector<std::optional<core::YearCost>>& costs = {});
+                                 const std::vector<std::optional<core::YearCost>>& costs = {},
+                                 const std::vector<KeptPrices>& prices = {});
 
 // A value as the window and the PDF show it, its difference in brackets after it where it has one.
 QString shown_text(const ComparisonCell& cell);

@@ -560,9 +560,17 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
                                              varmkalk::core::default_cost_inputs());
     const auto* cost = std::get_if<varmkalk::core::YearCost>(&shown);
     QVERIFY(cost);
-    QCOMPARE(menu_->result_text(),
-             varmkalk::cost_lines(*cost, swedish_).join(QStringLiteral("\r\n")) +
-                 QStringLiteral("\r\n") + summary);
+    QCOMPARE(
+        menu_->result_text(),
+        varmkalk::cost_lines(*cost, swedish_, varmkalk::core::default_cost_inputs().fuel_hhv_ratio)
+                .join(QStringLiteral("\r\n")) +
+            QStringLiteral("\r\n") + summary);
+    // One line between the bill's gas and the summary's efficiencies says which heating value
+    // each counts.
+    const QString shown = menu_->result_text();
+    const qsizetype basis = shown.indexOf(QStringLiteral("undre värmevärdet; gasräkningen: övre"));
+    QVERIFY(shown.indexOf(QStringLiteral("Gas enligt gasräkningen")) < basis);
+    QVERIFY(basis < shown.indexOf(QStringLiteral("Årsverkningsgrad")));
     QVERIFY(child(*menu_, "Command5")->isVisible());
     expect_run_over();
   }

@@ -548,6 +548,53 @@ class InputFormTest : public QObject {
     QCOMPARE(typed, QStringLiteral("egen.dat"));
   }
 
+  // One kWh per m³ for the session: the bill's factor a fit in m³ used is the one "Kostnad och
+  // klimat…" shows and the year is counted with; opened again, the meter dialog shows the reading
+  // typed before, with the factor the cost dialog has set since.
+  void meter_factor_and_reading_stay_for_the_session() {
+    form_->set_form_input(varmkalk::testing::typed_worked_example());
+    QPointer<varmkalk::MeterDialog> dialog;
+    platform_->on_modal = [&dialog](QDialog& shown) {
+      dialog = qobject_cast<varmkalk::MeterDialog*>(&shown);
+    };
+    click(QStringLiteral("anpassatillmataren"));
+    QVERIFY(dialog);
+    varmkalk::MeterInput typed;
+    typed.amount = QStringLiteral("1 480");
+    typed.unit = varmkalk::MeterUnit::m3;
+    typed.kwh_per_m3 = QStringLiteral("10.81");
+    typed.place = varmkalk::core::Place::kiruna;
+    dialog->set_meter_input(typed);
+    dialog->fit();
+    QVERIFY(dialog->findChild<QPushButton*>(QStringLiteral("anvand"))->isEnabled());
+    QCOMPARE(form_->prices().gas_kwh_per_m3, 10.81);
+    dialog->reject();
+    varmkalk::testing::flush_deletions();
+
+    platform_->on_modal = nullptr;
+    click(QStringLiteral("kostnadochklimat"));
+    QDialog* cost = platform_->last_modal();
+    auto* factor = cost->findChild<QLineEdit*>(QStringLiteral("gas_kwh_per_m3"));
+    QCOMPARE(factor->text(), QStringLiteral("10.81"));
+    factor->setText(QStringLiteral("11.2"));
+    varmkalk::testing::click_button(
+        cost->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+    QCOMPARE(form_->prices().gas_kwh_per_m3, 11.2);
+    varmkalk::testing::flush_deletions();
+
+    platform_->on_modal = [&dialog](QDialog& shown) {
+      dialog = qobject_cast<varmkalk::MeterDialog*>(&shown);
+    };
+    click(QStringLiteral("anpassatillmataren"));
+    QVERIFY(dialog);
+    const varmkalk::MeterInput again = dialog->meter_input();
+    QCOMPARE(again.amount, QStringLiteral("1 480"));
+    QVERIFY(again.unit == varmkalk::MeterUnit::m3);
+    QCOMPARE(again.kwh_per_m3, QStringLiteral("11.2"));
+    QVERIFY(!again.own_climate && again.place == varmkalk::core::Place::kiruna);
+    delete dialog.data();
+  }
+
   // "Anpassa till mätaren…" fits the form's house to a meter and "Använd" writes its demand into
   // the form's field; a refused meter leaves "Använd" off and the field as it was.
   void meter_fit_fills_the_heat_demand_field() {

@@ -17,6 +17,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -287,6 +288,69 @@ class KeptCalculationsTest : public varmkalk::testing::MenuFixture {
     QCOMPARE(charts->year().identity, QStringLiteral("old"));
     QVERIFY(platform_->messages.empty());
     QCOMPARE(folder_state(), before);
+  }
+
+  // Two identical houses, the first kept with the session's own prices, the second compared
+  // before its keep question is answered: both are priced with the session's prices, so that the
+  // comparison shows no difference in kronor and the same total as the result box; each column
+  // says where its prices come from.
+  void the_sessions_unkept_calculation_has_the_sessions_prices() {
+    click(*menu_, "Command1");
+    QDialog* form = platform_->last_modal();
+    click(*form, "kostnadochklimat");
+    QDialog* prices = platform_->last_modal();
+    child<QLineEdit>(*prices, "gas_price_sek_per_kwh")->setText(QStringLiteral("2,75"));
+    child<QLineEdit>(*prices, "fixed_fee_sek")->setText(QStringLiteral("4 500"));
+    varmkalk::testing::click_button(
+        prices->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+    QVERIFY(platform_->messages.empty());
+    varmkalk::testing::fill_worked_example(*form, kSwedish);
+    click(*form, "Command1");
+    confirm(platform_->last_modal(), QStringLiteral("p1"));
+    QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
+    click(*menu_, "Command5");
+    click(*platform_->last_modal(), "Command1");  // "Ja"
+    complete(QStringLiteral("p2"));
+    QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
+    QVERIFY(!QFile::exists(QStringLiteral("p2  indata.json")));
+    // The result box's total, grouped as the box groups it.
+    QString shown_total;
+    for (const QString& line : menu_->result_text().split(QStringLiteral("\r\n"))) {
+      if (line.trimmed().startsWith(QStringLiteral("Kostnad totalt"))) {
+        shown_total = line.section(QLatin1Char('.'), -1)
+                          .remove(QStringLiteral("kr/år"))
+                          .remove(QLatin1Char(' '));
+      }
+    }
+    QVERIFY(!shown_total.isEmpty());
+
+    click(*menu_, "jamfor");
+    QDialog* list = platform_->last_modal();
+    auto* rows = child<QTreeWidget>(*list, "kept_list");
+    for (const char* identity : {"p1", "p2"}) {
+      row_of(rows, QString::fromLatin1(identity))->setCheckState(0, Qt::Checked);
+    }
+    click(*list, "pick");
+    auto* window = top_level<ComparisonWindow>(QStringLiteral("jamforelse"));
+    QVERIFY(window != nullptr);
+    const varmkalk::ComparisonTable& table = window->table();
+    QCOMPARE(table.identities, (QStringList{"p1", "p2"}));
+    const auto cells = [&table](const QString& label) {
+      for (const varmkalk::ComparisonRow& row : table.rows) {
+        if (row.label == label) {
+          return row.cells;
+        }
+      }
+      qFatal("no row %s", qPrintable(label));
+    };
+    const auto total = cells(QStringLiteral("Kostnad totalt"));
+    QCOMPARE(total[1].text, total[0].text);
+    QVERIFY(!total[1].differs && total[1].difference.isEmpty());
+    QCOMPARE(total[1].text, shown_total);
+    QCOMPARE(cells(QStringLiteral("Fast avgift"))[1].text, QStringLiteral("4500"));
+    const auto sources = cells(QStringLiteral("Priser och utsläppsfaktorer"));
+    QCOMPARE(sources[0].text, QStringLiteral("sparade"));
+    QCOMPARE(sources[1].text, QStringLiteral("sessionens"));
   }
 
   // The warning shown above a summary goes with the kept calculation: the comparison shows it

@@ -130,6 +130,68 @@ class NoLostWorkTest : public varmkalk::testing::MenuFixture {
     QVERIFY(child(*menu_, "rattaindata")->isHidden());
   }
 
+  // "Rätta indata" names the refused fields in the form's words, not the engine's ("fall 2" is
+  // the row "Hög"), marks them yellow, and offers the identity typed before.
+  void corrected_case_names_and_marks_the_refused_fields_data() {
+    QTest::addColumn<QStringList>("changes");  // field, text, field, text, …
+    QTest::addColumn<QStringList>("marked");
+    QTest::addColumn<QStringList>("named");
+    QTest::newRow("no burner") << QStringList{"enstegeff", "0"} << QStringList{"enstegeff"}
+                               << QStringList{"\"Brännareffekt (kW)\""};
+    QTest::newRow("flue gas below its return, modulating")
+        << QStringList{"modbr",   "",   "modmax", "15", "modmin", "4",
+                       "modluft", "20", "TempH",  "60", "ReturH", "65"}
+        << QStringList{"TempH", "ReturH"}
+        << QStringList{"\"Temp (°C), Hög\" och \"Retur (°C), Hög\""};
+  }
+  void corrected_case_names_and_marks_the_refused_fields() {
+    QFETCH(QStringList, changes);
+    QFETCH(QStringList, marked);
+    QFETCH(QStringList, named);
+    // The changes name their fields by pointers into `names`, which outlives them.
+    std::vector<QByteArray> names;
+    names.reserve(static_cast<std::size_t>(changes.size()));
+    varmkalk::testing::FormChanges typed;
+    for (qsizetype i = 0; i + 1 < changes.size(); i += 2) {
+      names.push_back(changes[i].toLatin1());
+      typed.emplace_back(names.back().constData(), changes[i + 1]);
+    }
+    click(*menu_, "Command1");
+    complete(QStringLiteral("rf"), typed);
+    QCOMPARE(run_engine().status, EngineOutcome::Status::Failed);
+    const std::size_t told = platform_->messages.size();
+
+    click(*menu_, "rattaindata");
+    QDialog* form = platform_->last_modal();
+    QCOMPARE(form->objectName(), QStringLiteral("Inmatning"));
+    QTRY_COMPARE(platform_->messages.size(), told + 1);
+    const auto& message = platform_->messages.back();
+    QCOMPARE(message.title, QStringLiteral("Rätta indata"));
+    for (const QString& said : named) {
+      QVERIFY2(message.text.contains(said), qPrintable(message.text));
+    }
+    QVERIFY2(message.text.contains(QStringLiteral("rf")), qPrintable(message.text));
+    for (const QString& name : marked) {
+      QCOMPARE(varmkalk::field_background(child<QLineEdit>(*form, name.toLatin1().constData())),
+               kYellow);
+    }
+    QCOMPARE(varmkalk::field_background(child<QLineEdit>(*form, "intemp")), varmkalk::kWhite);
+
+    // Corrected, it runs under the identity typed before, offered as it was.
+    child<QLineEdit>(*form, marked.front().toLatin1().constData())
+        ->setText(marked.front() == QStringLiteral("TempH") ? QStringLiteral("180")
+                                                            : QStringLiteral("15"));
+    click(*form, "Command1");
+    QDialog* identity = platform_->last_modal();
+    QCOMPARE(identity->objectName(), QStringLiteral("inutdata"));
+    auto* identity_field = child<QLineEdit>(*identity, "utdatafil");
+    QCOMPARE(identity_field->text(), QStringLiteral("rf"));
+    QCOMPARE(identity_field->selectedText(), QStringLiteral("rf"));
+    click(*identity, "Command1");
+    QCOMPARE(menu_->calc_id(), QStringLiteral("rf"));
+    QCOMPARE(run_engine().status, EngineOutcome::Status::Succeeded);
+  }
+
   // A second VARMKALK on a folder another one works in is told which folder and which process,
   // and ends or takes another folder; a lock left by a program that has ended is taken over.
   void second_window_on_the_same_folder() {

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -158,7 +159,8 @@ class CostTest : public QObject {
     QCOMPARE(kept.calculations.size(), std::size_t{2});
     std::vector<KeptCalculation> compared{kept.calculations[1], kept.calculations[0]};
     QCOMPARE(compared[0].shown_identity(), QStringLiteral("ref"));
-    const auto costs = kept_costs(compared, folder.path(), kClimateDir);
+    const auto costs =
+        kept_costs(compared, kept_prices(compared, std::nullopt), folder.path(), kClimateDir);
     QVERIFY(costs[1] == *shown);
     const ComparisonTable table = comparison_table(compared, kSwedish, costs);
     const QString total = QStringLiteral("Kostnad totalt");
@@ -188,7 +190,8 @@ class CostTest : public QObject {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("fault");  // empty: read
     QTest::newRow("a price") << 2 << QStringLiteral("1,25") << QString();
-    QTest::newRow("a decimal point") << 2 << QStringLiteral("1.25") << QStringLiteral("inget tal");
+    QTest::newRow("a decimal point")
+        << 2 << QStringLiteral("1.25") << QStringLiteral("som inte är ett tal");
     QTest::newRow("empty") << 3 << QStringLiteral(" ") << QStringLiteral("är tomt");
     QTest::newRow("below its range") << 3 << QStringLiteral("-5") << QStringLiteral("utanför");
     QTest::newRow("a ratio too large") << 0 << QStringLiteral("2") << QStringLiteral("utanför");
@@ -260,6 +263,118 @@ class CostTest : public QObject {
         QVERIFY2(std::get<QString>(cost).contains(row.why), qPrintable(std::get<QString>(cost)));
       }
     }
+  }
+
+  // A bill prints its figures in digit groups: "16 500" reads as 16500, also with a no-break
+  // space or a narrow one; a blank anywhere else, or a point on a Swedish system, is refused in
+  // the input form's words, saying what to write.
+  void dialog_fields_take_a_bills_digit_groups() {
+    const QString nbsp(QChar(0x00A0));
+    const QString narrow(QChar(0x202F));
+    struct Row {
+      const char* what;
+      QString text;
+      std::optional<double> fee_sek;  // nothing: refused
+    };
+    const Row rows[] = {
+        {"a plain blank", QStringLiteral("16 500"), 16500.0},
+        {"a no-break space", QStringLiteral("16") + nbsp + QStringLiteral("500"), 16500.0},
+        {"a narrow no-break space", QStringLiteral("1") + narrow + QStringLiteral("500,5"), 1500.5},
+        {"blanks around it", QStringLiteral("  99 999  "), 99999.0},
+        {"no groups", QStringLiteral("16500"), 16500.0},
+        {"a group of two", QStringLiteral("16 50"), std::nullopt},
+        {"a group of four", QStringLiteral("1 6500"), std::nullopt},
+        {"two blanks", QStringLiteral("16  500"), std::nullopt},
+        {"a blank among the decimals", QStringLiteral("1,500 000"), std::nullopt},
+        {"a point on a Swedish system", QStringLiteral("16.5"), std::nullopt},
+        {"a point as a group", QStringLiteral("16.500"), std::nullopt},
+    };
+    constexpr std::size_t kFee = 3;
+    const core::CostInputs defaults = core::default_cost_inputs();
+    for (const Row& row : rows) {
+      CostTexts texts = cost_texts(defaults, kSwedish);
+      texts[kFee] = row.text;
+      const auto read = read_cost_texts(texts, defaults, kSwedish);
+      if (row.fee_sek) {
+        QVERIFY2(std::holds_alternative<core::CostInputs>(read), row.what);
+        QCOMPARE(std::get<core::CostInputs>(read).fixed_fee_sek, *row.fee_sek);
+        continue;
+      }
+      QVERIFY2(std::holds_alternative<CostFieldError>(read), row.what);
+      const QString message = std::get<CostFieldError>(read).message;
+      for (const QString& said :
+           {QStringLiteral("\"Fast avgift (kr/år)\""), QStringLiteral("som inte är ett tal"),
+            QStringLiteral("decimalkomma, till exempel 12,5"), QStringLiteral("16 500")}) {
+        QVERIFY2(message.contains(said),
+                 qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(row.what), message)));
+      }
+    }
+  }
+
+  // Each compared calculation is priced with what is known of its prices: those its inputs file
+  // keeps, the session's for the session's calculation not kept yet, else the defaults, said so.
+  void each_compared_calculation_has_its_own_prices() {
+    const core::CostInputs own = own_prices();
+    core::CostInputs session_prices = own;
+    session_prices.gas_price_sek_per_kwh = 3.25;
+    const SessionCalculation session{QStringLiteral("v2"), FormInput{}, kSwedish, session_prices};
+    const auto kept_with = [](const char* identity, std::optional<core::CostInputs> prices) {
+      KeptCalculation calculation;
+      calculation.identity = QString::fromLatin1(identity).leftJustified(4, QLatin1Char(' '));
+      calculation.inputs = KeptInputs{};
+      calculation.inputs->identity = QString::fromLatin1(identity);
+      calculation.inputs->prices = prices;
+      return calculation;
+    };
+    const auto without_inputs = [](const char* identity) {
+      KeptCalculation calculation;
+      calculation.identity = QString::fromLatin1(identity).leftJustified(4, QLatin1Char(' '));
+      return calculation;
+    };
+    struct Row {
+      const char* what;
+      KeptCalculation calculation;
+      PriceSource source;
+      double gas_price_sek_per_kwh;
+    };
+    const double default_price = core::default_cost_inputs().gas_price_sek_per_kwh;
+    const Row rows[] = {
+        {"kept with its prices", kept_with("v1", own), PriceSource::kept,
+         own.gas_price_sek_per_kwh},
+        {"the session's, not kept yet", without_inputs("v2"), PriceSource::session, 3.25},
+        {"the session's identity, kept: its file counts", kept_with("v2", own), PriceSource::kept,
+         own.gas_price_sek_per_kwh},
+        {"an inputs file without prices", kept_with("v2", std::nullopt), PriceSource::unknown,
+         default_price},
+        {"another identity without inputs", without_inputs("v22"), PriceSource::unknown,
+         default_price},
+    };
+    for (const Row& row : rows) {
+      const std::vector<KeptPrices> found = kept_prices({row.calculation}, session);
+      QCOMPARE(found.size(), std::size_t{1});
+      QVERIFY2(found[0].source == row.source, row.what);
+      QCOMPARE(found[0].prices.gas_price_sek_per_kwh, row.gas_price_sek_per_kwh);
+      // Without a session, nothing is the session's.
+      QVERIFY2(kept_prices({row.calculation}, std::nullopt)[0].source != PriceSource::session,
+               row.what);
+    }
+    QVERIFY(price_source_text(PriceSource::unknown).contains(QStringLiteral("okända")));
+  }
+
+  // The line between the bill's figures and the summary says which heating value each counts:
+  // the summary's efficiencies pass 100 % on the lower one.
+  void result_box_says_the_basis_of_the_efficiencies() {
+    core::YearCost cost;
+    cost.gas_bill_kwh = 16500.0;
+    const QStringList lines = cost_lines(cost, kSwedish, 1.107);
+    QCOMPARE(lines.last(), QString());
+    const QString basis = lines.at(lines.size() - 2);
+    for (const char* said :
+         {"Sammanfattningen", "undre värmevärdet", "gasräkningen: övre", "1,107"}) {
+      QVERIFY2(basis.contains(QString::fromUtf8(said)), qPrintable(basis));
+    }
+    QVERIFY(lines.indexOf(basis) > lines.indexOf(QRegularExpression(QStringLiteral(".*16 500.*"))));
+    QCOMPARE(cost_lines(cost, kSwedish).size(), lines.size() - 1);
   }
 
   // A figure that is no number shows "–", never a number the year lacks.

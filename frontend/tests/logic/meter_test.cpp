@@ -81,21 +81,42 @@ class MeterTest : public QObject {
       QCOMPARE(fault.field, row.field);
       QVERIFY2(!fault.message.isEmpty(), row.what);
     }
+    // A text that is no number is told in the input form's words, with what to write.
+    for (const auto& [field, typed] :
+         {std::pair{meter_amount_label(), kwh_in(core::Place::malmo, QStringLiteral("16.5"))},
+          std::pair{meter_factor_label(), in_m3}}) {
+      MeterInput no_number = typed;
+      no_number.kwh_per_m3 = QStringLiteral("10.5");
+      const QString message =
+          std::get<MeterFieldError>(
+              meter_request(form, no_number, core::default_cost_inputs(), kSwedish))
+              .message;
+      for (const QString& said :
+           {QStringLiteral("Fältet \"%1\"").arg(field), QStringLiteral("som inte är ett tal"),
+            QStringLiteral("decimalkomma, till exempel 12,5"), QStringLiteral("16 500")}) {
+        QVERIFY2(message.contains(said), qPrintable(message));
+      }
+    }
   }
 
   void m3_are_counted_at_the_bills_factor_and_an_empty_demand_is_no_fault() {
     FormInput form = testing::typed_in(testing::typed_worked_example(), kSwedish);
     form.design_heat_demand_kw.clear();
-    MeterInput typed = kwh_in(core::Place::kiruna, QStringLiteral("2 000"));
-    QVERIFY(std::holds_alternative<MeterFieldError>(
-        meter_request(form, typed, core::default_cost_inputs(), kSwedish)));
-    typed.amount = QStringLiteral("2000");
+    // The bill's digit groups, with a blank or a no-break space.
+    MeterInput typed = kwh_in(core::Place::kiruna, QStringLiteral("16 500"));
+    const auto grouped = meter_request(form, typed, core::default_cost_inputs(), kSwedish);
+    QVERIFY(std::holds_alternative<MeterRequest>(grouped));
+    QCOMPARE(std::get<MeterRequest>(grouped).metered_kwh, 16500.0);
+    QCOMPARE(std::get<MeterRequest>(grouped).prices, core::default_cost_inputs());
+    typed.amount = QStringLiteral("2") + QChar(0x00A0) + QStringLiteral("000");
     typed.unit = MeterUnit::m3;
     typed.kwh_per_m3 = QStringLiteral("11,5");
     const auto request = meter_request(form, typed, core::default_cost_inputs(), kSwedish);
     QVERIFY(std::holds_alternative<MeterRequest>(request));
     const MeterRequest& asked = std::get<MeterRequest>(request);
     QCOMPARE(asked.metered_kwh, 23000.0);
+    // The bill's factor is the one the year's m³ are counted with.
+    QCOMPARE(asked.prices.gas_kwh_per_m3, 11.5);
     QCOMPARE(asked.metered_case.climate, core::ClimateChoice(core::Place::kiruna));
     QCOMPARE(asked.form_case.climate, core::ClimateChoice(core::Place::malmo));
   }
@@ -126,6 +147,21 @@ class MeterTest : public QObject {
       QVERIFY(std::abs(field.toDouble() * 1000.0 - *outcome.form_demand_w) <= 5.0);
       const QStringList lines = meter_outcome_lines(asked, outcome, QLocale::c());
       QCOMPARE(lines.filter(QStringLiteral("värmeförlusttal")).size(), outcome.carried ? 1 : 0);
+      // The headline is the figure "Använd" writes; the demand on the metered climate, where it
+      // is another, is named as that climate's and never stands alone.
+      const QString written = field + QStringLiteral(" kW");
+      const QString metered_kw =
+          QString::number(double(fit.design_heat_demand_w) / 1000.0, 'f', 2) +
+          QStringLiteral(" kW");
+      QVERIFY2(meter_headline(outcome, QLocale::c()).endsWith(QStringLiteral(": ") + written),
+               qPrintable(meter_headline(outcome, QLocale::c())));
+      QCOMPARE(lines.filter(written).isEmpty(), false);
+      if (outcome.carried) {
+        QVERIFY(metered_kw != written);
+        QVERIFY(!meter_headline(outcome, QLocale::c()).contains(metered_kw));
+        QCOMPARE(lines.filter(metered_kw).size(), 1);
+        QVERIFY(lines.filter(metered_kw).front().contains(QStringLiteral("mätningens klimat")));
+      }
     }
   }
 
@@ -140,6 +176,7 @@ class MeterTest : public QObject {
     const QStringList lines =
         meter_outcome_lines(std::get<MeterRequest>(request), outcome, QLocale::c());
     QCOMPARE(lines.first(), QStringLiteral("Ingen anpassning:"));
+    QVERIFY(meter_headline(outcome, QLocale::c()).isEmpty());
   }
 };
 
