@@ -41,8 +41,11 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -64,6 +67,23 @@ bool save_shown(QWidget& widget, const QDir& dir, const QString& name) {
   QApplication::processEvents();
   const QString path = dir.filePath(name + QStringLiteral(".png"));
   const bool saved = widget.grab().save(path);
+  QTextStream(stdout) << (saved ? "skrev " : "kunde inte skriva ") << path << Qt::endl;
+  return saved;
+}
+
+// The whole screen with the shown window at its place, the desktop dark around it: whether the
+// window lies on the screen.
+bool save_on_screen(QWidget& window, const QDir& dir, const QString& name) {
+  QApplication::processEvents();
+  const QRect screen = window.screen()->geometry();
+  QImage picture(screen.size(), QImage::Format_RGB32);
+  picture.fill(QColor(48, 48, 48));
+  {
+    QPainter painter(&picture);
+    painter.drawPixmap(window.geometry().topLeft() - screen.topLeft(), window.grab());
+  }
+  const QString path = dir.filePath(name + QStringLiteral(".png"));
+  const bool saved = picture.save(path);
   QTextStream(stdout) << (saved ? "skrev " : "kunde inte skriva ") << path << Qt::endl;
   return saved;
 }
@@ -288,6 +308,7 @@ int main(int argc, char* argv[]) {
   varmkalk::MainMenu menu(platform);
   menu.show();
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-start"));
+  ok &= save_on_screen(menu, dir, QStringLiteral("Skarm-Huvudmeny"));
   menu.switch_to_input_ready();
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-indata-klara"));
   const std::optional<QStringList> summary =
@@ -368,6 +389,12 @@ int main(int argc, char* argv[]) {
   }
 
   ok &= save_input_form(platform, dir, QStringLiteral("Inmatning-ny"), {});
+  {
+    InputForm form(platform, varmkalk::IdentityFormOpener{}, nullptr);
+    form.setAttribute(Qt::WA_DeleteOnClose, false);
+    form.show();
+    ok &= save_on_screen(form, dir, QStringLiteral("Skarm-Inmatning"));
+  }
   for (const char* option :
        {"enstegbr", "modbr", "vvja", "vvnej", "konvkonstant", "konveffekt", "sbkonst", "sbeff"}) {
     ok &= save_input_form(platform, dir, QStringLiteral("Inmatning-%1").arg(option),
