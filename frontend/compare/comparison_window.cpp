@@ -37,6 +37,9 @@ constexpr int kUnitColumn = 1;
 constexpr int kFirstValueColumn = 2;
 constexpr int kBarChartShare = 2;  // of the charts' height, against the overlay's 3
 constexpr int kOverlayShare = 3;
+// The overlay's least height against the bars': its axis labels take one line, not three.
+constexpr int kOverlayLeastShare = 2;
+constexpr int kBarLeastShare = 3;
 
 QTableWidgetItem* table_item(const QString& text, Qt::Alignment alignment) {
   auto* item = new QTableWidgetItem(text);
@@ -128,7 +131,7 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
   // charts scroll where the window is too low for both.
   const QSize least = efficiency_bar_chart_least_size(*bars->chart());
   bars->setMinimumSize(least);
-  overlay->setMinimumSize(least);
+  overlay->setMinimumSize(least.width(), least.height() * kOverlayLeastShare / kBarLeastShare);
   chart_layout->addWidget(bars, kBarChartShare);
   chart_layout->addWidget(overlay, kOverlayShare);
   auto* charts_area = new QScrollArea(this);
