@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Works VARMKALK by keyboard alone on a virtual screen (Xvfb, 1280×800, openbox as the window
 # manager, keys sent with xdotool), on a Swedish desktop: a whole calculation cycle typed into
-# the form, a variant from "Föregående fall", a comparison of the two and a sensitivity sweep.
+# the form, a variant from "Föregående fall", a comparison of the two, a sensitivity sweep, and
+# the form's added buttons by their mnemonics.
 #   scripts/keyboard-tour.sh
 # Prints each step with its keys and checks what it must leave: the window it opens, or the
 # files of the calculation. Exit status 0 only when every step did.
@@ -107,6 +108,15 @@ sleep 2
 step "Escape stänger känslighetsanalysen" '! DISPLAY=$display xdotool search --onlyvisible --name "nslighetsanalys" >/dev/null' \
   Escape
 step "Tillbaka till startmenyn" 'window "VARMKALK - Ber"' $(repeat 4 Tab) space
+# No input since "Tillbaka": "Beräkna och visa resultat" opens the form for one. The form's
+# added buttons by their mnemonics, each dialog closed with Escape.
+step "Beräkna och visa resultat utan indata öppnar formuläret" 'window "Inmatning av data"' alt+b
+step "Anpassa till mätaren…" 'window "Anpassa till m"' alt+a
+step "Escape stänger mätardialogen" '! DISPLAY=$display xdotool search --onlyvisible --name "Anpassa till m" >/dev/null' \
+  Escape
+step "Kostnad och klimat…" 'window "Kostnad och klimat"' alt+k
+step "Escape, Tillbaka till startmenyn" 'window "VARMKALK - Ber" && ! DISPLAY=$display xdotool search --onlyvisible --name "Inmatning av data" >/dev/null' \
+  Escape Tab space
 # The variant kept with "Ja": the previous case with 21 °C indoors.
 if ! grep -q '"text": "21"' "$work/k2  indata.json" 2>/dev/null; then
   echo "FEL: varianten k2 sparades inte med inomhustemperaturen 21"

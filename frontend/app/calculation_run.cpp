@@ -74,15 +74,9 @@ void CalculationRun::run() {
     return;
   }
   if (!platform_.file_exists(control_file_name())) {
-    // Only a new cycle of input writes the control file again; this is the button to it.
-    emit further_calculation_offered();
-    platform_.beep();
-    platform_.message_box(
-        &dialog_parent_, QStringLiteral("Indata saknas"),
-        QStringLiteral("Det finns inga indata att beräkna: styrfilen styrfil.dat saknas.\n"
-                       "Välj \"Ytterligare beräkning\" och fyll i indata och en "
-                       "beräkningsidentitet för en ny beräkning."),
-        MessageIcon::Exclamation);
+    // Left by "Tillbaka till startmenyn" before a new input was complete: only the input form
+    // writes the control file again, so the input form is where this press leads.
+    emit input_needed();
     return;
   }
   forget_summary();

@@ -39,6 +39,8 @@ class CalculationRun : public QObject {
   void busy_changed(bool busy);
   // "Ytterligare beräkning" leads on from here.
   void further_calculation_offered();
+  // There is no control file to run: a new input is to be typed.
+  void input_needed();
   // Nothing shown may look like a result any more.
   void result_cleared();
   // The engine has run and may have made the identity's files, whether or not it succeeded.

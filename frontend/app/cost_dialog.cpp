@@ -102,8 +102,9 @@ void CostDialog::take_fields() {
 }
 
 QPushButton* add_cost_button(QDialog& form, Platform& platform, core::CostInputs& prices) {
-  QPushButton* button = add_button(&form, "kostnadochklimat", QStringLiteral("Kostnad och klimat…"),
-                                   twips_rect(2400, 8745, 2100, 345));
+  QPushButton* button =
+      add_button(&form, "kostnadochklimat", CostDialog::tr("&Kostnad och klimat…"),
+                 twips_rect(2400, 8745, 2100, 345));
   QObject::connect(button, &QPushButton::clicked, button, [&form, &platform, &prices] {
     auto* dialog = new CostDialog(platform, prices, &form);
     QObject::connect(dialog, &QDialog::accepted, &form,

@@ -15,6 +15,7 @@
 #include "frontend/logic/form/form_faults.h"
 #include "frontend/logic/form/input_validation.h"
 #include "frontend/logic/form/plausibility.h"
+#include "frontend/platform/fixed_layout_window.h"
 #include "frontend/platform/platform.h"
 
 #include <QCoreApplication>
@@ -34,6 +35,8 @@ namespace varmkalk {
 namespace {
 
 const QColor kFormBlue{128, 128, 255};
+constexpr int kFormWidthTwips = 12825;
+constexpr int kFormHeightTwips = 9150;
 
 // A message box of more faults would outgrow the screen; the yellow marks show them all.
 constexpr std::size_t kShownFaults = 8;
@@ -94,7 +97,6 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
   setObjectName(QStringLiteral("Inmatning"));
   setWindowTitle(QStringLiteral("VARMKALK - Inmatning av data om panna och värmesystem"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setFixedSize(twips_size(12825, 9150));
   setFont(sans_font(kDefaultPointSize));
   set_background(this, kFormBlue);
 
@@ -150,6 +152,8 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
   add_cost_button(*this, platform_, prices_);
   add_meter_button(
       *this, platform_, [this] { return form_input(); }, prices_, field("huseff"));
+  // The form is taller than a 1024×600 screen: there its controls scroll, at their places.
+  scroll_fixed_layout(*this, twips_size(kFormWidthTwips, kFormHeightTwips));
 }
 
 FormInput InputForm::form_input() const {

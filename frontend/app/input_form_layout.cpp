@@ -90,8 +90,7 @@ void InputForm::build_top_row() {
   set_background(point, kNoticeOrange);
   add_button(this, "returtillstart", QStringLiteral("Tillbaka till startmenyn"),
              twips_rect(7320, 60, 2535, 495));
-  add_button(this, control::input::kDone, QStringLiteral("Indata färdigt"),
-             twips_rect(10200, 60, 2535, 495));
+  add_button(this, control::input::kDone, tr("&Indata färdigt"), twips_rect(10200, 60, 2535, 495));
 }
 
 void InputForm::build_component_band() {

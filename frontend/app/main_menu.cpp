@@ -19,6 +19,7 @@
 #include "frontend/logic/run/engine_run.h"
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/year/wrapped_lines.h"
+#include "frontend/platform/fixed_layout_window.h"
 #include "frontend/platform/platform.h"
 
 #include <QCloseEvent>
@@ -57,6 +58,10 @@ constexpr int kTitleWeight = 600;
 constexpr double kVersionPointSize = 9.75;
 constexpr int kVersionWeight = 300;
 constexpr double kResultPointSize = 9.75;
+constexpr int kMenuWidthTwips = 11130;
+constexpr int kMenuHeightTwips = 7335;
+constexpr int kMenuLeftTwips = 1545;
+constexpr int kMenuTopTwips = 2325;
 
 QPlainTextEdit* add_text_box(QWidget* parent, const char* name, const QRect& geometry) {
   auto* box = new QPlainTextEdit(parent);
@@ -77,8 +82,6 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   setWindowTitle(QStringLiteral("VARMKALK - Beräkning av värmepannors årsverkningsgrad – %1")
                      .arg(QDir::toNativeSeparators(QDir::currentPath())));
   setWindowIcon(QIcon(info_picture()));
-  setFixedSize(twips_size(11130, 7335));
-  move(twips(1545), twips(2325));
   setFont(sans_font(kDefaultPointSize));
   set_background(this, kMenuBlue);
 
@@ -106,24 +109,22 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   credits_palette.setColor(QPalette::Base, kBannerBlue);
   credits->setPalette(credits_palette);
 
-  new_calculation_button_ =
-      add_button(this, control::menu::kNewCalculation, QStringLiteral("Ny beräkning"),
-                 twips_rect(360, 2100, 1695, 735));
-  run_button_ = add_button(this, control::menu::kRun, QStringLiteral("Beräkna och visa resultat"),
+  new_calculation_button_ = add_button(this, control::menu::kNewCalculation, tr("&Ny beräkning"),
+                                       twips_rect(360, 2100, 1695, 735));
+  run_button_ = add_button(this, control::menu::kRun, tr("&Beräkna och visa resultat"),
                            twips_rect(360, 3000, 1695, 735));
-  exit_button_ = add_button(this, control::menu::kExit, QStringLiteral("Avsluta programmet"),
+  exit_button_ = add_button(this, control::menu::kExit, tr("&Avsluta programmet"),
                             twips_rect(360, 3900, 1695, 735));
-  further_button_ =
-      add_button(this, control::menu::kFurtherCalculation, QStringLiteral("Ytterligare beräkning"),
-                 twips_rect(360, 4800, 1695, 735));
-  info_button_ = add_button(this, control::menu::kProgramInfo, QStringLiteral("Programinfo"),
+  further_button_ = add_button(this, control::menu::kFurtherCalculation,
+                               tr("&Ytterligare beräkning"), twips_rect(360, 4800, 1695, 735));
+  info_button_ = add_button(this, control::menu::kProgramInfo, tr("&Programinfo"),
                             twips_rect(360, 5700, 1695, 735));
   // In the place of "Ny beräkning", which is gone once a summary can be shown.
-  chart_button_ = add_button(this, control::menu::kCharts, QStringLiteral("Diagram"),
-                             twips_rect(360, 2100, 1695, 735));
+  chart_button_ =
+      add_button(this, control::menu::kCharts, tr("&Diagram"), twips_rect(360, 2100, 1695, 735));
   // Also in the place of "Ny beräkning": a run without a summary shows no "Diagram".
-  correct_button_ = add_button(this, "rattaindata", QStringLiteral("Rätta indata"),
-                               twips_rect(360, 2100, 1695, 735));
+  correct_button_ =
+      add_button(this, "rattaindata", tr("&Rätta indata"), twips_rect(360, 2100, 1695, 735));
   // Outside the calculation cycle: it only reads kept files.
   QPushButton* compare_button = add_button(this, "jamfor", QStringLiteral("&Jämför beräkningar…"),
                                            twips_rect(360, 6540, 1695, 600));
@@ -161,6 +162,9 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   setTabOrder(credits, further_button_);
   setTabOrder(further_button_, chart_button_);
   setTabOrder(chart_button_, correct_button_);
+  // On a screen lower than the menu, its controls scroll; its place keeps it on the screen.
+  scroll_fixed_layout(*this, twips_size(kMenuWidthTwips, kMenuHeightTwips));
+  place_on_screen(*this, QPoint(twips(kMenuLeftTwips), twips(kMenuTopTwips)));
 
   connect(new_calculation_button_, &QPushButton::clicked, this, [this] { new_calculation(); });
   connect(run_button_, &QPushButton::clicked, run_, &CalculationRun::run);
@@ -172,6 +176,7 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   connect(run_, &CalculationRun::summary_ready, this, &MainMenu::show_summary);
   connect(run_, &CalculationRun::summary_ready, correct_button_, &QWidget::hide);
   connect(run_, &CalculationRun::run_failed, this, &MainMenu::after_failed_run);
+  connect(run_, &CalculationRun::input_needed, this, [this] { next_cycle(std::nullopt); });
   connect(exit_button_, &QPushButton::clicked, this, &MainMenu::exit_program);
   connect(further_button_, &QPushButton::clicked, this, [this] { next_cycle(std::nullopt); });
   connect(correct_button_, &QPushButton::clicked, this, [this] {
@@ -182,8 +187,6 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   connect(info_button_, &QPushButton::clicked, this, &MainMenu::show_program_info);
   connect(run_, &CalculationRun::summary_ready, chart_button_, &QWidget::show);
   connect(run_, &CalculationRun::result_cleared, chart_button_, &QWidget::hide);
-  connect(further_button_, &QPushButton::clicked, chart_button_, &QWidget::hide);
-  connect(correct_button_, &QPushButton::clicked, chart_button_, &QWidget::hide);
   connect(chart_button_, &QPushButton::clicked, this, &MainMenu::show_charts);
   connect(compare_button, &QPushButton::clicked, this, [this] {
     open_comparison(platform_, QDir::currentPath(), run_->engine().program_folder(), this,
@@ -385,6 +388,8 @@ void MainMenu::open_identity_form(InputForm& input_form) {
 
 void MainMenu::next_cycle(const std::optional<FormInput>& input) {
   clear_result_text();
+  const bool charts_shown = !chart_button_->isHidden();
+  chart_button_->hide();
   const QStringList undecided = undecided_files();
   if (undecided.isEmpty()) {
     // Every calculation's files are settled: only the working files go, as for "Ny beräkning".
@@ -401,6 +406,9 @@ void MainMenu::next_cycle(const std::optional<FormInput>& input) {
     }
     open_input_form(input);
   });
+  // Closed without an answer: the calculation's files stay in the folder, and so do its charts.
+  connect(question, &QDialog::rejected, chart_button_,
+          [this, charts_shown] { chart_button_->setVisible(charts_shown); });
   platform_.show_modal(*question);
 }
 

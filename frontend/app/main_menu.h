@@ -80,8 +80,10 @@ class MainMenu : public QWidget {
  private:
   // Deletes the working files and opens the input form, filled with `input` when one is given.
   void new_calculation(const std::optional<FormInput>& input = std::nullopt);
-  // "Ytterligare beräkning", and "Rätta indata" with the refused case: settles the files of the
-  // calculation before, asking about them where they await an answer, then opens the input form.
+  // "Ytterligare beräkning", "Beräkna och visa resultat" without a control file, and "Rätta
+  // indata" with the refused case: settles the files of the calculation before, asking about them
+  // where they await an answer, then opens the input form. The question closed without an answer
+  // leaves the files, and "Diagram" where it was.
   void next_cycle(const std::optional<FormInput>& input);
   // After a run without a summary: empty files of the run go, and "Rätta indata" is offered.
   void after_failed_run();

@@ -171,10 +171,10 @@ MeterDialog::MeterDialog(Platform& platform, FormInput form, const core::CostInp
 
   auto* buttons = new QDialogButtonBox(this);
   buttons_ = buttons;
-  auto* run = buttons->addButton(QStringLiteral("Anpassa"), QDialogButtonBox::ActionRole);
+  auto* run = buttons->addButton(tr("&Anpassa"), QDialogButtonBox::ActionRole);
   run->setObjectName(QStringLiteral("anpassa"));
   run->setDefault(true);
-  use_ = buttons->addButton(QStringLiteral("Använd"), QDialogButtonBox::AcceptRole);
+  use_ = buttons->addButton(tr("An&vänd"), QDialogButtonBox::AcceptRole);
   use_->setObjectName(QStringLiteral("anvand"));
   use_->setEnabled(false);
   auto* help = buttons->addButton(QStringLiteral("Hjälp"), QDialogButtonBox::HelpRole);
@@ -343,7 +343,7 @@ QPushButton* add_meter_button(QDialog& form, Platform& platform,
                               std::function<FormInput()> form_input, core::CostInputs& prices,
                               QLineEdit* demand_field) {
   QPushButton* button =
-      add_button(&form, "anpassatillmataren", QStringLiteral("Anpassa till mätaren…"),
+      add_button(&form, "anpassatillmataren", MeterDialog::tr("&Anpassa till mätaren…"),
                  twips_rect(360, 8745, 1950, 345));
   // The reading typed last, for the dialog opened again over the same form.
   auto typed_last = std::make_shared<std::optional<MeterInput>>();

@@ -52,10 +52,10 @@ SaveQuestionForm::SaveQuestionForm(SaveQuestion question, const QStringList& fil
   label->setFont(sans_font(kQuestionPointSize, true));
   label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-  QPushButton* yes = add_button(this, control::save_question::kYes, QStringLiteral("Ja"),
-                                twips_rect(855, 780, 1695, 495));
-  QPushButton* no = add_button(this, control::save_question::kNo, QStringLiteral("Nej"),
-                               twips_rect(3000, 780, 1695, 495));
+  QPushButton* yes =
+      add_button(this, control::save_question::kYes, tr("&Ja"), twips_rect(855, 780, 1695, 495));
+  QPushButton* no =
+      add_button(this, control::save_question::kNo, tr("&Nej"), twips_rect(3000, 780, 1695, 495));
   if (!files.isEmpty()) {
     QLabel* names =
         add_label(this, "filnamn", files_caption(files), twips_rect(0, 1320, 5475, 255));

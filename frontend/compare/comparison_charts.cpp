@@ -9,6 +9,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QFontMetrics>
 #include <QLegendMarker>
 #include <QValueAxis>
 
@@ -31,6 +32,7 @@ const std::array<QColor, 6> kCalculationColors{QColor(31, 119, 180),  QColor(255
 
 constexpr double kLeastBarDepth = 1.0;  // percentage points below the lowest bar
 constexpr double kBarDepthShare = 0.5;
+constexpr char kLineBreak[] = "<br>";
 
 QString efficiency_text(const std::optional<double>& percent) {
   return percent ? chart_text(*percent, 1) : QStringLiteral("–");
@@ -52,10 +54,14 @@ std::unique_ptr<QChart> efficiency_bar_chart(const std::vector<ComparedCalculati
   double low = INFINITY;
   double high = -INFINITY;
   for (const ComparedCalculation& calculation : compared) {
-    // Each calculation's two values under its name, with the decimal the summary prints.
-    categories += QStringLiteral("%1<br>%2 / %3 %")
-                      .arg(calculation.identity, efficiency_text(calculation.efficiency_percent),
-                           efficiency_text(calculation.efficiency_without_pump_percent));
+    // Each calculation's two values under its name, with the decimal the summary prints, one a
+    // line in the legend's order: narrow enough for six calculations on a small screen.
+    categories +=
+        QStringList{
+            calculation.identity,
+            efficiency_text(calculation.efficiency_percent) + QStringLiteral(" %"),
+            efficiency_text(calculation.efficiency_without_pump_percent) + QStringLiteral(" %")}
+            .join(QLatin1String(kLineBreak));
     // A year without heating days has no efficiency: no bar.
     with_pump->append(calculation.efficiency_percent.value_or(0.0));
     without_pump->append(calculation.efficiency_without_pump_percent.value_or(0.0));
@@ -86,6 +92,48 @@ std::unique_ptr<QChart> efficiency_bar_chart(const std::vector<ComparedCalculati
   const double below = std::max(kLeastBarDepth, (high - low) * kBarDepthShare);
   set_range(*y, std::max(0.0, low - below), high + (high - low + below) * kRangeMargin);
   return chart;
+}
+
+QSize efficiency_bar_chart_least_size(const QChart& chart) {
+  // Measured in the fonts the chart draws with, so that it holds for any font and scale.
+  constexpr int kBarRowsOfText = 8;  // the bars' least height, in lines of label text
+  auto* axis = qobject_cast<QBarCategoryAxis*>(chart.axes(Qt::Horizontal).value(0));
+  if (axis == nullptr) {
+    return {};
+  }
+  const QFontMetrics labels(axis->labelsFont());
+  const QFontMetrics titles(axis->titleFont());
+  int widest = 0;
+  int lines = 1;
+  for (const QString& category : axis->categories()) {
+    const QStringList parts = category.split(QLatin1String(kLineBreak));
+    lines = std::max(lines, static_cast<int>(parts.size()));
+    for (const QString& part : parts) {
+      widest = std::max(widest, labels.horizontalAdvance(part));
+    }
+  }
+  const int space = labels.horizontalAdvance(QStringLiteral("    "));
+  int legend = 0;
+  if (const auto* bars = qobject_cast<const QAbstractBarSeries*>(chart.series().value(0))) {
+    for (const QBarSet* set : bars->barSets()) {
+      legend += labels.horizontalAdvance(set->label()) + 2 * labels.height() + space;
+    }
+  }
+  const QMargins margins = chart.margins();
+  const int frame = margins.left() + margins.right() + 2 * space;
+  // The value axis: its labels ("100") and its title turned on its side.
+  const int value_axis = labels.horizontalAdvance(QStringLiteral("100,0")) + 2 * titles.height();
+  // QtCharts gives each label of a category axis the plot's width over one more than the
+  // categories, less a padding on either side.
+  const int width =
+      std::max((static_cast<int>(axis->count()) + 1) * (widest + space) + value_axis, legend) +
+      frame;
+  // The title, the legend, the labels and the axis's title, each with the space QtCharts keeps
+  // around it.
+  const int height = QFontMetrics(chart.titleFont()).height() * 2 + 3 * labels.height() +
+                     (2 * lines + kBarRowsOfText) * labels.height() + 3 * titles.height() +
+                     margins.top() + margins.bottom();
+  return {width, height};
 }
 
 std::unique_ptr<QChart> efficiency_overlay_chart(const std::vector<ComparedCalculation>& compared) {

@@ -3,6 +3,7 @@
 
 #include "frontend/logic/year/chart_year.h"
 
+#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -25,6 +26,11 @@ struct ComparedCalculation {
 // The two annual efficiencies of every calculation as bars side by side, each labelled with its
 // value.
 std::unique_ptr<QChart> efficiency_bar_chart(const std::vector<ComparedCalculation>& compared);
+
+// The least size at which the bar chart shows every label whole: each calculation's identity and
+// values under its bars (a narrower category shows "…"), the value axis with its title, the
+// legend, and room for the bars.
+QSize efficiency_bar_chart_least_size(const QChart& chart);
 
 // "Verkningsgrad och utetemperatur" of every calculation overlaid: the day efficiency with the
 // pump's heat against the outdoor temperature, one colour per calculation.

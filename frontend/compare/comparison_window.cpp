@@ -20,8 +20,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -35,6 +37,9 @@ constexpr int kUnitColumn = 1;
 constexpr int kFirstValueColumn = 2;
 constexpr int kBarChartShare = 2;  // of the charts' height, against the overlay's 3
 constexpr int kOverlayShare = 3;
+// The overlay's least height against the bars': its axis labels take one line, not three.
+constexpr int kOverlayLeastShare = 2;
+constexpr int kBarLeastShare = 3;
 
 QTableWidgetItem* table_item(const QString& text, Qt::Alignment alignment) {
   auto* item = new QTableWidgetItem(text);
@@ -121,14 +126,27 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
   auto* charts = new QWidget(this);
   auto* chart_layout = new QVBoxLayout(charts);
   chart_layout->setContentsMargins(0, 0, 0, 0);
-  chart_layout->addWidget(chart_view(efficiency_bar_chart(compared_), "efficiency_bars", charts),
-                          kBarChartShare);
-  chart_layout->addWidget(
-      chart_view(efficiency_overlay_chart(compared_), "efficiency_overlay", charts), kOverlayShare);
+  QChartView* bars = chart_view(efficiency_bar_chart(compared_), "efficiency_bars", charts);
+  QChartView* overlay =
+      chart_view(efficiency_overlay_chart(compared_), "efficiency_overlay", charts);
+  // On a small screen no label is cut to "…": the table beside gives way (it scrolls), and the
+  // charts scroll where the window is too low for both.
+  const QSize least = efficiency_bar_chart_least_size(*bars->chart());
+  bars->setMinimumSize(least);
+  overlay->setMinimumSize(least.width(), least.height() * kOverlayLeastShare / kBarLeastShare);
+  chart_layout->addWidget(bars, kBarChartShare);
+  chart_layout->addWidget(overlay, kOverlayShare);
+  auto* charts_area = new QScrollArea(this);
+  charts_area->setWidgetResizable(true);
+  charts_area->setFrameShape(QFrame::NoFrame);
+  charts_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  charts_area->setWidget(charts);
+  charts_area->setMinimumWidth(least.width() +
+                               charts_area->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
   // The table as wide as its columns, the charts on the rest of the window.
   auto* splitter = new QSplitter(Qt::Horizontal, this);
   splitter->addWidget(table_widget_);
-  splitter->addWidget(charts);
+  splitter->addWidget(charts_area);
   splitter->setStretchFactor(0, 0);
   splitter->setStretchFactor(1, 1);
   int table_width =

@@ -41,15 +41,17 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -65,6 +67,23 @@ bool save_shown(QWidget& widget, const QDir& dir, const QString& name) {
   QApplication::processEvents();
   const QString path = dir.filePath(name + QStringLiteral(".png"));
   const bool saved = widget.grab().save(path);
+  QTextStream(stdout) << (saved ? "skrev " : "kunde inte skriva ") << path << Qt::endl;
+  return saved;
+}
+
+// The whole screen with the shown window at its place, the desktop dark around it: whether the
+// window lies on the screen.
+bool save_on_screen(QWidget& window, const QDir& dir, const QString& name) {
+  QApplication::processEvents();
+  const QRect screen = window.screen()->geometry();
+  QImage picture(screen.size(), QImage::Format_RGB32);
+  picture.fill(QColor(48, 48, 48));
+  {
+    QPainter painter(&picture);
+    painter.drawPixmap(window.geometry().topLeft() - screen.topLeft(), window.grab());
+  }
+  const QString path = dir.filePath(name + QStringLiteral(".png"));
+  const bool saved = picture.save(path);
   QTextStream(stdout) << (saved ? "skrev " : "kunde inte skriva ") << path << Qt::endl;
   return saved;
 }
@@ -266,10 +285,8 @@ bool save_sweeps(varmkalk::Platform& platform, const QDir& dir) {
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("varmkalk"));
-  // --matare: only "Anpassa till mätaren…" with its results, for a screen of another size.
-  const bool meter_only = argc == 3 && std::strcmp(argv[2], "--matare") == 0;
-  if (argc != 2 && !meter_only) {
-    std::fputs("användning: varmkalk_screenshots KATALOG [--matare]\n", stderr);
+  if (argc != 2) {
+    std::fputs("användning: varmkalk_screenshots KATALOG\n", stderr);
     return 2;
   }
   const QDir dir(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
@@ -288,18 +305,12 @@ int main(int argc, char* argv[]) {
   }
   varmkalk::QtPlatform platform;
   bool ok = true;
-  if (meter_only) {
-    ok = varmkalk::save_meter_dialogs(
-        platform, typed_worked_example(),
-        [&dir](QWidget& widget, const QString& name) { return save(widget, dir, name); });
-    return ok ? 0 : 1;
-  }
-
   // Shown throughout, so that it stays the active window and its focus frame shows, on the button
   // of the next step.
   varmkalk::MainMenu menu(platform);
   menu.show();
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-start"));
+  ok &= save_on_screen(menu, dir, QStringLiteral("Skarm-Huvudmeny"));
   menu.switch_to_input_ready();
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-indata-klara"));
   const std::optional<QStringList> summary =
@@ -380,6 +391,12 @@ int main(int argc, char* argv[]) {
   }
 
   ok &= save_input_form(platform, dir, QStringLiteral("Inmatning-ny"), {});
+  {
+    InputForm form(platform, varmkalk::IdentityFormOpener{}, nullptr);
+    form.setAttribute(Qt::WA_DeleteOnClose, false);
+    form.show();
+    ok &= save_on_screen(form, dir, QStringLiteral("Skarm-Inmatning"));
+  }
   for (const char* option :
        {"enstegbr", "modbr", "vvja", "vvnej", "konvkonstant", "konveffekt", "sbkonst", "sbeff"}) {
     ok &= save_input_form(platform, dir, QStringLiteral("Inmatning-%1").arg(option),

@@ -76,6 +76,28 @@ class AddedWindowsTest : public varmkalk::testing::MenuFixture {
     }
   }
 
+  // On the same screen the main menu lies whole on the free area, every button of it inside. The
+  // input form, taller than the screen, fits it too and scrolls: its controls keep their places
+  // on a page of the form's size, and one that takes the focus is scrolled into view.
+  void menu_and_input_form_fit_a_small_screen() {
+    verify_on_screen(*menu_);
+    click(*menu_, "Command1");
+    QDialog* form = platform_->last_modal();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(available.contains(form->frameGeometry()));
+    QVERIFY(child(*form, "Inmatning_sida")->height() > form->height());
+    for (const char* name : {"anpassatillmataren", "kostnadochklimat", "hamtaindata", "cirkpump",
+                             "Command1", "returtillstart", "TempH", "anpassatillmataren"}) {
+      QWidget* control = child(*form, name);
+      control->setFocus();
+      QApplication::processEvents();
+      const QRect inside(control->mapTo(form, QPoint(0, 0)), control->size());
+      QVERIFY2(form->rect().contains(inside), name);
+    }
+  }
+
   // The input form is modal to the main menu only: the charts, the comparison and the sweep are
   // windows of their own, no child of the menu, open beside it, and they go with the program.
   void added_windows_stay_usable_beside_the_input_form() {

@@ -81,7 +81,7 @@ class ChartWindowTest : public varmkalk::testing::MenuFixture {
     start_program(QLocale::c(), engine_folder());
     menu_->switch_to_input_ready();
     auto* diagram = child<QPushButton>(*menu_, "Command6");
-    QCOMPARE(diagram->text(), QStringLiteral("Diagram"));
+    QCOMPARE(diagram->text(), QStringLiteral("&Diagram"));
     QVERIFY(!diagram->isVisible());
 
     run_engine();

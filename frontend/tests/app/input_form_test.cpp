@@ -9,6 +9,7 @@
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/app/form_driver.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -150,7 +152,8 @@ class InputFormTest : public QObject {
     QCOMPARE(form_->objectName(), QStringLiteral("Inmatning"));
     QCOMPARE(form_->windowTitle(),
              QStringLiteral("VARMKALK - Inmatning av data om panna och värmesystem"));
-    QCOMPARE(form_->size(), varmkalk::twips_size(12825, 9150));
+    // The controls keep their places on a page of the form's size, whatever room the screen gives.
+    QCOMPARE(child(QStringLiteral("Inmatning_sida"))->size(), varmkalk::twips_size(12825, 9150));
     QCOMPARE(form_->palette().color(QPalette::Window), QColor(128, 128, 255));
     for (const char* option : {"enstegbr", "modbr", "vvja", "vvnej", "konvkonstant", "konveffekt",
                                "sbkonst", "sbeff", "framretur8060", "Sextiofem", "Tjugo",
@@ -593,6 +596,60 @@ class InputFormTest : public QObject {
     QCOMPARE(again.kwh_per_m3, QStringLiteral("11.2"));
     QVERIFY(!again.own_climate && again.place == varmkalk::core::Place::kiruna);
     delete dialog.data();
+  }
+
+  // The form's added buttons answer Alt with their underlined letter, even from a field, into
+  // which nothing is typed; no two buttons of the form share a letter.
+  void added_buttons_answer_their_mnemonics_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("event");
+    QTest::newRow("Alt+K Kostnad och klimat") << int(Qt::Key_K) << "modal kostnad";
+    QTest::newRow("Alt+A Anpassa till mätaren") << int(Qt::Key_A) << "modal matare";
+    QTest::newRow("Alt+I Indata färdigt") << int(Qt::Key_I) << "message System ej komplett";
+  }
+  void added_buttons_answer_their_mnemonics() {
+    QFETCH(int, key);
+    QFETCH(QString, event);
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_));
+    QLineEdit* demand = field(QStringLiteral("huseff"));
+    demand->setFocus();
+    QTest::keyClick(demand, static_cast<Qt::Key>(key), Qt::AltModifier);
+    QTRY_VERIFY2(platform_->events.contains(event), qPrintable(platform_->events.join(", ")));
+    QCOMPARE(demand->text(), QString());
+
+    QSet<QChar> letters;
+    for (const QAbstractButton* button : form_->findChildren<QAbstractButton*>()) {
+      const qsizetype amp = button->text().indexOf(QLatin1Char('&'));
+      if (button->window() == form_ && amp >= 0) {
+        const QChar letter = button->text().at(amp + 1).toLower();
+        QVERIFY2(!letters.contains(letter), qPrintable(button->text()));
+        letters.insert(letter);
+      }
+    }
+    QCOMPARE(letters,
+             (QSet<QChar>{QLatin1Char('f'), QLatin1Char('i'), QLatin1Char('k'), QLatin1Char('a')}));
+  }
+
+  // In "Anpassa till mätaren…" Alt+A fits and Alt+V uses the fit, from the meter field too, whose
+  // reading stays as typed.
+  void meter_dialog_answers_its_mnemonics() {
+    form_->set_form_input(varmkalk::testing::typed_worked_example());
+    const QString before = field(QStringLiteral("huseff"))->text();
+    click(QStringLiteral("anpassatillmataren"));
+    QPointer<QDialog> dialog = platform_->last_modal();
+    QCOMPARE(dialog->objectName(), QStringLiteral("matare"));
+    dialog->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), dialog.data());
+    auto* amount = dialog->findChild<QLineEdit*>(QLatin1String(varmkalk::kMeterAmountField));
+    amount->setFocus();
+    QTest::keyClicks(amount, QStringLiteral("25000"));
+    QTest::keyClick(amount, Qt::Key_A, Qt::AltModifier);
+    QCOMPARE(amount->text(), QStringLiteral("25000"));
+    QTRY_VERIFY(dialog->findChild<QPushButton*>(QStringLiteral("anvand"))->isEnabled());
+    QTest::keyClick(amount, Qt::Key_V, Qt::AltModifier);
+    QTRY_VERIFY(dialog.isNull() || !dialog->isVisible());
+    QVERIFY(field(QStringLiteral("huseff"))->text() != before);
   }
 
   // "Anpassa till mätaren…" fits the form's house to a meter and "Använd" writes its demand into

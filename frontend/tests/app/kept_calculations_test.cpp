@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -21,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -267,6 +269,21 @@ class KeptCalculationsTest : public varmkalk::testing::MenuFixture {
     QCOMPARE(overlaid.back()->name(), QStringLiteral("old"));
     QVERIFY(qobject_cast<QScatterSeries*>(overlaid.back())->count() > 100);
     QVERIFY(window->notes().isEmpty());
+    // On this screen, smaller than the window would choose, every label under the bars shows
+    // whole: QtCharts cuts a label wider than the plot over one more than the calculations, less
+    // a few pixels of padding on either side.
+    QApplication::processEvents();
+    QChart* bar_chart = child<QChartView>(*window, "efficiency_bars")->chart();
+    auto* categories = qobject_cast<QBarCategoryAxis*>(bar_chart->axes(Qt::Horizontal).front());
+    const QFontMetrics label_font(categories->labelsFont());
+    for (const QString& category : categories->categories()) {
+      for (const QString& line : category.split(QStringLiteral("<br>"))) {
+        QVERIFY2(bar_chart->plotArea().width() / (categories->count() + 1) >=
+                     label_font.horizontalAdvance(line) +
+                         label_font.horizontalAdvance(QStringLiteral("  ")),
+                 qPrintable(line));
+      }
+    }
 
     // The exports, each to the file the user names.
     QTemporaryDir exports;

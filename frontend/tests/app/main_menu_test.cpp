@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -55,12 +56,13 @@ class MainMenuTest : public QObject {
     for (const char* name : {"Command2", "Command5", "Label1", "Text1"}) {
       QVERIFY2(child(menu, name)->isHidden(), name);
     }
-    QCOMPARE(child<QPushButton>(menu, "Command1")->text(), QStringLiteral("Ny beräkning"));
+    QCOMPARE(child<QPushButton>(menu, "Command1")->text(), QStringLiteral("&Ny beräkning"));
     QCOMPARE(child<QPushButton>(menu, "Command2")->text(),
-             QStringLiteral("Beräkna och visa resultat"));
-    QCOMPARE(child<QPushButton>(menu, "Command3")->text(), QStringLiteral("Avsluta programmet"));
-    QCOMPARE(child<QPushButton>(menu, "Command4")->text(), QStringLiteral("Programinfo"));
-    QCOMPARE(child<QPushButton>(menu, "Command5")->text(), QStringLiteral("Ytterligare beräkning"));
+             QStringLiteral("&Beräkna och visa resultat"));
+    QCOMPARE(child<QPushButton>(menu, "Command3")->text(), QStringLiteral("&Avsluta programmet"));
+    QCOMPARE(child<QPushButton>(menu, "Command4")->text(), QStringLiteral("&Programinfo"));
+    QCOMPARE(child<QPushButton>(menu, "Command5")->text(),
+             QStringLiteral("&Ytterligare beräkning"));
     QCOMPARE(child<QLabel>(menu, "Label1")->text(), QStringLiteral("BERÄKNINGSRESULTAT"));
     // Readable on the pure blue of the menu.
     QCOMPARE(child(menu, "Label1")->palette().color(QPalette::WindowText), QColor(255, 255, 255));
@@ -309,16 +311,85 @@ class MainMenuTest : public QObject {
     QVERIFY(!child<QPushButton>(menu, "Command1")->isDefault());
     QCOMPARE(menu.focusWidget(), child(menu, "Command2"));
     // From the result box too, Enter takes the next step: there is no control file, so the
-    // engine is not run and the user is told so.
+    // input form opens for one.
     auto* result_box = child<QPlainTextEdit>(menu, "Text1");
     result_box->setFocus();
     QTest::keyClick(result_box, Qt::Key_Enter);
-    QTRY_COMPARE(platform.events.last(), QStringLiteral("message Indata saknas"));
-    QCOMPARE(menu.focusWidget(), child(menu, "Command5"));
+    QTRY_COMPARE(platform.modal_names.size(), 2);
+    QCOMPARE(platform.modal_names.last(), QStringLiteral("Inmatning"));
+    click(*platform.last_modal(), "returtillstart");
     // Typing does not change the result box.
     menu.set_result_text(QStringLiteral("Årsverkningsgrad\r\n"));
     QTest::keyClicks(result_box, QStringLiteral("x"));
     QCOMPARE(menu.result_text(), QStringLiteral("Årsverkningsgrad\r\n"));
+  }
+
+  // The main menu's tab order, past the scroll area that holds its controls on a low screen, and
+  // a mnemonic on every button, each its own letter.
+  void menu_keeps_its_tab_order_and_has_mnemonics() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    QStringList order;
+    for (QWidget* next = menu.nextInFocusChain(); next != &menu; next = next->nextInFocusChain()) {
+      if ((next->focusPolicy() & Qt::TabFocus) && !next->objectName().isEmpty()) {
+        order += next->objectName();
+      }
+    }
+    QCOMPARE(order, (QStringList{"Command1", "Text1", "Command2", "Command3", "Command4",
+                                 "namninfo", "Command5", "Command6", "rattaindata", "jamfor"}));
+    QSet<QChar> letters;
+    for (const QPushButton* button : menu.findChildren<QPushButton*>()) {
+      const qsizetype amp = button->text().indexOf(QLatin1Char('&'));
+      QVERIFY2(amp >= 0 && amp + 1 < button->text().size(), qPrintable(button->text()));
+      const QChar letter = button->text().at(amp + 1).toLower();
+      QVERIFY2(!letters.contains(letter), qPrintable(button->text()));
+      letters.insert(letter);
+    }
+  }
+
+  // Alt with a button's letter presses it, in the state that shows it.
+  void menu_buttons_answer_their_mnemonics_data() {
+    QTest::addColumn<bool>("input_ready");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("Alt+N Ny beräkning") << false << int(Qt::Key_N) << "Inmatning";
+    QTest::newRow("Alt+P Programinfo") << false << int(Qt::Key_P) << "proginfo";
+    // No control file yet: the form to type one.
+    QTest::newRow("Alt+B Beräkna") << true << int(Qt::Key_B) << "Inmatning";
+  }
+  void menu_buttons_answer_their_mnemonics() {
+    QFETCH(bool, input_ready);
+    QFETCH(int, key);
+    QFETCH(QString, opened);
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.show();
+    if (input_ready) {
+      menu.switch_to_input_ready();
+    }
+    QVERIFY(QTest::qWaitForWindowActive(&menu));
+    QTest::keyClick(&menu, static_cast<Qt::Key>(key), Qt::AltModifier);
+    QTRY_COMPARE(platform.modal_names, QStringList{opened});
+  }
+
+  // After "Tillbaka till startmenyn" with no input typed there is no control file: "Beräkna och
+  // visa resultat" opens the input form for one, as often as it is pressed, and tells of no fault.
+  void run_without_input_opens_the_input_form() {
+    FakePlatform platform;
+    MainMenu menu(platform);
+    menu.show();
+    menu.switch_to_input_ready();
+    menu.show_further_calculation();
+    for (int press = 1; press <= 2; ++press) {
+      click(menu, "Command2");
+      QCOMPARE(platform.modal_names.size(), press);
+      QCOMPARE(platform.modal_names.last(), QStringLiteral("Inmatning"));
+      QVERIFY(!menu.isVisible());
+      click(*platform.last_modal(), "returtillstart");
+      QVERIFY(menu.isVisible());
+    }
+    QVERIFY(platform.messages.empty());
+    QCOMPARE(menu.result_text(), QString());
   }
 
   void result_box_lines_end_with_cr_lf() {

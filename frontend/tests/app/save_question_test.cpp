@@ -9,6 +9,7 @@
 #include "frontend/tests/support/fake_engine.h"
 #include "frontend/tests/support/read_only_folder.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -101,8 +102,8 @@ class SaveQuestionTest : public varmkalk::testing::MenuFixture {
     QCOMPARE(label->text(), QStringLiteral("Skall indata- och resultatfiler sparas?"));
     QVERIFY(label->font().bold());
     QVERIFY(label->alignment() & Qt::AlignHCenter);
-    QCOMPARE(child<QPushButton>(form, "Command1")->text(), QStringLiteral("Ja"));
-    QCOMPARE(child<QPushButton>(form, "Command2")->text(), QStringLiteral("Nej"));
+    QCOMPARE(child<QPushButton>(form, "Command1")->text(), QStringLiteral("&Ja"));
+    QCOMPARE(child<QPushButton>(form, "Command2")->text(), QStringLiteral("&Nej"));
     QCOMPARE(child(form, "Command1")->geometry(), varmkalk::twips_rect(855, 780, 1695, 495));
     QCOMPARE(child(form, "Command2")->geometry(), varmkalk::twips_rect(3000, 780, 1695, 495));
     QCOMPARE(child(form, "Command1")->nextInFocusChain(), child(form, "Command2"));
@@ -145,20 +146,59 @@ class SaveQuestionTest : public varmkalk::testing::MenuFixture {
     QCOMPARE(menu_->result_text(), QString());
   }
 
-  void closing_sparany_through_its_frame_deletes_nothing() {
+  // The question left through its frame or with Escape answers nothing: no file goes, the result
+  // box stays empty, and "Diagram" still shows the calculation whose files are in the folder.
+  void closing_sparany_without_an_answer_deletes_nothing_data() {
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("close control") << false;
+    QTest::newRow("Escape") << true;
+  }
+  void closing_sparany_without_an_answer_deletes_nothing() {
+    QFETCH(bool, escape);
     const QStringList made = confirm_identity_and_fake_run(QStringLiteral("h123"));
+    QVERIFY(child(*menu_, "Command6")->isVisible());
     click(*menu_, "Command5");
     QPointer<QDialog> question = platform_->last_modal();
-    QVERIFY(question->close());
+    QVERIFY(child(*menu_, "Command6")->isHidden());
+    if (escape) {
+      QTest::keyClick(question, Qt::Key_Escape);
+    } else {
+      QVERIFY(question->close());
+    }
     varmkalk::testing::flush_deletions();
     QVERIFY(question.isNull());
     QCOMPARE(working_files(), made);
     QVERIFY(menu_->isVisible());
     QCOMPARE(menu_->result_text(), QString());
-    for (const char* name : {"Command2", "Command5", "Label1", "Text1"}) {
+    for (const char* name : {"Command2", "Command5", "Label1", "Text1", "Command6"}) {
       QVERIFY2(child(*menu_, name)->isVisible(), name);
     }
+    QVERIFY(child(*menu_, "Command6")->isEnabled());
     QVERIFY(child(*menu_, "Command1")->isHidden());
+    QVERIFY(platform_->messages.empty());
+  }
+
+  // Alt with the underlined letter answers as the button does.
+  void sparany_answers_by_its_mnemonics_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("Alt+J keeps") << int(Qt::Key_J)
+                                 << sorted(kEarlierCycle + QStringList{"h123.dat", "h123sum.dat",
+                                                                       "h123sum_c.dat",
+                                                                       "h123indata.json"});
+    QTest::newRow("Alt+N deletes") << int(Qt::Key_N) << sorted(kEarlierCycle);
+  }
+  void sparany_answers_by_its_mnemonics() {
+    QFETCH(int, key);
+    QFETCH(QStringList, left);
+    confirm_identity_and_fake_run(QStringLiteral("h123"));
+    click(*menu_, "Command5");
+    QDialog* question = platform_->last_modal();
+    question->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), question);
+    QTest::keyClick(question, static_cast<Qt::Key>(key), Qt::AltModifier);
+    QTRY_COMPARE(working_files(), left);
+    QCOMPARE(platform_->modal_names.last(), QStringLiteral("Inmatning"));
   }
 
   void exit_with_unsettled_results_asks_and_ends_data() {

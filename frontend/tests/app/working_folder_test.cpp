@@ -5,12 +5,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <memory>
 #include <optional>
 
+#include "frontend/app/folder_claim.h"
 #include "frontend/app/main_menu.h"
 #include "frontend/tests/app/fake_platform.h"
 #include "frontend/tests/support/read_only_folder.h"
@@ -128,6 +133,95 @@ class WorkingFolderTest : public QObject {
              qPrintable(message));
     QVERIFY2(message.contains(QStringLiteral("varmkalk MAPP")), qPrintable(message));
     QVERIFY(!QFileInfo::exists(gone));
+  }
+
+  // What stands at .varmkalk.lock and is plainly no lock is taken over, without a question; the
+  // rest stays as it is and is named, with what to do.
+  void a_lock_that_is_no_lock_never_locks_out_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QStringList>("named");  // empty: taken over
+    QTest::newRow("empty file") << "empty file" << QStringList{};
+    QTest::newRow("empty folder") << "empty folder" << QStringList{};
+    // Another user's lock is one this user may not write; the folder lets it be removed.
+    QTest::newRow("read-only lock of an ended process") << "ended" << QStringList{};
+    QTest::newRow("lock of this computer before it started") << "before start" << QStringList{};
+    QTest::newRow("folder with a file")
+        << "folder" << QStringList{".varmkalk.lock", "en mapp som inte är tom", "Byt namn"};
+    QTest::newRow("another computer's lock")
+        << "other computer"
+        << QStringList{".varmkalk.lock", "process 4711) på datorn labbet", "ta bort filen"};
+    QTest::newRow("file too large for a lock")
+        << "large" << QStringList{".varmkalk.lock", "något annat än en låsfil"};
+  }
+  void a_lock_that_is_no_lock_never_locks_out() {
+    QFETCH(QString, entry);
+    QFETCH(QStringList, named);
+    const QString folder = home(QStringLiteral("projekt/hus"));
+    const QString lock = QDir(folder).filePath(QStringLiteral(".varmkalk.lock"));
+    const QByteArray this_computer =
+        QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n';
+    QByteArray contents;
+    if (entry == QStringLiteral("ended")) {
+      const pid_t ended = fork();
+      if (ended == 0) {
+        _exit(0);
+      }
+      QCOMPARE(waitpid(ended, nullptr, 0), ended);
+      contents = QByteArray::number(ended) + "\nvarmkalk\n" + this_computer +
+                 QSysInfo::bootUniqueId() + '\n';
+    } else if (entry == QStringLiteral("before start")) {
+      if (QSysInfo::bootUniqueId().isEmpty()) {
+        QSKIP("this system tells no identity of its start");
+      }
+      // This very process, which runs, but in a start of the computer that is over.
+      contents = QByteArray::number(QCoreApplication::applicationPid()) + "\nvarmkalk\n" +
+                 this_computer + "start-som-varit\n";
+    } else if (entry == QStringLiteral("other computer")) {
+      contents = "4711\nvarmkalk\nlabbet\nbbbb2222\nboot\n";
+    } else if (entry == QStringLiteral("large")) {
+      contents = QByteArray(5000, 'x');
+    }
+    if (entry.endsWith(QStringLiteral("folder"))) {
+      QVERIFY(QDir().mkpath(lock));
+      if (entry == QStringLiteral("folder")) {
+        QFile inside(QDir(lock).filePath(QStringLiteral("anteckning.txt")));
+        QVERIFY(inside.open(QIODevice::WriteOnly));
+      }
+    } else {
+      QFile file(lock);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      QCOMPARE(file.write(contents), contents.size());
+      file.close();
+      if (entry == QStringLiteral("ended")) {
+        QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadOther));
+      }
+    }
+
+    varmkalk::testing::FakePlatform platform;
+    const std::optional<varmkalk::ClaimedFolder> claimed =
+        varmkalk::claim_working_folder(platform, folder, folders(folder));
+    if (named.isEmpty()) {
+      QVERIFY(claimed);
+      QVERIFY(platform.questions.empty());
+      QFile taken(lock);
+      QVERIFY(taken.open(QIODevice::ReadOnly));
+      QVERIFY(taken.readLine().startsWith(QByteArray::number(QCoreApplication::applicationPid())));
+      return;
+    }
+    QVERIFY(!claimed);
+    QCOMPARE(platform.questions.size(), std::size_t{1});
+    const QString text = platform.questions.front().text;
+    for (const QString& part : named + QStringList{QDir::toNativeSeparators(folder)}) {
+      QVERIFY2(text.contains(part), qPrintable(text));
+    }
+    // Nothing of it is gone.
+    if (entry == QStringLiteral("folder")) {
+      QVERIFY(QFile::exists(QDir(lock).filePath(QStringLiteral("anteckning.txt"))));
+    } else {
+      QFile kept(lock);
+      QVERIFY(kept.open(QIODevice::ReadOnly));
+      QCOMPARE(kept.readAll(), contents);
+    }
   }
 
  private:
