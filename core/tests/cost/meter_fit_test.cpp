@@ -175,6 +175,8 @@ TEST(MeterFit, RefusesMoreThanTheBurnerBurnsAndAClimateThatIsNoYear) {
   // 34 kW), a larger house takes no more gas.
   EXPECT_DOUBLE_EQ(gas_at(small, 1.0e8f, malmo), gas_at(small, 1.0e7f, malmo));
   EXPECT_LT(gas_at(small, 1.0e8f, malmo), most_kwh);
+}
+
 // A refusal names the meter and the limit it missed; where both round to the same whole kWh
 // they are told apart by their decimals, never "4645 kWh is less than 4645 kWh".
 TEST(MeterFit, ARefusalNeverShowsTheMeterAndItsLimitAlike) {
