@@ -96,9 +96,9 @@ double blend(const Curve& low, const Curve& medium, double weight, double outdoo
   return at_low + weight * (curve_at(medium, outdoor_c) - at_low);
 }
 
-double family_capacity_kw(const HeatPumpModel& model, FlowFamily family, double outdoor_c) {
+double family_capacity_kw(const HeatPumpModel& model, FlowFamily family, double outdoor_c,
+                          double flow_c) {
   const CapacityReference& reference = model.family(family).full;
-  const double flow_c = season_flow_c(SeasonClimate::colder, family, outdoor_c);
   const double ratio = ((reference.flow_c + kKelvin) * (source_c(model, outdoor_c) + kKelvin)) /
                        ((flow_c + kKelvin) * (source_c(model, reference.outdoor_c) + kKelvin));
   return reference.heat_kw * std::pow(ratio, kCapacityExponent);
@@ -167,8 +167,9 @@ double heat_pump_cop(const HeatPumpModel& model, double outdoor_c, double flow_c
 
 double full_capacity_kw(const HeatPumpModel& model, double outdoor_c, double flow_c) {
   const double weight = family_weight(SeasonClimate::colder, outdoor_c, flow_c);
-  const double low_kw = family_capacity_kw(model, FlowFamily::low_35, outdoor_c);
-  return low_kw + weight * (family_capacity_kw(model, FlowFamily::medium_55, outdoor_c) - low_kw);
+  const double low_kw = family_capacity_kw(model, FlowFamily::low_35, outdoor_c, flow_c);
+  return low_kw +
+         weight * (family_capacity_kw(model, FlowFamily::medium_55, outdoor_c, flow_c) - low_kw);
 }
 
 double minimum_capacity_kw(const HeatPumpModel& model, double outdoor_c, double flow_c) {

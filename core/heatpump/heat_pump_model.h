@@ -59,7 +59,10 @@ double family_weight(SeasonClimate curves, double outdoor_c, double flow_c);
 // The COP at full output; at least 1. Gives each declared COP back at its own point and flow.
 double heat_pump_cop(const HeatPumpModel& model, double outdoor_c, double flow_c);
 
-// The largest heat output, kW.
+// The largest heat output, kW: each family's reference carried to the outdoor and flow
+// temperature by the cube of the temperature ratios, the two weighed by where the flow lies
+// between the colder climate's heating curves (the families were declared at different
+// compressor limits, so between them the capacity need not fall with the flow).
 double full_capacity_kw(const HeatPumpModel& model, double outdoor_c, double flow_c);
 
 // The least heat output while running, kW; under it the unit cycles.
