@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/heatpump/seasonal_cop.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/heatpump/curve.h"
@@ -81,11 +82,12 @@ SeasonalCop declared_seasonal_cop(const SeasonalDeclaration& declaration, Season
     if (below_limit(bin, declaration)) {
       carry_by_backup(bin);
     } else {
-      const double heat_kw = curve_extended_at(heat_curve, bin.outdoor_c);
-      const double point_cop = curve_extended_at(cop_curve, bin.outdoor_c);
+      // The lines beyond the warmest point may not run below what a heat pump can give.
+      const double heat_kw = std::max(0.0, curve_extended_at(heat_curve, bin.outdoor_c));
+      const double point_cop = std::max(1.0, curve_extended_at(cop_curve, bin.outdoor_c));
       if (heat_kw >= bin.load_kw) {
         const double running_share = bin.load_kw / heat_kw;
-        const double cycling = curve_extended_at(loss_curve, bin.outdoor_c);
+        const double cycling = std::clamp(curve_extended_at(loss_curve, bin.outdoor_c), 0.0, 1.0);
         const double bin_cop = point_cop * running_share / (cycling * running_share + 1 - cycling);
         bin.heat_pump_kw = bin.load_kw;
         bin.electric_kw = bin.load_kw / bin_cop;
