@@ -74,7 +74,7 @@ class Reader {
                                std::string_view problem) const {
     std::string place = "fält " + std::string(field);
     if (!code.empty()) {
-      place += " (" + std::string(code) + ")";
+      place += " (" + message_safe(code) + ")";
     }
     fail(line, place + ": " + std::string(problem));
   }

@@ -176,6 +176,13 @@ TEST(KeymarkFile, RefusesBrokenFilesNamingFileLineAndField) {
                         R"("","EN14825_011","4.5","4a","3","0","2","0")");
        },
        ": fält temperature (EN14825_011): \"4a\" är inget heltal"},
+      {"code that is no text, with a column that is no number",
+       [&](Lines& l) {
+         return replace(l, "\"EN14825_011\",\"4.5\"",
+                        "\"\",\"EN14825_0\xff"
+                        "1\",\"4.5\",\"4\",\"3\",\"0\",\"2\",\"-\"");
+       },
+       ": fält hpType (EN14825_0?1): \"-\" är inget heltal"},
       {"needed value missing",
        [&](Lines& l) {
          l.erase(l.begin() + static_cast<long>(line_of(l, "\"EN14825_009\",\"3\"")) - 1);
