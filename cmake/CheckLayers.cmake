@@ -7,6 +7,7 @@ set(layers
   core/text
   core/case
   core/model
+  core/heatpump
   core/files
   core/climate_import
   core/formats
@@ -24,13 +25,16 @@ set(layers
 set(core_text_may "")
 set(core_case_may core/text)
 set(core_model_may core/case core/text)
+set(core_heatpump_may core/model)
 set(core_files_may core/text)
 set(core_climate_import_may core/files core/text)
-set(core_formats_may core/case core/climate_import core/files core/model core/text)
-set(core_run_may core/case core/climate_import core/files core/formats core/model core/text)
-set(core_cost_may core/case core/climate_import core/files core/formats core/model core/run core/text)
-set(core_any core/text core/case core/model core/files core/climate_import core/formats core/run
-    core/cost)
+set(core_formats_may core/case core/climate_import core/files core/heatpump core/model core/text)
+set(core_run_may core/case core/climate_import core/files core/formats core/heatpump core/model
+    core/text)
+set(core_cost_may core/case core/climate_import core/files core/formats core/heatpump core/model
+    core/run core/text)
+set(core_any core/text core/case core/model core/heatpump core/files core/climate_import core/formats
+    core/run core/cost)
 set(frontend_controls_may "")
 set(frontend_logic_may ${core_any} frontend/controls)
 set(frontend_examples_may ${core_any} frontend/controls frontend/logic)

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks an installed VARMKALK under PREFIX (a `cmake --install` prefix, or usr/ of an unpacked
-# package): the programs, the climate files and the documents are there, the menu entry, the
-# icons and the metadata pass their validators, and the installed engine runs the example case
-# from a folder that holds no climate file, so it finds its own, and so does kalvex-batch on the
-# same case as a one-row table.
+# package): the programs, the climate files, the heat pumps' files and the documents are there,
+# the menu entry, the icons and the metadata pass their validators, and the installed engine runs
+# the example case from a folder that holds no climate file, so it finds its own, and so does
+# kalvex-batch on the same case as a one-row table; kalvex-vp finds a shipped heat pump.
 #   check-installed-tree.sh PREFIX VERSION [WITH_FRONTEND: 1 (default) or 0]
 set -euo pipefail
 if [ $# -lt 2 ] || [ $# -gt 3 ]; then
@@ -38,7 +38,7 @@ png_size() {
   echo "${width}x${height}"
 }
 
-programs=(kalvex kalvex-batch)
+programs=(kalvex kalvex-batch kalvex-vp)
 [ "$with_frontend" = 1 ] && programs+=(varmkalk)
 for program in "${programs[@]}"; do
   [ -x "$prefix/bin/$program" ] || fail "bin/$program is missing or not executable"
@@ -47,7 +47,9 @@ for place in malmo jkping sthlm falun ostersnd kiruna; do
   [ -s "$prefix/share/varmkalk/climate/$place.dat" ] ||
     fail "share/varmkalk/climate/$place.dat is missing or empty"
 done
-for doc in README.md LICENSE climate/README.md; do
+[ "$(find "$prefix/share/varmkalk/heatpumps" -name '*.csv' 2>/dev/null | wc -l)" -eq 11 ] ||
+  fail "share/varmkalk/heatpumps does not hold the eleven heat pumps' declarations"
+for doc in README.md LICENSE climate/README.md heatpumps/README.md; do
   [ -s "$prefix/share/doc/varmkalk/$doc" ] || fail "share/doc/varmkalk/$doc is missing"
 done
 
@@ -117,6 +119,13 @@ if (cd "$batch" && "$prefix/bin/kalvex-batch" in.csv out.csv) >"$work/batch.log"
 else
   cat "$work/batch.log" >&2
   fail "the installed kalvex-batch failed on the example case"
+fi
+
+# kalvex-vp finds a shipped unit by its file name alone among the installed ones.
+if ! (cd "$batch" && "$prefix/bin/kalvex-vp" scop _CTC_ABCTC_EcoAir_610M.csv \
+  --model "CTC EcoAir 610M" --climate average --flow 35) >"$work/vp.log" 2>&1; then
+  cat "$work/vp.log" >&2
+  fail "the installed kalvex-vp did not find its own heat pumps"
 fi
 
 if [ "$failures" -ne 0 ]; then

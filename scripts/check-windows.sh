@@ -11,7 +11,7 @@ count=${1:-500}
 seed=${2:-1}
 
 ./scripts/build-windows.sh
-./scripts/build.sh engine kalvex kalvex-batch kalvex-klimat > /dev/null
+./scripts/build.sh engine kalvex kalvex-batch kalvex-klimat kalvex-vp > /dev/null
 
 # A headless prefix of its own, made at the first start (slow once); one Wine server for all the
 # runs, stopped at the end.

@@ -14,6 +14,9 @@ same. Run it through check-windows.sh:
 - kalvex-klimat.exe against kalvex-klimat on an SMHI file of daily means and one of hourly
   values, each made into a climate file named with å, on one refused source, and with --replace
   over a folder of that name, which is refused.
+- kalvex-vp.exe against kalvex-vp on the shipped heat pumps, each found among the installed
+  units by its file name, in all four declarations with --verbose (the bins included), and on a
+  title the file does not have.
 - kalvex-batch.exe interrupted by Ctrl-C while it writes a table: no temporary file is left and
   the exit status is not 0, as with kalvex-batch and SIGINT.
 - Names that would be other files on Windows (an identity "nul" or "c:ab", line 24
@@ -68,11 +71,11 @@ def usage() -> None:
 
 
 class Programs:
-    """The three programs of each system and how to undo the Windows form of their messages."""
+    """The four programs of each system and how to undo the Windows form of their messages."""
 
     def __init__(self, linux_bin: pathlib.Path, windows_bin: pathlib.Path):
         self.linux = {name: casegen.executable(str(linux_bin / name))
-                      for name in ("kalvex", "kalvex-batch", "kalvex-klimat")}
+                      for name in ("kalvex", "kalvex-batch", "kalvex-klimat", "kalvex-vp")}
         self.windows = {}
         for name in self.linux:
             path = windows_bin / f"{name}.exe"
@@ -428,6 +431,41 @@ def check_names(programs: Programs, tmp: pathlib.Path) -> int:
     return failures
 
 
+HEAT_PUMPS = [
+    ("_CTC_ABCTC_EcoAir_610M.csv", "CTC EcoAir 610M"),
+    ("_Bosch_Thermoteknik_ABIVT_AirSplit_306_308_309-S.csv", "IVT AirBox Split E6 308-S"),
+    ("_ThermiaATHENA_18_400V_H_.csv", "ATHENA 18 400V H"),
+    ("_CTC_ABCTC_EcoAir_410.csv", "CTC EcoAir 410 3x400V"),
+    ("_Nibe_ABS1x55-12.csv", "S1155-12 3x400"),
+    ("_ThermiaThermia_Legend_8.csv", "Thermia Legend 8 230-1"),
+    ("_Nibe_ABF7x0.csv", "F730"),
+]
+
+
+def check_vp(programs: Programs, tmp: pathlib.Path) -> int:
+    print("kalvex-vp.exe mot kalvex-vp:")
+    failures = 0
+    runs = [[file, title, climate, flow] for file, title in HEAT_PUMPS
+            for climate in ("average", "colder") for flow in ("35", "55")]
+    runs.append(["_CTC_ABCTC_EcoAir_610M.csv", "CTC EcoAir 611M", "average", "35"])
+    for number, (file, title, climate, flow) in enumerate(runs):
+        arguments = ["scop", file, "--model", title, "--climate", climate, "--flow", flow,
+                     "--verbose"]
+        results = {}
+        for system in ("linux", "windows"):
+            work = tmp / f"vp-{system}-{number}"
+            work.mkdir()
+            if system == "linux":
+                results[system] = run([programs.linux["kalvex-vp"], *arguments], work)
+            else:
+                results[system] = run_windows(programs, programs.windows["kalvex-vp"], arguments,
+                                              work)
+        last = results["linux"].stdout.decode("utf-8", "replace").strip().split("\n")[-1]
+        failures += report(f"{title}, {climate} {flow} °C ({last or 'vägrad'})",
+                           differences(results["linux"], results["windows"]))
+    return failures
+
+
 def main(argv: list) -> int:
     if len(argv) < 2 or len(argv) > 4:
         usage()
@@ -444,6 +482,7 @@ def main(argv: list) -> int:
     with tempfile.TemporaryDirectory(prefix="check-windows.") as tmp:
         failures += check_batch(programs, count, seed, pathlib.Path(tmp))
         failures += check_klimat(programs, pathlib.Path(tmp))
+        failures += check_vp(programs, pathlib.Path(tmp))
         failures += check_interrupt(programs, pathlib.Path(tmp))
         failures += check_names(programs, pathlib.Path(tmp))
     print(f"totalt {time.monotonic() - started:.1f} s: " +

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of the engine, the CSV reader, kalvex-batch's table, the readers of
-# kept summaries and inputs files and the climate import in
+# kept summaries and inputs files, the climate import and the heat pumps' Keymark reader in
 # build-fuzz/ (clang, AddressSanitizer, UndefinedBehaviorSanitizer) and runs each of them, or
 # only the NAMEs given, for SECONDS seconds, one after the other. Corpora grow in
 # build-fuzz/corpus/NAME, seeded from fuzz/seeds/NAME; inputs that break a target are kept in
@@ -20,7 +20,8 @@ build=build-fuzz
 names=(control_file climate_file own_climate_file engine_run csv_table batch_input summary_report
   inputs_file
   import_detect
-  import_smhi_daily import_smhi_hourly import_epw import_plain_csv import_climate_file)
+  import_smhi_daily import_smhi_hourly import_epw import_plain_csv import_climate_file
+  keymark_file)
 if [ $# -gt 0 ]; then
   for name in "$@"; do
     if ! [[ " ${names[*]} " == *" $name "* ]]; then
@@ -47,13 +48,16 @@ rm -rf "$generated"
 mkdir -p "$generated/control_file" "$generated/climate_file" "$generated/own_climate_file" \
   "$generated/engine_run" \
   "$generated/csv_table" "$generated/batch_input" "$generated/summary_report" \
-  "$generated/inputs_file"
+  "$generated/inputs_file" "$generated/keymark_file"
 for climate in data/climate/*.dat; do
   place=$(basename "$climate" .dat)
   cp "$climate" "$generated/climate_file/$place"
   cp "$climate" "$generated/own_climate_file/$place"
   { cat examples/styrfil.dat; printf '\377'; cat "$climate"; } >"$generated/engine_run/$place"
 done
+
+# The shipped heat pumps' declarations, the smaller ones (a large seed slows every execution).
+find data/heatpumps -name '*.csv' -size -16k -exec cp {} "$generated/keymark_file/" \;
 
 export ASAN_OPTIONS=halt_on_error=1:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Makes build-windows/varmkalk-motor-VERSION-win64.zip: the three Windows programs, the six
-# climate files and their credits, the worked example, the licence and a short Swedish README,
+# Makes build-windows/varmkalk-motor-VERSION-win64.zip: the four Windows programs, the six
+# climate files and their credits, the heat pumps' declarations and their credits, the worked example, the licence and a short Swedish README,
 # in one folder of the zip's name. Text files get CR LF line ends.
 #   scripts/package-windows.sh           builds with build-windows.sh first, then zips
 #   scripts/package-windows.sh --check   also unpacks the zip into an empty folder and runs the
@@ -21,12 +21,15 @@ trap 'rm -rf "$staging"' EXIT
 
 crlf() { sed 's/\r*$/\r/' "$1" > "$2"; }
 root=$staging/$name
-mkdir -p "$root/bin" "$root/share/varmkalk/climate" "$root/exempel"
-cp build-windows/bin/kalvex.exe build-windows/bin/kalvex-batch.exe build-windows/bin/kalvex-klimat.exe "$root/bin/"
+mkdir -p "$root/bin" "$root/share/varmkalk/climate" "$root/share/varmkalk/heatpumps" "$root/exempel"
+cp build-windows/bin/kalvex.exe build-windows/bin/kalvex-batch.exe build-windows/bin/kalvex-klimat.exe \
+  build-windows/bin/kalvex-vp.exe "$root/bin/"
 # Without their symbols: a third of the size.
 x86_64-w64-mingw32-strip "$root"/bin/*.exe
 cp build-windows/share/varmkalk/climate/*.dat "$root/share/varmkalk/climate/"
 crlf data/climate/README.md "$root/share/varmkalk/climate/README.md"
+cp build-windows/share/varmkalk/heatpumps/*.csv "$root/share/varmkalk/heatpumps/"
+crlf data/heatpumps/README.md "$root/share/varmkalk/heatpumps/README.md"
 cp examples/styrfil.dat "$root/exempel/"
 crlf LICENSE "$root/LICENSE.txt"
 crlf packaging/windows/README.txt "$root/README.txt"

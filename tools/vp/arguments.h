@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <span>
+#include <string>
+#include <variant>
+
+#include "core/heatpump/heat_pump_unit.h"
+
+namespace varmkalk::vp {
+
+// What the program was asked to do.
+struct Arguments {
+  enum class Task { scop, help };
+  Task task = Task::help;
+  std::string file;   // the Keymark declaration
+  std::string model;  // the title of the variant in it
+  core::SeasonClimate climate = core::SeasonClimate::average;
+  core::FlowFamily family = core::FlowFamily::low_35;
+  bool verbose = false;
+};
+
+// The arguments after the program's name, or what is wrong with them (Swedish, one line).
+std::variant<Arguments, std::string> parse_arguments(std::span<const char* const> arguments);
+
+// The text of --help.
+std::string help_text();
+
+}  // namespace varmkalk::vp

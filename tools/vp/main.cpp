@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kalvex-vp: a heat pump's seasonal COP, computed with the program's model of it from its Heat
+// Pump KEYMARK declaration, beside the declared one.
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <system_error>
+#include <variant>
+
+#include "core/files/file_access.h"
+#include "core/files/platform.h"
+#include "core/formats/keymark_file.h"
+#include "core/heatpump/heat_pump_model.h"
+#include "core/heatpump/season_tables.h"
+#include "core/heatpump/seasonal_cop.h"
+#include "core/model/model_input_error.h"
+#include "tools/common/program.h"
+#include "tools/vp/arguments.h"
+
+namespace {
+
+using namespace varmkalk;
+
+constexpr const char* kProgram = "kalvex-vp";
+constexpr int kFailed = 1;
+constexpr int kUsageFailed = 2;
+
+// The file as given when it is there, else the unit of that name installed with the program.
+std::string located(const std::string& file) {
+  const std::filesystem::path given = core::platform::path_from_utf8(file);
+  std::error_code ignored;
+  if (std::filesystem::exists(given, ignored)) {
+    return file;
+  }
+  const std::filesystem::path executable = core::platform::executable_path();
+  if (executable.empty()) {
+    return file;
+  }
+  const std::filesystem::path installed =
+      (executable.parent_path() / ".." / "share" / "varmkalk" / "heatpumps" / given.filename())
+          .lexically_normal();
+  return std::filesystem::is_regular_file(installed, ignored)
+             ? core::platform::utf8_from_path(installed)
+             : file;
+}
+
+std::string fixed(double value, int decimals) {
+  std::array<char, 64> text{};
+  std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
+  return text.data();
+}
+
+std::string padded(const std::string& text, std::size_t width) {
+  return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
+}
+
+void print_bins(const core::SeasonalCop& season) {
+  std::cout << "   Tj  timmar  fram °C  last kW    VP kW  elpatron kW    el kW\n";
+  for (const core::SeasonBin& bin : season.bins) {
+    std::cout << padded(std::to_string(bin.outdoor_c), 5) << padded(std::to_string(bin.hours), 8)
+              << padded(fixed(bin.flow_c, 1), 9) << padded(fixed(bin.load_kw, 2), 9)
+              << padded(fixed(bin.heat_pump_kw, 2), 9) << padded(fixed(bin.backup_kw, 2), 13)
+              << padded(fixed(bin.electric_kw, 2), 9) << '\n';
+  }
+}
+
+int show_scop(const vp::Arguments& arguments) {
+  const std::string file = located(arguments.file);
+  const core::HeatPumpUnit unit =
+      core::read_keymark_unit(core::read_file(file), arguments.file, arguments.model);
+  const core::HeatPumpModel model = core::heat_pump_model(unit);
+  const core::SeasonalCop season =
+      core::model_seasonal_cop(model, unit, arguments.climate, arguments.family);
+  if (arguments.verbose) {
+    const auto& declaration = unit.declaration(arguments.climate, arguments.family);
+    std::cout << unit.title << ", " << core::declaration_label(arguments.climate, arguments.family)
+              << "\nDeklarerad SCOP: " << fixed(declaration->scop, 2)
+              << "\nSCOP med de deklarerade punkterna: "
+              << fixed(core::declared_seasonal_cop(*declaration, arguments.climate,
+                                                   arguments.family, unit.reversible)
+                           .scop,
+                       2)
+              << "\nMed modellen, SCOP utan viloeffekter " << fixed(season.scop_on, 2) << ":\n";
+    print_bins(season);
+    std::cout << "SCOP med modellen:\n";
+  }
+  std::cout << fixed(season.scop, 2) << '\n';
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  core::platform::use_utf8_console();
+  const auto parsed = vp::parse_arguments(tools::program_arguments(argc, argv));
+  if (const auto* problem = std::get_if<std::string>(&parsed)) {
+    return tools::report_usage(kProgram, *problem, kUsageFailed);
+  }
+  const auto& arguments = std::get<vp::Arguments>(parsed);
+  return tools::reporting_failures(kProgram, kFailed, [&] {
+    try {
+      switch (arguments.task) {
+        case vp::Arguments::Task::help:
+          std::cout << vp::help_text();
+          return 0;
+        case vp::Arguments::Task::scop:
+          return show_scop(arguments);
+      }
+    } catch (const core::KeymarkError& error) {
+      return tools::report(kProgram, error.what(), kFailed);
+    } catch (const core::ModelInputError& error) {
+      return tools::report(kProgram, error.what(), kFailed);
+    }
+    return kFailed;
+  });
+}
