@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -115,6 +116,53 @@ TEST(MeterFit, RefusesAMeterNoDemandReaches) {
                 fit_to_meter(testing::worked_example(), FoundClimate{}, default_cost_inputs(), 1e4))
                 .fault,
             MeterFitFault::model_refused);
+}
+
+// The search keeps the meter between the ends of its bracket, whether it starts below or above
+// it, and so runs a bounded number of years; near no demand, where the curve falls before it
+// rises, it keeps the side that holds the least, which a refusal names.
+TEST(MeterFit, BracketsTheMeterFromEitherSideAndFindsTheTrueLeast) {
+  const BoilerCase house = testing::worked_example();
+  const FoundClimate climate = climate_of(house);
+  const CostInputs prices = default_cost_inputs();
+  struct Row {
+    float start_w;  // the form's demand, where the search starts
+    float metered_at_w;
+  };
+  const Row rows[] = {
+      {3000.0f, 1200.0f},  {3000.0f, 2500.0f},   {3000.0f, 3500.0f},   {3000.0f, 20000.0f},
+      {3000.0f, 2.0e5f},   {50000.0f, 1500.0f},  {50000.0f, 60000.0f}, {1000.0f, 9000.0f},
+      {12000.0f, 4000.0f}, {12000.0f, 11000.0f},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(::testing::Message() << row.start_w << " W to " << row.metered_at_w << " W");
+    BoilerCase input = house;
+    input.building.design_heat_demand_w = row.start_w;
+    const double metered_kwh = gas_at(house, row.metered_at_w, climate);
+    const auto found = fit_to_meter(input, climate, prices, metered_kwh);
+    ASSERT_TRUE(std::holds_alternative<MeterFit>(found))
+        << std::get<MeterFitRefusal>(found).message;
+    const MeterFit& fit = std::get<MeterFit>(found);
+    EXPECT_NEAR(fit.cost.gas_bill_kwh, metered_kwh, 1.0);
+    EXPECT_NEAR(fit.design_heat_demand_w, row.metered_at_w, row.metered_at_w * 1e-3);
+    EXPECT_LE(fit.evaluations, 30);
+  }
+
+  // The least of the curve, scanned every 10 W up to where it has long risen again.
+  double least_kwh = gas_at(house, 1.0f, climate);
+  for (float demand_w = 10.0f; demand_w <= 3000.0f; demand_w += 10.0f) {
+    least_kwh = std::min(least_kwh, gas_at(house, demand_w, climate));
+  }
+  for (const float start_w : {3000.0f, 8000.0f, 50000.0f}) {
+    SCOPED_TRACE(start_w);
+    BoilerCase input = house;
+    input.building.design_heat_demand_w = start_w;
+    const auto below = fit_to_meter(input, climate, prices, least_kwh - 1.0);
+    ASSERT_TRUE(std::holds_alternative<MeterFitRefusal>(below));
+    const MeterFitRefusal& refusal = std::get<MeterFitRefusal>(below);
+    EXPECT_EQ(refusal.fault, MeterFitFault::below_base);
+    EXPECT_NEAR(refusal.limit_gas_kwh, least_kwh, 0.5);
+  }
 }
 
 // Days beyond the burner's full power are counted; a modulating burner short of its own
