@@ -3,13 +3,14 @@
 """Plants small faults in the code one at a time and tells which of them the tests catch.
 
     scripts/mutate.sh [--build DIR] [--list FILE] [--id ID ...] [--file PART ...]
-                      [--no-whole-suite] [--jobs N] [--show]
+                      [--no-whole-suite] [--skip-baseline] [--jobs N] [--show]
 
 Each mutant of the list (scripts/mutants.toml) names a file, a text that occurs in it exactly
 once, what replaces that text, the tests that should catch it (a ctest regular expression) and
-the targets those tests need. For each one the script replaces the text, builds those targets
-in the build folder (default build/, configured already), and runs the tests: a failing test
-kills the mutant. A mutant the tests let live is tried against the whole suite (everything
+the targets those tests need. First the chosen mutants' tests run on the code as it stands: a
+failing test there would kill every mutant. Then for each one the script replaces the text,
+builds those targets in the build folder (default build/, configured already), and runs the
+tests: a failing test kills the mutant. A mutant the tests let live is tried against the whole suite (everything
 built, every test) before it is called a survivor, unless --no-whole-suite. A mutant that does
 not build is counted apart, and one marked `equivalent` (with its reason) is not run: no test
 can tell it from the code as it stands. The score is the killed share of the killed and the
@@ -133,6 +134,14 @@ def build(build_dir, targets, jobs, log):
     return run(command, log) == 0
 
 
+def test_count(build_dir, pattern):
+    """How many tests the pattern names; 0 where it names none."""
+    listed = subprocess.run(["ctest", "--test-dir", str(build_dir), "-N", "-R", pattern],
+                            capture_output=True, text=True, check=False)
+    found = re.search(r"Total Tests: (\d+)", listed.stdout)
+    return int(found.group(1)) if found else 0
+
+
 def tests_fail(build_dir, pattern, jobs, log):
     command = ["ctest", "--test-dir", str(build_dir), "--output-on-failure", "-j", str(jobs),
                "--no-tests=error"]
@@ -155,6 +164,8 @@ def try_mutant(mutant, args, backup, log):
         targets = mutant.get("targets", [])
         if not build(args.build, targets, args.jobs, log):
             return "build failed", ""
+        if test_count(args.build, mutant["tests"]) == 0:
+            return "invalid", f"no test matches {mutant['tests']}"
         if tests_fail(args.build, mutant["tests"], args.jobs, log):
             return "killed", ""
         if args.no_whole_suite:
@@ -215,6 +226,8 @@ def main():
     parser.add_argument("--no-whole-suite", action="store_true",
                         help="call a mutant its tests miss a survivor without the whole suite")
     parser.add_argument("--jobs", type=int, default=2, help="build and test jobs (default 2)")
+    parser.add_argument("--skip-baseline", action="store_true",
+                        help="do not first check that the tests pass without any mutant")
     parser.add_argument("--show", action="store_true",
                         help="list the chosen mutants and check their texts, run nothing")
     args = parser.parse_args()
@@ -233,6 +246,18 @@ def main():
 
     signal.signal(signal.SIGINT, interrupted)
     signal.signal(signal.SIGTERM, interrupted)
+
+    if not args.show and not args.skip_baseline:
+        # A test that fails on the code as it stands would kill every mutant.
+        runnable = [m for m in mutants if "equivalent" not in m]
+        targets = sorted({target for m in runnable for target in m.get("targets", [])})
+        pattern = "|".join(f"(?:{m['tests']})" for m in runnable)
+        print("mutate: the tests on the code as it stands ...", end="", flush=True)
+        if runnable and (not build(args.build, targets, args.jobs, log)
+                         or tests_fail(args.build, pattern, args.jobs, log)):
+            print(" failed")
+            fail(f"the build or the tests fail without any mutant; see {log}")
+        print(" pass")
 
     results = []
     built_targets = set()
