@@ -123,6 +123,19 @@ class CostTest : public QObject {
         cost_lines(*shown, kSwedish)
             .join(QLatin1Char('\n'))
             .contains(cost_value_text(shown->total_cost_sek, kSwedish) + QStringLiteral(" kr")));
+    // The numbers themselves: the bill's kWh at 1.75 kr, the fee of 1500 kr and the pump's
+    // electricity at 1.9 kr; the summer's fuel on the bill's basis at the ratio 1.1, in the box.
+    QVERIFY(shown->pump_electricity_kwh > 0.0);
+    QVERIFY(std::abs(shown->total_cost_sek - (shown->gas_bill_kwh * 1.75 + 1500.0 +
+                                              shown->pump_electricity_kwh * 1.9)) < 1e-6);
+    QVERIFY(std::abs(*shown->summer_gas_bill_kwh - *shown->summer_fuel_kwh * 1.1) < 1e-9);
+    const QStringList summer_line =
+        cost_lines(*shown, kSwedish).filter(QString::fromUtf8(kSummerHotWaterLabel));
+    QCOMPARE(summer_line.size(), qsizetype{1});
+    QVERIFY2(summer_line[0].endsWith(QLatin1Char(' ') +
+                                     cost_value_text(*shown->summer_fuel_kwh * 1.1, kSwedish) +
+                                     QStringLiteral(" kWh/år")),
+             qPrintable(summer_line[0]));
 
     // The sweep's point of the same case.
     SweepBase base = std::get<SweepBase>(sweep_base(form, QLocale::c()));

@@ -124,7 +124,15 @@ class MeterTest : public QObject {
       const QString field = form_demand_text(*outcome.form_demand_w, QLocale::c());
       QVERIFY(std::abs(field.toDouble() * 1000.0 - *outcome.form_demand_w) <= 5.0);
       const QStringList lines = meter_outcome_lines(asked, outcome, QLocale::c());
-      QCOMPARE(lines.filter(QStringLiteral("värmeförlusttal")).size(), outcome.carried ? 1 : 0);
+      const QStringList carried = lines.filter(QStringLiteral("värmeförlusttal"));
+      QCOMPARE(carried.size(), outcome.carried ? 1 : 0);
+      if (outcome.carried) {
+        // H on the metered climate's span, the house as metered: whole W/K as the line shows it.
+        const QString h_text =
+            QString::number(std::lround(fit.design_heat_demand_w / span_k(asked.metered_case)));
+        QVERIFY2(carried[0].contains(QStringLiteral(") = %1 W/K").arg(h_text)),
+                 qPrintable(carried[0]));
+      }
     }
   }
 
