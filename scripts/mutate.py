@@ -23,6 +23,7 @@ built again from the original sources, so that no mutated program stays in the b
 """
 
 import argparse
+import fcntl
 import hashlib
 import json
 import os
@@ -105,7 +106,7 @@ class Backup:
         path.write_bytes(original)
         if path.read_bytes() != original:
             fail(f"{relative} could not be put back; its original is in {self.folder}/original")
-        self.journal.unlink()
+        self.journal.unlink(missing_ok=True)
 
 
 def run(command, log, timeout=None):
@@ -238,6 +239,21 @@ def main():
         fail(f"{args.build} is no configured build folder")
 
     mutants = chosen(load_mutants(args.list), args)
+    if args.show:
+        # Only reads: safe beside a run in progress.
+        all_found = True
+        for mutant in mutants:
+            count = (ROOT / mutant["file"]).read_text(encoding="utf-8").count(mutant["find"])
+            print(f"{mutant['id']:<40} {'ok' if count == 1 else f'found {count} times'}")
+            all_found = all_found and count == 1
+        return 0 if all_found else 1
+
+    # One run at a time in a build folder: a second would build and put back beside the first.
+    lock = open(args.build / "mutate.lock", "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except BlockingIOError:
+        fail(f"another run of mutate.py works in {args.build}")
     backup = Backup(args.build)
     backup.recover()
     log = args.build / "mutate.log"
@@ -249,11 +265,12 @@ def main():
     signal.signal(signal.SIGINT, interrupted)
     signal.signal(signal.SIGTERM, interrupted)
 
-    if not args.show and not args.skip_baseline:
+    if not args.skip_baseline:
         # A test that fails on the code as it stands would kill every mutant.
         runnable = [m for m in mutants if "equivalent" not in m]
         targets = sorted({target for m in runnable for target in m.get("targets", [])})
-        pattern = "|".join(f"(?:{m['tests']})" for m in runnable)
+        # ctest's expressions take few parentheses: the alternatives, each once.
+        pattern = "|".join(sorted({part for m in runnable for part in m["tests"].split("|")}))
         print("mutate: the tests on the code as it stands ...", end="", flush=True)
         if runnable and (not build(args.build, targets, args.jobs, log)
                          or tests_fail(args.build, pattern, args.jobs, log)):
@@ -265,11 +282,6 @@ def main():
     built_targets = set()
     try:
         for number, mutant in enumerate(mutants, 1):
-            if args.show:
-                count = (ROOT / mutant["file"]).read_text(encoding="utf-8").count(mutant["find"])
-                outcome = "ok" if count == 1 else "invalid"
-                results.append((mutant, outcome, "" if count == 1 else f"found {count} times"))
-                continue
             if "equivalent" in mutant:
                 results.append((mutant, "equivalent", mutant["equivalent"]))
                 continue
@@ -287,13 +299,9 @@ def main():
     finally:
         signal.signal(signal.SIGINT, signal.SIG_DFL)
         signal.signal(signal.SIGTERM, signal.SIG_DFL)
-        if (built_targets or args.whole_built) and not args.show:
+        if built_targets or args.whole_built:
             # No program built from a mutated source stays behind.
             build(args.build, [] if args.whole_built else sorted(built_targets), args.jobs, log)
-    if args.show:
-        for mutant, outcome, note in results:
-            print(f"{mutant['id']:<40} {outcome} {note}")
-        return 0 if all(outcome == "ok" for _, outcome, _ in results) else 1
     print(f"\nthe builds' and tests' output: {log}")
     return 0 if print_table(results) else 1
 
