@@ -10,11 +10,11 @@ once, what replaces that text, the tests that should catch it (a ctest regular e
 the targets those tests need. First the chosen mutants' tests run on the code as it stands: a
 failing test there would kill every mutant. Then for each one the script replaces the text,
 builds those targets in the build folder (default build/, configured already), and runs the
-tests: a failing test kills the mutant. A mutant the tests let live is tried against the whole suite (everything
-built, every test) before it is called a survivor, unless --no-whole-suite. A mutant that does
-not build is counted apart, and one marked `equivalent` (with its reason) is not run: no test
-can tell it from the code as it stands. The score is the killed share of the killed and the
-survivors.
+tests: a failing test kills the mutant. A mutant the tests let live is tried against the whole
+suite (everything built, every test but those that fail without any mutant) before it is called
+a survivor, unless --no-whole-suite. A mutant that does not build is counted apart, and one
+marked `equivalent` (with its reason) is not run: no test can tell it from the code as it
+stands. The score is the killed share of the killed and the survivors.
 
 The file is put back after every mutant, also when a build or a test fails, on Ctrl-C and on
 SIGTERM; its original bytes are also kept in DIR/mutate-backup/ until they are back, so that a
@@ -143,12 +143,25 @@ def test_count(build_dir, pattern):
     return int(found.group(1)) if found else 0
 
 
-def tests_fail(build_dir, pattern, jobs, log):
+def tests_fail(build_dir, pattern, jobs, log, excluded=()):
     command = ["ctest", "--test-dir", str(build_dir), "--output-on-failure", "-j", str(jobs),
                "--no-tests=error", "--timeout", str(TEST_TIMEOUT_S)]
     if pattern:
         command += ["-R", pattern]
+    if excluded:
+        command += ["-E", "^(" + "|".join(re.escape(name) for name in excluded) + ")$"]
     return run(command, log) != 0
+
+
+def failing_tests(build_dir, jobs, log):
+    """The tests of the whole suite that fail without any mutant."""
+    start = log.stat().st_size if log.exists() else 0
+    tests_fail(build_dir, "", jobs, log)
+    with open(log, encoding="utf-8", errors="replace") as text:
+        text.seek(start)
+        output = text.read()
+    listed = output.split("The following tests FAILED:")[-1] if "FAILED:" in output else ""
+    return sorted(set(re.findall(r"^\s*\d+ - (\S+) \(", listed, re.MULTILINE)))
 
 
 def try_mutant(mutant, args, backup, log):
@@ -174,7 +187,7 @@ def try_mutant(mutant, args, backup, log):
         args.whole_built = True
         if not build(args.build, [], args.jobs, log):
             return "build failed", "the whole build"
-        if tests_fail(args.build, "", args.jobs, log):
+        if tests_fail(args.build, "", args.jobs, log, args.failing_already):
             return "killed", "by the whole suite"
         return "survived", ""
     finally:
@@ -235,6 +248,7 @@ def main():
     args = parser.parse_args()
     args.build = args.build.resolve()
     args.whole_built = False
+    args.failing_already = []
     if not (args.build / "CMakeCache.txt").exists():
         fail(f"{args.build} is no configured build folder")
 
@@ -277,6 +291,15 @@ def main():
             print(" failed")
             fail(f"the build or the tests fail without any mutant; see {log}")
         print(" pass")
+    args.failing_already = []
+    if not args.no_whole_suite and not args.skip_baseline:
+        # A test that fails in the whole suite as it stands says nothing about a survivor.
+        print("mutate: the whole suite as it stands ...", end="", flush=True)
+        if not build(args.build, [], args.jobs, log):
+            print(" does not build")
+            fail(f"the whole build fails without any mutant; see {log}")
+        args.failing_already = failing_tests(args.build, args.jobs, log)
+        print(" fails in " + ", ".join(args.failing_already) if args.failing_already else " passes")
 
     results = []
     built_targets = set()
@@ -288,8 +311,8 @@ def main():
             started = time.monotonic()
             print(f"[{number}/{len(mutants)}] {mutant['id']} ({mutant['file']}) ...", end="",
                   flush=True)
-            outcome, note = try_mutant(mutant, args, backup, log)
             built_targets.update(mutant.get("targets", []))
+            outcome, note = try_mutant(mutant, args, backup, log)
             print(f" {outcome} ({time.monotonic() - started:.0f} s)", flush=True)
             results.append((mutant, outcome, note))
     except Interrupted as reason:
