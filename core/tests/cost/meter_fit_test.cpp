@@ -230,6 +230,105 @@ TEST(MeterFit, ARefusalNeverShowsTheMeterAndItsLimitAlike) {
   }
 }
 
+// The search keeps the meter between the ends of its bracket, whether it starts below or above
+// it, and so runs a bounded number of years; near no demand, where the curve falls before it
+// rises, it keeps the side that holds the least, which a refusal names.
+TEST(MeterFit, BracketsTheMeterFromEitherSideAndFindsTheTrueLeast) {
+  const BoilerCase house = testing::worked_example();
+  const FoundClimate climate = climate_of(house);
+  const CostInputs prices = default_cost_inputs();
+  struct Row {
+    float start_w;  // the form's demand, where the search starts
+    float metered_at_w;
+  };
+  const Row rows[] = {
+      {3000.0f, 1200.0f},  {3000.0f, 2500.0f},   {3000.0f, 3500.0f},   {3000.0f, 20000.0f},
+      {3000.0f, 2.0e5f},   {50000.0f, 1500.0f},  {50000.0f, 60000.0f}, {1000.0f, 9000.0f},
+      {12000.0f, 4000.0f}, {12000.0f, 11000.0f},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(::testing::Message() << row.start_w << " W to " << row.metered_at_w << " W");
+    BoilerCase input = house;
+    input.building.design_heat_demand_w = row.start_w;
+    const double metered_kwh = gas_at(house, row.metered_at_w, climate);
+    const auto found = fit_to_meter(input, climate, prices, metered_kwh);
+    ASSERT_TRUE(std::holds_alternative<MeterFit>(found))
+        << std::get<MeterFitRefusal>(found).message;
+    const MeterFit& fit = std::get<MeterFit>(found);
+    EXPECT_NEAR(fit.cost.gas_bill_kwh, metered_kwh, 1.0);
+    EXPECT_NEAR(fit.design_heat_demand_w, row.metered_at_w, row.metered_at_w * 1e-3);
+    EXPECT_LE(fit.evaluations, 30);
+  }
+
+  // With little hot water the summer's, weighed by a year of mostly standing losses, makes the
+  // curve fall from 2214 kWh at 1 W to its least near 110 W before it rises. The least, scanned
+  // every 10 W up to where the curve has long risen again, is what a refusal names.
+  BoilerCase little_hot_water = house;
+  little_hot_water.hot_water = {100.0f, 45.0f};
+  double least_kwh = gas_at(little_hot_water, 1.0f, climate);
+  for (float demand_w = 10.0f; demand_w <= 1000.0f; demand_w += 10.0f) {
+    least_kwh = std::min(least_kwh, gas_at(little_hot_water, demand_w, climate));
+  }
+  EXPECT_LT(least_kwh, gas_at(little_hot_water, 1.0f, climate) - 100.0);
+  for (const float start_w : {1000.0f, 3000.0f, 8000.0f, 50000.0f}) {
+    SCOPED_TRACE(start_w);
+    BoilerCase input = little_hot_water;
+    input.building.design_heat_demand_w = start_w;
+    const auto below = fit_to_meter(input, climate, prices, least_kwh - 1.0);
+    ASSERT_TRUE(std::holds_alternative<MeterFitRefusal>(below));
+    const MeterFitRefusal& refusal = std::get<MeterFitRefusal>(below);
+    EXPECT_EQ(refusal.fault, MeterFitFault::below_base);
+    EXPECT_NEAR(refusal.limit_gas_kwh, least_kwh, 0.5);
+  }
+}
+
+// Where no demand gives the meter, the refusal names the gas nearest it: beyond any house the
+// year at 10 MW, and in a step of the curve the nearest year, more than 1 kWh away. The model
+// balances each day's run time to a tenth of a per cent, which moves a year of several MW by a
+// few kWh between neighbouring demands; such a step is found by bisection.
+TEST(MeterFit, ARefusalNamesTheGasNearestTheMeter) {
+  BoilerCase house = testing::worked_example();
+  house.burner = Burner::single_stage(1.0e7f);
+  const FoundClimate climate = climate_of(house);
+  const CostInputs prices = default_cost_inputs();
+
+  const double most_kwh = gas_at(house, 1.0e7f, climate);
+  const auto beyond = fit_to_meter(house, climate, prices, most_kwh + 10.0);
+  ASSERT_TRUE(std::holds_alternative<MeterFitRefusal>(beyond));
+  EXPECT_EQ(std::get<MeterFitRefusal>(beyond).fault, MeterFitFault::beyond_any_house);
+  EXPECT_NEAR(std::get<MeterFitRefusal>(beyond).limit_gas_kwh, most_kwh, 1e-6 * most_kwh);
+
+  double step_low_kwh = 0.0;
+  double step_high_kwh = 0.0;
+  for (const float from_w : {8.5e6f, 9.0e6f, 9.5e6f}) {
+    float low_w = from_w;
+    float high_w = from_w * 1.0001f;
+    double low_kwh = gas_at(house, low_w, climate);
+    double high_kwh = gas_at(house, high_w, climate);
+    const double middle_kwh = (low_kwh + high_kwh) / 2.0;
+    for (float w = low_w + (high_w - low_w) / 2.0f; w > low_w && w < high_w;
+         w = low_w + (high_w - low_w) / 2.0f) {
+      const double kwh = gas_at(house, w, climate);
+      (kwh < middle_kwh ? low_w : high_w) = w;
+      (kwh < middle_kwh ? low_kwh : high_kwh) = kwh;
+    }
+    if (high_kwh - low_kwh > 2.5) {
+      step_low_kwh = low_kwh;
+      step_high_kwh = high_kwh;
+      break;
+    }
+  }
+  ASSERT_GT(step_high_kwh - step_low_kwh, 2.5) << "no step of the curve to meter";
+  const double metered_kwh = (step_low_kwh + step_high_kwh) / 2.0;
+  const auto in_step = fit_to_meter(house, climate, prices, metered_kwh);
+  ASSERT_TRUE(std::holds_alternative<MeterFitRefusal>(in_step))
+      << std::get<MeterFit>(in_step).cost.gas_bill_kwh - metered_kwh;
+  const MeterFitRefusal& refusal = std::get<MeterFitRefusal>(in_step);
+  EXPECT_EQ(refusal.fault, MeterFitFault::in_a_step);
+  EXPECT_GT(std::abs(refusal.limit_gas_kwh - metered_kwh), 1.0);
+  EXPECT_LE(std::abs(refusal.limit_gas_kwh - metered_kwh), (step_high_kwh - step_low_kwh) / 2.0);
+}
+
 // Days beyond the burner's full power are counted; a modulating burner short of its own
 // part-load estimate below full power is not.
 TEST(MeterFit, CountsOnlyTheDaysTheFullBurnerCannotMeet) {

@@ -30,6 +30,36 @@ TEST(GasProperties, UpperAndLowerBasesDescribeTheSameGas) {
   EXPECT_LT(gas.upper_to_lower_ratio(), 1.15);
 }
 
+// The model's gas worked by hand from its composition, per normal m³ (22.414 litres a mole, so
+// 44.615 moles): methane 91.1 %, ethane 4.7 %, propane 1.7 %, butane 1.4 %, and 0.5 % CO2 that
+// passes through. Lower heating value: 0.911 · 35.882 + 0.047 · 64.353 + 0.017 · 93.207 +
+// 0.014 · 122.565 = 39.0135 MJ. Water: CₙH₂ₙ₊₂ gives n + 1 molecules, 0.911 · 2 + 0.047 · 3 +
+// 0.017 · 4 + 0.014 · 5 = 2.101 per mole of gas, 93.738 moles, condensing at 44.42 kJ a mole:
+// 4.1638 MJ more, 43.1773 MJ upper. Carbon: 0.911 + 0.047 · 2 + 0.017 · 3 + 0.014 · 4 = 1.112
+// per mole burnt plus 0.005 of the gas's own CO2, 1.117 · 44.615 · 44.01 g = 2.1932 kg; the
+// burnt carbon alone would be 2.1834 kg.
+TEST(GasProperties, AreThoseWorkedByHandFromTheGasComposition) {
+  constexpr GasProperties gas = model_gas_properties();
+  struct Row {
+    const char* what;
+    double value;
+    double by_hand;
+    double tolerance;
+  };
+  const Row rows[] = {
+      {"lower heating value, MJ/m³", gas.lower_heating_value_mj_per_m3, 39.0135, 1e-3},
+      {"upper heating value, MJ/m³", gas.upper_heating_value_mj_per_m3, 43.1773, 1e-3},
+      {"upper over lower", gas.upper_to_lower_ratio(), 1.10673, 1e-4},
+      {"bill's kWh per m³", gas.upper_kwh_per_m3(), 11.9937, 1e-3},
+      {"CO2 with the gas's own, kg/m³", gas.co2_kg_per_m3, 2.1932, 5e-4},
+      {"CO2 per kWh upper, kg", gas.co2_kg_per_upper_kwh(), 0.182866, 5e-5},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    EXPECT_NEAR(row.value, row.by_hand, row.tolerance);
+  }
+}
+
 TEST(CostInputs, DefaultsAreTheModelGasAndWithinTheirRanges) {
   const CostInputs defaults = default_cost_inputs();
   EXPECT_FALSE(invalid_cost_input(defaults));
@@ -99,7 +129,11 @@ TEST(YearCost, EveryYearGivesFiniteSumsOfItsLines) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
+    // Unlike the defaults, gas and electricity at different prices and emissions.
     CostInputs prices = default_cost_inputs();
+    prices.gas_price_sek_per_kwh = 1.75;
+    prices.electricity_price_sek_per_kwh = 1.9;
+    prices.electricity_co2_kg_per_kwh = 0.3;
     prices.gas_kwh_per_m3 = row.gas_kwh_per_m3;
     const YearCost cost = year_cost(row.year, prices);
     expect_whole_and_finite(cost, prices);
@@ -109,6 +143,12 @@ TEST(YearCost, EveryYearGivesFiniteSumsOfItsLines) {
     EXPECT_NEAR(cost.pilot_fuel_kwh, row.pilot_fuel_kwh, 1e-9);
     const double heating_kwh =
         std::isfinite(row.year.fuel_with_pump_kwh) ? row.year.fuel_with_pump_kwh : 0.0;
+    // Each line on its own basis: the gas priced and emitting on the bill's kWh, the pump on its
+    // electricity.
+    EXPECT_NEAR(cost.gas_cost_sek, cost.gas_bill_kwh * prices.gas_price_sek_per_kwh, 1e-9);
+    EXPECT_NEAR(cost.gas_co2_kg, cost.gas_bill_kwh * prices.gas_co2_kg_per_kwh, 1e-9);
+    EXPECT_NEAR(cost.pump_co2_kg, row.year.pump_electricity_kwh * prices.electricity_co2_kg_per_kwh,
+                1e-9);
     EXPECT_NEAR(
         cost.gas_bill_kwh,
         (heating_kwh + row.year.pilot_off_fuel_kwh + row.summer_fuel_kwh) * prices.fuel_hhv_ratio,
@@ -134,6 +174,21 @@ TEST(YearCost, ACaseInMemoryCostsWhatItsYearDoes) {
   EXPECT_EQ(std::get<YearCost>(cost), year_cost(model_year(input, result, 365), prices));
   EXPECT_EQ(std::get<YearCost>(cost).summer_days, 365 - result.totals.heating_days);
   EXPECT_GT(std::get<YearCost>(cost).gas_bill_kwh, result.energies.gross_energy_kwh);
+
+  // Priced on the bill's kWh at 1.75 kr, a fee of 1500 kr and the pump's electricity at 1.9 kr:
+  // the numbers themselves, whatever the days without heat add to the bill.
+  CostInputs own = prices;
+  own.fuel_hhv_ratio = 1.1;
+  own.gas_price_sek_per_kwh = 1.75;
+  own.fixed_fee_sek = 1500.0;
+  own.electricity_price_sek_per_kwh = 1.9;
+  const YearCost priced = std::get<YearCost>(case_cost(input, climate, own));
+  const double pump_kwh = result.energies.pump_electricity_kwh;
+  EXPECT_GT(pump_kwh, 0.0);
+  EXPECT_NEAR(priced.total_cost_sek, priced.gas_bill_kwh * 1.75 + 1500.0 + pump_kwh * 1.9, 1e-6);
+  EXPECT_NEAR(priced.gas_bill_kwh,
+              std::get<YearCost>(cost).gas_bill_kwh / prices.fuel_hhv_ratio * 1.1, 1e-6);
+  EXPECT_GE(priced.gas_bill_kwh, result.energies.gross_energy_kwh * 1.1);
 
   // A refused case and a climate that cannot be opened say why.
   input.burner = Burner::single_stage(-1.0f);

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/files/platform.h"
 #include "core/tests/support/temp_folder.h"
 
 namespace varmkalk::core {
@@ -34,6 +36,27 @@ TEST(FileAccess, AnExistingFileIsReplacedOnlyWhenAskedAndNoTemporaryFileStays) {
                FileAccessError);
   EXPECT_THROW(read_file(folder.path().string()), FileAccessError);
   EXPECT_EQ(folder.names(), std::vector<std::string>{"egen.dat"});
+}
+
+// Standard input's copy has no name from the moment it is made: the folder it is made in stays
+// empty while it is read, and after.
+TEST(FileAccess, TheCopyOfAStreamLeavesNothingInItsFolder) {
+  const TempFolder folder;
+  std::filesystem::create_directory(folder.path() / "tmp");
+  folder.write("källa.csv", "a,b\r\n1,2\r\n");
+  const int source = platform::open_for_reading(folder.path() / "källa.csv");
+  ASSERT_GE(source, 0);
+  platform::ready_for_reading(source);
+  {
+    InputFile copy = copy_to_unnamed_file(source, "standard in", folder.path() / "tmp", "prov");
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path() / "tmp"));
+    std::string bytes(64, '\0');
+    bytes.resize(copy.read_some(bytes.data(), bytes.size()));
+    EXPECT_EQ(bytes, "a,b\r\n1,2\r\n");
+  }
+  platform::close(source);
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path() / "tmp"));
+  EXPECT_EQ(folder.names(), (std::vector<std::string>{"källa.csv", "tmp"}));
 }
 
 }  // namespace

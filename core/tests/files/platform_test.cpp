@@ -139,5 +139,23 @@ TEST(Platform, OnlyARegularFileIsReplacedAndItKeepsItsPermissionBits) {
   EXPECT_EQ(folder.names(), (std::vector<std::string>{"länk", "mapp", "mål", "rör"}));
 }
 
+// Reading the umask for a new file's bits must put it back: a process left at umask 0 would
+// make every later file, its own and its children's, writable by all.
+TEST(Platform, NewFilePermissionsLeaveTheUmaskAsItWas) {
+  const mode_t before = ::umask(022);
+  for (const mode_t mask : {mode_t{022}, mode_t{077}, mode_t{002}}) {
+    SCOPED_TRACE(mask);
+    ::umask(mask);
+    EXPECT_EQ(platform::new_file_permissions(), 0666U & ~unsigned(mask));
+    EXPECT_EQ(platform::new_file_permissions(), 0666U & ~unsigned(mask));
+    const TempFolder folder;
+    write_file((folder.path() / "senare.dat").string(), "x", false);
+    EXPECT_EQ(platform::status_at(folder.path() / "senare.dat").permission_bits,
+              0666U & ~unsigned(mask));
+    EXPECT_EQ(::umask(mask), mask);
+  }
+  ::umask(before);
+}
+
 }  // namespace
 }  // namespace varmkalk::core

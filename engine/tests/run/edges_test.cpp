@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/climate_import/climate_file.h"
 #include "core/tests/support/control_file_fixture.h"
 #include "core/tests/support/temp_folder.h"
 #include "core/text/utf8_text.h"
@@ -140,6 +141,12 @@ TEST(EngineEdges, NoWrongYearAndNoWaitAtTheEdgesOfTheInput) {
        {{"egen.dat", stockholm_with(200, " 200  -95.0")}},
        "egen.dat, rad 200, kolumn 5–11: \"-95.0\" °C är ingen rimlig dygnsmedeltemperatur"},
       {"an own whole year", own("egen.dat"), {{"egen.dat", stockholm()}}, ""},
+      {"an own leap year", own("egen.dat"), {{"egen.dat", stockholm_days(366)}}, ""},
+      // kalvex-klimat --info reads a file saved by an editor that marks UTF-8; so does the run.
+      {"an own year behind a UTF-8 byte-order mark",
+       own("egen.dat"),
+       {{"egen.dat", "\xEF\xBB\xBF" + stockholm()}},
+       ""},
       {"a bundled name on line 24 keeps the bundled reader",
        own("sthlm.dat"),
        {{"sthlm.dat", stockholm_with(3, "   3    -52")}},
@@ -167,6 +174,9 @@ TEST(EngineEdges, NoWrongYearAndNoWaitAtTheEdgesOfTheInput) {
        {"-24", "umea.dat"},
        {},
        "styrfil.dat, rad 24: raden är ett tal men rad 25 ser ut som ett filnamn"},
+      // A name on line 25 is no swap of lines 24 and 25 unless line 24 holds a number.
+      {"a file name on line 25 after a blank line 24", {"", "umea.dat"}, {}, ""},
+      {"a file name on line 25 after text on line 24", {"anteckning", "umea.dat"}, {}, ""},
       {"extra lines that name no file",
        {" 1.5", "text efter rad 23", "nan", "\t", "-1e99"},
        {},
@@ -197,6 +207,26 @@ TEST(EngineEdges, NoWrongYearAndNoWaitAtTheEdgesOfTheInput) {
       EXPECT_FALSE(work.has("resultat.dat")) << run.err;
     }
   }
+}
+
+// An own climate file of a leap year, as kalvex-klimat writes it, is run to its 366th day: the
+// same winter as a common year's with one cold day more at its end counts one heating day more.
+TEST(EngineEdges, AnOwnLeapYearRunsEveryOneOfItsDays) {
+  const auto heating_days = [](int days_in_year) {
+    core::ClimateYear year;
+    for (int day = 1; day <= days_in_year; ++day) {
+      // Cold in the first and last two months, warm between.
+      year.daily_mean_tenths_c.push_back(day <= 60 || day > 305 ? -50 : 180);
+    }
+    TempFolder work;
+    prepare(work, {"egen.dat", "-18"}, {{"egen.dat", core::format_climate_file(year)}});
+    const Outcome run = run_kalvex(work);
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string daily = work.read("h123.dat");
+    return std::count(daily.begin(), daily.end(), '\n');
+  };
+  EXPECT_EQ(heating_days(365), 60 + 60);
+  EXPECT_EQ(heating_days(366), 60 + 61);
 }
 
 }  // namespace

@@ -126,6 +126,28 @@ class CostTest : public QObject {
         cost_lines(*shown, kSwedish)
             .join(QLatin1Char('\n'))
             .contains(cost_value_text(shown->total_cost_sek, kSwedish) + QStringLiteral(" kr")));
+    // The numbers themselves: the bill's kWh at 1.75 kr, the fee of 1500 kr and the pump's
+    // electricity at 1.9 kr; the summer's fuel on the bill's basis at the ratio 1.1. Each line of
+    // the box shows its own.
+    QVERIFY(shown->pump_electricity_kwh > 0.0);
+    const double gas_sek = shown->gas_bill_kwh * 1.75;
+    const double pump_sek = shown->pump_electricity_kwh * 1.9;
+    QVERIFY(std::abs(shown->total_cost_sek - (gas_sek + 1500.0 + pump_sek)) < 1e-6);
+    const std::pair<QString, double> box_lines[] = {
+        {QString::fromUtf8(kSummerHotWaterLabel), *shown->summer_fuel_kwh * 1.1},
+        {QStringLiteral("Kostnad för gasen"), gas_sek},
+        {QStringLiteral("Fast avgift"), 1500.0},
+        {QStringLiteral("Cirkulationspumpens el"), pump_sek},
+        {QStringLiteral("Kostnad totalt"), gas_sek + 1500.0 + pump_sek},
+    };
+    const QStringList box = cost_lines(*shown, kSwedish);
+    for (const auto& [label, value] : box_lines) {
+      const QStringList line = box.filter(label + QLatin1Char(' '));
+      QCOMPARE(line.size(), qsizetype{1});
+      QVERIFY2(
+          line[0].contains(QLatin1Char(' ') + cost_value_text(value, kSwedish) + QLatin1Char(' ')),
+          qPrintable(line[0]));
+    }
 
     // The sweep's point of the same case.
     SweepBase base = std::get<SweepBase>(sweep_base(form, QLocale::c()));

@@ -6,6 +6,7 @@
 #include "frontend/logic/form/form_case.h"
 #include "frontend/logic/kept/inputs_file.h"
 #include "frontend/logic/kept/kept_calculations.h"
+#include "frontend/logic/kept/kept_year.h"
 #include "frontend/logic/run/file_names.h"
 #include "frontend/tests/support/file_bytes.h"
 
@@ -415,6 +416,41 @@ class KeptInputsTest : public QObject {
     QVERIFY2(notes.contains(QStringLiteral("verkningsgrad 25.00 %")), qPrintable(notes));
     QVERIFY2(notes.contains(QStringLiteral("returtemperaturen 50.00 °C")), qPrintable(notes));
     QCOMPARE(restored.input.single_stage_power_kw, QStringLiteral("18,5"));
+  }
+
+  // A kept calculation's case is its inputs file's, exact, where it has one; its summary, which
+  // rounds and cannot carry every input, stands in only for a calculation kept without one.
+  void a_kept_case_comes_from_its_inputs_file_before_its_summary() {
+    FormInput typed = complete_swedish_input();
+    typed.design_heat_demand_kw = QStringLiteral("9,87654");
+    const KeptInputs kept =
+        kept_inputs(QStringLiteral("h1"), typed, kSwedish, CalculationListing{}, kSaved);
+    core::BoilerCase summarised = derived(typed, kSwedish);
+    summarised.building.design_heat_demand_w = 7000.0f;
+    const QByteArray bytes = summary_bytes(summarised);
+    const core::SummaryReport summary =
+        core::parse_summary_report(std::string_view(bytes.data(), bytes.size()), "h1  sum.dat");
+    struct Row {
+      const char* what;
+      std::optional<KeptInputs> inputs;
+      std::optional<core::SummaryReport> summary;
+      float demand_w;  // 0: neither gives a case
+    };
+    const Row rows[] = {
+        {"both", kept, summary, 9876.54f},
+        {"the inputs file alone", kept, std::nullopt, 9876.54f},
+        {"the summary alone", std::nullopt, summary, 7000.0f},
+        {"neither", std::nullopt, std::nullopt, 0.0f},
+    };
+    for (const Row& row : rows) {
+      const auto found = kept_case(row.inputs, row.summary, QStringLiteral("h1"));
+      QCOMPARE(std::holds_alternative<core::BoilerCase>(found), row.demand_w > 0.0f);
+      if (row.demand_w > 0.0f) {
+        QVERIFY2(std::abs(std::get<core::BoilerCase>(found).building.design_heat_demand_w -
+                          row.demand_w) < 1e-2f,
+                 row.what);
+      }
+    }
   }
 
   // The list shows a burner's power as typed where the typed input is known, and else as short

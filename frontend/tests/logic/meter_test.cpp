@@ -146,7 +146,8 @@ class MeterTest : public QObject {
       const QString field = form_demand_text(*outcome.form_demand_w, QLocale::c());
       QVERIFY(std::abs(field.toDouble() * 1000.0 - *outcome.form_demand_w) <= 5.0);
       const QStringList lines = meter_outcome_lines(asked, outcome, QLocale::c());
-      QCOMPARE(lines.filter(QStringLiteral("värmeförlusttal")).size(), outcome.carried ? 1 : 0);
+      const QStringList carried = lines.filter(QStringLiteral("värmeförlusttal"));
+      QCOMPARE(carried.size(), outcome.carried ? 1 : 0);
       // The headline is the figure "Använd" writes; the demand on the metered climate, where it
       // is another, is named as that climate's and never stands alone.
       const QString written = field + QStringLiteral(" kW");
@@ -161,6 +162,11 @@ class MeterTest : public QObject {
         QVERIFY(!meter_headline(outcome, QLocale::c()).contains(metered_kw));
         QCOMPARE(lines.filter(metered_kw).size(), 1);
         QVERIFY(lines.filter(metered_kw).front().contains(QStringLiteral("mätningens klimat")));
+        // H on the metered climate's span, the house as metered: whole W/K as the line shows it.
+        const QString h_text =
+            QString::number(std::lround(fit.design_heat_demand_w / span_k(asked.metered_case)));
+        QVERIFY2(carried[0].contains(QStringLiteral(") = %1 W/K").arg(h_text)),
+                 qPrintable(carried[0]));
       }
     }
   }

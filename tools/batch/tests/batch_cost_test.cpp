@@ -69,6 +69,7 @@ TEST(BatchCost, RefusesACellThatIsNoPlausibleValueNamingItsColumn) {
       {"\"1,5\"",
        "(\"gas_price_sek_per_kwh\"): \"1,5\" är inget tal; skriv decimaltecknet som punkt"},
       {"-1", "(\"gas_price_sek_per_kwh\"): \"-1\" ligger utanför 0–50 kr/kWh"},
+      {"50.5", "(\"gas_price_sek_per_kwh\"): \"50.5\" ligger utanför 0–50 kr/kWh"},
       {"", "(\"gas_price_sek_per_kwh\"): fältet är tomt"},
       {"1e39", "\"1e39\" är för stort för ett tal"},
       // Read as 0 by a double, which no one means by writing it.
@@ -106,6 +107,24 @@ TEST(BatchCost, ARowCarriesTheYearOnTheBillsTerms) {
   result.status = core::CaseStatus::ok;
   const std::string row = batch_output_row(input.table.rows[0], result, cost);
   EXPECT_TRUE(row.ends_with(",20000.5,1667,43000.25,3700\r\n")) << row;
+  // A spreadsheet reads every size as the decimal number it is, never in exponent form.
+  struct Size {
+    double gas_bill_kwh, gas_m3, total_cost_sek, co2_kg;
+    std::string row_end;
+  };
+  const Size sizes[] = {
+      {1.0e6, 2.5e7, 1.0e9, 1.0e12, ",1000000,25000000,1000000000,1000000000000\r\n"},
+      {1.0e-5, 2.5e-7, 0.0, 0.0001, ",0.00001,0.00000025,0,0.0001\r\n"},
+  };
+  for (const Size& size : sizes) {
+    core::YearCost figures;
+    figures.gas_bill_kwh = size.gas_bill_kwh;
+    figures.gas_m3 = size.gas_m3;
+    figures.total_cost_sek = size.total_cost_sek;
+    figures.co2_kg = size.co2_kg;
+    const std::string line = batch_output_row(input.table.rows[0], result, figures);
+    EXPECT_TRUE(line.ends_with(size.row_end)) << line;
+  }
   result.status = core::CaseStatus::error;
   EXPECT_TRUE(batch_output_row(input.table.rows[0], result, std::nullopt).ends_with(",,,,\r\n"));
   EXPECT_EQ(defaults, core::default_cost_inputs());

@@ -214,8 +214,12 @@ TEST_F(BatchFiles, WritesTheTableOrStandardOutputButNeverOverAnExistingFile) {
   EXPECT_EQ(run("in.csv out.csv"), 2);
   EXPECT_NE(errors().find("out.csv: filen finns redan; ange --replace"), std::string::npos);
   EXPECT_EQ(folder_.read("out.csv"), "earlier");
+  // A replaced output keeps who may read it.
+  std::filesystem::permissions(folder_.path() / "out.csv", std::filesystem::perms(0640));
   EXPECT_EQ(run("--replace in.csv out.csv"), 0) << errors();
   EXPECT_EQ(folder_.read("out.csv"), written);
+  EXPECT_EQ(std::filesystem::status(folder_.path() / "out.csv").permissions(),
+            std::filesystem::perms(0640));
 
   EXPECT_EQ(run("- - <in.csv"), 0) << errors();
   EXPECT_EQ(folder_.read("out.txt"), written);

@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -36,8 +37,11 @@ using namespace std::chrono_literals;
 // The program in `folder` with `arguments` (shell words); a program still running after a while
 // hangs.
 int run_batch(const TempFolder& folder, const std::string& arguments) {
-  const std::string command = "cd '" + folder.path().string() + "' && timeout 60 '" +
-                              KALVEX_BATCH_PROGRAM + "' " + arguments + " >out.txt 2>err.txt";
+  // A file-size limit too: a program that copied standard input it should refuse unread would
+  // otherwise fill the disk before the timeout.
+  const std::string command = "cd '" + folder.path().string() +
+                              "' && ulimit -f 65536 && timeout 60 '" + KALVEX_BATCH_PROGRAM + "' " +
+                              arguments + " >out.txt 2>err.txt";
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -94,12 +98,72 @@ TEST(BatchStream, ABadCellOnTheLastRowOfALargeTableIsNamedInBoundedMemoryAndNoth
   EXPECT_EQ(folder.names(), (std::vector<std::string>{"err.txt", "in.csv", "out.txt"}));
 }
 
+// Standard output cannot be taken back: the first pass names a bad cell on any row, also one
+// chunks of rows beyond the first, before the header or any row is written.
+TEST(BatchStream, ABadCellAnywhereRefusesTheTableBeforeAnythingReachesStandardOutput) {
+  TempFolder folder;
+  for (const std::size_t rows : {std::size_t{1}, std::size_t{3}, std::size_t{10000}}) {
+    SCOPED_TRACE(rows);
+    folder.write("in.csv", large_table(rows, "O"));
+    for (const std::string arguments : {"in.csv -", "- - <in.csv"}) {
+      SCOPED_TRACE(arguments);
+      EXPECT_EQ(run_batch(folder, arguments), 2);
+      EXPECT_EQ(folder.read("out.txt"), "");
+      EXPECT_NE(folder.read("err.txt").find(", rad " + std::to_string(rows + 1) + ", kolumn 22"),
+                std::string::npos)
+          << folder.read("err.txt");
+    }
+  }
+}
+
+// Rows are computed in chunks bounded both in rows and in bytes: neither a long table of short
+// rows nor a table of long rows makes memory grow with it. A run of either under a data limit
+// far below what its rows, their results and their output take at once ends complete.
+TEST(BatchStream, ChunksOfManyShortOrOfLongRowsRunInBoundedMemory) {
+  if (kSanitized) {
+    GTEST_SKIP() << "AddressSanitizer reserves its shadow memory beyond any data limit";
+  }
+  struct Row {
+    const char* what;
+    std::size_t rows;
+    std::size_t case_name_bytes;  // the text of the case column
+    bool refused;                 // a case the model refuses at once, quick to run
+    int data_limit_kib;
+  };
+  // About 1.7 kB a short row and twice its bytes a long row, kept all at once.
+  const Row rows[] = {
+      {"many short rows", 100000, 8, true, 96 * 1024},
+      {"long rows", 480, 256 * 1024, false, 150 * 1024},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TempFolder folder;
+    core::BoilerCase input = testing::worked_example();
+    if (row.refused) {
+      input.burner = core::Burner::single_stage(-1.0f);
+    }
+    const std::vector<core::BoilerCase> cases(row.rows, input);
+    const std::vector<std::string> names(row.rows, std::string(row.case_name_bytes, 'x'));
+    folder.write("in.csv", batch_table(cases, names));
+    const std::string command =
+        "cd '" + folder.path().string() + "' && (ulimit -d " + std::to_string(row.data_limit_kib) +
+        " && '" + KALVEX_BATCH_PROGRAM + "' in.csv - --threads 2) >/dev/null 2>err.txt";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), row.refused ? 1 : 0) << folder.read("err.txt");
+    EXPECT_NE(folder.read("err.txt").find(std::to_string(row.rows) + " fall: "), std::string::npos)
+        << folder.read("err.txt");
+  }
+}
+
 TEST(BatchStream, AnOutputThatCannotTakeTheTableIsRefusedBeforeAnyInputIsRead) {
   TempFolder folder;
   std::filesystem::create_directory(folder.path() / "mapp");
   ASSERT_EQ(::mkfifo((folder.path() / "rör").c_str(), 0600), 0);
   const std::string long_name(236, 'u');
+  folder.write("förra.csv", "earlier");
   const std::vector<std::pair<std::string, std::string>> outputs = {
+      {"förra.csv", "kalvex-batch: förra.csv: filen finns redan; ange --replace"},
       {"''",
        "kalvex-batch: utdatafilens namn är tomt; ange ett filnamn, eller - för standard ut\n"},
       {"/dev/stdout",
@@ -126,7 +190,9 @@ TEST(BatchStream, AnOutputThatCannotTakeTheTableIsRefusedBeforeAnyInputIsRead) {
     // Standard input that never ends: it is not read at all.
     EXPECT_EQ(run_batch(folder, "- " + output + " </dev/zero"), 2);
     EXPECT_EQ(folder.read("err.txt").substr(0, message.size()), message);
-    EXPECT_EQ(folder.names(), (std::vector<std::string>{"err.txt", "mapp", "out.txt", "rör"}));
+    EXPECT_EQ(folder.names(),
+              (std::vector<std::string>{"err.txt", "förra.csv", "mapp", "out.txt", "rör"}));
+    EXPECT_EQ(folder.read("förra.csv"), "earlier");
   }
 }
 
@@ -335,6 +401,40 @@ TEST(BatchStream, AFileSizeLimitEndsTheRunWithAMessageAndNoFileBehind) {
     EXPECT_EQ(folder.read("out.csv"), "earlier");
   }
   EXPECT_EQ(folder.names(), (std::vector<std::string>{"err.txt", "in.csv", "out.csv", "ut.txt"}));
+}
+
+// A run started under nohup has SIGHUP ignored; removing its temporary file on a signal must not
+// make it end on one.
+TEST(BatchStream, ARunThatIgnoresSighupKeepsIgnoringIt) {
+  constexpr std::size_t kRows = 5000;
+  TempFolder folder;
+  folder.write("in.csv", large_table(kRows));
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, folder.path().c_str());
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  std::string program = KALVEX_BATCH_PROGRAM;
+  std::string input = "in.csv";
+  std::string output = "out.csv";
+  char* argv[] = {program.data(), input.data(), output.data(), nullptr};
+  // Ignored as nohup ignores it: the child inherits the disposition.
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  struct sigaction before {};
+  ASSERT_EQ(::sigaction(SIGHUP, &ignore, &before), 0);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+  ::sigaction(SIGHUP, &before, nullptr);
+  posix_spawn_file_actions_destroy(&actions);
+  ASSERT_EQ(spawned, 0);
+  EXPECT_TRUE(appears(folder, "out.csv.kalvex-batch-"));
+  ::kill(pid, SIGHUP);
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  const std::string written = folder.read("out.csv");
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), static_cast<long>(kRows + 1));
+  EXPECT_EQ(folder.names(), (std::vector<std::string>{"in.csv", "out.csv"}));
 }
 
 TEST(BatchStream, ProgressTellsRowsRateAndTimeLeft) {
