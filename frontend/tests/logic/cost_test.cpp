@@ -134,7 +134,7 @@ class CostTest : public QObject {
     const double pump_sek = shown->pump_electricity_kwh * 1.9;
     QVERIFY(std::abs(shown->total_cost_sek - (gas_sek + 1500.0 + pump_sek)) < 1e-6);
     const std::pair<QString, double> box_lines[] = {
-        {QString::fromUtf8(kSummerHotWaterLabel), *shown->summer_fuel_kwh * 1.1},
+        {QString::fromUtf8(kSummerHotWaterLabel), shown->summer_fuel_kwh * 1.1},
         {QStringLiteral("Kostnad för gasen"), gas_sek},
         {QStringLiteral("Fast avgift"), 1500.0},
         {QStringLiteral("Cirkulationspumpens el"), pump_sek},
