@@ -92,12 +92,12 @@ std::optional<std::string> not_a_climate_year(const FoundClimate& climate) {
   return std::nullopt;
 }
 
-std::variant<YearCost, std::string> billed_year(const BoilerCase& input, const CaseResult& result,
+namespace {
+
+// The bill of a year already run on a climate known to be a whole year.
+std::variant<YearCost, std::string> cost_of_run(const BoilerCase& input, const CaseResult& result,
                                                 const FoundClimate& climate,
                                                 const CostInputs& prices) {
-  if (std::optional<std::string> fault = not_a_climate_year(climate)) {
-    return std::move(*fault);
-  }
   if (result.status == CaseStatus::error) {
     return result.message;
   }
@@ -109,12 +109,24 @@ std::variant<YearCost, std::string> billed_year(const BoilerCase& input, const C
   }
 }
 
-std::variant<YearCost, std::string> case_cost(const BoilerCase& input, const FoundClimate& climate,
-                                              const CostInputs& prices) {
+}  // namespace
+
+std::variant<YearCost, std::string> billed_year(const BoilerCase& input, const CaseResult& result,
+                                                const FoundClimate& climate,
+                                                const CostInputs& prices) {
   if (std::optional<std::string> fault = not_a_climate_year(climate)) {
     return std::move(*fault);
   }
-  return billed_year(input, run_case(input, climate), climate, prices);
+  return cost_of_run(input, result, climate, prices);
+}
+
+std::variant<YearCost, std::string> case_cost(const BoilerCase& input, const FoundClimate& climate,
+                                              const CostInputs& prices) {
+  // Checked before the year is run: no year is run for a climate that cannot be billed.
+  if (std::optional<std::string> fault = not_a_climate_year(climate)) {
+    return std::move(*fault);
+  }
+  return cost_of_run(input, run_case(input, climate), climate, prices);
 }
 
 double most_burnable_gas_kwh(const BoilerCase& input, int climate_days, const CostInputs& prices) {
