@@ -19,7 +19,7 @@ void BM_MeterFitExampleCase(benchmark::State& state) {
       find_climate(climate_file_name(input.climate), KALVEX_CLIMATE_DIR, {});
   const CostInputs prices = default_cost_inputs();
   const double metered_kwh =
-      std::get<YearCost>(case_cost(input, climate, prices)).gas_bill_kwh * 1.2;
+      std::get<YearCost>(case_cost(input, climate, prices).cost).gas_bill_kwh * 1.2;
   int evaluations = 0;
   for (auto _ : state) {
     const auto fit = fit_to_meter(input, climate, prices, metered_kwh);

@@ -5,6 +5,7 @@
 #include "core/case/calc_identity.h"
 #include "core/case/climate_choice.h"
 #include "core/case/heating_systems.h"
+#include "core/case/house.h"
 
 namespace varmkalk::core {
 
@@ -57,13 +58,6 @@ struct CirculationPump {
   friend bool operator==(const CirculationPump&, const CirculationPump&) = default;
 };
 
-struct HotWater {
-  float annual_demand_kwh = 0.0f;
-  float heater_loss_w = 0.0f;  // standing loss of the hot-water heater
-
-  friend bool operator==(const HotWater&, const HotWater&) = default;
-};
-
 // One calculation: everything the control file carries, as typed values.
 struct BoilerCase {
   Burner burner;
@@ -79,5 +73,8 @@ struct BoilerCase {
 
   friend bool operator==(const BoilerCase&, const BoilerCase&) = default;
 };
+
+// The house the boiler heats: its building, heating system, hot water and climate.
+House house_of(const BoilerCase& input);
 
 }  // namespace varmkalk::core

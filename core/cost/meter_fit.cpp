@@ -8,8 +8,8 @@
 #include <variant>
 
 #include "core/case/units.h"
-#include "core/model/day_model.h"
 #include "core/model/day_shortfall.h"
+#include "core/model/house_day.h"
 #include "core/model/start_model.h"
 #include "core/model/year.h"
 #include "core/text/fixed_format.h"
@@ -76,15 +76,15 @@ class GasCurve {
     input_.building.design_heat_demand_w = demand_w;
     Point point;
     point.demand_w = demand_w;
-    point.result = run_case(input_, climate_);
-    std::variant<YearCost, std::string> cost = billed_year(input_, point.result, climate_, prices_);
-    if (const std::string* fault = std::get_if<std::string>(&cost)) {
+    CostedCase costed = case_cost(input_, climate_, prices_);
+    point.result = std::move(costed.result);
+    if (const std::string* fault = std::get_if<std::string>(&costed.cost)) {
       throw Refused{{MeterFitFault::model_refused,
                      "Fallet kan inte räknas vid uppvärmningsbehovet " +
                          format_decimal(demand_w, 0) + " W: " + *fault,
                      0.0}};
     }
-    point.cost = std::get<YearCost>(cost);
+    point.cost = std::get<YearCost>(costed.cost);
     point.gas_kwh = point.cost.gas_bill_kwh;
     return point;
   }
@@ -465,8 +465,8 @@ std::variant<MeterFit, MeterFitRefusal> fit_to_meter(const BoilerCase& input,
 std::optional<float> carried_design_demand_w(const BoilerCase& house, const ClimateChoice& to) {
   BoilerCase there = house;
   there.climate = to;
-  const float span_here = demand_span(house, design_conditions(house));
-  const float span_there = demand_span(there, design_conditions(there));
+  const float span_here = demand_span(house_of(house), design_conditions(house));
+  const float span_there = demand_span(house_of(there), design_conditions(there));
   if (!(span_here > 0.0f) || !(span_there > 0.0f)) {
     return std::nullopt;
   }

@@ -3,31 +3,18 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <string>
 
 #include "core/case/units.h"
 #include "core/model/burner_power.h"
 #include "core/model/combustion_efficiency.h"
 #include "core/model/heating_system.h"
+#include "core/model/house_day.h"
 #include "core/model/model_input_error.h"
 #include "core/model/run_time.h"
 #include "core/model/standing_losses.h"
-#include "core/text/number_text.h"
 
 namespace varmkalk::core {
 namespace {
-
-// With one decimal in the climate files, 14.9 °C is a heating day and 15.0 °C is not.
-constexpr float kHeatingLimit = 14.95f;
-// Free gains cover the building's losses down to 5 K below the indoor temperature.
-constexpr float kFreeGainKelvin = 5.0f;
-
-ModelInputError not_finite(int day_number, float outdoor_temp) {
-  return ModelInputError("Dag " + std::to_string(day_number) + " med utetemperaturen " +
-                         shortest_text(outdoor_temp) +
-                         " °C ger inget ändligt värde; indata ligger utanför modellens "
-                         "giltighetsområde");
-}
 
 void require_finite(const DayBalance& day) {
   for (const float value :
@@ -36,7 +23,7 @@ void require_finite(const DayBalance& day) {
         day.with_pump.run_time, day.with_pump.day_efficiency, day.with_pump.shortfall,
         day.without_pump.run_time, day.without_pump.day_efficiency, day.without_pump.shortfall}) {
     if (!std::isfinite(value)) {
-      throw not_finite(day.day_number, day.outdoor_temp);
+      throw day_not_finite(day.day_number, day.outdoor_temp);
     }
   }
 }
@@ -55,35 +42,14 @@ void require_finite(const ZeroLoadDay& day) {
 
 }  // namespace
 
-float demand_span(const BoilerCase& input, const DesignConditions& design) {
-  return input.building.indoor_temp_c - kFreeGainKelvin - design.outdoor_temp_c;
-}
-
-float day_heat_demand(const BoilerCase& input, const DesignConditions& design, float outdoor_temp) {
-  return input.building.design_heat_demand_w - (outdoor_temp - design.outdoor_temp_c) *
-                                                   input.building.design_heat_demand_w /
-                                                   demand_span(input, design);
-}
-
 std::optional<DayBalance> simulate_day(const BoilerCase& input, const ModelConstants& constants,
                                        const ClimateRecord& record) {
-  if (!(record.outdoor_temp < kHeatingLimit)) {
+  const std::optional<HouseDay> house = house_day(constants.house, constants.design, record);
+  if (!house) {
     return std::nullopt;
   }
-  const float heat_demand = day_heat_demand(input, constants.design, record.outdoor_temp);
-  // A demand beyond the range of 32-bit numbers would otherwise read as no demand at all.
-  if (std::isnan(heat_demand) || std::isinf(heat_demand)) {
-    throw not_finite(record.day_number, record.outdoor_temp);
-  }
-  // Below an indoor temperature of 19.95 °C a day under the heating limit can be warmer than
-  // the point of zero demand; it needs no heat, and the radiator formula needs a load above 0.
-  if (!(heat_demand > 0.0f)) {
-    return std::nullopt;
-  }
-  const float relative_load = heat_demand / input.building.design_heat_demand_w;
-  const HeatingTemperatures heating =
-      heating_system_temperatures(relative_load, constants.design.supply_temp_c,
-                                  constants.design.return_temp_c, input.building.indoor_temp_c);
+  const float heat_demand = house->heat_demand;
+  const HeatingTemperatures& heating = house->heating;
   const BoilerTemperatures boiler = boiler_temperatures(heating.supply_temp, heating.return_temp,
                                                         input.building.min_return_temp_c);
   const float convection = convection_loss(input, boiler.boiler_mean_temp);
@@ -103,7 +69,7 @@ std::optional<DayBalance> simulate_day(const BoilerCase& input, const ModelConst
   // loss overflows, and the balance would read the infinite output as free heat and pass the
   // day over.
   if (!std::isfinite(burner.burner_power - flue_gas_loss)) {
-    throw not_finite(record.day_number, record.outdoor_temp);
+    throw day_not_finite(record.day_number, record.outdoor_temp);
   }
 
   DayTerms terms;
@@ -147,11 +113,7 @@ std::optional<DayBalance> simulate_day(const BoilerCase& input, const ModelConst
 }
 
 ZeroLoadDay zero_load_day(const BoilerCase& input, const ModelConstants& constants) {
-  // At no load the radiator formula gives the radiators the temperature of the room it works
-  // from, on supply and return alike.
-  const HeatingTemperatures heating =
-      heating_system_temperatures(0.0f, constants.design.supply_temp_c,
-                                  constants.design.return_temp_c, input.building.indoor_temp_c);
+  const HeatingTemperatures heating = no_load_heating(constants.house, constants.design);
   const BoilerTemperatures boiler = boiler_temperatures(heating.supply_temp, heating.return_temp,
                                                         input.building.min_return_temp_c);
   ZeroLoadDay day;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/case/house.h"
 #include "core/model/flue_gas.h"
 
 namespace varmkalk::core {
@@ -15,6 +16,7 @@ struct DesignConditions {
 
 // The model's values for the whole run, computed once before the first day.
 struct ModelConstants {
+  House house;
   DesignConditions design;
   float gas_heating_value = 0.0f;  // lower heating value, J/m³n
   float flue_gas_volume = 0.0f;    // m³n of wet flue gas per m³n of gas

@@ -13,4 +13,7 @@ class ModelInputError : public std::runtime_error {
   explicit ModelInputError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A day whose figures are no finite number, named by its number and outdoor temperature.
+ModelInputError day_not_finite(int day_number, float outdoor_temp);
+
 }  // namespace varmkalk::core

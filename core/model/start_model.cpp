@@ -10,6 +10,7 @@
 #include "core/model/combustion_efficiency.h"
 #include "core/model/day_model.h"
 #include "core/model/flue_gas_temperature.h"
+#include "core/model/house_day.h"
 #include "core/model/standing_losses.h"
 #include "core/text/number_text.h"
 
@@ -116,7 +117,7 @@ void require_building(const BoilerCase& input, const DesignConditions& design) {
                           with_unit(input.building.design_heat_demand_w, "W") +
                           "; det måste vara större än 0");
   }
-  if (!(demand_span(input, design) > 0.0f)) {
+  if (!(demand_span(house_of(input), design) > 0.0f)) {
     throw ModelInputError("Inomhustemperaturen " + with_unit(input.building.indoor_temp_c, "°C") +
                           " minus 5 K ligger inte över den dimensionerande utetemperaturen " +
                           with_unit(design.outdoor_temp_c, "°C") +
@@ -194,6 +195,7 @@ ModelConstants start_model(const BoilerCase& input, const DesignConditions& desi
   require_flue_gas_cases(input, *flame_temp);
 
   ModelConstants constants;
+  constants.house = house_of(input);
   constants.design = design;
   constants.gas_heating_value = gas.gas_heating_value;
   constants.flue_gas_volume = gas.flue_gas_volume;
@@ -210,8 +212,7 @@ ModelConstants start_model(const BoilerCase& input, const DesignConditions& desi
 }
 
 DesignConditions design_conditions(const BoilerCase& input) {
-  const HeatingSystemDesign& system = heating_system_design(input.heating_system);
-  return {design_outdoor_temp_c(input.climate), system.supply_temp_c, system.return_temp_c};
+  return design_conditions(house_of(input));
 }
 
 }  // namespace varmkalk::core

@@ -23,7 +23,7 @@ FoundClimate climate_of(const BoilerCase& input) {
 
 double gas_at(BoilerCase input, float demand_w, const FoundClimate& climate) {
   input.building.design_heat_demand_w = demand_w;
-  return std::get<YearCost>(case_cost(input, climate, default_cost_inputs())).gas_bill_kwh;
+  return std::get<YearCost>(case_cost(input, climate, default_cost_inputs()).cost).gas_bill_kwh;
 }
 
 // The bill's gas at a house's own demand, taken as the meter, gives that demand back.

@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "core/cost/gas_properties.h"
+#include "core/generators/gas_boiler.h"
 #include "core/model/day_model.h"
 #include "core/model/start_model.h"
 #include "core/model/year.h"
@@ -77,15 +78,15 @@ TEST(CostInputs, DefaultsAreTheModelGasAndWithinTheirRanges) {
 }
 
 void expect_whole_and_finite(const YearCost& cost, const CostInputs& prices) {
-  for (const double value :
-       {cost.gas_bill_kwh, cost.gas_m3, cost.gas_cost_sek, cost.fixed_fee_sek, cost.pump_cost_sek,
-        cost.total_cost_sek, cost.gas_co2_kg, cost.pump_co2_kg, cost.co2_kg}) {
+  for (const double value : {cost.gas_bill_kwh, cost.gas_m3, cost.gas_cost_sek, cost.fixed_fee_sek,
+                             cost.electricity_cost_sek, cost.total_cost_sek, cost.gas_co2_kg,
+                             cost.electricity_co2_kg, cost.co2_kg}) {
     EXPECT_TRUE(std::isfinite(value));
     EXPECT_GE(value, 0.0);
   }
   EXPECT_DOUBLE_EQ(cost.total_cost_sek,
-                   cost.gas_cost_sek + cost.fixed_fee_sek + cost.pump_cost_sek);
-  EXPECT_DOUBLE_EQ(cost.co2_kg, cost.gas_co2_kg + cost.pump_co2_kg);
+                   cost.gas_cost_sek + cost.fixed_fee_sek + cost.electricity_cost_sek);
+  EXPECT_DOUBLE_EQ(cost.co2_kg, cost.gas_co2_kg + cost.electricity_co2_kg);
   if (prices.gas_kwh_per_m3 > 0.0) {
     EXPECT_NEAR(cost.gas_m3 * prices.gas_kwh_per_m3, cost.gas_bill_kwh, 1e-9);
   }
@@ -94,7 +95,7 @@ void expect_whole_and_finite(const YearCost& cost, const CostInputs& prices) {
 TEST(YearCost, EveryYearGivesFiniteSumsOfItsLines) {
   struct Row {
     const char* what;
-    ModelYear year;
+    BoilerYearFacts year;
     double gas_kwh_per_m3;
     int summer_days;
     double summer_fuel_kwh;
@@ -135,25 +136,26 @@ TEST(YearCost, EveryYearGivesFiniteSumsOfItsLines) {
     prices.electricity_price_sek_per_kwh = 1.9;
     prices.electricity_co2_kg_per_kwh = 0.3;
     prices.gas_kwh_per_m3 = row.gas_kwh_per_m3;
-    const YearCost cost = year_cost(row.year, prices);
+    const GasBoilerYear boiler = gas_boiler_year(row.year);
+    const YearCost cost = year_cost(boiler.year, prices);
     expect_whole_and_finite(cost, prices);
     EXPECT_EQ(cost.summer_days, row.summer_days);
     EXPECT_NEAR(cost.summer_fuel_kwh, row.summer_fuel_kwh, 1e-9);
     EXPECT_NEAR(cost.summer_gas_bill_kwh, row.summer_fuel_kwh * prices.fuel_hhv_ratio, 1e-9);
-    EXPECT_NEAR(cost.pilot_fuel_kwh, row.pilot_fuel_kwh, 1e-9);
+    EXPECT_NEAR(boiler.pilot_gas_kwh, row.pilot_fuel_kwh, 1e-9);
     const double heating_kwh =
         std::isfinite(row.year.fuel_with_pump_kwh) ? row.year.fuel_with_pump_kwh : 0.0;
     // Each line on its own basis: the gas priced and emitting on the bill's kWh, the pump on its
     // electricity.
     EXPECT_NEAR(cost.gas_cost_sek, cost.gas_bill_kwh * prices.gas_price_sek_per_kwh, 1e-9);
     EXPECT_NEAR(cost.gas_co2_kg, cost.gas_bill_kwh * prices.gas_co2_kg_per_kwh, 1e-9);
-    EXPECT_NEAR(cost.pump_co2_kg, row.year.pump_electricity_kwh * prices.electricity_co2_kg_per_kwh,
-                1e-9);
+    EXPECT_NEAR(cost.electricity_co2_kg,
+                row.year.pump_electricity_kwh * prices.electricity_co2_kg_per_kwh, 1e-9);
     EXPECT_NEAR(
         cost.gas_bill_kwh,
         (heating_kwh + row.year.pilot_off_fuel_kwh + row.summer_fuel_kwh) * prices.fuel_hhv_ratio,
         1e-9);
-    EXPECT_NEAR(cost.pump_cost_sek,
+    EXPECT_NEAR(cost.electricity_cost_sek,
                 row.year.pump_electricity_kwh * prices.electricity_price_sek_per_kwh, 1e-9);
   }
 }
@@ -168,10 +170,10 @@ TEST(YearCost, ACaseInMemoryCostsWhatItsYearDoes) {
   const FoundClimate climate = climate_of(input);
   ASSERT_TRUE(climate.days);
   const CostInputs prices = default_cost_inputs();
-  const auto cost = case_cost(input, climate, prices);
+  const auto cost = case_cost(input, climate, prices).cost;
   ASSERT_TRUE(std::holds_alternative<YearCost>(cost)) << std::get<std::string>(cost);
   const CaseResult result = run_case(input, climate);
-  EXPECT_EQ(std::get<YearCost>(cost), year_cost(model_year(input, result, 365), prices));
+  EXPECT_EQ(std::get<YearCost>(cost), year_cost(gas_boiler_year(input, result, 365).year, prices));
   EXPECT_EQ(std::get<YearCost>(cost).summer_days, 365 - result.totals.heating_days);
   EXPECT_GT(std::get<YearCost>(cost).gas_bill_kwh, result.energies.gross_energy_kwh);
 
@@ -182,7 +184,7 @@ TEST(YearCost, ACaseInMemoryCostsWhatItsYearDoes) {
   own.gas_price_sek_per_kwh = 1.75;
   own.fixed_fee_sek = 1500.0;
   own.electricity_price_sek_per_kwh = 1.9;
-  const YearCost priced = std::get<YearCost>(case_cost(input, climate, own));
+  const YearCost priced = std::get<YearCost>(case_cost(input, climate, own).cost);
   const double pump_kwh = result.energies.pump_electricity_kwh;
   EXPECT_GT(pump_kwh, 0.0);
   EXPECT_NEAR(priced.total_cost_sek, priced.gas_bill_kwh * 1.75 + 1500.0 + pump_kwh * 1.9, 1e-6);
@@ -192,11 +194,12 @@ TEST(YearCost, ACaseInMemoryCostsWhatItsYearDoes) {
 
   // A refused case and a climate that cannot be opened say why.
   input.burner = Burner::single_stage(-1.0f);
-  EXPECT_EQ(std::get<std::string>(case_cost(input, climate, prices)),
+  EXPECT_EQ(std::get<std::string>(case_cost(input, climate, prices).cost),
             "Brännarens maxeffekt är -1 W; den måste vara större än 0");
   EXPECT_EQ(
       std::get<std::string>(case_cost(testing::worked_example(),
-                                      FoundClimate{std::nullopt, "malmo.dat: saknas", ""}, prices)),
+                                      FoundClimate{std::nullopt, "malmo.dat: saknas", ""}, prices)
+                                .cost),
       "malmo.dat: saknas");
 }
 
@@ -216,9 +219,9 @@ TEST(YearCost, ThePilotFlamesOffTimeFuelIsOnTheBill) {
     BoilerCase with_pilot = without;
     with_pilot.combustion.pilot_power_w = row.pilot_power_w;
     const FoundClimate climate = climate_of(without);
-    const YearCost before = std::get<YearCost>(case_cost(without, climate, prices));
-    const YearCost after = std::get<YearCost>(case_cost(with_pilot, climate, prices));
-    EXPECT_EQ(before.pilot_fuel_kwh, 0.0);
+    const YearCost before = std::get<YearCost>(case_cost(without, climate, prices).cost);
+    const YearCost after = std::get<YearCost>(case_cost(with_pilot, climate, prices).cost);
+    EXPECT_EQ(gas_boiler_year(without, run_case(without, climate), 365).pilot_gas_kwh, 0.0);
     // The pilot's off-time fuel of each day, summed from the model's own days.
     const YearResult year = run_year(with_pilot, climate.days->records);
     double off_time_kwh = 0.0;
@@ -230,7 +233,8 @@ TEST(YearCost, ThePilotFlamesOffTimeFuelIsOnTheBill) {
         zero_load_day(with_pilot, start_model(with_pilot, design_conditions(with_pilot)));
     off_time_kwh += double(365 - int(year.days.size())) * double(row.pilot_power_w) *
                     (1.0 - double(zero.run_time)) * 24.0 / 1000.0;
-    EXPECT_NEAR(after.pilot_fuel_kwh, off_time_kwh, off_time_kwh * 1e-5);
+    EXPECT_NEAR(gas_boiler_year(with_pilot, run_case(with_pilot, climate), 365).pilot_gas_kwh,
+                off_time_kwh, off_time_kwh * 1e-5);
     // At least all of it, on the bill's basis: the pilot's fuel lengthens the burner's runs too.
     EXPECT_GT(after.gas_bill_kwh - before.gas_bill_kwh, off_time_kwh * prices.fuel_hhv_ratio);
   }
@@ -339,7 +343,7 @@ TEST(YearCost, BillsTheDaysWithoutHeatAsDaysOfTheBoiler) {
     SCOPED_TRACE(row.what);
     const CaseResult result = run_case(row.input, row.climate);
     ASSERT_EQ(result.totals.heating_days, row.heating_days);
-    const auto cost = case_cost(row.input, row.climate, prices);
+    const auto cost = case_cost(row.input, row.climate, prices).cost;
     ASSERT_TRUE(std::holds_alternative<YearCost>(cost)) << std::get<std::string>(cost);
     const auto days = static_cast<int>(row.climate.days->records.size());
     const ZeroLoadDay day =
@@ -385,7 +389,7 @@ TEST(YearCost, AClimateThatIsNoYearIsNotBilled) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    const auto cost = case_cost(testing::worked_example(), row.climate, default_cost_inputs());
+    const auto cost = case_cost(testing::worked_example(), row.climate, default_cost_inputs()).cost;
     if (*row.refusal == '\0') {
       EXPECT_TRUE(std::holds_alternative<YearCost>(cost)) << std::get<std::string>(cost);
     } else {

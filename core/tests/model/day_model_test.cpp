@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "core/model/combustion_efficiency.h"
+#include "core/model/house_day.h"
 #include "core/model/start_model.h"
 #include "core/tests/support/worked_example.h"
 
@@ -88,7 +89,7 @@ TEST(SimulateDay, HeatingLimitIs14Point95) {
 
 TEST(SimulateDay, DemandIsLinearAndUncappedInTheOutdoorTemperature) {
   const BoilerCase run = testing::worked_example();
-  EXPECT_EQ(day_heat_demand(run, testing::worked_design(), -14.0f),
+  EXPECT_EQ(day_heat_demand(house_of(run), testing::worked_design(), -14.0f),
             run.building.design_heat_demand_w);
   const std::optional<DayBalance> design_day = day_at(run, -14.0f);
   ASSERT_TRUE(design_day.has_value());

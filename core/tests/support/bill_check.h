@@ -9,6 +9,7 @@
 #include "core/case/boiler_case.h"
 #include "core/case/units.h"
 #include "core/cost/year_cost.h"
+#include "core/generators/gas_boiler.h"
 #include "core/model/standing_losses.h"
 #include "core/run/case_run.h"
 #include "core/text/number_text.h"
@@ -41,7 +42,7 @@ struct BillCheck {
   // its own demand is counted apart; one it refuses at another demand is a fault.
   void check(const std::string& name, const core::BoilerCase& house,
              const core::FoundClimate& climate, const core::CostInputs& prices) {
-    if (core::case_cost(house, climate, prices).index() != 0) {
+    if (core::case_cost(house, climate, prices).cost.index() != 0) {
       ++refused_houses;
       return;
     }
@@ -53,8 +54,9 @@ struct BillCheck {
     for (std::size_t i = 0; i < demands.size(); ++i) {
       core::BoilerCase input = house;
       input.building.design_heat_demand_w = demands[i];
-      const core::CaseResult result = core::run_case(input, climate);
-      const auto billed = core::billed_year(input, result, climate, prices);
+      const core::CostedCase costed = core::case_cost(input, climate, prices);
+      const core::CaseResult& result = costed.result;
+      const auto& billed = costed.cost;
       const std::string where = name + " vid " + core::shortest_text(demands[i]) + " W";
       if (const auto* why = std::get_if<std::string>(&billed)) {
         faults.push_back(where + ": " + *why);
@@ -78,7 +80,9 @@ struct BillCheck {
                          " kWh under varmvattnet och beredarförlusten " +
                          core::shortest_text(float(heat_kwh)) + " kWh");
       }
-      if (cost.gas_bill_kwh < heat_kwh + cost.pilot_fuel_kwh * prices.fuel_hhv_ratio) {
+      const double pilot_gas_kwh =
+          core::gas_boiler_year(input, result, int(climate.days->records.size())).pilot_gas_kwh;
+      if (cost.gas_bill_kwh < heat_kwh + pilot_gas_kwh * prices.fuel_hhv_ratio) {
         ++years_below_the_listed_sum;
       }
       if (i > 0 && previous_kwh > 0.0) {

@@ -45,7 +45,7 @@ std::vector<CostFigure> cost_figures(const core::YearCost& cost) {
       {QString::fromUtf8(kSummerHotWaterLabel), kwh, cost.summer_gas_bill_kwh},
       {QStringLiteral("Kostnad för gasen"), sek, cost.gas_cost_sek},
       {QStringLiteral("Fast avgift"), sek, cost.fixed_fee_sek},
-      {QStringLiteral("Cirkulationspumpens el"), sek, cost.pump_cost_sek},
+      {QStringLiteral("Cirkulationspumpens el"), sek, cost.electricity_cost_sek},
       {QStringLiteral("Kostnad totalt"), sek, cost.total_cost_sek},
       {QStringLiteral("Koldioxid"), QStringLiteral("kg/år"), cost.co2_kg},
   };
@@ -93,7 +93,7 @@ std::variant<core::YearCost, QString> folder_cost(const QString& folder,
     const core::FoundClimate climate =
         core::find_climate(core::climate_file_name(input.climate), to_path(folder),
                            optional_folder_path(climate_fallback_dir));
-    auto cost = core::case_cost(input, climate, prices);
+    auto cost = core::case_cost(input, climate, prices).cost;
     if (auto* billed = std::get_if<core::YearCost>(&cost)) {
       return *billed;
     }
@@ -149,7 +149,7 @@ std::vector<std::optional<core::YearCost>> kept_costs(
       climates.insert(key, std::make_shared<core::FoundClimate>(core::find_climate(
                                name, to_path(folder), optional_folder_path(climate_fallback_dir))));
     }
-    auto cost = core::case_cost(*input, *climates.value(key), prices[i].prices);
+    auto cost = core::case_cost(*input, *climates.value(key), prices[i].prices).cost;
     if (auto* billed = std::get_if<core::YearCost>(&cost)) {
       costs.emplace_back(*billed);
     } else {

@@ -4,7 +4,7 @@
 #include "core/case/climate_choice.h"
 #include "core/case/climates.h"
 #include "core/case/units.h"
-#include "core/model/day_model.h"
+#include "core/model/house_day.h"
 #include "core/model/start_model.h"
 #include "core/run/case_run.h"
 #include "frontend/logic/form/form_number.h"
@@ -194,7 +194,7 @@ QStringList meter_outcome_lines(const MeterRequest& request, const MeterOutcome&
   } else if (outcome.carried) {
     core::BoilerCase fitted = request.metered_case;
     fitted.building.design_heat_demand_w = fit.design_heat_demand_w;
-    const float span_k = core::demand_span(fitted, core::design_conditions(fitted));
+    const float span_k = core::demand_span(core::house_of(fitted), core::design_conditions(fitted));
     lines += QStringLiteral(
                  "Formulärets klimat är ett annat (%1). Huset förs över med sitt "
                  "värmeförlusttal H = Q / (inne − 5 − DUT) = %2 W/K: \"Använd\" ger %3.")

@@ -129,9 +129,9 @@ class CostTest : public QObject {
     // The numbers themselves: the bill's kWh at 1.75 kr, the fee of 1500 kr and the pump's
     // electricity at 1.9 kr; the summer's fuel on the bill's basis at the ratio 1.1. Each line of
     // the box shows its own.
-    QVERIFY(shown->pump_electricity_kwh > 0.0);
+    QVERIFY(shown->electricity_kwh > 0.0);
     const double gas_sek = shown->gas_bill_kwh * 1.75;
-    const double pump_sek = shown->pump_electricity_kwh * 1.9;
+    const double pump_sek = shown->electricity_kwh * 1.9;
     QVERIFY(std::abs(shown->total_cost_sek - (gas_sek + 1500.0 + pump_sek)) < 1e-6);
     const std::pair<QString, double> box_lines[] = {
         {QString::fromUtf8(kSummerHotWaterLabel), shown->summer_fuel_kwh * 1.1},

@@ -3,7 +3,7 @@
 // fault naming its field, and the fit hands the form a demand that, on the form's own climate,
 // is the metered house.
 #include "core/cost/year_cost.h"
-#include "core/model/day_model.h"
+#include "core/model/house_day.h"
 #include "core/model/start_model.h"
 #include "frontend/examples/typed_inputs.h"
 #include "frontend/logic/cost/meter_reading.h"
@@ -29,12 +29,12 @@ MeterInput kwh_in(core::Place place, const QString& amount) {
 double bill_gas_kwh(const core::BoilerCase& input) {
   const core::FoundClimate climate =
       core::find_climate(core::climate_file_name(input.climate), kClimateDir.toStdString(), {});
-  return std::get<core::YearCost>(core::case_cost(input, climate, core::default_cost_inputs()))
+  return std::get<core::YearCost>(core::case_cost(input, climate, core::default_cost_inputs()).cost)
       .gas_bill_kwh;
 }
 
 float span_k(const core::BoilerCase& input) {
-  return core::demand_span(input, core::design_conditions(input));
+  return core::demand_span(core::house_of(input), core::design_conditions(input));
 }
 
 }  // namespace
