@@ -2,6 +2,7 @@
 #include "frontend/logic/cost/cost_figures.h"
 
 #include "core/case/climate_choice.h"
+#include "core/cost/generators.h"
 #include "core/formats/control_file.h"
 #include "frontend/logic/form/calc_identity.h"
 #include "frontend/logic/kept/kept_year.h"
@@ -37,18 +38,15 @@ std::optional<core::BoilerCase> case_of(const KeptCalculation& calculation) {
 }  // namespace
 
 std::vector<CostFigure> cost_figures(const core::YearCost& cost) {
-  const QString kwh = QStringLiteral("kWh/år");
-  const QString sek = QStringLiteral("kr/år");
-  return {
-      {QStringLiteral("Gas enligt gasräkningen (övre värmevärde)"), kwh, cost.gas_bill_kwh},
-      {QStringLiteral("Gas enligt gasräkningen"), QStringLiteral("m³/år"), cost.gas_m3},
-      {QString::fromUtf8(kSummerHotWaterLabel), kwh, cost.summer_gas_bill_kwh},
-      {QStringLiteral("Kostnad för gasen"), sek, cost.gas_cost_sek},
-      {QStringLiteral("Fast avgift"), sek, cost.fixed_fee_sek},
-      {QStringLiteral("Cirkulationspumpens el"), sek, cost.electricity_cost_sek},
-      {QStringLiteral("Kostnad totalt"), sek, cost.total_cost_sek},
-      {QStringLiteral("Koldioxid"), QStringLiteral("kg/år"), cost.co2_kg},
-  };
+  std::vector<CostFigure> figures;
+  for (const core::YearFigure& figure : core::gas_boiler().figures) {
+    QString label = from_utf8(figure.label);
+    if (!figure.qualifier.empty()) {
+      label += QStringLiteral(" (%1)").arg(from_utf8(figure.qualifier));
+    }
+    figures.push_back({label, from_utf8(figure.unit), cost.*figure.member});
+  }
+  return figures;
 }
 
 QString cost_value_text(const std::optional<double>& value, const QLocale& locale) {

@@ -15,10 +15,6 @@
 
 namespace varmkalk {
 
-// The label of the days without heat demand, as every view shows it: their hot water, the
-// heater's loss and the boiler's own losses.
-inline constexpr char kSummerHotWaterLabel[] = "Varmvatten och pannförluster, dygn utan värme";
-
 // One figure of the year on the gas bill's terms, as the result box, the report, the comparison
 // and the exports show it; `value` empty where it cannot be estimated.
 struct CostFigure {

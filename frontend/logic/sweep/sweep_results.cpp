@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/sweep/sweep_results.h"
 
+#include "core/cost/generators.h"
 #include "core/formats/run_warnings.h"
 #include "core/formats/summary_report.h"
 #include "core/text/fixed_format.h"
 #include "frontend/logic/kept/spreadsheet_csv.h"
+#include "frontend/logic/run/file_names.h"
 #include "frontend/logic/run/run_notices.h"
 
 #include <QStringList>
@@ -34,23 +36,23 @@ bool is_cost(SweepColumn column) {
          column == SweepColumn::co2;
 }
 
+// The figure of the year on the gas bill's terms a cost column shows.
+const core::YearFigure& cost_figure(SweepColumn column) {
+  double core::YearCost::*member = &core::YearCost::co2_kg;
+  if (column == SweepColumn::gas_bill) {
+    member = &core::YearCost::gas_bill_kwh;
+  } else if (column == SweepColumn::total_cost) {
+    member = &core::YearCost::total_cost_sek;
+  }
+  return core::year_figure(core::gas_boiler(), member);
+}
+
 // The number behind a column of the year on the gas bill's terms.
 std::optional<double> cost_number(const Sweep& sweep, std::size_t row, SweepColumn column) {
-  if (row >= sweep.costs.size() || !sweep.costs[row]) {
+  if (!is_cost(column) || row >= sweep.costs.size() || !sweep.costs[row]) {
     return std::nullopt;
   }
-  const core::YearCost& cost = *sweep.costs[row];
-  switch (column) {
-    case SweepColumn::gas_bill:
-      return cost.gas_bill_kwh;
-    case SweepColumn::total_cost:
-      return cost.total_cost_sek;
-    case SweepColumn::co2:
-      return cost.co2_kg;
-    default:
-      break;
-  }
-  return std::nullopt;
+  return (*sweep.costs[row]).*cost_figure(column).member;
 }
 
 // The float behind a numeric column; nothing for the value, the remark, the cost and a point
@@ -131,11 +133,11 @@ QString sweep_column_heading(const Sweep& sweep, SweepColumn column) {
     case SweepColumn::unmet_days:
       return QStringLiteral("Dygn med underskott");
     case SweepColumn::gas_bill:
-      return QStringLiteral("Gas enligt gasräkningen (kWh/år)");
     case SweepColumn::total_cost:
-      return QStringLiteral("Kostnad totalt (kr/år)");
-    case SweepColumn::co2:
-      return QStringLiteral("Koldioxid (kg/år)");
+    case SweepColumn::co2: {
+      const core::YearFigure& figure = cost_figure(column);
+      return QStringLiteral("%1 (%2)").arg(from_utf8(figure.label), from_utf8(figure.unit));
+    }
     case SweepColumn::remark:
       return QStringLiteral("Anmärkning");
   }
