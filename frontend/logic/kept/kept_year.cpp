@@ -5,7 +5,7 @@
 #include "core/formats/summary_report_reader.h"
 #include "frontend/logic/form/form_case.h"
 #include "frontend/logic/kept/inputs_file.h"
-#include "frontend/logic/kept/summary_input.h"
+#include "frontend/logic/kept/summary_case.h"
 #include "frontend/logic/run/file_names.h"
 
 #include <QDir>
@@ -18,22 +18,19 @@ namespace varmkalk {
 std::variant<core::BoilerCase, QString> kept_case(const std::optional<KeptInputs>& inputs,
                                                   const std::optional<core::SummaryReport>& summary,
                                                   const QString& identity) {
-  // The input in one locale both ways: written and read again, its numbers are those kept.
-  const QLocale locale = QLocale::c();
-  std::optional<FormInput> input;
   if (inputs) {
-    input = input_in_locale(*inputs, locale);
-  } else if (summary) {
-    input = input_from_summary(*summary, locale).input;
-  } else {
-    return QStringLiteral("beräkningen %1 har varken indatafil eller sammanfattning.")
-        .arg(identity);
+    // The input in one locale both ways: written and read again, its numbers are those kept.
+    const QLocale locale = QLocale::c();
+    auto derived = derive_case(input_in_locale(*inputs, locale), identity, locale);
+    if (auto* fault = std::get_if<FieldError>(&derived)) {
+      return std::move(fault->message);
+    }
+    return std::move(std::get<core::BoilerCase>(derived));
   }
-  auto derived = derive_case(*input, identity, locale);
-  if (auto* fault = std::get_if<FieldError>(&derived)) {
-    return std::move(fault->message);
+  if (summary) {
+    return summary_case(*summary, identity);
   }
-  return std::move(std::get<core::BoilerCase>(derived));
+  return QStringLiteral("beräkningen %1 har varken indatafil eller sammanfattning.").arg(identity);
 }
 
 std::variant<FolderYear, QString> kept_year(const QString& folder, const QString& identity,

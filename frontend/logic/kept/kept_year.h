@@ -14,7 +14,7 @@
 namespace varmkalk {
 
 // The case a calculation was kept with, under `identity`: from its inputs file where it has one,
-// else from its summary. Or why neither gives one.
+// else from its summary (see summary_case). Or why neither gives one.
 std::variant<core::BoilerCase, QString> kept_case(const std::optional<KeptInputs>& inputs,
                                                   const std::optional<core::SummaryReport>& summary,
                                                   const QString& identity);
