@@ -26,25 +26,7 @@ CaseResult year_of(const core::BoilerCase& input, const FoundClimate& climate) {
   if (!climate.days) {
     return refused(climate.open_fault);
   }
-  const core::YearResult year = core::run_year(input, climate.days->records);
-  if (year.refusal) {
-    return refused(*year.refusal);
-  }
-  if (climate.days->fault) {
-    return refused(*climate.days->fault);
-  }
-  CaseResult result;
-  result.status = year.totals.unmet_days > 0 ? CaseStatus::shortfall : CaseStatus::ok;
-  for (const std::string& warning : core::run_warnings(year.totals)) {
-    result.message += (result.message.empty() ? "" : " ") + warning;
-  }
-  result.efficiency_percent =
-      core::annual_efficiency_percent(year.totals, core::PumpCredit::with_pump);
-  result.efficiency_without_pump_percent =
-      core::annual_efficiency_percent(year.totals, core::PumpCredit::without_pump);
-  result.energies = core::summary_energies(input, year.totals);
-  result.totals = year.totals;
-  return result;
+  return case_result(input, climate, core::run_year(input, climate.days->records));
 }
 
 }  // namespace
@@ -85,6 +67,28 @@ const FoundClimate& FoundClimates::of(const core::BoilerCase& input) const {
     throw std::out_of_range("climate file " + std::string(name) + " was not read");
   }
   return found->second;
+}
+
+CaseResult case_result(const core::BoilerCase& input, const FoundClimate& climate,
+                       const core::YearResult& year) {
+  if (year.refusal) {
+    return refused(*year.refusal);
+  }
+  if (climate.days && climate.days->fault) {
+    return refused(*climate.days->fault);
+  }
+  CaseResult result;
+  result.status = year.totals.unmet_days > 0 ? CaseStatus::shortfall : CaseStatus::ok;
+  for (const std::string& warning : core::run_warnings(year.totals)) {
+    result.message += (result.message.empty() ? "" : " ") + warning;
+  }
+  result.efficiency_percent =
+      core::annual_efficiency_percent(year.totals, core::PumpCredit::with_pump);
+  result.efficiency_without_pump_percent =
+      core::annual_efficiency_percent(year.totals, core::PumpCredit::without_pump);
+  result.energies = core::summary_energies(input, year.totals);
+  result.totals = year.totals;
+  return result;
 }
 
 CaseResult run_case(const core::BoilerCase& input, const FoundClimate& climate) {

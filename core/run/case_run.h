@@ -13,6 +13,7 @@
 #include "core/formats/climate_file.h"
 #include "core/formats/summary_energies.h"
 #include "core/model/annual_totals.h"
+#include "core/model/year.h"
 
 namespace varmkalk::core {
 
@@ -60,6 +61,11 @@ class FoundClimates {
 // The case's year on its climate: what the engine would report for the same control file, or
 // the message it would end with.
 CaseResult run_case(const BoilerCase& input, const FoundClimate& climate);
+
+// The same for a year of the case already run on the climate's days: the model's refusal named
+// before a fault of the climate file that ended the year early, as the engine names them.
+CaseResult case_result(const BoilerCase& input, const FoundClimate& climate,
+                       const YearResult& year);
 
 // Every case on `workers` threads (at least one); the results in the cases' order. Throws
 // std::out_of_range, before any case runs, for a case whose climate `climates` did not read.

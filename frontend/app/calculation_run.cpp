@@ -5,7 +5,6 @@
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/run/result_files.h"
 #include "frontend/logic/run/run_notices.h"
-#include "frontend/logic/year/chart_year.h"
 #include "frontend/platform/platform.h"
 
 #include <QApplication>
@@ -87,6 +86,15 @@ void CalculationRun::run() {
 void CalculationRun::forget_summary() {
   summary_ready_ = false;
   notices_.clear();
+  year_.reset();
+}
+
+std::shared_ptr<const CalculationYear> CalculationRun::year() {
+  if (!year_) {
+    year_ = std::make_shared<const CalculationYear>(
+        folder_year(QDir::currentPath(), engine_climate_dir(engine_.program_folder())));
+  }
+  return year_;
 }
 
 void CalculationRun::on_time_limit() {
@@ -140,8 +148,7 @@ void CalculationRun::end_run(const EngineOutcome& outcome) {
       // does not say so. The engine warns in its own words; the year computed again here gives
       // the same facts in the user's number format, with the reason where the model knows it.
       if (!engine_text.isEmpty()) {
-        const std::optional<QStringList> notices = folder_run_notices(
-            QDir::currentPath(), engine_climate_dir(engine_.program_folder()), platform_.locale());
+        const std::optional<QStringList> notices = calculation_notices(*year(), platform_.locale());
         notices_ = notices && !notices->isEmpty() ? *notices : engine_lines(engine_text);
       }
       show_summary();
@@ -177,7 +184,7 @@ void CalculationRun::show_summary() {
   platform_.sleep_ms(kSummaryPauseMs);
   emit further_calculation_offered();
   platform_.sleep_ms(kSummaryPauseMs);
-  emit summary_ready(notices_, std::get<QStringList>(summary));
+  emit summary_ready(notices_, std::get<QStringList>(summary), year());
 }
 
 void CalculationRun::show_failure(const QString& title, const QString& text) {

@@ -2,12 +2,14 @@
 #pragma once
 
 #include "frontend/logic/run/engine_run.h"
+#include "frontend/logic/year/folder_year.h"
 
 #include <QWidget>
 
 #include <QObject>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 namespace varmkalk {
@@ -48,9 +50,11 @@ class CalculationRun : public QObject {
   // The run ended without a summary to show (the engine refused the case, was stopped, or left
   // no summary that can be read); told before the user is.
   void run_failed();
-  // The summary's lines to show, and what the user should know of the year beside them (one
-  // paragraph each, none when all went well).
-  void summary_ready(const QStringList& notices, const QStringList& lines);
+  // The summary's lines to show, what the user should know of the year beside them (one
+  // paragraph each, none when all went well), and the year run in memory that the cost and the
+  // charts take.
+  void summary_ready(const QStringList& notices, const QStringList& lines,
+                     std::shared_ptr<const CalculationYear> year);
 
  private:
   void on_time_limit();
@@ -60,6 +64,9 @@ class CalculationRun : public QObject {
   void show_failure(const QString& title, const QString& text);
   void set_busy(bool busy);
   void set_wait_cursor(bool wait);
+  // The successful run's year, run in memory on first need and kept until the summary is
+  // forgotten.
+  std::shared_ptr<const CalculationYear> year();
 
   Platform& platform_;
   QWidget& dialog_parent_;
@@ -69,6 +76,7 @@ class CalculationRun : public QObject {
   bool summary_ready_ = false;
   // What the user should know of the successful run's year, one paragraph each.
   QStringList notices_;
+  std::shared_ptr<const CalculationYear> year_;
   bool wait_cursor_ = false;
   // While the user is asked whether to stop, the engine's end waits for the answer.
   bool asking_ = false;

@@ -246,7 +246,8 @@ void MainMenu::clear_result_text() {
   result_box_->clear();
 }
 
-void MainMenu::show_summary(const QStringList& notices, const QStringList& lines) {
+void MainMenu::show_summary(const QStringList& notices, const QStringList& lines,
+                            std::shared_ptr<const CalculationYear> year) {
   clear_result_text();
   // The box does not wrap, so that the summary's table keeps its columns; the notices are broken
   // to its width here, so that they are read without scrolling.
@@ -263,8 +264,7 @@ void MainMenu::show_summary(const QStringList& notices, const QStringList& lines
     append_result_line(QString());
   }
   const core::CostInputs prices = confirmed_ ? confirmed_->prices : core::default_cost_inputs();
-  const std::variant<core::YearCost, QString> cost =
-      folder_cost(QDir::currentPath(), engine_climate_dir(run_->engine().program_folder()), prices);
+  const std::variant<core::YearCost, QString> cost = calculation_cost(*year, prices);
   shown_cost_.reset();
   if (const auto* billed = std::get_if<core::YearCost>(&cost)) {
     shown_cost_ = *billed;
@@ -285,6 +285,7 @@ void MainMenu::show_summary(const QStringList& notices, const QStringList& lines
     append_result_line(line);
   }
   summary_lines_ = lines;
+  shown_year_ = std::move(year);
   result_box_->moveCursor(QTextCursor::Start);
 }
 
@@ -473,8 +474,9 @@ void MainMenu::show_program_info() {
 }
 
 void MainMenu::show_charts() {
-  open_calculation_charts(platform_, QDir::currentPath(), run_->engine().program_folder(),
-                          summary_lines_, this, shown_cost_);
+  if (shown_year_) {
+    open_calculation_charts(platform_, *shown_year_, summary_lines_, this, shown_cost_);
+  }
 }
 
 void MainMenu::exit_program() {

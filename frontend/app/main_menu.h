@@ -5,8 +5,11 @@
 #include "frontend/app/input_form.h"
 #include "frontend/logic/kept/kept_calculations.h"
 #include "frontend/logic/run/result_files.h"
+#include "frontend/logic/year/folder_year.h"
 
 #include <QWidget>
+
+#include <memory>
 
 class QLabel;
 class QPlainTextEdit;
@@ -51,8 +54,10 @@ class MainMenu : public QWidget {
   void append_result_line(const QString& line);
   void clear_result_text();
   // The summary in the result box, the notices above it broken into lines that the box shows
-  // whole, an empty line between.
-  void show_summary(const QStringList& notices, const QStringList& lines);
+  // whole, an empty line between, and above the summary the calculation's year `year` (see
+  // folder_year) on the gas bill's terms; "Diagram" then shows that year.
+  void show_summary(const QStringList& notices, const QStringList& lines,
+                    std::shared_ptr<const CalculationYear> year);
 
   // The identity files of the calculation whose engine run made them and whose keeping the user
   // has not yet decided, as far as they exist; empty when no calculation awaits that answer.
@@ -121,6 +126,8 @@ class MainMenu : public QWidget {
   QString undecided_id_;
   // The summary shown last, without the notices above it: the charts take its annual figures.
   QStringList summary_lines_;
+  // The shown calculation's year run in memory, which its cost and its charts take.
+  std::shared_ptr<const CalculationYear> shown_year_;
   // The shown calculation's year on the gas bill's terms, above its summary; the charts take it.
   std::optional<core::YearCost> shown_cost_;
   QPushButton* new_calculation_button_;  // Command1

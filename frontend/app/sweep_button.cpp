@@ -3,6 +3,7 @@
 
 #include "frontend/app/form_widgets.h"
 #include "frontend/help/twips.h"
+#include "frontend/logic/form/engine_case.h"
 #include "frontend/logic/sweep/sweep_base.h"
 #include "frontend/platform/added_window.h"
 #include "frontend/platform/platform.h"
@@ -23,7 +24,7 @@ QPushButton* add_sweep_button(QDialog& form, Platform& platform,
   QPushButton* button = add_button(&form, "kanslighetsanalys", QStringLiteral("Känslighetsanalys…"),
                                    twips_rect(2400, 8310, 2100, 420));
   const auto refresh = [button, &platform, form_input] {
-    button->setEnabled(sweep_possible(form_input(), platform.locale()));
+    button->setEnabled(engine_case_possible(form_input(), platform.locale()));
   };
   for (QLineEdit* field : form.findChildren<QLineEdit*>()) {
     QObject::connect(field, &QLineEdit::textChanged, button, refresh);

@@ -150,13 +150,12 @@ void ChartWindow::export_csv() {
                  [this] { return daily_csv(*year_, platform_.locale()); });
 }
 
-ChartWindow* open_calculation_charts(Platform& platform, const QString& folder,
-                                     const QString& program_folder,
+ChartWindow* open_calculation_charts(Platform& platform, const CalculationYear& computed,
                                      const QStringList& summary_lines, QWidget* parent,
                                      const std::optional<core::YearCost>& cost) {
   QElapsedTimer since_click;
   since_click.start();
-  auto year = load_calculated_year(folder, engine_climate_dir(program_folder), summary_lines);
+  auto year = load_calculated_year(computed, summary_lines);
   if (auto* loaded = std::get_if<ChartYear>(&year)) {
     loaded->cost = cost;
   }
@@ -164,11 +163,11 @@ ChartWindow* open_calculation_charts(Platform& platform, const QString& folder,
 }
 
 ChartWindow* open_kept_charts(Platform& platform, const QString& folder, const QString& identity,
-                              const QString& program_folder, QWidget* parent,
-                              const std::optional<core::YearCost>& cost) {
+                              const QString& program_folder, const CalculationYear& again,
+                              QWidget* parent, const std::optional<core::YearCost>& cost) {
   QElapsedTimer since_click;
   since_click.start();
-  auto year = load_kept_year(folder, identity, engine_climate_dir(program_folder));
+  auto year = load_kept_year(folder, identity, engine_climate_dir(program_folder), again);
   if (auto* loaded = std::get_if<ChartYear>(&year)) {
     loaded->cost = cost;
   }

@@ -57,20 +57,21 @@ class ChartWindow : public QWidget {
   QWidget* first_painted_ = nullptr;
 };
 
-// Opens the charts of the calculation just made in `folder` (see load_calculated_year) and
-// returns the window, or tells the user why it cannot and returns nullptr. `program_folder` is
-// where the engine is looked for, whose climate folder is the fallback.
-// `cost` is the year on the gas bill's terms the result box shows, for the report's first page and
-// the energy-flow page.
-ChartWindow* open_calculation_charts(Platform& platform, const QString& folder,
-                                     const QString& program_folder,
+// Opens the charts of the calculation just made, of its year `computed` (see
+// load_calculated_year), and returns the window, or tells the user why it cannot and returns
+// nullptr. `cost` is the year on the gas bill's terms the result box shows, for the report's first
+// page and the energy-flow page.
+ChartWindow* open_calculation_charts(Platform& platform, const CalculationYear& computed,
                                      const QStringList& summary_lines, QWidget* parent,
                                      const std::optional<core::YearCost>& cost = std::nullopt);
 
-// Opens the charts of a kept calculation from its result files in `folder` (see load_kept_year),
-// for a window that lists kept calculations; `cost` is its year on the gas bill's terms.
+// Opens the charts of a kept calculation from its result files in `folder` and its year run
+// again `again` (see load_kept_year), for a window that lists kept calculations. `program_folder`
+// is where the engine is looked for, whose climate folder is the fallback; `cost` is its year on
+// the gas bill's terms.
 ChartWindow* open_kept_charts(Platform& platform, const QString& folder, const QString& identity,
-                              const QString& program_folder, QWidget* parent,
+                              const QString& program_folder, const CalculationYear& again,
+                              QWidget* parent,
                               const std::optional<core::YearCost>& cost = std::nullopt);
 
 }  // namespace varmkalk

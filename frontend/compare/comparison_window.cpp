@@ -7,6 +7,7 @@
 #include "frontend/charts/export_dialog.h"
 #include "frontend/compare/comparison_export.h"
 #include "frontend/compare/kept_list_dialog.h"
+#include "frontend/logic/kept/kept_year.h"
 #include "frontend/logic/run/engine_run.h"
 #include "frontend/platform/added_window.h"
 #include "frontend/platform/platform.h"
@@ -66,8 +67,9 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
       platform_(platform),
       folder_(folder),
       program_folder_(program_folder),
+      years_(kept_years(calculations, folder, engine_climate_dir(program_folder))),
       prices_(kept_prices(calculations, session)),
-      costs_(kept_costs(calculations, prices_, folder, engine_climate_dir(program_folder))),
+      costs_(kept_costs(years_, prices_)),
       table_(comparison_table(calculations, platform.locale(), costs_, prices_)),
       table_widget_(new QTableWidget(this)) {
   setObjectName(QStringLiteral("jamforelse"));
@@ -77,7 +79,8 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
   fit_to_screen(*this, kWindowSize, parent);
 
   const QString climate_dir = engine_climate_dir(program_folder_);
-  for (const KeptCalculation& calculation : calculations) {
+  for (std::size_t i = 0; i < calculations.size(); ++i) {
+    const KeptCalculation& calculation = calculations[i];
     ComparedCalculation compared{calculation.shown_identity(), std::nullopt, std::nullopt, nullptr};
     if (calculation.summary) {
       if (const auto value = calculation.summary->efficiency_percent.known()) {
@@ -87,7 +90,7 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
         compared.efficiency_without_pump_percent = *value;
       }
     }
-    auto year = load_kept_year(folder_, calculation.identity, climate_dir);
+    auto year = load_kept_year(folder_, calculation.identity, climate_dir, years_[i]);
     if (auto* loaded = std::get_if<ChartYear>(&year)) {
       for (const QString& notice : loaded->notices) {
         warnings_ += QStringLiteral("%1: %2").arg(calculation.shown_identity(), notice);
@@ -164,7 +167,8 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
     chart_button->setObjectName(QStringLiteral("diagram_%1").arg(i + 1));
     const QString identity = calculations[i].identity;
     connect(chart_button, &QPushButton::clicked, this, [this, identity, i] {
-      open_kept_charts(platform_, folder_, identity, program_folder_, this, costs_.at(i));
+      open_kept_charts(platform_, folder_, identity, program_folder_, years_.at(i), this,
+                       costs_.at(i));
     });
     buttons->addWidget(chart_button);
   }

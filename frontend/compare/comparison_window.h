@@ -6,6 +6,7 @@
 #include "frontend/logic/cost/cost_figures.h"
 #include "frontend/logic/kept/comparison_table.h"
 #include "frontend/logic/kept/kept_calculations.h"
+#include "frontend/logic/year/folder_year.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -56,6 +57,8 @@ class ComparisonWindow : public QWidget {
   Platform& platform_;
   QString folder_;
   QString program_folder_;
+  // Each calculation's year, run once: its cost, its warnings and its charts take it.
+  std::vector<CalculationYear> years_;
   std::vector<KeptPrices> prices_;
   std::vector<std::optional<core::YearCost>> costs_;
   ComparisonTable table_;

@@ -24,6 +24,7 @@
 #include "frontend/logic/run/result_files.h"
 #include "frontend/logic/run/run_notices.h"
 #include "frontend/logic/sweep/sweep_base.h"
+#include "frontend/logic/year/folder_year.h"
 #include "frontend/platform/qt_platform.h"
 #include "frontend/sweep/sweep_export.h"
 #include "frontend/sweep/sweep_window.h"
@@ -186,17 +187,20 @@ std::optional<QStringList> run_example(const varmkalk::FormInput& input, const Q
   return std::get<QStringList>(summary);
 }
 
+// The year the engine has just computed in the working folder, run once in memory.
+std::shared_ptr<const varmkalk::CalculationYear> calculated_year() {
+  return std::make_shared<const varmkalk::CalculationYear>(varmkalk::folder_year(
+      QDir::currentPath(), varmkalk::engine_climate_dir(QCoreApplication::applicationDirPath())));
+}
+
 // Each chart of the worked example as the window shows it, "diagram-<name>.png", and the PDF
 // report's pages, "diagram-rapport-<page>.png".
-bool save_charts(varmkalk::Platform& platform, const QDir& dir, const QStringList& summary) {
-  const QString program_folder = QCoreApplication::applicationDirPath();
-  const auto cost =
-      varmkalk::folder_cost(QDir::currentPath(), varmkalk::engine_climate_dir(program_folder),
-                            varmkalk::core::default_cost_inputs());
+bool save_charts(varmkalk::Platform& platform, const QDir& dir, const QStringList& summary,
+                 const varmkalk::CalculationYear& year) {
+  const auto cost = varmkalk::calculation_cost(year, varmkalk::core::default_cost_inputs());
   const auto* billed = std::get_if<varmkalk::core::YearCost>(&cost);
-  varmkalk::ChartWindow* window =
-      varmkalk::open_calculation_charts(platform, QDir::currentPath(), program_folder, summary,
-                                        nullptr, billed ? std::optional(*billed) : std::nullopt);
+  varmkalk::ChartWindow* window = varmkalk::open_calculation_charts(
+      platform, year, summary, nullptr, billed ? std::optional(*billed) : std::nullopt);
   if (window == nullptr) {
     return false;
   }
@@ -218,10 +222,10 @@ bool save_charts(varmkalk::Platform& platform, const QDir& dir, const QStringLis
 
 // The run-time chart of a modulating burner whose part-load rule falls short,
 // "diagram-gangtid-dellast.png": those days in grey, apart from the red of a burner too small.
-bool save_part_load_chart(varmkalk::Platform& platform, const QDir& dir,
-                          const QStringList& summary) {
-  varmkalk::ChartWindow* window = varmkalk::open_calculation_charts(
-      platform, QDir::currentPath(), QCoreApplication::applicationDirPath(), summary, nullptr);
+bool save_part_load_chart(varmkalk::Platform& platform, const QDir& dir, const QStringList& summary,
+                          const varmkalk::CalculationYear& year) {
+  varmkalk::ChartWindow* window =
+      varmkalk::open_calculation_charts(platform, year, summary, nullptr);
   if (window == nullptr) {
     return false;
   }
@@ -320,7 +324,8 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   menu.show_further_calculation();
-  menu.show_summary({}, *summary);
+  const auto year = calculated_year();
+  menu.show_summary({}, *summary, year);
   // The summary came without the calculation run, which shows "Diagram" with it.
   menu.findChild<QPushButton*>(QStringLiteral("Command6"))->show();
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-resultat"));
@@ -332,7 +337,7 @@ int main(int argc, char* argv[]) {
   ok &= varmkalk::save_meter_dialogs(
       platform, typed_worked_example(),
       [&dir](QWidget& widget, const QString& name) { return save(widget, dir, name); });
-  ok &= save_charts(platform, dir, *summary);
+  ok &= save_charts(platform, dir, *summary, *year);
   ok &= varmkalk::save_kept_calculations(
       dir, [&dir](QWidget& widget, const QString& name) { return save(widget, dir, name); });
   ok &= save_sweeps(platform, dir);
@@ -344,14 +349,12 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   // The shortfall's notice above the summary, as a Swedish desktop writes its numbers.
+  const auto short_year = calculated_year();
   menu.show_summary(
-      varmkalk::folder_run_notices(
-          QDir::currentPath(), varmkalk::engine_climate_dir(QCoreApplication::applicationDirPath()),
-          varmkalk::kSwedish)
-          .value_or(QStringList{}),
-      *short_summary);
+      varmkalk::calculation_notices(*short_year, varmkalk::kSwedish).value_or(QStringList{}),
+      *short_summary, short_year);
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-varning"));
-  ok &= save_part_load_chart(platform, dir, *short_summary);
+  ok &= save_part_load_chart(platform, dir, *short_summary, *short_year);
   // After a run the engine refused: no result, and "Rätta indata" in the place of "Diagram",
   // which the refused run itself would show.
   menu.clear_result_text();

@@ -1,20 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/cost/cost_figures.h"
 
-#include "core/case/climate_choice.h"
 #include "core/cost/generators.h"
-#include "core/formats/control_file.h"
+#include "core/files/run_error.h"
 #include "frontend/logic/form/calc_identity.h"
-#include "frontend/logic/kept/kept_year.h"
 #include "frontend/logic/run/file_names.h"
 
 #include <QCoreApplication>
-#include <QHash>
-
-#include <memory>
 
 #include <cmath>
-#include <filesystem>
+#include <exception>
 #include <variant>
 
 namespace varmkalk {
@@ -24,16 +19,6 @@ namespace {
 // The column the values of the result box's lines stand in, and their width.
 constexpr qsizetype kLabelWidth = 49;
 constexpr qsizetype kValueWidth = 9;
-
-std::optional<core::BoilerCase> case_of(const KeptCalculation& calculation) {
-  const QString& identity =
-      calculation.inputs ? calculation.inputs->identity : calculation.identity;
-  auto input = kept_case(calculation.inputs, calculation.summary, identity.trimmed());
-  if (auto* found = std::get_if<core::BoilerCase>(&input)) {
-    return std::move(*found);
-  }
-  return std::nullopt;
-}
 
 }  // namespace
 
@@ -83,15 +68,22 @@ QString efficiency_basis_line(double fuel_hhv_ratio, const QLocale& locale) {
       .arg(locale.toString(fuel_hhv_ratio, 'f', kRatioDecimals));
 }
 
-std::variant<core::YearCost, QString> folder_cost(const QString& folder,
-                                                  const QString& climate_fallback_dir,
-                                                  const core::CostInputs& prices) {
+std::variant<core::YearCost, QString> calculation_cost(const CalculationYear& computed,
+                                                       const core::CostInputs& prices) {
+  if (const auto* why = std::get_if<QString>(&computed)) {
+    return *why;
+  }
+  const CaseYear& ran = std::get<CaseYear>(computed);
+  // The engine's order: a climate that is no year is named before the model is asked.
+  if (const std::optional<std::string> fault = core::not_a_climate_year(*ran.climate)) {
+    return from_utf8(*fault);
+  }
+  if (!ran.year) {
+    return from_utf8(core::kOutOfMemory);
+  }
   try {
-    const core::BoilerCase input = core::read_control_file(to_path(folder));
-    const core::FoundClimate climate =
-        core::find_climate(core::climate_file_name(input.climate), to_path(folder),
-                           optional_folder_path(climate_fallback_dir));
-    auto cost = core::case_cost(input, climate, prices).cost;
+    auto cost = core::billed_year(ran.input, core::case_result(ran.input, *ran.climate, *ran.year),
+                                  *ran.climate, prices);
     if (auto* billed = std::get_if<core::YearCost>(&cost)) {
       return *billed;
     }
@@ -130,24 +122,15 @@ QString price_source_text(PriceSource source) {
   return QCoreApplication::translate("CostFigures", "okända, standardvärden");
 }
 
-std::vector<std::optional<core::YearCost>> kept_costs(
-    const std::vector<KeptCalculation>& calculations, const std::vector<KeptPrices>& prices,
-    const QString& folder, const QString& climate_fallback_dir) {
+std::vector<std::optional<core::YearCost>> kept_costs(const std::vector<CalculationYear>& years,
+                                                      const std::vector<KeptPrices>& prices) {
   std::vector<std::optional<core::YearCost>> costs;
-  QHash<QString, std::shared_ptr<core::FoundClimate>> climates;
-  for (std::size_t i = 0; i < calculations.size(); ++i) {
-    const std::optional<core::BoilerCase> input = case_of(calculations[i]);
-    if (!input || i >= prices.size()) {
+  for (std::size_t i = 0; i < years.size(); ++i) {
+    if (i >= prices.size()) {
       costs.emplace_back();
       continue;
     }
-    const std::string_view name = core::climate_file_name(input->climate);
-    const QString key = from_utf8(name);
-    if (!climates.contains(key)) {
-      climates.insert(key, std::make_shared<core::FoundClimate>(core::find_climate(
-                               name, to_path(folder), optional_folder_path(climate_fallback_dir))));
-    }
-    auto cost = core::case_cost(*input, *climates.value(key), prices[i].prices).cost;
+    auto cost = calculation_cost(years[i], prices[i].prices);
     if (auto* billed = std::get_if<core::YearCost>(&cost)) {
       costs.emplace_back(*billed);
     } else {

@@ -4,6 +4,7 @@
 #include "core/cost/cost_inputs.h"
 #include "core/cost/year_cost.h"
 #include "frontend/logic/kept/kept_calculations.h"
+#include "frontend/logic/year/folder_year.h"
 
 #include <QLocale>
 #include <QString>
@@ -41,13 +42,11 @@ QStringList cost_lines(const core::YearCost& cost, const QLocale& locale,
 // the bill counts the upper one, `fuel_hhv_ratio` times as much.
 QString efficiency_basis_line(double fuel_hhv_ratio, const QLocale& locale);
 
-// The year the engine has just computed in `folder` (its styrfil.dat and climate file found as
-// the engine finds them, the climate folder `climate_fallback_dir` after the folder), run again
-// in memory, on the bill's terms; or why it cannot be had (Swedish, one line): the case or its
-// climate cannot be read, the climate is no whole year, the model refuses the case.
-std::variant<core::YearCost, QString> folder_cost(const QString& folder,
-                                                  const QString& climate_fallback_dir,
-                                                  const core::CostInputs& prices);
+// A calculation's year run in memory (see folder_year) on the bill's terms; or why it cannot be had
+// (Swedish, one line): the case or its climate cannot be read, the climate is no whole year, the
+// model refuses the case.
+std::variant<core::YearCost, QString> calculation_cost(const CalculationYear& computed,
+                                                       const core::CostInputs& prices);
 
 // Where the inputs of cost a kept calculation is priced with come from.
 enum class PriceSource {
@@ -70,12 +69,9 @@ std::vector<KeptPrices> kept_prices(const std::vector<KeptCalculation>& calculat
 // How the comparison names where a calculation's prices come from.
 QString price_source_text(PriceSource source);
 
-// Each kept calculation on the bill's terms, with `prices` (one per calculation, from
-// kept_prices): its case from its inputs file, else from its summary, over its climate found in
-// `folder`, else in `climate_fallback_dir`. Nothing for a calculation whose case or climate
-// cannot be had.
-std::vector<std::optional<core::YearCost>> kept_costs(
-    const std::vector<KeptCalculation>& calculations, const std::vector<KeptPrices>& prices,
-    const QString& folder, const QString& climate_fallback_dir);
+// Each kept calculation's year (see kept_years) on the bill's terms, with `prices` (one per
+// calculation, from kept_prices). Nothing for a calculation whose case or climate cannot be had.
+std::vector<std::optional<core::YearCost>> kept_costs(const std::vector<CalculationYear>& years,
+                                                      const std::vector<KeptPrices>& prices);
 
 }  // namespace varmkalk

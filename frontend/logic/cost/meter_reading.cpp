@@ -7,9 +7,9 @@
 #include "core/model/house_day.h"
 #include "core/model/start_model.h"
 #include "core/run/case_run.h"
+#include "frontend/logic/form/engine_case.h"
 #include "frontend/logic/form/form_number.h"
 #include "frontend/logic/run/file_names.h"
-#include "frontend/logic/sweep/sweep_base.h"
 
 #include <QCoreApplication>
 
@@ -88,11 +88,11 @@ std::variant<MeterRequest, MeterFieldError> meter_request(const FormInput& form,
   if (house.design_heat_demand_kw.trimmed().isEmpty()) {
     house.design_heat_demand_kw = locale.toString(kStartDemandKw);
   }
-  const std::variant<SweepBase, QString> on_form = sweep_base(house, locale);
+  const std::variant<EngineCase, QString> on_form = engine_case(house, locale);
   if (const auto* fault = std::get_if<QString>(&on_form)) {
     return MeterFieldError{QString(), QStringLiteral("Formuläret: ") + *fault};
   }
-  request.form_case = std::get<SweepBase>(on_form).input;
+  request.form_case = std::get<EngineCase>(on_form).input;
 
   FormInput metered = house;
   metered.own_climate = typed.own_climate;
@@ -109,11 +109,11 @@ std::variant<MeterRequest, MeterFieldError> meter_request(const FormInput& form,
                            QStringLiteral("DUT: skriv klimatfilens dimensionerande "
                                           "utetemperatur i °C.")};
   }
-  const std::variant<SweepBase, QString> on_meter = sweep_base(metered, locale);
+  const std::variant<EngineCase, QString> on_meter = engine_case(metered, locale);
   if (const auto* fault = std::get_if<QString>(&on_meter)) {
     return MeterFieldError{QLatin1String(kMeterOwnFileField), *fault};
   }
-  request.metered_case = std::get<SweepBase>(on_meter).input;
+  request.metered_case = std::get<EngineCase>(on_meter).input;
   return request;
 }
 

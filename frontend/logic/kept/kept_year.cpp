@@ -1,66 +1,60 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/kept/kept_year.h"
 
-#include "core/files/run_error.h"
-#include "core/formats/summary_report_reader.h"
+#include "core/case/climate_choice.h"
 #include "frontend/logic/form/form_case.h"
-#include "frontend/logic/kept/inputs_file.h"
-#include "frontend/logic/kept/summary_input.h"
+#include "frontend/logic/kept/summary_case.h"
 #include "frontend/logic/run/file_names.h"
 
-#include <QDir>
-#include <QFileInfo>
-
-#include <stdexcept>
+#include <map>
+#include <memory>
+#include <string>
 
 namespace varmkalk {
 
 std::variant<core::BoilerCase, QString> kept_case(const std::optional<KeptInputs>& inputs,
                                                   const std::optional<core::SummaryReport>& summary,
                                                   const QString& identity) {
-  // The input in one locale both ways: written and read again, its numbers are those kept.
-  const QLocale locale = QLocale::c();
-  std::optional<FormInput> input;
   if (inputs) {
-    input = input_in_locale(*inputs, locale);
-  } else if (summary) {
-    input = input_from_summary(*summary, locale).input;
-  } else {
-    return QStringLiteral("beräkningen %1 har varken indatafil eller sammanfattning.")
-        .arg(identity);
+    // The input in one locale both ways: written and read again, its numbers are those kept.
+    const QLocale locale = QLocale::c();
+    auto derived = derive_case(input_in_locale(*inputs, locale), identity, locale);
+    if (auto* fault = std::get_if<FieldError>(&derived)) {
+      return std::move(fault->message);
+    }
+    return std::move(std::get<core::BoilerCase>(derived));
   }
-  auto derived = derive_case(*input, identity, locale);
-  if (auto* fault = std::get_if<FieldError>(&derived)) {
-    return std::move(fault->message);
+  if (summary) {
+    return summary_case(*summary, identity);
   }
-  return std::move(std::get<core::BoilerCase>(derived));
+  return QStringLiteral("beräkningen %1 har varken indatafil eller sammanfattning.").arg(identity);
 }
 
-std::variant<FolderYear, QString> kept_year(const QString& folder, const QString& identity,
-                                            const QString& climate_fallback_dir) {
-  const QDir dir(folder);
-  std::optional<KeptInputs> inputs;
-  std::optional<core::SummaryReport> summary;
-  const QString inputs_path = dir.filePath(inputs_file_name(identity));
-  if (QFileInfo(inputs_path).isFile()) {
-    if (auto kept = read_inputs_file(inputs_path); std::holds_alternative<KeptInputs>(kept)) {
-      inputs = std::move(std::get<KeptInputs>(kept));
+std::vector<CalculationYear> kept_years(const std::vector<KeptCalculation>& calculations,
+                                        const QString& folder,
+                                        const QString& climate_fallback_dir) {
+  std::vector<CalculationYear> years;
+  std::map<std::string, std::shared_ptr<const core::FoundClimate>, std::less<>> climates;
+  for (const KeptCalculation& calculation : calculations) {
+    const QString& identity =
+        calculation.inputs ? calculation.inputs->identity : calculation.identity;
+    auto input = kept_case(calculation.inputs, calculation.summary, identity.trimmed());
+    if (auto* why = std::get_if<QString>(&input)) {
+      years.emplace_back(std::move(*why));
+      continue;
     }
-  }
-  if (!inputs) {
-    const QString summary_name = identity_file_names(identity)[1];
-    try {
-      summary = core::read_summary_report(to_path(dir.filePath(summary_name)),
-                                          summary_name.toStdString());
-    } catch (const std::exception& e) {
-      return QString::fromStdString(e.what());
+    const core::BoilerCase& found = std::get<core::BoilerCase>(input);
+    const std::string_view name = core::climate_file_name(found.climate);
+    auto climate = climates.find(name);
+    if (climate == climates.end()) {
+      climate =
+          climates
+              .emplace(std::string(name), find_case_climate(found, folder, climate_fallback_dir))
+              .first;
     }
+    years.emplace_back(case_year(found, climate->second));
   }
-  auto input = kept_case(inputs, summary, identity.trimmed());
-  if (auto* fault = std::get_if<QString>(&input)) {
-    return std::move(*fault);
-  }
-  return case_year(std::get<core::BoilerCase>(input), folder, climate_fallback_dir);
+  return years;
 }
 
 }  // namespace varmkalk

@@ -6,6 +6,7 @@
 #include "core/formats/summary_table.h"
 #include "frontend/logic/form/field_error.h"
 #include "frontend/logic/kept/inputs_file.h"
+#include "frontend/logic/kept/summary_case.h"
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/run/windows1252_text.h"
 
@@ -23,16 +24,6 @@ constexpr double kHundredths = 100.0;
 // A power printed as asterisks is beyond every power its columns can show.
 constexpr float kUnprintedPowerKw = std::numeric_limits<float>::infinity();
 
-// The value as printed, read as the decimal the summary shows rather than as the float it was.
-std::optional<double> printed(const ReportValue& value) {
-  if (value.kind != ReportValue::Kind::number) {
-    return std::nullopt;
-  }
-  bool ok = false;
-  const double number = QLocale::c().toDouble(QString::fromLatin1(value.text), &ok);
-  return ok ? std::optional<double>(number) : std::nullopt;
-}
-
 class Restorer {
  public:
   Restorer(RestoredInput& restored, const QLocale& locale) : restored_(restored), locale_(locale) {}
@@ -40,7 +31,7 @@ class Restorer {
   // The field from the printed value in the unit the form asks for; empty, and named in the
   // notes, where the summary shows asterisks.
   void set(TextField field, const ReportValue& value, double (*to_form_unit)(double) = nullptr) {
-    if (const std::optional<double> number = printed(value)) {
+    if (const std::optional<double> number = printed_value(value)) {
       restored_.input.*field =
           form_number_text(to_form_unit ? to_form_unit(*number) : *number, locale_);
     } else {
@@ -53,7 +44,7 @@ class Restorer {
 
   // The excess air in per cent from the air ratio printed with two decimals.
   void set_excess_air(TextField field, const ReportValue& air_ratio) {
-    if (const std::optional<double> ratio = printed(air_ratio)) {
+    if (const std::optional<double> ratio = printed_value(air_ratio)) {
       const auto hundredths = static_cast<long long>(std::llround(*ratio * kHundredths));
       restored_.input.*field =
           form_number_text(static_cast<double>(hundredths) - kHundredths, locale_);
@@ -107,8 +98,8 @@ void restore_losses(Restorer& restorer, const core::SummaryReport& report) {
 }
 
 void restore_hot_water(Restorer& restorer, const core::SummaryReport& report) {
-  const std::optional<double> demand = printed(report.hot_water_kwh);
-  const std::optional<double> loss = printed(report.heater_loss_kwh_per_day);
+  const std::optional<double> demand = printed_value(report.hot_water_kwh);
+  const std::optional<double> loss = printed_value(report.heater_loss_kwh_per_day);
   if (demand == 0.0 && loss == 0.0) {
     restorer.input().hot_water_heater = HotWaterHeater::No;
     return;
@@ -132,8 +123,8 @@ void restore_building(Restorer& restorer, const core::SummaryReport& report) {
                                  "tomt.")
                       .arg(input.own_climate_file));
   }
-  const std::optional<double> min_return = printed(report.min_return_temp_c);
-  const std::optional<double> indoor = printed(report.indoor_temp_c);
+  const std::optional<double> min_return = printed_value(report.min_return_temp_c);
+  const std::optional<double> indoor = printed_value(report.indoor_temp_c);
   if (min_return == kMinReturnTemp35C) {
     input.min_return_temp = MinReturnTemp::C35;
   } else if (min_return == kMinReturnTemp65C) {
@@ -145,7 +136,7 @@ void restore_building(Restorer& restorer, const core::SummaryReport& report) {
                                  "formuläret; valet har lämnats som förvalt.")
                       .arg(QString::fromLatin1(report.min_return_temp_c.text)));
   }
-  if (printed(report.pump_share_percent) != kPumpHeatSharePercent) {
+  if (printed_value(report.pump_share_percent) != kPumpHeatSharePercent) {
     restorer.note(QStringLiteral("Cirkulationspumpens verkningsgrad %1 % kan inte anges i "
                                  "formuläret, som alltid räknar med 75 %.")
                       .arg(QString::fromLatin1(report.pump_share_percent.text)));

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "core/formats/run_warnings.h"
-#include "frontend/logic/year/folder_year.h"
 
 namespace varmkalk {
 
@@ -49,15 +48,13 @@ QStringList run_notices(const core::YearResult& year, const QLocale& locale) {
   return notices;
 }
 
-std::optional<QStringList> folder_run_notices(const QString& folder,
-                                              const QString& climate_fallback_dir,
-                                              const QLocale& locale) {
-  try {
-    const auto computed = folder_year(folder, climate_fallback_dir);
-    if (const auto* found = std::get_if<FolderYear>(&computed)) {
-      return run_notices(found->year, locale);
-    }
+std::optional<QStringList> calculation_notices(const CalculationYear& computed,
+                                               const QLocale& locale) {
+  if (year_fault(computed)) {
     return std::nullopt;
+  }
+  try {
+    return run_notices(*std::get<CaseYear>(computed).year, locale);
   } catch (const std::exception&) {
     return std::nullopt;
   }

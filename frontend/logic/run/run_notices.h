@@ -9,6 +9,7 @@
 
 #include "core/case/boiler_case.h"
 #include "core/model/year.h"
+#include "frontend/logic/year/folder_year.h"
 
 namespace varmkalk {
 
@@ -27,11 +28,9 @@ QString part_load_remark(const core::AnnualTotals& totals);
 // no line breaks.
 QStringList run_notices(const core::YearResult& year, const QLocale& locale);
 
-// The notices for the year the engine has just computed in the folder: its styrfil.dat and the
-// climate file read again as the engine finds it (the folder, else `climate_fallback_dir`), and
-// the year run again in memory. Nothing when they cannot be read or the model refuses.
-std::optional<QStringList> folder_run_notices(const QString& folder,
-                                              const QString& climate_fallback_dir,
-                                              const QLocale& locale);
+// The notices for a calculation's year run in memory (see folder_year). Nothing where it has no
+// complete year: its case or climate cannot be read, or the model refuses.
+std::optional<QStringList> calculation_notices(const CalculationYear& computed,
+                                               const QLocale& locale);
 
 }  // namespace varmkalk

@@ -11,7 +11,6 @@
 #include "core/model/annual_sums.h"
 #include "core/model/standing_losses.h"
 #include "core/model/year.h"
-#include "frontend/logic/kept/kept_year.h"
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/run/result_files.h"
 #include "frontend/logic/run/run_notices.h"
@@ -166,20 +165,20 @@ std::optional<std::string> climate_file_of_summary(const QStringList& lines) {
 
 }  // namespace
 
-std::variant<ChartYear, FileError> load_calculated_year(const QString& folder,
-                                                        const QString& climate_fallback_dir,
+std::variant<ChartYear, FileError> load_calculated_year(const CalculationYear& computed,
                                                         const QStringList& summary_lines) {
-  const auto computed = folder_year(folder, climate_fallback_dir);
-  if (const auto* why = std::get_if<QString>(&computed)) {
+  if (const std::optional<QString> why = year_fault(computed)) {
     return cannot_show(*why);
   }
-  const auto& [input, climate_days, year] = std::get<FolderYear>(computed);
+  const CaseYear& ran = std::get<CaseYear>(computed);
+  const core::BoilerCase& input = ran.input;
+  const core::YearResult& year = *ran.year;
 
   ChartYear chart;
   chart.identity = from_windows1252(QByteArrayView(input.identity.text())).trimmed();
   chart.source = YearSource::calculation;
   chart.summary_lines = summary_lines;
-  chart.climate = shape_of(climate_days);
+  chart.climate = shape_of(*ran.climate->days);
   chart.days.reserve(year.days.size());
   for (const core::DayBalance& day : year.days) {
     ChartDay chart_day;
@@ -219,7 +218,8 @@ std::variant<ChartYear, FileError> load_calculated_year(const QString& folder,
 }
 
 std::variant<ChartYear, FileError> load_kept_year(const QString& folder, const QString& identity,
-                                                  const QString& climate_fallback_dir) {
+                                                  const QString& climate_fallback_dir,
+                                                  const CalculationYear& again) {
   const std::array<QString, 3> names = identity_file_names(identity);
   const QString& raw_name = names[0];
   const QString& summary_name = names[1];
@@ -263,15 +263,14 @@ std::variant<ChartYear, FileError> load_kept_year(const QString& folder, const Q
     chart.days.push_back(day);
   }
   // The kept case run again tells the days apart, and gives the warnings its run gave.
-  if (const auto again = kept_year(folder, identity, climate_fallback_dir);
-      std::holds_alternative<FolderYear>(again)) {
-    const FolderYear& computed = std::get<FolderYear>(again);
-    chart.notices = run_notices(computed.year, QLocale());
-    if (computed.year.days.size() == chart.days.size()) {
+  if (!year_fault(again)) {
+    const CaseYear& computed = std::get<CaseYear>(again);
+    chart.notices = run_notices(*computed.year, QLocale());
+    if (computed.year->days.size() == chart.days.size()) {
       for (std::size_t i = 0; i < chart.days.size(); ++i) {
         if (chart.days[i].unmet) {
           chart.days[i].shortfall =
-              core::day_shortfall(computed.year.days[i], computed.input.burner);
+              core::day_shortfall(computed.year->days[i], computed.input.burner);
         }
       }
     }

@@ -6,6 +6,7 @@
 #include "core/formats/summary_report.h"
 #include "core/model/day_shortfall.h"
 #include "frontend/logic/run/file_error.h"
+#include "frontend/logic/year/folder_year.h"
 
 #include <QString>
 #include <QStringList>
@@ -91,16 +92,17 @@ struct ChartYear {
   QStringList notices;
 };
 
-// The year of the calculation just made in `folder`: its styrfil.dat, its climate file as the
-// engine finds it (the working folder, else `climate_fallback_dir`), and the model's year run in
-// memory with the same code as the engine's, so that the charts and `summary_lines` agree.
-std::variant<ChartYear, FileError> load_calculated_year(const QString& folder,
-                                                        const QString& climate_fallback_dir,
+// The charts of the calculation just made (see folder_year): the model's year run in memory with
+// the same code as the engine's, so that the charts and `summary_lines` agree.
+std::variant<ChartYear, FileError> load_calculated_year(const CalculationYear& computed,
                                                         const QStringList& summary_lines);
 
 // The year of a kept calculation from its result files in `folder`: the two daily files, and
-// from its summary file the annual figures and the case's powers where they can be read.
+// from its summary file the annual figures and the case's powers where they can be read. Its
+// case's year run again (see kept_years), where complete, tells its days apart and gives its
+// warnings.
 std::variant<ChartYear, FileError> load_kept_year(const QString& folder, const QString& identity,
-                                                  const QString& climate_fallback_dir);
+                                                  const QString& climate_fallback_dir,
+                                                  const CalculationYear& again);
 
 }  // namespace varmkalk

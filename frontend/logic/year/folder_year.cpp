@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/year/folder_year.h"
 
-#include "core/files/run_error.h"
+#include "core/case/climate_choice.h"
 #include "core/formats/control_file.h"
-#include "core/run/case_run.h"
 #include "frontend/logic/run/file_names.h"
 
+#include <exception>
 #include <new>
 
 namespace varmkalk {
@@ -24,34 +24,57 @@ std::variant<core::ClimateDays, QString> read_climate(std::string_view file_name
   return std::move(*found.days);
 }
 
-std::variant<FolderYear, QString> folder_year(const QString& folder,
-                                              const QString& climate_fallback_dir) {
-  try {
-    return case_year(core::read_control_file(to_path(folder)), folder, climate_fallback_dir);
-  } catch (const core::RunError& e) {
-    return QString::fromStdString(e.what());
-  }
+std::shared_ptr<const core::FoundClimate> find_case_climate(const core::BoilerCase& input,
+                                                            const QString& folder,
+                                                            const QString& climate_fallback_dir) {
+  return std::make_shared<const core::FoundClimate>(
+      core::find_climate(core::climate_file_name(input.climate), to_path(folder),
+                         optional_folder_path(climate_fallback_dir)));
 }
 
-std::variant<FolderYear, QString> case_year(const core::BoilerCase& input, const QString& folder,
-                                            const QString& climate_fallback_dir) {
-  FolderYear folder_year;
-  folder_year.input = input;
-  auto climate = read_climate(core::climate_file_name(folder_year.input.climate), folder,
-                              climate_fallback_dir);
-  if (auto* fault = std::get_if<QString>(&climate)) {
-    return std::move(*fault);
+CaseYear case_year(const core::BoilerCase& input,
+                   std::shared_ptr<const core::FoundClimate> climate) {
+  CaseYear computed{input, std::move(climate), std::nullopt};
+  if (computed.climate->days && !computed.climate->days->fault) {
+    try {
+      computed.year = core::run_year(computed.input, computed.climate->days->records);
+    } catch (const std::bad_alloc&) {
+      computed.year.reset();
+    }
   }
-  folder_year.climate = std::move(std::get<core::ClimateDays>(climate));
+  return computed;
+}
+
+CalculationYear folder_year(const QString& folder, const QString& climate_fallback_dir) {
+  core::BoilerCase input;
   try {
-    folder_year.year = core::run_year(folder_year.input, folder_year.climate.records);
-  } catch (const std::bad_alloc&) {
+    input = core::read_control_file(to_path(folder));
+  } catch (const std::exception& e) {
+    return QString::fromStdString(e.what());
+  }
+  auto climate = find_case_climate(input, folder, climate_fallback_dir);
+  return case_year(input, std::move(climate));
+}
+
+std::optional<QString> year_fault(const CalculationYear& computed) {
+  if (const auto* why = std::get_if<QString>(&computed)) {
+    return *why;
+  }
+  const CaseYear& ran = std::get<CaseYear>(computed);
+  const core::FoundClimate& climate = *ran.climate;
+  if (!climate.days) {
+    return QString::fromStdString(climate.open_fault);
+  }
+  if (climate.days->fault) {
+    return QString::fromStdString(*climate.days->fault);
+  }
+  if (!ran.year) {
     return QStringLiteral("minnet räckte inte till.");
   }
-  if (folder_year.year.refusal) {
-    return QString::fromStdString(*folder_year.year.refusal);
+  if (ran.year->refusal) {
+    return QString::fromStdString(*ran.year->refusal);
   }
-  return folder_year;
+  return std::nullopt;
 }
 
 }  // namespace varmkalk

@@ -559,8 +559,9 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
     QVERIFY(summary.contains(QStringLiteral("Årsverkningsgrad")));
     // The year on the gas bill's terms above the engine's summary, which is as the engine wrote
     // it.
-    const auto billed = varmkalk::folder_cost(QDir::currentPath(), QString(),
-                                              varmkalk::core::default_cost_inputs());
+    const auto billed =
+        varmkalk::calculation_cost(varmkalk::folder_year(QDir::currentPath(), QString()),
+                                   varmkalk::core::default_cost_inputs());
     const auto* cost = std::get_if<varmkalk::core::YearCost>(&billed);
     QVERIFY(cost);
     QCOMPARE(

@@ -4,6 +4,8 @@
 #include "core/tests/support/worked_example.h"
 #include "frontend/app/main_menu.h"
 #include "frontend/examples/climate_table.h"
+#include "frontend/logic/kept/kept_calculations.h"
+#include "frontend/logic/kept/kept_year.h"
 #include "frontend/logic/run/engine_run.h"
 #include "frontend/tests/app/engine_folder.h"
 #include "frontend/tests/app/fake_platform.h"
@@ -24,6 +26,7 @@
 #include <QTest>
 
 #include <optional>
+#include <vector>
 
 using varmkalk::ChartWindow;
 using varmkalk::testing::child;
@@ -140,8 +143,10 @@ class ChartWindowTest : public varmkalk::testing::MenuFixture {
                               warm ? std::optional(kWarmTenths) : std::nullopt));
     FakePlatform platform;
     platform.user_locale = QLocale(QLocale::Swedish, QLocale::Sweden);
-    ChartWindow* window = varmkalk::open_calculation_charts(platform, QDir::currentPath(),
-                                                            engine_folder(), {}, nullptr);
+    ChartWindow* window = varmkalk::open_calculation_charts(
+        platform,
+        varmkalk::folder_year(QDir::currentPath(), varmkalk::engine_climate_dir(engine_folder())),
+        {}, nullptr);
     QVERIFY(window != nullptr);
     QSignalSpy first_chart(window, &ChartWindow::first_chart_shown);
     QTRY_COMPARE(first_chart.count(), 1);
@@ -189,8 +194,18 @@ class ChartWindowTest : public varmkalk::testing::MenuFixture {
     QVERIFY(QFile::remove(QStringLiteral("styrfil.dat")));
 
     FakePlatform platform;
-    ChartWindow* window = varmkalk::open_kept_charts(
-        platform, QDir::currentPath(), QStringLiteral("kvar"), engine_folder(), nullptr);
+    std::vector<varmkalk::KeptCalculation> kept =
+        varmkalk::list_kept_calculations(QDir::currentPath()).calculations;
+    std::erase_if(kept, [](const varmkalk::KeptCalculation& calculation) {
+      return calculation.identity != QStringLiteral("kvar");
+    });
+    QCOMPARE(kept.size(), std::size_t{1});
+    const std::vector<varmkalk::CalculationYear> again = varmkalk::kept_years(
+        kept, QDir::currentPath(), varmkalk::engine_climate_dir(engine_folder()));
+    QVERIFY(!varmkalk::year_fault(again.front()));
+    ChartWindow* window =
+        varmkalk::open_kept_charts(platform, QDir::currentPath(), QStringLiteral("kvar"),
+                                   engine_folder(), again.front(), nullptr);
     QVERIFY(window != nullptr);
     QVERIFY(child<QLabel>(*window, "note")->text().contains(QStringLiteral("resultatfilerna")));
     QVERIFY(window->findChildren<QLabel*>(QStringLiteral("unavailable")).isEmpty());
@@ -204,8 +219,9 @@ class ChartWindowTest : public varmkalk::testing::MenuFixture {
     QVERIFY(platform.messages.front().text.contains(QStringLiteral("saknas/fil.csv")));
 
     // Without its daily files a kept calculation has no charts, and the user is told why.
-    QVERIFY(varmkalk::open_kept_charts(platform, QDir::currentPath(), QStringLiteral("bort"),
-                                       engine_folder(), nullptr) == nullptr);
+    QVERIFY(varmkalk::open_kept_charts(
+                platform, QDir::currentPath(), QStringLiteral("bort"), engine_folder(),
+                varmkalk::CalculationYear(QStringLiteral("ej sparad")), nullptr) == nullptr);
     QVERIFY(platform.messages.back().text.contains(QStringLiteral("bort.dat")));
   }
 };

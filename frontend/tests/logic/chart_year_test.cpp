@@ -8,6 +8,9 @@
 #include "core/tests/support/climate_year.h"
 #include "core/tests/support/worked_example.h"
 #include "frontend/examples/climate_table.h"
+#include "frontend/logic/form/calc_identity.h"
+#include "frontend/logic/kept/kept_calculations.h"
+#include "frontend/logic/kept/kept_year.h"
 #include "frontend/logic/run/run_notices.h"
 #include "frontend/logic/year/daily_csv.h"
 #include "frontend/logic/year/year_energy.h"
@@ -47,7 +50,7 @@ void prepare(const QString& folder, const Case& one) {
 
 ChartYear calculated(const QString& folder, const Case& one) {
   prepare(folder, one);
-  const auto loaded = load_calculated_year(folder, VARMKALK_TEST_CLIMATE_DIR, {});
+  const auto loaded = load_calculated_year(folder_year(folder, VARMKALK_TEST_CLIMATE_DIR), {});
   if (const auto* error = std::get_if<FileError>(&loaded)) {
     qWarning() << error->message;
   }
@@ -71,6 +74,21 @@ void write_result_files(const QString& folder, const core::BoilerCase& input,
   write_file(dir.filePath(QString::fromStdString(names.summary_file)),
              QByteArray::fromStdString("\r\n\r\n" +
                                        core::format_summary_report(input, year.totals, names)));
+}
+
+// The charts of the calculation kept under `identity` in `folder`, its year run again as the
+// comparison runs it.
+std::variant<ChartYear, FileError> kept_charts(const QString& folder, const QString& identity,
+                                               const QString& climate_fallback_dir) {
+  const KeptCalculations kept = list_kept_calculations(folder);
+  const auto found = std::find_if(
+      kept.calculations.begin(), kept.calculations.end(), [&](const KeptCalculation& calculation) {
+        return calculation.identity == identity.leftJustified(kIdentityLength, QLatin1Char(' '));
+      });
+  const CalculationYear again = found == kept.calculations.end()
+                                    ? CalculationYear(QStringLiteral("not kept"))
+                                    : kept_years({*found}, folder, climate_fallback_dir).front();
+  return load_kept_year(folder, identity, climate_fallback_dir, again);
 }
 
 core::YearResult model_year(const QString& folder, const core::BoilerCase& input) {
@@ -188,9 +206,8 @@ class ChartYearTest : public QObject {
     // engine writes it.
     const core::YearResult model = model_year(folder.path(), one.input);
     write_result_files(folder.path(), one.input, model);
-    const auto kept =
-        load_kept_year(folder.path(), QString::fromStdString(one.input.identity.text()),
-                       VARMKALK_TEST_CLIMATE_DIR);
+    const auto kept = kept_charts(folder.path(), QString::fromStdString(one.input.identity.text()),
+                                  VARMKALK_TEST_CLIMATE_DIR);
     if (const auto* error = std::get_if<FileError>(&kept)) {
       QFAIL(qPrintable(error->message));
     }
@@ -247,7 +264,7 @@ class ChartYearTest : public QObject {
     const ChartYear memory = calculated(folder.path(), Case{input, 0});
     write_result_files(folder.path(), input, model_year(folder.path(), input));
     const ChartYear files = std::get<ChartYear>(
-        load_kept_year(folder.path(), QStringLiteral("stor"), VARMKALK_TEST_CLIMATE_DIR));
+        kept_charts(folder.path(), QStringLiteral("stor"), VARMKALK_TEST_CLIMATE_DIR));
     QVERIFY(std::any_of(files.days.begin(), files.days.end(), [](const ChartDay& day) {
       return !day.with_pump[core::DailyField::heat_demand].has_value();
     }));
@@ -322,7 +339,7 @@ class ChartYearTest : public QObject {
     write_result_files(folder.path(), input, year);
     QFile::remove(QDir(folder.path()).filePath("styrfil.dat"));
     const ChartYear kept = std::get<ChartYear>(
-        load_kept_year(folder.path(), QStringLiteral("kort"), VARMKALK_TEST_CLIMATE_DIR));
+        kept_charts(folder.path(), QStringLiteral("kort"), VARMKALK_TEST_CLIMATE_DIR));
     QCOMPARE(kept.notices, memory.notices);
     for (std::size_t i = 0; i < memory.days.size(); ++i) {
       QCOMPARE(kept.days[i].shortfall, memory.days[i].shortfall);
@@ -337,7 +354,7 @@ class ChartYearTest : public QObject {
     write_result_files(folder.path(), input, model_year(folder.path(), input));
     QFile::remove(QDir(folder.path()).filePath("styrfil.dat"));
     const ChartYear files = std::get<ChartYear>(
-        load_kept_year(folder.path(), QStringLiteral("spar"), VARMKALK_TEST_CLIMATE_DIR));
+        kept_charts(folder.path(), QStringLiteral("spar"), VARMKALK_TEST_CLIMATE_DIR));
     QCOMPARE(files.source, YearSource::daily_files);
     QCOMPARE(files.days.size(), memory.days.size());
     QCOMPARE(files.climate->day_count, 365);
@@ -357,7 +374,7 @@ class ChartYearTest : public QObject {
     QVERIFY(std::holds_alternative<MonthlyEnergy>(months));
     // A file cut short in a line is named with its line.
     write_file(QDir(folder.path()).filePath("spar.dat"), "  1  -4.8\r\n");
-    const auto broken = load_kept_year(folder.path(), QStringLiteral("spar"), {});
+    const auto broken = kept_charts(folder.path(), QStringLiteral("spar"), {});
     QVERIFY(std::get<FileError>(broken).message.contains(QStringLiteral("spar.dat, rad 1")));
   }
 
@@ -394,7 +411,7 @@ class ChartYearTest : public QObject {
              static_cast<qsizetype>(year.days.size()) + 1);
 
     QFile::remove(QDir(folder.path()).filePath("styrfil.dat"));
-    const auto missing = load_calculated_year(folder.path(), {}, {});
+    const auto missing = load_calculated_year(folder_year(folder.path(), {}), {});
     QVERIFY(std::get<FileError>(missing).message.contains(QStringLiteral("styrfil.dat")));
   }
 };

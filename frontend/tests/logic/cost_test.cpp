@@ -5,11 +5,16 @@
 #include "core/cost/generators.h"
 #include "core/formats/control_file.h"
 #include "core/formats/csv_table.h"
+#include "core/run/case_run.h"
+#include "core/tests/support/worked_example.h"
+#include "frontend/examples/climate_table.h"
 #include "frontend/examples/typed_inputs.h"
 #include "frontend/logic/cost/cost_fields.h"
 #include "frontend/logic/cost/cost_figures.h"
 #include "frontend/logic/form/form_case.h"
 #include "frontend/logic/kept/comparison_table.h"
+#include "frontend/logic/kept/kept_year.h"
+#include "frontend/logic/run/file_names.h"
 #include "frontend/logic/sweep/sweep_results.h"
 
 #include <QDateTime>
@@ -119,7 +124,7 @@ class CostTest : public QObject {
 
     // The result box and the report: the year computed again from the folder's control file.
     QVERIFY(!write_control_file(folder.path(), input));
-    const auto shown_or_why = folder_cost(folder.path(), kClimateDir, prices);
+    const auto shown_or_why = calculation_cost(folder_year(folder.path(), kClimateDir), prices);
     const auto* shown = std::get_if<core::YearCost>(&shown_or_why);
     QVERIFY(shown);
     QVERIFY(shown->summer_fuel_kwh > 0.0);
@@ -184,8 +189,8 @@ class CostTest : public QObject {
     QCOMPARE(kept.calculations.size(), std::size_t{2});
     std::vector<KeptCalculation> compared{kept.calculations[1], kept.calculations[0]};
     QCOMPARE(compared[0].shown_identity(), QStringLiteral("ref"));
-    const auto costs =
-        kept_costs(compared, kept_prices(compared, std::nullopt), folder.path(), kClimateDir);
+    const auto costs = kept_costs(kept_years(compared, folder.path(), kClimateDir),
+                                  kept_prices(compared, std::nullopt));
     QVERIFY(costs[1] == *shown);
     const ComparisonTable table = comparison_table(compared, kSwedish, costs);
     const QString total = QStringLiteral("Kostnad totalt");
@@ -241,7 +246,7 @@ class CostTest : public QObject {
   }
 
   // Where the year on the bill's terms cannot be had, the result box is told why.
-  void folder_cost_says_why_it_has_none() {
+  void calculation_cost_says_why_it_has_none() {
     const core::BoilerCase input = derived(testing::typed_worked_example(), QStringLiteral("varf"));
     const QString name =
         QString::fromStdString(std::string(core::climate_file_name(input.climate)));
@@ -280,13 +285,73 @@ class CostTest : public QObject {
         QVERIFY(climate.open(QIODevice::WriteOnly));
         climate.write(row.climate);
       }
-      const auto cost = folder_cost(folder.path(), row.fallback, core::default_cost_inputs());
+      const auto cost =
+          calculation_cost(folder_year(folder.path(), row.fallback), core::default_cost_inputs());
       if (row.why.isEmpty()) {
         QVERIFY2(std::holds_alternative<core::YearCost>(cost), row.what);
       } else {
         QVERIFY2(std::holds_alternative<QString>(cost), row.what);
         QVERIFY2(std::get<QString>(cost).contains(row.why), qPrintable(std::get<QString>(cost)));
       }
+    }
+  }
+
+  // The one year run for a calculation, which its cost, notices and charts share, bills as the
+  // case run on its own for the bill does, and reports as the engine's run of it: a year with a
+  // shortfall, a short climate, a case the model refuses and one without a climate file.
+  void the_shared_year_bills_as_the_case_alone() {
+    core::BoilerCase shortfall = testing::modulating_example();
+    shortfall.building.design_heat_demand_w = 14000.0f;
+    core::BoilerCase refused = testing::worked_example();
+    refused.combustion.air_ratio = 0.5f;
+    struct Row {
+      const char* what;
+      core::BoilerCase input;
+      int climate_days;  // 0: the bundled climate file
+      QString fallback;
+    };
+    const Row rows[] = {
+        {"the worked example", testing::worked_example(), 0, kClimateDir},
+        {"a modulating burner short of heat", shortfall, 0, kClimateDir},
+        {"ten days", testing::worked_example(), 10, kClimateDir},
+        {"refused", refused, 0, kClimateDir},
+        {"no climate file", testing::worked_example(), 0, QString()},
+    };
+    for (const Row& row : rows) {
+      QTemporaryDir folder;
+      QVERIFY(folder.isValid());
+      core::BoilerCase input = row.input;
+      input.identity = core::CalcIdentity("ett");
+      QVERIFY(testing::write_case_folder(folder.path(), input, row.climate_days, std::nullopt));
+      const core::FoundClimate climate =
+          core::find_climate(core::climate_file_name(input.climate), to_path(folder.path()),
+                             optional_folder_path(row.fallback));
+      const CalculationYear shared = folder_year(folder.path(), row.fallback);
+      for (const core::CostInputs& prices : {core::default_cost_inputs(), own_prices()}) {
+        const auto alone = core::case_cost(input, climate, prices).cost;
+        const auto billed = calculation_cost(shared, prices);
+        if (const auto* cost = std::get_if<core::YearCost>(&alone)) {
+          QVERIFY2(std::holds_alternative<core::YearCost>(billed), row.what);
+          QVERIFY2(std::get<core::YearCost>(billed) == *cost, row.what);
+        } else {
+          QCOMPARE(std::get<QString>(billed), QString::fromStdString(std::get<std::string>(alone)));
+        }
+      }
+      const CaseYear& ran = std::get<CaseYear>(shared);
+      if (!ran.year) {
+        QVERIFY2(!climate.days, row.what);
+        continue;
+      }
+      const core::CaseResult engine = core::run_case(input, climate);
+      const core::CaseResult reported = core::case_result(input, *ran.climate, *ran.year);
+      QCOMPARE(reported.status, engine.status);
+      QCOMPARE(reported.message, engine.message);
+      QCOMPARE(reported.efficiency_percent, engine.efficiency_percent);
+      QCOMPARE(reported.efficiency_without_pump_percent, engine.efficiency_without_pump_percent);
+      QCOMPARE(reported.energies.pump_electricity_kwh, engine.energies.pump_electricity_kwh);
+      QCOMPARE(reported.energies.net_energy_kwh, engine.energies.net_energy_kwh);
+      QCOMPARE(reported.totals.burner_fuel_with_pump_wh, engine.totals.burner_fuel_with_pump_wh);
+      QCOMPARE(reported.totals.heating_days, engine.totals.heating_days);
     }
   }
 

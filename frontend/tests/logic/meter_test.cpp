@@ -7,6 +7,8 @@
 #include "core/model/start_model.h"
 #include "frontend/examples/typed_inputs.h"
 #include "frontend/logic/cost/meter_reading.h"
+#include "frontend/logic/form/engine_case.h"
+#include "frontend/logic/sweep/sweep_base.h"
 
 #include <QTest>
 
@@ -97,6 +99,32 @@ class MeterTest : public QObject {
         QVERIFY2(message.contains(said), qPrintable(message));
       }
     }
+  }
+
+  // The fit and the sweep start from one case: the form's engine case, or its fault.
+  void the_meter_and_the_sweep_take_the_forms_engine_case() {
+    const FormInput form = testing::typed_in(testing::typed_worked_example(), kSwedish);
+    const auto engine = engine_case(form, kSwedish);
+    QVERIFY(std::holds_alternative<EngineCase>(engine));
+    const core::BoilerCase& input = std::get<EngineCase>(engine).input;
+    const auto request = meter_request(form, kwh_in(core::Place::malmo, QStringLiteral("16500")),
+                                       core::default_cost_inputs(), kSwedish);
+    QVERIFY(std::holds_alternative<MeterRequest>(request));
+    QCOMPARE(std::get<MeterRequest>(request).form_case, input);
+    QCOMPARE(std::get<MeterRequest>(request).metered_case, input);
+    QCOMPARE(std::get<SweepBase>(sweep_base(form, kSwedish)).input, input);
+    QVERIFY(engine_case_possible(form, kSwedish));
+
+    FormInput broken = form;
+    broken.indoor_temp_c = QStringLiteral("tjugo");
+    const auto fault = engine_case(broken, kSwedish);
+    QVERIFY(std::holds_alternative<QString>(fault));
+    QVERIFY(!engine_case_possible(broken, kSwedish));
+    QCOMPARE(std::get<QString>(sweep_base(broken, kSwedish)), std::get<QString>(fault));
+    const auto refused = meter_request(broken, kwh_in(core::Place::malmo, QStringLiteral("16500")),
+                                       core::default_cost_inputs(), kSwedish);
+    QCOMPARE(std::get<MeterFieldError>(refused).message,
+             QStringLiteral("Formuläret: ") + std::get<QString>(fault));
   }
 
   void m3_are_counted_at_the_bills_factor_and_an_empty_demand_is_no_fault() {
