@@ -3,8 +3,8 @@
 
 #include "core/cost/year_cost.h"
 #include "frontend/compare/comparison_charts.h"
-#include "frontend/logic/cost/cost_figures.h"
 #include "frontend/logic/kept/comparison_table.h"
+#include "frontend/logic/kept/cost_figures.h"
 #include "frontend/logic/kept/kept_calculations.h"
 
 #include <QStringList>

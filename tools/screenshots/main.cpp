@@ -18,7 +18,7 @@
 #include "frontend/examples/climate_table.h"
 #include "frontend/examples/typed_inputs.h"
 #include "frontend/help/help_dialogs.h"
-#include "frontend/logic/cost/cost_figures.h"
+#include "frontend/logic/kept/cost_figures.h"
 #include "frontend/logic/run/engine_run.h"
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/run/result_files.h"

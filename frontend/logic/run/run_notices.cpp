@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/formats/run_warnings.h"
-#include "frontend/logic/year/folder_year.h"
+#include "frontend/logic/run/folder_year.h"
 
 namespace varmkalk {
 

@@ -6,9 +6,9 @@
 #include "core/formats/csv_table.h"
 #include "frontend/examples/typed_inputs.h"
 #include "frontend/logic/cost/cost_fields.h"
-#include "frontend/logic/cost/cost_figures.h"
 #include "frontend/logic/form/form_case.h"
 #include "frontend/logic/kept/comparison_table.h"
+#include "frontend/logic/kept/cost_figures.h"
 #include "frontend/logic/sweep/sweep_results.h"
 
 #include <QDateTime>

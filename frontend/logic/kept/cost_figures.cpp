@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontend/logic/cost/cost_figures.h"
+#include "frontend/logic/kept/cost_figures.h"
 
 #include "core/case/climate_choice.h"
 #include "core/formats/control_file.h"
-#include "frontend/logic/form/calc_identity.h"
 #include "frontend/logic/kept/kept_year.h"
+#include "frontend/logic/run/calc_identity.h"
 #include "frontend/logic/run/file_names.h"
 
 #include <QCoreApplication>
