@@ -2,7 +2,7 @@
 #pragma once
 
 #include "frontend/logic/run/engine_run.h"
-#include "frontend/logic/year/folder_year.h"
+#include "frontend/logic/run/folder_year.h"
 
 #include <QWidget>
 

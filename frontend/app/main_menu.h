@@ -5,7 +5,7 @@
 #include "frontend/app/input_form.h"
 #include "frontend/logic/kept/kept_calculations.h"
 #include "frontend/logic/run/result_files.h"
-#include "frontend/logic/year/folder_year.h"
+#include "frontend/logic/run/folder_year.h"
 
 #include <QWidget>
 

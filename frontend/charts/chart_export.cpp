@@ -3,7 +3,7 @@
 
 #include "frontend/charts/chart_style.h"
 #include "frontend/charts/export_drawing.h"
-#include "frontend/logic/cost/cost_figures.h"
+#include "frontend/logic/kept/cost_figures.h"
 
 #include <QDir>
 #include <QFontDatabase>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/compare/comparison_window.h"
 
-#include "frontend/logic/cost/cost_figures.h"
+#include "frontend/logic/kept/cost_figures.h"
 
 #include "frontend/charts/chart_window.h"
 #include "frontend/charts/export_dialog.h"

@@ -3,10 +3,10 @@
 
 #include "core/cost/year_cost.h"
 #include "frontend/compare/comparison_charts.h"
-#include "frontend/logic/cost/cost_figures.h"
 #include "frontend/logic/kept/comparison_table.h"
+#include "frontend/logic/kept/cost_figures.h"
 #include "frontend/logic/kept/kept_calculations.h"
-#include "frontend/logic/year/folder_year.h"
+#include "frontend/logic/run/folder_year.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -10,7 +10,7 @@
 #include "core/climate_import/climate_import.h"
 #include "core/climate_import/source_text.h"
 #include "core/files/file_access.h"
-#include "core/tests/climate_import/source_builders.h"
+#include "core/tests/support/source_builders.h"
 #include "core/tests/support/temp_folder.h"
 
 namespace varmkalk::core {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/climate_import/climate_statistics.h"
-#include "core/tests/climate_import/source_builders.h"
+#include "core/tests/support/source_builders.h"
 
 namespace varmkalk::core {
 namespace {

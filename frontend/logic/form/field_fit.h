@@ -2,7 +2,7 @@
 #pragma once
 
 #include "frontend/logic/form/form_input.h"
-#include "frontend/logic/kept/summary_input.h"
+#include "frontend/logic/form/restored_input.h"
 
 #include <QLocale>
 #include <QString>

@@ -12,9 +12,9 @@
 #include "core/formats/input_quantities.h"
 #include "core/text/windows1252.h"
 #include "frontend/controls/control_names.h"
-#include "frontend/logic/form/calc_identity.h"
 #include "frontend/logic/form/form_number.h"
 #include "frontend/logic/form/input_validation.h"
+#include "frontend/logic/run/calc_identity.h"
 #include "frontend/logic/run/file_names.h"
 
 namespace varmkalk {

@@ -4,9 +4,9 @@
 #include "core/case/climates.h"
 #include "core/formats/summary_report.h"
 #include "core/formats/summary_table.h"
-#include "frontend/logic/cost/cost_figures.h"
 #include "frontend/logic/form/display_names.h"
 #include "frontend/logic/form/form_case.h"
+#include "frontend/logic/kept/cost_figures.h"
 #include "frontend/logic/kept/spreadsheet_csv.h"
 #include "frontend/logic/run/file_names.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/cost/year_cost.h"
-#include "frontend/logic/cost/cost_figures.h"
+#include "frontend/logic/kept/cost_figures.h"
 #include "frontend/logic/kept/kept_calculations.h"
 
 #include <QByteArray>

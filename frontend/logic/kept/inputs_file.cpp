@@ -4,10 +4,10 @@
 #include "frontend/logic/form/field_error.h"
 
 #include "core/text/utf8_text.h"
-#include "frontend/logic/form/calc_identity.h"
 #include "frontend/logic/form/field_error.h"
 #include "frontend/logic/form/form_choices.h"
 #include "frontend/logic/form/form_number.h"
+#include "frontend/logic/run/calc_identity.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,9 +2,9 @@
 #include "frontend/logic/kept/kept_calculations.h"
 
 #include "core/case/units.h"
-#include "frontend/logic/form/calc_identity.h"
 #include "frontend/logic/form/display_names.h"
 #include "frontend/logic/form/form_case.h"
+#include "frontend/logic/run/calc_identity.h"
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/run/result_files.h"
 #include "frontend/logic/run/windows1252_text.h"

@@ -5,7 +5,7 @@
 #include "core/formats/summary_report_reader.h"
 #include "frontend/logic/kept/inputs_file.h"
 #include "frontend/logic/kept/kept_calculations.h"
-#include "frontend/logic/year/folder_year.h"
+#include "frontend/logic/run/folder_year.h"
 
 #include <QString>
 

@@ -4,7 +4,7 @@
 #include "core/case/burner.h"
 #include "core/case/units.h"
 #include "core/formats/input_quantities.h"
-#include "frontend/logic/form/calc_identity.h"
+#include "frontend/logic/run/calc_identity.h"
 #include "frontend/logic/form/form_input.h"
 
 #include <QLocale>

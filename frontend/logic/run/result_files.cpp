@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/run/result_files.h"
 
-#include "frontend/logic/form/calc_identity.h"
+#include "frontend/logic/run/calc_identity.h"
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/run/windows1252_text.h"
 

@@ -9,7 +9,7 @@
 
 #include "core/case/boiler_case.h"
 #include "core/model/year.h"
-#include "frontend/logic/year/folder_year.h"
+#include "frontend/logic/run/folder_year.h"
 
 namespace varmkalk {
 

@@ -12,10 +12,10 @@
 #include "core/model/standing_losses.h"
 #include "core/model/year.h"
 #include "frontend/logic/run/file_names.h"
+#include "frontend/logic/run/folder_year.h"
 #include "frontend/logic/run/result_files.h"
 #include "frontend/logic/run/run_notices.h"
 #include "frontend/logic/run/windows1252_text.h"
-#include "frontend/logic/year/folder_year.h"
 
 #include <QDir>
 #include <QLocale>

@@ -6,7 +6,7 @@
 #include "core/formats/summary_report.h"
 #include "core/model/day_shortfall.h"
 #include "frontend/logic/run/file_error.h"
-#include "frontend/logic/year/folder_year.h"
+#include "frontend/logic/run/folder_year.h"
 
 #include <QString>
 #include <QStringList>

@@ -6,7 +6,7 @@
 #include "core/model/year.h"
 #include "core/tests/support/climate_year.h"
 #include "frontend/examples/climate_table.h"
-#include "frontend/logic/cost/cost_figures.h"
+#include "frontend/logic/kept/cost_figures.h"
 #include "frontend/logic/run/engine_run.h"
 #include "frontend/logic/run/windows1252_text.h"
 #include "frontend/tests/app/engine_folder.h"

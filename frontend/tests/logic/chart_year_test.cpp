@@ -8,7 +8,7 @@
 #include "core/tests/support/climate_year.h"
 #include "core/tests/support/worked_example.h"
 #include "frontend/examples/climate_table.h"
-#include "frontend/logic/form/calc_identity.h"
+#include "frontend/logic/run/calc_identity.h"
 #include "frontend/logic/kept/kept_calculations.h"
 #include "frontend/logic/kept/kept_year.h"
 #include "frontend/logic/run/run_notices.h"

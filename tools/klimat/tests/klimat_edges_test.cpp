@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/climate_import/climate_file.h"
-#include "core/tests/climate_import/source_builders.h"
+#include "core/tests/support/source_builders.h"
 #include "core/tests/support/temp_folder.h"
 
 namespace varmkalk::klimat {

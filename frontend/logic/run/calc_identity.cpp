@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontend/logic/form/calc_identity.h"
+#include "frontend/logic/run/calc_identity.h"
 
 #include "frontend/logic/run/file_names.h"
 

@@ -4,7 +4,7 @@
 #include "core/cost/cost_inputs.h"
 #include "core/cost/year_cost.h"
 #include "frontend/logic/kept/kept_calculations.h"
-#include "frontend/logic/year/folder_year.h"
+#include "frontend/logic/run/folder_year.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontend/logic/cost/cost_figures.h"
+#include "frontend/logic/kept/cost_figures.h"
 
 #include "core/cost/generators.h"
 #include "core/files/run_error.h"
-#include "frontend/logic/form/calc_identity.h"
+#include "frontend/logic/run/calc_identity.h"
 #include "frontend/logic/run/file_names.h"
 
 #include <QCoreApplication>
