@@ -52,15 +52,16 @@ TEST(BatchCost, OptionalColumnsSetTheirInputAndLeaveTheRestAtTheDefaults) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     const BatchInput input = read_batch_input(table_with(row.extra), "in.csv");
-    EXPECT_EQ(input.cost_columns, !row.extra.empty());
+    const bool cost_columns = input.kind == TableKind::costed;
+    EXPECT_EQ(cost_columns, !row.extra.empty());
     core::CostInputs expected = defaults;
     if (row.changed != nullptr) {
       expected.*row.changed = row.value;
     }
-    ASSERT_EQ(input.prices.size(), 1u);
-    EXPECT_EQ(input.prices[0], expected);
-    const std::string header = batch_output_header(input.table.header, input.cost_columns);
-    EXPECT_EQ(header.find("gas_bill_kwh") != std::string::npos, input.cost_columns);
+    ASSERT_EQ(input.rows.size(), 1u);
+    EXPECT_EQ(input.rows[0].prices, expected);
+    const std::string header = batch_output_header(batch_output_columns(input.header, input.kind));
+    EXPECT_EQ(header.find("gas_bill_kwh") != std::string::npos, cost_columns);
   }
 }
 
@@ -103,9 +104,10 @@ TEST(BatchCost, ARowCarriesTheYearOnTheBillsTerms) {
   cost.total_cost_sek = 43000.25;
   cost.co2_kg = 3700.0;
   const BatchInput input = read_batch_input(table_with({{"fixed_fee_sek", "0"}}), "in.csv");
+  const std::vector<OutputColumn> columns = batch_output_columns(input.header, input.kind);
   core::CaseResult result;
   result.status = core::CaseStatus::ok;
-  const std::string row = batch_output_row(input.table.rows[0], result, cost);
+  const std::string row = batch_output_row(columns, input.rows[0], {result, cost, std::nullopt});
   EXPECT_TRUE(row.ends_with(",20000.5,1667,43000.25,3700\r\n")) << row;
   // A spreadsheet reads every size as the decimal number it is, never in exponent form.
   struct Size {
@@ -122,11 +124,13 @@ TEST(BatchCost, ARowCarriesTheYearOnTheBillsTerms) {
     figures.gas_m3 = size.gas_m3;
     figures.total_cost_sek = size.total_cost_sek;
     figures.co2_kg = size.co2_kg;
-    const std::string line = batch_output_row(input.table.rows[0], result, figures);
+    const std::string line =
+        batch_output_row(columns, input.rows[0], {result, figures, std::nullopt});
     EXPECT_TRUE(line.ends_with(size.row_end)) << line;
   }
   result.status = core::CaseStatus::error;
-  EXPECT_TRUE(batch_output_row(input.table.rows[0], result, std::nullopt).ends_with(",,,,\r\n"));
+  EXPECT_TRUE(batch_output_row(columns, input.rows[0], {result, std::nullopt, std::nullopt})
+                  .ends_with(",,,,\r\n"));
   EXPECT_EQ(defaults, core::default_cost_inputs());
 }
 
