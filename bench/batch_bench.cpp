@@ -81,13 +81,17 @@ std::vector<core::BoilerCase> generated_cases(unsigned seed = 2024) {
 // The rows in process on state.range(0) threads, 0 meaning one per core.
 void BM_BatchRows(benchmark::State& state) {
   const BatchInput input = read_batch_input(batch_table(generated_cases()), "bench.csv");
-  const core::FoundClimates climates(input.cases, KALVEX_CLIMATE_DIR, fs::path());
+  std::vector<core::BoilerCase> cases;
+  for (const BatchRow& row : input.rows) {
+    cases.push_back(row.input);
+  }
+  const core::FoundClimates climates(cases, KALVEX_CLIMATE_DIR, fs::path());
   auto threads = static_cast<unsigned>(state.range(0));
   if (threads == 0) {
     threads = std::max(1u, std::thread::hardware_concurrency());
   }
   for (auto _ : state) {
-    benchmark::DoNotOptimize(core::run_cases(input.cases, climates, threads));
+    benchmark::DoNotOptimize(core::run_cases(cases, climates, threads));
   }
   state.counters["threads"] = threads;
   state.counters["cases/s"] =

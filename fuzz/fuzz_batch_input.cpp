@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Arbitrary bytes as kalvex-batch's input table: the reader either gives one case per row, whose
-// numbers are finite and whose metered gas, where a row has one, is a number above 0 of at most
-// 1e9 kWh, or ends with Swedish lines of valid UTF-8, each naming the file.
+// Arbitrary bytes as kalvex-batch's input table: the reader either gives rows with a cell for
+// each column, whose cases' numbers are finite and whose metered gas, where a row has one, is a
+// number above 0 of at most 1e9 kWh, or ends with Swedish lines of valid UTF-8, each naming the
+// file.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -18,13 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes = fuzz::bytes_of(data, size);
   try {
     const batch::BatchInput input = batch::read_batch_input(bytes, "in.csv");
-    fuzz::require(input.cases.size() == input.table.rows.size() &&
-                      input.metered_gas_kwh.size() == input.table.rows.size(),
-                  "a case or a reading for no row, or a row without one");
-    for (std::size_t i = 0; i < input.cases.size(); ++i) {
-      fuzz::require_finite_values(input.cases[i]);
-      if (const auto& meter = input.metered_gas_kwh[i]) {
-        fuzz::require(input.meter_column, "a reading without the meter's column");
+    for (const batch::BatchRow& row : input.rows) {
+      fuzz::require(row.row.fields.size() == input.header.size(),
+                    "a row whose cells are not the header's columns");
+      fuzz::require_finite_values(row.input);
+      if (const auto& meter = row.metered_gas_kwh) {
+        fuzz::require(input.kind == batch::TableKind::metered,
+                      "a reading without the meter's column");
         fuzz::require(std::isfinite(*meter) && *meter > 0.0 && *meter <= kMostMeterKwh,
                       "a reading that is no gas a house can use", std::to_string(*meter));
       }

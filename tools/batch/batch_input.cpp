@@ -335,6 +335,13 @@ BatchReader::BatchReader(core::ByteSource& source, std::string_view file_name)
   }
 }
 
+TableKind BatchReader::kind() const {
+  if (meter_column_) {
+    return TableKind::metered;
+  }
+  return cost_columns_.empty() ? TableKind::plain : TableKind::costed;
+}
+
 void BatchReader::add_fault(const core::CsvRow& row, std::size_t column, const std::string& fault) {
   if (++fault_count_ <= kListedCellFaults) {
     faults_.push_back(core::csv_cell_place(file_name_, row.line, column, table_.header()) + ": " +
@@ -408,16 +415,9 @@ void BatchReader::throw_cell_faults() const {
 BatchInput read_batch_input(std::string_view bytes, std::string_view file_name) {
   core::MemoryByteSource source(bytes);
   BatchReader reader(source, file_name);
-  BatchInput input;
-  input.table.header_line = reader.header_line();
-  input.table.header = reader.header();
-  input.cost_columns = reader.has_cost_columns();
-  input.meter_column = reader.has_meter_column();
+  BatchInput input{reader.header(), reader.kind(), {}};
   while (std::optional<BatchRow> row = reader.next()) {
-    input.table.rows.push_back(std::move(row->row));
-    input.cases.push_back(row->input);
-    input.prices.push_back(row->prices);
-    input.metered_gas_kwh.push_back(row->metered_gas_kwh);
+    input.rows.push_back(std::move(*row));
   }
   reader.throw_cell_faults();
   return input;

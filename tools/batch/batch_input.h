@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/case/boiler_case.h"
 #include "core/cost/cost_inputs.h"
 #include "core/formats/control_file.h"
 #include "core/formats/csv_table.h"
+#include "tools/batch/batch_row.h"
 
 namespace varmkalk::batch {
 
@@ -20,22 +20,11 @@ inline constexpr std::string_view kCaseColumn = "case";
 // it is run at the design heat demand that uses that much gas; an empty cell leaves the row's own.
 inline constexpr std::string_view kMeterColumn = "metered_gas_kwh";
 
-// The table as read and, for each of its rows in order, the case it describes.
+// The table as read: its header, its kind and its rows in order.
 struct BatchInput {
-  core::CsvTable table;
-  std::vector<core::BoilerCase> cases;
-  std::vector<core::CostInputs> prices;  // each row's, the defaults where a column is missing
-  bool cost_columns = false;             // the table has one of the cost columns at least
-  std::vector<std::optional<double>> metered_gas_kwh;  // each row's, empty where it has none
-  bool meter_column = false;
-};
-
-// A row of the table and the case it describes.
-struct BatchRow {
-  core::CsvRow row;
-  core::BoilerCase input;
-  core::CostInputs prices = core::default_cost_inputs();
-  std::optional<double> metered_gas_kwh;
+  std::vector<std::string> header;
+  TableKind kind = TableKind::plain;
+  std::vector<BatchRow> rows;
 };
 
 // Input that cannot be run. what() is one Swedish line per fault found, each naming the file,
@@ -63,9 +52,8 @@ class BatchReader {
   BatchReader(core::ByteSource& source, std::string_view file_name);
 
   long header_line() const { return table_.header_line(); }
-  // Whether the table has any of the optional columns of cost and CO2.
-  bool has_cost_columns() const { return !cost_columns_.empty(); }
-  bool has_meter_column() const { return meter_column_.has_value(); }
+  // What the rows are computed to, by the table's optional columns.
+  TableKind kind() const;
   const std::vector<std::string>& header() const { return table_.header(); }
   // The next row and its case, or nothing after the last row. The case of a row with a faulty
   // cell lacks that cell's value.

@@ -5,38 +5,35 @@
 #include <charconv>
 #include <optional>
 #include <string_view>
-#include <vector>
+#include <utility>
 
+#include "core/formats/csv_table.h"
 #include "core/text/number_text.h"
 
 namespace varmkalk::batch {
 namespace {
 
-constexpr std::array<std::string_view, 14> kResultColumns = {
-    "status",
-    "message",
-    "annual_efficiency",
-    "annual_efficiency_without_pump",
-    "net_energy_kwh",
-    "gross_energy_kwh",
-    "gross_energy_without_pump_kwh",
-    "convection_energy_kwh",
-    "standby_energy_kwh",
-    "flue_gas_energy_kwh",
-    "pilot_energy_kwh",
-    "pump_electricity_kwh",
-    "heating_days",
-    "shortfall_days",
-};
+using Energy = float core::SummaryEnergies::*;
+constexpr std::array<std::pair<std::string_view, Energy>, 8> kEnergyColumns = {{
+    {"net_energy_kwh", &core::SummaryEnergies::net_energy_kwh},
+    {"gross_energy_kwh", &core::SummaryEnergies::gross_energy_kwh},
+    {"gross_energy_without_pump_kwh", &core::SummaryEnergies::gross_energy_without_pump_kwh},
+    {"convection_energy_kwh", &core::SummaryEnergies::convection_energy_kwh},
+    {"standby_energy_kwh", &core::SummaryEnergies::standby_energy_kwh},
+    {"flue_gas_energy_kwh", &core::SummaryEnergies::flue_gas_energy_kwh},
+    {"pilot_energy_kwh", &core::SummaryEnergies::pilot_energy_kwh},
+    {"pump_electricity_kwh", &core::SummaryEnergies::pump_electricity_kwh},
+}};
+
+using CostFigure = double core::YearCost::*;
+constexpr std::array<std::pair<std::string_view, CostFigure>, 4> kCostColumns = {{
+    {"gas_bill_kwh", &core::YearCost::gas_bill_kwh},
+    {"gas_m3", &core::YearCost::gas_m3},
+    {"cost_sek", &core::YearCost::total_cost_sek},
+    {"co2_kg", &core::YearCost::co2_kg},
+}};
 
 constexpr std::string_view kCalibratedColumn = "calibrated_design_heat_demand_w";
-
-constexpr std::array<std::string_view, 4> kCostColumns = {
-    "gas_bill_kwh",
-    "gas_m3",
-    "cost_sek",
-    "co2_kg",
-};
 
 // The shortest decimals without an exponent that read back as the same double.
 std::string cost_number(double value) {
@@ -62,77 +59,85 @@ std::string number(const std::optional<float>& value) {
   return value ? core::shortest_text(*value) : std::string();
 }
 
-// The result columns of one row, in the order of kResultColumns.
-std::vector<std::string> result_fields(const core::CaseResult& result) {
-  std::vector<std::string> fields = {std::string(status_text(result.status)), result.message};
-  if (result.status == core::CaseStatus::error) {
-    fields.resize(kResultColumns.size());
-    return fields;
-  }
-  fields.push_back(number(result.efficiency_percent));
-  fields.push_back(number(result.efficiency_without_pump_percent));
-  const core::SummaryEnergies& e = result.energies;
-  for (const float value : {e.net_energy_kwh, e.gross_energy_kwh, e.gross_energy_without_pump_kwh,
-                            e.convection_energy_kwh, e.standby_energy_kwh, e.flue_gas_energy_kwh,
-                            e.pilot_energy_kwh, e.pump_electricity_kwh}) {
-    fields.push_back(core::shortest_text(value));
-  }
-  fields.push_back(std::to_string(result.totals.heating_days));
-  fields.push_back(std::to_string(result.totals.unmet_days));
-  return fields;
-}
-
-// The input's fields, the results and the columns of cost and CO2; those of a refused case are
-// empty.
-std::vector<std::string> fields_with_cost(const core::CsvRow& input, const core::CaseResult& result,
-                                          const std::optional<core::YearCost>& cost) {
-  std::vector<std::string> fields = input.fields;
-  const std::vector<std::string> added = result_fields(result);
-  fields.insert(fields.end(), added.begin(), added.end());
-  if (cost) {
-    for (const double value :
-         {cost->gas_bill_kwh, cost->gas_m3, cost->total_cost_sek, cost->co2_kg}) {
-      fields.push_back(cost_number(value));
-    }
-  } else {
-    fields.resize(fields.size() + kCostColumns.size());
-  }
-  return fields;
+// A column of the case's year, empty for a refused case.
+template <typename OfYear>
+OutputColumn year_column(std::string_view name, OfYear of_year) {
+  return {std::string(name), [of_year](const BatchRow&, const ComputedRow& computed) {
+            return computed.result.status == core::CaseStatus::error ? std::string()
+                                                                     : of_year(computed.result);
+          }};
 }
 
 }  // namespace
 
-std::string batch_output_header(std::span<const std::string> input_header, bool cost_columns,
-                                bool meter_column) {
-  std::vector<std::string> header(input_header.begin(), input_header.end());
-  header.insert(header.end(), kResultColumns.begin(), kResultColumns.end());
-  if (cost_columns || meter_column) {
-    header.insert(header.end(), kCostColumns.begin(), kCostColumns.end());
+std::vector<OutputColumn> batch_output_columns(std::span<const std::string> input_header,
+                                               TableKind kind) {
+  std::vector<OutputColumn> columns;
+  for (std::size_t i = 0; i < input_header.size(); ++i) {
+    columns.push_back({input_header[i],
+                       [i](const BatchRow& row, const ComputedRow&) { return row.row.fields[i]; }});
   }
-  if (meter_column) {
-    header.emplace_back(kCalibratedColumn);
+  columns.push_back({"status", [](const BatchRow&, const ComputedRow& computed) {
+                       return std::string(status_text(computed.result.status));
+                     }});
+  columns.push_back({"message", [](const BatchRow&, const ComputedRow& computed) {
+                       return computed.result.message;
+                     }});
+  columns.push_back(year_column("annual_efficiency", [](const core::CaseResult& result) {
+    return number(result.efficiency_percent);
+  }));
+  columns.push_back(
+      year_column("annual_efficiency_without_pump", [](const core::CaseResult& result) {
+        return number(result.efficiency_without_pump_percent);
+      }));
+  for (const auto& [name, member] : kEnergyColumns) {
+    columns.push_back(year_column(name, [energy = member](const core::CaseResult& result) {
+      return core::shortest_text(result.energies.*energy);
+    }));
   }
-  return core::csv_record(header);
+  columns.push_back(year_column("heating_days", [](const core::CaseResult& result) {
+    return std::to_string(result.totals.heating_days);
+  }));
+  columns.push_back(year_column("shortfall_days", [](const core::CaseResult& result) {
+    return std::to_string(result.totals.unmet_days);
+  }));
+  if (kind == TableKind::plain) {
+    return columns;
+  }
+  // Empty for a refused case, which has no bill.
+  for (const auto& [name, member] : kCostColumns) {
+    columns.push_back(
+        {std::string(name), [figure = member](const BatchRow&, const ComputedRow& computed) {
+           return computed.cost ? cost_number((*computed.cost).*figure) : std::string();
+         }});
+  }
+  if (kind == TableKind::metered) {
+    // Empty for a row without a reading or one no demand reaches.
+    columns.push_back(
+        {std::string(kCalibratedColumn), [](const BatchRow&, const ComputedRow& computed) {
+           return number(computed.design_heat_demand_w);
+         }});
+  }
+  return columns;
 }
 
-std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& result) {
-  std::vector<std::string> fields = input.fields;
-  const std::vector<std::string> added = result_fields(result);
-  fields.insert(fields.end(), added.begin(), added.end());
-  return core::csv_record(fields);
+std::string batch_output_header(std::span<const OutputColumn> columns) {
+  std::vector<std::string> names;
+  names.reserve(columns.size());
+  for (const OutputColumn& column : columns) {
+    names.push_back(column.name);
+  }
+  return core::csv_record(names);
 }
 
-std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& result,
-                             const std::optional<core::YearCost>& cost) {
-  return core::csv_record(fields_with_cost(input, result, cost));
-}
-
-std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& result,
-                             const std::optional<core::YearCost>& cost,
-                             const std::optional<float>& calibrated_demand_w) {
-  std::vector<std::string> fields = fields_with_cost(input, result, cost);
-  fields.push_back(number(calibrated_demand_w));
-  return core::csv_record(fields);
+std::string batch_output_row(std::span<const OutputColumn> columns, const BatchRow& row,
+                             const ComputedRow& computed) {
+  std::vector<std::string> cells;
+  cells.reserve(columns.size());
+  for (const OutputColumn& column : columns) {
+    cells.push_back(column.cell(row, computed));
+  }
+  return core::csv_record(cells);
 }
 
 }  // namespace varmkalk::batch

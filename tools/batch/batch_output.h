@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
-#include <optional>
-
-#include "core/cost/year_cost.h"
-#include "core/formats/csv_table.h"
-#include "core/run/case_run.h"
+#include "tools/batch/batch_row.h"
+#include "tools/batch/row_computation.h"
 
 namespace varmkalk::batch {
 
@@ -21,19 +20,21 @@ namespace varmkalk::batch {
 // metered gas gets those four and, last, the design heat demand fitted to the meter, W; the
 // results of such a row are those at the fitted demand.
 
-// The output's header record for the input's header.
-std::string batch_output_header(std::span<const std::string> input_header,
-                                bool cost_columns = false, bool meter_column = false);
+// A column of the output: its name in the header and how a row's cell is made.
+struct OutputColumn {
+  std::string name;
+  std::function<std::string(const BatchRow&, const ComputedRow&)> cell;
+};
 
-// The output's record for an input row and its result.
-std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& result);
-// The same with the columns of cost and CO2; those of a refused case are empty.
-std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& result,
-                             const std::optional<core::YearCost>& cost);
-// The same with the design demand fitted to the row's meter; empty for a row without a reading
-// or one no demand reaches.
-std::string batch_output_row(const core::CsvRow& input, const core::CaseResult& result,
-                             const std::optional<core::YearCost>& cost,
-                             const std::optional<float>& calibrated_demand_w);
+// The output's columns for a table of `kind` with the input's header.
+std::vector<OutputColumn> batch_output_columns(std::span<const std::string> input_header,
+                                               TableKind kind);
+
+// The output's header record.
+std::string batch_output_header(std::span<const OutputColumn> columns);
+
+// The output's record for a row and what was computed of it.
+std::string batch_output_row(std::span<const OutputColumn> columns, const BatchRow& row,
+                             const ComputedRow& computed);
 
 }  // namespace varmkalk::batch

@@ -14,7 +14,6 @@
 #include <variant>
 #include <vector>
 
-#include "core/cost/year_cost.h"
 #include "core/files/file_access.h"
 #include "core/files/platform.h"
 #include "core/files/same_file.h"
@@ -26,9 +25,10 @@
 #include "tools/batch/arguments.h"
 #include "tools/batch/batch_input.h"
 #include "tools/batch/batch_output.h"
-#include "tools/batch/calibration.h"
+#include "tools/batch/batch_row.h"
 #include "tools/batch/output_name.h"
 #include "tools/batch/progress.h"
+#include "tools/batch/row_computation.h"
 #include "tools/batch/table_fingerprint.h"
 #include "tools/common/program.h"
 #include "tools/common/signal_cleanup.h"
@@ -96,7 +96,7 @@ CheckedTable check_table(core::ByteSource& input, std::string_view name) {
   checked.header = reader.header();
   while (const std::optional<batch::BatchRow> row = reader.next()) {
     ++checked.rows;
-    if (checked.climates.emplace(core::climate_file_name(row->input.climate)).second) {
+    if (checked.climates.emplace(batch::climate_file(*row)).second) {
       checked.one_per_climate.push_back(row->input);
     }
   }
@@ -105,12 +105,10 @@ CheckedTable check_table(core::ByteSource& input, std::string_view name) {
   return checked;
 }
 
-// Rows read together and their cases.
+// Rows read together and, once computed, what was computed of each.
 struct Chunk {
-  std::vector<core::CsvRow> rows;
-  std::vector<core::BoilerCase> cases;
-  std::vector<core::CostInputs> prices;
-  std::vector<std::optional<double>> metered_gas_kwh;
+  std::vector<batch::BatchRow> rows;
+  std::vector<batch::ComputedRow> computed;
 };
 
 // The second pass over the input: the rows the first pass checked, a chunk at a time, or
@@ -145,18 +143,15 @@ class SecondPass {
       if (++rows_ > checked_.rows) {
         throw changed("den har fler rader än när den kontrollerades");
       }
-      if (!checked_.climates.contains(core::climate_file_name(row->input.climate))) {
+      if (!checked_.climates.contains(batch::climate_file(*row))) {
         throw changed("rad " + std::to_string(row->row.line) + " har klimatfilen " +
-                      std::string(core::climate_file_name(row->input.climate)) +
+                      std::string(batch::climate_file(*row)) +
                       ", som ingen rad hade när den kontrollerades");
       }
       for (const std::string& field : row->row.fields) {
         bytes += field.size();
       }
-      chunk.rows.push_back(std::move(row->row));
-      chunk.cases.push_back(row->input);
-      chunk.prices.push_back(row->prices);
-      chunk.metered_gas_kwh.push_back(row->metered_gas_kwh);
+      chunk.rows.push_back(std::move(*row));
     }
     try {
       reader_.throw_cell_faults();
@@ -220,18 +215,6 @@ class SecondPass {
   batch::BatchReader reader_;
   std::size_t rows_ = 0;
 };
-
-// The row's year on the gas bill's terms; empty for a refused case.
-std::optional<core::YearCost> row_cost(const core::BoilerCase& input,
-                                       const core::CostInputs& prices,
-                                       const core::CaseResult& result,
-                                       const core::FoundClimates& climates) {
-  auto cost = core::billed_year(input, result, climates.of(input), prices);
-  if (auto* billed = std::get_if<core::YearCost>(&cost)) {
-    return *billed;
-  }
-  return std::nullopt;
-}
 
 // Where the output goes: a file, written whole or not at all, or standard output.
 class Output {
@@ -310,61 +293,47 @@ int run(const batch::Arguments& arguments) {
   const unsigned threads = thread_count(arguments);
   batch::Progress progress(checked.rows, !arguments.quiet && core::platform::is_terminal(stderr));
   SecondPass pass(input, input_name, checked, arguments.output == batch::kStandardStream);
-  const bool cost_columns = pass.reader().has_cost_columns();
-  const bool meter_column = pass.reader().has_meter_column();
-  if (cost_columns || meter_column) {
+  const batch::TableKind kind = pass.reader().kind();
+  if (kind != batch::TableKind::plain) {
     batch::require_climate_years(checked.one_per_climate, climates);
   }
-  output.write(batch::batch_output_header(pass.reader().header(), cost_columns, meter_column));
+  const std::vector<batch::OutputColumn> columns =
+      batch::batch_output_columns(pass.reader().header(), kind);
+  output.write(batch::batch_output_header(columns));
 
   std::size_t rows = 0;
   std::size_t shortfalls = 0;
   std::size_t errors = 0;
-  // The task owns a copy of the cases it computes; the rows, cases and prices stay for the output.
-  // A table with the metered gas fits each row with a reading to its meter.
-  const auto compute = [&](Chunk& chunk) {
+  // The task owns the chunk while it computes it and hands it back, rows and results, for the
+  // output.
+  const auto compute = [&climates, threads, kind](Chunk chunk) {
     return std::async(std::launch::async,
-                      [cases = chunk.cases, prices = chunk.prices, metered = chunk.metered_gas_kwh,
-                       &climates, threads, meter_column] {
-                        if (meter_column) {
-                          return batch::calibrate_cases(cases, prices, metered, climates, threads);
-                        }
-                        std::vector<batch::CalibratedRow> plain;
-                        for (core::CaseResult& result : core::run_cases(cases, climates, threads)) {
-                          plain.push_back({std::move(result), std::nullopt, std::nullopt});
-                        }
-                        return plain;
+                      [chunk = std::move(chunk), &climates, threads, kind]() mutable {
+                        chunk.computed = batch::compute_rows(chunk.rows, climates, kind, threads);
+                        return std::move(chunk);
                       });
   };
   // While one chunk is computed, the next is read and the one before written.
-  Chunk current = pass.next_chunk();
-  std::future<std::vector<batch::CalibratedRow>> computing = compute(current);
-  while (!current.rows.empty()) {
+  std::future<Chunk> computing;
+  if (Chunk first = pass.next_chunk(); !first.rows.empty()) {
+    computing = compute(std::move(first));
+  }
+  while (computing.valid()) {
     Chunk next = pass.next_chunk();
-    const std::vector<batch::CalibratedRow> results = computing.get();
+    const Chunk done = computing.get();
     if (!next.rows.empty()) {
-      computing = compute(next);
+      computing = compute(std::move(next));
     }
     std::string text;
-    for (std::size_t i = 0; i < results.size(); ++i) {
-      const core::CaseResult& result = results[i].result;
-      if (meter_column) {
-        text += batch::batch_output_row(current.rows[i], result, results[i].cost,
-                                        results[i].design_heat_demand_w);
-      } else if (cost_columns) {
-        text += batch::batch_output_row(
-            current.rows[i], result,
-            row_cost(current.cases[i], current.prices[i], result, climates));
-      } else {
-        text += batch::batch_output_row(current.rows[i], result);
-      }
+    for (std::size_t i = 0; i < done.rows.size(); ++i) {
+      const core::CaseResult& result = done.computed[i].result;
+      text += batch::batch_output_row(columns, done.rows[i], done.computed[i]);
       shortfalls += result.status == core::CaseStatus::shortfall ? 1 : 0;
       errors += result.status == core::CaseStatus::error ? 1 : 0;
     }
     output.write(text);
-    rows += results.size();
+    rows += done.rows.size();
     progress.rows_done(rows);
-    current = std::move(next);
   }
   pass.finish();
   output.finish();

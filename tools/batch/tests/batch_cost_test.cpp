@@ -10,6 +10,7 @@
 #include "core/tests/support/worked_example.h"
 #include "tools/batch/batch_input.h"
 #include "tools/batch/batch_output.h"
+#include "tools/batch/row_computation.h"
 #include "tools/batch/tests/batch_table.h"
 
 namespace varmkalk::batch {
@@ -52,15 +53,16 @@ TEST(BatchCost, OptionalColumnsSetTheirInputAndLeaveTheRestAtTheDefaults) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     const BatchInput input = read_batch_input(table_with(row.extra), "in.csv");
-    EXPECT_EQ(input.cost_columns, !row.extra.empty());
+    const bool cost_columns = input.kind == TableKind::costed;
+    EXPECT_EQ(cost_columns, !row.extra.empty());
     core::CostInputs expected = defaults;
     if (row.changed != nullptr) {
       expected.*row.changed = row.value;
     }
-    ASSERT_EQ(input.prices.size(), 1u);
-    EXPECT_EQ(input.prices[0], expected);
-    const std::string header = batch_output_header(input.table.header, input.cost_columns);
-    EXPECT_EQ(header.find("gas_bill_kwh") != std::string::npos, input.cost_columns);
+    ASSERT_EQ(input.rows.size(), 1u);
+    EXPECT_EQ(input.rows[0].prices, expected);
+    const std::string header = batch_output_header(batch_output_columns(input.header, input.kind));
+    EXPECT_EQ(header.find("gas_bill_kwh") != std::string::npos, cost_columns);
   }
 }
 
@@ -103,9 +105,10 @@ TEST(BatchCost, ARowCarriesTheYearOnTheBillsTerms) {
   cost.total_cost_sek = 43000.25;
   cost.co2_kg = 3700.0;
   const BatchInput input = read_batch_input(table_with({{"fixed_fee_sek", "0"}}), "in.csv");
+  const std::vector<OutputColumn> columns = batch_output_columns(input.header, input.kind);
   core::CaseResult result;
   result.status = core::CaseStatus::ok;
-  const std::string row = batch_output_row(input.table.rows[0], result, cost);
+  const std::string row = batch_output_row(columns, input.rows[0], {result, cost, std::nullopt});
   EXPECT_TRUE(row.ends_with(",20000.5,1667,43000.25,3700\r\n")) << row;
   // A spreadsheet reads every size as the decimal number it is, never in exponent form.
   struct Size {
@@ -122,12 +125,45 @@ TEST(BatchCost, ARowCarriesTheYearOnTheBillsTerms) {
     figures.gas_m3 = size.gas_m3;
     figures.total_cost_sek = size.total_cost_sek;
     figures.co2_kg = size.co2_kg;
-    const std::string line = batch_output_row(input.table.rows[0], result, figures);
+    const std::string line =
+        batch_output_row(columns, input.rows[0], {result, figures, std::nullopt});
     EXPECT_TRUE(line.ends_with(size.row_end)) << line;
   }
   result.status = core::CaseStatus::error;
-  EXPECT_TRUE(batch_output_row(input.table.rows[0], result, std::nullopt).ends_with(",,,,\r\n"));
+  EXPECT_TRUE(batch_output_row(columns, input.rows[0], {result, std::nullopt, std::nullopt})
+                  .ends_with(",,,,\r\n"));
   EXPECT_EQ(defaults, core::default_cost_inputs());
+}
+
+TEST(BatchCost, ABilledTableBillsTheYearItRanAndAPlainOneBillsNone) {
+  const BatchInput plain = read_batch_input(table_with({}), "in.csv");
+  const BatchInput costed = read_batch_input(table_with({{"fixed_fee_sek", "1000"}}), "in.csv");
+  std::string refused_text = table_with({{"fixed_fee_sek", "1000"}});
+  refused_text.replace(refused_text.find(",1.2,"), 5, ",0.9,");  // an air ratio below 1
+  const BatchInput refused = read_batch_input(refused_text, "in.csv");
+  ASSERT_EQ(refused.rows.at(0).input.combustion.air_ratio, 0.9f);
+  const std::vector<core::BoilerCase> cases = {testing::worked_example()};
+  const core::FoundClimates climates(cases, VARMKALK_CLIMATE_TEST_DATA, {});
+  const core::FoundClimate& climate = climates.of(cases[0]);
+
+  const ComputedRow year = compute_rows(plain.rows, climates, plain.kind, 1).at(0);
+  EXPECT_EQ(year.result.status, core::CaseStatus::ok) << year.result.message;
+  EXPECT_FALSE(year.cost);
+  EXPECT_FALSE(year.design_heat_demand_w);
+  const ComputedRow billed = compute_rows(costed.rows, climates, costed.kind, 2).at(0);
+  const auto own_bill = core::case_cost(costed.rows[0].input, climate, costed.rows[0].prices);
+  ASSERT_TRUE(billed.cost);
+  EXPECT_EQ(*billed.cost, std::get<core::YearCost>(own_bill));
+  EXPECT_EQ(billed.cost->fixed_fee_sek, 1000.0);
+  EXPECT_FALSE(billed.design_heat_demand_w);
+  // The year billed is the year written: the same cells as the plain table's.
+  const std::vector<OutputColumn> columns = batch_output_columns(plain.header, plain.kind);
+  EXPECT_EQ(batch_output_row(columns, plain.rows[0], billed),
+            batch_output_row(columns, plain.rows[0], year));
+
+  const ComputedRow no_bill = compute_row(refused.rows[0], climate, refused.kind);
+  EXPECT_EQ(no_bill.result.status, core::CaseStatus::error);
+  EXPECT_FALSE(no_bill.cost);
 }
 
 }  // namespace

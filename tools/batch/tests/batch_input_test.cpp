@@ -76,9 +76,9 @@ TEST(BatchInput, CellsGiveTheCaseTheControlFileReaderGivesInAnyColumnOrder) {
   expected.identity = {};
 
   const BatchInput input = read_batch_input(table_text(cells), "in.csv");
-  ASSERT_EQ(input.cases.size(), 1u);
-  EXPECT_EQ(input.cases[0], expected);
-  EXPECT_EQ(input.table.rows[0].fields.front(), "Villa");
+  ASSERT_EQ(input.rows.size(), 1u);
+  EXPECT_EQ(input.rows[0].input, expected);
+  EXPECT_EQ(input.rows[0].row.fields.front(), "Villa");
 }
 
 std::string refusal(const std::string& text) {

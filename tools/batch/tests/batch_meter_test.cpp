@@ -9,7 +9,7 @@
 #include "core/text/number_text.h"
 #include "tools/batch/batch_input.h"
 #include "tools/batch/batch_output.h"
-#include "tools/batch/calibration.h"
+#include "tools/batch/row_computation.h"
 
 namespace varmkalk::batch {
 namespace {
@@ -43,31 +43,35 @@ std::string houses(const std::vector<std::string>& demand, const std::vector<std
   return table;
 }
 
-std::vector<CalibratedRow> run(const BatchInput& input) {
-  const core::FoundClimates climates(input.cases, VARMKALK_CLIMATE_TEST_DATA, {});
-  return calibrate_cases(input.cases, input.prices, input.metered_gas_kwh, climates, 2);
+std::vector<ComputedRow> run(const BatchInput& input) {
+  std::vector<core::BoilerCase> cases;
+  for (const BatchRow& row : input.rows) {
+    cases.push_back(row.input);
+  }
+  const core::FoundClimates climates(cases, VARMKALK_CLIMATE_TEST_DATA, {});
+  return compute_rows(input.rows, climates, input.kind, 2);
 }
 
 TEST(BatchMeter, HousesMeteredAtTheirOwnYearGiveTheirDemandsBack) {
   const std::vector<std::string> own = {"3600", "8200", "16400", "14300", "28900"};
   const BatchInput unmetered = read_batch_input(houses(own, {"", " ", "", "", ""}), "in.csv");
-  ASSERT_TRUE(unmetered.meter_column);
+  ASSERT_EQ(unmetered.kind, TableKind::metered);
   std::vector<std::string> meters;
-  for (const CalibratedRow& row : run(unmetered)) {
+  for (const ComputedRow& row : run(unmetered)) {
     ASSERT_TRUE(row.cost);
     EXPECT_FALSE(row.design_heat_demand_w);
     meters.push_back(std::to_string(row.cost->gas_bill_kwh));
   }
   const BatchInput metered =
       read_batch_input(houses(std::vector<std::string>(5, "10000"), meters), "in.csv");
-  const std::vector<CalibratedRow> fitted = run(metered);
+  const std::vector<ComputedRow> fitted = run(metered);
+  const std::vector<OutputColumn> columns = batch_output_columns(metered.header, metered.kind);
   for (std::size_t i = 0; i < fitted.size(); ++i) {
     SCOPED_TRACE(own[i]);
     ASSERT_TRUE(fitted[i].design_heat_demand_w) << fitted[i].result.message;
-    EXPECT_NEAR(fitted[i].cost->gas_bill_kwh, *metered.metered_gas_kwh[i], 1.0);
+    EXPECT_NEAR(fitted[i].cost->gas_bill_kwh, *metered.rows[i].metered_gas_kwh, 1.0);
     EXPECT_NEAR(*fitted[i].design_heat_demand_w, std::stof(own[i]), std::stof(own[i]) * 1e-3);
-    const std::string line = batch_output_row(metered.table.rows[i], fitted[i].result,
-                                              fitted[i].cost, fitted[i].design_heat_demand_w);
+    const std::string line = batch_output_row(columns, metered.rows[i], fitted[i]);
     EXPECT_EQ(line.substr(line.rfind(',') + 1),
               core::shortest_text(*fitted[i].design_heat_demand_w) + "\r\n");
   }
@@ -77,14 +81,13 @@ TEST(BatchMeter, AMeterNoDemandReachesIsARowInErrorAndABadCellIsNamed) {
   const std::vector<std::string> own = {"3600", "8200", "16400", "14300", "28900"};
   const BatchInput input =
       read_batch_input(houses(own, {"100", "1", "", "25000", "1e9"}), "in.csv");
-  const std::vector<CalibratedRow> rows = run(input);
+  const std::vector<ComputedRow> rows = run(input);
+  const std::vector<OutputColumn> columns = batch_output_columns(input.header, input.kind);
   for (const std::size_t refused : {0u, 1u, 4u}) {
     EXPECT_EQ(rows[refused].result.status, core::CaseStatus::error);
     EXPECT_FALSE(rows[refused].result.message.empty());
     EXPECT_FALSE(rows[refused].design_heat_demand_w);
-    const std::string line =
-        batch_output_row(input.table.rows[refused], rows[refused].result, rows[refused].cost,
-                         rows[refused].design_heat_demand_w);
+    const std::string line = batch_output_row(columns, input.rows[refused], rows[refused]);
     EXPECT_NE(line.find(",error,"), std::string::npos);
     EXPECT_TRUE(line.ends_with(",,,,,\r\n"));  // no cost, no fitted demand
   }
@@ -96,13 +99,14 @@ TEST(BatchMeter, AMeterNoDemandReachesIsARowInErrorAndABadCellIsNamed) {
   std::string small_burner = houses(own, {"500000", "", "", "", ""});
   small_burner.replace(small_burner.find("8400,8400"), 9, "5000,5000");
   const BatchInput beyond = read_batch_input(small_burner, "in.csv");
-  const CalibratedRow refused = run(beyond).front();
+  const ComputedRow refused = run(beyond).front();
   EXPECT_EQ(refused.result.status, core::CaseStatus::error);
   EXPECT_FALSE(refused.design_heat_demand_w);
   EXPECT_NE(refused.result.message.find("mer än brännaren kan bränna på ett år"), std::string::npos)
       << refused.result.message;
 
-  const std::string header = batch_output_header(input.table.header, false, true);
+  const std::string header =
+      batch_output_header(batch_output_columns(input.header, TableKind::metered));
   EXPECT_TRUE(header.ends_with(",co2_kg,calibrated_design_heat_demand_w\r\n"));
 
   for (const char* cell : {"0", "-3", "abc", "\"1,5\"", "2e9"}) {

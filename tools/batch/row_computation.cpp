@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/batch/row_computation.h"
+
+#include <new>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "core/cost/meter_fit.h"
+#include "core/files/run_error.h"
+#include "core/run/worker_threads.h"
+#include "tools/batch/batch_input.h"
+
+namespace varmkalk::batch {
+
+ComputedRow compute_row(const BatchRow& row, const core::FoundClimate& climate, TableKind kind) {
+  ComputedRow computed;
+  if (!row.metered_gas_kwh) {
+    computed.result = core::run_case(row.input, climate);
+    if (kind == TableKind::plain) {
+      return computed;
+    }
+    // Billed from the year just run: the case is not run twice.
+    auto cost = core::billed_year(row.input, computed.result, climate, row.prices);
+    if (auto* billed = std::get_if<core::YearCost>(&cost)) {
+      computed.cost = *billed;
+    }
+    return computed;
+  }
+  auto fitted = core::fit_to_meter(row.input, climate, row.prices, *row.metered_gas_kwh);
+  if (auto* refusal = std::get_if<core::MeterFitRefusal>(&fitted)) {
+    computed.result.message = std::move(refusal->message);
+    return computed;
+  }
+  core::MeterFit& fit = std::get<core::MeterFit>(fitted);
+  computed.result = std::move(fit.result);
+  computed.cost = fit.cost;
+  computed.design_heat_demand_w = fit.design_heat_demand_w;
+  return computed;
+}
+
+std::vector<ComputedRow> compute_rows(std::span<const BatchRow> rows,
+                                      const core::FoundClimates& climates, TableKind kind,
+                                      unsigned workers) {
+  // Looked up here, where a climate not read throws to the caller rather than in a worker.
+  std::vector<const core::FoundClimate*> found;
+  found.reserve(rows.size());
+  for (const BatchRow& row : rows) {
+    found.push_back(&climates.of(row.input));
+  }
+  std::vector<ComputedRow> computed(rows.size());
+  core::for_each_index(rows.size(), workers, [&](std::size_t i) {
+    try {
+      computed[i] = compute_row(rows[i], *found[i], kind);
+    } catch (const std::bad_alloc&) {
+      computed[i] = ComputedRow{};
+      computed[i].result.message = core::kOutOfMemory;
+    }
+  });
+  return computed;
+}
+
+void require_climate_years(std::span<const core::BoilerCase> one_per_climate,
+                           const core::FoundClimates& climates) {
+  for (const core::BoilerCase& input : one_per_climate) {
+    const core::FoundClimate& climate = climates.of(input);
+    if (!climate.days || climate.days->fault) {
+      continue;
+    }
+    if (std::optional<std::string> fault = core::not_a_climate_year(climate)) {
+      throw BatchInputError(*fault);
+    }
+  }
+}
+
+}  // namespace varmkalk::batch
