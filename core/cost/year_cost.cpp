@@ -103,14 +103,8 @@ std::variant<YearCost, std::string> billed_year(const BoilerCase& input, const C
 CostedCase case_cost(const BoilerCase& input, const FoundClimate& climate,
                      const CostInputs& prices) {
   CostedCase costed;
-  // Checked before the year is run: no year is run for a climate that cannot be billed.
-  if (std::optional<std::string> fault = not_a_climate_year(climate)) {
-    costed.result.message = *fault;
-    costed.cost = std::move(*fault);
-    return costed;
-  }
   costed.result = run_case(input, climate);
-  costed.cost = cost_of_run(input, costed.result, climate, prices);
+  costed.cost = billed_year(input, costed.result, climate, prices);
   return costed;
 }
 

@@ -53,8 +53,7 @@ std::variant<YearCost, std::string> billed_year(const BoilerCase& input, const C
 // A case run and billed: its year as the engine reports it and that year on the bill's terms,
 // or why it has none (Swedish, one line).
 struct CostedCase {
-  // An error with the climate's fault where the climate is no year: no year is run for it.
-  CaseResult result;
+  CaseResult result;  // as run_case gives it, also where the climate is no year to bill
   std::variant<YearCost, std::string> cost;
 };
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/cost/generators.h"
 #include "core/formats/csv_table.h"
 #include "core/text/number_text.h"
 
@@ -23,14 +24,6 @@ constexpr std::array<std::pair<std::string_view, Energy>, 8> kEnergyColumns = {{
     {"flue_gas_energy_kwh", &core::SummaryEnergies::flue_gas_energy_kwh},
     {"pilot_energy_kwh", &core::SummaryEnergies::pilot_energy_kwh},
     {"pump_electricity_kwh", &core::SummaryEnergies::pump_electricity_kwh},
-}};
-
-using CostFigure = double core::YearCost::*;
-constexpr std::array<std::pair<std::string_view, CostFigure>, 4> kCostColumns = {{
-    {"gas_bill_kwh", &core::YearCost::gas_bill_kwh},
-    {"gas_m3", &core::YearCost::gas_m3},
-    {"cost_sek", &core::YearCost::total_cost_sek},
-    {"co2_kg", &core::YearCost::co2_kg},
 }};
 
 constexpr std::string_view kCalibratedColumn = "calibrated_design_heat_demand_w";
@@ -105,11 +98,15 @@ std::vector<OutputColumn> batch_output_columns(std::span<const std::string> inpu
     return columns;
   }
   // Empty for a refused case, which has no bill.
-  for (const auto& [name, member] : kCostColumns) {
-    columns.push_back(
-        {std::string(name), [figure = member](const BatchRow&, const ComputedRow& computed) {
-           return computed.cost ? cost_number((*computed.cost).*figure) : std::string();
-         }});
+  for (const core::YearFigure& figure : core::gas_boiler().figures) {
+    if (figure.batch_column.empty()) {
+      continue;
+    }
+    columns.push_back({std::string(figure.batch_column),
+                       [member = figure.member](const BatchRow&, const ComputedRow& computed) {
+                         return computed.cost ? cost_number((*computed.cost).*member)
+                                              : std::string();
+                       }});
   }
   if (kind == TableKind::metered) {
     // Empty for a row without a reading or one no demand reaches.

@@ -16,13 +16,13 @@ namespace varmkalk::batch {
 ComputedRow compute_row(const BatchRow& row, const core::FoundClimate& climate, TableKind kind) {
   ComputedRow computed;
   if (!row.metered_gas_kwh) {
-    computed.result = core::run_case(row.input, climate);
     if (kind == TableKind::plain) {
+      computed.result = core::run_case(row.input, climate);
       return computed;
     }
-    // Billed from the year just run: the case is not run twice.
-    auto cost = core::billed_year(row.input, computed.result, climate, row.prices);
-    if (auto* billed = std::get_if<core::YearCost>(&cost)) {
+    core::CostedCase costed = core::case_cost(row.input, climate, row.prices);
+    computed.result = std::move(costed.result);
+    if (auto* billed = std::get_if<core::YearCost>(&costed.cost)) {
       computed.cost = *billed;
     }
     return computed;

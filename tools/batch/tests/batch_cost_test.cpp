@@ -151,7 +151,7 @@ TEST(BatchCost, ABilledTableBillsTheYearItRanAndAPlainOneBillsNone) {
   EXPECT_FALSE(year.cost);
   EXPECT_FALSE(year.design_heat_demand_w);
   const ComputedRow billed = compute_rows(costed.rows, climates, costed.kind, 2).at(0);
-  const auto own_bill = core::case_cost(costed.rows[0].input, climate, costed.rows[0].prices);
+  const auto own_bill = core::case_cost(costed.rows[0].input, climate, costed.rows[0].prices).cost;
   ASSERT_TRUE(billed.cost);
   EXPECT_EQ(*billed.cost, std::get<core::YearCost>(own_bill));
   EXPECT_EQ(billed.cost->fixed_fee_sek, 1000.0);
