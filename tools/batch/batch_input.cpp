@@ -147,11 +147,9 @@ std::optional<float> number_of(std::string_view cell, std::string& fault) {
 }
 
 // The cell's number for a cost column, read to the nearest double, or what is wrong with it.
-std::optional<double> cost_number_of(std::string_view cell, const core::CostQuantity& quantity,
-                                     std::string& fault) {
-  if (!number_of(cell, fault)) {
-    return std::nullopt;
-  }
+// The double a number cell holds, a leading '+' allowed: empty for text that is no whole number,
+// and with `fault` set for one beyond the range of doubles.
+std::optional<double> double_of(std::string_view cell, std::string& fault) {
   std::string_view text = core::trimmed(cell);
   if (text.starts_with('+')) {
     text.remove_prefix(1);
@@ -162,8 +160,22 @@ std::optional<double> cost_number_of(std::string_view cell, const core::CostQuan
     fault = out_of_double_range(core::trimmed(cell));
     return std::nullopt;
   }
-  if (error != std::errc() || end != text.data() + text.size() || value < quantity.min_value ||
-      value > quantity.max_value) {
+  if (error != std::errc() || end != text.data() + text.size()) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<double> cost_number_of(std::string_view cell, const core::CostQuantity& quantity,
+                                     std::string& fault) {
+  if (!number_of(cell, fault)) {
+    return std::nullopt;
+  }
+  const std::optional<double> value = double_of(cell, fault);
+  if (!fault.empty()) {
+    return std::nullopt;
+  }
+  if (!value || *value < quantity.min_value || *value > quantity.max_value) {
     // Appended piece by piece: g++ 12 at -O3 warns falsely (-Wrestrict) on "text" + std::string&&.
     fault = quoted_for_message(core::trimmed(cell));
     fault += " ligger utanför ";
@@ -188,17 +200,11 @@ std::optional<double> meter_reading_of(std::string_view cell, bool& blank, std::
   if (blank || !number_of(cell, fault)) {
     return std::nullopt;
   }
-  if (text.starts_with('+')) {
-    text.remove_prefix(1);
-  }
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error == std::errc::result_out_of_range) {
-    fault = out_of_double_range(core::trimmed(cell));
+  const std::optional<double> value = double_of(cell, fault);
+  if (!fault.empty()) {
     return std::nullopt;
   }
-  if (error != std::errc() || end != text.data() + text.size() || !(value > 0.0) ||
-      value > kMostKwh) {
+  if (!value || !(*value > 0.0) || *value > kMostKwh) {
     fault = quoted_for_message(core::trimmed(cell)) +
             " är ingen uppmätt gas; ange kWh över 0 och högst 1e9, eller lämna fältet tomt";
     return std::nullopt;

@@ -414,11 +414,14 @@ class CalculationCycleTest : public varmkalk::testing::MenuFixture {
     click(*menu_, "Command1");
     confirm(complete_input(), QStringLiteral("h123"));
     click(*menu_, "Command2");
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("pid.txt")), kEngineWaitMs);
-    QFile pid_file(QStringLiteral("pid.txt"));
-    QVERIFY(pid_file.open(QIODevice::ReadOnly));
-    const pid_t engine = pid_file.readAll().trimmed().toInt();
-    QVERIFY(engine > 0);
+    // The shell creates the file before it writes the number: wait for the number itself.
+    const auto written_pid = [] {
+      QFile pid_file(QStringLiteral("pid.txt"));
+      return pid_file.open(QIODevice::ReadOnly) ? pid_t(pid_file.readAll().trimmed().toInt())
+                                                : pid_t(0);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(written_pid() > 0, kEngineWaitMs);
+    const pid_t engine = written_pid();
 
     QSignalSpy ended(menu_.get(), &MainMenu::program_ended);
     QVERIFY(menu_->close());
