@@ -6,6 +6,8 @@
 #include "frontend/logic/kept/summary_case.h"
 #include "frontend/logic/run/file_names.h"
 
+#include <QCoreApplication>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -27,7 +29,9 @@ std::variant<core::BoilerCase, QString> kept_case(const std::optional<KeptInputs
   if (summary) {
     return summary_case(*summary, identity);
   }
-  return QStringLiteral("beräkningen %1 har varken indatafil eller sammanfattning.").arg(identity);
+  return QCoreApplication::translate("KeptYear",
+                                     "beräkningen %1 har varken indatafil eller sammanfattning.")
+      .arg(identity);
 }
 
 std::vector<CalculationYear> kept_years(const std::vector<KeptCalculation>& calculations,

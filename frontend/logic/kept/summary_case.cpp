@@ -4,9 +4,10 @@
 #include "core/case/burner.h"
 #include "core/case/units.h"
 #include "core/formats/input_quantities.h"
-#include "frontend/logic/run/calc_identity.h"
 #include "frontend/logic/form/form_input.h"
+#include "frontend/logic/run/calc_identity.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <limits>
@@ -125,7 +126,8 @@ std::variant<core::BoilerCase, QString> summary_case(const core::SummaryReport& 
     set_hot_water(input, report);
     set_building(input, report);
   } catch (const Unprinted& missing) {
-    return QStringLiteral("sammanfattningen visar inte värdet %1, som beräkningen behöver.")
+    return QCoreApplication::translate(
+               "SummaryCase", "sammanfattningen visar inte värdet %1, som beräkningen behöver.")
         .arg(QLatin1String(missing.what.data(), static_cast<qsizetype>(missing.what.size())));
   }
   input.identity = core::CalcIdentity(identity.toStdString());

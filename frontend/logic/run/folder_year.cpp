@@ -5,6 +5,8 @@
 #include "core/formats/control_file.h"
 #include "frontend/logic/run/file_names.h"
 
+#include <QCoreApplication>
+
 #include <exception>
 #include <new>
 
@@ -69,7 +71,7 @@ std::optional<QString> year_fault(const CalculationYear& computed) {
     return QString::fromStdString(*climate.days->fault);
   }
   if (!ran.year) {
-    return QStringLiteral("minnet räckte inte till.");
+    return QCoreApplication::translate("FolderYear", "minnet räckte inte till.");
   }
   if (ran.year->refusal) {
     return QString::fromStdString(*ran.year->refusal);
