@@ -50,6 +50,7 @@ import compare_engines
 WINE = os.environ.get("VARMKALK_WINE", "/usr/lib/wine/wine64")
 WINE_PATH = re.compile(rb"Z:((?:\\[^\\\s\"]*)+)")
 TIME_LIMIT_S = 120
+CLEANUP_LIMIT_S = 10
 WINE_ATTEMPTS = 3
 # A table that takes some seconds on one thread, long enough to be interrupted.
 INTERRUPT_CASES = 200
@@ -278,6 +279,12 @@ def interrupted_batch(command: list, work: pathlib.Path) -> tuple:
     except subprocess.TimeoutExpired:
         os.killpg(process.pid, signal.SIGKILL)
         status = process.wait()
+    # Wine removes a file marked for deletion when its server closes the ended program's handles,
+    # which may come just after the exit status: a left temporary file is one that stays.
+    deadline = time.monotonic() + CLEANUP_LIMIT_S
+    while (time.monotonic() < deadline
+           and any(name.startswith("ut.csv.") for name in os.listdir(work))):
+        time.sleep(0.05)
     return status, sorted(os.listdir(work))
 
 
