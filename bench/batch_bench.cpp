@@ -71,8 +71,8 @@ std::vector<core::BoilerCase> generated_cases(unsigned seed = 2024) {
     input.hot_water = {uniform(0, 1) < 0.7f ? rounded(uniform(1000, 8000), 100) : 0.0f,
                        uniform(0, 1) < 0.7f ? rounded(uniform(20, 150), 1) : 0.0f};
     input.climate = core::kClimates[static_cast<std::size_t>(i) % core::kClimates.size()].place;
-    input.heating_system =
-        i % 3 == 0 ? core::HeatingSystem::radiators_80_60 : core::HeatingSystem::radiators_55_45;
+    input.heating_system = core::design_temperatures(
+        i % 3 == 0 ? core::HeatingSystem::radiators_80_60 : core::HeatingSystem::radiators_55_45);
     cases.push_back(input);
   }
   return cases;

@@ -37,6 +37,7 @@ bool same(const KeptInputs& a, const KeptInputs& b) {
          a.input.convection_source == b.input.convection_source &&
          a.input.standby_source == b.input.standby_source &&
          a.input.own_climate == b.input.own_climate &&
+         a.input.own_design_temps == b.input.own_design_temps &&
          a.input.own_climate_file == b.input.own_climate_file && a.prices == b.prices;
 }
 

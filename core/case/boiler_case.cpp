@@ -4,12 +4,11 @@
 namespace varmkalk::core {
 
 House house_of(const BoilerCase& input) {
-  const HeatingSystemDesign& system = heating_system_design(input.heating_system);
   House house;
   house.design_heat_demand_w = input.building.design_heat_demand_w;
   house.indoor_temp_c = input.building.indoor_temp_c;
-  house.design_supply_temp_c = system.supply_temp_c;
-  house.design_return_temp_c = system.return_temp_c;
+  house.design_supply_temp_c = input.heating_system.supply_temp_c;
+  house.design_return_temp_c = input.heating_system.return_temp_c;
   house.hot_water = input.hot_water;
   house.climate = input.climate;
   return house;

@@ -64,7 +64,7 @@ struct BoilerCase {
   Combustion combustion;
   FlueGasPoints flue_gas;
   StandingLosses losses;
-  HeatingSystem heating_system = HeatingSystem::radiators_55_45;
+  DesignTemperatures heating_system;
   Building building;
   CirculationPump pump;
   HotWater hot_water;

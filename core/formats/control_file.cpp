@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/control_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -146,6 +147,97 @@ std::optional<OwnClimate> own_climate_of(const std::optional<std::string>& line_
   return std::nullopt;
 }
 
+// Typed design temperatures on lines 26 to 28. A keyword announces them: generated and stored
+// files hold stray numbers after the 23rd line, which must keep changing nothing.
+constexpr std::string_view kDesignTemperaturesKey = "SYSTEMTEMP";
+constexpr int kHeatingSystemCodeLine = 18;
+constexpr int kIndoorTempLine = 19;
+
+std::string temperature_text(float value_c) {
+  return shortest_text(value_c) + " °C";
+}
+
+// A design temperature's number line, which must be there once line 26 announces it.
+float design_temperature(int line_number, const std::optional<std::string>& line,
+                         std::string_view what) {
+  if (!line) {
+    throw RunError(where(line_number) + ": raden saknas; efter " +
+                   std::string(kDesignTemperaturesKey) + " på rad " +
+                   std::to_string(kDesignTemperaturesKeyLine) + " ska rad " +
+                   std::to_string(kDesignSupplyTempLine) +
+                   " ha värmesystemets dimensionerande framledningstemperatur och rad " +
+                   std::to_string(kDesignReturnTempLine) + " dess returtemperatur");
+  }
+  const std::string field = field_text(*line, 1, kNumberWidth);
+  if (field.find_first_not_of(' ') == std::string::npos) {
+    throw RunError(where(line_number) + ": värmesystemets dimensionerande " + std::string(what) +
+                   " saknas");
+  }
+  try {
+    return read_real(field, 0);
+  } catch (const ConversionError& e) {
+    throw RunError(where(line_number) + ": " + e.what());
+  }
+}
+
+// The typed pair against line 18's letter and the rule every typed pair keeps, each fault named
+// by its line.
+void require_design_temperatures(const DesignTemperatures& typed, const BoilerCase& input) {
+  const DesignTemperatures& hot = kHeatingSystems.front().temperatures;
+  if (input.heating_system == hot && typed != hot) {
+    throw RunError(where(kHeatingSystemCodeLine) + ": koden " +
+                   std::string(1, kHeatingSystems.front().code_letter) + " står för " +
+                   design_temperatures_text(hot) + " men raderna " +
+                   std::to_string(kDesignTemperaturesKeyLine) + "–" +
+                   std::to_string(kDesignReturnTempLine) + " anger " +
+                   design_temperatures_text(typed) + "; skriv " +
+                   std::string(1, kHeatingSystems.back().code_letter) +
+                   " på raden när egna temperaturer anges");
+  }
+  const std::optional<DesignTemperatureFault> fault =
+      design_temperature_fault(typed, input.building.indoor_temp_c);
+  if (!fault) {
+    return;
+  }
+  switch (*fault) {
+    case DesignTemperatureFault::supply_out_of_range:
+      throw RunError(where(kDesignSupplyTempLine) +
+                     ": den dimensionerande framledningstemperaturen " +
+                     temperature_text(typed.supply_temp_c) + " ligger utanför " +
+                     shortest_text(kLowestDesignSupplyTempC) + "–" +
+                     temperature_text(kHighestDesignSupplyTempC));
+    case DesignTemperatureFault::return_not_below_supply:
+      throw RunError(where(kDesignReturnTempLine) + ": den dimensionerande returtemperaturen " +
+                     temperature_text(typed.return_temp_c) +
+                     " ligger inte under framledningstemperaturen " +
+                     temperature_text(typed.supply_temp_c) + " på rad " +
+                     std::to_string(kDesignSupplyTempLine));
+    case DesignTemperatureFault::return_not_above_indoor:
+      throw RunError(where(kDesignReturnTempLine) + ": den dimensionerande returtemperaturen " +
+                     temperature_text(typed.return_temp_c) +
+                     " ligger inte över inomhustemperaturen " +
+                     temperature_text(input.building.indoor_temp_c) + " på rad " +
+                     std::to_string(kIndoorTempLine));
+  }
+}
+
+// Lines 26 to 28 into the case when line 26 holds the keyword; `line_of` gives a line by its
+// number, called for 26, 27 and 28 in that order.
+template <typename LineOf>
+void take_design_temperatures(LineOf line_of, BoilerCase& input) {
+  const std::optional<std::string> key = line_of(kDesignTemperaturesKeyLine, false);
+  if (!key || !names_design_temperatures(*key)) {
+    return;
+  }
+  DesignTemperatures typed;
+  typed.supply_temp_c = design_temperature(
+      kDesignSupplyTempLine, line_of(kDesignSupplyTempLine, true), "framledningstemperatur");
+  typed.return_temp_c = design_temperature(kDesignReturnTempLine,
+                                           line_of(kDesignReturnTempLine, true), "returtemperatur");
+  require_design_temperatures(typed, input);
+  input.heating_system = typed;
+}
+
 // A line after the 23rd as far as it can be read; such lines are never taken as more than that.
 std::optional<std::string> extra_line(LineReader& reader) {
   try {
@@ -231,9 +323,11 @@ const std::array<ControlLine, kControlFileLines> kControlLines = {
       [](BoilerCase& c, std::string_view t) { c.climate = place_from_code(t); }),
   text_line(18, "heating_system_code", ControlLineKind::code,
       [](const BoilerCase& c) {
-        return std::string(1, heating_system_design(c.heating_system).code_letter);
+        return std::string(1, heating_system_code_letter(c.heating_system));
       },
-      [](BoilerCase& c, std::string_view t) { c.heating_system = heating_system_from_code(t); }),
+      [](BoilerCase& c, std::string_view t) {
+        c.heating_system = design_temperatures(heating_system_from_code(t));
+      }),
   number_line(19, "indoor_temp", "°C",
       [](const BoilerCase& c) { return c.building.indoor_temp_c; },
       [](BoilerCase& c, float v) { c.building.indoor_temp_c = v; }),
@@ -273,9 +367,17 @@ std::vector<std::string> control_file_lines(const BoilerCase& input) {
                         ? number_line_text(line.field, line.number(input))
                         : line.text(input));
   }
+  const bool typed_temperatures = !coded_heating_system(input.heating_system);
   if (const auto* own = std::get_if<OwnClimate>(&input.climate)) {
     lines.push_back(own->file_name);
     lines.push_back(number_line_text("design_outdoor_temp", own->design_outdoor_temp_c));
+  } else if (typed_temperatures) {
+    lines.resize(kDesignTemperaturesKeyLine - 1);
+  }
+  if (typed_temperatures) {
+    lines.emplace_back(kDesignTemperaturesKey);
+    lines.push_back(number_line_text("design_supply_temp", input.heating_system.supply_temp_c));
+    lines.push_back(number_line_text("design_return_temp", input.heating_system.return_temp_c));
   }
   return lines;
 }
@@ -283,6 +385,13 @@ std::vector<std::string> control_file_lines(const BoilerCase& input) {
 bool names_climate_file(std::string_view line) {
   const std::string_view name = without_trailing_blanks(line.substr(0, kCodeWidth));
   return name.size() > kClimateFileSuffix.size() && name.ends_with(kClimateFileSuffix);
+}
+
+bool names_design_temperatures(std::string_view line) {
+  const std::string_view key = without_trailing_blanks(line.substr(0, kCodeWidth));
+  return key.size() == kDesignTemperaturesKey.size() &&
+         std::equal(key.begin(), key.end(), kDesignTemperaturesKey.begin(),
+                    [](char a, char b) { return (a >= 'a' && a <= 'z' ? a - 'a' + 'A' : a) == b; });
 }
 
 std::string control_file_text(const BoilerCase& input) {
@@ -314,6 +423,8 @@ BoilerCase read_control_file(const std::filesystem::path& work_dir) {
   if (std::optional<OwnClimate> own = own_climate_of(extra_line(reader), line_25)) {
     input.climate = std::move(*own);
   }
+  take_design_temperatures(
+      [&](int, bool needed) { return needed ? reader.next() : extra_line(reader); }, input);
   return input;
 }
 
@@ -334,6 +445,7 @@ BoilerCase read_control_lines(std::span<const std::string> lines) {
           line(kClimateFileLine), [&](bool) { return line(kDesignOutdoorTempLine); })) {
     input.climate = std::move(*own);
   }
+  take_design_temperatures([&](int number, bool) { return line(number); }, input);
   return input;
 }
 

@@ -120,7 +120,7 @@ std::string format_summary_report(const BoilerCase& input, const AnnualTotals& t
       }
       case SummaryRowKind::heating_system:
         report += summary_text_line(kSummaryLabelColumn,
-                                    heating_system_design(input.heating_system).report_line);
+                                    heating_system_report_line(input.heating_system));
         break;
       case SummaryRowKind::climate:
         report += summary_text_line(kSummaryLabelColumn, climate_report_line(input.climate));

@@ -235,18 +235,23 @@ void read_file_names(ReportParser& parser, SummaryReport& report) {
   }
 }
 
-// The heating system's line: one of the table's.
 void read_heating_system(ReportParser& parser, SummaryReport& report) {
   const std::string& line = parser.next();
-  for (const HeatingSystemDesign& design : kHeatingSystems) {
-    if (line == summary_text_line(kSummaryLabelColumn, design.report_line)) {
-      report.heating_system = design.system;
+  const std::string text = decode_windows1252(line);
+  const std::size_t start = text.find_first_not_of(' ');
+  const std::size_t end = text.find_last_not_of("\r\n");
+  if (start != std::string::npos && end != std::string::npos && start <= end) {
+    const std::optional<DesignTemperatures> temperatures =
+        design_temperatures_of_report_line(std::string_view(text).substr(start, end + 1 - start));
+    if (temperatures &&
+        line == summary_text_line(kSummaryLabelColumn, heating_system_report_line(*temperatures))) {
+      report.heating_system = *temperatures;
       return;
     }
   }
   parser.fail("raden borde ange värmesystemet, till exempel " +
-              quoted_for_message(kHeatingSystems.front().report_line) + ", men är " +
-              parser.quoted_line() + ".");
+              quoted_for_message(heating_system_report_line(kHeatingSystems.front().temperatures)) +
+              ", men är " + parser.quoted_line() + ".");
 }
 
 // A bundled place's line, or the one that names an own climate file.

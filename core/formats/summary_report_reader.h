@@ -67,7 +67,7 @@ struct SummaryReport {
   ReportValue standby_constant;
   ReportValue standby_exponent;
 
-  HeatingSystem heating_system = HeatingSystem::radiators_55_45;
+  DesignTemperatures heating_system;
   // A bundled place, or the name of an own climate file as the report prints it (Windows-1252).
   std::variant<Place, std::string> climate = Place::kiruna;
   ReportValue design_heat_demand_w;

@@ -126,8 +126,17 @@ void require_building(const BoilerCase& input, const DesignConditions& design) {
 }
 
 // The radiator formula takes the logarithm of (T_sd − T_in) / (T_rd − T_in) and divides by
-// r − 1: both need T_sd > T_rd > T_in.
+// r − 1: both need T_sd > T_rd > T_in. Typed temperatures keep to a supply between floor
+// heating's and the hottest radiators'.
 void require_heating_system(const BoilerCase& input, const DesignConditions& design) {
+  if (!coded_heating_system(input.heating_system) &&
+      design_temperature_fault(input.heating_system, input.building.indoor_temp_c) ==
+          DesignTemperatureFault::supply_out_of_range) {
+    throw ModelInputError("Värmesystemets dimensionerande framledningstemperatur " +
+                          with_unit(design.supply_temp_c, "°C") + " ligger utanför " +
+                          shortest_text(kLowestDesignSupplyTempC) + "–" +
+                          with_unit(kHighestDesignSupplyTempC, "°C"));
+  }
   if (!(design.supply_temp_c > design.return_temp_c)) {
     throw ModelInputError("Värmesystemets dimensionerande framledningstemperatur " +
                           with_unit(design.supply_temp_c, "°C") +

@@ -113,6 +113,7 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
   build_presets();
   build_building();
   build_own_climate();
+  build_own_design_temps();
   for (QWidget* widget : findChildren<QWidget*>()) {
     if (!widget->objectName().isEmpty()) {
       controls_.insert(widget->objectName(), widget);
@@ -145,6 +146,7 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
           &InputForm::fetch_inputs);
   connect_help_buttons();
   connect_own_climate();
+  connect_own_design_temps();
   build_previous_case();
   add_sweep_button(
       *this, platform_, [this] { return form_input(); }, QCoreApplication::applicationDirPath(),
@@ -173,6 +175,7 @@ FormInput InputForm::form_input() const {
   input.heating_system = chosen(kHeatingSystems, core::HeatingSystem::radiators_55_45);
   input.min_return_temp = chosen(kMinReturnTemps, MinReturnTemp::C65);
   input.climate = chosen(kClimates, core::Place::kiruna);
+  input.own_design_temps = option("Egnatemp")->isChecked();
   input.own_climate = option("Egenklimat")->isChecked();
   input.own_climate_file = field(kOwnClimateFileField)->text().trimmed();
   for (const FormField& entry : kFormFields) {
@@ -193,7 +196,11 @@ void InputForm::set_form_input(const FormInput& input) {
   choose(kHeaters, input.hot_water_heater);
   choose(kConvectionSources, input.convection_source);
   choose(kStandbySources, input.standby_source);
-  choose(kHeatingSystems, input.heating_system);
+  if (input.own_design_temps) {
+    option("Egnatemp")->click();
+  } else {
+    choose(kHeatingSystems, input.heating_system);
+  }
   choose(kMinReturnTemps, input.min_return_temp);
   if (input.own_climate) {
     option("Egenklimat")->click();

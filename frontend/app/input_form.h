@@ -87,6 +87,8 @@ class InputForm : public QDialog {
   // "Egen klimatfil": the seventh climate choice, its file and its design temperature.
   void build_own_climate();
   void connect_own_climate();
+  void build_own_design_temps();
+  void connect_own_design_temps();
   void refresh_own_climate_files();
   void take_own_climate_file(const QString& name, double suggested_design_temp_c);
   void build_visibility_rules();

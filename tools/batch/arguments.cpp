@@ -10,7 +10,7 @@
 #include "core/case/heating_systems.h"
 #include "core/cost/cost_inputs.h"
 #include "core/formats/control_file.h"
-#include "core/text/fixed_format.h"
+#include "core/text/number_text.h"
 #include "core/text/utf8_text.h"
 #include "tools/batch/batch_input.h"
 #include "tools/common/command_line.h"
@@ -35,8 +35,7 @@ std::string heating_system_codes() {
   std::string text;
   for (const core::HeatingSystemDesign& design : core::kHeatingSystems) {
     text += (text.empty() ? "" : ", ") + std::string(1, design.code_letter) + " " +
-            core::format_decimal(design.supply_temp_c, 0) + "/" +
-            core::format_decimal(design.return_temp_c, 0) + " °C";
+            core::design_temperatures_text(design.temperatures);
   }
   return text;
 }
@@ -67,6 +66,16 @@ std::string column_lines() {
   }
   lines += column_line("climate_code", "klimatort: " + climate_codes());
   lines += column_line("heating_system_code", "värmesystem: " + heating_system_codes());
+  lines += column_line(kDesignSupplyColumn,
+                       "valfri, med " + std::string(kDesignReturnColumn) +
+                           ": egen dimensionerande framledningstemperatur, °C (" +
+                           core::shortest_text(core::kLowestDesignSupplyTempC) + "–" +
+                           core::shortest_text(core::kHighestDesignSupplyTempC) + ")");
+  lines +=
+      column_line(kDesignReturnColumn, "valfri, med " + std::string(kDesignSupplyColumn) +
+                                           ": egen dimensionerande returtemperatur, °C; två tomma" +
+                                           "\n" + std::string(kNameWidth + 2, ' ') +
+                                           "fält räknar med heating_system_code");
   for (const core::CostQuantity& quantity : core::kCostQuantities) {
     lines += column_line(quantity.key,
                          "valfri: " + std::string(quantity.label) +

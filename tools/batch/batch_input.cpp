@@ -22,6 +22,7 @@ using core::quoted_for_message;
 // More faulty cells than this are counted, not listed.
 constexpr std::size_t kListedCellFaults = 10;
 constexpr std::string_view kIdentityField = "calc_id";
+constexpr std::string_view kHeatingSystemColumn = "heating_system_code";
 // Far more characters than a float's digits need; a longer cell is no number someone wrote.
 constexpr std::size_t kLongestNumber = 64;
 
@@ -228,9 +229,7 @@ std::vector<CodeLetter> code_letters(std::string_view field) {
     }
   } else {
     for (const core::HeatingSystemDesign& design : core::kHeatingSystems) {
-      letters.push_back({design.code_letter, core::format_decimal(design.supply_temp_c, 0) + "/" +
-                                                 core::format_decimal(design.return_temp_c, 0) +
-                                                 " °C"});
+      letters.push_back({design.code_letter, core::design_temperatures_text(design.temperatures)});
     }
   }
   return letters;
@@ -301,6 +300,20 @@ std::vector<ColumnOf> columns_of(const core::CsvStream& table, std::string_view 
       columns.push_back({&line, static_cast<std::size_t>(found - header.begin())});
     }
   }
+  const auto has = [&](std::string_view name) {
+    return std::find(header.begin(), header.end(), name) != header.end();
+  };
+  if (has(kDesignSupplyColumn) != has(kDesignReturnColumn)) {
+    const std::string_view present =
+        has(kDesignSupplyColumn) ? kDesignSupplyColumn : kDesignReturnColumn;
+    const std::string_view absent =
+        has(kDesignSupplyColumn) ? kDesignReturnColumn : kDesignSupplyColumn;
+    throw BatchInputError(
+        place(static_cast<std::size_t>(std::find(header.begin(), header.end(), present) -
+                                       header.begin())) +
+        ": kolumnen " + quoted_for_message(absent) +
+        " saknas; de dimensionerande temperaturerna anges i två kolumner tillsammans");
+  }
   if (!missing.empty()) {
     throw BatchInputError(
         core::message_safe(file_name) + ", rad " + std::to_string(table.header_line()) + ": " +
@@ -318,6 +331,8 @@ std::vector<std::string_view> batch_column_names() {
       names.push_back(line.field);
     }
   }
+  names.push_back(kDesignSupplyColumn);
+  names.push_back(kDesignReturnColumn);
   for (const core::CostQuantity& quantity : core::kCostQuantities) {
     names.push_back(quantity.key);
   }
@@ -339,6 +354,47 @@ BatchReader::BatchReader(core::ByteSource& source, std::string_view file_name)
       found != header.end()) {
     meter_column_ = static_cast<std::size_t>(found - header.begin());
   }
+  const auto supply = std::find(header.begin(), header.end(), kDesignSupplyColumn);
+  const auto back = std::find(header.begin(), header.end(), kDesignReturnColumn);
+  if (supply != header.end() && back != header.end()) {
+    design_columns_ = DesignColumns{static_cast<std::size_t>(supply - header.begin()),
+                                    static_cast<std::size_t>(back - header.begin())};
+  }
+}
+
+std::optional<core::DesignTemperatures> BatchReader::design_temperatures(const core::CsvRow& row) {
+  if (!design_columns_) {
+    return std::nullopt;
+  }
+  const std::string& supply = row.fields[design_columns_->supply];
+  const std::string& back = row.fields[design_columns_->back];
+  const bool supply_blank = core::trimmed(supply).empty();
+  const bool back_blank = core::trimmed(back).empty();
+  if (supply_blank && back_blank) {
+    return std::nullopt;
+  }
+  if (supply_blank != back_blank) {
+    const std::size_t empty = supply_blank ? design_columns_->supply : design_columns_->back;
+    add_fault(row, empty,
+              "fältet är tomt men " +
+                  std::string(supply_blank ? kDesignReturnColumn : kDesignSupplyColumn) +
+                  " är ifyllt; ange båda dimensionerande temperaturerna eller ingen av dem");
+    return std::nullopt;
+  }
+  std::string supply_fault;
+  std::string back_fault;
+  const std::optional<float> supply_c = number_of(supply, supply_fault);
+  const std::optional<float> back_c = number_of(back, back_fault);
+  if (!supply_c) {
+    add_fault(row, design_columns_->supply, supply_fault);
+  }
+  if (!back_c) {
+    add_fault(row, design_columns_->back, back_fault);
+  }
+  if (!supply_c || !back_c) {
+    return std::nullopt;
+  }
+  return core::DesignTemperatures{*supply_c, *back_c};
 }
 
 TableKind BatchReader::kind() const {
@@ -361,11 +417,23 @@ std::optional<BatchRow> BatchReader::next() {
     return std::nullopt;
   }
   BatchRow read{std::move(*row), {}, core::default_cost_inputs(), std::nullopt};
+  const std::optional<core::DesignTemperatures> typed = design_temperatures(read.row);
   // In the control file's line order, so that the burner's two powers meet as they do there.
   for (const ColumnOf& column : columns_) {
     const std::string& cell = read.row.fields[column.column];
     std::string fault;
-    if (column.line->kind == core::ControlLineKind::code) {
+    if (typed && column.line->field == kHeatingSystemColumn) {
+      // Beside typed temperatures the code is left out or is the letter the writer gives them.
+      const char letter = core::heating_system_code_letter(*typed);
+      const std::string_view text = core::trimmed(cell);
+      if (text.empty() ||
+          (text.size() == 1 && (text[0] == letter || text[0] == letter - 'A' + 'a'))) {
+        continue;
+      }
+      fault = quoted_for_message(text) + " står inte för " +
+              core::design_temperatures_text(*typed) + "; lämna fältet tomt eller ange " +
+              std::string(1, letter);
+    } else if (column.line->kind == core::ControlLineKind::code) {
       if (const std::optional<char> letter = code_of(column.line->field, cell, fault)) {
         column.line->set_text(read.input, std::string_view(&*letter, 1));
         continue;
@@ -375,6 +443,9 @@ std::optional<BatchRow> BatchReader::next() {
       continue;
     }
     add_fault(read.row, column.column, fault);
+  }
+  if (typed) {
+    read.input.heating_system = *typed;
   }
   for (const CostColumnOf& column : cost_columns_) {
     std::string fault;

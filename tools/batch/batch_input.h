@@ -19,6 +19,11 @@ inline constexpr std::string_view kCaseColumn = "case";
 // The optional column of the metered yearly gas, kWh on the bill's basis: a row with a number in
 // it is run at the design heat demand that uses that much gas; an empty cell leaves the row's own.
 inline constexpr std::string_view kMeterColumn = "metered_gas_kwh";
+// The optional pair of columns of a heating system's own design temperatures, °C. On a row with
+// both cells filled they apply, and the code cell beside them is empty or the letter the control
+// file's writer puts beside them; with both empty the code applies.
+inline constexpr std::string_view kDesignSupplyColumn = "design_supply_temp";
+inline constexpr std::string_view kDesignReturnColumn = "design_return_temp";
 
 // The table as read: its header, its kind and its rows in order.
 struct BatchInput {
@@ -35,8 +40,8 @@ class BatchInputError : public std::runtime_error {
 };
 
 // The names of the input columns: a column for every number and code line of the control file,
-// under the field name of that line, then the optional columns of cost and CO2, the metered gas,
-// then the case's name.
+// under the field name of that line, then the optional columns of the design temperatures, of
+// cost and CO2, the metered gas, then the case's name.
 std::vector<std::string_view> batch_column_names();
 
 // Reads the cases from a CSV table with a column for each of batch_column_names(), in any
@@ -73,12 +78,19 @@ class BatchReader {
 
  private:
   void add_fault(const core::CsvRow& row, std::size_t column, const std::string& fault);
+  // The row's own design temperatures, when its two cells give them.
+  std::optional<core::DesignTemperatures> design_temperatures(const core::CsvRow& row);
 
   core::CsvStream table_;
   std::string file_name_;
   std::vector<ColumnOf> columns_;
   std::vector<CostColumnOf> cost_columns_;
   std::optional<std::size_t> meter_column_;
+  struct DesignColumns {
+    std::size_t supply;
+    std::size_t back;
+  };
+  std::optional<DesignColumns> design_columns_;
   std::vector<std::string> faults_;
   std::size_t fault_count_ = 0;
 };

@@ -60,8 +60,13 @@ std::vector<BoilerCase> generated_cases() {
     input.building.design_heat_demand_w = draw.typed(4.0f, 15.0f) * 1000.0f;
     input.hot_water = {draw.typed(0.0f, 6000.0f), draw.typed(0.0f, 80.0f)};
     input.climate = kClimates[static_cast<std::size_t>(i) % kClimates.size()].place;
-    input.heating_system =
-        i % 2 == 0 ? HeatingSystem::radiators_55_45 : HeatingSystem::radiators_80_60;
+    // Both lettered systems, and every third case a pair of its own, the return above the room.
+    input.heating_system = design_temperatures(i % 2 == 0 ? HeatingSystem::radiators_55_45
+                                                          : HeatingSystem::radiators_80_60);
+    if (i % 3 == 1) {
+      const float supply_c = draw.typed(30.0f, 90.0f);
+      input.heating_system = {supply_c, draw.typed(21.0f, supply_c - 0.5f)};
+    }
     cases.push_back(input);
   }
   return cases;

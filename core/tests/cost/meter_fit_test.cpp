@@ -38,7 +38,7 @@ TEST(MeterFit, TheYearsOwnGasGivesItsDemandBack) {
   no_hot_water.hot_water = {0.0f, 0.0f};
   BoilerCase warm = testing::modulating_example();
   warm.building.indoor_temp_c = 22.0f;
-  warm.heating_system = HeatingSystem::radiators_80_60;
+  warm.heating_system = design_temperatures(HeatingSystem::radiators_80_60);
   const Row rows[] = {
       {"single-stage in Malmö", testing::worked_example(), Place::malmo, 8000.0f},
       {"modulating in Stockholm", testing::modulating_example(), Place::stockholm, 6500.0f},

@@ -277,7 +277,8 @@ TEST(YearCost, TheBillRisesWithTheDesignDemandAndNeverUndercutsTheHotWater) {
       {"warm on 80/60", with(testing::modulating_example(),
                              [](BoilerCase& r) {
                                r.building.indoor_temp_c = 22.0f;
-                               r.heating_system = HeatingSystem::radiators_80_60;
+                               r.heating_system =
+                                   design_temperatures(HeatingSystem::radiators_80_60);
                              })},
       {"cool indoors",
        with(testing::worked_example(), [](BoilerCase& r) { r.building.indoor_temp_c = 19.9f; })},

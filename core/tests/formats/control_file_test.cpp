@@ -74,7 +74,7 @@ TEST(ControlFile, ReadsEveryFieldInFileOrder) {
   EXPECT_EQ(p.pump, (CirculationPump{45.0f, 75.0f}));
   EXPECT_EQ(p.building, (Building{7500.0f, 20.0f, 20.0f}));
   EXPECT_EQ(p.climate, ClimateChoice(Place::stockholm));
-  EXPECT_EQ(p.heating_system, HeatingSystem::radiators_55_45);
+  EXPECT_EQ(p.heating_system, design_temperatures(HeatingSystem::radiators_55_45));
   EXPECT_EQ(p.hot_water, (HotWater{4000.0f, 45.0f}));
   EXPECT_EQ(p.identity.padded(), "h123");
 }
@@ -111,11 +111,11 @@ TEST(ControlFile, TextLinesAreTakenAsTheyStand) {
   lines[22] = "ab";
   const BoilerCase p = read_lines(lines);
   EXPECT_EQ(p.climate, ClimateChoice(Place::kiruna));  // a blank before the letter matches nothing
-  EXPECT_EQ(p.heating_system, HeatingSystem::radiators_55_45);
+  EXPECT_EQ(p.heating_system, design_temperatures(HeatingSystem::radiators_55_45));
   EXPECT_EQ(p.identity.padded(), "ab  ");
 
   lines[17] = "a" + std::string(19, ' ') + "ignored";
-  EXPECT_EQ(read_lines(lines).heating_system, HeatingSystem::radiators_80_60);
+  EXPECT_EQ(read_lines(lines).heating_system, design_temperatures(HeatingSystem::radiators_80_60));
   lines[22] = "h12345";
   EXPECT_EQ(read_lines(lines).identity.padded(), "h123");
   lines[22] = "";

@@ -51,7 +51,7 @@ std::vector<ReportCase> report_cases() {
                [](BoilerCase& c) {
                  c.combustion.pilot_power_w = 25.5f;
                  c.climate = Place::kiruna;
-                 c.heating_system = HeatingSystem::radiators_80_60;
+                 c.heating_system = design_temperatures(HeatingSystem::radiators_80_60);
                  c.identity = CalcIdentity("K2");
                }),
        climate_year(-1.0f, 14.0f)},

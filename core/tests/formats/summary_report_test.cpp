@@ -22,7 +22,7 @@ BoilerCase example_params() {
   p.pump = {45.0f, 75.0f};
   p.building = {7500.0f, 20.0f, 20.0f};
   p.climate = Place::stockholm;
-  p.heating_system = HeatingSystem::radiators_55_45;
+  p.heating_system = design_temperatures(HeatingSystem::radiators_55_45);
   p.hot_water = {4000.0f, 45.0f};
   p.identity = CalcIdentity("h123");
   return p;
@@ -155,11 +155,11 @@ TEST(SummaryReport, HeaterLossAndHotWater) {
 
 TEST(SummaryReport, HeatingSystemLine) {
   auto params = example_params();
-  params.heating_system = HeatingSystem::radiators_80_60;
+  params.heating_system = design_temperatures(HeatingSystem::radiators_80_60);
   auto lines = lines_of(report(params, example_totals()));
   EXPECT_EQ(line(lines, 35), to_windows1252(" - Värmesystemet är dimensionerat för 80 och 60 C"));
   EXPECT_EQ(line(lines, 36), "   fram- och returtemperatur");
-  params.heating_system = HeatingSystem::radiators_55_45;
+  params.heating_system = design_temperatures(HeatingSystem::radiators_55_45);
   lines = lines_of(report(params, example_totals()));
   EXPECT_EQ(line(lines, 35), to_windows1252(" - Värmesystemet är dimensionerat för 55 och 45 C"));
 }

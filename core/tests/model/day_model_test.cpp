@@ -330,7 +330,9 @@ TEST(ZeroLoadDay, DependsOnNeitherTheHouseNorTheClimateNorThePump) {
         [](BoilerCase& r) { r.building.design_heat_demand_w = 1.0f; },
         [](BoilerCase& r) { r.building.design_heat_demand_w = 30000.0f; },
         [](BoilerCase& r) { r.climate = Place::kiruna; },
-        [](BoilerCase& r) { r.heating_system = HeatingSystem::radiators_80_60; },
+        [](BoilerCase& r) {
+          r.heating_system = design_temperatures(HeatingSystem::radiators_80_60);
+        },
         [](BoilerCase& r) {
           r.pump = {500.0f, 100.0f};
         },

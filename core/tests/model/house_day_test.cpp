@@ -62,7 +62,7 @@ TEST(HouseDay, IsTheDayTheBoilerHeats) {
   for (const HeatingSystem system :
        {HeatingSystem::radiators_80_60, HeatingSystem::radiators_55_45}) {
     BoilerCase input = testing::worked_example();
-    input.heating_system = system;
+    input.heating_system = design_temperatures(system);
     const House house = house_of(input);
     const ModelConstants constants = start_model(input, design_conditions(input));
     int days = 0;

@@ -23,7 +23,7 @@ inline core::BoilerCase worked_example() {
   input.building = {8000.0f, 20.0f, 35.0f};
   input.hot_water = {5000.0f, 45.0f};
   input.climate = core::Place::malmo;
-  input.heating_system = core::HeatingSystem::radiators_55_45;
+  input.heating_system = core::design_temperatures(core::HeatingSystem::radiators_55_45);
   return input;
 }
 

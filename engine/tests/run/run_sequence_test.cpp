@@ -131,7 +131,7 @@ TEST(RunSequence, ModelStartsWithTheChoicesMade) {
   FakeModel model;
   ASSERT_EQ(run_in(work, model.year_model()).exit_status, 0);
   EXPECT_EQ(model.started_with.climate, ClimateChoice(Place::malmo));
-  EXPECT_EQ(model.started_with.heating_system, HeatingSystem::radiators_80_60);
+  EXPECT_EQ(model.started_with.heating_system, design_temperatures(HeatingSystem::radiators_80_60));
   EXPECT_EQ(model.started_with.identity.padded(), "h123");
 }
 

@@ -19,9 +19,8 @@ QString own_file_name(const std::string& file_name) {
 
 }  // namespace
 
-QString heating_system_text(core::HeatingSystem system) {
-  const core::HeatingSystemDesign& design = core::heating_system_design(system);
-  return QStringLiteral("%1/%2 °C").arg(design.supply_temp_c).arg(design.return_temp_c);
+QString heating_system_text(const core::DesignTemperatures& system) {
+  return from_utf8(core::design_temperatures_text(system));
 }
 
 QString climate_name(const core::ClimateChoice& climate) {

@@ -12,7 +12,7 @@
 namespace varmkalk {
 
 // The heating system by its design supply and return temperatures: "55/45 °C".
-QString heating_system_text(core::HeatingSystem system);
+QString heating_system_text(const core::DesignTemperatures& system);
 
 // The climate as the user knows it: the place's name, or the own climate file's name.
 QString climate_name(const core::ClimateChoice& climate);

@@ -288,7 +288,16 @@ core::BoilerCase derive(const FormInput& input, const QLocale& locale, Faults& f
   }
   derived.building.min_return_temp_c =
       min_return_temp_c(input.min_return_temp, derived.building.indoor_temp_c);
-  derived.heating_system = input.heating_system;
+  derived.heating_system = core::design_temperatures(input.heating_system);
+  if (input.own_design_temps) {
+    const std::optional<float> supply_c =
+        faults.attempt([&] { return derivation.field_value(&FormInput::own_supply_temp_c); });
+    const std::optional<float> return_c =
+        faults.attempt([&] { return derivation.field_value(&FormInput::own_return_temp_c); });
+    if (supply_c && return_c) {
+      derived.heating_system = core::DesignTemperatures{*supply_c, *return_c};
+    }
+  }
   derived.climate = input.climate;
   if (input.own_climate) {
     const std::optional<std::string> file_name =

@@ -44,7 +44,7 @@ inline constexpr std::array<ChoiceName<core::Place>, 6> kPlaceNames{
      {core::Place::ostersund, "ostersund"},
      {core::Place::kiruna, "kiruna"}}};
 
-inline constexpr std::array<ChoiceName<bool>, 2> kOwnClimateNames{{{false, "no"}, {true, "yes"}}};
+inline constexpr std::array<ChoiceName<bool>, 2> kYesNoNames{{{false, "no"}, {true, "yes"}}};
 
 // Calls visit(key, member, names) for every option group of FormInput, `member` a reference to
 // the group's value in `input` and `names` the table above for it. The inputs file is written and
@@ -59,7 +59,9 @@ void for_each_choice(Input& input, Visitor&& visit) {
   visit(std::string_view("min_return_temp"), input.min_return_temp, kMinReturnTempNames);
   visit(std::string_view("climate"), input.climate, kPlaceNames);
   // "Egen klimatfil" in the climate group, which then counts instead of the place.
-  visit(std::string_view("own_climate"), input.own_climate, kOwnClimateNames);
+  visit(std::string_view("own_climate"), input.own_climate, kYesNoNames);
+  // "Egna temperaturer" in the heating-system group, which then counts instead of the system.
+  visit(std::string_view("own_design_temps"), input.own_design_temps, kYesNoNames);
 }
 
 }  // namespace varmkalk

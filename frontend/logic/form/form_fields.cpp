@@ -44,6 +44,10 @@ bool own_climate_chosen(const FormInput& input) {
   return input.own_climate;
 }
 
+bool own_design_temps_chosen(const FormInput& input) {
+  return input.own_design_temps;
+}
+
 const FormField& form_field(std::string_view name) {
   const auto found = std::find_if(kFormFields.begin(), kFormFields.end(),
                                   [name](const FormField& field) { return field.name == name; });

@@ -54,6 +54,9 @@ struct FormInput {
   ConvectionSource convection_source = ConvectionSource::Unchosen;
   StandbySource standby_source = StandbySource::Unchosen;
   core::HeatingSystem heating_system = core::HeatingSystem::radiators_55_45;
+  // "Egna temperaturer" in the heating-system group: design temperatures the user types, which
+  // then count instead of the system above.
+  bool own_design_temps = false;
   MinReturnTemp min_return_temp = MinReturnTemp::C35;
   core::Place climate = core::Place::malmo;
   // "Egen klimatfil" in the climate group: a climate file of the user's own, from the working
@@ -78,6 +81,7 @@ struct FormInput {
   QString indoor_temp_c = QStringLiteral("20");
   QString pump_power_w = QStringLiteral("65");
   QString own_design_outdoor_temp_c;
+  QString own_supply_temp_c, own_return_temp_c;
 };
 
 // Which fields the form needs for the choices made; see FormField::needed.
@@ -90,6 +94,7 @@ bool convection_loss_chosen(const FormInput& input);
 bool standby_constants_chosen(const FormInput& input);
 bool standby_losses_chosen(const FormInput& input);
 bool own_climate_chosen(const FormInput& input);
+bool own_design_temps_chosen(const FormInput& input);
 
 // One number field of the form, described once: its control, its label as the form shows it
 // beside the field, the row or section that makes the label unique in a message, the choice
@@ -126,7 +131,7 @@ inline constexpr double kMaxSupplyTempC = 100.0;
 inline constexpr double kMinIndoorTempC = 10.0;
 inline constexpr double kMaxIndoorTempC = 30.0;
 
-inline constexpr std::array<FormField, 27> kFormFields{{
+inline constexpr std::array<FormField, 29> kFormFields{{
     {"enstegeff",
      "Brännareffekt (kW)",
      "",
@@ -208,6 +213,12 @@ inline constexpr std::array<FormField, 27> kFormFields{{
      "pump_power"},
     {"dut", "", "Dimensionerande utetemperatur (°C), Egen klimatfil",
      &FormInput::own_design_outdoor_temp_c, own_climate_chosen},
+    {"framdim", QT_TRANSLATE_NOOP("FormFields", "Fram (°C)"),
+     QT_TRANSLATE_NOOP("FormFields", "Egna temperaturer"), &FormInput::own_supply_temp_c,
+     own_design_temps_chosen},
+    {"returdim", QT_TRANSLATE_NOOP("FormFields", "Retur (°C)"),
+     QT_TRANSLATE_NOOP("FormFields", "Egna temperaturer"), &FormInput::own_return_temp_c,
+     own_design_temps_chosen},
 }};
 
 // The field of that control name; throws std::invalid_argument for an unknown one.

@@ -81,6 +81,15 @@ const Quantity kQuantities[] = {
     {"inomhustemperaturen", [](const FormInput&) { return named({"intemp"}); }},
     {"det årliga varmvattenbehovet", [](const FormInput&) { return named({"vvbehov"}); }},
     {"beredarförlusten", [](const FormInput&) { return named({control::input::kHeaterLoss}); }},
+    // The lettered systems' design temperatures are no fields; typed ones are.
+    {"dimensionerande framledningstemperatur",
+     [](const FormInput& input) {
+       return input.own_design_temps ? named({"framdim"}) : named({});
+     }},
+    {"dimensionerande returtemperatur",
+     [](const FormInput& input) {
+       return input.own_design_temps ? named({"returdim"}) : named({});
+     }},
     // A place's design temperature is no field; an own climate file's is.
     {"dimensionerande utetemperatur",
      [](const FormInput& input) { return input.own_climate ? named({"dut"}) : named({}); }},

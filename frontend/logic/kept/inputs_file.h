@@ -21,11 +21,12 @@ namespace varmkalk {
 // files: JSON in UTF-8, named by the format and its version. Raise the version whenever FormInput
 // gains a field or an option group; a file of an older version may then lack them, and they keep
 // the form's defaults. A file of a newer version is refused whole. Version 2 added the optional
-// member "cost": the inputs of cost and CO2, each member optional.
-inline constexpr int kInputsFileVersion = 2;
+// member "cost": the inputs of cost and CO2, each member optional. Version 3 added the option
+// "own_design_temps" and the fields of the heating system's own design temperatures.
+inline constexpr int kInputsFileVersion = 3;
 // The version that last added a field or an option group of the form: from it on a file holds
 // every one of them.
-inline constexpr int kFormFieldsVersion = 1;
+inline constexpr int kFormFieldsVersion = 3;
 inline constexpr char kInputsFileFormat[] = "VARMKALK indata";
 
 // What a list of kept calculations shows of one besides its identity and date.

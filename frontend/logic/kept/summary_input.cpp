@@ -55,6 +55,19 @@ class Restorer {
 
   void note(const QString& text) { restored_.notes += text; }
 
+  // The lettered system with these design temperatures, or "Egna temperaturer" with them typed.
+  void set_heating_system(const core::DesignTemperatures& temperatures) {
+    FormInput& input = restored_.input;
+    const std::optional<core::HeatingSystem> coded = core::coded_heating_system(temperatures);
+    input.own_design_temps = !coded;
+    if (coded) {
+      input.heating_system = *coded;
+      return;
+    }
+    input.own_supply_temp_c = form_number_text(temperatures.supply_temp_c, locale_);
+    input.own_return_temp_c = form_number_text(temperatures.return_temp_c, locale_);
+  }
+
   FormInput& input() { return restored_.input; }
 
  private:
@@ -109,7 +122,7 @@ void restore_hot_water(Restorer& restorer, const core::SummaryReport& report) {
 
 void restore_building(Restorer& restorer, const core::SummaryReport& report) {
   FormInput& input = restorer.input();
-  input.heating_system = report.heating_system;
+  restorer.set_heating_system(report.heating_system);
   if (const auto* place = std::get_if<core::Place>(&report.climate)) {
     input.climate = *place;
   } else {

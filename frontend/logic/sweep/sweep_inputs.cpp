@@ -10,6 +10,8 @@
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/run/windows1252_text.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -65,9 +67,24 @@ const core::InputQuantity& quantity_of(SweepInput input) {
   return core::input_quantity(found->key);
 }
 
+// The design supply temperature moves the return with it so that the return stays as far up
+// from the room towards the supply as in the case: a fixed difference would take 80/60 down to
+// 35/15, below the room.
+void set_design_supply(core::BoilerCase& c, double supply_c, const SweepBase& base) {
+  const core::DesignTemperatures& own = base.input.heating_system;
+  const double indoor_c = base.input.building.indoor_temp_c;
+  const double share = (own.return_temp_c - indoor_c) / (own.supply_temp_c - indoor_c);
+  c.heating_system = core::DesignTemperatures{
+      static_cast<float>(supply_c), static_cast<float>(indoor_c + share * (supply_c - indoor_c))};
+}
+
 // The case with the value, in the unit shown: a single-stage burner keeps its one power for
 // both, and a lowest return temperature chosen to follow the indoor temperature follows it.
 void set_number(SweepInput input, core::BoilerCase& c, double value, const SweepBase& base) {
+  if (input == SweepInput::design_supply_temp) {
+    set_design_supply(c, value, base);
+    return;
+  }
   if (input == SweepInput::burner_max_power && one_power(c.burner)) {
     c.burner = core::Burner::single_stage(static_cast<float>(core::watts_from_kw(value)));
     return;
@@ -88,9 +105,14 @@ std::vector<Choice> choices(SweepInput input, const SweepBase& base) {
   std::vector<Choice> list;
   if (input == SweepInput::heating_system) {
     for (const core::HeatingSystemDesign& design : core::kHeatingSystems) {
-      Choice choice{heating_system_text(design.system), base.input};
-      choice.input.heating_system = design.system;
+      Choice choice{heating_system_text(design.temperatures), base.input};
+      choice.input.heating_system = design.temperatures;
       list.push_back(choice);
+    }
+    if (!core::coded_heating_system(base.input.heating_system)) {
+      list.push_back({QCoreApplication::translate("SweepInputs", "Egna temperaturer (%1)")
+                          .arg(heating_system_text(base.input.heating_system)),
+                      base.input});
     }
     return list;
   }
@@ -170,6 +192,9 @@ SweepRange unrounded_range(SweepInput input, const SweepBase& base) {
       constexpr double kSpan = 4.0;
       return {value - kSpan, value + kSpan, kDefaultPoints};
     }
+    case SweepInput::design_supply_temp:
+      // From floor heating's temperatures up to old radiators'.
+      return {35.0, std::max(80.0, value), 46};
     case SweepInput::hot_water_demand:
       return up_from_zero(value, 5000.0);
     case SweepInput::heater_loss:
@@ -193,6 +218,8 @@ QString sweep_input_name(SweepInput input, const SweepBase& base) {
   switch (input) {
     case SweepInput::heating_system:
       return QStringLiteral("Värmesystem (fram/retur)");
+    case SweepInput::design_supply_temp:
+      return QCoreApplication::translate("SweepInputs", "Dimensionerande framledningstemperatur");
     case SweepInput::climate:
       return QStringLiteral("Klimat");
     case SweepInput::burner_max_power:
@@ -207,6 +234,9 @@ QString sweep_input_name(SweepInput input, const SweepBase& base) {
 }
 
 QString sweep_unit(SweepInput input) {
+  if (input == SweepInput::design_supply_temp) {
+    return QStringLiteral("°C");
+  }
   return is_category(input) ? QString() : from_utf8(quantity_of(input).unit);
 }
 
@@ -229,6 +259,12 @@ QString sweep_note(SweepInput input, const SweepBase& base) {
   switch (input) {
     case SweepInput::heating_system:
       return QStringLiteral("Värmesystemets dimensionerande fram- och returtemperatur.");
+    case SweepInput::design_supply_temp:
+      return QCoreApplication::translate(
+                 "SweepInputs",
+                 "Returtemperaturen följer med så att den ligger lika långt från "
+                 "inomhustemperaturen mot framledningen som i fallet (%1).")
+          .arg(heating_system_text(base.input.heating_system));
     case SweepInput::climate:
       return QStringLiteral(
           "Varje ort med sin dimensionerande utetemperatur; husets maximala "
@@ -279,6 +315,14 @@ QString range_fault(SweepInput input, const SweepBase& base, const SweepRange& r
   }
   for (const auto& [value, field] : {std::pair{range.from, QStringLiteral("Från")},
                                      std::pair{range.to, QStringLiteral("Till")}}) {
+    if (input == SweepInput::design_supply_temp &&
+        !(value >= core::kLowestDesignSupplyTempC && value <= core::kHighestDesignSupplyTempC)) {
+      return QCoreApplication::translate("SweepInputs",
+                                         "Värdet i fältet \"%1\" ligger utanför %2–%3 °C.")
+          .arg(field)
+          .arg(double(core::kLowestDesignSupplyTempC))
+          .arg(double(core::kHighestDesignSupplyTempC));
+    }
     core::BoilerCase changed = base.input;
     set_number(input, changed, value, base);
     try {
@@ -324,6 +368,9 @@ std::vector<SweepPoint> sweep_points(SweepInput input, const SweepBase& base,
 }
 
 double current_position(SweepInput input, const SweepBase& base) {
+  if (input == SweepInput::design_supply_temp) {
+    return base.input.heating_system.supply_temp_c;
+  }
   if (!is_category(input)) {
     return quantity_of(input).value(base.input);
   }

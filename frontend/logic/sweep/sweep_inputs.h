@@ -14,6 +14,7 @@ namespace varmkalk {
 // The inputs a sensitivity sweep can vary, in the order the window lists them.
 enum class SweepInput {
   heating_system,
+  design_supply_temp,
   min_return_temp,
   burner_max_power,
   burner_min_power,
@@ -32,13 +33,13 @@ enum class SweepInput {
   climate,
 };
 
-inline constexpr std::array<SweepInput, 17> kSweepInputs{
-    SweepInput::heating_system,     SweepInput::min_return_temp,   SweepInput::burner_max_power,
-    SweepInput::burner_min_power,   SweepInput::excess_air,        SweepInput::pilot_power,
-    SweepInput::flue_gas_temp_high, SweepInput::flue_gas_temp_low, SweepInput::convection_constant,
-    SweepInput::standby_constant,   SweepInput::standby_exponent,  SweepInput::design_heat_demand,
-    SweepInput::indoor_temp,        SweepInput::hot_water_demand,  SweepInput::heater_loss,
-    SweepInput::pump_power,         SweepInput::climate,
+inline constexpr std::array<SweepInput, 18> kSweepInputs{
+    SweepInput::heating_system,      SweepInput::design_supply_temp, SweepInput::min_return_temp,
+    SweepInput::burner_max_power,    SweepInput::burner_min_power,   SweepInput::excess_air,
+    SweepInput::pilot_power,         SweepInput::flue_gas_temp_high, SweepInput::flue_gas_temp_low,
+    SweepInput::convection_constant, SweepInput::standby_constant,   SweepInput::standby_exponent,
+    SweepInput::design_heat_demand,  SweepInput::indoor_temp,        SweepInput::hot_water_demand,
+    SweepInput::heater_loss,         SweepInput::pump_power,         SweepInput::climate,
 };
 
 inline constexpr int kMinSweepPoints = 2;

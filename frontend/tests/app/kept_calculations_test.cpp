@@ -413,8 +413,10 @@ class KeptCalculationsTest : public varmkalk::testing::MenuFixture {
     write_file(QStringLiteral("utf8sum.dat"), QString::fromLatin1(summary).toUtf8());
     write_file(QStringLiteral("gamesum.dat"), "HIGH SCORES\r\n1. AAA 9000\r\n");
     write_file(QStringLiteral("cut indata.json"), inputs.left(inputs.size() / 2));
-    write_file(QStringLiteral("new indata.json"),
-               QByteArray(inputs).replace("\"version\": 2", "\"version\": 7"));
+    write_file(
+        QStringLiteral("new indata.json"),
+        QByteArray(inputs).replace(
+            "\"version\": " + QByteArray::number(varmkalk::kInputsFileVersion), "\"version\": 7"));
     const QStringList before = folder_state();
 
     for (const char* button : {"jamfor", "hamtaindata"}) {

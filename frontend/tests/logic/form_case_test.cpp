@@ -91,6 +91,11 @@ FormInput input_needing(const QString& field) {
     input.own_climate_file = QStringLiteral("egen.dat");
     input.own_design_outdoor_temp_c = QStringLiteral("-24");
   }
+  if (field.endsWith(QStringLiteral("dim"))) {
+    input.own_design_temps = true;
+    input.own_supply_temp_c = QStringLiteral("45");
+    input.own_return_temp_c = QStringLiteral("35");
+  }
   return input;
 }
 
@@ -486,6 +491,8 @@ class FormCaseTest : public QObject {
         {"intemp", "intemp", "", ""},
         {"cirkpump", "cirkpump", "", ""},
         {"dut", "dut", "", ""},
+        {"framdim", "framdim", "", ""},
+        {"returdim", "returdim", "", ""},
     };
     QCOMPARE(std::size(expectations), varmkalk::kFormFields.size());
     for (const Expectation& row : expectations) {

@@ -241,8 +241,8 @@ class KeptInputsTest : public QObject {
     QTest::newRow("another program's JSON")
         << QByteArray(R"({"name": "x", "version": 1})") << "ingen indatafil från VARMKALK";
     QTest::newRow("an array") << QByteArray("[1, 2]") << "ingen indatafil från VARMKALK";
-    QTest::newRow("a newer version") << changed(QStringLiteral("version"), 3)
-                                     << "version 3, men denna VARMKALK läser bara version 2";
+    QTest::newRow("a newer version") << changed(QStringLiteral("version"), 4)
+                                     << "version 4, men denna VARMKALK läser bara version 3";
     QTest::newRow("cost in a file of version 1")
         << changed(QStringLiteral("version"), 1) << "fältet \"cost\" hör inte till formatet";
     QTest::newRow("a price below its range")

@@ -88,7 +88,10 @@ core::BoilerCase varied_case(std::mt19937& random) {
   input.flue_gas.low_temp = {between(25.0, 120.0), between(20.0, 60.0), between(15.0, 50.0)};
   input.flue_gas.high_temp = {between(50.0, 250.0), between(40.0, 95.0), between(30.0, 80.0)};
   input.losses = {between(0.0, 5.0), between(0.0, 5.0), between(0.5, 2.0)};
-  input.heating_system = core::kHeatingSystems[random() % core::kHeatingSystems.size()].system;
+  input.heating_system =
+      one_in(4) ? core::DesignTemperatures{static_cast<float>(between(30.0, 90.0)),
+                                           static_cast<float>(between(25.0, 29.5))}
+                : core::kHeatingSystems[random() % core::kHeatingSystems.size()].temperatures;
   input.climate =
       one_in(10) ? core::ClimateChoice(core::OwnClimate{"egen.dat", -12.0f})
                  : core::ClimateChoice(core::kClimates[random() % core::kClimates.size()].place);

@@ -116,6 +116,13 @@ std::vector<TypedSweep> typed_sweeps() {
     return point.category == QStringLiteral("80/60 °C") ||
            point.category == QStringLiteral("55/45 °C");
   };
+  // The example's 55/45 °C system in a 20 °C room: the return 25/35 of the way up.
+  const auto design_supply = [](FormInput& form, const SweepPoint& point) {
+    form.own_design_temps = true;
+    form.own_supply_temp_c = typed(point.position);
+    form.own_return_temp_c = typed(20.0 + (point.position - 20.0) * 25.0 / 35.0);
+    return true;
+  };
   const auto climate = [](FormInput& form, const SweepPoint& point) {
     for (const core::Climate& place : core::kClimates) {
       if (point.category == QString::fromUtf8(place.place_name.data(),
@@ -128,6 +135,7 @@ std::vector<TypedSweep> typed_sweeps() {
   };
   return {
       {"heating system", SweepInput::heating_system, false, {}, heating_system},
+      {"design supply", SweepInput::design_supply_temp, false, {35, 80, 4}, design_supply},
       {"lowest return", SweepInput::min_return_temp, false, {20, 65, 4}, lowest_return},
       {"single-stage power",
        SweepInput::burner_max_power,

@@ -88,7 +88,7 @@ TEST(BatchProgram, EveryRowGivesTheNumbersAndMessagesOfKalvexForTheSameControlFi
   cases.push_back(testing::worked_example());
   core::BoilerCase kiruna = testing::modulating_example();
   kiruna.climate = core::Place::kiruna;
-  kiruna.heating_system = core::HeatingSystem::radiators_80_60;
+  kiruna.heating_system = core::design_temperatures(core::HeatingSystem::radiators_80_60);
   kiruna.combustion.pilot_power_w = 120.5f;
   cases.push_back(kiruna);
   core::BoilerCase refused = testing::worked_example();
