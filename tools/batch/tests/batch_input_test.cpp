@@ -131,6 +131,56 @@ TEST(BatchInput, RefusesTablesThatCannotRunNamingLineAndColumn) {
   }
 }
 
+// The fixture's cells with a design supply and return cell after them.
+Cells with_design(const std::string& code, const std::string& supply, const std::string& back) {
+  Cells cells = example_cells();
+  set(cells, "heating_system_code", code);
+  cells.emplace_back("design_supply_temp", supply);
+  cells.emplace_back("design_return_temp", back);
+  return cells;
+}
+
+core::DesignTemperatures system_of(const Cells& cells) {
+  const BatchInput input = read_batch_input(table_text(cells), "in.csv");
+  EXPECT_EQ(input.rows.size(), 1u);
+  return input.rows.at(0).input.heating_system;
+}
+
+TEST(BatchInput, DesignTemperaturesApplyWhereBothCellsAreFilledElseTheCode) {
+  EXPECT_EQ(system_of(with_design("", "45", " 35 ")), (core::DesignTemperatures{45.0f, 35.0f}));
+  EXPECT_EQ(system_of(with_design("b", "42.5", "30")), (core::DesignTemperatures{42.5f, 30.0f}));
+  EXPECT_EQ(system_of(with_design("A", "80", "60")), (core::DesignTemperatures{80.0f, 60.0f}));
+  EXPECT_EQ(system_of(with_design("A", "", "")), (core::DesignTemperatures{80.0f, 60.0f}));
+  EXPECT_EQ(system_of(with_design("B", " ", "")), (core::DesignTemperatures{55.0f, 45.0f}));
+
+  struct Fault {
+    Cells cells;
+    std::string message;
+  };
+  Cells alone = example_cells();
+  alone.emplace_back("design_return_temp", "35");
+  for (const Fault& fault : std::vector<Fault>{
+           {alone,
+            "in.csv, rad 1, kolumn 23 (\"design_return_temp\"): kolumnen \"design_supply_temp\" "
+            "saknas; de dimensionerande temperaturerna anges i två kolumner tillsammans"},
+           {with_design("", "45", ""),
+            "in.csv, rad 2, kolumn 24 (\"design_return_temp\"): fältet är tomt men "
+            "design_supply_temp är ifyllt"},
+           {with_design("A", "45", "35"),
+            "in.csv, rad 2, kolumn 18 (\"heating_system_code\"): \"A\" står inte för 45/35 °C; "
+            "lämna fältet tomt eller ange B"},
+           {with_design("B", "80", "60"),
+            "\"B\" står inte för 80/60 °C; lämna fältet tomt eller "
+            "ange A"},
+           {with_design("", "\"45,5\"", "35"),
+            "in.csv, rad 2, kolumn 23 (\"design_supply_temp\"): \"45,5\" är inget tal"},
+           {with_design("", "", ""), "kolumn 18 (\"heating_system_code\"): fältet är tomt"},
+       }) {
+    const std::string message = refusal(table_text(fault.cells));
+    EXPECT_NE(message.find(fault.message), std::string::npos) << message;
+  }
+}
+
 TEST(BatchInput, ListsTheFirstFaultyCellsAndCountsTheRest) {
   Cells cells = example_cells();
   std::string text = table_text(cells);

@@ -109,6 +109,14 @@ TEST(BatchProgram, EveryRowGivesTheNumbersAndMessagesOfKalvexForTheSameControlFi
   core::BoilerCase faulty_climate = testing::worked_example();
   faulty_climate.climate = core::Place::jonkoping;
   cases.push_back(faulty_climate);
+  // Heating systems of their own: low-temperature radiators, and floor heating in Kiruna.
+  core::BoilerCase low_temperature = testing::modulating_example();
+  low_temperature.heating_system = {45.0f, 35.0f};
+  cases.push_back(low_temperature);
+  core::BoilerCase floor = testing::worked_example();
+  floor.heating_system = {35.0f, 28.5f};
+  floor.climate = core::Place::kiruna;
+  cases.push_back(floor);
   // A pump that puts ten times its electricity into the water makes heat out of nothing.
   core::BoilerCase perpetual_pump = testing::worked_example();
   perpetual_pump.pump.heat_share_percent = 1000.0f;
@@ -187,8 +195,38 @@ TEST(BatchProgram, EveryRowGivesTheNumbersAndMessagesOfKalvexForTheSameControlFi
   }
   // The cases were chosen to give each outcome, a year without heating day among them.
   EXPECT_EQ(statuses, (std::vector<std::string>{"ok", "ok", "error", "shortfall", "error", "ok",
-                                                "error", "error"}));
+                                                "error", "shortfall", "ok", "error"}));
   EXPECT_EQ(output.rows[5].fields[column("heating_days")], "0");
+}
+
+// The lettered pairs typed as numbers give every result cell of their letter, the input columns
+// that differ apart.
+TEST(BatchProgram, LetteredPairsTypedAsNumbersGiveTheResultsOfTheirLetter) {
+  std::vector<core::BoilerCase> cases;
+  for (const core::HeatingSystemDesign& design : core::kHeatingSystems) {
+    for (core::BoilerCase input : {testing::worked_example(), testing::modulating_example()}) {
+      input.heating_system = design.temperatures;
+      cases.push_back(input);
+    }
+  }
+  TempFolder folder;
+  folder.write("coded.csv", batch_table(cases));
+  folder.write("typed.csv", batch_table(cases, {}, true));
+  ASSERT_EQ(run_in(folder.path(), KALVEX_BATCH_PROGRAM, "coded.csv coded-ut.csv"), 0);
+  ASSERT_EQ(run_in(folder.path(), KALVEX_BATCH_PROGRAM, "typed.csv typed-ut.csv"), 0);
+  const core::CsvTable coded = core::read_csv_table(folder.read("coded-ut.csv"), "coded");
+  const core::CsvTable typed = core::read_csv_table(folder.read("typed-ut.csv"), "typed");
+  ASSERT_EQ(typed.rows.size(), cases.size());
+  const auto results = [](const core::CsvTable& table, std::size_t row) {
+    const auto first = std::find(table.header.begin(), table.header.end(), "status");
+    const auto at = static_cast<std::size_t>(first - table.header.begin());
+    return std::vector<std::string>(table.rows[row].fields.begin() + static_cast<long>(at),
+                                    table.rows[row].fields.end());
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    EXPECT_EQ(results(typed, i), results(coded, i)) << i;
+    EXPECT_NE(results(coded, i).front(), "error");
+  }
 }
 
 class BatchFiles : public ::testing::Test {
