@@ -52,6 +52,7 @@ inline constexpr char kNo[] = "Command2";
 namespace help {
 inline constexpr char kHotWaterDialog[] = "Form3";
 inline constexpr char kFlueGasDialog[] = "Form1";
+inline constexpr char kOwnTempsDialog[] = "Egnatemphjalp";
 inline constexpr char kClose[] = "Command1";
 inline constexpr char kText[] = "Text1";
 inline constexpr char kPicture[] = "Picture1";

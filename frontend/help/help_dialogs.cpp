@@ -7,6 +7,7 @@
 #include "frontend/help/info_picture.h"
 #include "frontend/help/twips.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QPalette>
@@ -49,7 +50,7 @@ struct DialogLayout {
 
 // The information picture and "Stäng" share a row under the text; in the chart dialogs the row
 // lines up with the bottom of the chart.
-constexpr std::array<DialogLayout, 9> kHelpLayouts{{
+constexpr std::array<DialogLayout, 10> kHelpLayouts{{
     {"inmatningsord",
      "Några ord om indata",
      4290,
@@ -135,6 +136,15 @@ constexpr std::array<DialogLayout, 9> kHelpLayouts{{
      TwipsBox{240, 6120, 480, 495},
      control::help::kClose,
      {5505, 6120, 1455, 495}},
+    {control::help::kOwnTempsDialog,
+     QT_TRANSLATE_NOOP("HelpDialogs", "HJÄLP - Egna temperaturer"),
+     5400,
+     5400,
+     {240, 240, 4920, 4380},
+     true,
+     TwipsBox{240, 4740, 480, 495},
+     control::help::kClose,
+     {3705, 4740, 1455, 495}},
 }};
 
 constexpr DialogLayout kProginfoLayout{"proginfo",
@@ -236,7 +246,7 @@ QDialog* build_dialog(const DialogLayout& layout, const QString& text, QWidget* 
   auto* dialog = new QDialog(parent);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setObjectName(QString::fromUtf8(layout.form_name));
-  dialog->setWindowTitle(QString::fromUtf8(layout.caption));
+  dialog->setWindowTitle(QCoreApplication::translate("HelpDialogs", layout.caption));
   dialog->setFixedSize(twips_size(layout.width, layout.height));
   QPalette palette = dialog->palette();
   palette.setColor(QPalette::Window, dialog_grey);

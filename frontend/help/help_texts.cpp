@@ -2,6 +2,8 @@
 #include "frontend/help/help_texts.h"
 #include "frontend/controls/control_names.h"
 
+#include <QCoreApplication>
+
 // The program's own documentation, in Swedish, broken into lines that fit the text boxes of the
 // dialogs.
 
@@ -408,6 +410,49 @@ på några kWh; faller mätvärdet i ett sådant språng
 och inget uppvärmningsbehov ger gasen inom 1 kWh,
 säger programmet också det.)";
 
+constexpr const char* own_temps_text = QT_TRANSLATE_NOOP("HelpTexts", R"(Egna temperaturer
+
+Värmesystemets dimensionerande temperaturer är
+framlednings- och returtemperaturen på de kallaste
+dygnen, då huset behöver sin största effekt. På
+mildare dygn är båda lägre; programmet räknar fram
+dem ur radiatorformeln.
+
+Typiska värden
+  Golvvärme                          35/28 °C
+  Lågtempererade radiatorer          45/35 °C
+  Rikligt tilltagna radiatorer       70/50 °C
+  Äldre radiatorer                   80/60 °C
+
+Så hittar du dina egna
+Se vilken framledningstemperatur värmesystemet
+behöver en riktigt kall dag för att huset ska hålla
+sig varmt, och vad vattnet har då det kommer
+tillbaka till pannan. Reglercentralens kurva visar
+ofta framledningen vid den lägsta utetemperaturen.
+Installatörens beräkning, eller en termometer på
+rören en kall dag, ger båda.
+
+Gränser
+Framledningen ska ligga mellan 25 och 95 °C, över
+returen, och returen över inomhustemperaturen.
+
+Lägre temperaturer ger en kondenserande panna mer
+kondensation, om pannan låter returen följa
+värmesystemet (lägsta temperatur till pannan
+20 °C). En panna som håller returen vid 65 °C
+vinner nästan inget.
+
+Golvvärme räknas med radiatorernas exponent 1,3;
+ett golvs är närmare 1,1, så på mildare dygn blir
+temperaturerna något lägre i verkligheten än i
+beräkningen.
+
+En styrfil med egna temperaturer har B på rad 18
+och temperaturerna på rad 26-28. Ett äldre
+beräkningsprogram läser bara rad 18 och räknar
+då med 55/45 °C.)");
+
 }  // namespace
 
 QString help_text(const QString& form_name) {
@@ -430,6 +475,8 @@ QString help_text(const QString& form_name) {
     text = kostnad_text;
   } else if (form_name == u"Matarhjalp") {
     text = matare_text;
+  } else if (form_name == QLatin1String(control::help::kOwnTempsDialog)) {
+    return QCoreApplication::translate("HelpTexts", own_temps_text);
   }
   return text == nullptr ? QString() : QString::fromUtf8(text);
 }

@@ -21,10 +21,10 @@
 #include "frontend/logic/kept/cost_figures.h"
 #include "frontend/logic/run/engine_run.h"
 #include "frontend/logic/run/file_names.h"
+#include "frontend/logic/run/folder_year.h"
 #include "frontend/logic/run/result_files.h"
 #include "frontend/logic/run/run_notices.h"
 #include "frontend/logic/sweep/sweep_base.h"
-#include "frontend/logic/run/folder_year.h"
 #include "frontend/platform/qt_platform.h"
 #include "frontend/sweep/sweep_export.h"
 #include "frontend/sweep/sweep_window.h"
@@ -279,6 +279,8 @@ bool save_sweeps(varmkalk::Platform& platform, const QDir& dir) {
                                varmkalk::sweep_chart_png(window.shown()));
   ok &= sweep(window, SweepInput::excess_air, QStringLiteral("0"), QStringLiteral("400")) &&
         save(window, dir, QStringLiteral("Kanslighetsanalys-luftoverskott"));
+  ok &= sweep(window, SweepInput::design_supply_temp) &&
+        save(window, dir, QStringLiteral("Kanslighetsanalys-framledningstemperatur"));
   ok &= sweep(window, SweepInput::climate) &&
         save(window, dir, QStringLiteral("Kanslighetsanalys-klimat"));
   return ok;
@@ -395,6 +397,14 @@ int main(int argc, char* argv[]) {
 
   ok &= save_input_form(platform, dir, QStringLiteral("Inmatning-ny"), {});
   {
+    varmkalk::FormInput input = typed_worked_example();
+    input.own_design_temps = true;
+    input.own_supply_temp_c = QStringLiteral("45");
+    input.own_return_temp_c = QStringLiteral("35");
+    const auto form = filled_input_form(swedish_platform, input, varmkalk::kSwedish);
+    ok &= save(*form, dir, QStringLiteral("Inmatning-egnatemperaturer"));
+  }
+  {
     InputForm form(platform, varmkalk::IdentityFormOpener{}, nullptr);
     form.setAttribute(Qt::WA_DeleteOnClose, false);
     form.show();
@@ -430,7 +440,7 @@ int main(int argc, char* argv[]) {
   }
 
   for (const char* name : {"inmatningsord", "HelpBurn", "Form3", "Helpkonv", "stillestand", "Form1",
-                           "HelpHeat", "Matarhjalp"}) {
+                           "HelpHeat", "Matarhjalp", varmkalk::control::help::kOwnTempsDialog}) {
     const std::unique_ptr<QDialog> help(
         varmkalk::create_help_dialog(QString::fromLatin1(name), nullptr));
     ok &= help != nullptr && save(*help, dir, QString::fromLatin1(name));

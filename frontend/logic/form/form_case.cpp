@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/form/form_case.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -234,6 +235,46 @@ std::string own_climate_file_name(const QString& name) {
   return *bytes;
 }
 
+// Typed design temperatures keep the rule the engine holds them to, told in the form's words and
+// marked on the field that breaks it.
+void check_design_temperatures(const core::DesignTemperatures& typed, float indoor_temp_c,
+                               const QLocale& locale) {
+  const auto degrees = [&locale](float value) { return locale.toString(double(value)); };
+  const std::optional<core::DesignTemperatureFault> fault =
+      core::design_temperature_fault(typed, indoor_temp_c);
+  if (!fault) {
+    return;
+  }
+  const QString supply = form_field_name(&FormInput::own_supply_temp_c);
+  const QString back = form_field_name(&FormInput::own_return_temp_c);
+  switch (*fault) {
+    case core::DesignTemperatureFault::supply_out_of_range:
+      throw field_error(supply, QCoreApplication::translate(
+                                    "FormCase",
+                                    "Framledningstemperaturen i fältet %1 är %2 °C; den ska ligga "
+                                    "mellan %3 och %4 °C, från golvvärmens till de varmaste "
+                                    "radiatorernas.")
+                                    .arg(quoted_label(supply), degrees(typed.supply_temp_c),
+                                         degrees(core::kLowestDesignSupplyTempC),
+                                         degrees(core::kHighestDesignSupplyTempC)));
+    case core::DesignTemperatureFault::return_not_below_supply:
+      throw field_error(back, QCoreApplication::translate(
+                                  "FormCase",
+                                  "Returtemperaturen i fältet %1 är %2 °C; den ska vara lägre än "
+                                  "framledningstemperaturen, %3 °C.")
+                                  .arg(quoted_label(back), degrees(typed.return_temp_c),
+                                       degrees(typed.supply_temp_c)));
+    case core::DesignTemperatureFault::return_not_above_indoor:
+      throw field_error(
+          back, QCoreApplication::translate(
+                    "FormCase",
+                    "Returtemperaturen i fältet %1 är %2 °C; den ska vara högre än "
+                    "inomhustemperaturen, %3 °C, för att radiatorerna ska värma "
+                    "rummet.")
+                    .arg(quoted_label(back), degrees(typed.return_temp_c), degrees(indoor_temp_c)));
+  }
+}
+
 // The case for the input of a complete choice of components, without its identity. Every step
 // is tried whatever the steps before it met, so that the faults of all fields are found; the case
 // is complete only when no fault was added.
@@ -296,6 +337,10 @@ core::BoilerCase derive(const FormInput& input, const QLocale& locale, Faults& f
         faults.attempt([&] { return derivation.field_value(&FormInput::own_return_temp_c); });
     if (supply_c && return_c) {
       derived.heating_system = core::DesignTemperatures{*supply_c, *return_c};
+      faults.attempt([&] {
+        check_design_temperatures(derived.heating_system, derived.building.indoor_temp_c, locale);
+        return true;
+      });
     }
   }
   derived.climate = input.climate;

@@ -512,6 +512,29 @@ class InputFormTest : public QObject {
   // "Egen klimatfil" lists the working folder's own climate years as the option is chosen, so
   // that a file added while the form is open is offered; the six bundled places and the other
   // .dat files (results) are not, and what the user typed stays.
+  // "Egna temperaturer" joins the two lettered systems' group; its fields show while it is
+  // chosen, and the form gives back what it was set to.
+  void own_design_temperatures_are_a_third_heating_system() {
+    QVERIFY(!child(QStringLiteral("framdim"))->isVisible());
+    click(QStringLiteral("Egnatemp"));
+    QVERIFY(child(QStringLiteral("framdim"))->isVisible());
+    QVERIFY(child(QStringLiteral("Egnatemp_hjalp"))->isVisible());
+    QVERIFY(!child<QRadioButton>(QStringLiteral("framretur5545"))->isChecked());
+    fill({"framdim"}, QStringLiteral("45"));
+    fill({"returdim"}, QStringLiteral("35"));
+    varmkalk::FormInput input = form_->form_input();
+    QVERIFY(input.own_design_temps);
+    QCOMPARE(input.own_supply_temp_c, QStringLiteral("45"));
+
+    click(QStringLiteral("framretur8060"));
+    QVERIFY(!child<QRadioButton>(QStringLiteral("Egnatemp"))->isChecked());
+    QVERIFY(!child(QStringLiteral("returdim"))->isVisible());
+    QVERIFY(!form_->form_input().own_design_temps);
+    form_->set_form_input(input);
+    QVERIFY(child<QRadioButton>(QStringLiteral("Egnatemp"))->isChecked());
+    QCOMPARE(field(QStringLiteral("returdim"))->text(), QStringLiteral("35"));
+  }
+
   void own_climate_list_is_read_when_chosen() {
     const QString started_in = QDir::currentPath();
     QTemporaryDir folder;

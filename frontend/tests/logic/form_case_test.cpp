@@ -491,8 +491,9 @@ class FormCaseTest : public QObject {
         {"intemp", "intemp", "", ""},
         {"cirkpump", "cirkpump", "", ""},
         {"dut", "dut", "", ""},
-        {"framdim", "framdim", "", ""},
-        {"returdim", "returdim", "", ""},
+        // Typed design temperatures are held to the engine's rule on the form already.
+        {"framdim", "framdim", "framdim", "framdim"},
+        {"returdim", "returdim", "returdim", "returdim"},
     };
     QCOMPARE(std::size(expectations), varmkalk::kFormFields.size());
     for (const Expectation& row : expectations) {
@@ -650,6 +651,41 @@ class FormCaseTest : public QObject {
     QCOMPARE(file_bytes(path), old_file);
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("styrfil.dat")});
+  }
+
+  // "Egna temperaturer" gives the case its typed pair, a lettered pair typed gives its letter, and
+  // a pair the engine would refuse is named on its field in the form's words.
+  void own_design_temperatures_give_the_case_or_name_their_field() {
+    FormInput input = complete_swedish_input();
+    input.own_design_temps = true;
+    input.own_supply_temp_c = QStringLiteral("42,5");
+    input.own_return_temp_c = QStringLiteral("32");
+    const Case typed = derived_case(input);
+    QCOMPARE(typed.heating_system, (varmkalk::core::DesignTemperatures{42.5f, 32.0f}));
+    QCOMPARE(varmkalk::core::control_file_lines(typed).size(), std::size_t{28});
+    input.own_supply_temp_c = QStringLiteral("80");
+    input.own_return_temp_c = QStringLiteral("60");
+    QCOMPARE(derive(input), derive(complete_swedish_input()));
+
+    struct Fault {
+      const char* supply;
+      const char* back;
+      const char* field;
+      const char* phrase;
+    };
+    for (const Fault& fault :
+         {Fault{"96", "60", "framdim", "mellan 25 och 95 °C"},
+          Fault{"45", "45", "returdim", "lägre än framledningstemperaturen"},
+          Fault{"45", "19,5", "returdim", "högre än inomhustemperaturen, 20"}}) {
+      input.own_supply_temp_c = QString::fromLatin1(fault.supply);
+      input.own_return_temp_c = QString::fromLatin1(fault.back);
+      const auto derived = varmkalk::derive_case(input, QStringLiteral("h123"), kSwedish);
+      const auto* error = std::get_if<FieldError>(&derived);
+      QVERIFY2(error != nullptr, fault.phrase);
+      QCOMPARE(error->field, QString::fromLatin1(fault.field));
+      QVERIFY2(error->message.contains(QString::fromUtf8(fault.phrase)),
+               qPrintable(error->message));
+    }
   }
 };
 
