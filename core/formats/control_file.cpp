@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/control_file.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -13,6 +12,7 @@
 #include "core/files/platform.h"
 #include "core/files/run_error.h"
 #include "core/formats/climate_file_name.h"
+#include "core/text/ascii_case.h"
 #include "core/text/byte_code.h"
 #include "core/text/file_name_fault.h"
 #include "core/text/fixed_field.h"
@@ -388,10 +388,8 @@ bool names_climate_file(std::string_view line) {
 }
 
 bool names_design_temperatures(std::string_view line) {
-  const std::string_view key = without_trailing_blanks(line.substr(0, kCodeWidth));
-  return key.size() == kDesignTemperaturesKey.size() &&
-         std::equal(key.begin(), key.end(), kDesignTemperaturesKey.begin(),
-                    [](char a, char b) { return (a >= 'a' && a <= 'z' ? a - 'a' + 'A' : a) == b; });
+  return equal_ignoring_case(without_trailing_blanks(line.substr(0, kCodeWidth)),
+                             kDesignTemperaturesKey);
 }
 
 std::string control_file_text(const BoilerCase& input) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/text/ascii_case.h"
 #include "core/text/byte_code.h"
 #include "core/text/file_name_fault.h"
 
@@ -17,12 +18,6 @@ constexpr std::array<std::string_view, 6> kDeviceNames = {"con", "prn",    "aux"
 constexpr std::array<std::string_view, 2> kNumberedDeviceNames = {"com", "lpt"};
 constexpr std::array<std::string_view, 6> kSuperscripts = {"\xB9",     "\xB2",     "\xB3",
                                                            "\xC2\xB9", "\xC2\xB2", "\xC2\xB3"};
-
-bool equal_ignoring_case(std::string_view a, std::string_view lower_case) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-  return a.size() == lower_case.size() && std::equal(a.begin(), a.end(), lower_case.begin(),
-                                                     [&](char x, char y) { return lower(x) == y; });
-}
 
 bool is_device_name(std::string_view stem) {
   if (std::any_of(kDeviceNames.begin(), kDeviceNames.end(),

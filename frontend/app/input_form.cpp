@@ -18,6 +18,7 @@
 #include "frontend/platform/fixed_layout_window.h"
 #include "frontend/platform/platform.h"
 
+#include <QButtonGroup>
 #include <QCoreApplication>
 #include <QDir>
 #include <QKeyEvent>
@@ -408,6 +409,22 @@ void InputForm::input_complete() {
     return;
   }
   open_identity_form_(*this);
+}
+
+void InputForm::join_frame_options(const char* frame, QRadioButton& option,
+                                   std::span<const char* const> controls) {
+  auto* group = new QButtonGroup(this);
+  for (QRadioButton* framed : control(frame)->findChildren<QRadioButton*>()) {
+    group->addButton(framed);
+  }
+  group->addButton(&option);
+  const auto show = [this, controls](bool shown) {
+    for (const char* name : controls) {
+      control(name)->setVisible(shown);
+    }
+  };
+  show(false);
+  connect(&option, &QRadioButton::toggled, this, show);
 }
 
 void InputForm::connect_help_buttons() {

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 
 class QLabel;
 class QLineEdit;
@@ -89,6 +90,10 @@ class InputForm : public QDialog {
   void connect_own_climate();
   void build_own_design_temps();
   void connect_own_design_temps();
+  // An option below a frame of options joins their group; `controls` show only while it is
+  // chosen.
+  void join_frame_options(const char* frame, QRadioButton& option,
+                          std::span<const char* const> controls);
   void refresh_own_climate_files();
   void take_own_climate_file(const QString& name, double suggested_design_temp_c);
   void build_visibility_rules();

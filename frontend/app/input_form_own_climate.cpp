@@ -2,9 +2,7 @@
 // The seventh climate choice of the input form: a climate file of the user's own from the working
 // folder, or one imported into it, with its design outdoor temperature.
 
-#include <QButtonGroup>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,18 +44,8 @@ void InputForm::build_own_climate() {
 }
 
 void InputForm::connect_own_climate() {
-  auto* group = new QButtonGroup(this);
-  for (QRadioButton* place : control("Ort")->findChildren<QRadioButton*>()) {
-    group->addButton(place);
-  }
   QRadioButton* own = option("Egenklimat");
-  group->addButton(own);
-  const auto show_own_controls = [this](bool shown) {
-    for (const char* name : kOwnClimateControls) {
-      control(name)->setVisible(shown);
-    }
-  };
-  show_own_controls(false);
+  join_frame_options("Ort", *own, kOwnClimateControls);
   // The list is read when it is shown: reading every climate file of the folder each time the
   // form opens would slow the form down in a folder of many kept calculations.
   connect(own, &QRadioButton::toggled, this, [this](bool chosen) {
@@ -65,7 +53,6 @@ void InputForm::connect_own_climate() {
       refresh_own_climate_files();
     }
   });
-  connect(own, &QRadioButton::toggled, this, show_own_controls);
 
   auto* files = qobject_cast<QComboBox*>(control("klimatfil_lista"));
   connect(files, &QComboBox::textActivated, this, [this, files](const QString& name) {

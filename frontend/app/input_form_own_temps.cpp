@@ -2,9 +2,7 @@
 // The third heating-system choice of the input form: the design supply and return temperatures
 // the user types, for floor heating, low-temperature or generously sized radiators.
 
-#include <QButtonGroup>
 #include <QCoreApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,19 +47,7 @@ void InputForm::build_own_design_temps() {
 }
 
 void InputForm::connect_own_design_temps() {
-  auto* group = new QButtonGroup(this);
-  for (QRadioButton* system : control("varmesystem")->findChildren<QRadioButton*>()) {
-    group->addButton(system);
-  }
-  QRadioButton* own = option("Egnatemp");
-  group->addButton(own);
-  const auto show_own_controls = [this](bool shown) {
-    for (const char* name : kOwnTempControls) {
-      control(name)->setVisible(shown);
-    }
-  };
-  show_own_controls(false);
-  connect(own, &QRadioButton::toggled, this, show_own_controls);
+  join_frame_options("varmesystem", *option("Egnatemp"), kOwnTempControls);
   connect(qobject_cast<QPushButton*>(control("Egnatemp_hjalp")), &QPushButton::clicked, this,
           [this] {
             if (QDialog* dialog =

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/case/climates.h"
+#include "core/case/code_letter.h"
 #include "core/case/heating_systems.h"
 #include "core/climate_import/source_text.h"
 #include "core/formats/control_file.h"
@@ -426,8 +427,7 @@ std::optional<BatchRow> BatchReader::next() {
       // Beside typed temperatures the code is left out or is the letter the writer gives them.
       const char letter = core::heating_system_code_letter(*typed);
       const std::string_view text = core::trimmed(cell);
-      if (text.empty() ||
-          (text.size() == 1 && (text[0] == letter || text[0] == letter - 'A' + 'a'))) {
+      if (text.empty() || core::is_code_letter(text, letter)) {
         continue;
       }
       fault = quoted_for_message(text) + " står inte för " +
