@@ -51,7 +51,7 @@ set(test_layers
 set(core_text_may "")
 set(core_case_may core/text)
 set(core_model_may core/case core/text)
-set(core_heatpump_may core/model)
+set(core_heatpump_may core/model core/text)
 set(core_files_may core/text)
 set(core_climate_import_may core/files core/text)
 set(core_formats_may core/case core/climate_import core/files core/heatpump core/model core/text)

@@ -25,8 +25,18 @@ constexpr std::array<YearFigure, 8> kGasBoilerFigures = {{
     {"Koldioxid", "", "kg/år", &YearCost::co2_kg, "co2_kg"},
 }};
 
-const std::array<Generator, 1> kGenerators = {{
+// The heat pump buys electricity alone: for the unit, its backup heater, its off modes and the
+// circulation pump.
+constexpr std::array<YearFigure, 4> kHeatPumpFigures = {{
+    {"El", "värmepump, elpatron och cirkulationspump", kKwhPerYear, &YearCost::electricity_kwh, ""},
+    {"Kostnad för elen", "", kSekPerYear, &YearCost::electricity_cost_sek, ""},
+    {"Kostnad totalt", "", kSekPerYear, &YearCost::total_cost_sek, "hp_cost_sek"},
+    {"Koldioxid", "", "kg/år", &YearCost::co2_kg, "hp_co2_kg"},
+}};
+
+const std::array<Generator, 2> kGenerators = {{
     {"gas_boiler", "Gaspanna", kGasBoilerFigures},
+    {"heat_pump", "Värmepump", kHeatPumpFigures},
 }};
 
 }  // namespace
@@ -37,6 +47,10 @@ std::span<const Generator> generators() {
 
 const Generator& gas_boiler() {
   return kGenerators[0];
+}
+
+const Generator& heat_pump() {
+  return kGenerators[1];
 }
 
 const YearFigure& year_figure(const Generator& generator, double YearCost::*member) {

@@ -27,10 +27,11 @@ struct Generator {
   std::span<const YearFigure> figures;
 };
 
-// Every generator, the gas boiler first.
+// Every generator, the gas boiler first, then the heat pump.
 std::span<const Generator> generators();
 
 const Generator& gas_boiler();
+const Generator& heat_pump();
 
 // The figure of `generator` that reads `member`; throws std::out_of_range for none.
 const YearFigure& year_figure(const Generator& generator, double YearCost::*member);

@@ -11,8 +11,9 @@ struct GeneratorYear {
   double heat_delivered_kwh = 0.0;  // space heat and hot water, every day of the climate year
   std::optional<double> gas_kwh;    // gas bought, lower heating value; empty: it buys no gas
   double electricity_kwh = 0.0;     // electricity bought
-  // Heat delivered over energy bought on the heating days: the annual efficiency of a boiler (a
-  // fraction), a heat pump's seasonal performance factor; empty without a heating day.
+  // Heat delivered over energy bought: a boiler's annual efficiency on its heating days (a
+  // fraction; empty without a heating day), a heat pump's seasonal performance factor over the
+  // year (empty where it bought no electricity).
   std::optional<double> seasonal_figure;
   int heating_days = 0;
   int shortfall_days = 0;  // days the generator could not meet the house's demand

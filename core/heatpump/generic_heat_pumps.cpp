@@ -31,12 +31,14 @@ struct GenericShape {
   double least_55;
   double operation_limit_c;
   double highest_flow_c;
+  double standby_w;
 };
 
 // Efficiencies: medians over Heat Pump KEYMARK air/water and brine/water units; for exhaust air
 // the Nibe F730's own. Capacity shares: medians over the units shipped in data/heatpumps (five
 // outdoor-air, five brine, one exhaust-air unit), from their models. Operation limit and highest
-// flow: the lower end of what those units declare.
+// flow: the lower end of what those units declare. Standby power: the median of those units'
+// (none of the generic types is given a crankcase heater: most units declare none).
 constexpr std::array<GenericShape, 3> kShapes{{
     {"air",
      HeatSource::outdoor_air,
@@ -47,7 +49,8 @@ constexpr std::array<GenericShape, 3> kShapes{{
      0.431,
      0.415,
      -20,
-     60},
+     60,
+     12},
     {"brine",
      HeatSource::brine,
      {0.500, 0.506, 0.514, 0.492, 0.448},
@@ -57,7 +60,8 @@ constexpr std::array<GenericShape, 3> kShapes{{
      0.536,
      0.524,
      -22,
-     65},
+     65,
+     9},
     {"exhaust",
      HeatSource::exhaust_air,
      {0.352, 0.354, 0.445, 0.522, 0.444},
@@ -67,7 +71,8 @@ constexpr std::array<GenericShape, 3> kShapes{{
      0.643,
      0.533,
      -22,
-     65},
+     65,
+     20},
 }};
 
 const GenericShape& shape_of(GenericHeatPump type) {
@@ -118,6 +123,12 @@ HeatPumpModel generic_heat_pump_model(GenericHeatPump type, double rating_kw) {
   model.families[static_cast<int>(FlowFamily::medium_55)] = family_model(
       shape.efficiency_55, shape.full_55, shape.least_55, FlowFamily::medium_55, rating_kw);
   return model;
+}
+
+IdlePowers generic_heat_pump_idle_powers(GenericHeatPump type) {
+  IdlePowers idle;
+  idle.standby_w = shape_of(type).standby_w;
+  return idle;
 }
 
 }  // namespace varmkalk::core

@@ -22,4 +22,7 @@ std::optional<GenericHeatPump> generic_heat_pump_from_id(std::string_view id);
 // not a positive number.
 HeatPumpModel generic_heat_pump_model(GenericHeatPump type, double rating_kw);
 
+// The powers a generic heat pump draws while it does not heat, W.
+IdlePowers generic_heat_pump_idle_powers(GenericHeatPump type);
+
 }  // namespace varmkalk::core
