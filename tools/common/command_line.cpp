@@ -2,6 +2,7 @@
 #include "tools/common/command_line.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "core/climate_import/source_text.h"
 #include "core/text/utf8_text.h"
@@ -60,6 +61,16 @@ std::optional<int> option_number(std::string_view text, int lowest, int highest)
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (error != std::errc() || end != text.data() + text.size() || number < lowest ||
       number > highest) {
+    return std::nullopt;
+  }
+  return number;
+}
+
+std::optional<double> option_decimal(std::string_view text) {
+  double number = 0.0;
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), number, std::chars_format::fixed);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(number)) {
     return std::nullopt;
   }
   return number;

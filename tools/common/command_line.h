@@ -38,4 +38,8 @@ std::variant<CommandLine, std::string> parse_command_line(std::span<const char* 
 // before them allowed, nothing else; nothing for any other text or a number out of the range.
 std::optional<int> option_number(std::string_view text, int lowest, int highest);
 
+// An option's value as a finite decimal number with a decimal point ("9", "-2.5"); nothing for
+// any other text. Its range is the caller's to check, where the quantity is named.
+std::optional<double> option_decimal(std::string_view text);
+
 }  // namespace varmkalk::tools

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kalvex-vp: a heat pump's seasonal COP, computed with the program's model of it from its Heat
-// Pump KEYMARK declaration, beside the declared one.
+// Pump KEYMARK declaration, beside the declared one; and its year in a control file's house.
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -9,15 +9,24 @@
 #include <system_error>
 #include <variant>
 
+#include "core/cost/cost_inputs.h"
+#include "core/cost/year_cost.h"
 #include "core/files/file_access.h"
 #include "core/files/platform.h"
+#include "core/files/run_error.h"
+#include "core/formats/climate_file.h"
+#include "core/formats/control_file.h"
 #include "core/formats/keymark_file.h"
+#include "core/generators/heat_pump_year.h"
 #include "core/heatpump/heat_pump_model.h"
 #include "core/heatpump/season_tables.h"
 #include "core/heatpump/seasonal_cop.h"
 #include "core/model/model_input_error.h"
+#include "core/run/case_run.h"
+#include "tools/common/heat_pump_file.h"
 #include "tools/common/program.h"
 #include "tools/vp/arguments.h"
+#include "tools/vp/year_report.h"
 
 namespace {
 
@@ -26,25 +35,6 @@ using namespace varmkalk;
 constexpr const char* kProgram = "kalvex-vp";
 constexpr int kFailed = 1;
 constexpr int kUsageFailed = 2;
-
-// The file as given when it is there, else the unit of that name installed with the program.
-std::string located(const std::string& file) {
-  const std::filesystem::path given = core::platform::path_from_utf8(file);
-  std::error_code ignored;
-  if (std::filesystem::exists(given, ignored)) {
-    return file;
-  }
-  const std::filesystem::path executable = core::platform::executable_path();
-  if (executable.empty()) {
-    return file;
-  }
-  const std::filesystem::path installed =
-      (executable.parent_path() / ".." / "share" / "varmkalk" / "heatpumps" / given.filename())
-          .lexically_normal();
-  return std::filesystem::is_regular_file(installed, ignored)
-             ? core::platform::utf8_from_path(installed)
-             : file;
-}
 
 std::string fixed(double value, int decimals) {
   std::array<char, 64> text{};
@@ -67,7 +57,7 @@ void print_bins(const core::SeasonalCop& season) {
 }
 
 int show_scop(const vp::Arguments& arguments) {
-  const std::string file = located(arguments.file);
+  const std::string file = tools::located_heat_pump_file(arguments.file);
   const core::HeatPumpUnit unit =
       core::read_keymark_unit(core::read_file(file), arguments.file, arguments.model);
   const core::HeatPumpModel model = core::heat_pump_model(unit);
@@ -90,6 +80,45 @@ int show_scop(const vp::Arguments& arguments) {
   return 0;
 }
 
+// The generic types as a reader of the report knows them.
+std::string generic_name(core::GenericHeatPump type, double capacity_kw) {
+  constexpr std::array<std::string_view, 3> kKinds{"uteluft/vatten", "berg/vatten",
+                                                   "frånluft/vatten"};
+  return "typisk " + std::string(kKinds.at(static_cast<std::size_t>(type))) + ", " +
+         fixed(capacity_kw, 1) + " kW";
+}
+
+int show_year(const vp::Arguments& arguments) {
+  const std::filesystem::path control = core::platform::path_from_utf8(arguments.control_file);
+  const std::filesystem::path work_dir =
+      control.has_parent_path() ? control.parent_path() : std::filesystem::path(".");
+  const core::BoilerCase input = core::read_control_file(work_dir);
+  core::HeatPumpInstallation installation;
+  std::string name;
+  if (arguments.file.empty()) {
+    installation =
+        core::installed_generic(arguments.generic, arguments.capacity_kw, arguments.settings);
+    name = generic_name(arguments.generic, arguments.capacity_kw);
+  } else {
+    const std::string file = tools::located_heat_pump_file(arguments.file);
+    const core::HeatPumpUnit unit =
+        core::read_keymark_unit(core::read_file(file), arguments.file, arguments.model);
+    installation = core::installed_unit(unit, arguments.settings);
+    name = unit.title;
+  }
+  const core::FoundClimate climate =
+      core::find_climate(core::climate_file_name(input.climate), work_dir,
+                         core::process_run_folders().climate_fallback_dir);
+  if (const std::optional<std::string> fault = core::not_a_climate_year(climate)) {
+    return tools::report(kProgram, *fault, kFailed);
+  }
+  const core::HeatPumpYear year = core::heat_pump_year(input, installation, climate.days->records);
+  const core::CostInputs prices = core::default_cost_inputs();
+  std::cout << vp::year_report(name, climate.name, year, core::year_cost(year.year, prices),
+                               prices);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -107,10 +136,14 @@ int main(int argc, char** argv) {
           return 0;
         case vp::Arguments::Task::scop:
           return show_scop(arguments);
+        case vp::Arguments::Task::year:
+          return show_year(arguments);
       }
     } catch (const core::KeymarkError& error) {
       return tools::report(kProgram, error.what(), kFailed);
     } catch (const core::ModelInputError& error) {
+      return tools::report(kProgram, error.what(), kFailed);
+    } catch (const core::RunError& error) {
       return tools::report(kProgram, error.what(), kFailed);
     }
     return kFailed;

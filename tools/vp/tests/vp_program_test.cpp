@@ -6,11 +6,15 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
+#include "core/formats/control_file.h"
 #include "core/tests/support/temp_folder.h"
+#include "core/tests/support/worked_example.h"
 #include "tools/vp/arguments.h"
 
 namespace varmkalk::vp {
@@ -57,6 +61,48 @@ TEST(VpArguments, OptionsInAnyOrderAndClearRefusals) {
   EXPECT_EQ(parsed.climate, core::SeasonClimate::colder);
   EXPECT_EQ(parsed.family, core::FlowFamily::medium_55);
   EXPECT_FALSE(parsed.verbose);
+}
+
+TEST(VpArguments, TheYearTakesAFileAndAModelOrATypeAndACapacity) {
+  struct Case {
+    std::vector<const char*> arguments;
+    std::string refusal;  // part of it; empty: accepted
+  };
+  for (const Case& c : {
+           Case{{"year", "a.csv", "--model", "X"}, ""},
+           Case{{"year", "hus/styrfil.dat", "a.csv", "--model", "X", "--backup", "3"}, ""},
+           Case{{"year", "--type", "brine", "--capacity", "6.5", "--brine=-2.5"}, ""},
+           Case{{"year", "hus/styrfil.dat", "--type", "air", "--capacity", "8"}, ""},
+           Case{{"year"}, "ange värmepumpen med FIL --model"},
+           Case{{"year", "a.csv", "--model", "X", "--type", "air"}, "kan inte anges tillsammans"},
+           Case{{"year", "--model", "X"}, "year med --model behöver en Keymark-fil"},
+           Case{{"year", "s/styrfil.dat", "a.csv", "b.csv", "--model", "X"}, "för många filnamn"},
+           Case{{"year", "a.csv", "--type", "air", "--capacity", "8"}, "heter inte styrfil.dat"},
+           Case{{"year", "--type", "geo", "--capacity", "8"}, "\"geo\" är varken air"},
+           Case{{"year", "--type", "air"}, "--capacity KW"},
+           Case{{"year", "--type", "air", "--capacity", "8kW"}, "\"8kW\" är inget tal"},
+           Case{{"year", "--type", "air", "--capacity", "nan"}, "\"nan\" är inget tal"},
+           Case{{"year", "a.csv", "--model", "X", "--capacity", "8"}, "gäller bara --type"},
+           Case{{"year", "a.csv", "--model", "X", "--tank", "5,5"}, "--tank \"5,5\" är inget tal"},
+       }) {
+    const auto parsed = parse_arguments(c.arguments);
+    if (c.refusal.empty()) {
+      EXPECT_TRUE(std::holds_alternative<Arguments>(parsed)) << std::get<std::string>(parsed);
+    } else {
+      ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << c.refusal;
+      EXPECT_NE(std::get<std::string>(parsed).find(c.refusal), std::string::npos)
+          << std::get<std::string>(parsed);
+    }
+  }
+  const auto parsed = std::get<Arguments>(parse_arguments(
+      std::vector<const char*>{"year", "hus/styrfil.dat", "--type", "brine", "--capacity", "6.5",
+                               "--tank", "50", "--brine", "-2.5"}));
+  EXPECT_EQ(parsed.task, Arguments::Task::year);
+  EXPECT_EQ(parsed.control_file, "hus/styrfil.dat");
+  EXPECT_EQ(parsed.file, "");
+  EXPECT_EQ(parsed.generic, core::GenericHeatPump::brine);
+  EXPECT_EQ(parsed.capacity_kw, 6.5);
+  EXPECT_EQ(parsed.settings, (core::HeatPumpSettings{9.0, 50.0, -2.5}));
 }
 
 struct VpRun {
@@ -124,6 +170,65 @@ TEST(VpProgram, PrintsTheSeasonalCopOrOneLineOfFault) {
                                "--climate colder --flow 55 --verbose");
   EXPECT_NE(verbose.out.find("Deklarerad SCOP: 3.17\n"), std::string::npos) << verbose.out;
   EXPECT_NE(verbose.out.find("\n  -22       1     55.0"), std::string::npos) << verbose.out;
+}
+
+// The figure of a report line "  - LABEL:   VALUE UNIT".
+double figure(const std::string& report, const std::string& label) {
+  const std::size_t at = report.find("  - " + label + ":");
+  EXPECT_NE(at, std::string::npos) << label << "\n" << report;
+  return at == std::string::npos ? 0.0 : std::stod(report.substr(at + label.size() + 5));
+}
+
+TEST(VpProgram, TheYearInAControlFilesHouseAddsUpOrFailsOnOneLine) {
+  core::BoilerCase house = ::varmkalk::testing::worked_example();
+  house.climate = core::Place::kiruna;
+  TempFolder folder;
+  std::filesystem::create_directory(folder.path() / "hus");
+  folder.write("hus/styrfil.dat", core::control_file_text(house));
+  const VpRun generic = run_vp(folder, "year hus/styrfil.dat --type air --capacity 6 --backup 4");
+  ASSERT_EQ(generic.status, 0) << generic.err;
+  EXPECT_EQ(generic.err, "");
+  EXPECT_NE(generic.out.find("  - Klimat: kiruna.dat\n"), std::string::npos) << generic.out;
+  // Printed in whole kWh: the heat adds up to a kWh or two, the electricity as well.
+  EXPECT_NEAR(
+      figure(generic.out, "Värme från värmepumpen") + figure(generic.out, "Värme från elpatronen") +
+          figure(generic.out, "Värme som inte räckte till"),
+      figure(generic.out, "Rumsvärme") + figure(generic.out, "Varmvatten och beredarförlust"), 2.0);
+  EXPECT_NEAR(figure(generic.out, "Kompressorns elanvändning") +
+                  figure(generic.out, "Elpatronens elanvändning") +
+                  figure(generic.out, "Elanvändning i frånläge"),
+              figure(generic.out, "Värmepumpens elanvändning (SEPEMO H3)"), 2.0);
+  EXPECT_GT(figure(generic.out, "Värme från elpatronen"), 0.0);
+  EXPECT_GT(figure(generic.out, "Dagar med elpatron"), 0.0);
+  EXPECT_NEAR(figure(generic.out, "El"),
+              figure(generic.out, "Värmepumpens elanvändning (SEPEMO H3)") +
+                  figure(generic.out, "Cirkulationspumpens elanvändning"),
+              2.0);
+  EXPECT_NE(generic.out.find("inga mått för\n  säkring eller effekttaxa"), std::string::npos);
+
+  // A certified unit from among the installed ones, in the working folder's own styrfil.dat.
+  folder.write("styrfil.dat", core::control_file_text(house));
+  const VpRun unit = run_vp(folder,
+                            "year _ThermiaThermia_Calibra_7.csv --model "
+                            "'Thermia Calibra 7 230V'");
+  ASSERT_EQ(unit.status, 0) << unit.err;
+  EXPECT_GT(figure(unit.out, "Årsvärmefaktor (SPF, H3)"),
+            figure(generic.out, "Årsvärmefaktor (SPF, H3)"));
+
+  for (const auto& [arguments, fault] : std::vector<std::pair<std::string, std::string>>{
+           {"year saknas/styrfil.dat --type air --capacity 6",
+            "kalvex-vp: styrfil.dat: filen finns inte i arbetsmappen saknas"},
+           {"year hus/styrfil.dat --type air --capacity 0.5",
+            "kalvex-vp: Värmepumpens nominella effekt är 0.5 kW"},
+           {"year hus/styrfil.dat --type air --capacity 6 --backup 60",
+            "kalvex-vp: Elpatronens effekt är 60 kW"},
+       }) {
+    const VpRun refused = run_vp(folder, arguments);
+    EXPECT_EQ(refused.status, 1) << arguments;
+    EXPECT_EQ(refused.out, "") << arguments;
+    EXPECT_EQ(refused.err.find(fault), 0u) << arguments << "\n" << refused.err;
+    EXPECT_EQ(refused.err.find('\n'), refused.err.size() - 1) << arguments;
+  }
 }
 
 }  // namespace
