@@ -33,12 +33,16 @@ double source_for(HeatSource source, double brine_c, double outdoor_c) {
   return outdoor_c;
 }
 
-Curve efficiency_curve(const SeasonalDeclaration& declaration, FlowFamily family, HeatSource source,
-                       double brine_c) {
+// A brine unit's points are declared at this brine inlet temperature, whatever brine the house's
+// ground loop gives.
+constexpr double kDeclaredBrineC = 0.0;
+
+Curve efficiency_curve(const SeasonalDeclaration& declaration, FlowFamily family,
+                       HeatSource source) {
   std::vector<CurvePoint> points;
   for (const DeclaredPoint& point : declaration.points) {
     const double flow_c = season_flow_c(SeasonClimate::average, family, point.outdoor_c);
-    const double ideal = ideal_cop(flow_c, source_for(source, brine_c, point.outdoor_c));
+    const double ideal = ideal_cop(flow_c, source_for(source, kDeclaredBrineC, point.outdoor_c));
     points.push_back({point.outdoor_c, point.cop / ideal});
   }
   return curve_through(std::move(points));
@@ -139,7 +143,7 @@ HeatPumpModel heat_pump_model(const HeatPumpUnit& unit, double brine_c) {
                             declaration_label(SeasonClimate::average, family));
     }
     FamilyModel& built = model.families[static_cast<int>(family)];
-    built.efficiency = efficiency_curve(*average, family, unit.source, brine_c);
+    built.efficiency = efficiency_curve(*average, family, unit.source);
     built.minimum_heat_kw = minimum_heat_curve(*average);
     built.cycling_loss = cycling_loss_curve(*average);
     const auto& colder = unit.declaration(SeasonClimate::colder, family);

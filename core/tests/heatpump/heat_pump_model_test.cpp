@@ -59,6 +59,23 @@ TEST(HeatPumpModel, GivesEachDeclaredCopBackAtItsOwnPoint) {
   }
 }
 
+// A brine unit's points are declared at 0 °C brine: a warmer ground loop raises its COP by the
+// ideal cycle's ratio, a colder one lowers it; an outdoor-air unit takes no notice.
+TEST(HeatPumpModel, TheGroundLoopsTemperatureMovesABrineUnitsCop) {
+  for (const auto& shipped : kShippedUnits) {
+    const HeatPumpUnit unit = read_shipped(shipped);
+    const HeatPumpModel declared = heat_pump_model(unit);
+    for (const double brine_c : {-5.0, 5.0}) {
+      const HeatPumpModel installed = heat_pump_model(unit, brine_c);
+      const double ratio =
+          unit.source == HeatSource::brine ? ideal_cop(45.0, brine_c) / ideal_cop(45.0, 0.0) : 1.0;
+      EXPECT_NEAR(heat_pump_cop(installed, -5.0, 45.0),
+                  std::max(1.0, heat_pump_cop(declared, -5.0, 45.0) * ratio), 1e-9)
+          << shipped.title << " at " << brine_c << " °C brine";
+    }
+  }
+}
+
 TEST(HeatPumpModel, CopFallsAsTheFlowRisesAtAFixedOutdoorTemperature) {
   constexpr double kFlowStepC = 2.5;
   for (const auto& shipped : kShippedUnits) {
