@@ -73,6 +73,8 @@ struct HeatPumpYear {
   // full capacity at the radiators' supply; empty where the unit carries it down to
   // kLowestBivalentC.
   std::optional<double> bivalent_c;
+
+  friend bool operator==(const HeatPumpYear&, const HeatPumpYear&) = default;
 };
 
 // Below this the bivalent point is not looked for.

@@ -10,9 +10,11 @@
 #include "core/case/heating_systems.h"
 #include "core/cost/cost_inputs.h"
 #include "core/formats/control_file.h"
+#include "core/heatpump/heat_pump_installation.h"
 #include "core/text/number_text.h"
 #include "core/text/utf8_text.h"
 #include "tools/batch/batch_input.h"
+#include "tools/batch/heat_pump_cells.h"
 #include "tools/common/command_line.h"
 
 namespace varmkalk::batch {
@@ -89,6 +91,27 @@ std::string column_lines() {
       column_line(kMeterColumn, "valfri: årets uppmätta gas på räkningens sätt, kWh;" + indent +
                                     "raden räknas vid det dimensionerande effektbehov som ger" +
                                     indent + "den; ett tomt fält räknar raden som den står");
+  lines += column_line(kHeatPumpFileColumn, "valfri, med " + std::string(kHeatPumpModelColumn) +
+                                                ": en värmepumps Heat Pump KEYMARK-fil" + indent +
+                                                "(CSV; söks i den aktuella mappen, sedan bland" +
+                                                indent + "de installerade värmepumparna)");
+  lines += column_line(kHeatPumpModelColumn, "valfri: variantens titel i filen");
+  lines += column_line(kHeatPumpTypeColumn,
+                       "valfri, med " + std::string(kHeatPumpCapacityColumn) +
+                           ", i stället för en fil: en typisk" + indent +
+                           "värmepump, air (uteluft), brine (berg, jord, sjö) eller" + indent +
+                           "exhaust (frånluft)");
+  lines += column_line(kHeatPumpCapacityColumn,
+                       "valfri: den typiska värmepumpens nominella effekt, kW (" +
+                           core::shortest_text(float(core::kLeastRatingKw)) + "–" +
+                           core::shortest_text(float(core::kLargestRatingKw)) + ")");
+  for (const core::HeatPumpQuantity& quantity : core::kHeatPumpQuantities) {
+    lines += column_line(
+        quantity.key, "valfri: " + std::string(quantity.label) + ", " + std::string(quantity.unit) +
+                          " (" + core::shortest_text(float(quantity.min_value)) + "–" +
+                          core::shortest_text(float(quantity.max_value)) + "), annars " +
+                          core::shortest_text(float(quantity.default_value)));
+  }
   return lines + column_line(kCaseColumn, "valfri: fallets namn, vilken text som helst");
 }
 
@@ -149,9 +172,14 @@ kostnadens och koldioxidens kolumner är valfria:
 )" + column_lines() +
          R"(
 Klimatfilerna söks som kalvex söker dem: först i den aktuella mappen, sedan bland de
-installerade. En tabell med kostnadens kolumner eller metered_gas_kwh räknar ett helt år: en
-klimatfil som inte har 365 eller 366 dygn numrerade 1, 2, 3 … i ordning vägras då innan någon
-rad räknas (slutstatus 2).
+installerade. En tabell med kostnadens kolumner, metered_gas_kwh eller en värmepump räknar
+ett helt år: en klimatfil som inte har 365 eller 366 dygn numrerade 1, 2, 3 … i ordning vägras
+då innan någon rad räknas (slutstatus 2).
+
+En rad med värmepump anger antingen hp_unit_file och hp_model eller hp_type och
+hp_capacity_kw; en rad med alla fyra tomma har ingen värmepump. Värmepumpens filer läses en gång
+innan någon rad räknas: en fil som inte går att läsa eller saknar varianten vägras då (slutstatus
+2), och ändras en fil under körningen slutar den som när indata ändras.
 
 Utdata upprepar varje kolumn från indata och lägger till:
   status                          ok, shortfall (pannan räckte inte till alla dygn) eller
@@ -180,6 +208,24 @@ Har indata kolumnen metered_gas_kwh kommer de fyra och sist:
                                   år, ger status error och skälet i message.
                                   Kolumnen design_heat_demand behövs ändå; den är sökningens
                                   startpunkt.
+Har indata en värmepump kommer sist värmepumpens år i samma hus (det anpassade, med
+metered_gas_kwh), tomma på en rad utan värmepump och för ett vägrat fall:
+  hp_heat_kwh                     värmen från värmepumpen, kWh
+  hp_backup_kwh                   värmen från elpatronen, kWh
+  hp_unmet_kwh                    värmen som inte heller elpatronen räckte till, kWh
+  hp_electricity_kwh              värmepumpens el: kompressor, elpatron och frånläge, utan
+                                  cirkulationspumpen, kWh
+  hp_spf                          årsvärmefaktorn, (hp_heat_kwh + hp_backup_kwh) /
+                                  hp_electricity_kwh
+  hp_bivalent_temp                balanspunkten: utetemperaturen under vilken husets behov
+                                  är större än värmepumpens effekt, °C; tom där värmepumpen
+                                  räcker ned till -40 °C
+och med kostnadens kolumner:
+  hp_cost_sek                     kostnaden för värmepumpens och cirkulationspumpens el, kr/år
+  hp_co2_kg                       koldioxiden från samma el, kg/år
+Värmepumpens år räknas dygn för dygn på dygnets medeltemperatur; under ett år timme för timme
+blir elpatronens värme och den högsta effekten större. Inget av talen är ett mått för säkring
+eller effekttaxa.
 Talen är de kortaste som läses tillbaka som samma tal som beräkningen gav; avrundade som i
 kalvex sammanställning blir de samma text.
 

@@ -173,6 +173,9 @@ std::vector<std::string_view> batch_column_names() {
     names.push_back(quantity.key);
   }
   names.push_back(kMeterColumn);
+  for (const std::string_view name : heat_pump_column_names()) {
+    names.push_back(name);
+  }
   names.push_back(kCaseColumn);
   return names;
 }
@@ -196,6 +199,7 @@ BatchReader::BatchReader(core::ByteSource& source, std::string_view file_name)
     design_columns_ = DesignColumns{static_cast<std::size_t>(supply - header.begin()),
                                     static_cast<std::size_t>(back - header.begin())};
   }
+  heat_pump_columns_ = HeatPumpColumns::of(header, file_name, table_.header_line());
 }
 
 std::optional<core::DesignTemperatures> BatchReader::design_temperatures(const core::CsvRow& row) {
@@ -252,7 +256,7 @@ std::optional<BatchRow> BatchReader::next() {
   if (!row) {
     return std::nullopt;
   }
-  BatchRow read{std::move(*row), {}, core::default_cost_inputs(), std::nullopt};
+  BatchRow read{std::move(*row), {}, core::default_cost_inputs(), std::nullopt, std::nullopt};
   const std::optional<core::DesignTemperatures> typed = design_temperatures(read.row);
   // In the control file's line order, so that the burner's two powers meet as they do there.
   for (const ColumnOf& column : columns_) {
@@ -299,6 +303,11 @@ std::optional<BatchRow> BatchReader::next() {
       add_fault(read.row, *meter_column_, fault);
     }
   }
+  if (heat_pump_columns_) {
+    read.heat_pump = heat_pump_columns_->read(
+        read.row,
+        [&](std::size_t column, const std::string& fault) { add_fault(read.row, column, fault); });
+  }
   return read;
 }
 
@@ -327,7 +336,7 @@ void BatchReader::throw_cell_faults() const {
 BatchInput read_batch_input(std::string_view bytes, std::string_view file_name) {
   core::MemoryByteSource source(bytes);
   BatchReader reader(source, file_name);
-  BatchInput input{reader.header(), reader.kind(), {}};
+  BatchInput input{reader.header(), reader.kind(), reader.has_heat_pump(), {}};
   while (std::optional<BatchRow> row = reader.next()) {
     input.rows.push_back(std::move(*row));
   }

@@ -11,6 +11,7 @@
 #include "core/formats/control_file.h"
 #include "core/formats/csv_table.h"
 #include "tools/batch/batch_row.h"
+#include "tools/batch/heat_pump_cells.h"
 
 namespace varmkalk::batch {
 
@@ -29,6 +30,7 @@ inline constexpr std::string_view kDesignReturnColumn = "design_return_temp";
 struct BatchInput {
   std::vector<std::string> header;
   TableKind kind = TableKind::plain;
+  bool heat_pump = false;  // the table has heat pump columns
   std::vector<BatchRow> rows;
 };
 
@@ -41,7 +43,7 @@ class BatchInputError : public std::runtime_error {
 
 // The names of the input columns: a column for every number and code line of the control file,
 // under the field name of that line, then the optional columns of the design temperatures, of
-// cost and CO2, the metered gas, then the case's name.
+// cost and CO2, the metered gas, the heat pump, then the case's name.
 std::vector<std::string_view> batch_column_names();
 
 // Reads the cases from a CSV table with a column for each of batch_column_names(), in any
@@ -59,6 +61,8 @@ class BatchReader {
   long header_line() const { return table_.header_line(); }
   // What the rows are computed to, by the table's optional columns.
   TableKind kind() const;
+  // Whether the table puts a heat pump beside the boiler.
+  bool has_heat_pump() const { return heat_pump_columns_.has_value(); }
   const std::vector<std::string>& header() const { return table_.header(); }
   // The next row and its case, or nothing after the last row. The case of a row with a faulty
   // cell lacks that cell's value.
@@ -91,6 +95,7 @@ class BatchReader {
     std::size_t back;
   };
   std::optional<DesignColumns> design_columns_;
+  std::optional<HeatPumpColumns> heat_pump_columns_;
   std::vector<std::string> faults_;
   std::size_t fault_count_ = 0;
 };

@@ -28,6 +28,22 @@ constexpr std::array<std::pair<std::string_view, Energy>, 8> kEnergyColumns = {{
 
 constexpr std::string_view kCalibratedColumn = "calibrated_design_heat_demand_w";
 
+using HeatPumpFigure = std::optional<double> (*)(const core::HeatPumpYear&);
+constexpr std::array<std::pair<std::string_view, HeatPumpFigure>, 6> kHeatPumpColumns = {{
+    {"hp_heat_kwh",
+     [](const core::HeatPumpYear& year) -> std::optional<double> { return year.unit_heat_kwh; }},
+    {"hp_backup_kwh",
+     [](const core::HeatPumpYear& year) -> std::optional<double> { return year.backup_heat_kwh; }},
+    {"hp_unmet_kwh",
+     [](const core::HeatPumpYear& year) -> std::optional<double> { return year.unmet_kwh; }},
+    {"hp_electricity_kwh",
+     [](const core::HeatPumpYear& year) -> std::optional<double> {
+       return year.hp_electricity_kwh;
+     }},
+    {"hp_spf", [](const core::HeatPumpYear& year) { return year.seasonal_performance_factor; }},
+    {"hp_bivalent_temp", [](const core::HeatPumpYear& year) { return year.bivalent_c; }},
+}};
+
 // The shortest decimals without an exponent that read back as the same double.
 std::string cost_number(double value) {
   std::array<char, 400> text{};
@@ -61,10 +77,57 @@ OutputColumn year_column(std::string_view name, OfYear of_year) {
           }};
 }
 
+void add_cost_columns(TableKind kind, std::vector<OutputColumn>& columns) {
+  // Empty for a refused case, which has no bill.
+  for (const core::YearFigure& figure : core::gas_boiler().figures) {
+    if (figure.batch_column.empty()) {
+      continue;
+    }
+    columns.push_back({std::string(figure.batch_column),
+                       [member = figure.member](const BatchRow&, const ComputedRow& computed) {
+                         return computed.cost ? cost_number((*computed.cost).*member)
+                                              : std::string();
+                       }});
+  }
+  if (kind == TableKind::metered) {
+    // Empty for a row without a reading or one no demand reaches.
+    columns.push_back(
+        {std::string(kCalibratedColumn), [](const BatchRow&, const ComputedRow& computed) {
+           return number(computed.design_heat_demand_w);
+         }});
+  }
+}
+
+void add_heat_pump_columns(TableKind kind, std::vector<OutputColumn>& columns) {
+  // Empty for a row without a heat pump and for a refused case.
+  for (const auto& [name, figure] : kHeatPumpColumns) {
+    columns.push_back(
+        {std::string(name), [of = figure](const BatchRow&, const ComputedRow& computed) {
+           const std::optional<double> value =
+               computed.heat_pump ? of(*computed.heat_pump) : std::nullopt;
+           return value ? cost_number(*value) : std::string();
+         }});
+  }
+  if (kind == TableKind::plain) {
+    return;
+  }
+  for (const core::YearFigure& figure : core::heat_pump().figures) {
+    if (figure.batch_column.empty()) {
+      continue;
+    }
+    columns.push_back({std::string(figure.batch_column),
+                       [member = figure.member](const BatchRow&, const ComputedRow& computed) {
+                         return computed.heat_pump_cost
+                                    ? cost_number((*computed.heat_pump_cost).*member)
+                                    : std::string();
+                       }});
+  }
+}
+
 }  // namespace
 
 std::vector<OutputColumn> batch_output_columns(std::span<const std::string> input_header,
-                                               TableKind kind) {
+                                               TableKind kind, bool heat_pump) {
   std::vector<OutputColumn> columns;
   for (std::size_t i = 0; i < input_header.size(); ++i) {
     columns.push_back({input_header[i],
@@ -94,26 +157,11 @@ std::vector<OutputColumn> batch_output_columns(std::span<const std::string> inpu
   columns.push_back(year_column("shortfall_days", [](const core::CaseResult& result) {
     return std::to_string(result.totals.unmet_days);
   }));
-  if (kind == TableKind::plain) {
-    return columns;
+  if (kind != TableKind::plain) {
+    add_cost_columns(kind, columns);
   }
-  // Empty for a refused case, which has no bill.
-  for (const core::YearFigure& figure : core::gas_boiler().figures) {
-    if (figure.batch_column.empty()) {
-      continue;
-    }
-    columns.push_back({std::string(figure.batch_column),
-                       [member = figure.member](const BatchRow&, const ComputedRow& computed) {
-                         return computed.cost ? cost_number((*computed.cost).*member)
-                                              : std::string();
-                       }});
-  }
-  if (kind == TableKind::metered) {
-    // Empty for a row without a reading or one no demand reaches.
-    columns.push_back(
-        {std::string(kCalibratedColumn), [](const BatchRow&, const ComputedRow& computed) {
-           return number(computed.design_heat_demand_w);
-         }});
+  if (heat_pump) {
+    add_heat_pump_columns(kind, columns);
   }
   return columns;
 }

@@ -2,12 +2,15 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/case/boiler_case.h"
 #include "core/case/climate_choice.h"
 #include "core/cost/cost_inputs.h"
 #include "core/formats/csv_table.h"
+#include "core/heatpump/generic_heat_pumps.h"
+#include "core/heatpump/heat_pump_installation.h"
 
 namespace varmkalk::batch {
 
@@ -16,13 +19,24 @@ namespace varmkalk::batch {
 // that at the design heat demand fitted to each row's meter.
 enum class TableKind { plain, costed, metered };
 
+// The heat pump a row puts in its house beside the boiler: a certified unit (its Keymark file
+// and the variant's title) or a generic one of a size, and what is installed around it.
+struct HeatPumpChoice {
+  std::string unit_file;  // as the cell names it; empty for a generic unit
+  std::string model;
+  core::GenericHeatPump generic = core::GenericHeatPump::air;
+  double capacity_kw = 0.0;
+  core::HeatPumpSettings settings;  // the defaults where a cell is empty or a column missing
+};
+
 // One row of the table as it is read, computed and written: its cells and the line it starts
-// on, the case they describe, its prices and its meter reading.
+// on, the case they describe, its prices, its meter reading and its heat pump.
 struct BatchRow {
   core::CsvRow row;
   core::BoilerCase input;
   core::CostInputs prices = core::default_cost_inputs();  // the defaults where a column is missing
   std::optional<double> metered_gas_kwh;                  // empty where the row has none
+  std::optional<HeatPumpChoice> heat_pump;                // empty where the row has none
 };
 
 // The climate file the row runs on, which both passes over the table check.

@@ -85,10 +85,11 @@ struct CheckedTable {
   std::set<std::string, std::less<>> climates;
   std::vector<std::string> header;
   batch::TableFingerprint fingerprint;
+  batch::HeatPumpUnits units;  // the certified heat pumps the rows name, read
 };
 
 // Reads every row and checks every cell, keeping none of them: a bad cell anywhere is named
-// before any case runs.
+// before any case runs. The heat pumps' files are read once every cell is sound.
 CheckedTable check_table(core::ByteSource& input, std::string_view name) {
   batch::FingerprintedSource source(input);
   batch::BatchReader reader(source, name);
@@ -99,9 +100,13 @@ CheckedTable check_table(core::ByteSource& input, std::string_view name) {
     if (checked.climates.emplace(batch::climate_file(*row)).second) {
       checked.one_per_climate.push_back(row->input);
     }
+    if (row->heat_pump) {
+      checked.units.note(*row->heat_pump, row->row.line);
+    }
   }
   reader.throw_cell_faults();
   checked.fingerprint = source.fingerprint();
+  checked.units.load(name);
   return checked;
 }
 
@@ -148,6 +153,12 @@ class SecondPass {
                       std::string(batch::climate_file(*row)) +
                       ", som ingen rad hade när den kontrollerades");
       }
+      if (row->heat_pump && !checked_.units.has(*row->heat_pump)) {
+        throw changed("rad " + std::to_string(row->row.line) + " anger värmepumpen " +
+                      core::quoted_for_message(row->heat_pump->model) + " i " +
+                      core::quoted_for_message(row->heat_pump->unit_file) +
+                      ", som ingen rad angav när den kontrollerades");
+      }
       for (const std::string& field : row->row.fields) {
         bytes += field.size();
       }
@@ -172,6 +183,10 @@ class SecondPass {
     }
     if (now != checked_.fingerprint) {
       throw changed("dess byte är inte längre de som kontrollerades");
+    }
+    if (const std::optional<std::string> unit_file = checked_.units.changed_file()) {
+      throw changed("värmepumpens fil " + core::quoted_for_message(*unit_file) +
+                    " är inte längre den som lästes");
     }
   }
 
@@ -294,11 +309,12 @@ int run(const batch::Arguments& arguments) {
   batch::Progress progress(checked.rows, !arguments.quiet && core::platform::is_terminal(stderr));
   SecondPass pass(input, input_name, checked, arguments.output == batch::kStandardStream);
   const batch::TableKind kind = pass.reader().kind();
-  if (kind != batch::TableKind::plain) {
+  const bool heat_pump = pass.reader().has_heat_pump();
+  if (kind != batch::TableKind::plain || heat_pump) {
     batch::require_climate_years(checked.one_per_climate, climates);
   }
   const std::vector<batch::OutputColumn> columns =
-      batch::batch_output_columns(pass.reader().header(), kind);
+      batch::batch_output_columns(pass.reader().header(), kind, heat_pump);
   output.write(batch::batch_output_header(columns));
 
   std::size_t rows = 0;
@@ -306,12 +322,13 @@ int run(const batch::Arguments& arguments) {
   std::size_t errors = 0;
   // The task owns the chunk while it computes it and hands it back, rows and results, for the
   // output.
-  const auto compute = [&climates, threads, kind](Chunk chunk) {
-    return std::async(std::launch::async,
-                      [chunk = std::move(chunk), &climates, threads, kind]() mutable {
-                        chunk.computed = batch::compute_rows(chunk.rows, climates, kind, threads);
-                        return std::move(chunk);
-                      });
+  const batch::HeatPumpUnits& units = checked.units;
+  const auto compute = [&climates, &units, threads, kind](Chunk chunk) {
+    return std::async(
+        std::launch::async, [chunk = std::move(chunk), &climates, &units, threads, kind]() mutable {
+          chunk.computed = batch::compute_rows(chunk.rows, climates, kind, units, threads);
+          return std::move(chunk);
+        });
   };
   // While one chunk is computed, the next is read and the one before written.
   std::future<Chunk> computing;

@@ -8,12 +8,40 @@
 
 #include "core/cost/meter_fit.h"
 #include "core/files/run_error.h"
+#include "core/model/model_input_error.h"
 #include "core/run/worker_threads.h"
 #include "tools/batch/batch_input.h"
 
 namespace varmkalk::batch {
 
-ComputedRow compute_row(const BatchRow& row, const core::FoundClimate& climate, TableKind kind) {
+namespace {
+
+// The heat pump's year in the house the row's boiler heated.
+void add_heat_pump(const BatchRow& row, const core::FoundClimate& climate, TableKind kind,
+                   const HeatPumpUnits& units, ComputedRow& computed) {
+  if (!row.heat_pump || computed.result.status == core::CaseStatus::error || !climate.days ||
+      climate.days->fault) {
+    return;
+  }
+  core::BoilerCase house = row.input;
+  if (computed.design_heat_demand_w) {
+    house.building.design_heat_demand_w = *computed.design_heat_demand_w;
+  }
+  try {
+    computed.heat_pump =
+        core::heat_pump_year(house, units.installation(*row.heat_pump), climate.days->records);
+  } catch (const core::ModelInputError& error) {
+    computed.result.message +=
+        (computed.result.message.empty() ? "värmepumpen: " : "; värmepumpen: ") +
+        std::string(error.what());
+    return;
+  }
+  if (kind != TableKind::plain) {
+    computed.heat_pump_cost = core::year_cost(computed.heat_pump->year, row.prices);
+  }
+}
+
+ComputedRow boiler_row(const BatchRow& row, const core::FoundClimate& climate, TableKind kind) {
   ComputedRow computed;
   if (!row.metered_gas_kwh) {
     if (kind == TableKind::plain) {
@@ -39,9 +67,18 @@ ComputedRow compute_row(const BatchRow& row, const core::FoundClimate& climate, 
   return computed;
 }
 
+}  // namespace
+
+ComputedRow compute_row(const BatchRow& row, const core::FoundClimate& climate, TableKind kind,
+                        const HeatPumpUnits& units) {
+  ComputedRow computed = boiler_row(row, climate, kind);
+  add_heat_pump(row, climate, kind, units, computed);
+  return computed;
+}
+
 std::vector<ComputedRow> compute_rows(std::span<const BatchRow> rows,
                                       const core::FoundClimates& climates, TableKind kind,
-                                      unsigned workers) {
+                                      const HeatPumpUnits& units, unsigned workers) {
   // Looked up here, where a climate not read throws to the caller rather than in a worker.
   std::vector<const core::FoundClimate*> found;
   found.reserve(rows.size());
@@ -51,7 +88,7 @@ std::vector<ComputedRow> compute_rows(std::span<const BatchRow> rows,
   std::vector<ComputedRow> computed(rows.size());
   core::for_each_index(rows.size(), workers, [&](std::size_t i) {
     try {
-      computed[i] = compute_row(rows[i], *found[i], kind);
+      computed[i] = compute_row(rows[i], *found[i], kind, units);
     } catch (const std::bad_alloc&) {
       computed[i] = ComputedRow{};
       computed[i].result.message = core::kOutOfMemory;

@@ -108,7 +108,8 @@ TEST(BatchCost, ARowCarriesTheYearOnTheBillsTerms) {
   const std::vector<OutputColumn> columns = batch_output_columns(input.header, input.kind);
   core::CaseResult result;
   result.status = core::CaseStatus::ok;
-  const std::string row = batch_output_row(columns, input.rows[0], {result, cost, std::nullopt});
+  const std::string row = batch_output_row(
+      columns, input.rows[0], {result, cost, std::nullopt, std::nullopt, std::nullopt});
   EXPECT_TRUE(row.ends_with(",20000.5,1667,43000.25,3700\r\n")) << row;
   // A spreadsheet reads every size as the decimal number it is, never in exponent form.
   struct Size {
@@ -125,12 +126,13 @@ TEST(BatchCost, ARowCarriesTheYearOnTheBillsTerms) {
     figures.gas_m3 = size.gas_m3;
     figures.total_cost_sek = size.total_cost_sek;
     figures.co2_kg = size.co2_kg;
-    const std::string line =
-        batch_output_row(columns, input.rows[0], {result, figures, std::nullopt});
+    const std::string line = batch_output_row(
+        columns, input.rows[0], {result, figures, std::nullopt, std::nullopt, std::nullopt});
     EXPECT_TRUE(line.ends_with(size.row_end)) << line;
   }
   result.status = core::CaseStatus::error;
-  EXPECT_TRUE(batch_output_row(columns, input.rows[0], {result, std::nullopt, std::nullopt})
+  EXPECT_TRUE(batch_output_row(columns, input.rows[0],
+                               {result, std::nullopt, std::nullopt, std::nullopt, std::nullopt})
                   .ends_with(",,,,\r\n"));
   EXPECT_EQ(defaults, core::default_cost_inputs());
 }
@@ -146,11 +148,12 @@ TEST(BatchCost, ABilledTableBillsTheYearItRanAndAPlainOneBillsNone) {
   const core::FoundClimates climates(cases, VARMKALK_CLIMATE_TEST_DATA, {});
   const core::FoundClimate& climate = climates.of(cases[0]);
 
-  const ComputedRow year = compute_rows(plain.rows, climates, plain.kind, 1).at(0);
+  const ComputedRow year = compute_rows(plain.rows, climates, plain.kind, HeatPumpUnits{}, 1).at(0);
   EXPECT_EQ(year.result.status, core::CaseStatus::ok) << year.result.message;
   EXPECT_FALSE(year.cost);
   EXPECT_FALSE(year.design_heat_demand_w);
-  const ComputedRow billed = compute_rows(costed.rows, climates, costed.kind, 2).at(0);
+  const ComputedRow billed =
+      compute_rows(costed.rows, climates, costed.kind, HeatPumpUnits{}, 2).at(0);
   const auto own_bill = core::case_cost(costed.rows[0].input, climate, costed.rows[0].prices).cost;
   ASSERT_TRUE(billed.cost);
   EXPECT_EQ(*billed.cost, std::get<core::YearCost>(own_bill));
@@ -161,7 +164,7 @@ TEST(BatchCost, ABilledTableBillsTheYearItRanAndAPlainOneBillsNone) {
   EXPECT_EQ(batch_output_row(columns, plain.rows[0], billed),
             batch_output_row(columns, plain.rows[0], year));
 
-  const ComputedRow no_bill = compute_row(refused.rows[0], climate, refused.kind);
+  const ComputedRow no_bill = compute_row(refused.rows[0], climate, refused.kind, HeatPumpUnits{});
   EXPECT_EQ(no_bill.result.status, core::CaseStatus::error);
   EXPECT_FALSE(no_bill.cost);
 }

@@ -49,7 +49,7 @@ std::vector<ComputedRow> run(const BatchInput& input) {
     cases.push_back(row.input);
   }
   const core::FoundClimates climates(cases, VARMKALK_CLIMATE_TEST_DATA, {});
-  return compute_rows(input.rows, climates, input.kind, 2);
+  return compute_rows(input.rows, climates, input.kind, HeatPumpUnits{}, 2);
 }
 
 TEST(BatchMeter, HousesMeteredAtTheirOwnYearGiveTheirDemandsBack) {
