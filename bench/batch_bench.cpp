@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kalvex-batch on generated cases: 10,000 rows in process on one thread and on every core, and
 // the whole program from reading the table to writing the results, on 10,000 and on a million
-// rows, with the program's peak memory.
+// rows, with the program's peak memory; the same with a heat pump in every row, and with each
+// row fitted to a meter too.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "core/run/case_run.h"
+#include "core/text/number_text.h"
 #include "tools/batch/batch_input.h"
 #include "tools/batch/tests/batch_table.h"
 
@@ -99,13 +102,52 @@ void BM_BatchRows(benchmark::State& state) {
 }
 BENCHMARK(BM_BatchRows)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// What a generated table holds beside the boiler's columns.
+enum class Extra { none, heat_pump, meter_and_heat_pump };
+
+// The block's rows with the extra columns appended: a generic heat pump of each house's design
+// demand, of the three types in turn, and a meter reading near what such a house uses.
+std::string with_extra(const std::string& block, const std::vector<core::BoilerCase>& cases,
+                       Extra extra) {
+  if (extra == Extra::none) {
+    return block;
+  }
+  constexpr std::array<std::string_view, 3> kTypes{"air", "brine", "exhaust"};
+  constexpr float kKwhPerDesignW = 2.4f;  // a Swedish house's year of gas per W of design demand
+  const bool meter = extra == Extra::meter_and_heat_pump;
+  std::string text;
+  std::size_t start = 0;
+  for (std::size_t line = 0; start < block.size(); ++line) {
+    const std::size_t end = block.find("\r\n", start);
+    text += block.substr(start, end - start);
+    if (line == 0) {
+      text += meter ? ",metered_gas_kwh,hp_type,hp_capacity_kw" : ",hp_type,hp_capacity_kw";
+    } else {
+      const core::BoilerCase& input = cases[line - 1];
+      const float demand_kw = input.building.design_heat_demand_w / 1000.0f;
+      if (meter) {
+        text +=
+            "," + core::shortest_text(rounded(input.building.design_heat_demand_w * kKwhPerDesignW +
+                                                  input.hot_water.annual_demand_kwh,
+                                              10));
+      }
+      text += "," + std::string(kTypes[line % kTypes.size()]) + "," +
+              core::shortest_text(std::clamp(rounded(demand_kw, 0.5f), 1.0f, 100.0f));
+    }
+    text += "\r\n";
+    start = end + 2;
+  }
+  return text;
+}
+
 // A table of `rows` generated cases, written a block of kCases at a time so that the largest
 // table need not be in memory.
-void write_generated_table(const fs::path& path, long rows) {
+void write_generated_table(const fs::path& path, long rows, Extra extra) {
   std::ofstream file(path, std::ios::binary);
   for (long written = 0; written < rows; written += kCases) {
-    const std::string block =
-        batch_table(generated_cases(static_cast<unsigned>(written / kCases + 2024)));
+    const std::vector<core::BoilerCase> cases =
+        generated_cases(static_cast<unsigned>(written / kCases + 2024));
+    const std::string block = with_extra(batch_table(cases), cases, extra);
     const std::size_t header_end = block.find('\n') + 1;
     std::size_t end = header_end;
     for (long row = 0; row < std::min<long>(kCases, rows - written); ++row) {
@@ -117,12 +159,12 @@ void write_generated_table(const fs::path& path, long rows) {
 
 // The whole program on a table of state.range(0) rows in a fresh folder: reading, every row,
 // writing the results, and the program's peak memory and processor time.
-void BM_KalvexBatchProcess(benchmark::State& state) {
+void run_batch_process(benchmark::State& state, Extra extra) {
   const long rows = state.range(0);
   const fs::path root = fs::temp_directory_path() / "kalvex-batch-bench";
   fs::remove_all(root);
   fs::create_directories(root);
-  write_generated_table(root / "in.csv", rows);
+  write_generated_table(root / "in.csv", rows, extra);
   long peak_kib = 0;
   double cpu_s = 0;
   for (auto _ : state) {
@@ -161,9 +203,28 @@ void BM_KalvexBatchProcess(benchmark::State& state) {
   state.counters["cpu_s"] = benchmark::Counter(cpu_s, benchmark::Counter::kAvgIterations);
   fs::remove_all(root);
 }
+
+void BM_KalvexBatchProcess(benchmark::State& state) {
+  run_batch_process(state, Extra::none);
+}
+// Each row with a generic heat pump beside its boiler.
+void BM_KalvexBatchHeatPump(benchmark::State& state) {
+  run_batch_process(state, Extra::heat_pump);
+}
+// Each row fitted to its meter, with the heat pump in the fitted house.
+void BM_KalvexBatchMeterHeatPump(benchmark::State& state) {
+  run_batch_process(state, Extra::meter_and_heat_pump);
+}
 BENCHMARK(BM_KalvexBatchProcess)->Arg(kCases)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_KalvexBatchHeatPump)->Arg(kCases)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_KalvexBatchMeterHeatPump)->Arg(kCases)->Unit(benchmark::kMillisecond)->UseRealTime();
 // A building stock's size: a million rows, once.
 BENCHMARK(BM_KalvexBatchProcess)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
+BENCHMARK(BM_KalvexBatchMeterHeatPump)
     ->Arg(1000000)
     ->Iterations(1)
     ->Unit(benchmark::kSecond)

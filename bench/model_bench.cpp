@@ -5,6 +5,8 @@
 #include <numbers>
 #include <vector>
 
+#include "core/generators/heat_pump_year.h"
+#include "core/heatpump/heat_pump_installation.h"
 #include "core/model/day_model.h"
 #include "core/model/start_model.h"
 #include "core/model/year.h"
@@ -54,10 +56,21 @@ void BM_YearModulating(benchmark::State& state) {
   simulate_one_year(state, testing::modulating_example());
 }
 
+// A heat pump's year in the worked example's house, beside the boiler's year above.
+void BM_HeatPumpYearGenericAir(benchmark::State& state) {
+  const std::vector<ClimateRecord> year = synthetic_year();
+  const BoilerCase input = testing::worked_example();
+  const HeatPumpInstallation installation = installed_generic(GenericHeatPump::air, 8.0, {});
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(heat_pump_year(input, installation, year));
+  }
+}
+
 BENCHMARK(BM_SimulateDaySingleStage);
 BENCHMARK(BM_SimulateDayModulating);
 BENCHMARK(BM_YearSingleStage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_YearModulating)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HeatPumpYearGenericAir)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace varmkalk::core
