@@ -182,6 +182,44 @@ TEST(HeatPumpDay, ASummerDayHeatsTheTankAndWaitsInStandby) {
               day.unit_heat_kwh / heat_pump_cop(air.model, 18.0, air.model.highest_flow_c), 1e-9);
 }
 
+// Radiators hotter than the unit's highest flow: the backup heater gives the share of their fall
+// from supply to return above it, the unit the rest.
+TEST(HeatPumpDay, AboveTheHighestFlowTheBackupHeaterGivesItsShareOfTheRadiatorsFall) {
+  BoilerCase input = house_in(Place::stockholm);
+  input.heating_system = {80.0f, 60.0f};
+  const House house = house_of(input);
+  const DesignConditions design = design_conditions(house);
+  HeatPumpInstallation air = generic(GenericHeatPump::air, 30.0, {9.0, 50.0, 0.0});
+  const ClimateRecord record{30, -15.0f};
+  const HouseDay needs = *house_day(house, design, record);
+  const double supply_c = needs.heating.supply_temp;
+  ASSERT_GT(supply_c, air.model.highest_flow_c);
+  const double share =
+      (supply_c - air.model.highest_flow_c) / (supply_c - double(needs.heating.return_temp));
+  const HeatPumpDay day = heat_pump_day(house, design, air, record);
+  // The 50 °C tank is within the unit's flow: all the backup heat is the radiators'.
+  EXPECT_NEAR(day.backup_heat_kwh, day.space_heat_kwh * share, 1e-9);
+  EXPECT_NEAR(day.unit_heat_kwh, day.space_heat_kwh * (1.0 - share) + day.hot_water_kwh, 1e-9);
+  EXPECT_EQ(day.unmet_kwh, 0.0);
+}
+
+// A certified unit waits at the standby power its radiator declaration gives, an outdoor-air
+// unit with its crankcase heater too.
+TEST(HeatPumpDay, ACertifiedUnitWaitsAtTheStandbyPowerItDeclares) {
+  const House house = house_of(house_in(Place::stockholm));
+  const DesignConditions design = design_conditions(house);
+  for (const testing::ShippedUnit& shipped : testing::kShippedUnits) {
+    SCOPED_TRACE(shipped.title);
+    const HeatPumpUnit unit = testing::read_shipped(shipped);
+    const IdlePowers& declared =
+        unit.declaration(SeasonClimate::average, FlowFamily::medium_55)->idle;
+    const double idle_w =
+        declared.standby_w + (unit.source == HeatSource::outdoor_air ? declared.crankcase_w : 0.0);
+    const HeatPumpDay day = heat_pump_day(house, design, installed_unit(unit, {}), {200, 18.0f});
+    EXPECT_NEAR(day.off_mode_kwh, idle_w * (24.0 - day.hot_water_hours) / 1000.0, 1e-12);
+  }
+}
+
 // Below an outdoor-air unit's operation limit the backup heater carries the day up to its
 // power; a ground-source unit goes on.
 TEST(HeatPumpDay, BelowTheOperationLimitTheBackupHeaterCarriesTheDayUpToItsPower) {

@@ -146,12 +146,13 @@ core::HeatPumpYear library_year(float design_heat_demand_w,
 
 TEST(BatchHeatPump, EachRowsHeatPumpHeatsItsOwnHouseTheFittedOneWithAMeter) {
   std::vector<std::string> columns = kGenericColumns;
-  columns.insert(columns.begin(), "metered_gas_kwh");
-  const BatchInput input = read_batch_input(table_of(columns, {{"", "air", "8", "2", "", ""},
-                                                               {"15000", "air", "8", "2", "", ""},
-                                                               {"15000", "", "", "", "", ""},
-                                                               {"1", "brine", "6", "", "", "5"}}),
-                                            "in.csv");
+  columns.insert(columns.begin(), {"metered_gas_kwh", "electricity_price_sek_per_kwh"});
+  const BatchInput input =
+      read_batch_input(table_of(columns, {{"", "3", "air", "8", "2", "", ""},
+                                          {"15000", "3", "air", "8", "2", "", ""},
+                                          {"15000", "3", "", "", "", "", ""},
+                                          {"1", "3", "brine", "6", "", "", "5"}}),
+                       "in.csv");
   const std::vector<ComputedRow> rows = computed_rows(input, HeatPumpUnits{});
   const core::HeatPumpInstallation air =
       core::installed_generic(core::GenericHeatPump::air, 8.0, {2.0, 55.0, 0.0});
