@@ -61,13 +61,7 @@ const CostQuantity* cost_quantity(std::string_view key) {
 }
 
 std::optional<CostQuantity> invalid_cost_input(const CostInputs& inputs) {
-  for (const CostQuantity& quantity : kCostQuantities) {
-    const double value = inputs.*quantity.member;
-    if (!std::isfinite(value) || value < quantity.min_value || value > quantity.max_value) {
-      return quantity;
-    }
-  }
-  return std::nullopt;
+  return first_outside_range<CostInputs>(kCostQuantities, inputs);
 }
 
 }  // namespace varmkalk::core

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "core/text/ranged_quantity.h"
+
 namespace varmkalk::core {
 
 // What the year's gas, electricity and emissions cost and weigh, on the gas bill's terms. These
@@ -21,19 +23,8 @@ struct CostInputs {
   friend bool operator==(const CostInputs&, const CostInputs&) = default;
 };
 
-// One of the inputs described once: its key (the kalvex-batch column and the inputs file's
-// member), its Swedish label and unit, its default and where that comes from, and the range a
-// value may take.
-struct CostQuantity {
-  std::string_view key;
-  std::string_view label;  // Swedish, without the unit
-  std::string_view unit;   // UTF-8
-  double CostInputs::*member;
-  double default_value;
-  double min_value;
-  double max_value;
-  std::string_view source;  // Swedish: where the default comes from
-};
+// One of the inputs described once.
+using CostQuantity = RangedQuantity<CostInputs>;
 
 extern const std::array<CostQuantity, 7> kCostQuantities;
 

@@ -9,25 +9,17 @@
 
 namespace varmkalk::core {
 
-// A backup heater of 9 kW is what Swedish heat pumps' indoor units and tanks commonly carry; the
-// tank at 55 °C keeps legionella down with the weekly boost most units do; brine at 0 °C is the
-// ground loop's mean over a heating season, as the certificates' B0 rating point takes it.
 const std::array<HeatPumpQuantity, 3> kHeatPumpQuantities = {{
-    {"hp_backup_kw", "Elpatronens effekt", "kW", &HeatPumpSettings::backup_kw, 9.0, 0.0, 50.0},
+    {"hp_backup_kw", "Elpatronens effekt", "kW", &HeatPumpSettings::backup_kw, 9.0, 0.0, 50.0,
+     "den elpatron som svenska värmepumpars innedelar och varmvattenberedare vanligen har"},
     {"hp_tank_temp", "Varmvattnets temperatur", "°C", &HeatPumpSettings::tank_temp_c, 55.0, 40.0,
-     65.0},
+     65.0, "varmt nog mot legionella med den veckovisa förhöjning de flesta värmepumpar gör"},
     {"hp_brine_temp", "Köldbärarens temperatur", "°C", &HeatPumpSettings::brine_temp_c, 0.0, -10.0,
-     15.0},
+     15.0, "borrhålets medeltemperatur under en eldningssäsong, som certifikatens B0-punkt"},
 }};
 
 std::optional<HeatPumpQuantity> invalid_heat_pump_setting(const HeatPumpSettings& settings) {
-  for (const HeatPumpQuantity& quantity : kHeatPumpQuantities) {
-    const double value = settings.*quantity.member;
-    if (!std::isfinite(value) || value < quantity.min_value || value > quantity.max_value) {
-      return quantity;
-    }
-  }
-  return std::nullopt;
+  return first_outside_range<HeatPumpSettings>(kHeatPumpQuantities, settings);
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include "core/heatpump/generic_heat_pumps.h"
 #include "core/heatpump/heat_pump_model.h"
 #include "core/heatpump/heat_pump_unit.h"
+#include "core/text/ranged_quantity.h"
 
 namespace varmkalk::core {
 
@@ -21,17 +22,8 @@ struct HeatPumpSettings {
   friend bool operator==(const HeatPumpSettings&, const HeatPumpSettings&) = default;
 };
 
-// One of the settings described once: its key (kalvex-batch's column), its Swedish label and
-// unit, its default and the range a value may take.
-struct HeatPumpQuantity {
-  std::string_view key;
-  std::string_view label;  // Swedish, without the unit
-  std::string_view unit;   // UTF-8
-  double HeatPumpSettings::*member;
-  double default_value;
-  double min_value;
-  double max_value;
-};
+// One of the settings described once (its key kalvex-batch's column).
+using HeatPumpQuantity = RangedQuantity<HeatPumpSettings>;
 
 extern const std::array<HeatPumpQuantity, 3> kHeatPumpQuantities;
 

@@ -5,39 +5,29 @@
 #include <variant>
 #include <vector>
 
+#include "core/tests/support/argument_cases.h"
 #include "tools/klimat/arguments.h"
 
 namespace varmkalk::klimat {
 namespace {
 
 TEST(KlimatArguments, LongOptionsInAnyOrderAndClearRefusals) {
-  struct Case {
-    std::vector<const char*> arguments;
-    std::string refusal;  // part of it; empty: accepted
-  };
-  for (const Case& c : {
-           Case{{"smhi.csv", "ut.dat", "--year", "2009", "--allow-suspect", "--replace"}, ""},
-           Case{{"--year=2009", "smhi.csv", "ut.dat"}, ""},
-           Case{{"--info", "sthlm.dat"}, ""},
-           Case{{"--", "--konstigt-namn.csv", "ut.dat"}, ""},
-           Case{{"smhi.csv"}, "ange källan och klimatfilen"},
-           Case{{"a", "b", "c"}, "för många filnamn"},
-           Case{{"a", "b", "--year"}, "--year behöver ett år"},
-           Case{{"a", "b", "--year", "20x9"}, "\"20x9\" är inget år"},
-           Case{{"a", "b", "--year", "0"}, "är inget år mellan 1 och 9999"},
-           Case{{"a", "b", "--replace=ja"}, "--replace tar inget värde"},
-           Case{{"a", "b", "--ersätt"}, "okänd flagga \"--ersätt\""},
-           Case{{"--info", "a", "--year", "2009"}, "--info tar en klimatfil"},
-       }) {
-    const auto parsed = parse_arguments(c.arguments);
-    if (c.refusal.empty()) {
-      EXPECT_TRUE(std::holds_alternative<Arguments>(parsed)) << std::get<std::string>(parsed);
-    } else {
-      ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << c.refusal;
-      EXPECT_NE(std::get<std::string>(parsed).find(c.refusal), std::string::npos)
-          << std::get<std::string>(parsed);
-    }
-  }
+  varmkalk::testing::expect_arguments<Arguments>(
+      parse_arguments,
+      {
+          {{"smhi.csv", "ut.dat", "--year", "2009", "--allow-suspect", "--replace"}, ""},
+          {{"--year=2009", "smhi.csv", "ut.dat"}, ""},
+          {{"--info", "sthlm.dat"}, ""},
+          {{"--", "--konstigt-namn.csv", "ut.dat"}, ""},
+          {{"smhi.csv"}, "ange källan och klimatfilen"},
+          {{"a", "b", "c"}, "för många filnamn"},
+          {{"a", "b", "--year"}, "--year behöver ett år"},
+          {{"a", "b", "--year", "20x9"}, "\"20x9\" är inget år"},
+          {{"a", "b", "--year", "0"}, "är inget år mellan 1 och 9999"},
+          {{"a", "b", "--replace=ja"}, "--replace tar inget värde"},
+          {{"a", "b", "--ersätt"}, "okänd flagga \"--ersätt\""},
+          {{"--info", "a", "--year", "2009"}, "--info tar en klimatfil"},
+      });
   const auto parsed = std::get<Arguments>(parse_arguments(
       std::vector<const char*>{"--replace", "smhi.csv", "--year", "2009", "ut.dat"}));
   EXPECT_EQ(parsed.source, "smhi.csv");

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/formats/control_file.h"
+#include "core/tests/support/argument_cases.h"
 #include "core/tests/support/temp_folder.h"
 #include "core/tests/support/worked_example.h"
 #include "tools/vp/arguments.h"
@@ -23,36 +24,25 @@ namespace {
 using varmkalk::testing::TempFolder;
 
 TEST(VpArguments, OptionsInAnyOrderAndClearRefusals) {
-  struct Case {
-    std::vector<const char*> arguments;
-    std::string refusal;  // part of it; empty: accepted
-  };
-  for (const Case& c : {
-           Case{{"scop", "a.csv", "--model", "X", "--climate", "colder", "--flow", "55"}, ""},
-           Case{{"--flow=35", "--climate=average", "scop", "--model=X", "a.csv", "--verbose"}, ""},
-           Case{{}, "ange vad som ska göras"},
-           Case{{"årsvärme", "a.csv"}, "okänd uppgift \"årsvärme\""},
-           Case{{"scop", "--model", "X", "--climate", "average", "--flow", "35"},
-                "scop behöver en Keymark-fil"},
-           Case{{"scop", "a.csv", "b.csv", "--model", "X"}, "för många filnamn"},
-           Case{{"scop", "a.csv", "--climate", "average", "--flow", "35"}, "--model"},
-           Case{{"scop", "a.csv", "--model", "X", "--flow", "35"}, "--climate average"},
-           Case{{"scop", "a.csv", "--model", "X", "--climate", "warmer", "--flow", "35"},
-                "\"warmer\" är varken average eller colder"},
-           Case{{"scop", "a.csv", "--model", "X", "--climate", "average"}, "--flow 35"},
-           Case{{"scop", "a.csv", "--model", "X", "--climate", "average", "--flow", "45"},
-                "\"45\" är varken 35 eller 55"},
-           Case{{"scop", "a.csv", "--model"}, "--model behöver"},
-       }) {
-    const auto parsed = parse_arguments(c.arguments);
-    if (c.refusal.empty()) {
-      EXPECT_TRUE(std::holds_alternative<Arguments>(parsed)) << std::get<std::string>(parsed);
-    } else {
-      ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << c.refusal;
-      EXPECT_NE(std::get<std::string>(parsed).find(c.refusal), std::string::npos)
-          << std::get<std::string>(parsed);
-    }
-  }
+  varmkalk::testing::expect_arguments<Arguments>(
+      parse_arguments,
+      {
+          {{"scop", "a.csv", "--model", "X", "--climate", "colder", "--flow", "55"}, ""},
+          {{"--flow=35", "--climate=average", "scop", "--model=X", "a.csv", "--verbose"}, ""},
+          {{}, "ange vad som ska göras"},
+          {{"årsvärme", "a.csv"}, "okänd uppgift \"årsvärme\""},
+          {{"scop", "--model", "X", "--climate", "average", "--flow", "35"},
+           "scop behöver en Keymark-fil"},
+          {{"scop", "a.csv", "b.csv", "--model", "X"}, "för många filnamn"},
+          {{"scop", "a.csv", "--climate", "average", "--flow", "35"}, "--model"},
+          {{"scop", "a.csv", "--model", "X", "--flow", "35"}, "--climate average"},
+          {{"scop", "a.csv", "--model", "X", "--climate", "warmer", "--flow", "35"},
+           "\"warmer\" är varken average eller colder"},
+          {{"scop", "a.csv", "--model", "X", "--climate", "average"}, "--flow 35"},
+          {{"scop", "a.csv", "--model", "X", "--climate", "average", "--flow", "45"},
+           "\"45\" är varken 35 eller 55"},
+          {{"scop", "a.csv", "--model"}, "--model behöver"},
+      });
   const auto parsed = std::get<Arguments>(parse_arguments(std::vector<const char*>{
       "scop", "a.csv", "--model", "X", "--climate", "colder", "--flow", "55"}));
   EXPECT_EQ(parsed.task, Arguments::Task::scop);
@@ -64,36 +54,25 @@ TEST(VpArguments, OptionsInAnyOrderAndClearRefusals) {
 }
 
 TEST(VpArguments, TheYearTakesAFileAndAModelOrATypeAndACapacity) {
-  struct Case {
-    std::vector<const char*> arguments;
-    std::string refusal;  // part of it; empty: accepted
-  };
-  for (const Case& c : {
-           Case{{"year", "a.csv", "--model", "X"}, ""},
-           Case{{"year", "hus/styrfil.dat", "a.csv", "--model", "X", "--backup", "3"}, ""},
-           Case{{"year", "--type", "brine", "--capacity", "6.5", "--brine=-2.5"}, ""},
-           Case{{"year", "hus/styrfil.dat", "--type", "air", "--capacity", "8"}, ""},
-           Case{{"year"}, "ange värmepumpen med FIL --model"},
-           Case{{"year", "a.csv", "--model", "X", "--type", "air"}, "kan inte anges tillsammans"},
-           Case{{"year", "--model", "X"}, "year med --model behöver en Keymark-fil"},
-           Case{{"year", "s/styrfil.dat", "a.csv", "b.csv", "--model", "X"}, "för många filnamn"},
-           Case{{"year", "a.csv", "--type", "air", "--capacity", "8"}, "heter inte styrfil.dat"},
-           Case{{"year", "--type", "geo", "--capacity", "8"}, "\"geo\" är varken air"},
-           Case{{"year", "--type", "air"}, "--capacity KW"},
-           Case{{"year", "--type", "air", "--capacity", "8kW"}, "\"8kW\" är inget tal"},
-           Case{{"year", "--type", "air", "--capacity", "nan"}, "\"nan\" är inget tal"},
-           Case{{"year", "a.csv", "--model", "X", "--capacity", "8"}, "gäller bara --type"},
-           Case{{"year", "a.csv", "--model", "X", "--tank", "5,5"}, "--tank \"5,5\" är inget tal"},
-       }) {
-    const auto parsed = parse_arguments(c.arguments);
-    if (c.refusal.empty()) {
-      EXPECT_TRUE(std::holds_alternative<Arguments>(parsed)) << std::get<std::string>(parsed);
-    } else {
-      ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << c.refusal;
-      EXPECT_NE(std::get<std::string>(parsed).find(c.refusal), std::string::npos)
-          << std::get<std::string>(parsed);
-    }
-  }
+  varmkalk::testing::expect_arguments<Arguments>(
+      parse_arguments,
+      {
+          {{"year", "a.csv", "--model", "X"}, ""},
+          {{"year", "hus/styrfil.dat", "a.csv", "--model", "X", "--backup", "3"}, ""},
+          {{"year", "--type", "brine", "--capacity", "6.5", "--brine=-2.5"}, ""},
+          {{"year", "hus/styrfil.dat", "--type", "air", "--capacity", "8"}, ""},
+          {{"year"}, "ange värmepumpen med FIL --model"},
+          {{"year", "a.csv", "--model", "X", "--type", "air"}, "kan inte anges tillsammans"},
+          {{"year", "--model", "X"}, "year med --model behöver en Keymark-fil"},
+          {{"year", "s/styrfil.dat", "a.csv", "b.csv", "--model", "X"}, "för många filnamn"},
+          {{"year", "a.csv", "--type", "air", "--capacity", "8"}, "heter inte styrfil.dat"},
+          {{"year", "--type", "geo", "--capacity", "8"}, "\"geo\" är varken air"},
+          {{"year", "--type", "air"}, "--capacity KW"},
+          {{"year", "--type", "air", "--capacity", "8kW"}, "\"8kW\" är inget tal"},
+          {{"year", "--type", "air", "--capacity", "nan"}, "\"nan\" är inget tal"},
+          {{"year", "a.csv", "--model", "X", "--capacity", "8"}, "gäller bara --type"},
+          {{"year", "a.csv", "--model", "X", "--tank", "5,5"}, "--tank \"5,5\" är inget tal"},
+      });
   const auto parsed = std::get<Arguments>(parse_arguments(
       std::vector<const char*>{"year", "hus/styrfil.dat", "--type", "brine", "--capacity", "6.5",
                                "--tank", "50", "--brine", "-2.5"}));
