@@ -326,6 +326,8 @@ TEST_F(BatchFiles, ATableThatBillsItsRowsRefusesAClimateThatIsNoYearBeforeAnyRow
        "kalvex-batch: Klimatfilen malmo.dat har 730 dygn"},
       {"a day short, billed", 364, "gas_price_sek_per_kwh", 2,
        "kalvex-batch: Klimatfilen malmo.dat har 364 dygn"},
+      {"two years, a heat pump", 730, "hp_type", 2,
+       "kalvex-batch: Klimatfilen malmo.dat har 730 dygn"},
       {"two years, the engine's columns only", 730, "", 0, ""},
       {"a leap year, billed", 366, "fuel_hhv_ratio", 0, ""},
   };
@@ -340,7 +342,12 @@ TEST_F(BatchFiles, ATableThatBillsItsRowsRefusesAClimateThatIsNoYearBeforeAnyRow
     } else if (std::string_view(row.column) == "gas_price_sek_per_kwh") {
       cell = "1.5";
     }
-    folder_.write("in.csv", *row.column ? with_column(plain, row.column, cell) : plain);
+    const bool heat_pump = std::string_view(row.column) == "hp_type";
+    if (heat_pump) {
+      cell = "air";
+    }
+    const std::string table = *row.column ? with_column(plain, row.column, cell) : plain;
+    folder_.write("in.csv", heat_pump ? with_column(table, "hp_capacity_kw", "8") : table);
     EXPECT_EQ(run("in.csv out.csv"), row.status) << errors();
     EXPECT_EQ(errors().substr(0, std::string_view(row.message).size()), row.message);
     EXPECT_EQ(folder_.has("out.csv"), row.status == 0);
