@@ -256,7 +256,9 @@ std::optional<BatchRow> BatchReader::next() {
   if (!row) {
     return std::nullopt;
   }
-  BatchRow read{std::move(*row), {}, core::default_cost_inputs(), std::nullopt, std::nullopt};
+  // Member by member: g++ 12 at -O3 warns falsely (-Wmaybe-uninitialized) on the aggregate.
+  BatchRow read;
+  read.row = std::move(*row);
   const std::optional<core::DesignTemperatures> typed = design_temperatures(read.row);
   // In the control file's line order, so that the burner's two powers meet as they do there.
   for (const ColumnOf& column : columns_) {
