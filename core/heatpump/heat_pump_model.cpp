@@ -17,9 +17,6 @@ constexpr double kLeastLiftK = 6;
 // A point whose heat lies this far above the load was at the unit's least output, not
 // modulated down to the load (which declared points meet within about 1 %).
 constexpr double kAboveLoad = 1.03;
-// The capacity of a vapour-compression cycle goes with the cube of the ratio of its temperature
-// levels, source over sink, in kelvin.
-constexpr double kCapacityExponent = 3;
 
 double source_for(HeatSource source, double brine_c, double outdoor_c) {
   switch (source) {
@@ -105,7 +102,10 @@ double family_capacity_kw(const HeatPumpModel& model, FlowFamily family, double 
   const CapacityReference& reference = model.family(family).full;
   const double ratio = ((reference.flow_c + kKelvin) * (source_c(model, outdoor_c) + kKelvin)) /
                        ((flow_c + kKelvin) * (source_c(model, reference.outdoor_c) + kKelvin));
-  return reference.heat_kw * std::pow(ratio, kCapacityExponent);
+  // The capacity of a vapour-compression cycle goes with the cube of the ratio of its
+  // temperature levels, source over sink, in kelvin: cubed by multiplication, which every system
+  // rounds alike (pow is not correctly rounded in every C library).
+  return reference.heat_kw * ratio * ratio * ratio;
 }
 
 }  // namespace
