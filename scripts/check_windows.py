@@ -8,7 +8,8 @@ same. Run it through check-windows.sh:
 - kalvex.exe against kalvex on COUNT generated cases (compare_engines.py's cases and
   comparison): the files left in the working folder byte for byte, the exit status, standard
   output and standard error.
-- kalvex-batch.exe against kalvex-batch on a table of the same cases (compare_batch.py's rows),
+- kalvex-batch.exe against kalvex-batch on a table of the same cases (compare_batch.py's rows,
+  each with a heat pump beside its boiler),
   from a file into a file and from standard input to standard output: the table byte for byte,
   the exit status and the messages.
 - kalvex-klimat.exe against kalvex-klimat on an SMHI file of daily means and one of hourly
@@ -16,7 +17,8 @@ same. Run it through check-windows.sh:
   over a folder of that name, which is refused.
 - kalvex-vp.exe against kalvex-vp on the shipped heat pumps, each found among the installed
   units by its file name, in all four declarations with --verbose (the bins included), and on a
-  title the file does not have.
+  title the file does not have; and the year of each of them and of each generic type in the
+  example's house.
 - kalvex-batch.exe interrupted by Ctrl-C while it writes a table: no temporary file is left and
   the exit status is not 0, as with kalvex-batch and SIGINT.
 - Names that would be other files on Windows (an identity "nul" or "c:ab", line 24
@@ -195,16 +197,32 @@ def check_engine(programs: Programs, count: int, seed: int) -> int:
     return status
 
 
+# A heat pump beside each row's boiler, in turn each generic type and a shipped unit, so that
+# the heat pump's year too is compared to the last digit.
+BATCH_HEAT_PUMPS = (
+    {"hp_type": "air", "hp_capacity_kw": "8"},
+    {"hp_type": "brine", "hp_capacity_kw": "6.5", "hp_brine_temp": "3"},
+    {"hp_type": "exhaust", "hp_capacity_kw": "4", "hp_tank_temp": "50"},
+    {"hp_unit_file": "_CTC_ABCTC_EcoAir_610M.csv", "hp_model": "CTC EcoAir 610M"},
+    {"hp_unit_file": "_ThermiaThermia_Calibra_7.csv", "hp_model": "Thermia Calibra 7 230V",
+     "hp_backup_kw": "3"},
+)
+HEAT_PUMP_COLUMNS = ("hp_unit_file", "hp_model", "hp_type", "hp_capacity_kw", "hp_backup_kw",
+                     "hp_tank_temp", "hp_brine_temp")
+
+
 def batch_table(count: int, seed: int) -> tuple:
     table = io.StringIO()
-    writer = csv.DictWriter(table, fieldnames=(compare_batch.CASE_COLUMN,) + compare_batch.COLUMNS,
-                            lineterminator="\r\n")
+    writer = csv.DictWriter(table, fieldnames=(compare_batch.CASE_COLUMN,) + compare_batch.COLUMNS
+                            + HEAT_PUMP_COLUMNS, lineterminator="\r\n", restval="")
     writer.writeheader()
     rows = 0
     for index in range(1, count + 1):
         case = casegen.generate_case(seed, index)
         if not compare_batch.left_out_reason(case):
-            writer.writerow(compare_batch.batch_row(casegen.case_folder_name(index), case))
+            row = compare_batch.batch_row(casegen.case_folder_name(index), case)
+            row.update(BATCH_HEAT_PUMPS[index % len(BATCH_HEAT_PUMPS)])
+            writer.writerow(row)
             rows += 1
     return table.getvalue().encode("utf-8"), rows
 
@@ -455,21 +473,32 @@ def check_vp(programs: Programs, tmp: pathlib.Path) -> int:
     runs = [[file, title, climate, flow] for file, title in HEAT_PUMPS
             for climate in ("average", "colder") for flow in ("35", "55")]
     runs.append(["_CTC_ABCTC_EcoAir_610M.csv", "CTC EcoAir 611M", "average", "35"])
-    for number, (file, title, climate, flow) in enumerate(runs):
-        arguments = ["scop", file, "--model", title, "--climate", climate, "--flow", flow,
-                     "--verbose"]
+    scop_runs = [["scop", file, "--model", title, "--climate", climate, "--flow", flow,
+                  "--verbose"] for file, title, climate, flow in runs]
+    # The year in the example's house: each shipped unit, and each generic type.
+    year_runs = [["year", file, "--model", title] for file, title in HEAT_PUMPS]
+    year_runs += [["year", "--type", kind, "--capacity", "7.5", "--backup", "3"]
+                  for kind in ("air", "brine", "exhaust")]
+    example = (pathlib.Path(__file__).parent.parent / "examples" / "styrfil.dat").read_bytes()
+    for number, arguments in enumerate(scop_runs + year_runs):
         results = {}
         for system in ("linux", "windows"):
             work = tmp / f"vp-{system}-{number}"
             work.mkdir()
+            (work / "styrfil.dat").write_bytes(example)
             if system == "linux":
                 results[system] = run([programs.linux["kalvex-vp"], *arguments], work)
             else:
                 results[system] = run_windows(programs, programs.windows["kalvex-vp"], arguments,
                                               work)
-        last = results["linux"].stdout.decode("utf-8", "replace").strip().split("\n")[-1]
-        failures += report(f"{title}, {climate} {flow} °C ({last or 'vägrad'})",
-                           differences(results["linux"], results["windows"]))
+        output = results["linux"].stdout.decode("utf-8", "replace").strip().split("\n")
+        if arguments[0] == "scop":
+            _, _, _, title, _, climate, _, flow, _ = arguments
+            what = f"{title}, {climate} {flow} °C ({output[-1] or 'vägrad'})"
+        else:
+            spf = [line.split()[-1] for line in output if "Årsvärmefaktor" in line]
+            what = f"year {' '.join(arguments[1:])} (SPF {spf[0] if spf else 'vägrad'})"
+        failures += report(what, differences(results["linux"], results["windows"]))
     return failures
 
 
