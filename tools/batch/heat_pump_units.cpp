@@ -19,10 +19,13 @@ void HeatPumpUnits::note(const HeatPumpChoice& choice, long line) {
 }
 
 void HeatPumpUnits::load(std::string_view table_name) {
-  for (auto& [key, unit] : units_) {
-    const auto fault = [&](std::string_view what) {
-      return BatchInputError(core::message_safe(table_name) + ", rad " +
-                             std::to_string(unit.first_line) + ": " + std::string(what));
+  for (auto& entry : units_) {
+    const Key& key = entry.first;
+    Unit& unit = entry.second;
+    const long line = unit.first_line;
+    const auto fault = [&table_name, line](std::string_view what) {
+      return BatchInputError(core::message_safe(table_name) + ", rad " + std::to_string(line) +
+                             ": " + std::string(what));
     };
     auto file = files_.find(key.first);
     try {
