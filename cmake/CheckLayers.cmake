@@ -172,8 +172,9 @@ foreach(source ${sources})
       message(SEND_ERROR "${source}: ${own} får inte inkludera ${target} (${other} hör till "
                          "testerna)")
     else()
-      message(SEND_ERROR "${source}: ${own} får inte inkludera ${target} (${other} ligger över "
-                         "det)")
+      # Above it, or beside it: either way not among the layers it builds on.
+      message(SEND_ERROR "${source}: ${own} får inte inkludera ${target} (${other} är inget av "
+                         "det ${own} bygger på)")
     endif()
     math(EXPR faults "${faults} + 1")
   endforeach()
