@@ -12,6 +12,7 @@
 #include "core/text/fixed_format.h"
 #include "core/text/number_text.h"
 #include "core/text/utf8_text.h"
+#include "tools/batch/header_columns.h"
 #include "tools/batch/number_cells.h"
 
 namespace varmkalk::batch {
@@ -136,20 +137,8 @@ std::vector<ColumnOf> columns_of(const core::CsvStream& table, std::string_view 
       columns.push_back({&line, static_cast<std::size_t>(found - header.begin())});
     }
   }
-  const auto has = [&](std::string_view name) {
-    return std::find(header.begin(), header.end(), name) != header.end();
-  };
-  if (has(kDesignSupplyColumn) != has(kDesignReturnColumn)) {
-    const std::string_view present =
-        has(kDesignSupplyColumn) ? kDesignSupplyColumn : kDesignReturnColumn;
-    const std::string_view absent =
-        has(kDesignSupplyColumn) ? kDesignReturnColumn : kDesignSupplyColumn;
-    throw BatchInputError(
-        place(static_cast<std::size_t>(std::find(header.begin(), header.end(), present) -
-                                       header.begin())) +
-        ": kolumnen " + quoted_for_message(absent) +
-        " saknas; de dimensionerande temperaturerna anges i två kolumner tillsammans");
-  }
+  column_pair(header, file_name, table.header_line(), kDesignSupplyColumn, kDesignReturnColumn,
+              "de dimensionerande temperaturerna");
   if (!missing.empty()) {
     throw BatchInputError(
         core::message_safe(file_name) + ", rad " + std::to_string(table.header_line()) + ": " +
@@ -193,11 +182,11 @@ BatchReader::BatchReader(core::ByteSource& source, std::string_view file_name)
       found != header.end()) {
     meter_column_ = static_cast<std::size_t>(found - header.begin());
   }
-  const auto supply = std::find(header.begin(), header.end(), kDesignSupplyColumn);
-  const auto back = std::find(header.begin(), header.end(), kDesignReturnColumn);
-  if (supply != header.end() && back != header.end()) {
-    design_columns_ = DesignColumns{static_cast<std::size_t>(supply - header.begin()),
-                                    static_cast<std::size_t>(back - header.begin())};
+  // Checked with the rest of the header; here only found.
+  if (const std::optional<ColumnPair> design =
+          column_pair(header, file_name, table_.header_line(), kDesignSupplyColumn,
+                      kDesignReturnColumn, "de dimensionerande temperaturerna")) {
+    design_columns_ = DesignColumns{design->first, design->second};
   }
   heat_pump_columns_ = HeatPumpColumns::of(header, file_name, table_.header_line());
 }

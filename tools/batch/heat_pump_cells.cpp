@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/batch/heat_pump_cells.h"
 
-#include <algorithm>
-
 #include "core/climate_import/source_text.h"
 #include "core/text/portable_name.h"
 #include "core/text/utf8_text.h"
 #include "tools/batch/batch_input.h"
+#include "tools/batch/header_columns.h"
 #include "tools/batch/number_cells.h"
 
 namespace varmkalk::batch {
@@ -14,11 +13,6 @@ namespace {
 
 constexpr std::string_view kEitherUnit =
     "ange antingen hp_unit_file och hp_model eller hp_type och hp_capacity_kw";
-
-std::optional<std::size_t> column_of(std::span<const std::string> header, std::string_view name) {
-  const auto found = std::find(header.begin(), header.end(), name);
-  return found == header.end() ? std::nullopt : std::optional<std::size_t>(found - header.begin());
-}
 
 // The fault of an empty cell beside a filled one of its pair.
 std::string half_a_pair(std::string_view filled) {
@@ -39,29 +33,16 @@ std::vector<std::string_view> heat_pump_column_names() {
 
 std::optional<HeatPumpColumns> HeatPumpColumns::of(std::span<const std::string> header,
                                                    std::string_view file_name, long header_line) {
-  const std::vector<std::string> names(header.begin(), header.end());
-  const auto place = [&](std::size_t column) {
-    return core::csv_cell_place(file_name, header_line, column, names);
-  };
-  // Both columns of a pair, or neither.
-  const auto pair = [&](std::string_view first, std::string_view second,
-                        std::string_view what) -> std::optional<Pair> {
-    const std::optional<std::size_t> a = column_of(header, first);
-    const std::optional<std::size_t> b = column_of(header, second);
-    if (a.has_value() != b.has_value()) {
-      throw BatchInputError(place(a ? *a : *b) + ": kolumnen " +
-                            core::quoted_for_message(a ? second : first) + " saknas; " +
-                            std::string(what) + " anges i två kolumner tillsammans");
-    }
-    return a ? std::optional<Pair>(Pair{*a, *b}) : std::nullopt;
-  };
   HeatPumpColumns columns;
-  columns.unit_ = pair(kHeatPumpFileColumn, kHeatPumpModelColumn, "en certifierad värmepump");
-  columns.generic_ = pair(kHeatPumpTypeColumn, kHeatPumpCapacityColumn, "en typisk värmepump");
+  columns.unit_ = column_pair(header, file_name, header_line, kHeatPumpFileColumn,
+                              kHeatPumpModelColumn, "en certifierad värmepump");
+  columns.generic_ = column_pair(header, file_name, header_line, kHeatPumpTypeColumn,
+                                 kHeatPumpCapacityColumn, "en typisk värmepump");
   for (const core::HeatPumpQuantity& quantity : core::kHeatPumpQuantities) {
     if (const std::optional<std::size_t> column = column_of(header, quantity.key)) {
       if (!columns.unit_ && !columns.generic_) {
-        throw BatchInputError(place(*column) + ": kolumnen hör till en värmepump, som tabellen " +
+        throw BatchInputError(core::csv_cell_place(file_name, header_line, *column, header) +
+                              ": kolumnen hör till en värmepump, som tabellen " +
                               "inte anger; lägg till hp_unit_file och hp_model eller hp_type " +
                               "och hp_capacity_kw");
       }
@@ -77,7 +58,7 @@ std::optional<HeatPumpColumns> HeatPumpColumns::of(std::span<const std::string> 
 std::optional<HeatPumpChoice> HeatPumpColumns::read(const core::CsvRow& row,
                                                     const FaultSink& fault) const {
   const auto cell = [&](std::size_t column) { return core::trimmed(row.fields[column]); };
-  const auto given = [&](const std::optional<Pair>& pair) {
+  const auto given = [&](const std::optional<ColumnPair>& pair) {
     return pair && (!cell(pair->first).empty() || !cell(pair->second).empty());
   };
   const bool unit_given = given(unit_);
@@ -99,7 +80,7 @@ std::optional<HeatPumpChoice> HeatPumpColumns::read(const core::CsvRow& row,
   HeatPumpChoice choice;
   bool sound = true;
   // One of a pair filled: the empty one is named.
-  const auto both = [&](const Pair& pair, std::string_view first, std::string_view second) {
+  const auto both = [&](const ColumnPair& pair, std::string_view first, std::string_view second) {
     for (const auto& [column, other] :
          {std::pair{pair.first, second}, std::pair{pair.second, first}}) {
       if (cell(column).empty()) {

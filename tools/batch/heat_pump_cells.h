@@ -10,6 +10,7 @@
 
 #include "core/formats/csv_table.h"
 #include "tools/batch/batch_row.h"
+#include "tools/batch/header_columns.h"
 
 namespace varmkalk::batch {
 
@@ -39,12 +40,8 @@ class HeatPumpColumns {
   std::optional<HeatPumpChoice> read(const core::CsvRow& row, const FaultSink& fault) const;
 
  private:
-  struct Pair {
-    std::size_t first;
-    std::size_t second;
-  };
-  std::optional<Pair> unit_;     // file, model
-  std::optional<Pair> generic_;  // type, capacity
+  std::optional<ColumnPair> unit_;     // file, model
+  std::optional<ColumnPair> generic_;  // type, capacity
   struct SettingColumn {
     std::size_t column;
     const core::HeatPumpQuantity* quantity;
