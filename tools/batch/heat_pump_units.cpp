@@ -14,7 +14,7 @@ namespace varmkalk::batch {
 
 void HeatPumpUnits::note(const HeatPumpChoice& choice, long line) {
   if (!choice.unit_file.empty()) {
-    units_.try_emplace(Key{choice.unit_file, choice.model}, Unit{line, std::nullopt, {}});
+    units_.try_emplace(Key{choice.unit_file, choice.model}, Unit{line, std::nullopt});
   }
 }
 
@@ -34,7 +34,8 @@ void HeatPumpUnits::load(std::string_view table_name) {
                    .first;
       }
       unit.unit = core::read_keymark_unit(file->second, key.first, key.second);
-      unit.at_defaults = core::installed_unit(*unit.unit, {});
+      // A unit the model cannot take is refused here, before any row, not on each of its rows.
+      core::installed_unit(*unit.unit, {});
     } catch (const core::FileAccessError& error) {
       throw fault(error.what());
     } catch (const core::KeymarkError& error) {
@@ -53,19 +54,9 @@ core::HeatPumpInstallation HeatPumpUnits::installation(const HeatPumpChoice& cho
   if (choice.unit_file.empty()) {
     return core::installed_generic(choice.generic, choice.capacity_kw, choice.settings);
   }
-  const Unit& unit = units_.at(Key{choice.unit_file, choice.model});
-  // The model is built once; only a ground loop of its own needs it again.
-  if (unit.at_defaults.model.source == core::HeatSource::brine &&
-      choice.settings.brine_temp_c != core::HeatPumpSettings{}.brine_temp_c) {
-    return core::installed_unit(*unit.unit, choice.settings);
-  }
-  if (core::invalid_heat_pump_setting(choice.settings)) {
-    return core::installed_unit(*unit.unit, choice.settings);  // refuses it, naming it
-  }
-  core::HeatPumpInstallation installed = unit.at_defaults;
-  installed.backup_kw = choice.settings.backup_kw;
-  installed.tank_temp_c = choice.settings.tank_temp_c;
-  return installed;
+  // Built for each row: a model is a small fraction of the year it runs.
+  return core::installed_unit(*units_.at(Key{choice.unit_file, choice.model}).unit,
+                              choice.settings);
 }
 
 std::optional<std::string> HeatPumpUnits::changed_file() const {

@@ -40,8 +40,7 @@ class HeatPumpUnits {
   using Key = std::pair<std::string, std::string>;  // file as named, variant's title
   struct Unit {
     long first_line = 0;
-    std::optional<core::HeatPumpUnit> unit;
-    core::HeatPumpInstallation at_defaults;  // the model at the default brine
+    std::optional<core::HeatPumpUnit> unit;  // once loaded
   };
   std::map<Key, Unit, std::less<>> units_;
   std::map<std::string, std::string, std::less<>> files_;  // as named: the bytes read
