@@ -2,11 +2,9 @@
 // kalvex-vp: a heat pump's seasonal COP, computed with the program's model of it from its Heat
 // Pump KEYMARK declaration, beside the declared one; and its year in a control file's house.
 #include <array>
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <string>
-#include <system_error>
 #include <variant>
 
 #include "core/cost/cost_inputs.h"
@@ -26,6 +24,7 @@
 #include "tools/common/heat_pump_file.h"
 #include "tools/common/program.h"
 #include "tools/vp/arguments.h"
+#include "tools/vp/decimal_text.h"
 #include "tools/vp/year_report.h"
 
 namespace {
@@ -36,12 +35,6 @@ constexpr const char* kProgram = "kalvex-vp";
 constexpr int kFailed = 1;
 constexpr int kUsageFailed = 2;
 
-std::string fixed(double value, int decimals) {
-  std::array<char, 64> text{};
-  std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
-  return text.data();
-}
-
 std::string padded(const std::string& text, std::size_t width) {
   return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
 }
@@ -50,33 +43,40 @@ void print_bins(const core::SeasonalCop& season) {
   std::cout << "   Tj  timmar  fram °C  last kW    VP kW  elpatron kW    el kW\n";
   for (const core::SeasonBin& bin : season.bins) {
     std::cout << padded(std::to_string(bin.outdoor_c), 5) << padded(std::to_string(bin.hours), 8)
-              << padded(fixed(bin.flow_c, 1), 9) << padded(fixed(bin.load_kw, 2), 9)
-              << padded(fixed(bin.heat_pump_kw, 2), 9) << padded(fixed(bin.backup_kw, 2), 13)
-              << padded(fixed(bin.electric_kw, 2), 9) << '\n';
+              << padded(vp::decimal_text(bin.flow_c, 1), 9)
+              << padded(vp::decimal_text(bin.load_kw, 2), 9)
+              << padded(vp::decimal_text(bin.heat_pump_kw, 2), 9)
+              << padded(vp::decimal_text(bin.backup_kw, 2), 13)
+              << padded(vp::decimal_text(bin.electric_kw, 2), 9) << '\n';
   }
 }
 
+// The variant the arguments name, from the file as given or among the installed units.
+core::HeatPumpUnit named_unit(const vp::Arguments& arguments) {
+  return core::read_keymark_unit(core::read_file(tools::located_heat_pump_file(arguments.file)),
+                                 arguments.file, arguments.model);
+}
+
 int show_scop(const vp::Arguments& arguments) {
-  const std::string file = tools::located_heat_pump_file(arguments.file);
-  const core::HeatPumpUnit unit =
-      core::read_keymark_unit(core::read_file(file), arguments.file, arguments.model);
+  const core::HeatPumpUnit unit = named_unit(arguments);
   const core::HeatPumpModel model = core::heat_pump_model(unit);
   const core::SeasonalCop season =
       core::model_seasonal_cop(model, unit, arguments.climate, arguments.family);
   if (arguments.verbose) {
     const auto& declaration = unit.declaration(arguments.climate, arguments.family);
     std::cout << unit.title << ", " << core::declaration_label(arguments.climate, arguments.family)
-              << "\nDeklarerad SCOP: " << fixed(declaration->scop, 2)
+              << "\nDeklarerad SCOP: " << vp::decimal_text(declaration->scop, 2)
               << "\nSCOP med de deklarerade punkterna: "
-              << fixed(core::declared_seasonal_cop(*declaration, arguments.climate,
-                                                   arguments.family, unit.reversible)
-                           .scop,
-                       2)
-              << "\nMed modellen, SCOP utan viloeffekter " << fixed(season.scop_on, 2) << ":\n";
+              << vp::decimal_text(core::declared_seasonal_cop(*declaration, arguments.climate,
+                                                              arguments.family, unit.reversible)
+                                      .scop,
+                                  2)
+              << "\nMed modellen, SCOP utan viloeffekter " << vp::decimal_text(season.scop_on, 2)
+              << ":\n";
     print_bins(season);
     std::cout << "SCOP med modellen:\n";
   }
-  std::cout << fixed(season.scop, 2) << '\n';
+  std::cout << vp::decimal_text(season.scop, 2) << '\n';
   return 0;
 }
 
@@ -85,7 +85,7 @@ std::string generic_name(core::GenericHeatPump type, double capacity_kw) {
   constexpr std::array<std::string_view, 3> kKinds{"uteluft/vatten", "berg/vatten",
                                                    "frånluft/vatten"};
   return "typisk " + std::string(kKinds.at(static_cast<std::size_t>(type))) + ", " +
-         fixed(capacity_kw, 1) + " kW";
+         vp::decimal_text(capacity_kw, 1) + " kW";
 }
 
 int show_year(const vp::Arguments& arguments) {
@@ -100,9 +100,7 @@ int show_year(const vp::Arguments& arguments) {
         core::installed_generic(arguments.generic, arguments.capacity_kw, arguments.settings);
     name = generic_name(arguments.generic, arguments.capacity_kw);
   } else {
-    const std::string file = tools::located_heat_pump_file(arguments.file);
-    const core::HeatPumpUnit unit =
-        core::read_keymark_unit(core::read_file(file), arguments.file, arguments.model);
+    const core::HeatPumpUnit unit = named_unit(arguments);
     installation = core::installed_unit(unit, arguments.settings);
     name = unit.title;
   }

@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/vp/year_report.h"
 
-#include <array>
-#include <cmath>
-#include <cstdio>
-
 #include "core/cost/generators.h"
+#include "tools/vp/decimal_text.h"
 
 namespace varmkalk::vp {
 
@@ -14,14 +11,6 @@ namespace {
 constexpr std::string_view kHeading = "***************** VÄRMEPUMP ***********************";
 // Each figure's value ends in this column (counted in characters), its unit after it.
 constexpr std::size_t kValueEndColumn = 56;
-
-std::string fixed(double value, int decimals) {
-  std::array<char, 64> text{};
-  // A rounded zero has no sign.
-  const double shown = std::abs(value) < 0.5 * std::pow(10.0, -decimals) ? 0.0 : value;
-  std::snprintf(text.data(), text.size(), "%.*f", decimals, shown);
-  return text.data();
-}
 
 std::size_t characters(std::string_view text) {
   std::size_t count = 0;
@@ -39,7 +28,7 @@ std::string figure_line(std::string_view label, const std::string& value, std::s
 }
 
 std::string kwh_line(std::string_view label, double kwh) {
-  return figure_line(label, fixed(kwh, 0), "kWh");
+  return figure_line(label, decimal_text(kwh, 0), "kWh");
 }
 
 }  // namespace
@@ -60,22 +49,24 @@ std::string year_report(std::string_view unit_name, std::string_view climate_nam
   report += kwh_line("Elanvändning i frånläge", year.off_mode_kwh);
   report += kwh_line("Värmepumpens elanvändning (SEPEMO H3)", year.hp_electricity_kwh);
   report += kwh_line("Cirkulationspumpens elanvändning", year.circulation_pump_kwh);
-  report +=
-      figure_line("Årsvärmefaktor (SPF, H3)",
-                  year.seasonal_performance_factor ? fixed(*year.seasonal_performance_factor, 2)
-                                                   : std::string("-"),
-                  "");
+  report += figure_line("Årsvärmefaktor (SPF, H3)",
+                        year.seasonal_performance_factor
+                            ? decimal_text(*year.seasonal_performance_factor, 2)
+                            : std::string("-"),
+                        "");
   report += figure_line("Dagar med elpatron", std::to_string(year.backup_days), "");
   report += figure_line("Dagar då värmen inte räckte", std::to_string(year.unmet_days), "");
-  report += year.bivalent_c
-                ? figure_line("Balanspunkt", fixed(*year.bivalent_c, 1), "°C")
-                : figure_line("Balanspunkt", "under " + fixed(core::kLowestBivalentC, 0), "°C");
-  report += figure_line("Kallaste dygnets medeltemperatur", fixed(year.coldest_day_c, 1), "°C");
-  report += figure_line("Kallaste dygnets medeleffekt (el)", fixed(year.coldest_day_kw, 2), "kW");
-  report += "  - Elpris " + fixed(prices.electricity_price_sek_per_kwh, 2) + " kr/kWh, " +
-            fixed(prices.electricity_co2_kg_per_kwh, 3) + " kg koldioxid/kWh:\n";
+  report += year.bivalent_c ? figure_line("Balanspunkt", decimal_text(*year.bivalent_c, 1), "°C")
+                            : figure_line("Balanspunkt",
+                                          "under " + decimal_text(core::kLowestBivalentC, 0), "°C");
+  report +=
+      figure_line("Kallaste dygnets medeltemperatur", decimal_text(year.coldest_day_c, 1), "°C");
+  report +=
+      figure_line("Kallaste dygnets medeleffekt (el)", decimal_text(year.coldest_day_kw, 2), "kW");
+  report += "  - Elpris " + decimal_text(prices.electricity_price_sek_per_kwh, 2) + " kr/kWh, " +
+            decimal_text(prices.electricity_co2_kg_per_kwh, 3) + " kg koldioxid/kWh:\n";
   for (const core::YearFigure& figure : core::heat_pump().figures) {
-    report += figure_line(figure.label, fixed(cost.*figure.member, 0), figure.unit);
+    report += figure_line(figure.label, decimal_text(cost.*figure.member, 0), figure.unit);
   }
   report +=
       "  Dygnets medeltemperatur står för hela dygnet: under ett år timme för timme blir\n"
