@@ -2,7 +2,6 @@
 #include "core/cost/cost_inputs.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "core/cost/gas_properties.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/heatpump/heat_pump_installation.h"
 
-#include <cmath>
+#include <utility>
 #include <string>
 
 #include "core/model/model_input_error.h"
