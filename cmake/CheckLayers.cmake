@@ -21,6 +21,7 @@ set(layers
   frontend/logic/form
   frontend/logic/kept
   frontend/logic/year
+  frontend/logic/heatpump
   frontend/logic/sweep
   frontend/logic/cost
   frontend/examples
@@ -66,7 +67,8 @@ set(frontend_logic_run_may ${core_any} frontend/controls)
 set(frontend_logic_form_may ${frontend_logic_run_may} frontend/logic/run)
 set(frontend_logic_kept_may ${frontend_logic_form_may} frontend/logic/form)
 set(frontend_logic_year_may ${frontend_logic_kept_may} frontend/logic/kept)
-set(frontend_logic_sweep_may ${frontend_logic_year_may} frontend/logic/year)
+set(frontend_logic_heatpump_may ${frontend_logic_year_may} frontend/logic/year)
+set(frontend_logic_sweep_may ${frontend_logic_heatpump_may} frontend/logic/heatpump)
 set(frontend_logic_cost_may ${frontend_logic_sweep_may} frontend/logic/sweep)
 set(frontend_examples_may ${core_any} frontend/controls frontend/logic)
 set(frontend_help_may ${core_any} frontend/controls)

@@ -191,4 +191,18 @@ HeatPumpYear heat_pump_year(const BoilerCase& input, const HeatPumpInstallation&
   return heat_pump_year(house_of(input), input.pump.power_w, installation, records);
 }
 
+std::vector<HeatPumpDay> heat_pump_days(const BoilerCase& input,
+                                        const HeatPumpInstallation& installation,
+                                        std::span<const ClimateRecord> records) {
+  start_model(input, design_conditions(input));
+  const House house = house_of(input);
+  const DesignConditions design = design_conditions(house);
+  std::vector<HeatPumpDay> days;
+  days.reserve(records.size());
+  for (const ClimateRecord& record : records) {
+    days.push_back(heat_pump_day(house, design, installation, record));
+  }
+  return days;
+}
+
 }  // namespace varmkalk::core

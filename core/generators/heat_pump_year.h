@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "core/case/boiler_case.h"
 #include "core/case/house.h"
@@ -94,5 +95,10 @@ HeatPumpYear heat_pump_year(const House& house, float circulation_pump_w,
 // case is refused.
 HeatPumpYear heat_pump_year(const BoilerCase& input, const HeatPumpInstallation& installation,
                             std::span<const ClimateRecord> records);
+
+// Each day of the year as heat_pump_year sums it, for charts of the days. Throws as it does.
+std::vector<HeatPumpDay> heat_pump_days(const BoilerCase& input,
+                                        const HeatPumpInstallation& installation,
+                                        std::span<const ClimateRecord> records);
 
 }  // namespace varmkalk::core

@@ -261,7 +261,8 @@ void KeptListDialog::pick() {
   const Entry& entry = entry_of(list_->selectedItems().front());
   const RestoredInput restored =
       entry.kept ? restored_input(*entry.kept, platform_.locale())
-                 : RestoredInput{entry.session->input, {}, std::nullopt, entry.session->prices};
+                 : RestoredInput{entry.session->input, {}, std::nullopt, entry.session->prices,
+                                  entry.session->heat_pump};
   accept();
   emit inputs_picked(restored);
 }

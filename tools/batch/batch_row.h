@@ -9,8 +9,7 @@
 #include "core/case/climate_choice.h"
 #include "core/cost/cost_inputs.h"
 #include "core/formats/csv_table.h"
-#include "core/heatpump/generic_heat_pumps.h"
-#include "core/heatpump/heat_pump_installation.h"
+#include "core/heatpump/heat_pump_choice.h"
 
 namespace varmkalk::batch {
 
@@ -19,15 +18,7 @@ namespace varmkalk::batch {
 // that at the design heat demand fitted to each row's meter.
 enum class TableKind { plain, costed, metered };
 
-// The heat pump a row puts in its house beside the boiler: a certified unit (its Keymark file
-// and the variant's title) or a generic one of a size, and what is installed around it.
-struct HeatPumpChoice {
-  std::string unit_file;  // as the cell names it; empty for a generic unit
-  std::string model;
-  core::GenericHeatPump generic = core::GenericHeatPump::air;
-  double capacity_kw = 0.0;
-  core::HeatPumpSettings settings;  // the defaults where a cell is empty or a column missing
-};
+using core::HeatPumpChoice;
 
 // One row of the table as it is read, computed and written: its cells and the line it starts
 // on, the case they describe, its prices, its meter reading and its heat pump.

@@ -13,7 +13,7 @@
 namespace varmkalk::batch {
 
 void HeatPumpUnits::note(const HeatPumpChoice& choice, long line) {
-  if (!choice.unit_file.empty()) {
+  if (!choice.is_generic()) {
     units_.try_emplace(Key{choice.unit_file, choice.model}, Unit{line, std::nullopt});
   }
 }
@@ -47,16 +47,14 @@ void HeatPumpUnits::load(std::string_view table_name) {
 }
 
 bool HeatPumpUnits::has(const HeatPumpChoice& choice) const {
-  return choice.unit_file.empty() || units_.contains(Key{choice.unit_file, choice.model});
+  return choice.is_generic() || units_.contains(Key{choice.unit_file, choice.model});
 }
 
 core::HeatPumpInstallation HeatPumpUnits::installation(const HeatPumpChoice& choice) const {
-  if (choice.unit_file.empty()) {
-    return core::installed_generic(choice.generic, choice.capacity_kw, choice.settings);
-  }
   // Built for each row: a model is a small fraction of the year it runs.
-  return core::installed_unit(*units_.at(Key{choice.unit_file, choice.model}).unit,
-                              choice.settings);
+  return core::installed_choice(
+      choice,
+      choice.is_generic() ? nullptr : &*units_.at(Key{choice.unit_file, choice.model}).unit);
 }
 
 std::optional<std::string> HeatPumpUnits::changed_file() const {

@@ -117,4 +117,10 @@ QString decimal_separator_name(const QLocale& locale) {
   return QStringLiteral("decimaltecknet \"%1\"").arg(separator);
 }
 
+QString form_number_text(double value, const QLocale& locale) {
+  QLocale plain = locale;
+  plain.setNumberOptions(QLocale::OmitGroupSeparator);
+  return plain.toString(value, 'f', QLocale::FloatingPointShortest);
+}
+
 }  // namespace varmkalk

@@ -38,4 +38,7 @@ bool is_out_of_range_number(const QString& text, const QLocale& locale);
 // How the decimal separator of a locale is called in a message, e.g. "decimalkomma".
 QString decimal_separator_name(const QLocale& locale);
 
+// A number as a form field shows it in `locale`: the shortest text that reads back as `value`.
+QString form_number_text(double value, const QLocale& locale);
+
 }  // namespace varmkalk

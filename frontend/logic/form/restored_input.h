@@ -3,6 +3,7 @@
 
 #include "core/cost/cost_inputs.h"
 #include "frontend/logic/form/form_input.h"
+#include "frontend/logic/form/heat_pump_plan.h"
 
 #include <QStringList>
 
@@ -20,6 +21,8 @@ struct RestoredInput {
   std::optional<FormInput> as_kept;
   // The inputs of cost and CO2 an inputs file kept; nothing for a summary or an older file.
   std::optional<core::CostInputs> prices;
+  // The heat pump an inputs file kept beside the boiler; nothing where none was chosen.
+  std::optional<HeatPumpPlan> heat_pump;
 };
 
 }  // namespace varmkalk

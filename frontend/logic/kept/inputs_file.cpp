@@ -3,6 +3,7 @@
 
 #include "frontend/logic/form/field_error.h"
 
+#include "core/heatpump/generic_heat_pumps.h"
 #include "core/text/utf8_text.h"
 #include "frontend/logic/form/field_error.h"
 #include "frontend/logic/form/form_choices.h"
@@ -46,6 +47,13 @@ const QString kMaxPower = QStringLiteral("max_power_kw");
 const QString kMinPower = QStringLiteral("min_power_kw");
 const QString kEfficiency = QStringLiteral("annual_efficiency_percent");
 const QString kCost = QStringLiteral("cost");
+const QString kHeatPump = QStringLiteral("heat_pump");
+const QString kUnitFile = QStringLiteral("unit_file");
+const QString kModel = QStringLiteral("model");
+const QString kType = QStringLiteral("type");
+const QString kGasClosed = QStringLiteral("gas_connection_closed");
+// The first version that may hold a heat pump.
+constexpr int kHeatPumpVersion = 4;
 
 constexpr std::array<ChoiceName<core::BurnerKind>, 2> kBurnerKindNames{
     {{core::BurnerKind::single_stage, "single_stage"},
@@ -122,6 +130,14 @@ class ObjectReader {
       throw Fault{QStringLiteral("%1 saknar sitt tal").arg(place(key))};
     }
     return *found;
+  }
+
+  bool boolean(const QString& key) {
+    const QJsonValue found = value(key);
+    if (!found.isBool()) {
+      throw Fault{QStringLiteral("%1 är varken true eller false").arg(place(key))};
+    }
+    return found.toBool();
   }
 
   ObjectReader object(const QString& key) {
@@ -221,34 +237,92 @@ CalculationListing read_listing(ObjectReader listing) {
   return read;
 }
 
-// Each member optional, the default where one is missing; a value out of its range is refused,
-// as the dialog would refuse it.
-core::CostInputs read_prices(ObjectReader cost) {
-  core::CostInputs prices = core::default_cost_inputs();
-  for (const core::CostQuantity& quantity : core::kCostQuantities) {
+// Each member of `quantities` optional, `inputs` keeping its value where one is missing; a
+// value out of its range is refused, as the dialog would refuse it.
+template <typename Inputs, std::size_t N>
+void read_ranged(ObjectReader& object,
+                 const std::array<core::RangedQuantity<Inputs>, N>& quantities, Inputs& inputs) {
+  for (const core::RangedQuantity<Inputs>& quantity : quantities) {
     const QString key = name_text(quantity.key);
-    if (!cost.has(key)) {
+    if (!object.has(key)) {
       continue;
     }
-    const double value = cost.number(key);
+    const double value = object.number(key);
     if (value < quantity.min_value || value > quantity.max_value) {
       throw Fault{QStringLiteral("%1 ligger utanför %2–%3")
-                      .arg(cost.place(key))
+                      .arg(object.place(key))
                       .arg(quantity.min_value)
                       .arg(quantity.max_value)};
     }
-    prices.*quantity.member = value;
+    inputs.*quantity.member = value;
   }
+}
+
+template <typename Inputs, std::size_t N>
+void insert_ranged(QJsonObject& object,
+                   const std::array<core::RangedQuantity<Inputs>, N>& quantities,
+                   const Inputs& inputs) {
+  for (const core::RangedQuantity<Inputs>& quantity : quantities) {
+    object.insert(name_text(quantity.key), inputs.*quantity.member);
+  }
+}
+
+core::CostInputs read_prices(ObjectReader cost) {
+  core::CostInputs prices = core::default_cost_inputs();
+  read_ranged(cost, core::kCostQuantities, prices);
   cost.finish();
   return prices;
 }
 
 QJsonObject prices_object(const core::CostInputs& prices) {
   QJsonObject cost;
-  for (const core::CostQuantity& quantity : core::kCostQuantities) {
-    cost.insert(name_text(quantity.key), prices.*quantity.member);
-  }
+  insert_ranged(cost, core::kCostQuantities, prices);
   return cost;
+}
+
+// A certified unit by its file and variant, or a generic one by its kind and size; the
+// settings and the economy each optional.
+HeatPumpPlan read_heat_pump(ObjectReader object) {
+  HeatPumpPlan plan = default_heat_pump_plan();
+  if (object.has(kUnitFile)) {
+    plan.choice.unit_file = object.text(kUnitFile).toStdString();
+    plan.choice.model = object.text(kModel).toStdString();
+    if (plan.choice.unit_file.empty()) {
+      throw Fault{QStringLiteral("%1 är tom").arg(object.place(kUnitFile))};
+    }
+  } else {
+    const QString type = object.text(kType);
+    const auto generic = core::generic_heat_pump_from_id(type.toStdString());
+    if (!generic) {
+      throw Fault{
+          QStringLiteral("%1 har det okända värdet %2").arg(object.place(kType), quoted(type))};
+    }
+    plan.choice.generic = *generic;
+  }
+  read_ranged(object, kCapacityQuantities, plan.choice);
+  read_ranged(object, core::kHeatPumpQuantities, plan.choice.settings);
+  read_ranged(object, core::kEconomyQuantities, plan.economy);
+  if (object.has(kGasClosed)) {
+    plan.economy.gas_connection_closed = object.boolean(kGasClosed);
+  }
+  object.finish();
+  return plan;
+}
+
+QJsonObject heat_pump_object(const HeatPumpPlan& plan) {
+  QJsonObject object;
+  if (plan.choice.is_generic()) {
+    object.insert(kType, name_text(core::generic_heat_pump_id(plan.choice.generic)));
+  } else {
+    object.insert(kUnitFile, QString::fromStdString(plan.choice.unit_file));
+    object.insert(kModel, QString::fromStdString(plan.choice.model));
+  }
+  // Kept for a certified unit too: the size the dialog offers when a generic one is chosen.
+  insert_ranged(object, kCapacityQuantities, plan.choice);
+  insert_ranged(object, core::kHeatPumpQuantities, plan.choice.settings);
+  insert_ranged(object, core::kEconomyQuantities, plan.economy);
+  object.insert(kGasClosed, plan.economy.gas_connection_closed);
+  return object;
 }
 
 KeptInputs read_kept_inputs(const QJsonObject& object) {
@@ -288,6 +362,9 @@ KeptInputs read_kept_inputs(const QJsonObject& object) {
   if (kept.version >= 2 && file.has(kCost)) {
     kept.prices = read_prices(file.object(kCost));
   }
+  if (kept.version >= kHeatPumpVersion && file.has(kHeatPump)) {
+    kept.heat_pump = read_heat_pump(file.object(kHeatPump));
+  }
   file.finish();
   return kept;
 }
@@ -301,9 +378,11 @@ FileError inputs_error(const QString& file_name, const QString& what) {
 
 KeptInputs kept_inputs(const QString& identity, const FormInput& input, const QLocale& locale,
                        const CalculationListing& listing, const QDateTime& saved,
-                       const std::optional<core::CostInputs>& prices) {
+                       const std::optional<core::CostInputs>& prices,
+                       const std::optional<HeatPumpPlan>& heat_pump) {
   KeptInputs kept;
   kept.prices = prices;
+  kept.heat_pump = heat_pump;
   kept.identity = identity;
   // To the second, with the offset from UTC, as the file writes it.
   kept.saved = saved.addMSecs(-saved.time().msec()).toOffsetFromUtc(saved.offsetFromUtc());
@@ -350,6 +429,9 @@ QByteArray inputs_file_bytes(const KeptInputs& kept) {
                    {kListing, listing}};
   if (kept.prices) {
     file.insert(kCost, prices_object(*kept.prices));
+  }
+  if (kept.heat_pump) {
+    file.insert(kHeatPump, heat_pump_object(*kept.heat_pump));
   }
   return QJsonDocument(file).toJson(QJsonDocument::Indented);
 }
@@ -410,12 +492,6 @@ std::optional<FileError> write_inputs_file(const QString& path, const KeptInputs
                          .arg(QDir::toNativeSeparators(path), *reason)};
   }
   return std::nullopt;
-}
-
-QString form_number_text(double value, const QLocale& locale) {
-  QLocale plain = locale;
-  plain.setNumberOptions(QLocale::OmitGroupSeparator);
-  return plain.toString(value, 'f', QLocale::FloatingPointShortest);
 }
 
 FormInput input_in_locale(const KeptInputs& kept, const QLocale& locale) {

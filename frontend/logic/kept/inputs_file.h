@@ -4,6 +4,8 @@
 #include "core/case/burner.h"
 #include "core/cost/cost_inputs.h"
 #include "frontend/logic/form/form_input.h"
+#include "frontend/logic/form/form_number.h"
+#include "frontend/logic/form/heat_pump_plan.h"
 #include "frontend/logic/run/file_error.h"
 
 #include <QByteArray>
@@ -22,8 +24,9 @@ namespace varmkalk {
 // gains a field or an option group; a file of an older version may then lack them, and they keep
 // the form's defaults. A file of a newer version is refused whole. Version 2 added the optional
 // member "cost": the inputs of cost and CO2, each member optional. Version 3 added the option
-// "own_design_temps" and the fields of the heating system's own design temperatures.
-inline constexpr int kInputsFileVersion = 3;
+// "own_design_temps" and the fields of the heating system's own design temperatures. Version 4
+// added the optional member "heat_pump": the heat pump shown beside the boiler.
+inline constexpr int kInputsFileVersion = 4;
 // The version that last added a field or an option group of the form: from it on a file holds
 // every one of them.
 inline constexpr int kFormFieldsVersion = 3;
@@ -54,13 +57,16 @@ struct KeptInputs {
   CalculationListing listing;
   // The inputs of cost and CO2 the calculation was shown with; empty in a file without them.
   std::optional<core::CostInputs> prices;
+  // The heat pump shown beside the boiler; empty where none was chosen, or in an older file.
+  std::optional<HeatPumpPlan> heat_pump;
 };
 
 // The inputs file of a calculation confirmed under `identity` with the form's `input`, typed in
-// `locale`, kept at `saved`, shown with `prices`.
+// `locale`, kept at `saved`, shown with `prices` and `heat_pump`.
 KeptInputs kept_inputs(const QString& identity, const FormInput& input, const QLocale& locale,
                        const CalculationListing& listing, const QDateTime& saved,
-                       const std::optional<core::CostInputs>& prices = std::nullopt);
+                       const std::optional<core::CostInputs>& prices = std::nullopt,
+                       const std::optional<HeatPumpPlan>& heat_pump = std::nullopt);
 
 // The file's bytes: indented JSON in UTF-8.
 QByteArray inputs_file_bytes(const KeptInputs& kept);
@@ -81,8 +87,5 @@ std::optional<FileError> write_inputs_file(const QString& path, const KeptInputs
 // The input with every number written as `locale` writes it, with no digit grouping, so that the
 // form reads each field back as the same number; a field that held no number keeps its text.
 FormInput input_in_locale(const KeptInputs& kept, const QLocale& locale);
-
-// A number as a form field shows it in `locale`: the shortest text that reads back as `value`.
-QString form_number_text(double value, const QLocale& locale);
 
 }  // namespace varmkalk

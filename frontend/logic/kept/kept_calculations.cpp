@@ -183,7 +183,7 @@ std::optional<FileError> keep_inputs_file(const QString& folder,
   }
   return write_inputs_file(QDir(folder).filePath(inputs_file_name(calculation.identity)),
                            kept_inputs(calculation.identity, calculation.input, calculation.locale,
-                                       listing, now, calculation.prices));
+                                       listing, now, calculation.prices, calculation.heat_pump));
 }
 
 RestoredInput restored_input(const KeptCalculation& calculation, const QLocale& locale) {
@@ -191,7 +191,8 @@ RestoredInput restored_input(const KeptCalculation& calculation, const QLocale& 
     return {input_in_locale(*calculation.inputs, locale),
             {},
             calculation.inputs->input,
-            calculation.inputs->prices};
+            calculation.inputs->prices,
+            calculation.inputs->heat_pump};
   }
   if (calculation.summary) {
     return input_from_summary(*calculation.summary, locale);

@@ -67,6 +67,7 @@ struct SessionCalculation {
   FormInput input;
   QLocale locale;
   core::CostInputs prices = core::default_cost_inputs();  // as "Kostnad och klimat…" had them
+  std::optional<HeatPumpPlan> heat_pump = std::nullopt;    // as "Värmepump…" left it
 };
 
 // Writes the inputs file of the calculation into `folder` as its files are kept at `now`, with

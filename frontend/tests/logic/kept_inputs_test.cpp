@@ -203,6 +203,38 @@ class KeptInputsTest : public QObject {
     QCOMPARE(parsed(bytes_of(part)).prices, std::optional(expected));
   }
 
+  // The heat pump comes back as chosen, generic or certified, with its settings and economy; a
+  // file without one (every older version) has none, and its settings default where missing.
+  void inputs_file_keeps_the_heat_pump() {
+    const FormInput input = modulating_input();
+    const CalculationListing listing = listing_of(derived(input, kSwedish), 93.4);
+    HeatPumpPlan certified;
+    certified.choice = {"_Nibe_ABS1x55-12.csv", "Nibe S1155-12", core::GenericHeatPump::air, 12.0,
+                        {3.5, 50.0, 2.5}};
+    certified.economy = {180'000.0, 45'000.0, true};
+    HeatPumpPlan generic = default_heat_pump_plan();
+    generic.choice.generic = core::GenericHeatPump::brine;
+    generic.choice.capacity_kw = 6.5;
+    for (const HeatPumpPlan& plan : {certified, generic}) {
+      const KeptInputs kept = kept_inputs(QStringLiteral("vp"), input, kSwedish, listing, kSaved,
+                                          core::default_cost_inputs(), plan);
+      const KeptInputs read = parsed(inputs_file_bytes(kept));
+      QCOMPARE(read.version, 4);
+      QVERIFY(read.heat_pump == plan);
+      KeptCalculation calculation;
+      calculation.inputs = read;
+      QVERIFY(restored_input(calculation, kSwedish).heat_pump == plan);
+    }
+    const KeptInputs without = kept_inputs(QStringLiteral("vp"), input, kSwedish, listing, kSaved);
+    QVERIFY(!parsed(inputs_file_bytes(without)).heat_pump);
+    QJsonObject part = json_of(without);
+    part.insert(QStringLiteral("heat_pump"),
+                QJsonObject{{QStringLiteral("type"), QStringLiteral("exhaust")}});
+    HeatPumpPlan expected = default_heat_pump_plan();
+    expected.choice.generic = core::GenericHeatPump::exhaust;
+    QVERIFY(parsed(bytes_of(part)).heat_pump == expected);
+  }
+
   // A damaged, cut-short, foreign or newer file is refused whole with a message naming the file
   // and what is wrong.
   void refuses_bad_inputs_files_data() {
@@ -241,8 +273,35 @@ class KeptInputsTest : public QObject {
     QTest::newRow("another program's JSON")
         << QByteArray(R"({"name": "x", "version": 1})") << "ingen indatafil från VARMKALK";
     QTest::newRow("an array") << QByteArray("[1, 2]") << "ingen indatafil från VARMKALK";
-    QTest::newRow("a newer version") << changed(QStringLiteral("version"), 4)
-                                     << "version 4, men denna VARMKALK läser bara version 3";
+    QTest::newRow("a newer version") << changed(QStringLiteral("version"), 5)
+                                     << "version 5, men denna VARMKALK läser bara version 4";
+    QJsonObject generic{{QStringLiteral("type"), QStringLiteral("air")}};
+    QTest::newRow("a heat pump in a file of version 3")
+        << [&] {
+             QJsonObject copy = object;
+             copy.insert(QStringLiteral("version"), 3);
+             copy.insert(QStringLiteral("heat_pump"), generic);
+             return bytes_of(copy);
+           }()
+        << "fältet \"heat_pump\" hör inte till formatet";
+    QTest::newRow("an unknown kind of heat pump")
+        << changed(QStringLiteral("heat_pump"),
+                   QJsonObject{{QStringLiteral("type"), QStringLiteral("geothermal")}})
+        << "\"type\" i fältet \"heat_pump\" har det okända värdet \"geothermal\"";
+    QTest::newRow("a heat pump too large")
+        << changed(QStringLiteral("heat_pump"),
+                   QJsonObject{{QStringLiteral("type"), QStringLiteral("air")},
+                               {QStringLiteral("hp_capacity_kw"), 500}})
+        << "\"hp_capacity_kw\" i fältet \"heat_pump\" ligger utanför 1–100";
+    QTest::newRow("a unit without its variant")
+        << changed(QStringLiteral("heat_pump"),
+                   QJsonObject{{QStringLiteral("unit_file"), QStringLiteral("x.csv")}})
+        << "\"model\" i fältet \"heat_pump\" saknas";
+    QTest::newRow("a closed gas connection as text")
+        << changed(QStringLiteral("heat_pump"),
+                   QJsonObject{{QStringLiteral("type"), QStringLiteral("air")},
+                               {QStringLiteral("gas_connection_closed"), QStringLiteral("ja")}})
+        << "varken true eller false";
     QTest::newRow("cost in a file of version 1")
         << changed(QStringLiteral("version"), 1) << "fältet \"cost\" hör inte till formatet";
     QTest::newRow("a price below its range")
