@@ -4,6 +4,7 @@
 #include "frontend/app/cost_dialog.h"
 #include "frontend/app/fonts.h"
 #include "frontend/app/form_widgets.h"
+#include "frontend/app/heat_pump_dialog.h"
 #include "frontend/app/meter_dialog.h"
 #include "frontend/app/sweep_button.h"
 #include "frontend/compare/kept_list_dialog.h"
@@ -151,8 +152,9 @@ InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, 
   build_previous_case();
   add_sweep_button(
       *this, platform_, [this] { return form_input(); }, QCoreApplication::applicationDirPath(),
-      [this] { return prices_; });
+      [this] { return prices_; }, [this] { return heat_pump_; });
   add_cost_button(*this, platform_, prices_);
+  add_heat_pump_button(*this, platform_, heat_pump_);
   add_meter_button(
       *this, platform_, [this] { return form_input(); }, prices_, field("huseff"));
   // The form is taller than a 1024×600 screen: there its controls scroll, at their places.
@@ -223,6 +225,7 @@ void InputForm::set_previous_calculation(const std::optional<SessionCalculation>
   previous_ = previous;
   if (previous) {
     prices_ = previous->prices;
+    heat_pump_ = previous->heat_pump;
   }
   previous_button_->setEnabled(previous_.has_value());
 }
@@ -237,6 +240,10 @@ void InputForm::fetch_inputs() {
     set_form_input(fitted.input);
     if (restored.prices) {
       prices_ = *restored.prices;
+    }
+    // A calculation kept without a heat pump leaves the form's choice as it stands.
+    if (restored.heat_pump) {
+      heat_pump_ = restored.heat_pump;
     }
     QStringList notes = restored.notes;
     if (!fitted.unfitted.empty()) {

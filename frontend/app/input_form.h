@@ -48,6 +48,8 @@ class InputForm : public QDialog {
   void show_started_from(const QString& identity);
   // The inputs of cost and CO2 as "Kostnad och klimat…" or "Hämta indata…" left them.
   const core::CostInputs& prices() const { return prices_; }
+  // The heat pump "Värmepump…" or "Hämta indata…" left beside the boiler; empty for none.
+  const std::optional<HeatPumpPlan>& heat_pump() const { return heat_pump_; }
 
   // Paints the named text field yellow, the mark of a value the user has to correct. A name that
   // is not one of the form's text fields is ignored.
@@ -115,6 +117,7 @@ class InputForm : public QDialog {
   QHash<QString, QWidget*> controls_;
   std::optional<SessionCalculation> previous_;
   core::CostInputs prices_ = core::default_cost_inputs();
+  std::optional<HeatPumpPlan> heat_pump_;
   QPushButton* previous_button_ = nullptr;  // "Föregående fall"
   QLabel* started_from_ = nullptr;
   // The design temperature last suggested for an own climate file: replaced by the next

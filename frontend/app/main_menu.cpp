@@ -15,6 +15,7 @@
 #include "frontend/help/twips.h"
 #include "frontend/logic/form/form_case.h"
 #include "frontend/logic/form/refused_fields.h"
+#include "frontend/logic/heatpump/heat_pump_units.h"
 #include "frontend/logic/kept/cost_figures.h"
 #include "frontend/logic/run/engine_run.h"
 #include "frontend/logic/run/file_names.h"
@@ -23,6 +24,7 @@
 #include "frontend/platform/platform.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDialog>
 #include <QDir>
@@ -281,12 +283,38 @@ void MainMenu::show_summary(const QStringList& notices, const QStringList& lines
     }
     append_result_line(QString());
   }
+  show_heat_pump(*year, prices, columns);
   for (const QString& line : lines) {
     append_result_line(line);
   }
   summary_lines_ = lines;
   shown_year_ = std::move(year);
   result_box_->moveCursor(QTextCursor::Start);
+}
+
+void MainMenu::show_heat_pump(const CalculationYear& year, const core::CostInputs& prices,
+                              int columns) {
+  shown_sides_.reset();
+  if (!confirmed_ || !confirmed_->heat_pump) {
+    return;
+  }
+  const HeatPumpPlan& plan = *confirmed_->heat_pump;
+  const auto sides = calculation_side_by_side(
+      year, prices, plan, heat_pump_folder(QCoreApplication::applicationDirPath()));
+  if (const auto* why = std::get_if<QString>(&sides)) {
+    for (const QString& line :
+         wrapped_lines(tr("Värmepumpen kan inte visas bredvid gaspannan: %1").arg(*why), columns)) {
+      append_result_line(line);
+    }
+    append_result_line(QString());
+    return;
+  }
+  shown_sides_ = ShownHeatPump{std::get<core::SideBySide>(sides),
+                               heat_pump_name(plan.choice, platform_.locale()), plan};
+  for (const QString& line :
+       side_by_side_lines(shown_sides_->sides, shown_sides_->name, platform_.locale())) {
+    append_result_line(line);
+  }
 }
 
 QStringList MainMenu::undecided_files() const {
@@ -376,7 +404,7 @@ void MainMenu::open_identity_form(InputForm& input_form) {
   connect(identity_form, &IdentityForm::confirmed, this,
           [this, identity_form, &input_form](const QString& calc_id) {
             confirmed_ = SessionCalculation{calc_id, input_form.form_input(), platform_.locale(),
-                                            input_form.prices()};
+                                            input_form.prices(), input_form.heat_pump()};
             run_->forget_summary();
             correct_button_->hide();
             identity_form->close();

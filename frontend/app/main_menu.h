@@ -3,9 +3,10 @@
 
 #include "core/cost/year_cost.h"
 #include "frontend/app/input_form.h"
+#include "frontend/logic/heatpump/side_by_side_view.h"
 #include "frontend/logic/kept/kept_calculations.h"
-#include "frontend/logic/run/result_files.h"
 #include "frontend/logic/run/folder_year.h"
+#include "frontend/logic/run/result_files.h"
 
 #include <QWidget>
 
@@ -58,6 +59,12 @@ class MainMenu : public QWidget {
   // folder_year) on the gas bill's terms; "Diagram" then shows that year.
   void show_summary(const QStringList& notices, const QStringList& lines,
                     std::shared_ptr<const CalculationYear> year);
+  // The calculation a summary is shown for, as the identity form confirms it: its prices and its
+  // heat pump. For a summary shown without the cycle.
+  void set_confirmed(const SessionCalculation& calculation) { confirmed_ = calculation; }
+  // The two columns of the boiler and the chosen heat pump above the summary, or why they
+  // cannot be had, broken to `columns`.
+  void show_heat_pump(const CalculationYear& year, const core::CostInputs& prices, int columns);
 
   // The identity files of the calculation whose engine run made them and whose keeping the user
   // has not yet decided, as far as they exist; empty when no calculation awaits that answer.
@@ -130,6 +137,8 @@ class MainMenu : public QWidget {
   std::shared_ptr<const CalculationYear> shown_year_;
   // The shown calculation's year on the gas bill's terms, above its summary; the charts take it.
   std::optional<core::YearCost> shown_cost_;
+  // The heat pump shown beside the boiler, where one was chosen and could be computed.
+  std::optional<ShownHeatPump> shown_sides_;
   QPushButton* new_calculation_button_;  // Command1
   QPushButton* run_button_;              // Command2
   QPushButton* exit_button_;             // Command3

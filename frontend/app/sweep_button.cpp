@@ -20,7 +20,8 @@ namespace varmkalk {
 
 QPushButton* add_sweep_button(QDialog& form, Platform& platform,
                               std::function<FormInput()> form_input, const QString& program_folder,
-                              std::function<core::CostInputs()> prices) {
+                              std::function<core::CostInputs()> prices,
+                              std::function<std::optional<HeatPumpPlan>()> heat_pump) {
   QPushButton* button = add_button(&form, "kanslighetsanalys", QStringLiteral("Känslighetsanalys…"),
                                    twips_rect(2400, 8310, 2100, 420));
   const auto refresh = [button, &platform, form_input] {
@@ -38,7 +39,7 @@ QPushButton* add_sweep_button(QDialog& form, Platform& platform,
 
   QObject::connect(button, &QPushButton::clicked, button,
                    [&form, &platform, form_input = std::move(form_input), program_folder,
-                    prices = std::move(prices)] {
+                    prices = std::move(prices), heat_pump = std::move(heat_pump)] {
                      std::variant<SweepBase, QString> base =
                          sweep_base(form_input(), platform.locale());
                      if (const auto* fault = std::get_if<QString>(&base)) {
@@ -48,6 +49,7 @@ QPushButton* add_sweep_button(QDialog& form, Platform& platform,
                        return;
                      }
                      std::get<SweepBase>(base).prices = prices();
+                     std::get<SweepBase>(base).heat_pump = heat_pump();
                      auto* window = new SweepWindow(platform, std::get<SweepBase>(base),
                                                     program_folder, nullptr);
                      // Kept open beside the form, and after it, while the program runs.

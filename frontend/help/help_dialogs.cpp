@@ -50,7 +50,7 @@ struct DialogLayout {
 
 // The information picture and "Stäng" share a row under the text; in the chart dialogs the row
 // lines up with the bottom of the chart.
-constexpr std::array<DialogLayout, 10> kHelpLayouts{{
+constexpr std::array<DialogLayout, 11> kHelpLayouts{{
     {"inmatningsord",
      "Några ord om indata",
      4290,
@@ -129,6 +129,15 @@ constexpr std::array<DialogLayout, 10> kHelpLayouts{{
      {5505, 6120, 1455, 495}},
     {"Matarhjalp",
      "HJÄLP - Anpassa till mätaren",
+     7200,
+     6840,
+     {240, 240, 6720, 5640},
+     true,
+     TwipsBox{240, 6120, 480, 495},
+     control::help::kClose,
+     {5505, 6120, 1455, 495}},
+    {"Varmepumphjalp",
+     QT_TRANSLATE_NOOP("HelpDialogs", "HJÄLP - Värmepump"),
      7200,
      6840,
      {240, 240, 6720, 5640},

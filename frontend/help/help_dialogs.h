@@ -10,7 +10,7 @@ namespace varmkalk {
 
 // The help dialogs of the input form, by form name: "inmatningsord", "HelpBurn", "Form3",
 // "Helpkonv", "stillestand", "Form1", "HelpHeat", "Kostnadshjalp" of "Kostnad och klimat…" and
-// "Matarhjalp" of "Anpassa till mätaren…".
+// "Matarhjalp" of "Anpassa till mätaren…", "Varmepumphjalp" of "Värmepump…".
 // Each is a fresh dialog with parent `parent`, deleted when closed; the caller shows it modally.
 // Returns nullptr for an unknown name.
 QDialog* create_help_dialog(const QString& form_name, QWidget* parent);

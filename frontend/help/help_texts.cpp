@@ -410,6 +410,65 @@ på några kWh; faller mätvärdet i ett sådant språng
 och inget uppvärmningsbehov ger gasen inom 1 kWh,
 säger programmet också det.)";
 
+constexpr const char* varmepump_text = QT_TRANSLATE_NOOP("HelpTexts", R"(Här ställer du en värmepump bredvid gaspannan, i
+samma hus: samma klimatår, värmebehov, varmvatten och
+värmesystem. Resultatrutan visar sedan båda sida vid
+sida i köpt energi, kronor och kilo koldioxid per år.
+
+COP och årsvärmefaktor
+COP (värmefaktor) är värmen pumpen ger delad med elen
+den tar i ett visst ögonblick, till exempel 3,2 vid
+-7 °C ute och 35 °C framledning. Den sjunker när det
+blir kallare ute och när vattnet till radiatorerna
+ska vara varmare. Årsvärmefaktorn (SPF) är hela årets
+värme delad med hela årets el för pumpen, elpatronen
+och viloeffekterna, utan cirkulationspumpen.
+Certifikatens SCOP är samma slags tal för ett
+standardhus och ett standardklimat; dialogen visar
+det bredvid det modellen räknar fram ur samma
+provpunkter.
+
+Balanstemperatur och elpatron
+Under balanstemperaturen (bivalenspunkten) räcker
+pumpens effekt inte till husets behov vid
+radiatorernas temperatur, och elpatronen tar resten
+med COP 1. En luft/vattenpump stängs dessutom av
+under sin lägsta drifttemperatur. Dygnen med elpatron
+och dess värme står i resultatrutan. Värme som inte
+ens elpatronen räcker till står som värme som inte
+täcks.
+
+Framledningstemperaturen
+Ju varmare vatten värmesystemet behöver, desto mer
+el tar pumpen för samma värme. Golvvärme (35 °C) ger
+en betydligt högre årsvärmefaktor än äldre radiatorer
+(55 °C eller mer). Känslighetsanalysen över
+framledningstemperaturen visar var värmepumpens och
+gaspannans kostnader möts.
+
+Enheterna
+Typisk värmepump: verkningsgraden är medianen för
+certifierade enheter av samma slag, effekten den du
+anger vid märkpunkten (A7/W35 för luft, B0/W35 för
+bergvärme). Certifierade enheter: deklarationer
+enligt EN 14825 ur Heat Pump KEYMARK (keymark.eu),
+hämtade ur hplib (Tjaden, Hoops, Rösken 2021,
+CC BY 4.0). Med "Annan fil…" öppnar du en annan
+Keymark-fil i samma format.
+
+Återbetalningstid
+Investeringen minus den pannkostnad som undviks,
+delad med årets besparing: gaspannans gas och
+cirkulationspumpens el, och den fasta avgiften om
+gasanslutningen avslutas, minus värmepumpens el.
+Utan besparing lönar sig pumpen inte.
+
+Vad en dygnsmodell inte visar
+Programmet räknar med dygnets medeltemperatur. De
+kallaste timmarnas toppeffekt, husets säkringar,
+effekttariffer, avfrostning timme för timme och
+bullret syns inte här.)");
+
 constexpr const char* own_temps_text = QT_TRANSLATE_NOOP("HelpTexts", R"(Egna temperaturer
 
 Värmesystemets dimensionerande temperaturer är
@@ -477,6 +536,8 @@ QString help_text(const QString& form_name) {
     text = matare_text;
   } else if (form_name == QLatin1String(control::help::kOwnTempsDialog)) {
     return QCoreApplication::translate("HelpTexts", own_temps_text);
+  } else if (form_name == u"Varmepumphjalp") {
+    return QCoreApplication::translate("HelpTexts", varmepump_text);
   }
   return text == nullptr ? QString() : QString::fromUtf8(text);
 }

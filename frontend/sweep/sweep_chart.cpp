@@ -38,6 +38,7 @@ constexpr double kGapMarkHeight = 0.03;
 constexpr std::size_t kMostPointsMarked = 60;
 const QColor kGapColor{120, 120, 120};
 const QColor kCostColor{46, 139, 87};
+const QColor kHeatPumpCostColor{200, 80, 40};
 // The cost axis spans at least this share of its value, so that a flat cost stays flat.
 constexpr double kLeastCostSpan = 0.02;
 
@@ -233,13 +234,47 @@ void add_marks(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
   attach(chart, current, x, y);
 }
 
-// The total cost over the points on the right-hand axis, dashed: a line broken where a point has
-// none, or points alone over a category.
+// The total costs over the points on the right-hand axis, dashed: a line broken where a point
+// has none, or points alone over a category.
+void add_cost_line(QChart& chart, QAbstractAxis* x, QValueAxis* y,
+                   const std::shared_ptr<const Sweep>& sweep, const QString& name,
+                   const QColor& color,
+                   std::optional<double> (*cost_of)(const Sweep&, std::size_t)) {
+  const bool category = is_category(sweep->input);
+  QXYSeries* piece = nullptr;
+  bool first = true;
+  for (std::size_t row = 0; row < sweep->points.size(); ++row) {
+    const auto cost = cost_of(*sweep, row);
+    if (!cost) {
+      piece = category ? piece : nullptr;
+      continue;
+    }
+    if (piece == nullptr) {
+      if (category) {
+        piece = scatter(name, color, kMarkerSize);
+      } else {
+        piece = new QLineSeries;
+        piece->setName(name);
+        piece->setPen(QPen(color, kLineWidth, Qt::DashLine));
+      }
+      tooltip_on_hover(piece, point_tip(sweep));
+      attach(chart, piece, x, y);
+      if (!first) {
+        hide_from_legend(chart, piece);
+      }
+      first = false;
+    }
+    piece->append(sweep->points[row].position, *cost);
+  }
+}
+
 void add_cost(QChart& chart, QAbstractAxis* x, const std::shared_ptr<const Sweep>& sweep) {
   Range range;
   for (std::size_t row = 0; row < sweep->points.size(); ++row) {
-    if (const auto cost = sweep_cost_sek(*sweep, row)) {
-      range.take(*cost);
+    for (const auto cost : {sweep_cost_sek(*sweep, row), sweep_heat_pump_cost_sek(*sweep, row)}) {
+      if (cost) {
+        range.take(*cost);
+      }
     }
   }
   if (range.empty()) {
@@ -250,34 +285,21 @@ void add_cost(QChart& chart, QAbstractAxis* x, const std::shared_ptr<const Sweep
     range.take(range.low - least / 2.0);
     range.take(range.high + least / 2.0);
   }
-  QValueAxis* y = value_axis(chart, Qt::AlignRight, kCostSeries);
+  QValueAxis* y = value_axis(chart, Qt::AlignRight,
+                             sweep->heat_pump ? QStringLiteral("Kostnad (kr/år)") : kCostSeries);
   set_nice_range(*y, range.low, range.high);
   y->setLabelFormat(QStringLiteral("%.0f"));
-  const bool category = is_category(sweep->input);
-  QXYSeries* piece = nullptr;
-  bool first = true;
-  for (std::size_t row = 0; row < sweep->points.size(); ++row) {
-    const auto cost = sweep_cost_sek(*sweep, row);
-    if (!cost) {
-      piece = category ? piece : nullptr;
-      continue;
-    }
-    if (piece == nullptr) {
-      if (category) {
-        piece = scatter(kCostSeries, kCostColor, kMarkerSize);
-      } else {
-        piece = new QLineSeries;
-        piece->setName(kCostSeries);
-        piece->setPen(QPen(kCostColor, kLineWidth, Qt::DashLine));
-      }
-      tooltip_on_hover(piece, point_tip(sweep));
-      attach(chart, piece, x, y);
-      if (!first) {
-        hide_from_legend(chart, piece);
-      }
-      first = false;
-    }
-    piece->append(sweep->points[row].position, *cost);
+  add_cost_line(chart, x, y, sweep, kCostSeries, kCostColor, &sweep_cost_sek);
+  if (!sweep->heat_pump) {
+    return;
+  }
+  add_cost_line(chart, x, y, sweep, kHeatPumpCostSeries, kHeatPumpCostColor,
+                &sweep_heat_pump_cost_sek);
+  if (const std::optional<CostCrossing> crossing = cost_crossing(*sweep)) {
+    QScatterSeries* mark = scatter(kCrossingSeries, Qt::transparent, kCurrentMarkerSize);
+    mark->setPen(QPen(kHeatPumpCostColor, kLineWidth));
+    mark->append(crossing->position, crossing->cost_sek);
+    attach(chart, mark, x, y);
   }
 }
 

@@ -18,11 +18,14 @@ inline const QString kCurrentSeries = QStringLiteral("Formulärets fall");
 inline const QString kUnmetSeries = QStringLiteral("Pannan räcker inte till");
 inline const QString kGapSeries = QStringLiteral("Beräknas inte");
 inline const QString kCostSeries = QStringLiteral("Kostnad totalt (kr/år)");
+inline const QString kHeatPumpCostSeries = QStringLiteral("Värmepumpens kostnad (kr/år)");
+inline const QString kCrossingSeries = QStringLiteral("Kostnaderna möts");
 
 // Both annual efficiencies against the varied input: a curve over a number, broken where a point
 // has no efficiency (the model refused it, or no day needed heat), those points marked along the
 // bottom; points over a category. The year's total cost on the gas bill's terms, where the points
-// have one, on an axis of its own at the right. The points where the boiler falls short of the
+// have one, on an axis of its own at the right, with the heat pump's beside it and the point where
+// the two cross. The points where the boiler falls short of the
 // demand and the case itself are marked; every point tells its values and remarks on hover.
 std::unique_ptr<QChart> build_sweep_chart(std::shared_ptr<const Sweep> sweep);
 

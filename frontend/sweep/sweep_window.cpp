@@ -3,6 +3,7 @@
 
 #include "frontend/charts/export_dialog.h"
 #include "frontend/logic/form/form_number.h"
+#include "frontend/logic/heatpump/heat_pump_units.h"
 #include "frontend/logic/run/engine_run.h"
 #include "frontend/logic/year/wrapped_lines.h"
 #include "frontend/platform/added_window.h"
@@ -97,6 +98,14 @@ SweepWindow::SweepWindow(Platform& platform, SweepBase base, const QString& prog
   setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
   setAttribute(Qt::WA_DeleteOnClose);
   fit_to_screen(*this, kWindowSize, parent);
+  if (base_.heat_pump) {
+    auto loaded = load_heat_pump(base_.heat_pump->choice, heat_pump_folder(program_folder));
+    if (auto* unit = std::get_if<LoadedHeatPump>(&loaded)) {
+      heat_pump_ = unit->installation;
+    } else {
+      heat_pump_fault_ = std::get<QString>(loaded);
+    }
+  }
   build();
   choose(SweepInput::min_return_temp);
 }
@@ -330,12 +339,25 @@ void SweepWindow::sweep_done() {
   pending_.results = job_->results();
   pending_.prices = base_.prices;
   add_sweep_costs(pending_, *climates_);
+  pending_.heat_pump = heat_pump_;
+  if (base_.heat_pump) {
+    pending_.economy = base_.heat_pump->economy;
+  }
+  add_sweep_heat_pump(pending_, *climates_);
   const qint64 elapsed = since_start_.elapsed();
   progress_->hide();
   cancel_button_->hide();
   show_sweep(std::make_shared<const Sweep>(std::move(pending_)));
-  status_->setText(
-      QStringLiteral("%1 punkter beräknade på %2 ms.").arg(shown_->points.size()).arg(elapsed));
+  QString status =
+      QStringLiteral("%1 punkter beräknade på %2 ms.").arg(shown_->points.size()).arg(elapsed);
+  if (!heat_pump_fault_.isEmpty()) {
+    status += QLatin1Char(' ') + tr("Värmepumpen visas inte: %1").arg(heat_pump_fault_);
+  } else if (const std::optional<CostCrossing> crossing = cost_crossing(*shown_)) {
+    status += QLatin1Char(' ') + tr("Gaspannans och värmepumpens kostnader möts vid %1 %2.")
+                                     .arg(sweep_value_text(crossing->position, platform_.locale()),
+                                          sweep_unit(shown_->input));
+  }
+  status_->setText(status);
   emit sweep_finished();
 }
 
@@ -367,8 +389,10 @@ void SweepWindow::show_sweep(std::shared_ptr<const Sweep> sweep) {
 
 void SweepWindow::fill_table(const Sweep& sweep) {
   const QLocale locale = platform_.locale();
+  const std::vector<SweepColumn> columns = sweep_columns(sweep);
+  table_->setColumnCount(static_cast<int>(columns.size()));
   QStringList headings;
-  for (const SweepColumn column : kSweepColumns) {
+  for (const SweepColumn column : columns) {
     headings << wrapped_lines(sweep_column_heading(sweep, column), kHeadingLineLength)
                     .join(QLatin1Char('\n'));
   }
@@ -379,8 +403,8 @@ void SweepWindow::fill_table(const Sweep& sweep) {
   for (std::size_t row = 0; row < sweep.points.size(); ++row) {
     const bool current = is_current_point(sweep, row);
     const bool refused = sweep.results[row].status == core::CaseStatus::error;
-    for (std::size_t c = 0; c < kSweepColumns.size(); ++c) {
-      const SweepColumn column = kSweepColumns[c];
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      const SweepColumn column = columns[c];
       auto* item = new QTableWidgetItem(sweep_cell_text(sweep, row, column, locale));
       if (column != SweepColumn::remark && column != SweepColumn::value) {
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

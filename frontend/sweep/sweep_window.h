@@ -79,6 +79,9 @@ class SweepWindow : public QDialog {
   const SweepBase base_;
   std::shared_ptr<const core::FoundClimates> climates_;
   SweepResult current_;
+  // The heat pump beside the boiler at every point, or why it cannot be had; neither without one.
+  std::optional<core::HeatPumpInstallation> heat_pump_;
+  QString heat_pump_fault_;
   Sweep pending_;
   std::shared_ptr<const Sweep> shown_;
   std::unique_ptr<SweepJob> job_;

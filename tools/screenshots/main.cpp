@@ -29,6 +29,7 @@
 #include "frontend/sweep/sweep_export.h"
 #include "frontend/sweep/sweep_window.h"
 #include "tools/screenshots/example_run.h"
+#include "tools/screenshots/heat_pump_screens.h"
 #include "tools/screenshots/kept_screens.h"
 #include "tools/screenshots/meter_screens.h"
 #include "tools/screenshots/pdf_pages.h"
@@ -332,6 +333,21 @@ int main(int argc, char* argv[]) {
   menu.findChild<QPushButton*>(QStringLiteral("Command6"))->show();
   ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-resultat"));
   {
+    // The same year beside a certified ground-source heat pump with its investment.
+    varmkalk::HeatPumpPlan plan = varmkalk::default_heat_pump_plan();
+    plan.choice.unit_file = "_Nibe_ABS1x55-12.csv";
+    plan.choice.model = "S1155-12 3x400";
+    plan.economy = {180'000.0, 40'000.0, true};
+    menu.set_confirmed({QStringLiteral("h123"), typed_worked_example(), QLocale::c(),
+                        varmkalk::core::default_cost_inputs(), plan});
+    menu.show_summary({}, *summary, year);
+    ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-resultat-varmepump"));
+    menu.set_confirmed({QStringLiteral("h123"), typed_worked_example(), QLocale::c()});
+    menu.show_summary({}, *summary, year);
+  }
+  ok &= varmkalk::save_heat_pump_dialogs(
+      platform, [&dir](QWidget& widget, const QString& name) { return save(widget, dir, name); });
+  {
     varmkalk::CostDialog cost(platform, varmkalk::core::default_cost_inputs(), nullptr);
     cost.setAttribute(Qt::WA_DeleteOnClose, false);
     ok &= save(cost, dir, QStringLiteral("Kostnad-och-klimat"));
@@ -439,8 +455,9 @@ int main(int argc, char* argv[]) {
     ok &= save(form, dir, form.objectName());
   }
 
-  for (const char* name : {"inmatningsord", "HelpBurn", "Form3", "Helpkonv", "stillestand", "Form1",
-                           "HelpHeat", "Matarhjalp", varmkalk::control::help::kOwnTempsDialog}) {
+  for (const char* name :
+       {"inmatningsord", "HelpBurn", "Form3", "Helpkonv", "stillestand", "Form1", "HelpHeat",
+        "Matarhjalp", varmkalk::control::help::kOwnTempsDialog, "Varmepumphjalp"}) {
     const std::unique_ptr<QDialog> help(
         varmkalk::create_help_dialog(QString::fromLatin1(name), nullptr));
     ok &= help != nullptr && save(*help, dir, QString::fromLatin1(name));

@@ -23,6 +23,13 @@ QString heat_pump_name(const core::HeatPumpChoice& choice, const QLocale& locale
 // A generic heat pump's kind as the dialog names it.
 QString generic_heat_pump_text(core::GenericHeatPump type);
 
+// The heat pump a calculation was shown with: both years, its name and the plan it came from.
+struct ShownHeatPump {
+  core::SideBySide sides;
+  QString name;
+  HeatPumpPlan plan;
+};
+
 // A calculation's year beside the plan's heat pump in the same house (units of shipped
 // declarations found in `heat_pump_folder`), or why there is none (one line).
 std::variant<core::SideBySide, QString> calculation_side_by_side(const CalculationYear& computed,

@@ -4,6 +4,7 @@
 #include "core/cost/cost_inputs.h"
 #include "frontend/logic/form/engine_case.h"
 #include "frontend/logic/form/form_input.h"
+#include "frontend/logic/form/heat_pump_plan.h"
 
 #include <QLocale>
 #include <QString>
@@ -16,6 +17,7 @@ namespace varmkalk {
 // inputs of cost and CO2 the points' years are shown with.
 struct SweepBase : EngineCase {
   core::CostInputs prices = core::default_cost_inputs();
+  std::optional<HeatPumpPlan> heat_pump = std::nullopt;  // shown beside the boiler at every point
 };
 
 // The sweep's base for the form's input, or why there is none (see engine_case).

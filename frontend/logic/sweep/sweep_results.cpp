@@ -9,6 +9,7 @@
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/run/run_notices.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <cmath>
@@ -90,6 +91,8 @@ std::optional<float> column_number(const SweepResult& result, SweepColumn column
     case SweepColumn::gas_bill:
     case SweepColumn::total_cost:
     case SweepColumn::co2:
+    case SweepColumn::hp_spf:
+    case SweepColumn::hp_total_cost:
       break;
   }
   return std::nullopt;
@@ -98,6 +101,22 @@ std::optional<float> column_number(const SweepResult& result, SweepColumn column
 bool is_efficiency(SweepColumn column) {
   return column == SweepColumn::efficiency || column == SweepColumn::efficiency_without_pump;
 }
+
+bool is_heat_pump(SweepColumn column) {
+  return column == SweepColumn::hp_spf || column == SweepColumn::hp_total_cost;
+}
+
+// The number behind a column of the heat pump.
+std::optional<double> heat_pump_number(const Sweep& sweep, std::size_t row, SweepColumn column) {
+  if (!is_heat_pump(column) || row >= sweep.sides.size() || !sweep.sides[row]) {
+    return std::nullopt;
+  }
+  const core::SideBySide& sides = *sweep.sides[row];
+  return column == SweepColumn::hp_spf ? sides.heat_pump.seasonal_performance_factor
+                                       : std::optional(sides.heat_pump_cost.total_cost_sek);
+}
+
+constexpr int kSpfDecimals = 2;
 
 QString value_cell(const Sweep& sweep, std::size_t row, const QLocale& locale) {
   const SweepPoint& point = sweep.points[row];
@@ -138,6 +157,10 @@ QString sweep_column_heading(const Sweep& sweep, SweepColumn column) {
       const core::YearFigure& figure = cost_figure(column);
       return QStringLiteral("%1 (%2)").arg(from_utf8(figure.label), from_utf8(figure.unit));
     }
+    case SweepColumn::hp_spf:
+      return QCoreApplication::translate("SweepResults", "Värmepumpens årsvärmefaktor");
+    case SweepColumn::hp_total_cost:
+      return QCoreApplication::translate("SweepResults", "Värmepumpens kostnad (kr/år)");
     case SweepColumn::remark:
       return QStringLiteral("Anmärkning");
   }
@@ -155,6 +178,64 @@ void add_sweep_costs(Sweep& sweep, const core::FoundClimates& climates) {
       sweep.costs.emplace_back();
     }
   }
+}
+
+void add_sweep_heat_pump(Sweep& sweep, const core::FoundClimates& climates) {
+  sweep.sides.clear();
+  if (!sweep.heat_pump) {
+    return;
+  }
+  for (std::size_t row = 0; row < sweep.points.size() && row < sweep.results.size(); ++row) {
+    const core::BoilerCase& input = sweep.points[row].input;
+    auto sides = core::side_by_side(input, sweep.results[row], climates.of(input), sweep.prices,
+                                    *sweep.heat_pump, sweep.economy);
+    if (auto* both = std::get_if<core::SideBySide>(&sides)) {
+      sweep.sides.emplace_back(*both);
+    } else {
+      sweep.sides.emplace_back();
+    }
+  }
+}
+
+std::optional<CostCrossing> cost_crossing(const Sweep& sweep) {
+  const auto difference = [&sweep](std::size_t row) -> std::optional<double> {
+    const std::optional<double> boiler = sweep_cost_sek(sweep, row);
+    const std::optional<double> heat_pump = sweep_heat_pump_cost_sek(sweep, row);
+    if (!boiler || !heat_pump || !sweep.points[row].category.isEmpty()) {
+      return std::nullopt;
+    }
+    return *boiler - *heat_pump;
+  };
+  for (std::size_t row = 1; row < sweep.points.size(); ++row) {
+    const std::optional<double> before = difference(row - 1);
+    const std::optional<double> after = difference(row);
+    if (!before || !after || (*before > 0.0) == (*after > 0.0) || *before == *after) {
+      continue;
+    }
+    const double share = *before / (*before - *after);
+    const double x0 = sweep.points[row - 1].position;
+    const double x1 = sweep.points[row].position;
+    const double cost0 = *sweep_cost_sek(sweep, row - 1);
+    const double cost1 = *sweep_cost_sek(sweep, row);
+    return CostCrossing{x0 + (x1 - x0) * share, cost0 + (cost1 - cost0) * share};
+  }
+  return std::nullopt;
+}
+
+std::vector<SweepColumn> sweep_columns(const Sweep& sweep) {
+  std::vector<SweepColumn> columns;
+  for (const SweepColumn column : kSweepColumns) {
+    columns.push_back(column);
+    if (column == SweepColumn::co2 && sweep.heat_pump) {
+      columns.push_back(SweepColumn::hp_spf);
+      columns.push_back(SweepColumn::hp_total_cost);
+    }
+  }
+  return columns;
+}
+
+std::optional<double> sweep_heat_pump_cost_sek(const Sweep& sweep, std::size_t row) {
+  return heat_pump_number(sweep, row, SweepColumn::hp_total_cost);
 }
 
 QString sweep_value_text(double value, const QLocale& locale) {
@@ -238,6 +319,15 @@ QString sweep_cell_text(const Sweep& sweep, std::size_t row, SweepColumn column,
     const std::optional<double> cost = cost_number(sweep, row, column);
     return cost ? locale.toString(static_cast<qlonglong>(std::llround(*cost))) : QString();
   }
+  if (is_heat_pump(column)) {
+    const std::optional<double> number = heat_pump_number(sweep, row, column);
+    if (!number) {
+      return {};
+    }
+    return column == SweepColumn::hp_spf
+               ? locale.toString(*number, 'f', kSpfDecimals)
+               : locale.toString(static_cast<qlonglong>(std::llround(*number)));
+  }
   const std::optional<float> number = column_number(sweep.results[row], column);
   if (!number) {
     return {};
@@ -255,14 +345,15 @@ QByteArray sweep_csv(const Sweep& sweep, const QLocale& locale) {
   const QLocale value_locale =
       writes_decimal_comma(locale) ? QLocale(QLocale::Swedish) : QLocale::c();
 
+  const std::vector<SweepColumn> columns = sweep_columns(sweep);
   QStringList headings;
-  for (const SweepColumn column : kSweepColumns) {
+  for (const SweepColumn column : columns) {
     headings += sweep_column_heading(sweep, column);
   }
   std::vector<QStringList> rows{headings};
   for (std::size_t row = 0; row < sweep.points.size(); ++row) {
     QStringList fields;
-    for (const SweepColumn column : kSweepColumns) {
+    for (const SweepColumn column : columns) {
       QString field;
       if (column == SweepColumn::value) {
         field = value_cell(sweep, row, value_locale);
@@ -272,6 +363,10 @@ QByteArray sweep_csv(const Sweep& sweep, const QLocale& locale) {
         if (const std::optional<double> cost = cost_number(sweep, row, column)) {
           field = csv_number(static_cast<float>(std::round(*cost)), locale);
         }
+      } else if (const std::optional<double> hp = heat_pump_number(sweep, row, column)) {
+        field = column == SweepColumn::hp_spf
+                    ? value_locale.toString(*hp, 'f', kSpfDecimals)
+                    : csv_number(static_cast<float>(std::round(*hp)), locale);
       } else if (const auto number = column_number(sweep.results[row], column)) {
         field = csv_number(*number, locale);
       }

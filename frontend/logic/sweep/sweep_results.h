@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/cost/side_by_side.h"
 #include "core/cost/year_cost.h"
+#include "core/heatpump/heat_pump_installation.h"
 #include "frontend/logic/sweep/sweep_inputs.h"
 #include "frontend/logic/sweep/sweep_run.h"
 
@@ -28,11 +30,29 @@ struct Sweep {
   // for a point without a year.
   std::vector<std::optional<core::YearCost>> costs;
   core::CostInputs prices = core::default_cost_inputs();
+  // The heat pump beside the boiler, where one is chosen, and each point's two years, one per
+  // point once add_sweep_heat_pump has run; empty for a point without them.
+  std::optional<core::HeatPumpInstallation> heat_pump;
+  core::HeatPumpEconomy economy;
+  std::vector<std::optional<core::SideBySide>> sides;
 };
 
 // Each point's year on the gas bill's terms with the sweep's prices, its climate's days from
 // `climates`.
 void add_sweep_costs(Sweep& sweep, const core::FoundClimates& climates);
+
+// Each point's boiler beside the sweep's heat pump, with the sweep's prices; nothing without one.
+void add_sweep_heat_pump(Sweep& sweep, const core::FoundClimates& climates);
+
+// Where the boiler's and the heat pump's total costs cross: the swept value and the cost there.
+struct CostCrossing {
+  double position = 0.0;
+  double cost_sek = 0.0;
+};
+
+// The crossing by the lines between the two points of a numeric sweep whose difference changes
+// sign; the first such, if any.
+std::optional<CostCrossing> cost_crossing(const Sweep& sweep);
 
 // The columns of the window's table and of the CSV export, in order.
 enum class SweepColumn {
@@ -51,6 +71,8 @@ enum class SweepColumn {
   gas_bill,
   total_cost,
   co2,
+  hp_spf,
+  hp_total_cost,
   remark,
 };
 
@@ -74,11 +96,18 @@ inline constexpr std::array<SweepColumn, 16> kSweepColumns{
     SweepColumn::remark,
 };
 
+// The columns of `sweep`: those above, and after the CO2 the heat pump's seasonal factor and
+// total cost where the sweep has a heat pump.
+std::vector<SweepColumn> sweep_columns(const Sweep& sweep);
+
 QString sweep_column_heading(const Sweep& sweep, SweepColumn column);
 
 // A swept value as the window and its exports write it, with the locale's decimal separator and
 // no grouping of digits.
 QString sweep_value_text(double value, const QLocale& locale);
+
+// The heat pump's total cost at the point, kr/år, when it has one.
+std::optional<double> sweep_heat_pump_cost_sek(const Sweep& sweep, std::size_t row);
 
 // The point's total cost of the year on the gas bill's terms, kr/år, when it has one.
 std::optional<double> sweep_cost_sek(const Sweep& sweep, std::size_t row);

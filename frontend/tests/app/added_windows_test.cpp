@@ -65,7 +65,7 @@ class AddedWindowsTest : public varmkalk::testing::MenuFixture {
     QVERIFY(child(*sweep, "sweep_chart")->height() * 2 >= sweep->height());
     // The form's added dialogs too.
     QDialog* form = platform_->last_modal();
-    for (const char* button : {"kostnadochklimat", "anpassatillmataren"}) {
+    for (const char* button : {"kostnadochklimat", "anpassatillmataren", "varmepump"}) {
       click(*form, button);
       QDialog* dialog = platform_->last_modal();
       QVERIFY2(dialog != form, button);
@@ -88,8 +88,9 @@ class AddedWindowsTest : public varmkalk::testing::MenuFixture {
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY(available.contains(form->frameGeometry()));
     QVERIFY(child(*form, "Inmatning_sida")->height() > form->height());
-    for (const char* name : {"anpassatillmataren", "kostnadochklimat", "hamtaindata", "cirkpump",
-                             "Command1", "returtillstart", "TempH", "anpassatillmataren"}) {
+    for (const char* name :
+         {"anpassatillmataren", "kostnadochklimat", "varmepump", "hamtaindata", "cirkpump",
+          "Command1", "returtillstart", "TempH", "anpassatillmataren"}) {
       QWidget* control = child(*form, name);
       control->setFocus();
       QApplication::processEvents();

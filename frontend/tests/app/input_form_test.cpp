@@ -629,6 +629,7 @@ class InputFormTest : public QObject {
     QTest::newRow("Alt+K Kostnad och klimat") << int(Qt::Key_K) << "modal kostnad";
     QTest::newRow("Alt+A Anpassa till mätaren") << int(Qt::Key_A) << "modal matare";
     QTest::newRow("Alt+I Indata färdigt") << int(Qt::Key_I) << "message System ej komplett";
+    QTest::newRow("Alt+V Värmepump") << int(Qt::Key_V) << "modal varmepump";
   }
   void added_buttons_answer_their_mnemonics() {
     QFETCH(int, key);
@@ -651,7 +652,8 @@ class InputFormTest : public QObject {
       }
     }
     QCOMPARE(letters,
-             (QSet<QChar>{QLatin1Char('f'), QLatin1Char('i'), QLatin1Char('k'), QLatin1Char('a')}));
+             (QSet<QChar>{QLatin1Char('f'), QLatin1Char('i'), QLatin1Char('k'), QLatin1Char('a'),
+                          QLatin1Char('v')}));
   }
 
   // In "Anpassa till mätaren…" Alt+A fits and Alt+V uses the fit, from the meter field too, whose
