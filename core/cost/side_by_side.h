@@ -45,6 +45,9 @@ std::variant<SideBySide, std::string> side_by_side(const BoilerCase& input,
 // How a figure's value is written: whole, with one or two decimals, or a fraction as per cent.
 enum class FigureFormat { whole, one_decimal, two_decimals, percent };
 
+// Which generator a figure has a value for.
+enum class FigureOf { boiler, heat_pump, both };
+
 // One line of the two columns, described once for the result box, the report, the comparison,
 // the sweep and kalvex-batch: its label and unit, and each generator's value where it has one.
 struct SideBySideFigure {
@@ -52,6 +55,7 @@ struct SideBySideFigure {
   std::string_view label;  // Swedish, without the unit
   std::string_view unit;   // UTF-8; empty for none
   FigureFormat format;
+  FigureOf of;
   std::optional<double> (*boiler)(const SideBySide&);
   std::optional<double> (*heat_pump)(const SideBySide&);
 };

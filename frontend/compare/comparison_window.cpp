@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/compare/comparison_window.h"
 
+#include "frontend/logic/heatpump/heat_pump_units.h"
+#include "frontend/logic/heatpump/side_by_side_view.h"
 #include "frontend/logic/kept/cost_figures.h"
 
 #include "frontend/charts/chart_window.h"
@@ -70,7 +72,10 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
       years_(kept_years(calculations, folder, engine_climate_dir(program_folder))),
       prices_(kept_prices(calculations, session)),
       costs_(kept_costs(years_, prices_)),
-      table_(comparison_table(calculations, platform.locale(), costs_, prices_)),
+      table_(
+          comparison_table(calculations, platform.locale(), costs_, prices_,
+                           kept_heat_pumps(calculations, years_, prices_, session,
+                                           heat_pump_folder(program_folder), platform.locale()))),
       table_widget_(new QTableWidget(this)) {
   setObjectName(QStringLiteral("jamforelse"));
   setAttribute(Qt::WA_DeleteOnClose);

@@ -354,7 +354,7 @@ void SweepWindow::sweep_done() {
     status += QLatin1Char(' ') + tr("Värmepumpen visas inte: %1").arg(heat_pump_fault_);
   } else if (const std::optional<CostCrossing> crossing = cost_crossing(*shown_)) {
     status += QLatin1Char(' ') + tr("Gaspannans och värmepumpens kostnader möts vid %1 %2.")
-                                     .arg(sweep_value_text(crossing->position, platform_.locale()),
+                                     .arg(platform_.locale().toString(crossing->position, 'f', 1),
                                           sweep_unit(shown_->input));
   }
   status_->setText(status);

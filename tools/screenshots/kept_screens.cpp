@@ -64,14 +64,48 @@ core::CostInputs other_supplier() {
 // Runs the engine beside this program on the input under `identity` in the working folder and
 // keeps its files as "Ja" does, with an inputs file when `with_inputs`.
 bool keep_calculation(const FormInput& input, const QString& identity, bool with_inputs,
-                      const core::CostInputs& prices = core::default_cost_inputs()) {
+                      const core::CostInputs& prices = core::default_cost_inputs(),
+                      const std::optional<HeatPumpPlan>& heat_pump = std::nullopt) {
   if (!run_engine_here(input, identity, kSwedish)) {
     return false;
   }
   const QString folder = QDir::currentPath();
-  const bool kept = !with_inputs || !keep_inputs_file(folder, {identity, input, kSwedish, prices},
+  const bool kept = !with_inputs || !keep_inputs_file(folder, {identity, input, kSwedish, prices, heat_pump},
                                                       QDateTime::currentDateTime());
   return kept && delete_files(folder, files_to_delete(KeepFiles::Yes, identity)).isEmpty();
+}
+
+// The same house kept with a typical air heat pump and with a certified ground-source one, in a
+// folder of their own, compared: the heat pumps' rows at the end, as jamforelse-varmepump.png.
+bool save_heat_pump_comparison(const SaveScreen& save) {
+  const QString earlier = QDir::currentPath();
+  const QTemporaryDir work_dir;
+  if (!work_dir.isValid() || !QDir::setCurrent(work_dir.path())) {
+    return false;
+  }
+  HeatPumpPlan air = default_heat_pump_plan();
+  air.economy.investment_sek = 120'000.0;
+  HeatPumpPlan ground = air;
+  ground.choice.unit_file = "_Nibe_ABS1x55-12.csv";
+  ground.choice.model = "S1155-12 3x400";
+  ground.economy = {220'000.0, 40'000.0, true};
+  bool ok = keep_calculation(single_stage(), QStringLiteral("luft"), true,
+                             core::default_cost_inputs(), air) &&
+            keep_calculation(single_stage(), QStringLiteral("berg"), true,
+                             core::default_cost_inputs(), ground);
+  const KeptCalculations kept = list_kept_calculations(work_dir.path());
+  std::vector<KeptCalculation> compared(kept.calculations.rbegin(), kept.calculations.rend());
+  QtPlatform platform(kSwedish);
+  ComparisonWindow window(platform, work_dir.path(), QCoreApplication::applicationDirPath(),
+                          compared);
+  window.setAttribute(Qt::WA_DeleteOnClose, false);
+  window.show();
+  if (auto* rows = window.findChild<QAbstractItemView*>()) {
+    rows->scrollToBottom();
+  }
+  ok &= save(window, QStringLiteral("jamforelse-varmepump"));
+  QDir::setCurrent(earlier);
+  return ok;
 }
 
 }  // namespace
@@ -134,6 +168,7 @@ bool save_kept_calculations(const QDir& dir, const SaveScreen& save) {
   ok &= !save_export(pdf, comparison_pdf(window.table(), window.compared(), window.notes(),
                                          QDateTime::currentDateTime()));
   const bool pages_saved = save_pdf_pages(pdf, dir.filePath(QStringLiteral("jamforelse")));
+  ok &= save_heat_pump_comparison(save);
   QDir::setCurrent(earlier);
   return ok && pages_saved;
 }

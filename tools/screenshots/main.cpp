@@ -284,6 +284,19 @@ bool save_sweeps(varmkalk::Platform& platform, const QDir& dir) {
         save(window, dir, QStringLiteral("Kanslighetsanalys-framledningstemperatur"));
   ok &= sweep(window, SweepInput::climate) &&
         save(window, dir, QStringLiteral("Kanslighetsanalys-klimat"));
+
+  // Beside a typical air heat pump, gas cheap and electricity dear enough for the two costs to
+  // cross within the supply temperatures a house's radiators run at.
+  varmkalk::SweepBase with_heat_pump = std::get<varmkalk::SweepBase>(base);
+  with_heat_pump.prices.gas_price_sek_per_kwh = 0.9;
+  with_heat_pump.prices.electricity_price_sek_per_kwh = 3.0;
+  with_heat_pump.heat_pump = varmkalk::default_heat_pump_plan();
+  varmkalk::SweepWindow beside(platform, with_heat_pump, QCoreApplication::applicationDirPath(),
+                               nullptr);
+  beside.setAttribute(Qt::WA_DeleteOnClose, false);
+  ok &= sweep(beside, SweepInput::design_supply_temp, QStringLiteral("35"),
+              QStringLiteral("90")) &&
+        save(beside, dir, QStringLiteral("Kanslighetsanalys-varmepump"));
   return ok;
 }
 

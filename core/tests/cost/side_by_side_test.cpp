@@ -114,8 +114,14 @@ TEST(SideBySide, TheDaysAddUpToTheYear) {
 }
 
 TEST(SideBySide, FiguresAreNamedOnceAndFoundByTheirKey) {
+  const SideBySide sides = sides_of(::varmkalk::testing::worked_example(), {});
   std::set<std::string_view> keys;
   for (const SideBySideFigure& figure : side_by_side_figures()) {
+    // A figure has a value for the generators it says, and for those only.
+    EXPECT_EQ(figure.boiler(sides).has_value(), figure.of != FigureOf::heat_pump) << figure.key;
+    if (figure.key != "bivalent_c") {
+      EXPECT_EQ(figure.heat_pump(sides).has_value(), figure.of != FigureOf::boiler) << figure.key;
+    }
     EXPECT_TRUE(keys.insert(figure.key).second) << figure.key;
     EXPECT_EQ(&side_by_side_figure(figure.key), &figure);
   }

@@ -70,6 +70,33 @@ std::variant<core::SideBySide, QString> calculation_side_by_side(const Calculati
   }
 }
 
+std::vector<std::optional<ComparedHeatPump>> kept_heat_pumps(
+    const std::vector<KeptCalculation>& calculations, const std::vector<CalculationYear>& years,
+    const std::vector<KeptPrices>& prices, const std::optional<SessionCalculation>& session,
+    const QString& heat_pump_folder, const QLocale& locale) {
+  std::vector<std::optional<ComparedHeatPump>> heat_pumps;
+  for (std::size_t i = 0; i < calculations.size(); ++i) {
+    const KeptCalculation& calculation = calculations[i];
+    std::optional<HeatPumpPlan> plan;
+    if (calculation.inputs) {
+      plan = calculation.inputs->heat_pump;
+    } else if (is_unkept_session_calculation(calculation, session)) {
+      plan = session->heat_pump;
+    }
+    if (!plan || i >= years.size() || i >= prices.size()) {
+      heat_pumps.emplace_back();
+      continue;
+    }
+    ComparedHeatPump compared{heat_pump_name(plan->choice, locale), std::nullopt};
+    auto sides = calculation_side_by_side(years[i], prices[i].prices, *plan, heat_pump_folder);
+    if (auto* both = std::get_if<core::SideBySide>(&sides)) {
+      compared.sides = *both;
+    }
+    heat_pumps.emplace_back(std::move(compared));
+  }
+  return heat_pumps;
+}
+
 QString side_by_side_value_text(const std::optional<double>& value, core::FigureFormat format,
                                 const QLocale& locale) {
   if (!value || !std::isfinite(*value)) {

@@ -4,6 +4,8 @@
 #include "core/cost/cost_inputs.h"
 #include "core/cost/side_by_side.h"
 #include "frontend/logic/heatpump/heat_pump_fields.h"
+#include "frontend/logic/kept/comparison_table.h"
+#include "frontend/logic/kept/cost_figures.h"
 #include "frontend/logic/run/folder_year.h"
 
 #include <QLocale>
@@ -36,6 +38,14 @@ std::variant<core::SideBySide, QString> calculation_side_by_side(const Calculati
                                                                  const core::CostInputs& prices,
                                                                  const HeatPumpPlan& plan,
                                                                  const QString& heat_pump_folder);
+
+// The heat pump each kept calculation was kept with (its inputs file's; for `session`'s
+// calculation not kept yet, the session's), beside its boiler on its year (from kept_years) with
+// its prices (from kept_prices); empty for a calculation without one.
+std::vector<std::optional<ComparedHeatPump>> kept_heat_pumps(
+    const std::vector<KeptCalculation>& calculations, const std::vector<CalculationYear>& years,
+    const std::vector<KeptPrices>& prices, const std::optional<SessionCalculation>& session,
+    const QString& heat_pump_folder, const QLocale& locale);
 
 // A figure's value as the columns show it: in `format`, grouped as the locale groups (with a
 // plain blank); "–" where the generator has none.

@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -83,6 +84,7 @@ struct Source {
   const SummaryReport* summary = nullptr;
   std::optional<core::YearCost> cost;
   std::optional<PriceSource> prices;
+  std::optional<ComparedHeatPump> heat_pump;
 };
 
 Source source_of(const KeptCalculation& calculation) {
@@ -355,12 +357,64 @@ QString figure_text(const Figure& figure, int decimals, const QLocale& locale) {
   return {};
 }
 
+int figure_decimals(core::FigureFormat format) {
+  switch (format) {
+    case core::FigureFormat::one_decimal:
+    case core::FigureFormat::percent:
+      return 1;
+    case core::FigureFormat::two_decimals:
+      return 2;
+    case core::FigureFormat::whole:
+      break;
+  }
+  return 0;
+}
+
+// The heat pump's name, then each of its figures; "ingen" for a calculation without one.
+void add_heat_pump_rows(std::vector<RowDefinition>& rows) {
+  const QString section = QCoreApplication::translate("ComparisonTable", "Värmepump");
+  rows.push_back({section, section, {}, 0, [](const Source& source) {
+                    return text_figure(
+                        source.heat_pump ? source.heat_pump->name
+                                         : QCoreApplication::translate("ComparisonTable", "ingen"));
+                  }});
+  for (const core::SideBySideFigure& figure : core::side_by_side_figures()) {
+    if (figure.of == core::FigureOf::boiler) {
+      continue;
+    }
+    const int decimals = figure_decimals(figure.format);
+    rows.push_back({section, from_utf8(figure.label), from_utf8(figure.unit), decimals,
+                    [&figure, decimals](const Source& source) {
+                      if (!source.heat_pump || !source.heat_pump->sides) {
+                        return Figure{};
+                      }
+                      const std::optional<double> value =
+                          figure.heat_pump(*source.heat_pump->sides);
+                      return value ? number_figure(shown_number(*value, decimals))
+                                   : Figure{Figure::Kind::undefined, 0.0, {}};
+                    }});
+  }
+  rows.push_back(
+      {section, QCoreApplication::translate("ComparisonTable", "Återbetalningstid"),
+       QCoreApplication::translate("ComparisonTable", "år"), 1, [](const Source& source) {
+         if (!source.heat_pump || !source.heat_pump->sides ||
+             !source.heat_pump->sides->has_investment) {
+           return Figure{Figure::Kind::undefined, 0.0, {}};
+         }
+         const std::optional<double>& years = source.heat_pump->sides->payback_years;
+         return years
+                    ? number_figure(shown_number(*years, 1))
+                    : text_figure(QCoreApplication::translate("ComparisonTable", "lönar sig inte"));
+       }});
+}
+
 }  // namespace
 
 ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculations,
                                  const QLocale& locale,
                                  const std::vector<std::optional<core::YearCost>>& costs,
-                                 const std::vector<KeptPrices>& prices) {
+                                 const std::vector<KeptPrices>& prices,
+                                 const std::vector<std::optional<ComparedHeatPump>>& heat_pumps) {
   ComparisonTable table;
   std::vector<Source> sources;
   for (std::size_t i = 0; i < calculations.size(); ++i) {
@@ -373,12 +427,19 @@ ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculation
     if (i < prices.size()) {
       sources.back().prices = prices[i].source;
     }
+    if (i < heat_pumps.size()) {
+      sources.back().heat_pump = heat_pumps[i];
+    }
     table.sources +=
         sources.back().input ? QStringLiteral("indatafil") : QStringLiteral("sammanfattning");
   }
   std::vector<RowDefinition> definitions = row_definitions();
   if (!costs.empty()) {
     add_cost_rows(definitions, !prices.empty());
+  }
+  if (std::any_of(heat_pumps.begin(), heat_pumps.end(),
+                  [](const auto& heat_pump) { return heat_pump.has_value(); })) {
+    add_heat_pump_rows(definitions);
   }
   for (const RowDefinition& definition : definitions) {
     ComparisonRow row{definition.section, definition.label, definition.unit, {}};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/cost/side_by_side.h"
 #include "core/cost/year_cost.h"
 #include "frontend/logic/kept/cost_figures.h"
 #include "frontend/logic/kept/kept_calculations.h"
@@ -38,14 +39,23 @@ struct ComparisonTable {
   std::vector<ComparisonRow> rows;
 };
 
+// The heat pump a kept calculation was shown with, by name, and its year beside the boiler where
+// it can be had.
+struct ComparedHeatPump {
+  QString name;
+  std::optional<core::SideBySide> sides;
+};
+
 // The inputs of each calculation (from its inputs file, else from its summary's input section)
 // and every result of its summary, one column per calculation, compared with the first; with
 // `costs` (one per calculation) also each one's year on the gas bill's terms, after a row that
-// says where each one's prices come from where `prices` gives them.
-ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculations,
-                                 const QLocale& locale,
-                                 const std::vector<std::optional<core::YearCost>>& costs = {},
-                                 const std::vector<KeptPrices>& prices = {});
+// says where each one's prices come from where `prices` gives them; with `heat_pumps` (one per
+// calculation, empty for one without) the heat pump beside each one's boiler, where any has one.
+ComparisonTable comparison_table(
+    const std::vector<KeptCalculation>& calculations, const QLocale& locale,
+    const std::vector<std::optional<core::YearCost>>& costs = {},
+    const std::vector<KeptPrices>& prices = {},
+    const std::vector<std::optional<ComparedHeatPump>>& heat_pumps = {});
 
 // A value as the window and the PDF show it, its difference in brackets after it where it has one.
 QString shown_text(const ComparisonCell& cell);

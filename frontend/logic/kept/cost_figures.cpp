@@ -93,15 +93,19 @@ std::variant<core::YearCost, QString> calculation_cost(const CalculationYear& co
   }
 }
 
+bool is_unkept_session_calculation(const KeptCalculation& calculation,
+                                   const std::optional<SessionCalculation>& session) {
+  return !calculation.inputs && session &&
+         calculation.identity == session->identity.leftJustified(kIdentityLength, QLatin1Char(' '));
+}
+
 std::vector<KeptPrices> kept_prices(const std::vector<KeptCalculation>& calculations,
                                     const std::optional<SessionCalculation>& session) {
   std::vector<KeptPrices> prices;
   for (const KeptCalculation& calculation : calculations) {
     if (calculation.inputs && calculation.inputs->prices) {
       prices.push_back({*calculation.inputs->prices, PriceSource::kept});
-    } else if (!calculation.inputs && session &&
-               calculation.identity ==
-                   session->identity.leftJustified(kIdentityLength, QLatin1Char(' '))) {
+    } else if (is_unkept_session_calculation(calculation, session)) {
       prices.push_back({session->prices, PriceSource::session});
     } else {
       prices.push_back({core::default_cost_inputs(), PriceSource::unknown});

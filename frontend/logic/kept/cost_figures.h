@@ -60,6 +60,10 @@ struct KeptPrices {
   PriceSource source = PriceSource::unknown;
 };
 
+// Whether `calculation` is `session`'s, listed from its summary before its inputs file is kept.
+bool is_unkept_session_calculation(const KeptCalculation& calculation,
+                                   const std::optional<SessionCalculation>& session);
+
 // The inputs of cost of each kept calculation: those its inputs file keeps; for `session`'s
 // calculation, which has none before its keep question is answered, the session's; else the
 // defaults, as unknown.
