@@ -15,6 +15,7 @@
 #include "frontend/help/twips.h"
 #include "frontend/logic/form/form_case.h"
 #include "frontend/logic/form/refused_fields.h"
+#include "frontend/logic/heatpump/heat_pump_days.h"
 #include "frontend/logic/heatpump/heat_pump_units.h"
 #include "frontend/logic/kept/cost_figures.h"
 #include "frontend/logic/run/engine_run.h"
@@ -503,7 +504,12 @@ void MainMenu::show_program_info() {
 
 void MainMenu::show_charts() {
   if (shown_year_) {
-    open_calculation_charts(platform_, *shown_year_, summary_lines_, this, shown_cost_);
+    const std::optional<HeatPumpChart> heat_pump =
+        shown_sides_ ? heat_pump_chart(*shown_year_, *shown_sides_,
+                                       heat_pump_folder(QCoreApplication::applicationDirPath()))
+                     : std::nullopt;
+    open_calculation_charts(platform_, *shown_year_, summary_lines_, this, shown_cost_,
+                            heat_pump);
   }
 }
 

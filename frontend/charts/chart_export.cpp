@@ -3,6 +3,7 @@
 
 #include "frontend/charts/chart_style.h"
 #include "frontend/charts/export_drawing.h"
+#include "frontend/logic/heatpump/side_by_side_view.h"
 #include "frontend/logic/kept/cost_figures.h"
 
 #include <QDir>
@@ -51,6 +52,15 @@ void paint_first_page(QPainter& painter, const QRectF& area, const ChartYear& ye
                                                : year.summary_lines.join(QLatin1Char('\n')));
 }
 
+// The result box's two columns of the boiler and the heat pump, on a page of their own.
+void paint_heat_pump_page(QPainter& painter, const QRectF& area, const HeatPumpChart& heat_pump) {
+  QStringList lines = side_by_side_lines(heat_pump.sides, heat_pump.name, chart_locale());
+  const QRectF rest = draw_text_block(painter, area, chart_title_font(), lines.takeFirst());
+  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  fixed.setPointSizeF(kSummaryPointSize);
+  draw_text_block(painter, rest, fixed, lines.join(QLatin1Char('\n')));
+}
+
 }  // namespace
 
 QByteArray chart_png(const ChartPage& page) {
@@ -71,6 +81,10 @@ QByteArray report_pdf(const ChartYear& year, const std::vector<const ChartPage*>
                     QStringLiteral("Diagram för beräkningen %1").arg(year.identity),
                     [&](QPdfWriter& writer, QPainter& painter) {
                       paint_first_page(painter, paint_area(writer), year, made);
+                      if (year.heat_pump) {
+                        writer.newPage();
+                        paint_heat_pump_page(painter, paint_area(writer), *year.heat_pump);
+                      }
                       for (const ChartPage* page : pages) {
                         writer.setPageOrientation(QPageLayout::Landscape);
                         writer.newPage();

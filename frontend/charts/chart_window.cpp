@@ -69,7 +69,9 @@ ChartWindow::ChartWindow(Platform& platform, std::shared_ptr<const ChartYear> ye
     layout->addWidget(note);
   }
   for (const ChartInfo& info : chart_infos()) {
-    tabs_->addTab(new ChartPage(info, year_, tabs_), info.title);
+    if (chart_shown(info.kind, *year_)) {
+      tabs_->addTab(new ChartPage(info, year_, tabs_), info.title);
+    }
   }
   layout->addWidget(tabs_, 1);
 
@@ -152,12 +154,14 @@ void ChartWindow::export_csv() {
 
 ChartWindow* open_calculation_charts(Platform& platform, const CalculationYear& computed,
                                      const QStringList& summary_lines, QWidget* parent,
-                                     const std::optional<core::YearCost>& cost) {
+                                     const std::optional<core::YearCost>& cost,
+                                     const std::optional<HeatPumpChart>& heat_pump) {
   QElapsedTimer since_click;
   since_click.start();
   auto year = load_calculated_year(computed, summary_lines);
   if (auto* loaded = std::get_if<ChartYear>(&year)) {
     loaded->cost = cost;
+    loaded->heat_pump = heat_pump;
   }
   return open_year(platform, std::move(year), since_click, parent);
 }

@@ -61,9 +61,11 @@ class ChartWindow : public QWidget {
 // load_calculated_year), and returns the window, or tells the user why it cannot and returns
 // nullptr. `cost` is the year on the gas bill's terms the result box shows, for the report's first
 // page and the energy-flow page.
+// `heat_pump` is the heat pump the result box shows beside the boiler, for its pages.
 ChartWindow* open_calculation_charts(Platform& platform, const CalculationYear& computed,
                                      const QStringList& summary_lines, QWidget* parent,
-                                     const std::optional<core::YearCost>& cost = std::nullopt);
+                                     const std::optional<core::YearCost>& cost = std::nullopt,
+                                     const std::optional<HeatPumpChart>& heat_pump = std::nullopt);
 
 // Opens the charts of a kept calculation from its result files in `folder` and its year run
 // again `again` (see load_kept_year), for a window that lists kept calculations. `program_folder`

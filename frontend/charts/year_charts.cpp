@@ -5,6 +5,7 @@
 #include "core/case/units.h"
 #include "frontend/charts/chart_blocks.h"
 #include "frontend/charts/chart_style.h"
+#include "frontend/charts/heat_pump_charts.h"
 #include "frontend/logic/run/run_notices.h"
 #include "frontend/logic/year/year_energy.h"
 
@@ -12,6 +13,7 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -259,6 +261,13 @@ std::unique_ptr<QChart> monthly_energy_chart(const ChartYear& year, const QStrin
         .arg(names.value(static_cast<int>(std::lround(point.x()))), kwh_text(point.y()));
   });
   attach(*chart, fuel, x, y);
+  if (QLineSeries* heat_pump = heat_pump_month_series(year, high)) {
+    tooltip_on_hover(heat_pump, [names](const QPointF& point) {
+      return QCoreApplication::translate("YearCharts", "Värmepumpens el, %1: %2")
+          .arg(names.value(static_cast<int>(std::lround(point.x()))), kwh_text(point.y()));
+    });
+    attach(*chart, heat_pump, x, y);
+  }
   // Air above the bars, below zero only where a gain is.
   const double margin = (high - low) * kRangeMargin;
   set_range(*y, low < 0.0 ? low - margin : 0.0, high + margin);
@@ -311,8 +320,8 @@ std::unique_ptr<QChart> duration_chart(const ChartYear& year, const QString& tit
 
 }  // namespace
 
-const std::array<ChartInfo, 6>& chart_infos() {
-  static const std::array<ChartInfo, 6> infos{{
+const std::array<ChartInfo, 9>& chart_infos() {
+  static const std::array<ChartInfo, 9> infos{{
       {ChartKind::efficiency_over_year, QStringLiteral("Verkningsgrad över året"),
        QStringLiteral("verkningsgrad-over-aret")},
       {ChartKind::efficiency_by_outdoor_temp, QStringLiteral("Verkningsgrad och utetemperatur"),
@@ -323,11 +332,37 @@ const std::array<ChartInfo, 6>& chart_infos() {
       {ChartKind::energy_flow, QStringLiteral("Vart tar energin vägen"),
        QStringLiteral("energiflode")},
       {ChartKind::duration, QStringLiteral("Varaktighet"), QStringLiteral("varaktighet")},
+      {ChartKind::heat_pump_year, QCoreApplication::translate("YearCharts", "Värmepumpens år"),
+       QStringLiteral("varmepump-aret")},
+      {ChartKind::heat_pump_outdoor_temp,
+       QCoreApplication::translate("YearCharts", "Värmepumpen och utetemperaturen"),
+       QStringLiteral("varmepump-utetemperatur")},
+      {ChartKind::heat_pump_flow,
+       QCoreApplication::translate("YearCharts", "Värmepumpens energiflöde"),
+       QStringLiteral("varmepump-energiflode")},
   }};
   return infos;
 }
 
+namespace {
+
+bool is_heat_pump_chart(ChartKind kind) {
+  return kind == ChartKind::heat_pump_year || kind == ChartKind::heat_pump_outdoor_temp ||
+         kind == ChartKind::heat_pump_flow;
+}
+
+}  // namespace
+
+bool chart_shown(ChartKind kind, const ChartYear& year) {
+  return !is_heat_pump_chart(kind) || year.heat_pump.has_value();
+}
+
 QString chart_unavailable(ChartKind kind, const ChartYear& year) {
+  // The heat pump heats every day, the boiler's heating days or not.
+  if (is_heat_pump_chart(kind)) {
+    return year.heat_pump ? QString()
+                          : QCoreApplication::translate("YearCharts", "Ingen värmepump vald.");
+  }
   if (const QString nothing = nothing_to_show(year); !nothing.isEmpty()) {
     return nothing;
   }
@@ -359,6 +394,12 @@ std::unique_ptr<QChart> build_chart(ChartKind kind, const ChartYear& year) {
       return monthly_energy_chart(year, title);
     case ChartKind::duration:
       return duration_chart(year, title);
+    case ChartKind::heat_pump_year:
+      return heat_pump_year_chart(year, title);
+    case ChartKind::heat_pump_outdoor_temp:
+      return heat_pump_outdoor_chart(year, title);
+    case ChartKind::heat_pump_flow:
+      return heat_pump_flow_chart(year, title);
     case ChartKind::energy_flow:
       break;
   }

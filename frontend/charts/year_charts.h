@@ -20,6 +20,10 @@ enum class ChartKind {
   monthly_energy,
   energy_flow,
   duration,
+  // Shown only with a heat pump beside the boiler.
+  heat_pump_year,
+  heat_pump_outdoor_temp,
+  heat_pump_flow,
 };
 
 struct ChartInfo {
@@ -29,7 +33,11 @@ struct ChartInfo {
 };
 
 // The charts with their titles and file names, in tab order.
-const std::array<ChartInfo, 6>& chart_infos();
+const std::array<ChartInfo, 9>& chart_infos();
+
+// Whether the window and the report show the chart for the year: the heat pump's only where the
+// year has one.
+bool chart_shown(ChartKind kind, const ChartYear& year);
 
 // Why the chart has nothing to show for the year, or an empty text when it has something.
 QString chart_unavailable(ChartKind kind, const ChartYear& year);

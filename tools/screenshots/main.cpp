@@ -18,6 +18,8 @@
 #include "frontend/examples/climate_table.h"
 #include "frontend/examples/typed_inputs.h"
 #include "frontend/help/help_dialogs.h"
+#include "frontend/logic/heatpump/heat_pump_days.h"
+#include "frontend/logic/heatpump/heat_pump_units.h"
 #include "frontend/logic/kept/cost_figures.h"
 #include "frontend/logic/run/engine_run.h"
 #include "frontend/logic/run/file_names.h"
@@ -221,6 +223,51 @@ bool save_charts(varmkalk::Platform& platform, const QDir& dir, const QStringLis
   return ok && pages_saved;
 }
 
+// The charts with a heat pump beside the boiler: its own pages and the monthly one, as
+// diagram-<page>.png and diagram-energi-per-manad-varmepump.png, and the report with its page
+// of the two columns, diagram-rapport-varmepump.pdf.
+bool save_heat_pump_charts(varmkalk::Platform& platform, const QDir& dir,
+                           const QStringList& summary, const varmkalk::CalculationYear& year,
+                           const varmkalk::HeatPumpPlan& plan) {
+  const varmkalk::core::CostInputs prices = varmkalk::core::default_cost_inputs();
+  const QString folder = varmkalk::heat_pump_folder(QCoreApplication::applicationDirPath());
+  const auto sides = varmkalk::calculation_side_by_side(year, prices, plan, folder);
+  const auto cost = varmkalk::calculation_cost(year, prices);
+  if (!std::holds_alternative<varmkalk::core::SideBySide>(sides) ||
+      !std::holds_alternative<varmkalk::core::YearCost>(cost)) {
+    return false;
+  }
+  const varmkalk::ShownHeatPump shown{std::get<varmkalk::core::SideBySide>(sides),
+                                      varmkalk::heat_pump_name(plan.choice, QLocale::c()), plan};
+  varmkalk::ChartWindow* window = varmkalk::open_calculation_charts(
+      platform, year, summary, nullptr, std::get<varmkalk::core::YearCost>(cost),
+      varmkalk::heat_pump_chart(year, shown, folder));
+  if (window == nullptr) {
+    return false;
+  }
+  window->setAttribute(Qt::WA_DeleteOnClose, false);
+  bool ok = true;
+  for (int tab = 0; tab < window->tabs()->count(); ++tab) {
+    const auto* page = static_cast<const varmkalk::ChartPage*>(window->tabs()->widget(tab));
+    const QString stem = page->info().file_stem;
+    if (stem.startsWith(QStringLiteral("varmepump")) ||
+        stem == QStringLiteral("energi-per-manad")) {
+      window->tabs()->setCurrentIndex(tab);
+      ok &= save(*window, dir,
+                 QStringLiteral("diagram-") + stem +
+                     (stem.startsWith(QStringLiteral("varmepump")) ? QString()
+                                                                   : QStringLiteral("-varmepump")));
+    }
+  }
+  const QString report = dir.filePath(QStringLiteral("diagram-rapport-varmepump.pdf"));
+  ok &= !varmkalk::save_export(
+      report, varmkalk::report_pdf(window->year(), window->pages(), QDateTime::currentDateTime()));
+  const bool pages_saved =
+      varmkalk::save_pdf_pages(report, dir.filePath(QStringLiteral("diagram-rapport-varmepump")));
+  delete window;
+  return ok && pages_saved;
+}
+
 // The run-time chart of a modulating burner whose part-load rule falls short,
 // "diagram-gangtid-dellast.png": those days in grey, apart from the red of a burner too small.
 bool save_part_load_chart(varmkalk::Platform& platform, const QDir& dir, const QStringList& summary,
@@ -294,8 +341,7 @@ bool save_sweeps(varmkalk::Platform& platform, const QDir& dir) {
   varmkalk::SweepWindow beside(platform, with_heat_pump, QCoreApplication::applicationDirPath(),
                                nullptr);
   beside.setAttribute(Qt::WA_DeleteOnClose, false);
-  ok &= sweep(beside, SweepInput::design_supply_temp, QStringLiteral("35"),
-              QStringLiteral("90")) &&
+  ok &= sweep(beside, SweepInput::design_supply_temp, QStringLiteral("35"), QStringLiteral("90")) &&
         save(beside, dir, QStringLiteral("Kanslighetsanalys-varmepump"));
   return ok;
 }
@@ -355,6 +401,7 @@ int main(int argc, char* argv[]) {
                         varmkalk::core::default_cost_inputs(), plan});
     menu.show_summary({}, *summary, year);
     ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-resultat-varmepump"));
+    ok &= save_heat_pump_charts(platform, dir, *summary, *year, plan);
     menu.set_confirmed({QStringLiteral("h123"), typed_worked_example(), QLocale::c()});
     menu.show_summary({}, *summary, year);
   }

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/cost/side_by_side.h"
 #include "core/cost/year_cost.h"
 #include "core/formats/daily_file_reader.h"
 #include "core/formats/summary_report.h"
+#include "core/generators/heat_pump_year.h"
 #include "core/model/day_shortfall.h"
 #include "frontend/logic/run/file_error.h"
 #include "frontend/logic/run/folder_year.h"
@@ -76,6 +78,14 @@ struct ClimateShape {
 
 enum class YearSource { calculation, daily_files };
 
+// The heat pump the result box showed beside the boiler: its name, both years and its days.
+struct HeatPumpChart {
+  QString name;
+  core::SideBySide sides;
+  std::vector<core::HeatPumpDay> days;  // every day of the climate year, in its order
+  bool ground_source = false;           // its heat comes from the ground, else from the air
+};
+
 // Everything the chart window shows of one calculation.
 struct ChartYear {
   QString identity;
@@ -87,6 +97,7 @@ struct ChartYear {
   QStringList summary_lines;            // the summary report as the user saw it
   QString note;                         // what the charts cannot show and why; empty when complete
   std::optional<core::YearCost> cost;   // the year on the gas bill's terms, where it is known
+  std::optional<HeatPumpChart> heat_pump;  // where one was shown beside the boiler
   // The warnings shown above the summary (see run_notices), in the user's locale; for a kept
   // calculation from its year run again, empty when that cannot be.
   QStringList notices;

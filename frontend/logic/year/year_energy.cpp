@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/year/year_energy.h"
 
+#include <QCoreApplication>
+
 #include "core/climate_import/calendar.h"
 #include "core/model/run_time.h"
 
@@ -242,6 +244,44 @@ QString nothing_to_show(const ChartYear& year) {
     return {};
   }
   return QStringLiteral("Året har ingen eldningsdag – det finns inget att visa.");
+}
+
+std::optional<std::array<double, kMonths>> heat_pump_monthly_kwh(const ChartYear& year) {
+  const std::optional<int> year_days = calendar_year_days(year);
+  if (!year.heat_pump || !year_days ||
+      year.heat_pump->days.size() != static_cast<std::size_t>(*year_days)) {
+    return std::nullopt;
+  }
+  const std::array<int, kMonths> last_days = month_last_days(*year_days);
+  std::array<double, kMonths> months{};
+  std::size_t month = 0;
+  for (std::size_t day = 0; day < year.heat_pump->days.size(); ++day) {
+    while (static_cast<int>(day) + 1 > last_days[month]) {
+      ++month;
+    }
+    months[month] += year.heat_pump->days[day].electricity_kwh();
+  }
+  return months;
+}
+
+HeatPumpFlow heat_pump_flow(const core::HeatPumpYear& year, bool ground_source) {
+  HeatPumpFlow flow;
+  flow.sources = {
+      {QCoreApplication::translate("YearEnergy", "Kompressorns el"), year.compressor_kwh},
+      {ground_source ? QCoreApplication::translate("YearEnergy", "Värme ur marken")
+                     : QCoreApplication::translate("YearEnergy", "Värme ur luften"),
+       year.unit_heat_kwh - year.compressor_kwh},
+      {QCoreApplication::translate("YearEnergy", "Elpatronen"), year.backup_heat_kwh},
+      {QCoreApplication::translate("YearEnergy", "Viloeffekternas el"), year.off_mode_kwh},
+  };
+  flow.uses = {
+      {QCoreApplication::translate("YearEnergy", "Rumsvärme"), year.space_heat_kwh},
+      {QCoreApplication::translate("YearEnergy", "Varmvatten och beredarförlust"),
+       year.hot_water_kwh},
+      {QCoreApplication::translate("YearEnergy", "Värme som inte täcks"), -year.unmet_kwh},
+      {QCoreApplication::translate("YearEnergy", "Viloeffekter, ingen värme"), year.off_mode_kwh},
+  };
+  return flow;
 }
 
 }  // namespace varmkalk

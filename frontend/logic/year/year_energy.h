@@ -88,6 +88,27 @@ std::variant<EnergyFlow, QString> energy_flow(const ChartYear& year);
 // duration curve. Days whose demand is a gap of the files are left out.
 std::vector<double> demand_duration(const ChartYear& year);
 
+// The heat pump's electricity month by month, kWh, January first: every day of a calendar year
+// (see calendar_year_days) in its month; empty without a heat pump or such a year.
+std::optional<std::array<double, kMonths>> heat_pump_monthly_kwh(const ChartYear& year);
+
+// One part of the heat pump's year as its energy flow shows it, kWh.
+struct HeatPumpFlowPart {
+  QString name;
+  double kwh = 0.0;
+};
+
+// Where the heat pump's heat comes from (the compressor's electricity, the heat taken from the
+// air or the ground, the backup heater; and the electricity of its off modes) and where it goes
+// (space heat and hot water, less what was left unmet; the off modes' electricity, no heat the
+// house uses). The two add up to the same.
+struct HeatPumpFlow {
+  std::vector<HeatPumpFlowPart> sources;
+  std::vector<HeatPumpFlowPart> uses;
+};
+
+HeatPumpFlow heat_pump_flow(const core::HeatPumpYear& year, bool ground_source);
+
 // Why a year has nothing to chart, or an empty text when it has heating days.
 QString nothing_to_show(const ChartYear& year);
 
