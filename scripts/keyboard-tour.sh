@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Works VARMKALK by keyboard alone on a virtual screen (Xvfb, 1280×800, openbox as the window
 # manager, keys sent with xdotool), on a Swedish desktop: a whole calculation cycle typed into
-# the form, a variant from "Föregående fall", a comparison of the two, a sensitivity sweep, and
-# the form's added buttons by their mnemonics.
+# the form with a certified heat pump beside the boiler, a variant from "Föregående fall", a
+# comparison of the two, a sensitivity sweep, and the form's added buttons by their mnemonics.
 #   scripts/keyboard-tour.sh
 # Prints each step with its keys and checks what it must leave: the window it opens, or the
 # files of the calculation. Exit status 0 only when every step did.
@@ -78,24 +78,28 @@ window "VARMKALK - Ber" || { echo "FEL: huvudmenyn öppnades inte" >&2; exit 1; 
 sleep 1
 # The form's tab order: Några ord (where the form opens), Tillbaka, Indata färdigt, then one stop
 # per option group and the help buttons, the shown fields in the order of the form, the
-# building's fields, Hämta indata…, Föregående fall, Känslighetsanalys…, Kostnad och klimat…,
-# Anpassa till mätaren…; a mnemonic presses its
-# button and leaves the focus where it was.
+# building's fields, Hämta indata…, the options "Egen klimatfil" and "Egna temperaturer" (each a
+# stop of its own), Föregående fall, Känslighetsanalys…, Kostnad och klimat…, Värmepump…, Anpassa
+# till mätaren…; a mnemonic presses its button and leaves the focus where it was.
 step "Ny beräkning" 'window "Inmatning av data"' Return
 step "Komponenter: enstegs, varmvatten, konstanter" true \
   $(repeat 4 Tab) space Tab Tab space Tab Tab space Tab Tab space
 step "Avgastemperaturer, förluster, varmvatten, brännare" true \
   Tab Tab text:80 Tab text:70 Tab text:60 Tab text:60 Tab text:40 Tab text:30 \
   Tab text:1 Tab text:1 Tab text:1,25 Tab text:5000 Tab text:1,08 Tab text:15 Tab text:20
+# A certified heat pump beside the boiler, the first of the shipped units, kept with the case.
+step "Värmepump…" 'window "rmepump$"' alt+v
+step "Certifierad enhet, OK" '! DISPLAY=$display xdotool search --onlyvisible --name "rmepump$" >/dev/null' \
+  alt+c Return
 step "Husets effekt, sedan Indata färdigt" 'window "kningsidentitet"' \
-  $(repeat 6 Tab) text:8 $(repeat 9 Tab) space
+  $(repeat 6 Tab) text:8 $(repeat 10 Tab) space
 step "Identitet k1, OK" 'window "VARMKALK - Ber"' text:k1 Return
 step "Beräkna och visa resultat" '[ -f "$work/k1  sum.dat" ]' Return
 sleep 2
 step "Ytterligare beräkning, Ja (behåll)" '[ -f "$work/k1  indata.json" ] && window "Inmatning av data"' \
   Return Return
 step "Föregående fall, inomhus 21 °C, Indata färdigt" 'window "kningsidentitet"' \
-  alt+f $(repeat 7 shift+Tab) text:21 $(repeat 9 Tab) space
+  alt+f $(repeat 10 shift+Tab) text:21 $(repeat 12 Tab) space
 step "Identitet k2, OK, Beräkna och visa resultat" '[ -f "$work/k2  sum.dat" ]' text:k2 Return Return
 sleep 2
 step "Jämför beräkningar…: markera två, Jämför" 'window "kningar .+ k1"' \
@@ -103,11 +107,11 @@ step "Jämför beräkningar…: markera två, Jämför" 'window "kningar .+ k1"'
 step "Escape stänger jämförelsen" '! DISPLAY=$display xdotool search --onlyvisible --name "kningar .+ k1" >/dev/null' \
   Escape
 step "Ytterligare beräkning, Ja, Föregående fall, Känslighetsanalys…" 'window "nslighetsanalys"' \
-  Return Return alt+f $(repeat 3 shift+Tab) space
+  Return Return alt+f $(repeat 4 shift+Tab) space
 sleep 2
 step "Escape stänger känslighetsanalysen" '! DISPLAY=$display xdotool search --onlyvisible --name "nslighetsanalys" >/dev/null' \
   Escape
-step "Tillbaka till startmenyn" 'window "VARMKALK - Ber"' $(repeat 4 Tab) space
+step "Tillbaka till startmenyn" 'window "VARMKALK - Ber"' $(repeat 5 Tab) space
 # No input since "Tillbaka": "Beräkna och visa resultat" opens the form for one. The form's
 # added buttons by their mnemonics, each dialog closed with Escape.
 step "Beräkna och visa resultat utan indata öppnar formuläret" 'window "Inmatning av data"' alt+b
@@ -117,6 +121,13 @@ step "Escape stänger mätardialogen" '! DISPLAY=$display xdotool search --onlyv
 step "Kostnad och klimat…" 'window "Kostnad och klimat"' alt+k
 step "Escape, Tillbaka till startmenyn" 'window "VARMKALK - Ber" && ! DISPLAY=$display xdotool search --onlyvisible --name "Inmatning av data" >/dev/null' \
   Escape Tab space
+# The first calculation kept with its heat pump, the variant from "Föregående fall" with it too.
+for kept in k1 k2; do
+  if ! grep -q '"unit_file"' "$work/$kept  indata.json" 2>/dev/null; then
+    echo "FEL: $kept sparades utan sin värmepump"
+    failed=1
+  fi
+done
 # The variant kept with "Ja": the previous case with 21 °C indoors.
 if ! grep -q '"text": "21"' "$work/k2  indata.json" 2>/dev/null; then
   echo "FEL: varianten k2 sparades inte med inomhustemperaturen 21"

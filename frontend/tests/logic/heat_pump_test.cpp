@@ -185,6 +185,11 @@ class HeatPumpTest : public QObject {
       months_kwh += kwh;
     }
     QVERIFY(std::abs(months_kwh - hp.hp_electricity_kwh) < 1e-6);
+    double january_kwh = 0.0;
+    for (std::size_t day = 0; day < 31; ++day) {
+      january_kwh += chart->days[day].electricity_kwh();
+    }
+    QVERIFY(std::abs((*months)[0] - january_kwh) < 1e-9);
 
     // kalvex-batch: every digit the same.
     std::map<std::string, std::string> batch = batch_row(input, prices, plan, folder.path());
@@ -248,6 +253,36 @@ class HeatPumpTest : public QObject {
                  whole(heat_pumps[0]->sides->heat_pump_cost.total_cost_sek));
     QCOMPARE(row_cell(table, section, QStringLiteral("Årsvärmefaktor"), 1),
              kSwedish.toString(*hp.seasonal_performance_factor, 'f', 2));
+  }
+
+  // The costs cross on the line between the two points whose difference changes sign, at the
+  // boiler's cost there; none where they never cross, nor over a category.
+  void the_costs_cross_between_two_points() {
+    Sweep sweep;
+    const double heat_pump_sek[] = {18'000.0, 19'000.0, 21'000.0, 22'000.0};
+    for (std::size_t i = 0; i < 4; ++i) {
+      sweep.points.push_back({40.0 + 10.0 * static_cast<double>(i), {}, {}, {}});
+      core::YearCost boiler;
+      boiler.total_cost_sek = 20'000.0 + 100.0 * static_cast<double>(i);
+      sweep.costs.emplace_back(boiler);
+      core::SideBySide sides;
+      sides.heat_pump_cost.total_cost_sek = heat_pump_sek[i];
+      sweep.sides.emplace_back(sides);
+    }
+    const std::optional<CostCrossing> crossing = cost_crossing(sweep);
+    QVERIFY(crossing);
+    // 20 200 − 21 000 = −800 at 60, +1 100 at 50: 1 100 / 1 900 of the way.
+    QCOMPARE(crossing->position, 50.0 + 10.0 * 1'100.0 / 1'900.0);
+    QCOMPARE(crossing->cost_sek, 20'100.0 + 100.0 * 1'100.0 / 1'900.0);
+    sweep.sides[2]->heat_pump_cost.total_cost_sek = 20'000.0;
+    sweep.sides[3]->heat_pump_cost.total_cost_sek = 20'000.0;
+    QVERIFY(!cost_crossing(sweep));
+    sweep.sides[3]->heat_pump_cost.total_cost_sek = 25'000.0;
+    QVERIFY(cost_crossing(sweep));
+    for (SweepPoint& point : sweep.points) {
+      point.category = QStringLiteral("Malmö");
+    }
+    QVERIFY(!cost_crossing(sweep));
   }
 
   // The payback where an investment is typed: years, or "lönar sig inte" where the heat pump
