@@ -48,10 +48,14 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextStream>
 #include <QTimer>
 
@@ -401,6 +405,13 @@ int main(int argc, char* argv[]) {
                         varmkalk::core::default_cost_inputs(), plan});
     menu.show_summary({}, *summary, year);
     ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-resultat-varmepump"));
+    // Scrolled to the two columns.
+    if (auto* box = menu.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))) {
+      const QTextBlock columns =
+          box->document()->find(QStringLiteral("Gaspannan och värmepumpen")).block();
+      box->verticalScrollBar()->setValue(columns.blockNumber());
+      ok &= save_shown(menu, dir, QStringLiteral("Huvudmeny-resultat-varmepump-kolumner"));
+    }
     ok &= save_heat_pump_charts(platform, dir, *summary, *year, plan);
     menu.set_confirmed({QStringLiteral("h123"), typed_worked_example(), QLocale::c()});
     menu.show_summary({}, *summary, year);
