@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/app/cost_dialog.h"
 
+#include "frontend/app/dialog_buttons.h"
 #include "frontend/app/form_widgets.h"
-#include "frontend/help/help_dialogs.h"
 #include "frontend/help/twips.h"
 #include "frontend/logic/cost/cost_fields.h"
 #include "frontend/logic/run/file_names.h"
@@ -52,22 +52,9 @@ CostDialog::CostDialog(Platform& platform, const core::CostInputs& prices, QWidg
   }
   show_prices(prices);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  auto* defaults =
-      buttons->addButton(QStringLiteral("Standardvärden"), QDialogButtonBox::ResetRole);
-  auto* help = buttons->addButton(QStringLiteral("Hjälp"), QDialogButtonBox::HelpRole);
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Avbryt"));
-  defaults->setObjectName(QStringLiteral("standardvarden"));
-  help->setObjectName(QStringLiteral("kostnadshjalp"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &CostDialog::take_fields);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(defaults, &QPushButton::clicked, this,
-          [this] { show_prices(core::default_cost_inputs()); });
-  connect(help, &QPushButton::clicked, this, [this] {
-    if (QDialog* dialog = create_help_dialog(QLatin1String(kCostHelp), this)) {
-      platform_.show_modal(*dialog);
-    }
-  });
+  QDialogButtonBox* buttons = add_dialog_buttons(
+      *this, platform_, QLatin1String(kCostHelp), QStringLiteral("kostnadshjalp"),
+      [this] { take_fields(); }, [this] { show_prices(core::default_cost_inputs()); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(intro);

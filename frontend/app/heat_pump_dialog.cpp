@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/app/heat_pump_dialog.h"
 
+#include "frontend/app/dialog_buttons.h"
 #include "frontend/app/form_widgets.h"
-#include "frontend/help/help_dialogs.h"
 #include "frontend/help/twips.h"
 #include "frontend/logic/heatpump/side_by_side_view.h"
 #include "frontend/logic/run/file_names.h"
@@ -77,20 +77,9 @@ HeatPumpDialog::HeatPumpDialog(Platform& platform, const std::optional<HeatPumpP
   connect(enabled_, &QCheckBox::toggled, left, &QWidget::setEnabled);
   connect(enabled_, &QCheckBox::toggled, right, &QWidget::setEnabled);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  auto* defaults = buttons->addButton(tr("Standardvärden"), QDialogButtonBox::ResetRole);
-  auto* help = buttons->addButton(tr("Hjälp"), QDialogButtonBox::HelpRole);
-  buttons->button(QDialogButtonBox::Cancel)->setText(tr("Avbryt"));
-  defaults->setObjectName(QStringLiteral("standardvarden"));
-  help->setObjectName(QStringLiteral("varmepumphjalp"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &HeatPumpDialog::take_fields);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(defaults, &QPushButton::clicked, this, [this] { show_plan(default_heat_pump_plan()); });
-  connect(help, &QPushButton::clicked, this, [this] {
-    if (QDialog* dialog = create_help_dialog(QLatin1String(kHeatPumpHelp), this)) {
-      platform_.show_modal(*dialog);
-    }
-  });
+  QDialogButtonBox* buttons = add_dialog_buttons(
+      *this, platform_, QLatin1String(kHeatPumpHelp), QStringLiteral("varmepumphjalp"),
+      [this] { take_fields(); }, [this] { show_plan(default_heat_pump_plan()); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(intro);

@@ -508,8 +508,7 @@ void MainMenu::show_charts() {
         shown_sides_ ? heat_pump_chart(*shown_year_, *shown_sides_,
                                        heat_pump_folder(QCoreApplication::applicationDirPath()))
                      : std::nullopt;
-    open_calculation_charts(platform_, *shown_year_, summary_lines_, this, shown_cost_,
-                            heat_pump);
+    open_calculation_charts(platform_, *shown_year_, summary_lines_, this, shown_cost_, heat_pump);
   }
 }
 

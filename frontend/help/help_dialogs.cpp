@@ -48,6 +48,19 @@ struct DialogLayout {
   TwipsBox chart_box = {};
 };
 
+// The help of a dialog the input form adds: a text that scrolls, the picture and "Stäng" below.
+constexpr DialogLayout added_dialog_help(const char* form_name, const char* caption) {
+  return {form_name,
+          caption,
+          7200,
+          6840,
+          {240, 240, 6720, 5640},
+          true,
+          TwipsBox{240, 6120, 480, 495},
+          control::help::kClose,
+          {5505, 6120, 1455, 495}};
+}
+
 // The information picture and "Stäng" share a row under the text; in the chart dialogs the row
 // lines up with the bottom of the chart.
 constexpr std::array<DialogLayout, 11> kHelpLayouts{{
@@ -118,33 +131,9 @@ constexpr std::array<DialogLayout, 11> kHelpLayouts{{
      TwipsBox{360, 3615, 480, 495},
      control::help::kClose,
      {2040, 3615, 1455, 495}},
-    {"Kostnadshjalp",
-     "HJÄLP - Kostnad och klimat",
-     7200,
-     6840,
-     {240, 240, 6720, 5640},
-     true,
-     TwipsBox{240, 6120, 480, 495},
-     control::help::kClose,
-     {5505, 6120, 1455, 495}},
-    {"Matarhjalp",
-     "HJÄLP - Anpassa till mätaren",
-     7200,
-     6840,
-     {240, 240, 6720, 5640},
-     true,
-     TwipsBox{240, 6120, 480, 495},
-     control::help::kClose,
-     {5505, 6120, 1455, 495}},
-    {"Varmepumphjalp",
-     QT_TRANSLATE_NOOP("HelpDialogs", "HJÄLP - Värmepump"),
-     7200,
-     6840,
-     {240, 240, 6720, 5640},
-     true,
-     TwipsBox{240, 6120, 480, 495},
-     control::help::kClose,
-     {5505, 6120, 1455, 495}},
+    added_dialog_help("Kostnadshjalp", "HJÄLP - Kostnad och klimat"),
+    added_dialog_help("Matarhjalp", "HJÄLP - Anpassa till mätaren"),
+    added_dialog_help("Varmepumphjalp", QT_TRANSLATE_NOOP("HelpDialogs", "HJÄLP - Värmepump")),
     {control::help::kOwnTempsDialog,
      QT_TRANSLATE_NOOP("HelpDialogs", "HJÄLP - Egna temperaturer"),
      5400,

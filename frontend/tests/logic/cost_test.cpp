@@ -16,6 +16,8 @@
 #include "frontend/logic/kept/kept_year.h"
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/sweep/sweep_results.h"
+#include "frontend/tests/support/batch_run.h"
+#include "frontend/tests/support/comparison_cells.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -36,14 +38,6 @@ namespace {
 const QString kClimateDir = QStringLiteral(VARMKALK_TEST_CLIMATE_DIR);
 const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
 
-core::BoilerCase derived(const FormInput& input, const QString& identity) {
-  const auto result = derive_case(input, identity, QLocale::c());
-  if (const auto* error = std::get_if<FieldError>(&result)) {
-    qFatal("%s", qPrintable(error->message));
-  }
-  return std::get<core::BoilerCase>(result);
-}
-
 // Prices unlike the defaults in every member.
 core::CostInputs own_prices() {
   core::CostInputs prices;
@@ -62,51 +56,7 @@ core::CostInputs own_prices() {
 std::map<std::string, std::string> batch_row(const core::BoilerCase& input,
                                              const core::CostInputs& prices,
                                              const QString& folder) {
-  std::vector<std::string> header;
-  std::vector<std::string> row;
-  const std::vector<std::string> lines = core::control_file_lines(input);
-  for (const core::ControlLine& line : core::kControlLines) {
-    if (line.kind != core::ControlLineKind::identity) {
-      header.emplace_back(line.field);
-      const std::string& cell = lines[static_cast<std::size_t>(line.line - 1)];
-      row.push_back(cell.substr(cell.find_first_not_of(' ')));
-    }
-  }
-  for (const core::CostQuantity& quantity : core::kCostQuantities) {
-    header.emplace_back(quantity.key);
-    row.push_back(QString::number(prices.*quantity.member, 'g', 17).toStdString());
-  }
-  QFile table(QDir(folder).filePath(QStringLiteral("in.csv")));
-  if (!table.open(QIODevice::WriteOnly)) {
-    qFatal("in.csv");
-  }
-  table.write(QByteArray::fromStdString(core::csv_record(header) + core::csv_record(row)));
-  table.close();
-  QProcess batch;
-  batch.setWorkingDirectory(folder);
-  batch.start(QStringLiteral(VARMKALK_TEST_BATCH), {QStringLiteral("in.csv"), QStringLiteral("-")});
-  batch.waitForFinished();
-  const core::CsvTable out = core::read_csv_table(batch.readAllStandardOutput().toStdString(), "-");
-  std::map<std::string, std::string> cells;
-  for (std::size_t i = 0; i < out.header.size() && !out.rows.empty(); ++i) {
-    cells[out.header[i]] = out.rows[0].fields[i];
-  }
-  return cells;
-}
-
-QString row_cell(const ComparisonTable& table, const QString& label, qsizetype column,
-                 bool difference = false) {
-  for (const ComparisonRow& row : table.rows) {
-    if (row.label == label) {
-      const ComparisonCell& cell = row.cells[static_cast<std::size_t>(column)];
-      return difference ? cell.difference : cell.text;
-    }
-  }
-  return QStringLiteral("no row");
-}
-
-qlonglong whole(double value) {
-  return std::llround(value);
+  return testing::batch_output_row(input, prices, {}, folder, QStringLiteral(VARMKALK_TEST_BATCH));
 }
 
 }  // namespace
@@ -120,7 +70,7 @@ class CostTest : public QObject {
     QVERIFY(folder.isValid());
     const FormInput form = testing::typed_worked_example();
     const core::CostInputs prices = own_prices();
-    const core::BoilerCase input = derived(form, QStringLiteral("kost"));
+    const core::BoilerCase input = testing::derived_case(form, QStringLiteral("kost"));
 
     // The result box and the report: the year computed again from the folder's control file.
     QVERIFY(!write_control_file(folder.path(), input));
@@ -169,7 +119,7 @@ class CostTest : public QObject {
     QCOMPARE(sweep.costs.size(), std::size_t{1});
     QVERIFY(sweep.costs[0] == *shown);
     QCOMPARE(sweep_cell_text(sweep, 0, SweepColumn::total_cost, QLocale::c()),
-             QString::number(whole(shown->total_cost_sek)));
+             QString::number(testing::whole(shown->total_cost_sek)));
 
     // kalvex-batch: every digit the same.
     std::map<std::string, std::string> batch = batch_row(input, prices, folder.path());
@@ -194,23 +144,25 @@ class CostTest : public QObject {
     QVERIFY(costs[1] == *shown);
     const ComparisonTable table = comparison_table(compared, kSwedish, costs);
     const QString total = QStringLiteral("Kostnad totalt");
-    QCOMPARE(row_cell(table, total, 1), QString::number(whole(shown->total_cost_sek)));
-    QCOMPARE(row_cell(table, total, 1, true).toLongLong(),
-             whole(shown->total_cost_sek) - whole(costs[0]->total_cost_sek));
-    QCOMPARE(row_cell(table, QStringLiteral("Koldioxid"), 1),
-             QString::number(whole(shown->co2_kg)));
+    QCOMPARE(testing::comparison_cell(table, total, 1),
+             QString::number(testing::whole(shown->total_cost_sek)));
+    QCOMPARE(testing::comparison_cell(table, total, 1, true).toLongLong(),
+             testing::whole(shown->total_cost_sek) - testing::whole(costs[0]->total_cost_sek));
+    QCOMPARE(testing::comparison_cell(table, QStringLiteral("Koldioxid"), 1),
+             QString::number(testing::whole(shown->co2_kg)));
 
     // The exports in Swedish spreadsheet conventions: semicolons, the figures whole.
     const QString csv = QString::fromUtf8(comparison_csv(table, kSwedish));
     QVERIFY(csv.contains(QStringLiteral("Kostnad och klimat;Kostnad totalt;kr/år;%1;%2;")
-                             .arg(whole(costs[0]->total_cost_sek))
-                             .arg(whole(shown->total_cost_sek))));
+                             .arg(testing::whole(costs[0]->total_cost_sek))
+                             .arg(testing::whole(shown->total_cost_sek))));
     sweep.heading = QStringLiteral("Värde");
     sweep.base = base.input;
     const QString sweep_text = QString::fromUtf8(sweep_csv(sweep, kSwedish));
     QVERIFY(sweep_text.contains(QStringLiteral("Kostnad totalt (kr/år);Koldioxid (kg/år)")));
-    QVERIFY(sweep_text.contains(
-        QStringLiteral(";%1;%2;").arg(whole(shown->total_cost_sek)).arg(whole(shown->co2_kg))));
+    QVERIFY(sweep_text.contains(QStringLiteral(";%1;%2;")
+                                    .arg(testing::whole(shown->total_cost_sek))
+                                    .arg(testing::whole(shown->co2_kg))));
   }
 
   // The dialog's fields: numbers in the user's locale within their ranges; a field left as shown
@@ -247,7 +199,8 @@ class CostTest : public QObject {
 
   // Where the year on the bill's terms cannot be had, the result box is told why.
   void calculation_cost_says_why_it_has_none() {
-    const core::BoilerCase input = derived(testing::typed_worked_example(), QStringLiteral("varf"));
+    const core::BoilerCase input =
+        testing::derived_case(testing::typed_worked_example(), QStringLiteral("varf"));
     const QString name =
         QString::fromStdString(std::string(core::climate_file_name(input.climate)));
     QFile bundled(QDir(kClimateDir).filePath(name));

@@ -2,8 +2,6 @@
 // The heat pump beside the boiler is one set of figures wherever it shows: the result box and
 // the report (the year computed again in the working folder), the sweep, the comparison of kept
 // calculations and kalvex-batch give the same heat pump year for the same case and unit.
-#include "core/formats/control_file.h"
-#include "core/formats/csv_table.h"
 #include "frontend/examples/typed_inputs.h"
 #include "frontend/logic/form/form_case.h"
 #include "frontend/logic/heatpump/heat_pump_days.h"
@@ -15,6 +13,8 @@
 #include "frontend/logic/sweep/sweep_base.h"
 #include "frontend/logic/sweep/sweep_results.h"
 #include "frontend/logic/year/year_energy.h"
+#include "frontend/tests/support/batch_run.h"
+#include "frontend/tests/support/comparison_cells.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -38,14 +38,6 @@ QString shipped_folder() {
   return heat_pump_folder(QCoreApplication::applicationDirPath());
 }
 
-core::BoilerCase derived(const FormInput& input, const QString& identity) {
-  const auto result = derive_case(input, identity, QLocale::c());
-  if (const auto* error = std::get_if<FieldError>(&result)) {
-    qFatal("%s", qPrintable(error->message));
-  }
-  return std::get<core::BoilerCase>(result);
-}
-
 // A certified ground-source unit with settings and an investment unlike the defaults.
 HeatPumpPlan ground_source_plan() {
   HeatPumpPlan plan = default_heat_pump_plan();
@@ -64,61 +56,19 @@ core::CostInputs own_prices() {
   return prices;
 }
 
-// The case and the heat pump as kalvex-batch's input, with the prices, run in `folder`; its
-// output's columns by name.
+// The case and the heat pump as kalvex-batch's input, with the prices, run in `folder`.
 std::map<std::string, std::string> batch_row(const core::BoilerCase& input,
                                              const core::CostInputs& prices,
                                              const HeatPumpPlan& plan, const QString& folder) {
-  std::vector<std::string> header;
-  std::vector<std::string> row;
-  const std::vector<std::string> lines = core::control_file_lines(input);
-  for (const core::ControlLine& line : core::kControlLines) {
-    if (line.kind != core::ControlLineKind::identity) {
-      header.emplace_back(line.field);
-      const std::string& cell = lines[static_cast<std::size_t>(line.line - 1)];
-      row.push_back(cell.substr(cell.find_first_not_of(' ')));
-    }
-  }
-  for (const core::CostQuantity& quantity : core::kCostQuantities) {
-    header.emplace_back(quantity.key);
-    row.push_back(QString::number(prices.*quantity.member, 'g', 17).toStdString());
-  }
-  header.insert(header.end(), {"hp_unit_file", "hp_model"});
-  row.insert(row.end(), {plan.choice.unit_file, plan.choice.model});
+  std::vector<std::pair<std::string, std::string>> heat_pump{
+      {"hp_unit_file", plan.choice.unit_file}, {"hp_model", plan.choice.model}};
   for (const core::HeatPumpQuantity& quantity : core::kHeatPumpQuantities) {
-    header.emplace_back(quantity.key);
-    row.push_back(QString::number(plan.choice.settings.*quantity.member, 'g', 17).toStdString());
+    heat_pump.emplace_back(
+        quantity.key,
+        QString::number(plan.choice.settings.*quantity.member, 'g', 17).toStdString());
   }
-  QFile table(QDir(folder).filePath(QStringLiteral("in.csv")));
-  if (!table.open(QIODevice::WriteOnly)) {
-    return {};
-  }
-  table.write(QByteArray::fromStdString(core::csv_record(header) + core::csv_record(row)));
-  table.close();
-  QProcess batch;
-  batch.setWorkingDirectory(folder);
-  batch.start(QStringLiteral(VARMKALK_TEST_BATCH), {QStringLiteral("in.csv"), QStringLiteral("-")});
-  batch.waitForFinished();
-  const core::CsvTable out = core::read_csv_table(batch.readAllStandardOutput().toStdString(), "-");
-  std::map<std::string, std::string> cells;
-  for (std::size_t i = 0; i < out.header.size() && !out.rows.empty(); ++i) {
-    cells[out.header[i]] = out.rows[0].fields[i];
-  }
-  return cells;
-}
-
-QString row_cell(const ComparisonTable& table, const QString& section, const QString& label,
-                 std::size_t column, bool difference = false) {
-  for (const ComparisonRow& row : table.rows) {
-    if (row.section == section && row.label == label) {
-      return difference ? row.cells[column].difference : row.cells[column].text;
-    }
-  }
-  return QStringLiteral("no row");
-}
-
-qlonglong whole(double value) {
-  return std::llround(value);
+  return testing::batch_output_row(input, prices, heat_pump, folder,
+                                   QStringLiteral(VARMKALK_TEST_BATCH));
 }
 
 }  // namespace
@@ -133,7 +83,7 @@ class HeatPumpTest : public QObject {
     const FormInput form = testing::typed_worked_example();
     const core::CostInputs prices = own_prices();
     const HeatPumpPlan plan = ground_source_plan();
-    const core::BoilerCase input = derived(form, QStringLiteral("vp"));
+    const core::BoilerCase input = testing::derived_case(form, QStringLiteral("vp"));
 
     // The result box and the report: the year computed again from the folder's control file.
     QVERIFY(!write_control_file(folder.path(), input));
@@ -217,7 +167,7 @@ class HeatPumpTest : public QObject {
     add_sweep_heat_pump(sweep, *climates);
     QVERIFY(sweep.sides.at(0) == *shown);
     QCOMPARE(sweep_cell_text(sweep, 0, SweepColumn::hp_total_cost, QLocale::c()),
-             QString::number(whole(shown->heat_pump_cost.total_cost_sek)));
+             QString::number(testing::whole(shown->heat_pump_cost.total_cost_sek)));
     QCOMPARE(sweep_cell_text(sweep, 0, SweepColumn::hp_spf, QLocale::c()),
              QString::number(*hp.seasonal_performance_factor, 'f', 2));
     sweep.heading = QStringLiteral("Värde");
@@ -225,7 +175,7 @@ class HeatPumpTest : public QObject {
     const QString csv = QString::fromUtf8(sweep_csv(sweep, kSwedish));
     QVERIFY(csv.contains(QStringLiteral(";%1;%2;")
                              .arg(kSwedish.toString(*hp.seasonal_performance_factor, 'f', 2))
-                             .arg(whole(shown->heat_pump_cost.total_cost_sek))));
+                             .arg(testing::whole(shown->heat_pump_cost.total_cost_sek))));
 
     // The comparison against a reference kept with a typical air heat pump.
     const QDateTime now = QDateTime::currentDateTime();
@@ -245,13 +195,15 @@ class HeatPumpTest : public QObject {
     const ComparisonTable table =
         comparison_table(compared, kSwedish, kept_costs(years, kept_price), kept_price, heat_pumps);
     const QString section = QStringLiteral("Värmepump");
-    QCOMPARE(row_cell(table, section, section, 1), QStringLiteral("S1155-12 3x400"));
-    QCOMPARE(row_cell(table, section, QStringLiteral("Kostnad totalt"), 1),
-             QString::number(whole(shown->heat_pump_cost.total_cost_sek)));
-    QCOMPARE(row_cell(table, section, QStringLiteral("Kostnad totalt"), 1, true).toLongLong(),
-             whole(shown->heat_pump_cost.total_cost_sek) -
-                 whole(heat_pumps[0]->sides->heat_pump_cost.total_cost_sek));
-    QCOMPARE(row_cell(table, section, QStringLiteral("Årsvärmefaktor"), 1),
+    QCOMPARE(testing::comparison_cell(table, section, 1, false, section),
+             QStringLiteral("S1155-12 3x400"));
+    QCOMPARE(testing::comparison_cell(table, QStringLiteral("Kostnad totalt"), 1, false, section),
+             QString::number(testing::whole(shown->heat_pump_cost.total_cost_sek)));
+    QCOMPARE(testing::comparison_cell(table, QStringLiteral("Kostnad totalt"), 1, true, section)
+                 .toLongLong(),
+             testing::whole(shown->heat_pump_cost.total_cost_sek) -
+                 testing::whole(heat_pumps[0]->sides->heat_pump_cost.total_cost_sek));
+    QCOMPARE(testing::comparison_cell(table, QStringLiteral("Årsvärmefaktor"), 1, false, section),
              kSwedish.toString(*hp.seasonal_performance_factor, 'f', 2));
   }
 

@@ -209,7 +209,10 @@ class KeptInputsTest : public QObject {
     const FormInput input = modulating_input();
     const CalculationListing listing = listing_of(derived(input, kSwedish), 93.4);
     HeatPumpPlan certified;
-    certified.choice = {"_Nibe_ABS1x55-12.csv", "Nibe S1155-12", core::GenericHeatPump::air, 12.0,
+    certified.choice = {"_Nibe_ABS1x55-12.csv",
+                        "Nibe S1155-12",
+                        core::GenericHeatPump::air,
+                        12.0,
                         {3.5, 50.0, 2.5}};
     certified.economy = {180'000.0, 45'000.0, true};
     HeatPumpPlan generic = default_heat_pump_plan();
@@ -276,14 +279,12 @@ class KeptInputsTest : public QObject {
     QTest::newRow("a newer version") << changed(QStringLiteral("version"), 5)
                                      << "version 5, men denna VARMKALK läser bara version 4";
     QJsonObject generic{{QStringLiteral("type"), QStringLiteral("air")}};
-    QTest::newRow("a heat pump in a file of version 3")
-        << [&] {
-             QJsonObject copy = object;
-             copy.insert(QStringLiteral("version"), 3);
-             copy.insert(QStringLiteral("heat_pump"), generic);
-             return bytes_of(copy);
-           }()
-        << "fältet \"heat_pump\" hör inte till formatet";
+    QTest::newRow("a heat pump in a file of version 3") << [&] {
+      QJsonObject copy = object;
+      copy.insert(QStringLiteral("version"), 3);
+      copy.insert(QStringLiteral("heat_pump"), generic);
+      return bytes_of(copy);
+    }() << "fältet \"heat_pump\" hör inte till formatet";
     QTest::newRow("an unknown kind of heat pump")
         << changed(QStringLiteral("heat_pump"),
                    QJsonObject{{QStringLiteral("type"), QStringLiteral("geothermal")}})
