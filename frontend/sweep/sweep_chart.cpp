@@ -285,18 +285,21 @@ void add_cost(QChart& chart, QAbstractAxis* x, const std::shared_ptr<const Sweep
     range.take(range.low - least / 2.0);
     range.take(range.high + least / 2.0);
   }
-  QValueAxis* y = value_axis(chart, Qt::AlignRight,
-                             sweep->heat_pump ? QStringLiteral("Kostnad (kr/år)") : kCostSeries);
+  QValueAxis* y =
+      value_axis(chart, Qt::AlignRight,
+                 sweep->heat_pump ? QCoreApplication::translate("SweepChart", "Kostnad (kr/år)")
+                                  : kCostSeries);
   set_nice_range(*y, range.low, range.high);
   y->setLabelFormat(QStringLiteral("%.0f"));
   add_cost_line(chart, x, y, sweep, kCostSeries, kCostColor, &sweep_cost_sek);
   if (!sweep->heat_pump) {
     return;
   }
-  add_cost_line(chart, x, y, sweep, kHeatPumpCostSeries, kHeatPumpCostColor,
-                &sweep_heat_pump_cost_sek);
+  add_cost_line(chart, x, y, sweep, QCoreApplication::translate("SweepChart", kHeatPumpCostSeries),
+                kHeatPumpCostColor, &sweep_heat_pump_cost_sek);
   if (const std::optional<CostCrossing> crossing = cost_crossing(*sweep)) {
-    QScatterSeries* mark = scatter(kCrossingSeries, Qt::transparent, kCurrentMarkerSize);
+    QScatterSeries* mark = scatter(QCoreApplication::translate("SweepChart", kCrossingSeries),
+                                   Qt::transparent, kCurrentMarkerSize);
     mark->setPen(QPen(kHeatPumpCostColor, kLineWidth));
     mark->append(crossing->position, crossing->cost_sek);
     attach(chart, mark, x, y);

@@ -3,6 +3,7 @@
 
 #include "frontend/logic/sweep/sweep_results.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <memory>
@@ -18,8 +19,10 @@ inline const QString kCurrentSeries = QStringLiteral("Formulärets fall");
 inline const QString kUnmetSeries = QStringLiteral("Pannan räcker inte till");
 inline const QString kGapSeries = QStringLiteral("Beräknas inte");
 inline const QString kCostSeries = QStringLiteral("Kostnad totalt (kr/år)");
-inline const QString kHeatPumpCostSeries = QStringLiteral("Värmepumpens kostnad (kr/år)");
-inline const QString kCrossingSeries = QStringLiteral("Kostnaderna möts");
+// Translated where they are shown (context "SweepChart").
+inline constexpr char kHeatPumpCostSeries[] =
+    QT_TRANSLATE_NOOP("SweepChart", "Värmepumpens kostnad (kr/år)");
+inline constexpr char kCrossingSeries[] = QT_TRANSLATE_NOOP("SweepChart", "Kostnaderna möts");
 
 // Both annual efficiencies against the varied input: a curve over a number, broken where a point
 // has no efficiency (the model refused it, or no day needed heat), those points marked along the

@@ -10,6 +10,7 @@
 #include "frontend/logic/form/form_number.h"
 #include "frontend/logic/run/calc_identity.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -135,7 +136,8 @@ class ObjectReader {
   bool boolean(const QString& key) {
     const QJsonValue found = value(key);
     if (!found.isBool()) {
-      throw Fault{QStringLiteral("%1 är varken true eller false").arg(place(key))};
+      throw Fault{QCoreApplication::translate("InputsFile", "%1 är varken true eller false")
+                      .arg(place(key))};
     }
     return found.toBool();
   }
@@ -288,14 +290,15 @@ HeatPumpPlan read_heat_pump(ObjectReader object) {
     plan.choice.unit_file = object.text(kUnitFile).toStdString();
     plan.choice.model = object.text(kModel).toStdString();
     if (plan.choice.unit_file.empty()) {
-      throw Fault{QStringLiteral("%1 är tom").arg(object.place(kUnitFile))};
+      throw Fault{
+          QCoreApplication::translate("InputsFile", "%1 är tom").arg(object.place(kUnitFile))};
     }
   } else {
     const QString type = object.text(kType);
     const auto generic = core::generic_heat_pump_from_id(type.toStdString());
     if (!generic) {
-      throw Fault{
-          QStringLiteral("%1 har det okända värdet %2").arg(object.place(kType), quoted(type))};
+      throw Fault{QCoreApplication::translate("InputsFile", "%1 har det okända värdet %2")
+                      .arg(object.place(kType), quoted(type))};
     }
     plan.choice.generic = *generic;
   }
