@@ -164,7 +164,7 @@ std::unique_ptr<QChart> heat_pump_flow_chart(const ChartYear& year, const QStrin
         continue;
       }
       auto* set = new QBarSet(
-          QStringLiteral("%1: %2 kWh").arg(parts[i].name, chart_text(std::round(parts[i].kwh), 0)));
+          HeatPumpCharts::tr("%1: %2 kWh").arg(parts[i].name, chart_text(std::round(parts[i].kwh), 0)));
       const QColor color = (category == 1 ? kSourceColors : kUseColors)[i % kSourceColors.size()];
       set->setColor(color);
       set->setBorderColor(color.darker(130));

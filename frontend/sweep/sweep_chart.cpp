@@ -7,6 +7,7 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QCoreApplication>
 #include <QLineSeries>
 #include <QPen>
 #include <QScatterSeries>
@@ -311,11 +312,12 @@ void add_cost(QChart& chart, QAbstractAxis* x, const std::shared_ptr<const Sweep
 std::unique_ptr<QChart> build_sweep_chart(std::shared_ptr<const Sweep> sweep) {
   const qsizetype unit_at = sweep->heading.lastIndexOf(QStringLiteral(" ("));
   auto chart = chart_blocks::new_chart(
-      QStringLiteral("Årsverkningsgrad mot %1")
+      QCoreApplication::translate("SweepChart", "Årsverkningsgrad mot %1")
           .arg((unit_at > 0 ? sweep->heading.left(unit_at) : sweep->heading).toLower()));
 
   QAbstractAxis* x = position_axis(*chart, *sweep);
-  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Årsverkningsgrad (%)"));
+  QValueAxis* y = value_axis(*chart, Qt::AlignLeft,
+                             QCoreApplication::translate("SweepChart", "Årsverkningsgrad (%)"));
   const Range wanted = efficiency_range(*sweep);
   set_nice_range(*y, wanted.low, wanted.high);
   const Range y_range{y->min(), y->max()};

@@ -5,6 +5,7 @@
 #include "frontend/sweep/sweep_chart.h"
 
 #include <QChart>
+#include <QCoreApplication>
 #include <QPainter>
 
 namespace varmkalk {
@@ -16,11 +17,12 @@ QByteArray sweep_chart_png(const std::shared_ptr<const Sweep>& sweep) {
 }
 
 QByteArray sweep_chart_pdf(const std::shared_ptr<const Sweep>& sweep) {
-  return export_pdf(QPageLayout::Landscape,
-                    QStringLiteral("Känslighetsanalys: %1").arg(sweep->heading),
-                    [&sweep](QPdfWriter& writer, QPainter& painter) {
-                      render_chart(painter, paint_area(writer), build_sweep_chart(sweep));
-                    });
+  return export_pdf(
+      QPageLayout::Landscape,
+      QCoreApplication::translate("SweepExport", "Känslighetsanalys: %1").arg(sweep->heading),
+      [&sweep](QPdfWriter& writer, QPainter& painter) {
+        render_chart(painter, paint_area(writer), build_sweep_chart(sweep));
+      });
 }
 
 }  // namespace varmkalk

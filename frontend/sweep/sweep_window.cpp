@@ -15,6 +15,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -64,10 +65,10 @@ QString current_text(const SweepBase& base, SweepInput input, const SweepResult&
       value += QLatin1Char(' ') + sweep_unit(input);
     }
   }
-  const QString prefix =
-      QStringLiteral("Formulärets fall: %1 %2").arg(sweep_input_name(input, base), value);
+  const QString prefix = QCoreApplication::translate("SweepWindow", "Formulärets fall: %1 %2")
+                             .arg(sweep_input_name(input, base), value);
   if (current.status == core::CaseStatus::error) {
-    return QStringLiteral("%1. Det beräknas inte: %2")
+    return QCoreApplication::translate("SweepWindow", "%1. Det beräknas inte: %2")
         .arg(prefix, QString::fromStdString(current.message));
   }
   Sweep own;
@@ -79,7 +80,8 @@ QString current_text(const SweepBase& base, SweepInput input, const SweepResult&
   if (efficiency.isEmpty()) {
     return prefix + QLatin1Char('.');
   }
-  return QStringLiteral("%1, årsverkningsgrad %2 % (exkl. cirkpump %3 %).")
+  return QCoreApplication::translate("SweepWindow",
+                                     "%1, årsverkningsgrad %2 % (exkl. cirkpump %3 %).")
       .arg(prefix, efficiency,
            sweep_cell_text(own, 0, SweepColumn::efficiency_without_pump, locale));
 }
@@ -94,7 +96,7 @@ SweepWindow::SweepWindow(Platform& platform, SweepBase base, const QString& prog
       climates_(sweep_climates(base_, QDir::currentPath(), engine_climate_dir(program_folder))),
       current_(sweep_point_result(base_.input, *climates_)) {
   setObjectName(QStringLiteral("Kanslighetsanalys"));
-  setWindowTitle(QStringLiteral("VARMKALK - Känslighetsanalys"));
+  setWindowTitle(tr("VARMKALK - Känslighetsanalys"));
   setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
   setAttribute(Qt::WA_DeleteOnClose);
   fit_to_screen(*this, kWindowSize, parent);
@@ -132,12 +134,12 @@ void SweepWindow::build() {
     if (!unavailable.isEmpty()) {
       item->setEnabled(false);
       item->setToolTip(unavailable);
-      item->setText(item->text() + QStringLiteral(" – bara för modulerande brännare"));
+      item->setText(item->text() + tr(" – bara för modulerande brännare"));
     }
     model->appendRow(item);
   }
   input_list_->setModel(model);
-  auto* input_label = new QLabel(QStringLiteral("&Indata som varieras:"), this);
+  auto* input_label = new QLabel(tr("&Indata som varieras:"), this);
   input_label->setBuddy(input_list_);
   choice_row->addWidget(input_label);
   choice_row->addWidget(input_list_, 1);
@@ -147,15 +149,15 @@ void SweepWindow::build() {
   points_ = named(new QSpinBox(this), "sweep_points");
   points_->setRange(kMinSweepPoints, kMaxSweepPoints);
   for (auto [label_text, field] :
-       {std::pair{QStringLiteral("&Från:"), static_cast<QWidget*>(from_)},
-        std::pair{QStringLiteral("&Till:"), static_cast<QWidget*>(to_)},
-        std::pair{QStringLiteral("Antal &punkter:"), static_cast<QWidget*>(points_)}}) {
+       {std::pair{tr("&Från:"), static_cast<QWidget*>(from_)},
+        std::pair{tr("&Till:"), static_cast<QWidget*>(to_)},
+        std::pair{tr("Antal &punkter:"), static_cast<QWidget*>(points_)}}) {
     auto* label = new QLabel(label_text, this);
     label->setBuddy(field);
     choice_row->addWidget(label);
     choice_row->addWidget(field);
   }
-  run_button_ = named(new QPushButton(QStringLiteral("&Beräkna"), this), "sweep_run");
+  run_button_ = named(new QPushButton(tr("&Beräkna"), this), "sweep_run");
   run_button_->setDefault(true);
   choice_row->addWidget(run_button_);
   layout->addLayout(choice_row);
@@ -186,21 +188,21 @@ void SweepWindow::build() {
 
   auto* bottom = new QHBoxLayout;
   progress_ = named(new QProgressBar(this), "sweep_progress");
-  cancel_button_ = named(new QPushButton(QStringLiteral("&Avbryt"), this), "sweep_cancel");
+  cancel_button_ = named(new QPushButton(tr("&Avbryt"), this), "sweep_cancel");
   progress_->hide();
   cancel_button_->hide();
   status_ = named(new QLabel(this), "sweep_status");
   auto* export_menu = new QMenu(this);
-  connect(add_action(*export_menu, "export_csv", QStringLiteral("Tabellen som CSV-fil…")),
-          &QAction::triggered, this, &SweepWindow::export_csv);
-  connect(add_action(*export_menu, "export_png", QStringLiteral("Diagrammet som PNG-bild…")),
+  connect(add_action(*export_menu, "export_csv", tr("Tabellen som CSV-fil…")), &QAction::triggered,
+          this, &SweepWindow::export_csv);
+  connect(add_action(*export_menu, "export_png", tr("Diagrammet som PNG-bild…")),
           &QAction::triggered, this, &SweepWindow::export_png);
-  connect(add_action(*export_menu, "export_pdf", QStringLiteral("Diagrammet som PDF…")),
-          &QAction::triggered, this, &SweepWindow::export_pdf);
-  export_button_ = named(new QPushButton(QStringLiteral("&Exportera…"), this), "export");
+  connect(add_action(*export_menu, "export_pdf", tr("Diagrammet som PDF…")), &QAction::triggered,
+          this, &SweepWindow::export_pdf);
+  export_button_ = named(new QPushButton(tr("&Exportera…"), this), "export");
   export_button_->setMenu(export_menu);
   export_button_->setAutoDefault(false);
-  auto* close_button = named(new QPushButton(QStringLiteral("&Stäng"), this), "close");
+  auto* close_button = named(new QPushButton(tr("&Stäng"), this), "close");
   close_button->setAutoDefault(false);
   bottom->addWidget(progress_);
   bottom->addWidget(cancel_button_);
@@ -253,8 +255,8 @@ void SweepWindow::input_chosen() {
 std::optional<SweepRange> SweepWindow::typed_range() {
   SweepRange range;
   range.points = points_->value();
-  for (auto [field, label, value] : {std::tuple{from_, QStringLiteral("Från"), &range.from},
-                                     std::tuple{to_, QStringLiteral("Till"), &range.to}}) {
+  for (auto [field, label, value] :
+       {std::tuple{from_, tr("Från"), &range.from}, std::tuple{to_, tr("Till"), &range.to}}) {
     const std::optional<double> number = read_form_number(field->text(), platform_.locale());
     if (!number) {
       refuse(field->text().trimmed().isEmpty()
@@ -306,7 +308,7 @@ void SweepWindow::run_sweep() {
   chart_view_->setEnabled(false);
   table_->setEnabled(false);
   export_button_->setEnabled(false);
-  status_->setText(QStringLiteral("Beräknar %1 punkter …").arg(cases.size()));
+  status_->setText(tr("Beräknar %1 punkter …").arg(cases.size()));
 
   job_ = std::make_unique<SweepJob>(std::move(cases), climates_);
   connect(job_.get(), &SweepJob::taking_long, this, [this] {
@@ -348,8 +350,7 @@ void SweepWindow::sweep_done() {
   progress_->hide();
   cancel_button_->hide();
   show_sweep(std::make_shared<const Sweep>(std::move(pending_)));
-  QString status =
-      QStringLiteral("%1 punkter beräknade på %2 ms.").arg(shown_->points.size()).arg(elapsed);
+  QString status = tr("%1 punkter beräknade på %2 ms.").arg(shown_->points.size()).arg(elapsed);
   if (!heat_pump_fault_.isEmpty()) {
     status += QLatin1Char(' ') + tr("Värmepumpen visas inte: %1").arg(heat_pump_fault_);
   } else if (const std::optional<CostCrossing> crossing = cost_crossing(*shown_)) {
@@ -367,7 +368,7 @@ void SweepWindow::sweep_cancelled_by_user() {
   // Nothing of a sweep left half done is shown, nor anything of the one before.
   show_sweep(nullptr);
   status_->setText(
-      QStringLiteral("Beräkningen avbröts. Inga värden visas; tryck på Beräkna för att börja om."));
+      tr("Beräkningen avbröts. Inga värden visas; tryck på Beräkna för att börja om."));
   emit sweep_cancelled();
 }
 
@@ -379,7 +380,7 @@ void SweepWindow::show_sweep(std::shared_ptr<const Sweep> sweep) {
     fill_table(*shown_);
   } else {
     auto empty = std::make_unique<QChart>();
-    empty->setTitle(QStringLiteral("Ingen beräkning visas"));
+    empty->setTitle(tr("Ingen beräkning visas"));
     set_chart(std::move(empty));
   }
   chart_view_->setEnabled(true);
@@ -451,24 +452,23 @@ void SweepWindow::save(const QString& title, const QString& suggested_name, cons
 }
 
 void SweepWindow::export_csv() {
-  save(QStringLiteral("Spara tabellen som CSV-fil"), QStringLiteral("kanslighetsanalys.csv"),
-       QStringLiteral("CSV-fil (*.csv)"),
-       [this] { return sweep_csv(*shown_, platform_.locale()); });
+  save(tr("Spara tabellen som CSV-fil"), QStringLiteral("kanslighetsanalys.csv"),
+       tr("CSV-fil (*.csv)"), [this] { return sweep_csv(*shown_, platform_.locale()); });
 }
 
 void SweepWindow::export_png() {
-  save(QStringLiteral("Spara diagrammet som PNG-bild"), QStringLiteral("kanslighetsanalys.png"),
-       QStringLiteral("PNG-bild (*.png)"), [this] { return sweep_chart_png(shown_); });
+  save(tr("Spara diagrammet som PNG-bild"), QStringLiteral("kanslighetsanalys.png"),
+       tr("PNG-bild (*.png)"), [this] { return sweep_chart_png(shown_); });
 }
 
 void SweepWindow::export_pdf() {
-  save(QStringLiteral("Spara diagrammet som PDF"), QStringLiteral("kanslighetsanalys.pdf"),
-       QStringLiteral("PDF-dokument (*.pdf)"), [this] { return sweep_chart_pdf(shown_); });
+  save(tr("Spara diagrammet som PDF"), QStringLiteral("kanslighetsanalys.pdf"),
+       tr("PDF-dokument (*.pdf)"), [this] { return sweep_chart_pdf(shown_); });
 }
 
 void SweepWindow::refuse(const QString& message) {
   platform_.beep();
-  platform_.message_box(this, QStringLiteral("Felaktigt värde"), message, MessageIcon::Exclamation);
+  platform_.message_box(this, tr("Felaktigt värde"), message, MessageIcon::Exclamation);
 }
 
 }  // namespace varmkalk

@@ -122,7 +122,7 @@ std::vector<Choice> choices(SweepInput input, const SweepBase& base) {
     list.push_back(choice);
   }
   if (const auto* own = std::get_if<core::OwnClimate>(&base.input.climate)) {
-    list.push_back({QStringLiteral("Egen klimatfil (%1)")
+    list.push_back({QCoreApplication::translate("SweepInputs", "Egen klimatfil (%1)")
                         .arg(from_windows1252(QByteArrayView(own->file_name))),
                     base.input});
   }
@@ -217,14 +217,14 @@ bool is_category(SweepInput input) {
 QString sweep_input_name(SweepInput input, const SweepBase& base) {
   switch (input) {
     case SweepInput::heating_system:
-      return QStringLiteral("Värmesystem (fram/retur)");
+      return QCoreApplication::translate("SweepInputs", "Värmesystem (fram/retur)");
     case SweepInput::design_supply_temp:
       return QCoreApplication::translate("SweepInputs", "Dimensionerande framledningstemperatur");
     case SweepInput::climate:
-      return QStringLiteral("Klimat");
+      return QCoreApplication::translate("SweepInputs", "Klimat");
     case SweepInput::burner_max_power:
       if (one_power(base.input.burner)) {
-        return QStringLiteral("Brännareffekt");
+        return QCoreApplication::translate("SweepInputs", "Brännareffekt");
       }
       break;
     default:
@@ -248,7 +248,8 @@ QString sweep_heading(SweepInput input, const SweepBase& base) {
 
 QString sweep_unavailable(SweepInput input, const SweepBase& base) {
   if (input == SweepInput::burner_min_power && one_power(base.input.burner)) {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "SweepInputs",
         "En enstegsbrännare har bara en effekt, och den varieras under "
         "\"Brännareffekt\". Mineffekten finns för en modulerande brännare.");
   }
@@ -258,7 +259,8 @@ QString sweep_unavailable(SweepInput input, const SweepBase& base) {
 QString sweep_note(SweepInput input, const SweepBase& base) {
   switch (input) {
     case SweepInput::heating_system:
-      return QStringLiteral("Värmesystemets dimensionerande fram- och returtemperatur.");
+      return QCoreApplication::translate(
+          "SweepInputs", "Värmesystemets dimensionerande fram- och returtemperatur.");
     case SweepInput::design_supply_temp:
       return QCoreApplication::translate(
                  "SweepInputs",
@@ -266,29 +268,32 @@ QString sweep_note(SweepInput input, const SweepBase& base) {
                  "inomhustemperaturen mot framledningen som i fallet (%1).")
           .arg(heating_system_text(base.input.heating_system));
     case SweepInput::climate:
-      return QStringLiteral(
+      return QCoreApplication::translate(
+          "SweepInputs",
           "Varje ort med sin dimensionerande utetemperatur; husets maximala "
           "uppvärmningsbehov gäller vid den.");
     case SweepInput::burner_max_power:
       return one_power(base.input.burner)
-                 ? QStringLiteral("Enstegsbrännarens enda effekt.")
-                 : QStringLiteral(
+                 ? QCoreApplication::translate("SweepInputs", "Enstegsbrännarens enda effekt.")
+                 : QCoreApplication::translate(
+                       "SweepInputs",
                        "Mineffekten ligger kvar; under den räknas brännaren som "
                        "enstegsbrännare.");
     case SweepInput::burner_min_power:
       return one_power(base.input.burner)
                  ? QString()
-                 : QStringLiteral(
-                       "Maxeffekten ligger kvar; från den och uppåt räknas "
-                       "brännaren som enstegsbrännare.");
+                 : QCoreApplication::translate("SweepInputs",
+                                               "Maxeffekten ligger kvar; från den och uppåt räknas "
+                                               "brännaren som enstegsbrännare.");
     case SweepInput::indoor_temp:
       return base.min_return_follows_indoor
-                 ? QStringLiteral(
+                 ? QCoreApplication::translate(
+                       "SweepInputs",
                        "Lägsta temperatur till pannan följer inomhustemperaturen, "
                        "som valt på formuläret.")
                  : QString();
     case SweepInput::excess_air:
-      return QStringLiteral("Lufttalet är 1 + luftöverskottet / 100.");
+      return QCoreApplication::translate("SweepInputs", "Lufttalet är 1 + luftöverskottet / 100.");
     default:
       return {};
   }
@@ -313,8 +318,9 @@ QString range_fault(SweepInput input, const SweepBase& base, const SweepRange& r
   if (range.from == range.to) {
     return QStringLiteral("\"Från\" och \"Till\" är lika. Ange två olika värden.");
   }
-  for (const auto& [value, field] : {std::pair{range.from, QStringLiteral("Från")},
-                                     std::pair{range.to, QStringLiteral("Till")}}) {
+  for (const auto& [value, field] :
+       {std::pair{range.from, QCoreApplication::translate("SweepInputs", "Från")},
+        std::pair{range.to, QCoreApplication::translate("SweepInputs", "Till")}}) {
     if (input == SweepInput::design_supply_temp &&
         !(value >= core::kLowestDesignSupplyTempC && value <= core::kHighestDesignSupplyTempC)) {
       return QCoreApplication::translate("SweepInputs",
@@ -328,9 +334,9 @@ QString range_fault(SweepInput input, const SweepBase& base, const SweepRange& r
     try {
       core::control_file_lines(changed);
     } catch (const std::invalid_argument&) {
-      return QStringLiteral(
-                 "Värdet i fältet \"%1\" ger ett tal som är för stort för "
-                 "beräkningen.")
+      return QCoreApplication::translate("SweepInputs",
+                                         "Värdet i fältet \"%1\" ger ett tal som är för stort för "
+                                         "beräkningen.")
           .arg(field);
     }
   }
@@ -358,9 +364,10 @@ std::vector<SweepPoint> sweep_points(SweepInput input, const SweepBase& base,
     SweepPoint point{value, {}, base.input, {}};
     set_number(input, point.input, value, base);
     if (modulating && !point.input.burner.is_modulating()) {
-      point.note = QStringLiteral(
-          "Mineffekten är inte lägre än maxeffekten; brännaren räknas "
-          "som enstegsbrännare.");
+      point.note =
+          QCoreApplication::translate("SweepInputs",
+                                      "Mineffekten är inte lägre än maxeffekten; brännaren räknas "
+                                      "som enstegsbrännare.");
     }
     points.push_back(point);
   }

@@ -130,27 +130,27 @@ QString sweep_column_heading(const Sweep& sweep, SweepColumn column) {
     case SweepColumn::value:
       return sweep.heading;
     case SweepColumn::efficiency:
-      return QStringLiteral("Årsverkningsgrad (%)");
+      return QCoreApplication::translate("SweepResults", "Årsverkningsgrad (%)");
     case SweepColumn::efficiency_without_pump:
-      return QStringLiteral("Årsverkningsgrad exkl. cirkpump (%)");
+      return QCoreApplication::translate("SweepResults", "Årsverkningsgrad exkl. cirkpump (%)");
     case SweepColumn::net_energy:
-      return QStringLiteral("Nettoenergibehov (kWh)");
+      return QCoreApplication::translate("SweepResults", "Nettoenergibehov (kWh)");
     case SweepColumn::gross_energy:
-      return QStringLiteral("Bruttoenergibehov (kWh)");
+      return QCoreApplication::translate("SweepResults", "Bruttoenergibehov (kWh)");
     case SweepColumn::gross_energy_without_pump:
-      return QStringLiteral("Bruttoenergibehov exkl. cirkpump (kWh)");
+      return QCoreApplication::translate("SweepResults", "Bruttoenergibehov exkl. cirkpump (kWh)");
     case SweepColumn::convection_energy:
-      return QStringLiteral("Konvektionsförluster (kWh)");
+      return QCoreApplication::translate("SweepResults", "Konvektionsförluster (kWh)");
     case SweepColumn::standby_energy:
-      return QStringLiteral("Stilleståndsförluster (kWh)");
+      return QCoreApplication::translate("SweepResults", "Stilleståndsförluster (kWh)");
     case SweepColumn::flue_gas_energy:
-      return QStringLiteral("Avgasförluster (kWh)");
+      return QCoreApplication::translate("SweepResults", "Avgasförluster (kWh)");
     case SweepColumn::pilot_energy:
-      return QStringLiteral("Pilotlågeenergi (kWh)");
+      return QCoreApplication::translate("SweepResults", "Pilotlågeenergi (kWh)");
     case SweepColumn::pump_electricity:
-      return QStringLiteral("Cirkulationspumpens elanvändning (kWh)");
+      return QCoreApplication::translate("SweepResults", "Cirkulationspumpens elanvändning (kWh)");
     case SweepColumn::unmet_days:
-      return QStringLiteral("Dygn med underskott");
+      return QCoreApplication::translate("SweepResults", "Dygn med underskott");
     case SweepColumn::gas_bill:
     case SweepColumn::total_cost:
     case SweepColumn::co2: {
@@ -162,7 +162,7 @@ QString sweep_column_heading(const Sweep& sweep, SweepColumn column) {
     case SweepColumn::hp_total_cost:
       return QCoreApplication::translate("SweepResults", "Värmepumpens kostnad (kr/år)");
     case SweepColumn::remark:
-      return QStringLiteral("Anmärkning");
+      return QCoreApplication::translate("SweepResults", "Anmärkning");
   }
   return {};
 }
@@ -267,14 +267,15 @@ bool is_current_point(const Sweep& sweep, std::size_t row) {
 QString sweep_remark(const Sweep& sweep, std::size_t row, const QLocale& locale) {
   QStringList parts;
   if (is_current_point(sweep, row)) {
-    parts << QStringLiteral("Formulärets värde.");
+    parts << QCoreApplication::translate("SweepResults", "Formulärets värde.");
   }
   if (!sweep.points[row].note.isEmpty()) {
     parts << sweep.points[row].note;
   }
   const SweepResult& result = sweep.results[row];
   if (!has_year(result)) {
-    parts << QStringLiteral("Beräknas inte: %1").arg(QString::fromStdString(result.message));
+    parts << QCoreApplication::translate("SweepResults", "Beräknas inte: %1")
+                 .arg(QString::fromStdString(result.message));
   } else {
     // The engine's warnings, with the decimals the user reads.
     const std::string decimal_point = locale.decimalPoint().toStdString();
@@ -299,9 +300,10 @@ QString sweep_point_tip(const Sweep& sweep, std::size_t row, const QLocale& loca
   const auto without_pump = column_number(result, SweepColumn::efficiency_without_pump);
   const QChar decimal_point = locale.decimalPoint().front();
   if (with_pump && without_pump) {
-    tip += QStringLiteral(": årsverkningsgrad %1 % (exkl. cirkpump %2 %)")
-               .arg(with_decimal_point(core::format_decimal(*with_pump, 1), decimal_point),
-                    with_decimal_point(core::format_decimal(*without_pump, 1), decimal_point));
+    tip +=
+        QCoreApplication::translate("SweepResults", ": årsverkningsgrad %1 % (exkl. cirkpump %2 %)")
+            .arg(with_decimal_point(core::format_decimal(*with_pump, 1), decimal_point),
+                 with_decimal_point(core::format_decimal(*without_pump, 1), decimal_point));
   }
   const QString remark = sweep_remark(sweep, row, locale);
   return remark.isEmpty() ? tip : tip + QStringLiteral("\n") + remark;
