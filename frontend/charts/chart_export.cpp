@@ -6,6 +6,7 @@
 #include "frontend/logic/heatpump/side_by_side_view.h"
 #include "frontend/logic/kept/cost_figures.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFontDatabase>
 #include <QPainter>
@@ -22,14 +23,19 @@ void paint_first_page(QPainter& painter, const QRectF& area, const ChartYear& ye
                       const QDateTime& made) {
   QFont heading = chart_title_font();
   heading.setPointSizeF(heading.pointSizeF() * 1.4);
-  QRectF rest =
-      draw_text_block(painter, area, heading,
-                      QStringLiteral("VARMKALK – diagram för beräkningen %1").arg(year.identity));
-  QStringList facts{QStringLiteral("Utskriven %1").arg(made_text(made))};
+  QRectF rest = draw_text_block(
+      painter, area, heading,
+      QCoreApplication::translate("ChartExport", "VARMKALK – diagram för beräkningen %1")
+          .arg(year.identity));
+  QStringList facts{
+      QCoreApplication::translate("ChartExport", "Utskriven %1").arg(made_text(made))};
   facts << (year.source == YearSource::calculation
-                ? QStringLiteral("Värdena kommer från beräkningen, räknade på nytt med samma "
-                                 "program som beräkningsprogrammet.")
-                : QStringLiteral("Värdena kommer från de sparade resultatfilerna."));
+                ? QCoreApplication::translate(
+                      "ChartExport",
+                      "Värdena kommer från beräkningen, räknade på nytt med samma "
+                      "program som beräkningsprogrammet.")
+                : QCoreApplication::translate("ChartExport",
+                                              "Värdena kommer från de sparade resultatfilerna."));
   if (!year.note.isEmpty()) {
     facts << year.note;
   }
@@ -46,10 +52,11 @@ void paint_first_page(QPainter& painter, const QRectF& area, const ChartYear& ye
     rest = draw_text_block(painter, rest, fixed, lines.join(QLatin1Char('\n')));
   }
   rest = draw_text_block(painter, rest, chart_title_font(),
-                         QStringLiteral("Sammanfattning och indata"));
+                         QCoreApplication::translate("ChartExport", "Sammanfattning och indata"));
   draw_text_block(painter, rest, fixed,
-                  year.summary_lines.isEmpty() ? QStringLiteral("Sammanfattningen saknas.")
-                                               : year.summary_lines.join(QLatin1Char('\n')));
+                  year.summary_lines.isEmpty()
+                      ? QCoreApplication::translate("ChartExport", "Sammanfattningen saknas.")
+                      : year.summary_lines.join(QLatin1Char('\n')));
 }
 
 // The result box's two columns of the boiler and the heat pump, on a page of their own.
@@ -77,25 +84,26 @@ QByteArray chart_pdf(const ChartPage& page) {
 
 QByteArray report_pdf(const ChartYear& year, const std::vector<const ChartPage*>& pages,
                       const QDateTime& made) {
-  return export_pdf(QPageLayout::Portrait,
-                    QStringLiteral("Diagram för beräkningen %1").arg(year.identity),
-                    [&](QPdfWriter& writer, QPainter& painter) {
-                      paint_first_page(painter, paint_area(writer), year, made);
-                      if (year.heat_pump) {
-                        writer.newPage();
-                        paint_heat_pump_page(painter, paint_area(writer), *year.heat_pump);
-                      }
-                      for (const ChartPage* page : pages) {
-                        writer.setPageOrientation(QPageLayout::Landscape);
-                        writer.newPage();
-                        page->render_to(painter, paint_area(writer));
-                      }
-                    });
+  return export_pdf(
+      QPageLayout::Portrait,
+      QCoreApplication::translate("ChartExport", "Diagram för beräkningen %1").arg(year.identity),
+      [&](QPdfWriter& writer, QPainter& painter) {
+        paint_first_page(painter, paint_area(writer), year, made);
+        if (year.heat_pump) {
+          writer.newPage();
+          paint_heat_pump_page(painter, paint_area(writer), *year.heat_pump);
+        }
+        for (const ChartPage* page : pages) {
+          writer.setPageOrientation(QPageLayout::Landscape);
+          writer.newPage();
+          page->render_to(painter, paint_area(writer));
+        }
+      });
 }
 
 std::optional<FileError> save_export(const QString& path, const QByteArray& bytes) {
   if (const std::optional<QString> reason = save_whole_file(path, bytes)) {
-    return FileError{QStringLiteral("Filen %1 kunde inte sparas: %2")
+    return FileError{QCoreApplication::translate("ChartExport", "Filen %1 kunde inte sparas: %2")
                          .arg(QDir::toNativeSeparators(path), *reason)};
   }
   return std::nullopt;

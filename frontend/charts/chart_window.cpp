@@ -30,8 +30,8 @@ ChartWindow* open_year(Platform& platform, std::variant<ChartYear, FileError> lo
                        const QElapsedTimer& since_click, QWidget* parent) {
   if (const auto* error = std::get_if<FileError>(&loaded)) {
     platform.beep();
-    platform.message_box(parent, QStringLiteral("Diagram"), error->message,
-                         MessageIcon::Exclamation);
+    platform.message_box(parent, QCoreApplication::translate("ChartWindow", "Diagram"),
+                         error->message, MessageIcon::Exclamation);
     return nullptr;
   }
   auto* window = new ChartWindow(
@@ -52,7 +52,7 @@ ChartWindow::ChartWindow(Platform& platform, std::shared_ptr<const ChartYear> ye
       tabs_(new QTabWidget(this)) {
   setObjectName(QStringLiteral("Diagram"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Diagram – %1").arg(year_->identity));
+  setWindowTitle(QCoreApplication::translate("ChartWindow", "Diagram – %1").arg(year_->identity));
   fit_to_screen(*this, kWindowSize, parent);
 
   auto* layout = new QVBoxLayout(this);
@@ -76,14 +76,17 @@ ChartWindow::ChartWindow(Platform& platform, std::shared_ptr<const ChartYear> ye
   layout->addWidget(tabs_, 1);
 
   auto* export_menu = new QMenu(this);
-  connect(add_action(*export_menu, "export_png", QStringLiteral("Diagrammet som PNG-bild…")),
+  connect(add_action(*export_menu, "export_png",
+                     QCoreApplication::translate("ChartWindow", "Diagrammet som PNG-bild…")),
           &QAction::triggered, this, &ChartWindow::export_png);
-  connect(add_action(*export_menu, "export_pdf", QStringLiteral("Diagrammet som PDF…")),
+  connect(add_action(*export_menu, "export_pdf",
+                     QCoreApplication::translate("ChartWindow", "Diagrammet som PDF…")),
           &QAction::triggered, this, &ChartWindow::export_pdf);
-  connect(
-      add_action(*export_menu, "export_report", QStringLiteral("Alla diagram som PDF-rapport…")),
-      &QAction::triggered, this, &ChartWindow::export_report);
-  connect(add_action(*export_menu, "export_csv", QStringLiteral("Dagsvärdena som CSV-fil…")),
+  connect(add_action(*export_menu, "export_report",
+                     QCoreApplication::translate("ChartWindow", "Alla diagram som PDF-rapport…")),
+          &QAction::triggered, this, &ChartWindow::export_report);
+  connect(add_action(*export_menu, "export_csv",
+                     QCoreApplication::translate("ChartWindow", "Dagsvärdena som CSV-fil…")),
           &QAction::triggered, this, &ChartWindow::export_csv);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -126,29 +129,35 @@ const ChartPage& ChartWindow::shown_page() const {
 
 void ChartWindow::export_png() {
   const ChartPage& page = shown_page();
-  save_export_as(platform_, this, QStringLiteral("Spara diagrammet som PNG-bild"),
+  save_export_as(platform_, this,
+                 QCoreApplication::translate("ChartWindow", "Spara diagrammet som PNG-bild"),
                  QStringLiteral("%1-%2.png").arg(year_->identity, page.info().file_stem),
-                 QStringLiteral("PNG-bild (*.png)"), [&page] { return chart_png(page); });
+                 QCoreApplication::translate("ChartWindow", "PNG-bild (*.png)"),
+                 [&page] { return chart_png(page); });
 }
 
 void ChartWindow::export_pdf() {
   const ChartPage& page = shown_page();
-  save_export_as(platform_, this, QStringLiteral("Spara diagrammet som PDF"),
+  save_export_as(platform_, this,
+                 QCoreApplication::translate("ChartWindow", "Spara diagrammet som PDF"),
                  QStringLiteral("%1-%2.pdf").arg(year_->identity, page.info().file_stem),
-                 QStringLiteral("PDF-dokument (*.pdf)"), [&page] { return chart_pdf(page); });
+                 QCoreApplication::translate("ChartWindow", "PDF-dokument (*.pdf)"),
+                 [&page] { return chart_pdf(page); });
 }
 
 void ChartWindow::export_report() {
-  save_export_as(platform_, this, QStringLiteral("Spara alla diagram som PDF-rapport"),
+  save_export_as(platform_, this,
+                 QCoreApplication::translate("ChartWindow", "Spara alla diagram som PDF-rapport"),
                  QStringLiteral("%1-diagram.pdf").arg(year_->identity),
-                 QStringLiteral("PDF-dokument (*.pdf)"),
+                 QCoreApplication::translate("ChartWindow", "PDF-dokument (*.pdf)"),
                  [this] { return report_pdf(*year_, pages(), QDateTime::currentDateTime()); });
 }
 
 void ChartWindow::export_csv() {
-  save_export_as(platform_, this, QStringLiteral("Spara dagsvärdena som CSV-fil"),
+  save_export_as(platform_, this,
+                 QCoreApplication::translate("ChartWindow", "Spara dagsvärdena som CSV-fil"),
                  QStringLiteral("%1-dagsvarden.csv").arg(year_->identity),
-                 QStringLiteral("CSV-fil (*.csv)"),
+                 QCoreApplication::translate("ChartWindow", "CSV-fil (*.csv)"),
                  [this] { return daily_csv(*year_, platform_.locale()); });
 }
 

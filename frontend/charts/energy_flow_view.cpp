@@ -4,6 +4,7 @@
 #include "frontend/charts/chart_style.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QPainter>
@@ -39,7 +40,7 @@ QString kronor_text(double kwh, const EnergyFlow& flow) {
   if (!flow.sek_per_fuel_kwh) {
     return {};
   }
-  return QStringLiteral("   %1 kr")
+  return QCoreApplication::translate("EnergyFlowView", "   %1 kr")
       .arg(chart_locale().toString(
           static_cast<qlonglong>(std::llround(kwh * *flow.sek_per_fuel_kwh))));
 }
@@ -51,7 +52,7 @@ QString value_text(const FlowPart& part, const EnergyFlow& flow) {
 }
 
 QString part_tooltip(const FlowPart& part, const QString& what) {
-  return QStringLiteral("%1: %2 (%3 % av bränslet) %4")
+  return QCoreApplication::translate("EnergyFlowView", "%1: %2 (%3 % av bränslet) %4")
       .arg(part.name, kwh_text(part.energy.summary_kwh), chart_text(part.fuel_percent, 1), what)
       .trimmed();
 }
@@ -60,11 +61,12 @@ QString part_tooltip(const FlowPart& part, const QString& what) {
 // useful heat that is left.
 std::vector<Bar> bars_of(const EnergyFlow& flow) {
   std::vector<Bar> bars;
-  bars.push_back({QStringLiteral("Bränsle"),
+  bars.push_back({QCoreApplication::translate("EnergyFlowView", "Bränsle"),
                   kwh_text(flow.fuel.summary_kwh) + QStringLiteral("   100 %") +
                       kronor_text(flow.fuel.summary_kwh, flow),
                   kFuelBarColor, 0.0, flow.fuel.wh, flow.fuel.wh,
-                  QStringLiteral("Bränsle: %1").arg(kwh_text(flow.fuel.summary_kwh))});
+                  QCoreApplication::translate("EnergyFlowView", "Bränsle: %1")
+                      .arg(kwh_text(flow.fuel.summary_kwh))});
   // A part the case does not have (no pilot flame, no heater) shows as 0 kWh and is left out.
   std::vector<FlowPart> ordered;
   std::copy_if(flow.losses.begin(), flow.losses.end(), std::back_inserter(ordered),
@@ -76,21 +78,28 @@ std::vector<Bar> bars_of(const EnergyFlow& flow) {
     const bool credit = part.energy.wh < 0.0;
     const double next = level - part.energy.wh;
     const bool condensing = part.part == EnergyPart::flue_gas && credit;
-    QString what = credit ? QStringLiteral("– en vinst, som minskar bränslet") : QString();
+    QString what =
+        credit ? QCoreApplication::translate("EnergyFlowView", "– en vinst, som minskar bränslet")
+               : QString();
     if (part.part == EnergyPart::other) {
-      what = QStringLiteral(
+      what = QCoreApplication::translate(
+          "EnergyFlowView",
           "– dygnsbalansens tolerans och förlusterna på värme som pannan inte "
           "kunde leverera");
     }
-    bars.push_back({condensing ? QStringLiteral("Avgaser (kondensationsvinst)") : part.name,
-                    value_text(part, flow), part_color(part.part), std::min(level, next),
-                    std::max(level, next), next, part_tooltip(part, what)});
+    bars.push_back(
+        {condensing ? QCoreApplication::translate("EnergyFlowView", "Avgaser (kondensationsvinst)")
+                    : part.name,
+         value_text(part, flow), part_color(part.part), std::min(level, next),
+         std::max(level, next), next, part_tooltip(part, what)});
     level = next;
   }
-  bars.push_back({flow.useful_heat.name, value_text(flow.useful_heat, flow),
-                  part_color(EnergyPart::space_heat), 0.0, flow.useful_heat.energy.wh,
-                  flow.useful_heat.energy.wh,
-                  part_tooltip(flow.useful_heat, QStringLiteral("– uppvärmning och varmvatten"))});
+  bars.push_back(
+      {flow.useful_heat.name, value_text(flow.useful_heat, flow),
+       part_color(EnergyPart::space_heat), 0.0, flow.useful_heat.energy.wh,
+       flow.useful_heat.energy.wh,
+       part_tooltip(flow.useful_heat, QCoreApplication::translate(
+                                          "EnergyFlowView", "– uppvärmning och varmvatten"))});
   return bars;
 }
 
@@ -117,12 +126,14 @@ std::vector<FlowRow> paint_energy_flow(QPainter& painter, const QRectF& area,
   painter.drawText(title_area, Qt::AlignHCenter | Qt::AlignTop, title);
 
   painter.setFont(note_font);
-  QString notes = QStringLiteral(
+  QString notes = QCoreApplication::translate(
+      "EnergyFlowView",
       "Varje del i kWh och i procent av årets bränsle (bruttoenergin med pumpens värme "
       "tillgodoräknad).\nBeredarförlusten gäller eldningsdagarna. Pilotlågans del är dess bränsle "
       "enligt dygnsverkningsgraden minus de 70 % av dess värme som täcker stilleståndsförlusten.");
   if (flow.sek_per_fuel_kwh) {
-    notes += QStringLiteral(
+    notes += QCoreApplication::translate(
+                 "EnergyFlowView",
                  "\nKronorna är vad gasräkningen tar för delens bränsle under eldningssäsongen, %1 "
                  "kr per "
                  "kWh bränsle (undre värmevärde); utan fast avgift, pumpens el och dygnen utan "

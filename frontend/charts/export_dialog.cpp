@@ -5,6 +5,7 @@
 #include "frontend/platform/platform.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPushButton>
@@ -19,10 +20,12 @@ QAction* add_action(QMenu& menu, const char* name, const QString& text) {
 }
 
 void add_export_and_close(QWidget& window, QHBoxLayout& row, QMenu* export_menu) {
-  auto* export_button = new QPushButton(QStringLiteral("&Exportera…"), &window);
+  auto* export_button =
+      new QPushButton(QCoreApplication::translate("ExportDialog", "&Exportera…"), &window);
   export_button->setObjectName(QStringLiteral("export"));
   export_button->setMenu(export_menu);
-  auto* close_button = new QPushButton(QStringLiteral("&Stäng"), &window);
+  auto* close_button =
+      new QPushButton(QCoreApplication::translate("ExportDialog", "&Stäng"), &window);
   close_button->setObjectName(QStringLiteral("close"));
   QObject::connect(close_button, &QPushButton::clicked, &window, &QWidget::close);
   // Escape closes the window, as it closes a dialog.

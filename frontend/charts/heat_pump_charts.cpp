@@ -163,8 +163,8 @@ std::unique_ptr<QChart> heat_pump_flow_chart(const ChartYear& year, const QStrin
       if (std::fabs(parts[i].kwh) < kLeastFlowKwh) {
         continue;
       }
-      auto* set = new QBarSet(
-          HeatPumpCharts::tr("%1: %2 kWh").arg(parts[i].name, chart_text(std::round(parts[i].kwh), 0)));
+      auto* set = new QBarSet(HeatPumpCharts::tr("%1: %2 kWh")
+                                  .arg(parts[i].name, chart_text(std::round(parts[i].kwh), 0)));
       const QColor color = (category == 1 ? kSourceColors : kUseColors)[i % kSourceColors.size()];
       set->setColor(color);
       set->setBorderColor(color.darker(130));

@@ -9,6 +9,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLegendMarker>
 #include <QValueAxis>
@@ -45,10 +46,12 @@ QColor calculation_color(std::size_t index) {
 }  // namespace
 
 std::unique_ptr<QChart> efficiency_bar_chart(const std::vector<ComparedCalculation>& compared) {
-  auto chart = new_chart(QStringLiteral("Årsverkningsgrad"));
-  auto* with_pump = new QBarSet(QStringLiteral("Med pumpens värme"));
+  auto chart = new_chart(QCoreApplication::translate("ComparisonCharts", "Årsverkningsgrad"));
+  auto* with_pump =
+      new QBarSet(QCoreApplication::translate("ComparisonCharts", "Med pumpens värme"));
   with_pump->setColor(kWithPumpColor);
-  auto* without_pump = new QBarSet(QStringLiteral("Utan pumpens värme"));
+  auto* without_pump =
+      new QBarSet(QCoreApplication::translate("ComparisonCharts", "Utan pumpens värme"));
   without_pump->setColor(kWithoutPumpColor);
   QStringList categories;
   double low = INFINITY;
@@ -78,9 +81,10 @@ std::unique_ptr<QChart> efficiency_bar_chart(const std::vector<ComparedCalculati
   bars->append(without_pump);
   auto* x = new QBarCategoryAxis(chart.get());
   x->append(categories);
-  x->setTitleText(QStringLiteral("Beräkning"));
+  x->setTitleText(QCoreApplication::translate("ComparisonCharts", "Beräkning"));
   chart->addAxis(x, Qt::AlignBottom);
-  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Procent"));
+  QValueAxis* y =
+      value_axis(*chart, Qt::AlignLeft, QCoreApplication::translate("ComparisonCharts", "Procent"));
   attach(*chart, bars, x, y);
   // A bar's legend entry from its series would be an empty box.
   for (QLegendMarker* marker : chart->legend()->markers(bars)) {
@@ -148,8 +152,10 @@ std::unique_ptr<QChart> efficiency_overlay_chart(const std::vector<ComparedCalcu
   }
   const ChartInfo& info =
       chart_infos()[static_cast<std::size_t>(ChartKind::efficiency_by_outdoor_temp)];
-  return efficiency_scatter_chart(info.title,
-                                  QStringLiteral("Dygnsverkningsgrad med pumpens värme (%)"), sets);
+  return efficiency_scatter_chart(
+      info.title,
+      QCoreApplication::translate("ComparisonCharts", "Dygnsverkningsgrad med pumpens värme (%)"),
+      sets);
 }
 
 }  // namespace varmkalk

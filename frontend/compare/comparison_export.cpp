@@ -5,6 +5,7 @@
 #include "frontend/charts/export_drawing.h"
 
 #include <QChart>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -69,10 +70,12 @@ class TablePainter {
  private:
   void header() {
     qreal x = area_.left();
-    cell(QRectF(x, y_, label_width_, 2 * row_height_), QStringLiteral("Storhet"), bold_,
-         kSectionColor, Qt::AlignLeft);
+    cell(QRectF(x, y_, label_width_, 2 * row_height_),
+         QCoreApplication::translate("ComparisonExport", "Storhet"), bold_, kSectionColor,
+         Qt::AlignLeft);
     x += label_width_;
-    cell(QRectF(x, y_, unit_width_, 2 * row_height_), QStringLiteral("Enhet"), bold_, kSectionColor,
+    cell(QRectF(x, y_, unit_width_, 2 * row_height_),
+         QCoreApplication::translate("ComparisonExport", "Enhet"), bold_, kSectionColor,
          Qt::AlignLeft);
     x += unit_width_;
     for (qsizetype i = 0; i < table_.identities.size(); ++i) {
@@ -124,15 +127,20 @@ QByteArray comparison_pdf(const ComparisonTable& table,
                           const QStringList& notes, const QDateTime& made) {
   const QString identities = table.identities.join(QStringLiteral(", "));
   return export_pdf(
-      QPageLayout::Landscape, QStringLiteral("Jämförelse av beräkningarna %1").arg(identities),
+      QPageLayout::Landscape,
+      QCoreApplication::translate("ComparisonExport", "Jämförelse av beräkningarna %1")
+          .arg(identities),
       [&](QPdfWriter& writer, QPainter& painter) {
-        const QRectF below_heading = draw_text_block(
-            painter, paint_area(writer), chart_title_font(),
-            QStringLiteral("VARMKALK – jämförelse av beräkningarna %1").arg(identities));
-        QStringList facts{
-            QStringLiteral("Utskriven %1. Värden som skiljer sig från %2 är markerade, med "
-                           "skillnaden inom parentes.")
-                .arg(made_text(made), table.identities.value(0))};
+        const QRectF below_heading =
+            draw_text_block(painter, paint_area(writer), chart_title_font(),
+                            QCoreApplication::translate("ComparisonExport",
+                                                        "VARMKALK – jämförelse av beräkningarna %1")
+                                .arg(identities));
+        QStringList facts{QCoreApplication::translate(
+                              "ComparisonExport",
+                              "Utskriven %1. Värden som skiljer sig från %2 är markerade, med "
+                              "skillnaden inom parentes.")
+                              .arg(made_text(made), table.identities.value(0))};
         facts += notes;
         QFont small;
         small.setPointSizeF(kTablePointSize);

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -79,8 +80,8 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
       table_widget_(new QTableWidget(this)) {
   setObjectName(QStringLiteral("jamforelse"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(
-      QStringLiteral("Jämför beräkningar – %1").arg(table_.identities.join(QStringLiteral(", "))));
+  setWindowTitle(QCoreApplication::translate("ComparisonWindow", "Jämför beräkningar – %1")
+                     .arg(table_.identities.join(QStringLiteral(", "))));
   fit_to_screen(*this, kWindowSize, parent);
 
   const QString climate_dir = engine_climate_dir(program_folder_);
@@ -102,19 +103,23 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
       }
       compared.year = std::make_shared<const ChartYear>(std::move(*loaded));
     } else {
-      notes_ += QStringLiteral("%1 saknas i diagrammet över verkningsgrad och utetemperatur. %2")
-                    .arg(compared.identity, std::get<FileError>(year).message);
+      notes_ +=
+          QCoreApplication::translate(
+              "ComparisonWindow", "%1 saknas i diagrammet över verkningsgrad och utetemperatur. %2")
+              .arg(compared.identity, std::get<FileError>(year).message);
     }
     compared_.push_back(std::move(compared));
   }
 
   auto* layout = new QVBoxLayout(this);
-  auto* explanation = new QLabel(
-      QStringLiteral("Värden som skiljer sig från %1 är markerade, med skillnaden inom "
+  auto* explanation =
+      new QLabel(QCoreApplication::translate(
+                     "ComparisonWindow",
+                     "Värden som skiljer sig från %1 är markerade, med skillnaden inom "
                      "parentes. Indata kommer från indatafilen, eller från sammanfattningen "
                      "för en beräkning som sparades utan indatafil.")
-          .arg(table_.identities.value(0)),
-      this);
+                     .arg(table_.identities.value(0)),
+                 this);
   explanation->setWordWrap(true);
   layout->addWidget(explanation);
   if (!warnings_.isEmpty()) {
@@ -167,8 +172,11 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
 
   auto* buttons = new QHBoxLayout;
   for (std::size_t i = 0; i < calculations.size(); ++i) {
-    auto* chart_button = new QPushButton(
-        QStringLiteral("&%1 Diagram – %2").arg(i + 1).arg(compared_[i].identity), this);
+    auto* chart_button =
+        new QPushButton(QCoreApplication::translate("ComparisonWindow", "&%1 Diagram – %2")
+                            .arg(i + 1)
+                            .arg(compared_[i].identity),
+                        this);
     chart_button->setObjectName(QStringLiteral("diagram_%1").arg(i + 1));
     const QString identity = calculations[i].identity;
     connect(chart_button, &QPushButton::clicked, this, [this, identity, i] {
@@ -179,9 +187,11 @@ ComparisonWindow::ComparisonWindow(Platform& platform, const QString& folder,
   }
   buttons->addStretch(1);
   auto* export_menu = new QMenu(this);
-  connect(add_action(*export_menu, "export_csv", QStringLiteral("Tabellen som CSV-fil…")),
+  connect(add_action(*export_menu, "export_csv",
+                     QCoreApplication::translate("ComparisonWindow", "Tabellen som CSV-fil…")),
           &QAction::triggered, this, &ComparisonWindow::export_csv);
-  connect(add_action(*export_menu, "export_pdf", QStringLiteral("Jämförelsen som PDF…")),
+  connect(add_action(*export_menu, "export_pdf",
+                     QCoreApplication::translate("ComparisonWindow", "Jämförelsen som PDF…")),
           &QAction::triggered, this, &ComparisonWindow::export_pdf);
   add_export_and_close(*this, *buttons, export_menu);
   layout->addLayout(buttons);
@@ -191,7 +201,8 @@ void ComparisonWindow::fill_table() {
   const auto columns = static_cast<int>(kFirstValueColumn + table_.identities.size());
   table_widget_->setObjectName(QStringLiteral("comparison_table"));
   table_widget_->setColumnCount(columns);
-  QStringList headers{QStringLiteral("Storhet"), QStringLiteral("Enhet")};
+  QStringList headers{QCoreApplication::translate("ComparisonWindow", "Storhet"),
+                      QCoreApplication::translate("ComparisonWindow", "Enhet")};
   for (qsizetype i = 0; i < table_.identities.size(); ++i) {
     headers += column_heading(table_, i);
   }
@@ -222,7 +233,8 @@ void ComparisonWindow::fill_table() {
       QTableWidgetItem* item = table_item(shown_text(cell), Qt::AlignRight);
       if (cell.differs) {
         item->setBackground(kDifferenceColor);
-        item->setToolTip(QStringLiteral("Skiljer sig från %1").arg(table_.identities.value(0)));
+        item->setToolTip(QCoreApplication::translate("ComparisonWindow", "Skiljer sig från %1")
+                             .arg(table_.identities.value(0)));
       }
       table_widget_->setItem(at, kFirstValueColumn + static_cast<int>(i), item);
     }
@@ -232,19 +244,20 @@ void ComparisonWindow::fill_table() {
 }
 
 void ComparisonWindow::export_csv() {
-  save_export_as(platform_, this, QStringLiteral("Spara tabellen som CSV-fil"),
+  save_export_as(platform_, this,
+                 QCoreApplication::translate("ComparisonWindow", "Spara tabellen som CSV-fil"),
                  QStringLiteral("jamforelse-%1.csv").arg(table_.identities.join(QLatin1Char('-'))),
-                 QStringLiteral("CSV-fil (*.csv)"),
+                 QCoreApplication::translate("ComparisonWindow", "CSV-fil (*.csv)"),
                  [this] { return comparison_csv(table_, platform_.locale()); });
 }
 
 void ComparisonWindow::export_pdf() {
-  save_export_as(platform_, this, QStringLiteral("Spara jämförelsen som PDF"),
-                 QStringLiteral("jamforelse-%1.pdf").arg(table_.identities.join(QLatin1Char('-'))),
-                 QStringLiteral("PDF-dokument (*.pdf)"), [this] {
-                   return comparison_pdf(table_, compared_, warnings_ + notes_,
-                                         QDateTime::currentDateTime());
-                 });
+  save_export_as(
+      platform_, this, QCoreApplication::translate("ComparisonWindow", "Spara jämförelsen som PDF"),
+      QStringLiteral("jamforelse-%1.pdf").arg(table_.identities.join(QLatin1Char('-'))),
+      QCoreApplication::translate("ComparisonWindow", "PDF-dokument (*.pdf)"), [this] {
+        return comparison_pdf(table_, compared_, warnings_ + notes_, QDateTime::currentDateTime());
+      });
 }
 
 void open_comparison(Platform& platform, const QString& folder, const QString& program_folder,

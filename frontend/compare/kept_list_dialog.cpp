@@ -6,6 +6,7 @@
 #include "frontend/platform/added_window.h"
 #include "frontend/platform/platform.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -41,7 +42,7 @@ enum Column {
 
 QString burner_text(const CalculationListing& listing) {
   if (!listing.burner_kind) {
-    return QStringLiteral("okänd");
+    return QCoreApplication::translate("KeptListDialog", "okänd");
   }
   return *listing.burner_kind == core::BurnerKind::modulating ? QStringLiteral("modulerande")
                                                               : QStringLiteral("enstegs");
@@ -64,7 +65,8 @@ KeptListDialog::KeptListDialog(Platform& platform, Purpose purpose, const QStrin
       hint_(new QLabel(this)) {
   const bool comparing = purpose_ == Purpose::compare;
   setObjectName(comparing ? QStringLiteral("jamforberakningar") : QStringLiteral("hamtaindata"));
-  setWindowTitle(comparing ? QStringLiteral("Jämför beräkningar") : QStringLiteral("Hämta indata"));
+  setWindowTitle(comparing ? QCoreApplication::translate("KeptListDialog", "Jämför beräkningar")
+                           : QCoreApplication::translate("KeptListDialog", "Hämta indata"));
   setAttribute(Qt::WA_DeleteOnClose);
   fit_to_screen(*this, kDialogSize, parent);
 
@@ -95,10 +97,13 @@ KeptListDialog::KeptListDialog(Platform& platform, Purpose purpose, const QStrin
   list_->setObjectName(QStringLiteral("kept_list"));
   list_->setRootIsDecorated(false);
   list_->setColumnCount(column_count);
-  list_->setHeaderLabels({QStringLiteral("Beräkning"), QStringLiteral("Sparad"),
-                          QStringLiteral("Klimat"), QStringLiteral("Brännare"),
-                          QStringLiteral("Effekt (kW)"), QStringLiteral("Årsverkningsgrad (%)"),
-                          QStringLiteral("Indata från")});
+  list_->setHeaderLabels({QCoreApplication::translate("KeptListDialog", "Beräkning"),
+                          QCoreApplication::translate("KeptListDialog", "Sparad"),
+                          QCoreApplication::translate("KeptListDialog", "Klimat"),
+                          QCoreApplication::translate("KeptListDialog", "Brännare"),
+                          QCoreApplication::translate("KeptListDialog", "Effekt (kW)"),
+                          QCoreApplication::translate("KeptListDialog", "Årsverkningsgrad (%)"),
+                          QCoreApplication::translate("KeptListDialog", "Indata från")});
   list_->setSelectionMode(comparing ? QAbstractItemView::NoSelection
                                     : QAbstractItemView::SingleSelection);
   for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -112,9 +117,11 @@ KeptListDialog::KeptListDialog(Platform& platform, Purpose purpose, const QStrin
   hint_->setWordWrap(true);
   // A comparison's hint follows the marks: update_pick_button sets it, below.
   if (entries_.empty()) {
-    hint_->setText(QStringLiteral("Det finns inga sparade beräkningar i arbetsmappen."));
+    hint_->setText(QCoreApplication::translate(
+        "KeptListDialog", "Det finns inga sparade beräkningar i arbetsmappen."));
   } else if (!comparing) {
-    hint_->setText(QStringLiteral("Välj en beräkning; formuläret fylls med dess indata."));
+    hint_->setText(QCoreApplication::translate(
+        "KeptListDialog", "Välj en beräkning; formuläret fylls med dess indata."));
   }
 
   auto* layout = new QVBoxLayout(this);
@@ -125,14 +132,16 @@ KeptListDialog::KeptListDialog(Platform& platform, Purpose purpose, const QStrin
     problems->setObjectName(QStringLiteral("problems"));
     problems->setReadOnly(true);
     problems->setMaximumHeight(kProblemsHeight);
-    problems->setPlainText(QStringLiteral("Filer som inte kunde läsas:\n") +
-                           problems_.join(QLatin1Char('\n')));
+    problems->setPlainText(
+        QCoreApplication::translate("KeptListDialog", "Filer som inte kunde läsas:\n") +
+        problems_.join(QLatin1Char('\n')));
     layout->addWidget(problems);
   }
   pick_button_->setObjectName(QStringLiteral("pick"));
-  pick_button_->setText(comparing ? QStringLiteral("&Jämför") : QStringLiteral("&Hämta"));
+  pick_button_->setText(comparing ? QCoreApplication::translate("KeptListDialog", "&Jämför")
+                                  : QCoreApplication::translate("KeptListDialog", "&Hämta"));
   pick_button_->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("&Avbryt"), this);
+  auto* cancel = new QPushButton(QCoreApplication::translate("KeptListDialog", "&Avbryt"), this);
   cancel->setObjectName(QStringLiteral("cancel"));
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -179,12 +188,13 @@ void KeptListDialog::add_row(const Entry& entry, bool previous) {
       listing = listing_of(*input, std::nullopt);
     }
     item->setText(identity_column, entry.session->identity);
-    item->setText(date_column, QStringLiteral("nyss, ej sparad"));
-    item->setText(source_column, QStringLiteral("denna körning"));
+    item->setText(date_column, QCoreApplication::translate("KeptListDialog", "nyss, ej sparad"));
+    item->setText(source_column, QCoreApplication::translate("KeptListDialog", "denna körning"));
   }
   if (previous) {
     item->setText(identity_column,
-                  item->text(identity_column) + QStringLiteral(" (föregående beräkning)"));
+                  item->text(identity_column) +
+                      QCoreApplication::translate("KeptListDialog", " (föregående beräkning)"));
   }
   item->setText(climate_column, listing.climate);
   item->setText(burner_column, burner_text(listing));
@@ -206,7 +216,8 @@ void KeptListDialog::add_row(const Entry& entry, bool previous) {
     } else {
       // The results of a comparison come from the summary.
       item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
-      item->setToolTip(0, QStringLiteral("Sammanfattningen saknas eller kan inte läsas."));
+      item->setToolTip(0, QCoreApplication::translate(
+                              "KeptListDialog", "Sammanfattningen saknas eller kan inte läsas."));
     }
   }
 }
@@ -217,10 +228,12 @@ void KeptListDialog::show_marked_order() {
     QTreeWidgetItem* item = list_->topLevelItem(row);
     const qsizetype order = marked_.indexOf(item);
     const QString identity = item->data(identity_column, kIdentityRole).toString();
-    item->setText(identity_column, order < 0 ? identity
-                                   : order == 0
-                                       ? QStringLiteral("%1 (utgångspunkt)").arg(identity)
-                                       : QStringLiteral("%1 (%2)").arg(identity).arg(order + 1));
+    item->setText(
+        identity_column,
+        order < 0 ? identity
+        : order == 0
+            ? QCoreApplication::translate("KeptListDialog", "%1 (utgångspunkt)").arg(identity)
+            : QStringLiteral("%1 (%2)").arg(identity).arg(order + 1));
   }
   list_->resizeColumnToContents(identity_column);
 }
@@ -230,12 +243,14 @@ void KeptListDialog::update_pick_button() {
     const auto marked = static_cast<int>(marked_.size());
     pick_button_->setEnabled(marked >= kFewestCompared && marked <= kMostCompared);
     if (marked > kMostCompared) {
-      hint_->setText(QStringLiteral("Högst sex beräkningar kan jämföras; avmarkera %1.")
+      hint_->setText(QCoreApplication::translate(
+                         "KeptListDialog", "Högst sex beräkningar kan jämföras; avmarkera %1.")
                          .arg(marked - kMostCompared));
     } else if (!entries_.empty()) {
-      hint_->setText(
-          QStringLiteral("Markera två till sex beräkningar. Den först markerade är den "
-                         "som de andra jämförs med."));
+      hint_->setText(QCoreApplication::translate(
+          "KeptListDialog",
+          "Markera två till sex beräkningar. Den först markerade är den "
+          "som de andra jämförs med."));
     }
     return;
   }
@@ -259,10 +274,12 @@ void KeptListDialog::pick() {
     return;
   }
   const Entry& entry = entry_of(list_->selectedItems().front());
-  const RestoredInput restored =
-      entry.kept ? restored_input(*entry.kept, platform_.locale())
-                 : RestoredInput{entry.session->input, {}, std::nullopt, entry.session->prices,
-                                  entry.session->heat_pump};
+  const RestoredInput restored = entry.kept ? restored_input(*entry.kept, platform_.locale())
+                                            : RestoredInput{entry.session->input,
+                                                            {},
+                                                            std::nullopt,
+                                                            entry.session->prices,
+                                                            entry.session->heat_pump};
   accept();
   emit inputs_picked(restored);
 }

@@ -261,8 +261,10 @@ std::optional<SweepRange> SweepWindow::typed_range() {
     if (!number) {
       refuse(field->text().trimmed().isEmpty()
                  ? QStringLiteral("Fältet \"%1\" är tomt. Skriv ett tal.").arg(label)
-                 : QStringLiteral("Fältet \"%1\" innehåller \"%2\", som inte är ett tal. Skriv "
-                                  "talet med %3, till exempel %4.")
+                 : QCoreApplication::translate(
+                       "SweepWindow",
+                       "Fältet \"%1\" innehåller \"%2\", som inte är ett tal. Skriv "
+                       "talet med %3, till exempel %4.")
                        .arg(label, field->text().trimmed(),
                             decimal_separator_name(platform_.locale()),
                             platform_.locale().toString(12.5)));
