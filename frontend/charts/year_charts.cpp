@@ -88,7 +88,7 @@ const QString kWithoutPump = QStringLiteral("Utan pumpens värme");
 QAbstractAxis* day_axis(QChart& chart, const ChartYear& year, double first_day, double last_day) {
   if (const std::optional<int> year_days = calendar_year_days(year)) {
     auto* months = new QCategoryAxis(&chart);
-    months->setTitleText(QStringLiteral("Månad"));
+    months->setTitleText(QCoreApplication::translate("YearCharts", "Månad"));
     months->setStartValue(kHalfDay);
     const std::array<int, kMonths> last_days = month_last_days(*year_days);
     for (int month = 0; month < kMonths; ++month) {
@@ -99,7 +99,8 @@ QAbstractAxis* day_axis(QChart& chart, const ChartYear& year, double first_day, 
     chart.addAxis(months, Qt::AlignBottom);
     return months;
   }
-  QValueAxis* days = value_axis(chart, Qt::AlignBottom, QStringLiteral("Dag"));
+  QValueAxis* days =
+      value_axis(chart, Qt::AlignBottom, QCoreApplication::translate("YearCharts", "Dag"));
   set_range(*days, first_day, last_day);
   return days;
 }
@@ -113,10 +114,11 @@ std::unique_ptr<QChart> efficiency_over_year(const ChartYear& year, const QStrin
   const double x_low = std::min(1.0, first_x);
   const double x_high = std::max({static_cast<double>(last_day), last_x, x_low + 1.0});
   QAbstractAxis* x = day_axis(*chart, year, x_low, x_high);
-  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Dygnsverkningsgrad (%)"));
+  QValueAxis* y = value_axis(*chart, Qt::AlignLeft,
+                             QCoreApplication::translate("YearCharts", "Dygnsverkningsgrad (%)"));
   const auto tooltip = [](const QString& variant) {
     return [variant](const QPointF& point) {
-      return QStringLiteral("%1, dag %2: %3 %")
+      return QCoreApplication::translate("YearCharts", "%1, dag %2: %3 %")
           .arg(variant, chart_text(std::round(point.x()), 0), chart_text(point.y(), 2));
     };
   };
@@ -126,15 +128,16 @@ std::unique_ptr<QChart> efficiency_over_year(const ChartYear& year, const QStrin
   auto [low, high] = extent({with_pump, without_pump}, &Point::y);
   if (year.annual) {
     for (const auto& [efficiency, variant, color] :
-         {std::tuple{year.annual->efficiency_with_pump, QStringLiteral("med pump"), kWithPumpColor},
-          std::tuple{year.annual->efficiency_without_pump, QStringLiteral("utan pump"),
-                     kWithoutPumpColor}}) {
+         {std::tuple{year.annual->efficiency_with_pump,
+                     QCoreApplication::translate("YearCharts", "med pump"), kWithPumpColor},
+          std::tuple{year.annual->efficiency_without_pump,
+                     QCoreApplication::translate("YearCharts", "utan pump"), kWithoutPumpColor}}) {
       if (!efficiency) {
         continue;
       }
       const double percent = *efficiency * kPerCent;
-      const QString name =
-          QStringLiteral("Årsverkningsgrad %1: %2 %").arg(variant, chart_text(percent, 1));
+      const QString name = QCoreApplication::translate("YearCharts", "Årsverkningsgrad %1: %2 %")
+                               .arg(variant, chart_text(percent, 1));
       add_level_line(*chart, x, y, name, color, x_low, x_high, percent, name);
       low = std::min(low, percent);
       high = std::max(high, percent);
@@ -146,7 +149,7 @@ std::unique_ptr<QChart> efficiency_over_year(const ChartYear& year, const QStrin
 
 std::unique_ptr<QChart> efficiency_by_outdoor_temp(const ChartYear& year, const QString& title) {
   return efficiency_scatter_chart(
-      title, QStringLiteral("Dygnsverkningsgrad (%)"),
+      title, QCoreApplication::translate("YearCharts", "Dygnsverkningsgrad (%)"),
       {{kWithPump, kWithPumpColor,
         day_points(year, true, DailyField::outdoor_temp, DailyField::day_efficiency)},
        {kWithoutPump, kWithoutPumpColor,
@@ -168,14 +171,18 @@ std::unique_ptr<QChart> run_time_chart(const ChartYear& year, const QString& tit
       points.push_back({*x, *y * kPerCent});
     }
   }
-  QValueAxis* x = value_axis(*chart, Qt::AlignBottom, QStringLiteral("Utetemperatur (°C)"));
-  QValueAxis* y =
-      value_axis(*chart, Qt::AlignLeft, QStringLiteral("Gångtid med pumpens värme (% av dygnet)"));
-  const QString unmet_name = year.source == YearSource::calculation
-                                 ? QStringLiteral("Pannan täcker inte behovet")
-                                 : QStringLiteral("Brännaren går hela dygnet");
+  QValueAxis* x = value_axis(*chart, Qt::AlignBottom,
+                             QCoreApplication::translate("YearCharts", "Utetemperatur (°C)"));
+  QValueAxis* y = value_axis(
+      *chart, Qt::AlignLeft,
+      QCoreApplication::translate("YearCharts", "Gångtid med pumpens värme (% av dygnet)"));
+  const QString unmet_name =
+      year.source == YearSource::calculation
+          ? QCoreApplication::translate("YearCharts", "Pannan täcker inte behovet")
+          : QCoreApplication::translate("YearCharts", "Brännaren går hela dygnet");
   for (const auto& [name, color, points] :
-       {std::tuple{QStringLiteral("Pannan täcker behovet"), kWithPumpColor, met},
+       {std::tuple{QCoreApplication::translate("YearCharts", "Pannan täcker behovet"),
+                   kWithPumpColor, met},
         std::tuple{unmet_name, kUnmetColor, unmet},
         std::tuple{part_load_name(), kPartLoadColor, part_load}}) {
     if (points.empty() && color != kWithPumpColor) {
@@ -183,7 +190,7 @@ std::unique_ptr<QChart> run_time_chart(const ChartYear& year, const QString& tit
     }
     QScatterSeries* series = scatter(name, color, points);
     tooltip_on_hover(series, [](const QPointF& point) {
-      return QStringLiteral("Gångtid %1 % vid %2 °C")
+      return QCoreApplication::translate("YearCharts", "Gångtid %1 % vid %2 °C")
           .arg(chart_text(point.y(), 1), chart_text(point.x(), 1));
     });
     attach(*chart, series, x, y);
@@ -230,9 +237,10 @@ std::unique_ptr<QChart> monthly_energy_chart(const ChartYear& year, const QStrin
   const QStringList& names = kMonthNames;
   auto* x = new QBarCategoryAxis(chart.get());
   x->append(names);
-  x->setTitleText(QStringLiteral("Månad"));
+  x->setTitleText(QCoreApplication::translate("YearCharts", "Månad"));
   chart->addAxis(x, Qt::AlignBottom);
-  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Energi (kWh)"));
+  QValueAxis* y =
+      value_axis(*chart, Qt::AlignLeft, QCoreApplication::translate("YearCharts", "Energi (kWh)"));
   attach(*chart, bars, x, y);
   // A bar's legend entry from its series would be an empty box.
   for (QLegendMarker* marker : chart->legend()->markers(bars)) {
@@ -250,14 +258,14 @@ std::unique_ptr<QChart> monthly_energy_chart(const ChartYear& year, const QStrin
       });
 
   auto* fuel = new QLineSeries;
-  fuel->setName(QStringLiteral("Bränsle"));
+  fuel->setName(QCoreApplication::translate("YearCharts", "Bränsle"));
   fuel->setPen(QPen(kFuelColor, kLineWidth));
   fuel->setPointsVisible(true);
   for (int month = 0; month < kMonths; ++month) {
     fuel->append(month, monthly.months[static_cast<std::size_t>(month)].fuel_wh / kWhPerKwh);
   }
   tooltip_on_hover(fuel, [names](const QPointF& point) {
-    return QStringLiteral("Bränsle, %1: %2")
+    return QCoreApplication::translate("YearCharts", "Bränsle, %1: %2")
         .arg(names.value(static_cast<int>(std::lround(point.x()))), kwh_text(point.y()));
   });
   attach(*chart, fuel, x, y);
@@ -279,18 +287,21 @@ std::unique_ptr<QChart> duration_chart(const ChartYear& year, const QString& tit
   auto chart = new_chart(title);
   const std::vector<double> demand = demand_duration(year);
   QValueAxis* x =
-      value_axis(*chart, Qt::AlignBottom, QStringLiteral("Antal dagar med minst denna last"));
-  QValueAxis* y = value_axis(*chart, Qt::AlignLeft, QStringLiteral("Effekt (kW)"));
+      value_axis(*chart, Qt::AlignBottom,
+                 QCoreApplication::translate("YearCharts", "Antal dagar med minst denna last"));
+  QValueAxis* y =
+      value_axis(*chart, Qt::AlignLeft, QCoreApplication::translate("YearCharts", "Effekt (kW)"));
   auto* curve = new QLineSeries;
-  curve->setName(year.terms ? QStringLiteral("Pannans last (värmebehov och varmvatten)")
-                            : QStringLiteral("Värmebehov"));
+  curve->setName(year.terms ? QCoreApplication::translate(
+                                  "YearCharts", "Pannans last (värmebehov och varmvatten)")
+                            : QCoreApplication::translate("YearCharts", "Värmebehov"));
   curve->setPen(QPen(kWithPumpColor, kLineWidth));
   curve->setPointsVisible(demand.size() == 1);
   for (std::size_t i = 0; i < demand.size(); ++i) {
     curve->append(static_cast<double>(i + 1), demand[i] / kWhPerKwh);
   }
   tooltip_on_hover(curve, [](const QPointF& point) {
-    return QStringLiteral("%1 dagar med minst %2 kW")
+    return QCoreApplication::translate("YearCharts", "%1 dagar med minst %2 kW")
         .arg(chart_text(std::round(point.x()), 0), chart_text(point.y(), 2));
   });
   attach(*chart, curve, x, y);
@@ -301,13 +312,16 @@ std::unique_ptr<QChart> duration_chart(const ChartYear& year, const QString& tit
     const double min_kw = core::kw_from_watts(double(year.terms->burner_min_power_w));
     if (core::burner_kind(year.terms->burner_max_power_w, year.terms->burner_min_power_w) ==
         core::BurnerKind::single_stage) {
-      const QString name = QStringLiteral("Brännarens effekt %1 kW").arg(chart_text(max_kw, 1));
+      const QString name = QCoreApplication::translate("YearCharts", "Brännarens effekt %1 kW")
+                               .arg(chart_text(max_kw, 1));
       add_level_line(*chart, x, y, name, kUnmetColor, 1.0, last_x, max_kw, name);
     } else {
       const QString max_name =
-          QStringLiteral("Brännarens maxeffekt %1 kW").arg(chart_text(max_kw, 1));
+          QCoreApplication::translate("YearCharts", "Brännarens maxeffekt %1 kW")
+              .arg(chart_text(max_kw, 1));
       const QString min_name =
-          QStringLiteral("Brännarens mineffekt %1 kW").arg(chart_text(min_kw, 1));
+          QCoreApplication::translate("YearCharts", "Brännarens mineffekt %1 kW")
+              .arg(chart_text(min_kw, 1));
       add_level_line(*chart, x, y, max_name, kUnmetColor, 1.0, last_x, max_kw, max_name);
       add_level_line(*chart, x, y, min_name, kWithoutPumpColor, 1.0, last_x, min_kw, min_name);
     }
@@ -322,16 +336,20 @@ std::unique_ptr<QChart> duration_chart(const ChartYear& year, const QString& tit
 
 const std::array<ChartInfo, 9>& chart_infos() {
   static const std::array<ChartInfo, 9> infos{{
-      {ChartKind::efficiency_over_year, QStringLiteral("Verkningsgrad över året"),
+      {ChartKind::efficiency_over_year,
+       QCoreApplication::translate("YearCharts", "Verkningsgrad över året"),
        QStringLiteral("verkningsgrad-over-aret")},
-      {ChartKind::efficiency_by_outdoor_temp, QStringLiteral("Verkningsgrad och utetemperatur"),
+      {ChartKind::efficiency_by_outdoor_temp,
+       QCoreApplication::translate("YearCharts", "Verkningsgrad och utetemperatur"),
        QStringLiteral("verkningsgrad-utetemperatur")},
-      {ChartKind::run_time, QStringLiteral("Brännarens gångtid"), QStringLiteral("gangtid")},
-      {ChartKind::monthly_energy, QStringLiteral("Energi per månad"),
+      {ChartKind::run_time, QCoreApplication::translate("YearCharts", "Brännarens gångtid"),
+       QStringLiteral("gangtid")},
+      {ChartKind::monthly_energy, QCoreApplication::translate("YearCharts", "Energi per månad"),
        QStringLiteral("energi-per-manad")},
-      {ChartKind::energy_flow, QStringLiteral("Vart tar energin vägen"),
+      {ChartKind::energy_flow, QCoreApplication::translate("YearCharts", "Vart tar energin vägen"),
        QStringLiteral("energiflode")},
-      {ChartKind::duration, QStringLiteral("Varaktighet"), QStringLiteral("varaktighet")},
+      {ChartKind::duration, QCoreApplication::translate("YearCharts", "Varaktighet"),
+       QStringLiteral("varaktighet")},
       {ChartKind::heat_pump_year, QCoreApplication::translate("YearCharts", "Värmepumpens år"),
        QStringLiteral("varmepump-aret")},
       {ChartKind::heat_pump_outdoor_temp,

@@ -156,11 +156,13 @@ RowDefinition result_row(const core::SummaryRow& row) {
 }
 
 QString burner_kind_text(bool modulating) {
-  return modulating ? QStringLiteral("modulerande") : QStringLiteral("enstegs");
+  return modulating ? QCoreApplication::translate("ComparisonTable", "modulerande")
+                    : QCoreApplication::translate("ComparisonTable", "enstegs");
 }
 
 QString climate_text(const QString& name, bool own_file) {
-  return own_file ? QStringLiteral("klimatfilen %1").arg(name) : name;
+  return own_file ? QCoreApplication::translate("ComparisonTable", "klimatfilen %1").arg(name)
+                  : name;
 }
 
 Figure flue_gas_figure(const SummaryReport& report, bool high,
@@ -192,14 +194,14 @@ constexpr SummaryValueLine kPointTempLine{"", 0, core::kFlueGasPointWidth,
 
 RowDefinition burner_row() {
   return text_row(
-      QStringLiteral("Brännare"),
+      QCoreApplication::translate("ComparisonTable", "Brännare"),
       [](const core::BoilerCase& input) { return burner_kind_text(input.burner.is_modulating()); },
       [](const SummaryReport& report) {
         const auto max = report.max_power_kw.known();
         const auto min = report.min_power_kw.known();
         return max && min
                    ? burner_kind_text(core::burner_kind(*max, *min) == core::BurnerKind::modulating)
-                   : QStringLiteral("okänt");
+                   : QCoreApplication::translate("ComparisonTable", "okänt");
       });
 }
 
@@ -216,23 +218,26 @@ void add_flue_gas_rows(std::vector<RowDefinition>& rows) {
   using core::FlueGasPoint;
   using core::ReportFlueGasPoint;
   for (const bool high : {true, false}) {
-    const QString level = high ? QStringLiteral("höga") : QStringLiteral("låga");
+    const QString level = high ? QCoreApplication::translate("ComparisonTable", "höga")
+                               : QCoreApplication::translate("ComparisonTable", "låga");
     rows.push_back(
-        flue_gas_row(QStringLiteral("Avgastemperatur vid %1 radiatortemperaturer").arg(level),
+        flue_gas_row(QCoreApplication::translate("ComparisonTable",
+                                                 "Avgastemperatur vid %1 radiatortemperaturer")
+                         .arg(level),
                      core::kFlueGasTempLine, high, &FlueGasPoint::flue_gas_temp_c,
                      &ReportFlueGasPoint::flue_gas_temp_c));
-    rows.push_back(flue_gas_row(QStringLiteral("Framtemperatur, %1").arg(level), kPointTempLine,
-                                high, &FlueGasPoint::supply_temp_c,
-                                &ReportFlueGasPoint::supply_temp_c));
-    rows.push_back(flue_gas_row(QStringLiteral("Returtemperatur, %1").arg(level), kPointTempLine,
-                                high, &FlueGasPoint::return_temp_c,
-                                &ReportFlueGasPoint::return_temp_c));
+    rows.push_back(flue_gas_row(
+        QCoreApplication::translate("ComparisonTable", "Framtemperatur, %1").arg(level),
+        kPointTempLine, high, &FlueGasPoint::supply_temp_c, &ReportFlueGasPoint::supply_temp_c));
+    rows.push_back(flue_gas_row(
+        QCoreApplication::translate("ComparisonTable", "Returtemperatur, %1").arg(level),
+        kPointTempLine, high, &FlueGasPoint::return_temp_c, &ReportFlueGasPoint::return_temp_c));
   }
 }
 
 void add_climate_rows(std::vector<RowDefinition>& rows) {
   rows.push_back(text_row(
-      QStringLiteral("Klimat"),
+      QCoreApplication::translate("ComparisonTable", "Klimat"),
       [](const core::BoilerCase& input) {
         return climate_text(climate_name(input.climate),
                             std::holds_alternative<core::OwnClimate>(input.climate));
@@ -254,7 +259,7 @@ void add_climate_rows(std::vector<RowDefinition>& rows) {
 // The year on the gas bill's terms, whole kronor, kWh, m³ and kg, after where each column's prices
 // come from where that is known.
 void add_cost_rows(std::vector<RowDefinition>& rows, bool with_prices) {
-  const QString section = QStringLiteral("Kostnad och klimat");
+  const QString section = QCoreApplication::translate("ComparisonTable", "Kostnad och klimat");
   if (with_prices) {
     rows.push_back({section,
                     QCoreApplication::translate("ComparisonTable", "Priser och utsläppsfaktorer"),
@@ -301,7 +306,7 @@ std::vector<RowDefinition> row_definitions() {
         break;
       case Kind::heating_system:
         rows.push_back(text_row(
-            QStringLiteral("Värmesystem"),
+            QCoreApplication::translate("ComparisonTable", "Värmesystem"),
             [](const core::BoilerCase& input) { return heating_system_text(input.heating_system); },
             [](const SummaryReport& report) {
               return heating_system_text(report.heating_system);
@@ -348,11 +353,11 @@ QString figure_text(const Figure& figure, int decimals, const QLocale& locale) {
     case Figure::Kind::text:
       return figure.text;
     case Figure::Kind::unknown:
-      return QStringLiteral("okänt");
+      return QCoreApplication::translate("ComparisonTable", "okänt");
     case Figure::Kind::undefined:
       return QStringLiteral("–");
     case Figure::Kind::missing:
-      return QStringLiteral("saknas");
+      return QCoreApplication::translate("ComparisonTable", "saknas");
   }
   return {};
 }
@@ -430,8 +435,9 @@ ComparisonTable comparison_table(const std::vector<KeptCalculation>& calculation
     if (i < heat_pumps.size()) {
       sources.back().heat_pump = heat_pumps[i];
     }
-    table.sources +=
-        sources.back().input ? QStringLiteral("indatafil") : QStringLiteral("sammanfattning");
+    table.sources += sources.back().input
+                         ? QCoreApplication::translate("ComparisonTable", "indatafil")
+                         : QCoreApplication::translate("ComparisonTable", "sammanfattning");
   }
   std::vector<RowDefinition> definitions = row_definitions();
   if (!costs.empty()) {
@@ -479,8 +485,11 @@ QString column_heading(const ComparisonTable& table, qsizetype column) {
 }
 
 QByteArray comparison_csv(const ComparisonTable& table, const QLocale& locale) {
-  QStringList header{QStringLiteral("Del"), QStringLiteral("Storhet"), QStringLiteral("Enhet")};
-  QStringList sources{QString(), QStringLiteral("Indata från"), QString()};
+  QStringList header{QCoreApplication::translate("ComparisonTable", "Del"),
+                     QCoreApplication::translate("ComparisonTable", "Storhet"),
+                     QCoreApplication::translate("ComparisonTable", "Enhet")};
+  QStringList sources{QString(), QCoreApplication::translate("ComparisonTable", "Indata från"),
+                      QString()};
   for (qsizetype i = 0; i < table.identities.size(); ++i) {
     header += table.identities[i];
     sources += table.sources[i];

@@ -54,23 +54,23 @@ EnergyParts& EnergyParts::operator+=(const EnergyParts& other) {
 QString energy_part_name(EnergyPart part) {
   switch (part) {
     case EnergyPart::space_heat:
-      return QStringLiteral("Uppvärmning");
+      return QCoreApplication::translate("YearEnergy", "Uppvärmning");
     case EnergyPart::hot_water:
-      return QStringLiteral("Varmvatten");
+      return QCoreApplication::translate("YearEnergy", "Varmvatten");
     case EnergyPart::flue_gas:
-      return QStringLiteral("Avgasförlust");
+      return QCoreApplication::translate("YearEnergy", "Avgasförlust");
     case EnergyPart::convection:
-      return QStringLiteral("Konvektionsförlust");
+      return QCoreApplication::translate("YearEnergy", "Konvektionsförlust");
     case EnergyPart::standby:
-      return QStringLiteral("Stilleståndsförlust");
+      return QCoreApplication::translate("YearEnergy", "Stilleståndsförlust");
     case EnergyPart::heater:
-      return QStringLiteral("Beredarförlust");
+      return QCoreApplication::translate("YearEnergy", "Beredarförlust");
     case EnergyPart::pilot:
-      return QStringLiteral("Pilotlåga");
+      return QCoreApplication::translate("YearEnergy", "Pilotlåga");
     case EnergyPart::pump_heat:
-      return QStringLiteral("Pumpens värme");
+      return QCoreApplication::translate("YearEnergy", "Pumpens värme");
     case EnergyPart::other:
-      return QStringLiteral("Övrigt");
+      return QCoreApplication::translate("YearEnergy", "Övrigt");
   }
   return {};
 }
@@ -156,21 +156,23 @@ std::array<int, kMonths> month_last_days(int year_days) {
 
 std::variant<MonthlyEnergy, QString> monthly_energy(const ChartYear& year) {
   if (!year.climate) {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "YearEnergy",
         "Klimatfilen kunde inte läsas, så det går inte att veta vilken månad "
         "dagarna hör till.");
   }
   const std::optional<int> year_days = calendar_year_days(year);
   if (!year_days) {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "YearEnergy",
                "Månader visas bara när klimatfilen har 365 eller 366 dagar i följd "
                "med dag 1 = 1 januari. Den här klimatfilen har %1 dagar.")
         .arg(year.climate->day_count);
   }
   if (!year.terms) {
-    return QStringLiteral(
-        "Varmvattnets och beredarens effekter är okända, eftersom "
-        "sammanfattningen inte kunde läsas.");
+    return QCoreApplication::translate("YearEnergy",
+                                       "Varmvattnets och beredarens effekter är okända, eftersom "
+                                       "sammanfattningen inte kunde läsas.");
   }
   const std::array<int, kMonths> last_days = month_last_days(*year_days);
   MonthlyEnergy monthly;
@@ -188,7 +190,8 @@ std::variant<MonthlyEnergy, QString> monthly_energy(const ChartYear& year) {
 
 std::variant<EnergyFlow, QString> energy_flow(const ChartYear& year) {
   if (!year.annual || !year.terms) {
-    return QStringLiteral("Årets energier är okända, eftersom sammanfattningen inte kunde läsas.");
+    return QCoreApplication::translate(
+        "YearEnergy", "Årets energier är okända, eftersom sammanfattningen inte kunde läsas.");
   }
   EnergyParts sums;
   for (const ChartDay& day : year.days) {
@@ -200,7 +203,8 @@ std::variant<EnergyFlow, QString> energy_flow(const ChartYear& year) {
   EnergyFlow flow;
   flow.fuel = annual.gross;
   flow.useful_heat =
-      flow_part(EnergyPart::space_heat, QStringLiteral("Nyttig värme"), annual.net, flow.fuel);
+      flow_part(EnergyPart::space_heat, QCoreApplication::translate("YearEnergy", "Nyttig värme"),
+                annual.net, flow.fuel);
   const std::array<FlowPart, 7> losses{
       flow_part(EnergyPart::flue_gas, annual.flue_gas, flow.fuel),
       flow_part(EnergyPart::standby, annual.standby, flow.fuel),
@@ -243,7 +247,8 @@ QString nothing_to_show(const ChartYear& year) {
   if (!year.days.empty()) {
     return {};
   }
-  return QStringLiteral("Året har ingen eldningsdag – det finns inget att visa.");
+  return QCoreApplication::translate("YearEnergy",
+                                     "Året har ingen eldningsdag – det finns inget att visa.");
 }
 
 std::optional<std::array<double, kMonths>> heat_pump_monthly_kwh(const ChartYear& year) {
