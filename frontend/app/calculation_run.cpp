@@ -8,6 +8,7 @@
 #include "frontend/platform/platform.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 
 #include <chrono>
@@ -21,9 +22,13 @@ namespace {
 // The pauses before and after "Ytterligare beräkning" appears, as the summary is shown.
 constexpr int kSummaryPauseMs = 100;
 
-const QString kNextStep = QStringLiteral(
-    "Välj \"Rätta indata\" för att ändra indata för samma fall, eller \"Ytterligare "
-    "beräkning\" för att börja om med indata och en ny beräkningsidentitet.");
+// What the user can do after a run that gave no result; translated when it is shown.
+QString next_step_text() {
+  return QCoreApplication::translate(
+      "CalculationRun",
+      "Välj \"Rätta indata\" för att ändra indata för samma fall, eller \"Ytterligare "
+      "beräkning\" för att börja om med indata och en ny beräkningsidentitet.");
+}
 
 // The engine writes a line or two; an engine out of control can write without end, which no
 // message box or result box could show.
@@ -47,7 +52,8 @@ QStringList engine_lines(const QString& engine_text) {
     }
   }
   if (left_out > 0) {
-    lines += QStringLiteral("(ytterligare %1 rader visas inte)").arg(left_out);
+    lines += QCoreApplication::translate("CalculationRun", "(ytterligare %1 rader visas inte)")
+                 .arg(left_out);
   }
   return lines;
 }
@@ -105,10 +111,12 @@ void CalculationRun::on_time_limit() {
   set_wait_cursor(false);
   asking_ = true;
   const bool stop = platform_.ask_yes_no(
-      &dialog_parent_, QStringLiteral("Beräkningen tar lång tid"),
-      QStringLiteral("Beräkningsprogrammet har räknat i mer än %1 sekunder utan att bli klart.\n"
-                     "Vill du avbryta beräkningen?\n\n"
-                     "Svarar du Nej fortsätter beräkningen och frågan kommer igen om %1 sekunder.")
+      &dialog_parent_, QCoreApplication::translate("CalculationRun", "Beräkningen tar lång tid"),
+      QCoreApplication::translate(
+          "CalculationRun",
+          "Beräkningsprogrammet har räknat i mer än %1 sekunder utan att bli klart.\n"
+          "Vill du avbryta beräkningen?\n\n"
+          "Svarar du Nej fortsätter beräkningen och frågan kommer igen om %1 sekunder.")
           .arg(seconds));
   asking_ = false;
   if (outcome_while_asking_) {
@@ -156,29 +164,32 @@ void CalculationRun::end_run(const EngineOutcome& outcome) {
     case EngineOutcome::Status::NotStarted:
       emit result_cleared();
       platform_.beep();
-      platform_.message_box(&dialog_parent_, QStringLiteral("Beräkningen kunde inte startas"), text,
-                            MessageIcon::Exclamation);
+      platform_.message_box(
+          &dialog_parent_,
+          QCoreApplication::translate("CalculationRun", "Beräkningen kunde inte startas"), text,
+          MessageIcon::Exclamation);
       return;
     case EngineOutcome::Status::Failed:
     case EngineOutcome::Status::Stopped:
       break;
   }
   if (!engine_text.isEmpty()) {
-    text += QStringLiteral("\n\nBeräkningsprogrammets meddelande:\n") +
-            engine_lines(engine_text).join(QLatin1Char('\n'));
+    text +=
+        QCoreApplication::translate("CalculationRun", "\n\nBeräkningsprogrammets meddelande:\n") +
+        engine_lines(engine_text).join(QLatin1Char('\n'));
   }
   show_failure(outcome.status == EngineOutcome::Status::Stopped
-                   ? QStringLiteral("Beräkningen avbröts")
-                   : QStringLiteral("Beräkningen misslyckades"),
-               text + QStringLiteral("\n\n") + kNextStep);
+                   ? QCoreApplication::translate("CalculationRun", "Beräkningen avbröts")
+                   : QCoreApplication::translate("CalculationRun", "Beräkningen misslyckades"),
+               text + QStringLiteral("\n\n") + next_step_text());
 }
 
 void CalculationRun::show_summary() {
   const std::variant<QStringList, FileError> summary = read_summary(QDir::currentPath());
   if (const auto* error = std::get_if<FileError>(&summary)) {
     forget_summary();
-    show_failure(QStringLiteral("Resultatet kunde inte läsas"),
-                 error->message + QStringLiteral("\n\n") + kNextStep);
+    show_failure(QCoreApplication::translate("CalculationRun", "Resultatet kunde inte läsas"),
+                 error->message + QStringLiteral("\n\n") + next_step_text());
     return;
   }
   platform_.sleep_ms(kSummaryPauseMs);

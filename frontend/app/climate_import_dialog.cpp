@@ -2,6 +2,7 @@
 #include "frontend/app/climate_import_dialog.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -39,44 +40,52 @@ QLineEdit* add_named_field(QWidget* parent, const char* name) {
 ClimateImportDialog::ClimateImportDialog(Platform& platform, QWidget* parent)
     : QDialog(parent), platform_(platform) {
   setObjectName(QStringLiteral("klimatimport"));
-  setWindowTitle(QStringLiteral("Importera klimatdata"));
+  setWindowTitle(QCoreApplication::translate("ClimateImportDialog", "Importera klimatdata"));
   setAttribute(Qt::WA_DeleteOnClose);
   setMinimumWidth(kWidth);
 
-  auto* intro = new QLabel(
-      QStringLiteral("Dygnsmedeltemperaturer för ett kalenderår blir en klimatfil i arbetsmappen: "
+  auto* intro =
+      new QLabel(QCoreApplication::translate(
+                     "ClimateImportDialog",
+                     "Dygnsmedeltemperaturer för ett kalenderår blir en klimatfil i arbetsmappen: "
                      "SMHI:s öppna data (\"Lufttemperatur, medelvärde 1 dygn\" eller timvärden), "
                      "en EnergyPlus-fil (.epw) eller en tabell med datum och temperatur. Inget "
                      "fylls i: saknas en dag sägs vilka."),
-      this);
+                 this);
   intro->setWordWrap(true);
 
   source_ = add_named_field(this, "kallfil");
-  QPushButton* browse = add_named_button(this, "valjkalla", QStringLiteral("Välj…"));
+  QPushButton* browse = add_named_button(
+      this, "valjkalla", QCoreApplication::translate("ClimateImportDialog", "Välj…"));
   auto* source_row = new QHBoxLayout;
   source_row->addWidget(source_);
   source_row->addWidget(browse);
   year_ = add_named_field(this, "ar");
   year_->setMaxLength(kYearDigits);
-  year_->setPlaceholderText(QStringLiteral("källans enda år"));
+  year_->setPlaceholderText(QCoreApplication::translate("ClimateImportDialog", "källans enda år"));
   allow_suspect_ = new QCheckBox(
-      QStringLiteral("Godta värden som SMHI markerat som misstänkta (kvalitet Y)"), this);
+      QCoreApplication::translate("ClimateImportDialog",
+                                  "Godta värden som SMHI markerat som misstänkta (kvalitet Y)"),
+      this);
   allow_suspect_->setObjectName(QStringLiteral("misstankt"));
   target_ = add_named_field(this, "malfil");
 
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Källfil:"), source_row);
-  form->addRow(QStringLiteral("År:"), year_);
+  form->addRow(QCoreApplication::translate("ClimateImportDialog", "Källfil:"), source_row);
+  form->addRow(QCoreApplication::translate("ClimateImportDialog", "År:"), year_);
   form->addRow(QString(), allow_suspect_);
-  form->addRow(QStringLiteral("Spara som:"), target_);
+  form->addRow(QCoreApplication::translate("ClimateImportDialog", "Spara som:"), target_);
 
-  QPushButton* run = add_named_button(this, "importknapp", QStringLiteral("Importera"));
+  QPushButton* run = add_named_button(
+      this, "importknapp", QCoreApplication::translate("ClimateImportDialog", "Importera"));
   result_ = new QPlainTextEdit(this);
   result_->setObjectName(QStringLiteral("resultat"));
   result_->setReadOnly(true);
-  use_ = add_named_button(this, "anvand", QStringLiteral("Använd"));
+  use_ = add_named_button(this, "anvand",
+                          QCoreApplication::translate("ClimateImportDialog", "Använd"));
   use_->setEnabled(false);
-  QPushButton* close = add_named_button(this, "stang", QStringLiteral("Stäng"));
+  QPushButton* close =
+      add_named_button(this, "stang", QCoreApplication::translate("ClimateImportDialog", "Stäng"));
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(run);
   buttons->addStretch();
@@ -99,9 +108,10 @@ ClimateImportDialog::ClimateImportDialog(Platform& platform, QWidget* parent)
 }
 
 void ClimateImportDialog::choose_source() {
-  const QString path =
-      platform_.open_file_name(this, QStringLiteral("Välj klimatdata"),
-                               QStringLiteral("Klimatdata (*.csv *.epw *.txt);;Alla filer (*)"));
+  const QString path = platform_.open_file_name(
+      this, QCoreApplication::translate("ClimateImportDialog", "Välj klimatdata"),
+      QCoreApplication::translate("ClimateImportDialog",
+                                  "Klimatdata (*.csv *.epw *.txt);;Alla filer (*)"));
   if (path.isEmpty()) {
     return;
   }
@@ -135,7 +145,8 @@ void ClimateImportDialog::run_import() {
   const ImportedClimateFile& file = std::get<ImportedClimateFile>(outcome);
   imported_ = file.file;
   result_->setPlainText(
-      QStringLiteral("%1 skapades i arbetsmappen.\n\n%2").arg(file.file.name, file.summary));
+      QCoreApplication::translate("ClimateImportDialog", "%1 skapades i arbetsmappen.\n\n%2")
+          .arg(file.file.name, file.summary));
   use_->setEnabled(true);
   use_->setDefault(true);
 }

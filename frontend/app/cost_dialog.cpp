@@ -8,6 +8,7 @@
 #include "frontend/logic/run/file_names.h"
 #include "frontend/platform/platform.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -30,13 +31,15 @@ constexpr int kFieldWidthChars = 10;
 CostDialog::CostDialog(Platform& platform, const core::CostInputs& prices, QWidget* parent)
     : QDialog(parent), platform_(platform), prices_(prices), shown_(prices) {
   setObjectName(QStringLiteral("kostnad"));
-  setWindowTitle(QStringLiteral("Kostnad och klimat"));
+  setWindowTitle(QCoreApplication::translate("CostDialog", "Kostnad och klimat"));
   setAttribute(Qt::WA_DeleteOnClose);
 
-  auto* intro = new QLabel(
-      QStringLiteral("Priser och utsläpp för hela året på gasräkningens villkor: gasen räknas i "
+  auto* intro =
+      new QLabel(QCoreApplication::translate(
+                     "CostDialog",
+                     "Priser och utsläpp för hela året på gasräkningens villkor: gasen räknas i "
                      "kWh på det övre värmevärdet, som gasräkningen räknar."),
-      this);
+                 this);
   intro->setWordWrap(true);
   auto* form = new QFormLayout;
   for (std::size_t i = 0; i < fields_.size(); ++i) {
@@ -45,7 +48,8 @@ CostDialog::CostDialog(Platform& platform, const core::CostInputs& prices, QWidg
     field->setObjectName(from_utf8(quantity.key));
     field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('0')) *
                            (kFieldWidthChars + 2));
-    field->setToolTip(QStringLiteral("Standardvärde: %1").arg(from_utf8(quantity.source)));
+    field->setToolTip(QCoreApplication::translate("CostDialog", "Standardvärde: %1")
+                          .arg(from_utf8(quantity.source)));
     connect(field, &QLineEdit::textChanged, this, [field] { set_field_background(field, kWhite); });
     form->addRow(cost_field_label(quantity), field);
     fields_[i] = field;
@@ -80,8 +84,8 @@ void CostDialog::take_fields() {
     set_field_background(fields_[fault->index], kFaultYellow);
     fields_[fault->index]->setFocus();
     platform_.beep();
-    platform_.message_box(this, QStringLiteral("Kostnad och klimat"), fault->message,
-                          MessageIcon::Exclamation);
+    platform_.message_box(this, QCoreApplication::translate("CostDialog", "Kostnad och klimat"),
+                          fault->message, MessageIcon::Exclamation);
     return;
   }
   prices_ = std::get<core::CostInputs>(read);

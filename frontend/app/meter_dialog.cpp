@@ -72,15 +72,17 @@ MeterDialog::MeterDialog(Platform& platform, FormInput form, const core::CostInp
       prices_(prices),
       use_demand_(std::move(use_demand)) {
   setObjectName(QStringLiteral("matare"));
-  setWindowTitle(QStringLiteral("Anpassa till mätaren"));
+  setWindowTitle(QCoreApplication::translate("MeterDialog", "Anpassa till mätaren"));
   setAttribute(Qt::WA_DeleteOnClose);
 
-  auto* intro = new QLabel(
-      QStringLiteral("Skriv årets gasförbrukning från gasräkningen och välj klimatet under den "
+  auto* intro =
+      new QLabel(QCoreApplication::translate(
+                     "MeterDialog",
+                     "Skriv årets gasförbrukning från gasräkningen och välj klimatet under den "
                      "mätta perioden. Programmet söker det maximala uppvärmningsbehov vid vilket "
                      "årets gas på räkningens sätt, med formulärets övriga indata och dygnen utan "
                      "värmebehov medräknade, blir den uppmätta."),
-      this);
+                 this);
   intro->setWordWrap(true);
 
   amount_ = number_field(this, kMeterAmountField);
@@ -106,29 +108,32 @@ MeterDialog::MeterDialog(Platform& platform, FormInput form, const core::CostInp
   amounts->addRow(meter_amount_label() + QLatin1Char(':'), amount_row);
   amounts->addRow(meter_factor_label() + QLatin1Char(':'), factor_);
 
-  auto* period = new QGroupBox(QStringLiteral("Klimat under den mätta perioden"), this);
+  auto* period = new QGroupBox(
+      QCoreApplication::translate("MeterDialog", "Klimat under den mätta perioden"), this);
   climate_ = new QComboBox(period);
   climate_->setObjectName(QStringLiteral("matarklimat"));
   for (const core::Climate& place : core::kClimates) {
     climate_->addItem(from_utf8(place.place_name));
   }
-  climate_->addItem(QStringLiteral("Egen klimatfil"));
+  climate_->addItem(QCoreApplication::translate("MeterDialog", "Egen klimatfil"));
   own_file_ = new QComboBox(period);
   own_file_->setEditable(true);
   own_file_->setInsertPolicy(QComboBox::NoInsert);
   own_file_->lineEdit()->setObjectName(QLatin1String(kMeterOwnFileField));
   design_temp_ = number_field(period, kMeterDesignTempField);
-  import_ = new QPushButton(QStringLiteral("Importera…"), period);
+  import_ = new QPushButton(QCoreApplication::translate("MeterDialog", "Importera…"), period);
   import_->setObjectName(QStringLiteral("matarimport"));
   auto* own_row = new QHBoxLayout;
   own_row->addWidget(own_file_, 1);
   own_row->addWidget(new QLabel(QStringLiteral("DUT (°C)"), period));
   own_row->addWidget(design_temp_);
   own_row->addWidget(import_);
-  auto* advice = new QLabel(
-      QStringLiteral("Säkrast blir anpassningen med klimatet för just det mätta året: hämta SMHI:s "
+  auto* advice =
+      new QLabel(QCoreApplication::translate(
+                     "MeterDialog",
+                     "Säkrast blir anpassningen med klimatet för just det mätta året: hämta SMHI:s "
                      "dygnsdata för året med \"Importera…\" och välj Egen klimatfil."),
-      period);
+                 period);
   advice->setWordWrap(true);
   auto* period_layout = new QVBoxLayout(period);
   period_layout->addWidget(climate_);
@@ -177,9 +182,11 @@ MeterDialog::MeterDialog(Platform& platform, FormInput form, const core::CostInp
   use_ = buttons->addButton(tr("An&vänd"), QDialogButtonBox::AcceptRole);
   use_->setObjectName(QStringLiteral("anvand"));
   use_->setEnabled(false);
-  auto* help = buttons->addButton(QStringLiteral("Hjälp"), QDialogButtonBox::HelpRole);
+  auto* help = buttons->addButton(QCoreApplication::translate("MeterDialog", "Hjälp"),
+                                  QDialogButtonBox::HelpRole);
   help->setObjectName(QStringLiteral("matarhjalp"));
-  buttons->addButton(QStringLiteral("Stäng"), QDialogButtonBox::RejectRole);
+  buttons->addButton(QCoreApplication::translate("MeterDialog", "Stäng"),
+                     QDialogButtonBox::RejectRole);
   connect(run, &QPushButton::clicked, this, &MeterDialog::fit);
   connect(use_, &QPushButton::clicked, this, [this] {
     if (form_demand_w_) {
