@@ -40,9 +40,10 @@ QString climate_text(const core::BoilerCase& input, const QLocale& locale) {
   const QString dut =
       locale.toString(double(core::design_outdoor_temp_c(input.climate)), 'f', kTempDecimals);
   if (const auto* place = std::get_if<core::Place>(&input.climate)) {
-    return QStringLiteral("%1, DUT %2 °C").arg(from_utf8(core::climate_of(*place).place_name), dut);
+    return QCoreApplication::translate("MeterReading", "%1, DUT %2 °C")
+        .arg(from_utf8(core::climate_of(*place).place_name), dut);
   }
-  return QStringLiteral("klimatfilen %1, DUT %2 °C")
+  return QCoreApplication::translate("MeterReading", "klimatfilen %1, DUT %2 °C")
       .arg(from_latin1(core::climate_file_name(input.climate)), dut);
 }
 
@@ -60,9 +61,11 @@ std::variant<MeterRequest, MeterFieldError> meter_request(const FormInput& form,
                            number_fault_message(meter_amount_label(), typed.amount, locale, true)};
   }
   if (!(*amount > 0.0)) {
-    return MeterFieldError{QLatin1String(kMeterAmountField),
-                           QStringLiteral("Uppmätt gas: skriv årets förbrukning från gasräkningen "
-                                          "som ett tal större än 0.")};
+    return MeterFieldError{
+        QLatin1String(kMeterAmountField),
+        QCoreApplication::translate("MeterReading",
+                                    "Uppmätt gas: skriv årets förbrukning från gasräkningen "
+                                    "som ett tal större än 0.")};
   }
   request.metered_kwh = *amount;
   if (typed.unit == MeterUnit::m3) {
@@ -76,7 +79,9 @@ std::variant<MeterRequest, MeterFieldError> meter_request(const FormInput& form,
     if (*kwh_per_m3 < factor.min_value || *kwh_per_m3 > factor.max_value) {
       return MeterFieldError{
           QLatin1String(kMeterFactorField),
-          QStringLiteral("kWh per m³: skriv gasräkningens omräkningstal, ett tal mellan %1 och %2.")
+          QCoreApplication::translate(
+              "MeterReading",
+              "kWh per m³: skriv gasräkningens omräkningstal, ett tal mellan %1 och %2.")
               .arg(locale.toString(factor.min_value), locale.toString(factor.max_value))};
     }
     request.metered_kwh *= *kwh_per_m3;
@@ -90,7 +95,8 @@ std::variant<MeterRequest, MeterFieldError> meter_request(const FormInput& form,
   }
   const std::variant<EngineCase, QString> on_form = engine_case(house, locale);
   if (const auto* fault = std::get_if<QString>(&on_form)) {
-    return MeterFieldError{QString(), QStringLiteral("Formuläret: ") + *fault};
+    return MeterFieldError{QString(),
+                           QCoreApplication::translate("MeterReading", "Formuläret: ") + *fault};
   }
   request.form_case = std::get<EngineCase>(on_form).input;
 
@@ -100,14 +106,17 @@ std::variant<MeterRequest, MeterFieldError> meter_request(const FormInput& form,
   metered.own_climate_file = typed.own_climate_file.trimmed();
   metered.own_design_outdoor_temp_c = typed.own_design_outdoor_temp_c;
   if (typed.own_climate && metered.own_climate_file.isEmpty()) {
-    return MeterFieldError{QLatin1String(kMeterOwnFileField),
-                           QStringLiteral("Klimatfil: välj eller skriv namnet på en klimatfil i "
-                                          "arbetsmappen.")};
+    return MeterFieldError{
+        QLatin1String(kMeterOwnFileField),
+        QCoreApplication::translate("MeterReading",
+                                    "Klimatfil: välj eller skriv namnet på en klimatfil i "
+                                    "arbetsmappen.")};
   }
   if (typed.own_climate && !read_form_number(typed.own_design_outdoor_temp_c, locale)) {
     return MeterFieldError{QLatin1String(kMeterDesignTempField),
-                           QStringLiteral("DUT: skriv klimatfilens dimensionerande "
-                                          "utetemperatur i °C.")};
+                           QCoreApplication::translate("MeterReading",
+                                                       "DUT: skriv klimatfilens dimensionerande "
+                                                       "utetemperatur i °C.")};
   }
   const std::variant<EngineCase, QString> on_meter = engine_case(metered, locale);
   if (const auto* fault = std::get_if<QString>(&on_meter)) {
@@ -156,7 +165,8 @@ QString meter_headline(const MeterOutcome& outcome, const QLocale& locale) {
 QStringList meter_outcome_lines(const MeterRequest& request, const MeterOutcome& outcome,
                                 const QLocale& locale) {
   if (const auto* refusal = std::get_if<core::MeterFitRefusal>(&outcome.fit)) {
-    return {QStringLiteral("Ingen anpassning:"), QString::fromStdString(refusal->message)};
+    return {QCoreApplication::translate("MeterReading", "Ingen anpassning:"),
+            QString::fromStdString(refusal->message)};
   }
   const core::MeterFit& fit = std::get<core::MeterFit>(outcome.fit);
   QStringList lines;
@@ -171,17 +181,20 @@ QStringList meter_outcome_lines(const MeterRequest& request, const MeterOutcome&
     lines += QCoreApplication::translate("MeterReading", "Mätningens klimat är formulärets: %1.")
                  .arg(climate_text(request.metered_case, locale));
   }
-  lines += QStringLiteral("Årets gas på räkningens sätt: %1 (uppmätt %2)")
-               .arg(kwh_text(fit.cost.gas_bill_kwh, locale), kwh_text(request.metered_kwh, locale));
+  lines +=
+      QCoreApplication::translate("MeterReading", "Årets gas på räkningens sätt: %1 (uppmätt %2)")
+          .arg(kwh_text(fit.cost.gas_bill_kwh, locale), kwh_text(request.metered_kwh, locale));
   if (fit.result.efficiency_percent) {
     lines +=
-        QStringLiteral("Årsverkningsgrad: %1 %")
+        QCoreApplication::translate("MeterReading", "Årsverkningsgrad: %1 %")
             .arg(locale.toString(double(*fit.result.efficiency_percent), 'f', kEfficiencyDecimals));
   }
-  lines += QStringLiteral("En kW mer i uppvärmningsbehov kostar %1 gas om året.")
+  lines += QCoreApplication::translate("MeterReading",
+                                       "En kW mer i uppvärmningsbehov kostar %1 gas om året.")
                .arg(kwh_text(fit.gas_kwh_per_kw, locale));
   if (fit.full_power_shortfall_days > 0) {
-    lines += QStringLiteral(
+    lines += QCoreApplication::translate(
+                 "MeterReading",
                  "Varning: under %1 dygn klarar brännaren inte husets värmebehov ens på full "
                  "effekt (största underskottet %2 W). Ett så stort behov kan pannan inte ha "
                  "täckt; se över mätvärdet och brännarens effekt.")
@@ -190,12 +203,14 @@ QStringList meter_outcome_lines(const MeterRequest& request, const MeterOutcome&
                      static_cast<qlonglong>(std::lround(fit.largest_full_power_shortfall_w))));
   }
   if (!outcome.form_demand_w) {
-    lines += QStringLiteral("Formulärets klimat ger inget uppvärmningsbehov att föra över till.");
+    lines += QCoreApplication::translate(
+        "MeterReading", "Formulärets klimat ger inget uppvärmningsbehov att föra över till.");
   } else if (outcome.carried) {
     core::BoilerCase fitted = request.metered_case;
     fitted.building.design_heat_demand_w = fit.design_heat_demand_w;
     const float span_k = core::demand_span(core::house_of(fitted), core::design_conditions(fitted));
-    lines += QStringLiteral(
+    lines += QCoreApplication::translate(
+                 "MeterReading",
                  "Formulärets klimat är ett annat (%1). Huset förs över med sitt "
                  "värmeförlusttal H = Q / (inne − 5 − DUT) = %2 W/K: \"Använd\" ger %3.")
                  .arg(climate_text(request.form_case, locale),
@@ -203,10 +218,11 @@ QStringList meter_outcome_lines(const MeterRequest& request, const MeterOutcome&
                                       kLossCoefficientDecimals),
                       kw_text(*outcome.form_demand_w, locale));
   } else {
-    lines += QStringLiteral(
-                 "\"Använd\" skriver %1 i formulärets fält för husets maximala "
-                 "uppvärmningsbehov.")
-                 .arg(kw_text(*outcome.form_demand_w, locale));
+    lines +=
+        QCoreApplication::translate("MeterReading",
+                                    "\"Använd\" skriver %1 i formulärets fält för husets maximala "
+                                    "uppvärmningsbehov.")
+            .arg(kw_text(*outcome.form_demand_w, locale));
   }
   return lines;
 }

@@ -40,9 +40,11 @@ bool in_engine_range(double value) {
 void check_range(double value, TextField source) {
   if (!in_engine_range(value)) {
     const QString name = form_field_name(source);
-    throw field_error(name, QStringLiteral("Värdet i fältet %1 ger ett tal som är för stort "
-                                           "för beräkningen.")
-                                .arg(quoted_label(name)));
+    throw field_error(name,
+                      QCoreApplication::translate("FormCase",
+                                                  "Värdet i fältet %1 ger ett tal som är för stort "
+                                                  "för beräkningen.")
+                          .arg(quoted_label(name)));
   }
 }
 
@@ -76,7 +78,8 @@ class Derivation {
     const double value = number(field);
     if (value <= 0.0) {
       const QString name = form_field_name(field);
-      throw field_error(name, QStringLiteral("Värdet i fältet %1 måste vara större än 0 %2.")
+      throw field_error(name, QCoreApplication::translate(
+                                  "FormCase", "Värdet i fältet %1 måste vara större än 0 %2.")
                                   .arg(quoted_label(name), reason));
     }
     return value;
@@ -94,15 +97,17 @@ class Derivation {
     const double loss = number(&FormInput::convection_loss_w);
     const double temp_difference =
         positive(&FormInput::convection_temp_difference_k,
-                 QStringLiteral("för att konstanten ska kunna beräknas"));
+                 QCoreApplication::translate("FormCase", "för att konstanten ska kunna beräknas"));
     const double constant = loss / std::pow(temp_difference, kConvectionExponent);
     if (!in_engine_range(constant)) {
       // A large loss or a tiny temperature difference: the message names both.
-      throw field_error(QStringLiteral("konveff"),
-                        QStringLiteral("Konvektionskonstanten, beräknad ur fälten %1 och %2, blir "
-                                       "för stor för beräkningen.")
-                            .arg(quoted_label(QStringLiteral("konveff")),
-                                 quoted_label(QStringLiteral("konvtemp"))));
+      throw field_error(
+          QStringLiteral("konveff"),
+          QCoreApplication::translate("FormCase",
+                                      "Konvektionskonstanten, beräknad ur fälten %1 och %2, blir "
+                                      "för stor för beräkningen.")
+              .arg(quoted_label(QStringLiteral("konveff")),
+                   quoted_label(QStringLiteral("konvtemp"))));
     }
     return constant;
   }
@@ -130,22 +135,26 @@ class Derivation {
   // boiler and room as typed: the engine's law takes the same difference, so that it loses the
   // typed power at each typed difference.
   StandbyLoss two_point_fit() const {
-    const QString reason = QStringLiteral("för att konstanterna ska kunna beräknas");
+    const QString reason =
+        QCoreApplication::translate("FormCase", "för att konstanterna ska kunna beräknas");
     const double loss_1 = positive(&FormInput::standby_loss_1_w, reason);
     const double loss_2 = positive(&FormInput::standby_loss_2_w, reason);
     const double temp_1 = positive(&FormInput::standby_temp_difference_1_k, reason);
     const double temp_2 = positive(&FormInput::standby_temp_difference_2_k, reason);
     const double log_temp_ratio = std::log(temp_2 / temp_1);
     if (log_temp_ratio == 0.0) {
-      throw field_error(QStringLiteral("sbtemp2"),
-                        QStringLiteral("Temperaturskillnaderna i Fall 1 och Fall 2 är lika. "
-                                       "Ange två olika temperaturskillnader."));
+      throw field_error(
+          QStringLiteral("sbtemp2"),
+          QCoreApplication::translate("FormCase",
+                                      "Temperaturskillnaderna i Fall 1 och Fall 2 är lika. "
+                                      "Ange två olika temperaturskillnader."));
     }
     const double log_loss_ratio = std::log(loss_2 / loss_1);
     if (log_loss_ratio == 0.0) {
       throw field_error(QStringLiteral("sbeff2"),
-                        QStringLiteral("Effekterna i Fall 1 och Fall 2 är lika. "
-                                       "Ange två olika effekter."));
+                        QCoreApplication::translate("FormCase",
+                                                    "Effekterna i Fall 1 och Fall 2 är lika. "
+                                                    "Ange två olika effekter."));
     }
     // The exponent as the engine holds it, and the constant fitted to that exponent through the
     // geometric mean of both points, so that the float's rounding falls on neither point alone.
@@ -155,11 +164,13 @@ class Derivation {
     if (!in_engine_range(exponent) || !in_engine_range(constant) ||
         !(static_cast<float>(constant) > 0.0F)) {
       // Every value of both cases takes part in the fit: the message points to all of them.
-      throw field_error(QStringLiteral("sbeff2"),
-                        QStringLiteral("Stilleståndsförlustens konstanter, beräknade ur "
-                                       "temperaturskillnaderna och effekterna i Fall 1 och "
-                                       "Fall 2, blir för stora eller för små för beräkningen. "
-                                       "Kontrollera de fyra värdena."));
+      throw field_error(
+          QStringLiteral("sbeff2"),
+          QCoreApplication::translate("FormCase",
+                                      "Stilleståndsförlustens konstanter, beräknade ur "
+                                      "temperaturskillnaderna och effekterna i Fall 1 och "
+                                      "Fall 2, blir för stora eller för små för beräkningen. "
+                                      "Kontrollera de fyra värdena."));
     }
     return {static_cast<float>(constant), static_cast<float>(exponent)};
   }
@@ -200,7 +211,8 @@ class Faults {
 };
 
 std::optional<FieldError> missing_component(const FormInput& input) {
-  const QString message = QStringLiteral("Alla komponenter är inte valda.");
+  const QString message =
+      QCoreApplication::translate("FormCase", "Alla komponenter är inte valda.");
   if (input.burner == Burner::Unchosen) {
     return field_error(QStringLiteral("burntype"), message);
   }
@@ -226,11 +238,13 @@ std::string own_climate_file_name(const QString& name) {
       std::any_of(name.begin(), name.end(),
                   [](QChar c) { return c.category() == QChar::Other_Control; }) ||
       name.startsWith(QLatin1Char(' '))) {
-    throw field_error(field, QStringLiteral("Klimatfilens namn %1 går inte att använda: det ska "
-                                            "sluta på .dat, vara högst %2 tecken långt och "
-                                            "gälla en fil i arbetsmappen.")
-                                 .arg(quoted_text(name))
-                                 .arg(kLongestClimateFileName));
+    throw field_error(
+        field, QCoreApplication::translate("FormCase",
+                                           "Klimatfilens namn %1 går inte att använda: det ska "
+                                           "sluta på .dat, vara högst %2 tecken långt och "
+                                           "gälla en fil i arbetsmappen.")
+                   .arg(quoted_text(name))
+                   .arg(kLongestClimateFileName));
   }
   return *bytes;
 }
@@ -409,7 +423,7 @@ std::optional<FileError> write_control_file(const QString& folder, const core::B
   const std::string text = core::control_file_text(input);
   const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
   if (const std::optional<QString> reason = save_whole_file(path, bytes)) {
-    return FileError{QStringLiteral("Styrfilen %1 kunde inte skrivas: %2")
+    return FileError{QCoreApplication::translate("FormCase", "Styrfilen %1 kunde inte skrivas: %2")
                          .arg(QDir::toNativeSeparators(path), *reason)};
   }
   return std::nullopt;

@@ -100,7 +100,7 @@ class ObjectReader {
 
   QJsonValue value(const QString& key) {
     if (!object_.contains(key)) {
-      throw Fault{QStringLiteral("%1 saknas").arg(place(key))};
+      throw Fault{QCoreApplication::translate("InputsFile", "%1 saknas").arg(place(key))};
     }
     read_.insert(key);
     return object_.value(key);
@@ -109,7 +109,7 @@ class ObjectReader {
   QString text(const QString& key) {
     const QJsonValue found = value(key);
     if (!found.isString()) {
-      throw Fault{QStringLiteral("%1 är ingen text").arg(place(key))};
+      throw Fault{QCoreApplication::translate("InputsFile", "%1 är ingen text").arg(place(key))};
     }
     return found.toString();
   }
@@ -120,7 +120,7 @@ class ObjectReader {
       return std::nullopt;
     }
     if (!found.isDouble() || !std::isfinite(found.toDouble())) {
-      throw Fault{QStringLiteral("%1 är inget tal").arg(place(key))};
+      throw Fault{QCoreApplication::translate("InputsFile", "%1 är inget tal").arg(place(key))};
     }
     return found.toDouble();
   }
@@ -128,7 +128,7 @@ class ObjectReader {
   double number(const QString& key) {
     const std::optional<double> found = number_or_null(key);
     if (!found) {
-      throw Fault{QStringLiteral("%1 saknar sitt tal").arg(place(key))};
+      throw Fault{QCoreApplication::translate("InputsFile", "%1 saknar sitt tal").arg(place(key))};
     }
     return *found;
   }
@@ -145,7 +145,8 @@ class ObjectReader {
   ObjectReader object(const QString& key) {
     const QJsonValue found = value(key);
     if (!found.isObject()) {
-      throw Fault{QStringLiteral("%1 är inget JSON-objekt").arg(place(key))};
+      throw Fault{
+          QCoreApplication::translate("InputsFile", "%1 är inget JSON-objekt").arg(place(key))};
     }
     return ObjectReader(found.toObject(), place(key));
   }
@@ -158,21 +159,24 @@ class ObjectReader {
         return entry.value;
       }
     }
-    throw Fault{QStringLiteral("%1 har det okända värdet %2").arg(place(key), quoted(name))};
+    throw Fault{QCoreApplication::translate("InputsFile", "%1 har det okända värdet %2")
+                    .arg(place(key), quoted(name))};
   }
 
   // After every member has been read: one that was not is no part of the format.
   void finish() const {
     for (const QString& key : object_.keys()) {
       if (!read_.contains(key)) {
-        throw Fault{QStringLiteral("%1 hör inte till formatet").arg(place(key))};
+        throw Fault{
+            QCoreApplication::translate("InputsFile", "%1 hör inte till formatet").arg(place(key))};
       }
     }
   }
 
   QString place(const QString& key) const {
-    return where_.isEmpty() ? QStringLiteral("fältet %1").arg(quoted(key))
-                            : QStringLiteral("%1 i %2").arg(quoted(key), where_);
+    return where_.isEmpty()
+               ? QCoreApplication::translate("InputsFile", "fältet %1").arg(quoted(key))
+               : QCoreApplication::translate("InputsFile", "%1 i %2").arg(quoted(key), where_);
   }
 
  private:
@@ -184,7 +188,7 @@ class ObjectReader {
 int read_version(ObjectReader& file) {
   const double version = file.number(kVersion);
   if (version != std::floor(version) || version < 1.0 || version > kHighestVersion) {
-    throw Fault{QStringLiteral("versionsnumret är inget heltal från 1")};
+    throw Fault{QCoreApplication::translate("InputsFile", "versionsnumret är inget heltal från 1")};
   }
   return static_cast<int>(version);
 }
@@ -251,7 +255,7 @@ void read_ranged(ObjectReader& object,
     }
     const double value = object.number(key);
     if (value < quantity.min_value || value > quantity.max_value) {
-      throw Fault{QStringLiteral("%1 ligger utanför %2–%3")
+      throw Fault{QCoreApplication::translate("InputsFile", "%1 ligger utanför %2–%3")
                       .arg(object.place(key))
                       .arg(quantity.min_value)
                       .arg(quantity.max_value)};
@@ -331,14 +335,16 @@ QJsonObject heat_pump_object(const HeatPumpPlan& plan) {
 KeptInputs read_kept_inputs(const QJsonObject& object) {
   ObjectReader file(object, QString());
   if (!file.has(kFormat) || file.value(kFormat).toString() != QLatin1String(kInputsFileFormat)) {
-    throw Fault{QStringLiteral("den är ingen indatafil från VARMKALK")};
+    throw Fault{QCoreApplication::translate("InputsFile", "den är ingen indatafil från VARMKALK")};
   }
   KeptInputs kept;
   kept.version = read_version(file);
   // Nothing of a newer file is read: its fields may mean something this program does not know.
   if (kept.version > kInputsFileVersion) {
-    throw Fault{QStringLiteral("den är av version %1, men denna VARMKALK läser bara version %2 "
-                               "och äldre. Öppna den med en nyare VARMKALK")
+    throw Fault{QCoreApplication::translate(
+                    "InputsFile",
+                    "den är av version %1, men denna VARMKALK läser bara version %2 "
+                    "och äldre. Öppna den med en nyare VARMKALK")
                     .arg(kept.version)
                     .arg(kInputsFileVersion)};
   }
@@ -350,13 +356,15 @@ KeptInputs read_kept_inputs(const QJsonObject& object) {
   kept.identity = file.text(kIdentity);
   if (const std::optional<QString> refusal = identity_refusal(kept.identity)) {
     throw Fault{
-        QStringLiteral("beräkningsidentiteten %1 kan inte användas").arg(quoted(kept.identity))};
+        QCoreApplication::translate("InputsFile", "beräkningsidentiteten %1 kan inte användas")
+            .arg(quoted(kept.identity))};
   }
   const QString saved = file.text(kSaved);
   // Only as the writer writes it: to the second, with the offset from UTC.
   kept.saved = QDateTime::fromString(saved, Qt::ISODate);
   if (!kept.saved.isValid() || kept.saved.toString(Qt::ISODate) != saved) {
-    throw Fault{QStringLiteral("datumet %1 är inget datum").arg(quoted(saved))};
+    throw Fault{
+        QCoreApplication::translate("InputsFile", "datumet %1 är inget datum").arg(quoted(saved))};
   }
   kept.locale_name = file.text(kLocale);
   read_choices(file.object(kChoices), complete, kept.input);
@@ -373,7 +381,7 @@ KeptInputs read_kept_inputs(const QJsonObject& object) {
 }
 
 FileError inputs_error(const QString& file_name, const QString& what) {
-  return FileError{QStringLiteral("Indatafilen %1 kan inte läsas: %2.")
+  return FileError{QCoreApplication::translate("InputsFile", "Indatafilen %1 kan inte läsas: %2.")
                        .arg(QDir::toNativeSeparators(file_name), what)};
 }
 
@@ -442,7 +450,7 @@ QByteArray inputs_file_bytes(const KeptInputs& kept) {
 std::variant<KeptInputs, FileError> parse_inputs_file(const QByteArray& bytes,
                                                       const QString& file_name) {
   if (bytes.trimmed().isEmpty()) {
-    return inputs_error(file_name, QStringLiteral("den är tom"));
+    return inputs_error(file_name, QCoreApplication::translate("InputsFile", "den är tom"));
   }
   // An editor may have put a byte order mark before the text.
   const QByteArray text =
@@ -452,16 +460,19 @@ std::variant<KeptInputs, FileError> parse_inputs_file(const QByteArray& bytes,
   if (error.error == QJsonParseError::IllegalUTF8String) {
     return inputs_error(
         file_name,
-        QStringLiteral("den är inte skriven i UTF-8 (fel vid byte %1)").arg(error.offset + 1));
+        QCoreApplication::translate("InputsFile", "den är inte skriven i UTF-8 (fel vid byte %1)")
+            .arg(error.offset + 1));
   }
   if (error.error != QJsonParseError::NoError) {
-    return inputs_error(file_name,
-                        QStringLiteral("den är skadad eller avkortad: ingen giltig JSON-text "
+    return inputs_error(file_name, QCoreApplication::translate(
+                                       "InputsFile",
+                                       "den är skadad eller avkortad: ingen giltig JSON-text "
                                        "(fel vid byte %1)")
-                            .arg(error.offset + 1));
+                                       .arg(error.offset + 1));
   }
   if (!document.isObject()) {
-    return inputs_error(file_name, QStringLiteral("den är ingen indatafil från VARMKALK"));
+    return inputs_error(file_name, QCoreApplication::translate(
+                                       "InputsFile", "den är ingen indatafil från VARMKALK"));
   }
   try {
     return read_kept_inputs(document.object());
@@ -474,12 +485,13 @@ std::variant<KeptInputs, FileError> read_inputs_file(const QString& path) {
   const QFileInfo info(path);
   const QString name = info.fileName();
   if (info.exists() && !info.isFile()) {
-    return inputs_error(name, QStringLiteral("den är ingen vanlig fil"));
+    return inputs_error(name, QCoreApplication::translate("InputsFile", "den är ingen vanlig fil"));
   }
   if (info.size() > kLargestInputsFileBytes) {
-    return inputs_error(name,
-                        QStringLiteral("den är %1 byte stor och är ingen indatafil från VARMKALK")
-                            .arg(info.size()));
+    return inputs_error(
+        name, QCoreApplication::translate(
+                  "InputsFile", "den är %1 byte stor och är ingen indatafil från VARMKALK")
+                  .arg(info.size()));
   }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
@@ -491,8 +503,9 @@ std::variant<KeptInputs, FileError> read_inputs_file(const QString& path) {
 std::optional<FileError> write_inputs_file(const QString& path, const KeptInputs& kept) {
   const QByteArray bytes = inputs_file_bytes(kept);
   if (const std::optional<QString> reason = save_whole_file(path, bytes)) {
-    return FileError{QStringLiteral("Indatafilen %1 kunde inte sparas: %2")
-                         .arg(QDir::toNativeSeparators(path), *reason)};
+    return FileError{
+        QCoreApplication::translate("InputsFile", "Indatafilen %1 kunde inte sparas: %2")
+            .arg(QDir::toNativeSeparators(path), *reason)};
   }
   return std::nullopt;
 }
