@@ -12,6 +12,7 @@
 #include "frontend/logic/run/result_files.h"
 #include "frontend/platform/platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,7 +33,7 @@ constexpr double kIdentityPointSize = 9.75;
 IdentityForm::IdentityForm(Platform& platform, InputForm& input_form)
     : QDialog(&input_form), platform_(platform), input_form_(input_form) {
   setObjectName(QStringLiteral("inutdata"));
-  setWindowTitle(QStringLiteral("Beräkningsidentitet"));
+  setWindowTitle(QCoreApplication::translate("IdentityForm", "Beräkningsidentitet"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(twips_size(4650, 2625));
   move(twips(5070), twips(3600));
@@ -41,7 +42,8 @@ IdentityForm::IdentityForm(Platform& platform, InputForm& input_form)
 
   QLabel* heading =
       add_label(this, control::identity::kHeading,
-                QStringLiteral("Beräkningens identitet (4 tecken)"), twips_rect(0, 120, 4665, 360));
+                QCoreApplication::translate("IdentityForm", "Beräkningens identitet (4 tecken)"),
+                twips_rect(0, 120, 4665, 360));
   heading->setFont(sans_font(kHeadingPointSize, true));
   heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
@@ -65,7 +67,8 @@ IdentityForm::IdentityForm(Platform& platform, InputForm& input_form)
 
   QLabel* explanation =
       add_label(this, "beridforklaring",
-                QStringLiteral(
+                QCoreApplication::translate(
+                    "IdentityForm",
                     "Resultat från tidigare beräkningar vars fyra första tecken inte kan användas"),
                 twips_rect(360, 1680, 2055, 735));
   explanation->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -84,7 +87,8 @@ void IdentityForm::confirm() {
   const QString identity = calc_id();
   if (const std::optional<QString> refusal = new_identity_refusal(identity)) {
     platform_.beep();
-    refuse(QStringLiteral("Beräkningsidentitet"), *refusal, MessageIcon::Exclamation);
+    refuse(QCoreApplication::translate("IdentityForm", "Beräkningsidentitet"), *refusal,
+           MessageIcon::Exclamation);
     return;
   }
   // The engine never overwrites a result file: an identity with any file of its own is taken.
@@ -99,15 +103,16 @@ void IdentityForm::confirm() {
   if (const auto* error = std::get_if<FieldError>(&derived)) {
     platform_.beep();
     input_form_.mark_field(error->field);
-    platform_.message_box(this, QStringLiteral("Felaktigt värde"), error->message,
-                          MessageIcon::Exclamation);
+    platform_.message_box(this, QCoreApplication::translate("IdentityForm", "Felaktigt värde"),
+                          error->message, MessageIcon::Exclamation);
     return;
   }
   if (const std::optional<FileError> error =
           write_control_file(folder, std::get<core::BoilerCase>(derived))) {
     platform_.beep();
-    platform_.message_box(this, QStringLiteral("Styrfilen kunde inte skrivas"), error->message,
-                          MessageIcon::Exclamation);
+    platform_.message_box(
+        this, QCoreApplication::translate("IdentityForm", "Styrfilen kunde inte skrivas"),
+        error->message, MessageIcon::Exclamation);
     return;
   }
   emit confirmed(identity);

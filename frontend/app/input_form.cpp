@@ -50,8 +50,9 @@ QString faults_text(const FieldErrors& faults) {
     paragraphs += faults[shown].message;
   }
   if (faults.size() > kShownFaults) {
-    paragraphs += QStringLiteral("Ytterligare %1 fält är markerade med gult.")
-                      .arg(faults.size() - kShownFaults);
+    paragraphs +=
+        QCoreApplication::translate("InputForm", "Ytterligare %1 fält är markerade med gult.")
+            .arg(faults.size() - kShownFaults);
   }
   return paragraphs.join(QStringLiteral("\n\n"));
 }
@@ -97,7 +98,8 @@ struct VisibilityRule {
 InputForm::InputForm(Platform& platform, IdentityFormOpener open_identity_form, QWidget* parent)
     : QDialog(parent), platform_(platform), open_identity_form_(std::move(open_identity_form)) {
   setObjectName(QStringLiteral("Inmatning"));
-  setWindowTitle(QStringLiteral("VARMKALK - Inmatning av data om panna och värmesystem"));
+  setWindowTitle(QCoreApplication::translate(
+      "InputForm", "VARMKALK - Inmatning av data om panna och värmesystem"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(sans_font(kDefaultPointSize));
   set_background(this, kFormBlue);
@@ -253,7 +255,7 @@ void InputForm::fetch_inputs() {
       notes += unfitted_note(fitted.unfitted);
     }
     if (!notes.isEmpty()) {
-      platform_.message_box(this, QStringLiteral("Hämta indata"),
+      platform_.message_box(this, QCoreApplication::translate("InputForm", "Hämta indata"),
                             notes.join(QStringLiteral("\n\n")), MessageIcon::None);
     }
   });
@@ -357,9 +359,10 @@ void InputForm::input_complete() {
   const InputValidation check = validate_input(form_input());
   if (!check.components_complete) {
     platform_.beep();
-    platform_.message_box(this, QStringLiteral("System ej komplett"),
-                          QStringLiteral("Alla komponenter är inte valda"),
-                          MessageIcon::Exclamation);
+    platform_.message_box(
+        this, QCoreApplication::translate("InputForm", "System ej komplett"),
+        QCoreApplication::translate("InputForm", "Alla komponenter är inte valda"),
+        MessageIcon::Exclamation);
     return;
   }
   for (const FormField& entry : kFormFields) {
@@ -368,8 +371,9 @@ void InputForm::input_complete() {
   if (!check.missing_fields.isEmpty()) {
     // The empty fields and the bad numbers beside them, all marked and named in one message.
     const FormFaults faults = form_faults(form_input(), platform_.locale());
-    QString text = QStringLiteral("Alla nödvändiga fält är inte ifyllda\n\n") +
-                   empty_fields_text(faults.empty);
+    QString text =
+        QCoreApplication::translate("InputForm", "Alla nödvändiga fält är inte ifyllda\n\n") +
+        empty_fields_text(faults.empty);
     for (const QString& name : faults.empty) {
       mark_field(name);
     }
@@ -380,7 +384,8 @@ void InputForm::input_complete() {
       text += QStringLiteral("\n\n") + faults_text(faults.bad);
     }
     platform_.beep();
-    platform_.message_box(this, QStringLiteral("Data saknas"), text, MessageIcon::Exclamation);
+    platform_.message_box(this, QCoreApplication::translate("InputForm", "Data saknas"), text,
+                          MessageIcon::Exclamation);
     return;
   }
   // Every bad number at once, before the identity is typed.
@@ -391,28 +396,32 @@ void InputForm::input_complete() {
       mark_field(fault.field);
     }
     platform_.beep();
-    platform_.message_box(this, QStringLiteral("Felaktigt värde"), faults_text(faults),
-                          MessageIcon::Exclamation);
+    platform_.message_box(this, QCoreApplication::translate("InputForm", "Felaktigt värde"),
+                          faults_text(faults), MessageIcon::Exclamation);
     return;
   }
   if (input.own_climate && !platform_.file_exists(input.own_climate_file)) {
     mark_field(QLatin1String(kOwnClimateFileField));
     platform_.beep();
-    platform_.message_box(this, QStringLiteral("Klimatfil saknas"),
-                          QStringLiteral("Klimatfilen \"%1\" finns inte i arbetsmappen. Välj en av "
-                                         "arbetsmappens klimatfiler eller importera en med "
-                                         "\"Importera…\".")
-                              .arg(input.own_climate_file),
-                          MessageIcon::Exclamation);
+    platform_.message_box(
+        this, QCoreApplication::translate("InputForm", "Klimatfil saknas"),
+        QCoreApplication::translate("InputForm",
+                                    "Klimatfilen \"%1\" finns inte i arbetsmappen. Välj en av "
+                                    "arbetsmappens klimatfiler eller importera en med "
+                                    "\"Importera…\".")
+            .arg(input.own_climate_file),
+        MessageIcon::Exclamation);
     return;
   }
   const QStringList implausible = implausible_values(input, platform_.locale());
   if (!implausible.isEmpty() &&
-      !platform_.ask_yes_no(this, QStringLiteral("Ovanliga värden"),
-                            QStringLiteral("Värdena ligger långt utanför vad en panna i ett "
-                                           "småhus brukar ha:\n\n   ") +
-                                implausible.join(QStringLiteral("\n   ")) +
-                                QStringLiteral("\n\nÄr värdena avsedda?"))) {
+      !platform_.ask_yes_no(
+          this, QCoreApplication::translate("InputForm", "Ovanliga värden"),
+          QCoreApplication::translate("InputForm",
+                                      "Värdena ligger långt utanför vad en panna i ett "
+                                      "småhus brukar ha:\n\n   ") +
+              implausible.join(QStringLiteral("\n   ")) +
+              QCoreApplication::translate("InputForm", "\n\nÄr värdena avsedda?"))) {
     return;
   }
   open_identity_form_(*this);

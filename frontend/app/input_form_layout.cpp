@@ -8,6 +8,7 @@
 #include "frontend/controls/control_names.h"
 #include "frontend/help/twips.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,7 +40,7 @@ QLabel* add_heading(QWidget* parent, const char* name, const QString& text, cons
 }
 
 QPushButton* add_help_button(QWidget* parent, const char* name, int left, int top) {
-  return add_button(parent, name, QStringLiteral("Hjälp"),
+  return add_button(parent, name, QCoreApplication::translate("InputForm", "Hjälp"),
                     twips_rect(left, top, kHelpWidth, kHelpHeight));
 }
 
@@ -78,17 +79,21 @@ void add_options(QGroupBox* frame, const std::array<Option, N>& options, int wid
 }  // namespace
 
 void InputForm::build_top_row() {
-  add_button(this, control::input::kInputWordsHelp, QStringLiteral("Några ord om inmatningen"),
+  add_button(this, control::input::kInputWordsHelp,
+             QCoreApplication::translate("InputForm", "Några ord om inmatningen"),
              twips_rect(120, 60, 2535, 495));
-  QLabel* comma = add_heading(this, "decimalkomma_notice",
-                              QStringLiteral("OBS - Svensk Windows - decimalkomma"),
-                              twips_rect(2880, 60, 4095, 240));
+  QLabel* comma =
+      add_heading(this, "decimalkomma_notice",
+                  QCoreApplication::translate("InputForm", "OBS - Svensk Windows - decimalkomma"),
+                  twips_rect(2880, 60, 4095, 240));
   set_background(comma, kNoticeOrange);
-  QLabel* point = add_heading(this, "decimalpunkt_notice",
-                              QStringLiteral("       - Engelsk Windows - decimalpunkt"),
-                              twips_rect(2880, 300, 4095, 240));
+  QLabel* point = add_heading(
+      this, "decimalpunkt_notice",
+      QCoreApplication::translate("InputForm", "       - Engelsk Windows - decimalpunkt"),
+      twips_rect(2880, 300, 4095, 240));
   set_background(point, kNoticeOrange);
-  add_button(this, "returtillstart", QStringLiteral("Tillbaka till startmenyn"),
+  add_button(this, "returtillstart",
+             QCoreApplication::translate("InputForm", "Tillbaka till startmenyn"),
              twips_rect(7320, 60, 2535, 495));
   add_button(this, control::input::kDone, tr("&Indata färdigt"), twips_rect(10200, 60, 2535, 495));
 }
@@ -159,7 +164,7 @@ void InputForm::build_component_band() {
 }
 
 void InputForm::build_flue_gas() {
-  add_heading(this, "avgas_heading", QStringLiteral("Avgastemperatur"),
+  add_heading(this, "avgas_heading", QCoreApplication::translate("InputForm", "Avgastemperatur"),
               twips_rect(3480, 2355, 1800, 240));
   add_help_button(this, control::input::kFlueGasHelp, 5280, 2325);
 
@@ -193,9 +198,9 @@ void InputForm::build_flue_gas() {
     add_field(this, column.low, twips_rect(column.left, kLowTop, 735, kFieldHeight))
         ->setMaxLength(column.max_length);
   }
-  add_label(this, "avgas_hog_row", QStringLiteral("Hög"),
+  add_label(this, "avgas_hog_row", QCoreApplication::translate("InputForm", "Hög"),
             twips_rect(3000, kHighTop + 30, 450, kLabelHeight));
-  add_label(this, "avgas_lag_row", QStringLiteral("Låg"),
+  add_label(this, "avgas_lag_row", QCoreApplication::translate("InputForm", "Låg"),
             twips_rect(3000, kLowTop + 30, 450, kLabelHeight));
 }
 
@@ -213,13 +218,14 @@ void InputForm::build_boiler_sketch() {
   back->setObjectName(QStringLiteral("return_bar"));
   back->setGeometry(twips_rect(3600, 6600, 1200, 135));
 
-  QLabel* name = add_heading(this, "boiler_label", QStringLiteral("Gaspanna"),
-                             twips_rect(1935, 4920, 1665, 240));
+  QLabel* name =
+      add_heading(this, "boiler_label", QCoreApplication::translate("InputForm", "Gaspanna"),
+                  twips_rect(1935, 4920, 1665, 240));
   name->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 }
 
 void InputForm::build_convection() {
-  add_heading(this, "konv_heading", QStringLiteral("Konvektionsförlust"),
+  add_heading(this, "konv_heading", QCoreApplication::translate("InputForm", "Konvektionsförlust"),
               twips_rect(585, 3375, 1815, 240));
   auto* line = new LineWidget(QPoint(twips(2400), twips(3495)), QPoint(twips(2760), twips(4440)),
                               kLinePenWidth, this);
@@ -233,7 +239,7 @@ void InputForm::build_convection() {
 }
 
 void InputForm::build_standby() {
-  add_heading(this, "sb_heading", QStringLiteral("Stilleståndsförlust"),
+  add_heading(this, "sb_heading", QCoreApplication::translate("InputForm", "Stilleståndsförlust"),
               twips_rect(4560, 3840, 1815, 240));
   auto* line = new LineWidget(QPoint(twips(3615), twips(4560)), QPoint(twips(4545), twips(3960)),
                               kLinePenWidth, this);
@@ -246,14 +252,15 @@ void InputForm::build_standby() {
             twips_rect(4560, 4590, 840, kLabelHeight));
   add_field(this, "sbexponent", twips_rect(5400, 4560, 735, kFieldHeight));
 
-  QLabel* temp_column = add_label(this, "sb_temp_column", QStringLiteral("Temp- skillnad (°C)"),
+  QLabel* temp_column = add_label(this, "sb_temp_column",
+                                  QCoreApplication::translate("InputForm", "Temp- skillnad (°C)"),
                                   twips_rect(7800, 3750, 1035, 435));
   temp_column->setWordWrap(true);
-  add_label(this, "sb_eff_column", QStringLiteral("Effekt (W)"),
+  add_label(this, "sb_eff_column", QCoreApplication::translate("InputForm", "Effekt (W)"),
             twips_rect(8880, 3960, 900, kLabelHeight));
-  add_label(this, "sb_fall1_label", QStringLiteral("Fall 1 (låg temp)"),
+  add_label(this, "sb_fall1_label", QCoreApplication::translate("InputForm", "Fall 1 (låg temp)"),
             twips_rect(6360, 4230, 1440, kLabelHeight));
-  add_label(this, "sb_fall2_label", QStringLiteral("Fall 2 (hög temp)"),
+  add_label(this, "sb_fall2_label", QCoreApplication::translate("InputForm", "Fall 2 (hög temp)"),
             twips_rect(6360, 4590, 1440, kLabelHeight));
   add_field(this, "sbtemp1", twips_rect(7800, 4200, 855, kFieldHeight));
   add_field(this, "sbeff1", twips_rect(8880, 4200, 855, kFieldHeight));
@@ -262,7 +269,7 @@ void InputForm::build_standby() {
 }
 
 void InputForm::build_hot_water() {
-  add_heading(this, "vv_heading", QStringLiteral("Varmvattenberedare"),
+  add_heading(this, "vv_heading", QCoreApplication::translate("InputForm", "Varmvattenberedare"),
               twips_rect(10230, 2445, 2055, 240));
   add_labelled_field(this, "vvbehov", "vvbehov_label", 10230, 2760, 1095);
 
@@ -288,25 +295,27 @@ void InputForm::build_burner() {
 }
 
 void InputForm::build_presets() {
-  add_heading(this, "varmesystem_heading", QStringLiteral("Värmesystem"),
+  add_heading(this, "varmesystem_heading", QCoreApplication::translate("InputForm", "Värmesystem"),
               twips_rect(4800, 5490, 1335, 240));
   add_help_button(this, control::input::kHeatingSystemHelp, 6240, 5460);
 
-  QGroupBox* system = add_frame(this, "varmesystem", QStringLiteral("Systemtemperaturer"),
-                                twips_rect(4800, 5820, 2055, 1035));
+  QGroupBox* system =
+      add_frame(this, "varmesystem", QCoreApplication::translate("InputForm", "Systemtemperaturer"),
+                twips_rect(4800, 5820, 2055, 1035));
   add_options(system,
               std::array<Option, 2>{{{"framretur8060", "80/60 °C"}, {"framretur5545", "55/45 °C"}}},
               2055);
-  QGroupBox* lowest = add_frame(this, control::input::kMinReturnTemp,
-                                QStringLiteral("Lägsta temperatur till pannan"),
-                                twips_rect(7020, 5820, 3255, 1335));
+  QGroupBox* lowest =
+      add_frame(this, control::input::kMinReturnTemp,
+                QCoreApplication::translate("InputForm", "Lägsta temperatur till pannan"),
+                twips_rect(7020, 5820, 3255, 1335));
   add_options(
       lowest,
       std::array<Option, 3>{
           {{"Sextiofem", "65 °C"}, {"Trettiofem", "35 °C"}, {"Tjugo", "20 °C (Inomhustemp.)"}}},
       3255);
-  QGroupBox* climate =
-      add_frame(this, "Ort", QStringLiteral("Klimat"), twips_rect(10500, 5820, 2235, 2355));
+  QGroupBox* climate = add_frame(this, "Ort", QCoreApplication::translate("InputForm", "Klimat"),
+                                 twips_rect(10500, 5820, 2235, 2355));
   add_options(climate,
               std::array<Option, 6>{{{"Malmö", "Malmö"},
                                      {"Jönköping", "Jönköping"},
@@ -333,7 +342,7 @@ void InputForm::build_building() {
     add_heading(this, row.label_name, shown_label(row.name),
                 twips_rect(5760, row.top + 30, 4500, kLabelHeight));
   }
-  add_button(this, "hamtaindata", QStringLiteral("Hämta indata…"),
+  add_button(this, "hamtaindata", QCoreApplication::translate("InputForm", "Hämta indata…"),
              twips_rect(360, 8310, 1875, 420));
 }
 

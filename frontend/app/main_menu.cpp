@@ -82,7 +82,8 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
       run_(new CalculationRun(platform, *this)) {
   setObjectName(QStringLiteral("Huvudmeny"));
   // The working folder in the title: the user always sees where the result files go.
-  setWindowTitle(QStringLiteral("VARMKALK - Beräkning av värmepannors årsverkningsgrad – %1")
+  setWindowTitle(QCoreApplication::translate(
+                     "MainMenu", "VARMKALK - Beräkning av värmepannors årsverkningsgrad – %1")
                      .arg(QDir::toNativeSeparators(QDir::currentPath())));
   setWindowIcon(QIcon(info_picture()));
   setFont(sans_font(kDefaultPointSize));
@@ -129,12 +130,13 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   correct_button_ =
       add_button(this, "rattaindata", tr("&Rätta indata"), twips_rect(360, 2100, 1695, 735));
   // Outside the calculation cycle: it only reads kept files.
-  QPushButton* compare_button = add_button(this, "jamfor", QStringLiteral("&Jämför beräkningar…"),
-                                           twips_rect(360, 6540, 1695, 600));
+  QPushButton* compare_button =
+      add_button(this, "jamfor", QCoreApplication::translate("MainMenu", "&Jämför beräkningar…"),
+                 twips_rect(360, 6540, 1695, 600));
 
-  result_heading_ =
-      add_label(this, control::menu::kResultHeading, QStringLiteral("BERÄKNINGSRESULTAT"),
-                twips_rect(5280, 1860, 2295, 195));
+  result_heading_ = add_label(this, control::menu::kResultHeading,
+                              QCoreApplication::translate("MainMenu", "BERÄKNINGSRESULTAT"),
+                              twips_rect(5280, 1860, 2295, 195));
   result_heading_->setFont(sans_font(kDefaultPointSize, true));
   set_background(result_heading_, kMenuBlue);
   // Black on pure blue can hardly be read.
@@ -485,14 +487,14 @@ bool MainMenu::tell_files_left(const QList<DeletionFailure>& failures, bool befo
       });
   QString text = deletion_failure_message(QDir::currentPath(), failures);
   if (working_file_left && before_new_cycle) {
-    text += QStringLiteral(
-        "\n\nEn ny beräkning kan inte börja förrän styrfil.dat och resultat.dat är borttagna, "
-        "eftersom beräkningsprogrammet aldrig skriver över en befintlig fil. Ta bort filerna "
-        "eller gör mappen skrivbar och försök igen.");
+    text +=
+        tr("\n\nEn ny beräkning kan inte börja förrän styrfil.dat och resultat.dat är borttagna, "
+           "eftersom beräkningsprogrammet aldrig skriver över en befintlig fil. Ta bort filerna "
+           "eller gör mappen skrivbar och försök igen.");
   }
   platform_.beep();
-  platform_.message_box(this, QStringLiteral("Filer kunde inte tas bort"), text,
-                        MessageIcon::Exclamation);
+  platform_.message_box(this, QCoreApplication::translate("MainMenu", "Filer kunde inte tas bort"),
+                        text, MessageIcon::Exclamation);
   return !working_file_left;
 }
 
@@ -530,8 +532,8 @@ void MainMenu::keep_inputs(const QString& calc_id) {
   if (const std::optional<FileError> error =
           keep_inputs_file(QDir::currentPath(), *confirmed_, QDateTime::currentDateTime())) {
     platform_.beep();
-    platform_.message_box(this, QStringLiteral("Indata kunde inte sparas"), error->message,
-                          MessageIcon::Exclamation);
+    platform_.message_box(this, QCoreApplication::translate("MainMenu", "Indata kunde inte sparas"),
+                          error->message, MessageIcon::Exclamation);
   }
 }
 

@@ -6,6 +6,7 @@
 #include "frontend/controls/control_names.h"
 #include "frontend/help/twips.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -23,9 +24,10 @@ QString files_caption(const QStringList& files) {
     quoted += QLatin1Char('"') + name + QLatin1Char('"');
   }
   const QString last = quoted.takeLast();
-  return QStringLiteral("Gäller ") +
+  return QCoreApplication::translate("SaveQuestionForm", "Gäller ") +
          (quoted.isEmpty() ? last
-                           : quoted.join(QStringLiteral(", ")) + QStringLiteral(" och ") + last);
+                           : quoted.join(QStringLiteral(", ")) +
+                                 QCoreApplication::translate("SaveQuestionForm", " och ") + last);
 }
 
 }  // namespace
@@ -34,8 +36,9 @@ SaveQuestionForm::SaveQuestionForm(SaveQuestion question, const QStringList& fil
     : QDialog(parent) {
   const bool at_exit = question == SaveQuestion::AtExit;
   setObjectName(at_exit ? QStringLiteral("spara") : QStringLiteral("sparany"));
-  setWindowTitle(at_exit ? QStringLiteral("Spara resultatfiler")
-                         : QStringLiteral("Spara resultatfiler inför nya beräkningar"));
+  setWindowTitle(at_exit ? QCoreApplication::translate("SaveQuestionForm", "Spara resultatfiler")
+                         : QCoreApplication::translate(
+                               "SaveQuestionForm", "Spara resultatfiler inför nya beräkningar"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(twips_size(5460, 1605));
   if (at_exit) {
@@ -46,9 +49,10 @@ SaveQuestionForm::SaveQuestionForm(SaveQuestion question, const QStringList& fil
   setFont(sans_font(kDefaultPointSize));
   set_background(this, kGrey);
 
-  QLabel* label = add_label(this, control::save_question::kQuestion,
-                            QStringLiteral("Skall indata- och resultatfiler sparas?"),
-                            twips_rect(0, 210, 5475, 375));
+  QLabel* label = add_label(
+      this, control::save_question::kQuestion,
+      QCoreApplication::translate("SaveQuestionForm", "Skall indata- och resultatfiler sparas?"),
+      twips_rect(0, 210, 5475, 375));
   label->setFont(sans_font(kQuestionPointSize, true));
   label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
