@@ -3,6 +3,7 @@
 // folder, or one imported into it, with its design outdoor temperature.
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,7 +30,7 @@ constexpr std::array<const char*, 4> kOwnClimateControls{"klimatfil_lista", "imp
 void InputForm::build_own_climate() {
   // Below the climate frame, whose six places fill it: the option joins their group by a button
   // group of its own.
-  auto* own = new QRadioButton(QStringLiteral("Egen klimatfil"), this);
+  auto* own = new QRadioButton(QCoreApplication::translate("InputForm", "Egen klimatfil"), this);
   own->setObjectName(QStringLiteral("Egenklimat"));
   own->setGeometry(twips_rect(10620, 8205, 2115, 255));
   auto* files = new QComboBox(this);

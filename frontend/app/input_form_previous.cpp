@@ -5,6 +5,7 @@
 #include "frontend/app/input_form.h"
 #include "frontend/help/twips.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -12,10 +13,11 @@ namespace varmkalk {
 
 void InputForm::build_previous_case() {
   // Above "Hämta indata…", in the free corner under the burner's fields.
-  previous_button_ = add_button(this, "foregaendefall", QStringLiteral("&Föregående fall"),
+  previous_button_ = add_button(this, "foregaendefall",
+                                QCoreApplication::translate("InputForm", "&Föregående fall"),
                                 twips_rect(360, 7740, 1875, 420));
-  previous_button_->setToolTip(
-      QStringLiteral("Fyller formuläret med sessionens föregående beräkning (Alt+F)"));
+  previous_button_->setToolTip(QCoreApplication::translate(
+      "InputForm", "Fyller formuläret med sessionens föregående beräkning (Alt+F)"));
   previous_button_->setEnabled(false);
   started_from_ = add_label(this, "startfall", QString(), twips_rect(2400, 7740, 2280, 420));
   started_from_->setWordWrap(true);
@@ -28,7 +30,8 @@ void InputForm::build_previous_case() {
 }
 
 void InputForm::show_started_from(const QString& identity) {
-  started_from_->setText(QStringLiteral("Ifyllt från beräkningen %1").arg(identity));
+  started_from_->setText(
+      QCoreApplication::translate("InputForm", "Ifyllt från beräkningen %1").arg(identity));
 }
 
 }  // namespace varmkalk

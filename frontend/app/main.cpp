@@ -5,6 +5,7 @@
 #include "frontend/platform/qt_translation.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -32,8 +33,8 @@ int main(int argc, char* argv[]) {
   const std::variant<QString, varmkalk::FileError> folder =
       varmkalk::choose_working_folder(QApplication::arguments().mid(1), start);
   if (const auto* error = std::get_if<varmkalk::FileError>(&folder)) {
-    platform.message_box(nullptr, QStringLiteral("VARMKALK kan inte starta"), error->message,
-                         varmkalk::MessageIcon::Exclamation);
+    platform.message_box(nullptr, QCoreApplication::translate("Main", "VARMKALK kan inte starta"),
+                         error->message, varmkalk::MessageIcon::Exclamation);
     return 1;
   }
   // One VARMKALK per folder, for the whole run: the lock goes when the program ends.

@@ -6,6 +6,7 @@
 #include "frontend/help/surface_chart.h"
 
 #include <QColor>
+#include <QCoreApplication>
 
 #include <array>
 #include <cstddef>
@@ -33,9 +34,10 @@ const std::array<QColor, kChartParameters.size()> curve_colors{
 
 QWidget* create_convection_chart(QWidget* parent) {
   auto* chart = new LineChart(parent);
-  chart->set_title(QStringLiteral("Konvektionsförlust"));
-  chart->set_axes({QString::fromUtf8(temp_diff_title), 0.0, kTempDiffMax, 10.0, 0},
-                  {QStringLiteral("Effekt (W)"), 0.0, kConvectionPowerMax, 50.0, 0});
+  chart->set_title(QCoreApplication::translate("HelpCharts", "Konvektionsförlust"));
+  chart->set_axes(
+      {QString::fromUtf8(temp_diff_title), 0.0, kTempDiffMax, 10.0, 0},
+      {QCoreApplication::translate("HelpCharts", "Effekt (W)"), 0.0, kConvectionPowerMax, 50.0, 0});
   for (std::size_t i = 0; i < kChartParameters.size(); ++i) {
     const double constant = kChartParameters[i];
     chart->add_series(
@@ -47,10 +49,11 @@ QWidget* create_convection_chart(QWidget* parent) {
 
 QWidget* create_standby_chart(QWidget* parent) {
   auto* chart = new SurfaceChart(parent);
-  chart->set_title(QStringLiteral("Stilleståndsförlust"));
-  chart->set_axes({QStringLiteral("C_1"), 0.0, kStandbyConstantMax, 0.5, 1},
-                  {QString::fromUtf8(temp_diff_title), 0.0, kTempDiffMax, 10.0, 0},
-                  {QStringLiteral("Effekt (W)"), 0.0, kStandbyPowerMax, 100.0, 0});
+  chart->set_title(QCoreApplication::translate("HelpCharts", "Stilleståndsförlust"));
+  chart->set_axes(
+      {QStringLiteral("C_1"), 0.0, kStandbyConstantMax, 0.5, 1},
+      {QString::fromUtf8(temp_diff_title), 0.0, kTempDiffMax, 10.0, 0},
+      {QCoreApplication::translate("HelpCharts", "Effekt (W)"), 0.0, kStandbyPowerMax, 100.0, 0});
   SurfaceGrid grid;
   grid.temp_diff_max = kTempDiffMax;
   grid.constant_max = kStandbyConstantMax;

@@ -233,7 +233,7 @@ void add_chart(QDialog* dialog, const DialogLayout& layout) {
 // Enter presses "Stäng" (it is the default button) and Esc closes the dialog as well; either
 // way the dialog is deleted once closed.
 void add_close_button(QDialog* dialog, const DialogLayout& layout) {
-  auto* close_button = new QPushButton(QStringLiteral("Stäng"), dialog);
+  auto* close_button = new QPushButton(QCoreApplication::translate("HelpDialogs", "Stäng"), dialog);
   close_button->setObjectName(QString::fromUtf8(layout.close_name));
   close_button->setGeometry(layout.close_button.pixels());
   close_button->setDefault(true);
@@ -273,7 +273,8 @@ QDialog* create_help_dialog(const QString& form_name, QWidget* parent) {
 
 QDialog* create_proginfo(QWidget* parent) {
   QDialog* info = build_dialog(kProginfoLayout, proginfo_text(), parent);
-  auto* about_button = new QPushButton(QStringLiteral("Om VARMKALK"), info);
+  auto* about_button =
+      new QPushButton(QCoreApplication::translate("HelpDialogs", "Om VARMKALK"), info);
   about_button->setObjectName(QStringLiteral("omknapp"));
   about_button->setGeometry(kAboutButton.pixels());
   // Window-modal over the information, which stays open beneath it.

@@ -25,7 +25,8 @@ QString empty_fields_text(const QStringList& empty) {
   for (const QString& field : empty) {
     labels += QLatin1Char('"') + field_label(field) + QLatin1Char('"');
   }
-  return QStringLiteral("Tomma fält: %1.").arg(labels.join(QStringLiteral(", ")));
+  return QCoreApplication::translate("FormFaults", "Tomma fält: %1.")
+      .arg(labels.join(QStringLiteral(", ")));
 }
 
 }  // namespace varmkalk

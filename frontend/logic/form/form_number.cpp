@@ -66,7 +66,8 @@ QString number_fault_message(const QString& label, const QString& text, const QL
                              bool grouped) {
   const QString quoted_label = QLatin1Char('"') + label + QLatin1Char('"');
   if (text.trimmed().isEmpty()) {
-    return QStringLiteral("Fältet %1 är tomt. Skriv ett tal.").arg(quoted_label);
+    return QCoreApplication::translate("FormNumber", "Fältet %1 är tomt. Skriv ett tal.")
+        .arg(quoted_label);
   }
   if (is_out_of_range_number(text, locale)) {
     return QStringLiteral(

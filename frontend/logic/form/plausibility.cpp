@@ -38,9 +38,11 @@ QStringList implausible_values(const FormInput& input, const QLocale& locale) {
     const QString shown =
         QStringLiteral("%1: %2").arg(label_of(field.text), (input.*field.text).trimmed());
     if (*value > field.highest) {
-      lines += QStringLiteral("%1 (över %2)").arg(shown, limit(field.highest));
+      lines += QCoreApplication::translate("Plausibility", "%1 (över %2)")
+                   .arg(shown, limit(field.highest));
     } else if (*value < field.lowest) {
-      lines += QStringLiteral("%1 (under %2)").arg(shown, limit(field.lowest));
+      lines += QCoreApplication::translate("Plausibility", "%1 (under %2)")
+                   .arg(shown, limit(field.lowest));
     }
   }
   // A modulating burner's least power above its greatest makes it a single-stage one.
@@ -48,7 +50,7 @@ QStringList implausible_values(const FormInput& input, const QLocale& locale) {
   const std::optional<double> min_power = value_of(&FormInput::modulating_min_power_kw);
   if (max_power && min_power && *min_power > *max_power) {
     lines +=
-        QStringLiteral("%1: %2 (större än maxeffekten %3)")
+        QCoreApplication::translate("Plausibility", "%1: %2 (större än maxeffekten %3)")
             .arg(label_of(&FormInput::modulating_min_power_kw),
                  input.modulating_min_power_kw.trimmed(), input.modulating_max_power_kw.trimmed());
   }

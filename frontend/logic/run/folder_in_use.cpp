@@ -20,14 +20,15 @@ QString lock_file() {
 // "VARMKALK (process 4711) på datorn kontoret", as far as the holder is known.
 QString holder_text(const LockHolder& holder) {
   if (holder.process_id <= 0) {
-    return QStringLiteral("en process som inte kunde läsas ur låsfilen");
+    return QCoreApplication::translate("FolderInUse",
+                                       "en process som inte kunde läsas ur låsfilen");
   }
-  QString process = QStringLiteral("process %1").arg(holder.process_id);
+  QString process = QCoreApplication::translate("FolderInUse", "process %1").arg(holder.process_id);
   if (!holder.program.isEmpty()) {
     process = QStringLiteral("%1 (%2)").arg(holder.program, process);
   }
   if (!holder.host.isEmpty()) {
-    process += QStringLiteral(" på datorn %1").arg(holder.host);
+    process += QCoreApplication::translate("FolderInUse", " på datorn %1").arg(holder.host);
   }
   return process;
 }

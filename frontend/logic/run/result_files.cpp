@@ -5,6 +5,7 @@
 #include "frontend/logic/run/file_names.h"
 #include "frontend/logic/run/windows1252_text.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -47,7 +48,7 @@ bool is_utf8_text(const QByteArray& bytes) {
 }
 
 FileError summary_error(const QString& path, const QString& what) {
-  return FileError{QStringLiteral("Resultatfilen %1 kan inte visas: %2")
+  return FileError{QCoreApplication::translate("ResultFiles", "Resultatfilen %1 kan inte visas: %2")
                        .arg(QDir::toNativeSeparators(path), what)};
 }
 

@@ -17,6 +17,7 @@
 #include "frontend/logic/run/run_notices.h"
 #include "frontend/logic/run/windows1252_text.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
 
@@ -32,7 +33,8 @@ using core::kHoursPerYear;
 using core::kWhPerKwh;
 
 FileError cannot_show(const QString& why) {
-  return FileError{QStringLiteral("Diagrammen kan inte visas: %1").arg(why)};
+  return FileError{
+      QCoreApplication::translate("ChartYear", "Diagrammen kan inte visas: %1").arg(why)};
 }
 
 core::DailyFileLine complete_line(const std::array<float, core::kDailyFieldCount>& values) {
@@ -233,7 +235,7 @@ std::variant<ChartYear, FileError> load_kept_year(const QString& folder, const Q
   } catch (const core::RunError& e) {
     return cannot_show(QString::fromStdString(e.what()));
   } catch (const std::bad_alloc&) {
-    return cannot_show(QStringLiteral("minnet räckte inte till."));
+    return cannot_show(QCoreApplication::translate("ChartYear", "minnet räckte inte till."));
   }
   if (with_pump.size() != without_pump.size()) {
     return cannot_show(QStringLiteral("%1 har %2 dagar men %3 har %4; filerna hör inte till "
@@ -284,8 +286,9 @@ std::variant<ChartYear, FileError> load_kept_year(const QString& folder, const Q
     chart.annual = figures_of_summary(chart.summary_lines);
     chart.terms = terms_of_summary(chart.summary_lines, chart.days.size());
     if (!chart.annual || !chart.terms) {
-      notes +=
-          QStringLiteral("Sammanfattningen %1 saknar några av årets värden.").arg(summary_name);
+      notes += QCoreApplication::translate("ChartYear",
+                                           "Sammanfattningen %1 saknar några av årets värden.")
+                   .arg(summary_name);
     }
     if (const auto climate_file = climate_file_of_summary(chart.summary_lines)) {
       const auto climate = read_climate(*climate_file, folder, climate_fallback_dir);
