@@ -50,11 +50,13 @@ namespace {
 const QColor kMenuBlue{0, 0, 255};
 const QColor kBannerBlue{128, 128, 255};
 
-const QString kCredits = QStringLiteral(
-    "VARMKALK-projektet\n"
-    "Värme- och energiteknik\n"
-    "se README i källkoden\n"
-    "december 2026");
+QString credits_text() {
+  return QCoreApplication::translate("MainMenu",
+                                     "VARMKALK-projektet\n"
+                                     "Värme- och energiteknik\n"
+                                     "se README i källkoden\n"
+                                     "december 2026");
+}
 
 constexpr double kTitlePointSize = 27.75;
 constexpr int kTitleWeight = 600;
@@ -104,7 +106,7 @@ MainMenu::MainMenu(Platform& platform, QWidget* parent)
   set_background(version, kBannerBlue);
 
   QPlainTextEdit* credits = add_text_box(this, "namninfo", twips_rect(8040, 420, 2535, 855));
-  credits->setPlainText(kCredits);
+  credits->setPlainText(credits_text());
   credits->setReadOnly(true);
   credits->setFrameShape(QFrame::NoFrame);
   credits->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

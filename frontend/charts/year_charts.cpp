@@ -81,8 +81,13 @@ void add_level_line(QChart& chart, QAbstractAxis* x, QAbstractAxis* y, const QSt
   attach(chart, series, x, y);
 }
 
-const QString kWithPump = QStringLiteral("Med pumpens värme");
-const QString kWithoutPump = QStringLiteral("Utan pumpens värme");
+QString with_pump_name() {
+  return QCoreApplication::translate("YearCharts", "Med pumpens värme");
+}
+
+QString without_pump_name() {
+  return QCoreApplication::translate("YearCharts", "Utan pumpens värme");
+}
 
 // The axis of the days of the year: the months of a calendar year, else the days' numbers.
 QAbstractAxis* day_axis(QChart& chart, const ChartYear& year, double first_day, double last_day) {
@@ -122,8 +127,10 @@ std::unique_ptr<QChart> efficiency_over_year(const ChartYear& year, const QStrin
           .arg(variant, chart_text(std::round(point.x()), 0), chart_text(point.y(), 2));
     };
   };
-  add_day_curve(*chart, x, y, kWithPump, kWithPumpColor, with_pump, tooltip(kWithPump));
-  add_day_curve(*chart, x, y, kWithoutPump, kWithoutPumpColor, without_pump, tooltip(kWithoutPump));
+  add_day_curve(*chart, x, y, with_pump_name(), kWithPumpColor, with_pump,
+                tooltip(with_pump_name()));
+  add_day_curve(*chart, x, y, without_pump_name(), kWithoutPumpColor, without_pump,
+                tooltip(without_pump_name()));
 
   auto [low, high] = extent({with_pump, without_pump}, &Point::y);
   if (year.annual) {
@@ -150,9 +157,9 @@ std::unique_ptr<QChart> efficiency_over_year(const ChartYear& year, const QStrin
 std::unique_ptr<QChart> efficiency_by_outdoor_temp(const ChartYear& year, const QString& title) {
   return efficiency_scatter_chart(
       title, QCoreApplication::translate("YearCharts", "Dygnsverkningsgrad (%)"),
-      {{kWithPump, kWithPumpColor,
+      {{with_pump_name(), kWithPumpColor,
         day_points(year, true, DailyField::outdoor_temp, DailyField::day_efficiency)},
-       {kWithoutPump, kWithoutPumpColor,
+       {without_pump_name(), kWithoutPumpColor,
         day_points(year, false, DailyField::outdoor_temp, DailyField::day_efficiency)}});
 }
 

@@ -24,8 +24,13 @@ using core::ReportValue;
 using core::SummaryReport;
 using core::SummaryValueLine;
 
-const QString kInputs = QStringLiteral("Indata");
-const QString kResults = QStringLiteral("Resultat");
+QString inputs_section() {
+  return QCoreApplication::translate("ComparisonTable", "Indata");
+}
+
+QString results_section() {
+  return QCoreApplication::translate("ComparisonTable", "Resultat");
+}
 
 // A report label as a row's name: "- Brännarens maxeffekt: " is "Brännarens maxeffekt".
 QString label_of(std::string_view report_label) {
@@ -117,8 +122,8 @@ RowDefinition input_row(const SummaryValueLine& line,
                         const QString& label = {}) {
   const int decimals = line.decimals == core::kWholeNumber ? 0 : line.decimals;
   const bool whole = line.decimals == core::kWholeNumber;
-  return {kInputs, label.isEmpty() ? label_of(line.label) : label, unit_of(line.unit), decimals,
-          [of_case, of_summary, whole](const Source& source) {
+  return {inputs_section(), label.isEmpty() ? label_of(line.label) : label, unit_of(line.unit),
+          decimals, [of_case, of_summary, whole](const Source& source) {
             if (source.input) {
               const double value = of_case(*source.input);
               return number_figure(whole ? std::trunc(value) : value);
@@ -138,7 +143,7 @@ RowDefinition input_row(const SummaryValueLine& line) {
 RowDefinition text_row(const QString& label,
                        std::function<QString(const core::BoilerCase&)> of_case,
                        std::function<QString(const SummaryReport&)> of_summary) {
-  return {kInputs, label, {}, 0, [of_case, of_summary](const Source& source) {
+  return {inputs_section(), label, {}, 0, [of_case, of_summary](const Source& source) {
             if (source.input) {
               return text_figure(of_case(*source.input));
             }
@@ -149,7 +154,7 @@ RowDefinition text_row(const QString& label,
 RowDefinition result_row(const core::SummaryRow& row) {
   const SummaryValueLine& line = *row.line;
   const ReportValue SummaryReport::*member = row.member;
-  return {kResults, label_of(line.label), unit_of(line.unit),
+  return {results_section(), label_of(line.label), unit_of(line.unit),
           line.decimals == core::kWholeNumber ? 0 : line.decimals, [member](const Source& source) {
             return source.summary ? report_figure(source.summary->*member) : Figure{};
           }};

@@ -4,6 +4,7 @@
 #include "frontend/logic/kept/spreadsheet_csv.h"
 #include "frontend/logic/run/file_names.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <vector>
@@ -15,8 +16,13 @@ namespace {
 using core::DailyColumn;
 using core::DailyField;
 
-const QString kWithPump = QStringLiteral("med pumpens värme");
-const QString kWithoutPump = QStringLiteral("utan pumpens värme");
+QString with_pump_text() {
+  return QCoreApplication::translate("DailyCsv", "med pumpens värme");
+}
+
+QString without_pump_text() {
+  return QCoreApplication::translate("DailyCsv", "utan pumpens värme");
+}
 
 QString header(const DailyColumn& column, const QString& variant) {
   const QString name = variant.isEmpty() ? from_utf8(column.label)
@@ -34,7 +40,7 @@ QByteArray daily_csv(const ChartYear& year, const QLocale& locale) {
   QStringList headers;
   for (const DailyColumn& column : core::kDailyColumns) {
     if (column.per_variant) {
-      headers << header(column, kWithPump) << header(column, kWithoutPump);
+      headers << header(column, with_pump_text()) << header(column, without_pump_text());
     } else {
       headers << header(column, {});
     }
