@@ -20,6 +20,38 @@
 
 namespace varmkalk {
 
+QString with_pump_series() {
+  return QCoreApplication::translate("SweepChart", "Årsverkningsgrad");
+}
+
+QString without_pump_series() {
+  return QCoreApplication::translate("SweepChart", "Årsverkningsgrad exkl. cirkpump");
+}
+
+QString current_series() {
+  return QCoreApplication::translate("SweepChart", "Formulärets fall");
+}
+
+QString unmet_series() {
+  return QCoreApplication::translate("SweepChart", "Pannan räcker inte till");
+}
+
+QString gap_series() {
+  return QCoreApplication::translate("SweepChart", "Beräknas inte");
+}
+
+QString cost_series() {
+  return QCoreApplication::translate("SweepChart", "Kostnad totalt (kr/år)");
+}
+
+QString heat_pump_cost_series() {
+  return QCoreApplication::translate("SweepChart", "Värmepumpens kostnad (kr/år)");
+}
+
+QString crossing_series() {
+  return QCoreApplication::translate("SweepChart", "Kostnaderna möts");
+}
+
 namespace {
 
 using chart_blocks::attach;
@@ -144,7 +176,7 @@ QAbstractAxis* position_axis(QChart& chart, const Sweep& sweep) {
 // the legend), or points alone over a category.
 void add_efficiency(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
                     const std::shared_ptr<const Sweep>& sweep, bool with_pump) {
-  const QString name = with_pump ? kWithPumpSeries : kWithoutPumpSeries;
+  const QString name = with_pump ? with_pump_series() : without_pump_series();
   const QColor color = with_pump ? kWithPumpColor : kWithoutPumpColor;
   if (is_category(sweep->input)) {
     QScatterSeries* series = scatter(name, color, kMarkerSize);
@@ -190,11 +222,11 @@ void add_efficiency(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
 
 void add_marks(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
                const std::shared_ptr<const Sweep>& sweep, const Range& y_range) {
-  QScatterSeries* unmet = scatter(kUnmetSeries, kUnmetColor, kMarkerSize + 2.0);
+  QScatterSeries* unmet = scatter(unmet_series(), kUnmetColor, kMarkerSize + 2.0);
   unmet->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
   QScatterSeries* part_load = scatter(part_load_name(), kPartLoadColor, kMarkerSize + 2.0);
   part_load->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-  QScatterSeries* gaps = scatter(kGapSeries, kGapColor, kMarkerSize + 2.0);
+  QScatterSeries* gaps = scatter(gap_series(), kGapColor, kMarkerSize + 2.0);
   gaps->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
   const double gap_y = y_range.low + (y_range.high - y_range.low) * kGapMarkHeight;
   for (std::size_t row = 0; row < sweep->points.size(); ++row) {
@@ -225,7 +257,7 @@ void add_marks(QChart& chart, QAbstractAxis* x, QAbstractAxis* y,
   line->append(sweep->current_position, y_range.high);
   attach(chart, line, x, y);
   hide_from_legend(chart, line);
-  QScatterSeries* current = scatter(kCurrentSeries, Qt::transparent, kCurrentMarkerSize);
+  QScatterSeries* current = scatter(current_series(), Qt::transparent, kCurrentMarkerSize);
   current->setPen(QPen(Qt::black, kLineWidth));
   for (const bool with_pump : {true, false}) {
     if (const auto value = sweep_efficiency_percent(sweep->current, with_pump)) {
@@ -289,18 +321,17 @@ void add_cost(QChart& chart, QAbstractAxis* x, const std::shared_ptr<const Sweep
   QValueAxis* y =
       value_axis(chart, Qt::AlignRight,
                  sweep->heat_pump ? QCoreApplication::translate("SweepChart", "Kostnad (kr/år)")
-                                  : kCostSeries);
+                                  : cost_series());
   set_nice_range(*y, range.low, range.high);
   y->setLabelFormat(QStringLiteral("%.0f"));
-  add_cost_line(chart, x, y, sweep, kCostSeries, kCostColor, &sweep_cost_sek);
+  add_cost_line(chart, x, y, sweep, cost_series(), kCostColor, &sweep_cost_sek);
   if (!sweep->heat_pump) {
     return;
   }
-  add_cost_line(chart, x, y, sweep, QCoreApplication::translate("SweepChart", kHeatPumpCostSeries),
-                kHeatPumpCostColor, &sweep_heat_pump_cost_sek);
+  add_cost_line(chart, x, y, sweep, heat_pump_cost_series(), kHeatPumpCostColor,
+                &sweep_heat_pump_cost_sek);
   if (const std::optional<CostCrossing> crossing = cost_crossing(*sweep)) {
-    QScatterSeries* mark = scatter(QCoreApplication::translate("SweepChart", kCrossingSeries),
-                                   Qt::transparent, kCurrentMarkerSize);
+    QScatterSeries* mark = scatter(crossing_series(), Qt::transparent, kCurrentMarkerSize);
     mark->setPen(QPen(kHeatPumpCostColor, kLineWidth));
     mark->append(crossing->position, crossing->cost_sek);
     attach(chart, mark, x, y);

@@ -3,7 +3,6 @@
 
 #include "frontend/logic/sweep/sweep_results.h"
 
-#include <QCoreApplication>
 #include <QString>
 
 #include <memory>
@@ -12,17 +11,16 @@ class QChart;
 
 namespace varmkalk {
 
-// The names of the chart's series, by which the window's tests find them.
-inline const QString kWithPumpSeries = QStringLiteral("Årsverkningsgrad");
-inline const QString kWithoutPumpSeries = QStringLiteral("Årsverkningsgrad exkl. cirkpump");
-inline const QString kCurrentSeries = QStringLiteral("Formulärets fall");
-inline const QString kUnmetSeries = QStringLiteral("Pannan räcker inte till");
-inline const QString kGapSeries = QStringLiteral("Beräknas inte");
-inline const QString kCostSeries = QStringLiteral("Kostnad totalt (kr/år)");
-// Translated where they are shown (context "SweepChart").
-inline constexpr char kHeatPumpCostSeries[] =
-    QT_TRANSLATE_NOOP("SweepChart", "Värmepumpens kostnad (kr/år)");
-inline constexpr char kCrossingSeries[] = QT_TRANSLATE_NOOP("SweepChart", "Kostnaderna möts");
+// The names of the chart's series in the user's language, by which the window's tests find
+// them.
+QString with_pump_series();
+QString without_pump_series();
+QString current_series();
+QString unmet_series();
+QString gap_series();
+QString cost_series();
+QString heat_pump_cost_series();
+QString crossing_series();
 
 // Both annual efficiencies against the varied input: a curve over a number, broken where a point
 // has no efficiency (the model refused it, or no day needed heat), those points marked along the

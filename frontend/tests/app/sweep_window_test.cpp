@@ -144,7 +144,7 @@ class SweepWindowTest : public QObject {
       }
     }
     [&] {
-      QCOMPARE(positions(*window.chart(), varmkalk::kUnmetSeries), too_small);
+      QCOMPARE(positions(*window.chart(), varmkalk::unmet_series()), too_small);
       QCOMPARE(positions(*window.chart(), varmkalk::part_load_name()), part_load);
     }();
     return {too_small, part_load};
@@ -268,8 +268,8 @@ class SweepWindowTest : public QObject {
         sweep(*window, input);
         const auto* table = child<QTableWidget>(*window, "sweep_table");
         QCOMPARE(static_cast<std::size_t>(table->rowCount()), window->shown()->points.size());
-        QVERIFY(!positions(*window->chart(), varmkalk::kWithPumpSeries).empty());
-        QCOMPARE(positions(*window->chart(), varmkalk::kCurrentSeries).size(), 1u);
+        QVERIFY(!positions(*window->chart(), varmkalk::with_pump_series()).empty());
+        QCOMPARE(positions(*window->chart(), varmkalk::current_series()).size(), 1u);
       }
       QCOMPARE(model->rowCount(), static_cast<int>(varmkalk::kSweepInputs.size()));
       window->close();
@@ -291,15 +291,15 @@ class SweepWindowTest : public QObject {
     }
     QVERIFY(!refused.empty() && refused.size() < shown.points.size());
     const QChart& chart = *window->chart();
-    QCOMPARE(positions(chart, varmkalk::kGapSeries), refused);
-    for (const QString& curve : {varmkalk::kWithPumpSeries, varmkalk::kWithoutPumpSeries}) {
+    QCOMPARE(positions(chart, varmkalk::gap_series()), refused);
+    for (const QString& curve : {varmkalk::with_pump_series(), varmkalk::without_pump_series()}) {
       const std::set<double> drawn = positions(chart, curve);
       QCOMPARE(drawn.size() + refused.size(), shown.points.size());
       for (const double x : refused) {
         QVERIFY(!drawn.count(x));
       }
     }
-    QXYSeries* gaps = series_named(chart, varmkalk::kGapSeries);
+    QXYSeries* gaps = series_named(chart, varmkalk::gap_series());
     emit gaps->hovered(gaps->at(0), true);
     QTRY_VERIFY(QToolTip::text().contains(QStringLiteral("flamtemperatur under 1000 °C")));
     emit gaps->hovered(gaps->at(0), false);
@@ -312,7 +312,7 @@ class SweepWindowTest : public QObject {
 
     sweep(*window, SweepInput::burner_max_power, QStringLiteral("4"), QStringLiteral("30"));
     QVERIFY(!shortfall_marks(*window).too_small.empty());
-    QVERIFY(series_named(*window->chart(), varmkalk::kGapSeries) == nullptr);
+    QVERIFY(series_named(*window->chart(), varmkalk::gap_series()) == nullptr);
   }
 
   // A modulating burner from 6 to 40 kW for a house of 8 kW: a point is marked short of the demand
@@ -357,7 +357,7 @@ class SweepWindowTest : public QObject {
     wait_for(*window);
     QVERIFY(window->shown() == nullptr);
     QCOMPARE(table->rowCount(), 0);
-    QVERIFY(positions(*window->chart(), varmkalk::kWithPumpSeries).empty());
+    QVERIFY(positions(*window->chart(), varmkalk::with_pump_series()).empty());
     QVERIFY(!child<QPushButton>(*window, "export")->isEnabled());
     QVERIFY(!progress->isVisible() && !cancel->isVisible());
     QVERIFY(child<QLabel>(*window, "sweep_status")->text().contains(QStringLiteral("avbröts")));
