@@ -4,6 +4,7 @@
 #include "frontend/charts/chart_style.h"
 
 #include <QChart>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QLegend>
 #include <QLegendMarker>
@@ -187,13 +188,14 @@ std::pair<double, double> extent(const std::vector<std::vector<Point>>& sets,
 std::unique_ptr<QChart> efficiency_scatter_chart(const QString& title, const QString& y_title,
                                                  const std::vector<ScatterSet>& sets) {
   auto chart = new_chart(title);
-  QValueAxis* x = value_axis(*chart, Qt::AlignBottom, QStringLiteral("Utetemperatur (°C)"));
+  QValueAxis* x = value_axis(*chart, Qt::AlignBottom,
+                             QCoreApplication::translate("ChartBlocks", "Utetemperatur (°C)"));
   QValueAxis* y = value_axis(*chart, Qt::AlignLeft, y_title);
   std::vector<std::vector<Point>> points;
   for (const ScatterSet& set : sets) {
     QScatterSeries* series = scatter(set.name, set.color, set.points);
     tooltip_on_hover(series, [name = set.name](const QPointF& point) {
-      return QStringLiteral("%1: %2 % vid %3 °C")
+      return QCoreApplication::translate("ChartBlocks", "%1: %2 % vid %3 °C")
           .arg(name, chart_text(point.y(), 2), chart_text(point.x(), 1));
     });
     attach(*chart, series, x, y);

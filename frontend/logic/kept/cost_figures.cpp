@@ -46,7 +46,8 @@ QString cost_value_text(const std::optional<double>& value, const QLocale& local
 
 QStringList cost_lines(const core::YearCost& cost, const QLocale& locale,
                        std::optional<double> fuel_hhv_ratio) {
-  QStringList lines{QStringLiteral("Hela året på gasräkningens villkor:")};
+  QStringList lines{
+      QCoreApplication::translate("CostFigures", "Hela året på gasräkningens villkor:")};
   for (const CostFigure& figure : cost_figures(cost)) {
     lines +=
         QStringLiteral("  %1%2 %3")

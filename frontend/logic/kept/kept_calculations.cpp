@@ -9,6 +9,7 @@
 #include "frontend/logic/run/result_files.h"
 #include "frontend/logic/run/windows1252_text.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -76,7 +77,7 @@ QString listed_power_text(const CalculationListing& listing, const std::optional
     }
   }
   if (!listing.max_power_kw || !listing.min_power_kw) {
-    return QStringLiteral("okänd");
+    return QCoreApplication::translate("KeptCalculations", "okänd");
   }
   // The shortest text that reads back to the same 32-bit number.
   const auto shortest = [&locale](double kw) {
@@ -129,7 +130,8 @@ KeptCalculations list_kept_calculations(const QString& folder) {
     const auto& summary = std::get<core::SummaryReport>(report);
     if (from_windows1252(QByteArrayView(summary.identity.padded())) != identity) {
       kept.problems +=
-          QStringLiteral("Sammanfattningen %1 hör till beräkningen %2, inte till %3.")
+          QCoreApplication::translate("KeptCalculations",
+                                      "Sammanfattningen %1 hör till beräkningen %2, inte till %3.")
               .arg(name, from_latin1(summary.identity.text()).trimmed(), identity.trimmed());
       continue;
     }
@@ -153,8 +155,10 @@ KeptCalculations list_kept_calculations(const QString& folder) {
     }
     const auto& inputs = std::get<KeptInputs>(read);
     if (inputs_file_name(inputs.identity) != name) {
-      kept.problems += QStringLiteral("Indatafilen %1 hör till beräkningen %2, inte till %3.")
-                           .arg(name, inputs.identity, identity.trimmed());
+      kept.problems +=
+          QCoreApplication::translate("KeptCalculations",
+                                      "Indatafilen %1 hör till beräkningen %2, inte till %3.")
+              .arg(name, inputs.identity, identity.trimmed());
       continue;
     }
     KeptCalculation& calculation = found[identity];

@@ -28,14 +28,17 @@ bool usable_in_file_name(QChar character) {
 
 std::optional<QString> identity_refusal(const QString& identity) {
   if (identity.trimmed().isEmpty()) {
-    return QStringLiteral("Skriv en beräkningsidentitet på ett till fyra tecken.");
+    return QCoreApplication::translate("CalcIdentity",
+                                       "Skriv en beräkningsidentitet på ett till fyra tecken.");
   }
   if (identity.size() > kIdentityLength) {
-    return QStringLiteral("Beräkningsidentiteten får vara högst fyra tecken lång.");
+    return QCoreApplication::translate("CalcIdentity",
+                                       "Beräkningsidentiteten får vara högst fyra tecken lång.");
   }
   for (const QChar character : identity) {
     if (!usable_in_file_name(character)) {
-      return QStringLiteral(
+      return QCoreApplication::translate(
+          "CalcIdentity",
           "Beräkningsidentiteten får bara innehålla bokstäverna A–Z och a–z, siffror och "
           "vanliga tecken, inte å, ä, ö, / eller \\ och inga styrtecken. "
           "Den används som början på resultatfilernas namn.");
@@ -72,8 +75,9 @@ bool identity_in_use(const QString& folder, const QString& identity) {
 }
 
 QString identity_in_use_message(const QString& identity) {
-  return QStringLiteral("Beräkningsidentiteten ") + identity + QStringLiteral(" finns redan.") +
-         QLatin1Char('\n') + QStringLiteral("   Välj en annan beräkningidentitet.");
+  return QCoreApplication::translate("CalcIdentity", "Beräkningsidentiteten ") + identity +
+         QCoreApplication::translate("CalcIdentity", " finns redan.") + QLatin1Char('\n') +
+         QCoreApplication::translate("CalcIdentity", "   Välj en annan beräkningidentitet.");
 }
 
 }  // namespace varmkalk

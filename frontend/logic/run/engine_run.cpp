@@ -85,11 +85,13 @@ void EngineRun::start(const QString& working_folder) {
     const QString beside = QDir(program_folder_).filePath(QLatin1String(kEngineProgramName));
     const QString text =
         QFileInfo::exists(beside)
-            ? QStringLiteral(
+            ? QCoreApplication::translate(
+                  "EngineRun",
                   "Beräkningsprogrammet %1 finns men kan inte köras: det är ingen "
                   "körbar fil. Beräkningen kan inte göras.")
                   .arg(QDir::toNativeSeparators(beside))
-            : QStringLiteral(
+            : QCoreApplication::translate(
+                  "EngineRun",
                   "Beräkningsprogrammet %1 finns varken i programmets mapp %2 eller "
                   "i sökvägen (PATH). Beräkningen kan inte göras.")
                   .arg(QLatin1String(kEngineProgramName),
@@ -126,19 +128,24 @@ void EngineRun::stop() {
 void EngineRun::on_process_finished(int exit_code, QProcess::ExitStatus exit_status) {
   const QString engine_messages = decode_engine_text(process_->readAllStandardError());
   if (stop_requested_) {
-    finish(make_outcome(EngineOutcome::Status::Stopped, QStringLiteral("Beräkningen avbröts."),
+    finish(make_outcome(EngineOutcome::Status::Stopped,
+                        QCoreApplication::translate("EngineRun", "Beräkningen avbröts."),
                         engine_messages));
   } else if (exit_status == QProcess::CrashExit) {
-    finish(make_outcome(EngineOutcome::Status::Failed,
-                        QStringLiteral("Beräkningsprogrammet avbröts oväntat. Beräkningen är inte "
-                                       "klar."),
-                        engine_messages));
+    finish(make_outcome(
+        EngineOutcome::Status::Failed,
+        QCoreApplication::translate("EngineRun",
+                                    "Beräkningsprogrammet avbröts oväntat. Beräkningen är inte "
+                                    "klar."),
+        engine_messages));
   } else if (exit_code != 0) {
-    finish(make_outcome(EngineOutcome::Status::Failed,
-                        QStringLiteral("Beräkningen misslyckades: beräkningsprogrammet avslutades "
-                                       "med felkod %1.")
-                            .arg(exit_code),
-                        engine_messages));
+    finish(make_outcome(
+        EngineOutcome::Status::Failed,
+        QCoreApplication::translate("EngineRun",
+                                    "Beräkningen misslyckades: beräkningsprogrammet avslutades "
+                                    "med felkod %1.")
+            .arg(exit_code),
+        engine_messages));
   } else {
     finish(make_outcome(EngineOutcome::Status::Succeeded, {}, engine_messages));
   }
@@ -151,7 +158,8 @@ void EngineRun::on_process_error(QProcess::ProcessError error) {
   }
   finish(make_outcome(
       EngineOutcome::Status::NotStarted,
-      QStringLiteral("Beräkningsprogrammet %1 kunde inte startas i mappen %2: %3")
+      QCoreApplication::translate("EngineRun",
+                                  "Beräkningsprogrammet %1 kunde inte startas i mappen %2: %3")
           .arg(QDir::toNativeSeparators(process_->program()),
                QDir::toNativeSeparators(process_->workingDirectory()), process_->errorString())));
 }

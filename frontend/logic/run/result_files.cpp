@@ -61,22 +61,28 @@ std::variant<QStringList, FileError> read_summary(const QString& folder) {
 std::variant<QStringList, FileError> read_summary_file(const QString& path) {
   const QFileInfo info(path);
   if (info.exists() && !info.isFile()) {
-    return summary_error(path, QStringLiteral("den är ingen vanlig fil."));
+    return summary_error(path,
+                         QCoreApplication::translate("ResultFiles", "den är ingen vanlig fil."));
   }
   if (info.size() > kLargestSummaryBytes) {
-    return summary_error(path, QStringLiteral("den är %1 byte stor och är ingen sammanfattning "
-                                              "från beräkningsprogrammet.")
-                                   .arg(info.size()));
+    return summary_error(
+        path, QCoreApplication::translate("ResultFiles",
+                                          "den är %1 byte stor och är ingen sammanfattning "
+                                          "från beräkningsprogrammet.")
+                  .arg(info.size()));
   }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    return FileError{QStringLiteral("Resultatfilen %1 kunde inte läsas: %2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString())};
+    return FileError{
+        QCoreApplication::translate("ResultFiles", "Resultatfilen %1 kunde inte läsas: %2")
+            .arg(QDir::toNativeSeparators(path), file.errorString())};
   }
   const QByteArray bytes = file.read(kLargestSummaryBytes);
   if (is_utf8_text(bytes)) {
-    return summary_error(path, QStringLiteral("den är skriven i UTF-8, inte i Windows-1252 som "
-                                              "beräkningsprogrammet skriver."));
+    return summary_error(
+        path, QCoreApplication::translate("ResultFiles",
+                                          "den är skriven i UTF-8, inte i Windows-1252 som "
+                                          "beräkningsprogrammet skriver."));
   }
   QStringList lines;
   // A line ends at its line feed; a carriage return just before it is dropped.
@@ -91,11 +97,12 @@ std::variant<QStringList, FileError> read_summary_file(const QString& path) {
       return is_foreign_byte(static_cast<unsigned char>(byte));
     });
     if (foreign != line.end()) {
-      return summary_error(path,
-                           QStringLiteral("rad %1 innehåller byten 0x%2, som inte är text "
-                                          "i Windows-1252.")
-                               .arg(lines.size() + 1)
-                               .arg(static_cast<unsigned char>(*foreign), 2, 16, QLatin1Char('0')));
+      return summary_error(
+          path, QCoreApplication::translate("ResultFiles",
+                                            "rad %1 innehåller byten 0x%2, som inte är text "
+                                            "i Windows-1252.")
+                    .arg(lines.size() + 1)
+                    .arg(static_cast<unsigned char>(*foreign), 2, 16, QLatin1Char('0')));
     }
     lines += from_windows1252(line);
   }
@@ -151,7 +158,8 @@ QList<DeletionFailure> delete_files(const QString& folder, const QStringList& na
 }
 
 QString deletion_failure_message(const QString& folder, const QList<DeletionFailure>& failures) {
-  QString text = QStringLiteral("Följande filer i mappen %1 kunde inte tas bort:\n")
+  QString text = QCoreApplication::translate("ResultFiles",
+                                             "Följande filer i mappen %1 kunde inte tas bort:\n")
                      .arg(QDir::toNativeSeparators(folder));
   for (const DeletionFailure& failure : failures) {
     text += QStringLiteral("\n   %1: %2").arg(failure.name, failure.reason);

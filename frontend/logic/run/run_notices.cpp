@@ -10,7 +10,8 @@ namespace varmkalk {
 
 namespace {
 
-const QString kPowerLeft = QStringLiteral(
+const QString kPowerLeft = QCoreApplication::translate(
+    "RunNotices",
     "Brännaren hade effekt kvar dessa dygn: underskottet kommer av att modellen räknar den "
     "modulerande brännarens rökgasförlust vid medeleffekten, inte av att brännaren är för liten.");
 
@@ -23,7 +24,8 @@ QString part_load_remark(const core::AnnualTotals& totals) {
   if (totals.part_load_days == totals.unmet_days) {
     return kPowerLeft;
   }
-  return QStringLiteral(
+  return QCoreApplication::translate(
+             "RunNotices",
              "Brännaren på full effekt räckte inte till %1 av dygnen; de övriga %2 "
              "föll bara modellens dellastregel kort. ")
              .arg(totals.unmet_days - totals.part_load_days)
@@ -32,7 +34,7 @@ QString part_load_remark(const core::AnnualTotals& totals) {
 }
 
 QString part_load_name() {
-  return QStringLiteral("Bara dellastregeln räcker inte");
+  return QCoreApplication::translate("RunNotices", "Bara dellastregeln räcker inte");
 }
 
 QStringList run_notices(const core::YearResult& year, const QLocale& locale) {

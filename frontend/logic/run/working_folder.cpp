@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontend/logic/run/working_folder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -28,14 +29,18 @@ bool is_sensible(const QString& folder, const StartFolders& start) {
 std::variant<QString, FileError> usable(const QString& folder) {
   const QString shown = QDir::toNativeSeparators(folder);
   if (!QDir().mkpath(folder)) {
-    return FileError{QStringLiteral("Arbetsmappen %1 kunde inte skapas. VARMKALK behöver en mapp "
+    return FileError{
+        QCoreApplication::translate("WorkingFolder",
+                                    "Arbetsmappen %1 kunde inte skapas. VARMKALK behöver en mapp "
                                     "där indata- och resultatfilerna kan sparas.")
-                         .arg(shown)};
+            .arg(shown)};
   }
   if (!can_write_in(folder)) {
-    return FileError{QStringLiteral("I arbetsmappen %1 går det inte att skriva. VARMKALK behöver "
+    return FileError{
+        QCoreApplication::translate("WorkingFolder",
+                                    "I arbetsmappen %1 går det inte att skriva. VARMKALK behöver "
                                     "en mapp där indata- och resultatfilerna kan sparas.")
-                         .arg(shown)};
+            .arg(shown)};
   }
   return QDir(folder).absolutePath();
 }
@@ -45,19 +50,23 @@ std::variant<QString, FileError> usable(const QString& folder) {
 std::optional<FileError> home_fault(const QString& current, const QString& home) {
   QString missing;
   if (home.isEmpty()) {
-    missing = QStringLiteral("miljövariabeln HOME, som anger hemmappen, är inte satt");
+    missing = QCoreApplication::translate("WorkingFolder",
+                                          "miljövariabeln HOME, som anger hemmappen, är inte satt");
   } else if (!QFileInfo(home).isDir()) {
-    missing = QStringLiteral("miljövariabeln HOME anger hemmappen %1, som inte finns")
+    missing = QCoreApplication::translate("WorkingFolder",
+                                          "miljövariabeln HOME anger hemmappen %1, som inte finns")
                   .arg(QDir::toNativeSeparators(home));
   } else {
     return std::nullopt;
   }
-  return FileError{QStringLiteral("VARMKALK startades i %1, där resultatfilerna inte kan sparas "
+  return FileError{
+      QCoreApplication::translate("WorkingFolder",
+                                  "VARMKALK startades i %1, där resultatfilerna inte kan sparas "
                                   "(hemmappen, rotmappen eller en mapp utan skrivrätt), och "
                                   "mappen VARMKALK i dokumentmappen kan inte användas i stället: "
                                   "%2. Starta VARMKALK i en mapp där du kan skriva, eller ange "
                                   "arbetsmappen: varmkalk MAPP.")
-                       .arg(QDir::toNativeSeparators(current), missing)};
+          .arg(QDir::toNativeSeparators(current), missing)};
 }
 
 }  // namespace
