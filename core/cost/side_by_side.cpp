@@ -91,6 +91,19 @@ std::variant<SideBySide, std::string> side_by_side(const BoilerCase& input,
   return sides;
 }
 
+int figure_decimals(FigureFormat format) {
+  switch (format) {
+    case FigureFormat::one_decimal:
+    case FigureFormat::percent:
+      return 1;
+    case FigureFormat::two_decimals:
+      return 2;
+    case FigureFormat::whole:
+      break;
+  }
+  return 0;
+}
+
 std::span<const SideBySideFigure> side_by_side_figures() {
   return kFigures;
 }

@@ -45,6 +45,9 @@ std::variant<SideBySide, std::string> side_by_side(const BoilerCase& input,
 // How a figure's value is written: whole, with one or two decimals, or a fraction as per cent.
 enum class FigureFormat { whole, one_decimal, two_decimals, percent };
 
+// The decimals a figure of that format is written with (per cent for a fraction).
+int figure_decimals(FigureFormat format);
+
 // Which generator a figure has a value for.
 enum class FigureOf { boiler, heat_pump, both };
 

@@ -105,8 +105,7 @@ void HeatPumpDialog::build_unit_choice(QWidget* column) {
   unit_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   unit_->setMinimumContentsLength(kFieldWidthChars * 2);
   for (std::size_t i = 0; i < units_.size(); ++i) {
-    unit_->addItem(units_[i].title, static_cast<int>(i));
-    unit_->setItemData(unit_->count() - 1, units_[i].file, Qt::ToolTipRole);
+    list_unit(i);
   }
   auto* other = new QPushButton(tr("Annan &fil…"), frame);
   other->setObjectName(QStringLiteral("annanfil"));
@@ -205,10 +204,7 @@ void HeatPumpDialog::show_plan(const HeatPumpPlan& plan) {
     }
     if (found < 0) {
       // Another file's variant, or a shipped one no longer there: offered as it was chosen.
-      units_.push_back({from_utf8(plan.choice.unit_file), from_utf8(plan.choice.model)});
-      found = static_cast<int>(units_.size() - 1);
-      unit_->addItem(units_.back().title, found);
-      unit_->setItemData(unit_->count() - 1, units_.back().file, Qt::ToolTipRole);
+      found = offer_unit({from_utf8(plan.choice.unit_file), from_utf8(plan.choice.model)});
     }
     unit_->setCurrentIndex(unit_->findData(found));
   }
@@ -233,15 +229,23 @@ void HeatPumpDialog::open_other_file() {
   }
   int first = -1;
   for (const QString& title : std::get<QStringList>(titles)) {
-    units_.push_back({QDir::cleanPath(QFileInfo(path).absoluteFilePath()), title});
-    const int index = static_cast<int>(units_.size() - 1);
-    unit_->addItem(title, index);
-    unit_->setItemData(unit_->count() - 1, units_.back().file, Qt::ToolTipRole);
+    const int index = offer_unit({QDir::cleanPath(QFileInfo(path).absoluteFilePath()), title});
     first = first < 0 ? index : first;
   }
   certified_->setEnabled(true);
   certified_->setChecked(true);
   unit_->setCurrentIndex(unit_->findData(first));
+}
+
+void HeatPumpDialog::list_unit(std::size_t index) {
+  unit_->addItem(units_[index].title, static_cast<int>(index));
+  unit_->setItemData(unit_->count() - 1, units_[index].file, Qt::ToolTipRole);
+}
+
+int HeatPumpDialog::offer_unit(OfferedUnit unit) {
+  units_.push_back(std::move(unit));
+  list_unit(units_.size() - 1);
+  return static_cast<int>(units_.size() - 1);
 }
 
 core::HeatPumpChoice HeatPumpDialog::shown_choice() const {
@@ -320,9 +324,10 @@ void HeatPumpDialog::take_fields() {
   texts_of(setting_fields_, texts.settings);
   texts_of(economy_fields_, texts.economy);
   HeatPumpPlan asked = shown_;
-  asked.choice.unit_file = shown_choice().unit_file;
-  asked.choice.model = shown_choice().model;
-  asked.choice.generic = shown_choice().generic;
+  const core::HeatPumpChoice chosen = shown_choice();
+  asked.choice.unit_file = chosen.unit_file;
+  asked.choice.model = chosen.model;
+  asked.choice.generic = chosen.generic;
   asked.economy.gas_connection_closed = gas_closed_->isChecked();
   const auto read = read_heat_pump_texts(texts, asked, platform_.locale());
   if (const auto* fault = std::get_if<HeatPumpFieldError>(&read)) {

@@ -41,6 +41,10 @@ class HeatPumpDialog : public QDialog {
   void build_unit_choice(QWidget* column);
   void build_settings(QWidget* column);
   void show_plan(const HeatPumpPlan& plan);
+  // Shows units_[index] in the unit list.
+  void list_unit(std::size_t index);
+  // Adds `unit` to those offered and shows it; its index in units_.
+  int offer_unit(OfferedUnit unit);
   // Adds the variants of a declaration the user picks and chooses its first.
   void open_other_file();
   // The unit as the choice controls stand, its settings the defaults.

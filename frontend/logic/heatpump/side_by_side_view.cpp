@@ -102,21 +102,11 @@ QString side_by_side_value_text(const std::optional<double>& value, core::Figure
   if (!value || !std::isfinite(*value)) {
     return QStringLiteral("–");
   }
-  QString text;
-  switch (format) {
-    case core::FigureFormat::whole:
-      text = locale.toString(static_cast<qlonglong>(std::llround(*value)));
-      break;
-    case core::FigureFormat::one_decimal:
-      text = locale.toString(*value, 'f', 1);
-      break;
-    case core::FigureFormat::two_decimals:
-      text = locale.toString(*value, 'f', 2);
-      break;
-    case core::FigureFormat::percent:
-      text = locale.toString(*value * kPercent, 'f', 1);
-      break;
-  }
+  QString text =
+      format == core::FigureFormat::whole
+          ? locale.toString(static_cast<qlonglong>(std::llround(*value)))
+          : locale.toString(format == core::FigureFormat::percent ? *value * kPercent : *value, 'f',
+                            core::figure_decimals(format));
   // A plain blank between digit groups, so that a copied line reads the same.
   return text.replace(QChar(0x00A0), QLatin1Char(' '));
 }

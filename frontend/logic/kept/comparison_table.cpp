@@ -367,19 +367,6 @@ QString figure_text(const Figure& figure, int decimals, const QLocale& locale) {
   return {};
 }
 
-int figure_decimals(core::FigureFormat format) {
-  switch (format) {
-    case core::FigureFormat::one_decimal:
-    case core::FigureFormat::percent:
-      return 1;
-    case core::FigureFormat::two_decimals:
-      return 2;
-    case core::FigureFormat::whole:
-      break;
-  }
-  return 0;
-}
-
 // The heat pump's name, then each of its figures; "ingen" for a calculation without one.
 void add_heat_pump_rows(std::vector<RowDefinition>& rows) {
   const QString section = QCoreApplication::translate("ComparisonTable", "Värmepump");
@@ -392,7 +379,7 @@ void add_heat_pump_rows(std::vector<RowDefinition>& rows) {
     if (figure.of == core::FigureOf::boiler) {
       continue;
     }
-    const int decimals = figure_decimals(figure.format);
+    const int decimals = core::figure_decimals(figure.format);
     rows.push_back({section, from_utf8(figure.label), from_utf8(figure.unit), decimals,
                     [&figure, decimals](const Source& source) {
                       if (!source.heat_pump || !source.heat_pump->sides) {
