@@ -270,7 +270,6 @@ void HeatPumpDialog::refresh_unit() {
     choice.capacity_kw = kCapacityQuantities[0].default_value;
   }
   const auto loaded = load_heat_pump(choice, folder_);
-  bool brine = choice.is_generic() && choice.generic == core::GenericHeatPump::brine;
   QStringList lines;
   if (const auto* why = std::get_if<QString>(&loaded)) {
     lines += *why;
@@ -280,7 +279,6 @@ void HeatPumpDialog::refresh_unit() {
            "certifierade enheter av samma slag.");
   } else {
     const LoadedHeatPump& unit = std::get<LoadedHeatPump>(loaded);
-    brine = unit.unit->source == core::HeatSource::brine;
     lines += tr("Årsvärmefaktor (SCOP) enligt certifikatet och enligt modellen:");
     const QLocale locale = platform_.locale();
     for (const ScopCheck& check : scop_checks(unit)) {
@@ -292,7 +290,9 @@ void HeatPumpDialog::refresh_unit() {
   }
   scop_->setText(lines.join(QLatin1Char('\n')));
   // The brine's temperature counts only for a ground-source unit.
-  setting_fields_.back()->setEnabled(brine);
+  const auto* read = std::get_if<LoadedHeatPump>(&loaded);
+  setting_fields_.back()->setEnabled(
+      is_ground_source(choice, read != nullptr ? read->unit : std::nullopt));
 }
 
 QLineEdit* HeatPumpDialog::field_of(const QString& key) const {

@@ -19,9 +19,7 @@ std::optional<HeatPumpChart> heat_pump_chart(const CalculationYear& computed,
     return std::nullopt;
   }
   try {
-    const bool ground = shown.plan.choice.is_generic()
-                            ? shown.plan.choice.generic == core::GenericHeatPump::brine
-                            : unit->unit->source == core::HeatSource::brine;
+    const bool ground = is_ground_source(shown.plan.choice, unit->unit);
     return HeatPumpChart{
         shown.name, shown.sides,
         core::heat_pump_days(ran->input, unit->installation, ran->climate->days->records), ground};

@@ -88,6 +88,14 @@ std::variant<LoadedHeatPump, QString> load_heat_pump(const core::HeatPumpChoice&
   }
 }
 
+bool is_ground_source(const core::HeatPumpChoice& choice,
+                      const std::optional<core::HeatPumpUnit>& unit) {
+  if (choice.is_generic()) {
+    return choice.generic == core::GenericHeatPump::brine;
+  }
+  return unit && unit->source == core::HeatSource::brine;
+}
+
 std::vector<ScopCheck> scop_checks(const LoadedHeatPump& loaded) {
   std::vector<ScopCheck> checks;
   if (!loaded.unit) {

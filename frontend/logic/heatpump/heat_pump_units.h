@@ -47,6 +47,11 @@ struct LoadedHeatPump {
 std::variant<LoadedHeatPump, QString> load_heat_pump(const core::HeatPumpChoice& choice,
                                                      const QString& folder);
 
+// Whether the chosen heat pump takes its heat from the ground: a generic brine unit, or a
+// certified `unit` that declares brine; false for a certified unit not read.
+bool is_ground_source(const core::HeatPumpChoice& choice,
+                      const std::optional<core::HeatPumpUnit>& unit);
+
 // The seasonal COP of one of the unit's own declarations as its certificate gives it and as
 // the model computes it from the same declared points.
 struct ScopCheck {

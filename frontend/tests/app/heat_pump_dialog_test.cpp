@@ -111,6 +111,8 @@ class HeatPumpDialogTest : public QObject {
     child<QRadioButton>(dialog, "certifieradenhet")->setChecked(true);
     auto* unit = child<QComboBox>(dialog, "hp_model");
     QCOMPARE(unit->count(), 38);
+    unit->setCurrentIndex(unit->findText(QStringLiteral("CTC EcoAir 610M")));
+    QVERIFY(!child<QLineEdit>(dialog, "hp_brine_temp")->isEnabled());
     unit->setCurrentIndex(unit->findText(QStringLiteral("S1155-12 3x400")));
     const QString scop = child<QLabel>(dialog, "scopjamforelse")->text();
     QVERIFY2(scop.contains(QRegularExpression(
